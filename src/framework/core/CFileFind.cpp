@@ -36,9 +36,9 @@ bool CFileFind::FindFile(const char* thePath) {
   std::string aFolder = aSeparator == nullptr ? std::string("./") : std::string(thePath, aSeparator + 1);
   FSRef aFolderRef;
   bool isFolder = false;
-  if (FSPathMakeRef(aFolder.c_str(), &aFolderRef, &isFolder) != noErr || !isFolder) return false;
+  if (FSPathMakeRef(aFolder.c_str(), &aFolderRef, &isFolder) != 0 || !isFolder) return false;
   bool aChanged = false;
-  if (FSGetDirectoryItems(&aFolderRef, &mItems, &mItemCount, &aChanged) != noErr) return false;
+  if (FSGetDirectoryItems(&aFolderRef, &mItems, &mItemCount, &aChanged) != 0) return false;
   mWildcard = aSeparator == nullptr ? std::string(thePath) : std::string(aSeparator + 1);
   return true;
 }
@@ -46,7 +46,7 @@ bool CFileFind::FindFile(const char* thePath) {
 bool CFileFind::FindNextFile() {
   const FSRef& anItem = mItems[static_cast<size_t>(mIndex++)];
   FSCatalogInfo anInfo;
-  if (FSGetCatalogInfo(&anItem, kFSCatInfoNodeFlags, &anInfo, &mFileName) != noErr) return false;
+  if (FSGetCatalogInfo(&anItem, kFSCatInfoNodeFlags, &anInfo, &mFileName) != 0) return false;
   mIsDirectory = (anInfo.nodeFlags & kFSNodeIsDirectoryMask) != 0;
   return MatchesWildcard(mFileName.c_str(), mWildcard.c_str());
 }
@@ -58,19 +58,19 @@ void CFileFind::GetFileName(char* theBuffer) const { std::strcpy(theBuffer, mFil
 OSErr FSGetDirectoryItems(const FSRef* theContainer, std::vector<FSRef>* theItems, uint32_t* theCount,
                           bool* theChanged) {
   if (theContainer == nullptr || theItems == nullptr || theCount == nullptr || theChanged == nullptr) {
-    return paramErr;
+    return kFSParamErr;
   }
   theItems->clear();
   *theCount = 0;
   FSIterator anIterator = nullptr;
   OSErr anErr = FSOpenIterator(theContainer, &anIterator);
-  if (anErr != noErr) return anErr;
+  if (anErr != 0) return anErr;
   const ItemCount kBatch = 10;
   FSRef aBatch[kBatch];
   for (;;) {
     ItemCount aCount = 0;
     anErr = FSGetCatalogInfoBulk(anIterator, kBatch, &aCount, theChanged, aBatch);
-    if (anErr != noErr && anErr != errFSNoMoreItems) {
+    if (anErr != 0 && anErr != errFSNoMoreItems) {
       FSCloseIterator(anIterator);
       theItems->clear();
       *theCount = 0;
@@ -82,7 +82,7 @@ OSErr FSGetDirectoryItems(const FSRef* theContainer, std::vector<FSRef>* theItem
     if (anErr == errFSNoMoreItems) break;
   }
   FSCloseIterator(anIterator);
-  return noErr;
+  return 0;
 }
 
 namespace {

@@ -294,11 +294,11 @@ std::string GetPathFrom(const std::string& theRelPath, const std::string& theDir
 
 bool AllowAllAccess(const std::string& theFileName) {
   FSRef aRef;
-  if (FSPathMakeRef(theFileName.c_str(), &aRef, nullptr) != noErr) return false;
+  if (FSPathMakeRef(theFileName.c_str(), &aRef, nullptr) != 0) return false;
   FSCatalogInfo anInfo;
-  if (FSGetCatalogInfo(&aRef, kFSCatInfoPermissions, &anInfo, nullptr) != noErr) return false;
+  if (FSGetCatalogInfo(&aRef, kFSCatInfoPermissions, &anInfo, nullptr) != 0) return false;
   anInfo.permissions.mode |= 0777;
-  return FSSetCatalogInfo(&aRef, kFSCatInfoPermissions, &anInfo) == noErr;
+  return FSSetCatalogInfo(&aRef, kFSCatInfoPermissions, &anInfo) == 0;
 }
 
 void MkDir(const std::string& theDir) {
@@ -322,9 +322,9 @@ void MkDir(const std::string& theDir) {
         if (aChar == '\\') aChar = '/';
       }
       FSRef aRef;
-      if (FSPathMakeRef(aPrefix.c_str(), &aRef, nullptr) == noErr) {
+      if (FSPathMakeRef(aPrefix.c_str(), &aRef, nullptr) == 0) {
         aParent = aRef;
-      } else if (FSCreateDirectoryUnicode(&aParent, aName, &aRef) == noErr) {
+      } else if (FSCreateDirectoryUnicode(&aParent, aName, &aRef) == 0) {
         aParent = aRef;
       }
     }

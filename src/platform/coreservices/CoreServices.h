@@ -5,8 +5,8 @@
 
 #include <cstdint>
 
-typedef int16_t OSErr;
-typedef uint32_t OSType;
+#include "platform/coreservices/MacTypes.h"
+
 // Up time in nanoseconds; the system counts in its own unit, ours is the nanosecond.
 typedef uint64_t AbsoluteTime;
 typedef uint64_t Nanoseconds;
@@ -15,16 +15,8 @@ typedef int32_t Duration;
 
 enum : OSErr { gestaltUndefSelectorErr = -5551 };
 
-// Builds a four-character code the way the system writes them ('pclk').
-constexpr OSType FourCharCode(const char (&theText)[5]) {
-  return (static_cast<OSType>(static_cast<unsigned char>(theText[0])) << 24) |
-         (static_cast<OSType>(static_cast<unsigned char>(theText[1])) << 16) |
-         (static_cast<OSType>(static_cast<unsigned char>(theText[2])) << 8) |
-         static_cast<OSType>(static_cast<unsigned char>(theText[3]));
-}
-
-const OSType gestaltProcClkSpeed = FourCharCode("pclk");
-const OSType gestaltSystemVersion = FourCharCode("sysv");
+const OSType gestaltProcClkSpeed = MakeFourCharCode("pclk");
+const OSType gestaltSystemVersion = MakeFourCharCode("sysv");
 
 // The clock behind UpTime and every delay.
 class Clock {

@@ -30,7 +30,7 @@ OSErr ErrorFromErrno(int theErrno) {
     case EEXIST:
       return dupFNErr;
     case ENOMEM:
-      return memFullErr;
+      return kFSMemFullErr;
     default:
       return ioErr;
   }
@@ -63,17 +63,17 @@ bool MakeFolders(const std::string& thePath) {
 }  // namespace
 
 OSErr FSPathMakeRef(const char* thePath, FSRef* theRef, bool* isDirectory) {
-  if (thePath == nullptr || theRef == nullptr) return paramErr;
+  if (thePath == nullptr || theRef == nullptr) return kFSParamErr;
   struct stat aStat;
   if (stat(thePath, &aStat) != 0) return ErrorFromErrno(errno);
   theRef->mPath = thePath;
   if (isDirectory != nullptr) *isDirectory = S_ISDIR(aStat.st_mode);
-  return noErr;
+  return 0;
 }
 
 OSErr FSGetCatalogInfo(const FSRef* theRef, FSCatalogInfoBitmap theWhich, FSCatalogInfo* theInfo,
                        std::string* theName) {
-  if (theRef == nullptr) return paramErr;
+  if (theRef == nullptr) return kFSParamErr;
   struct stat aStat;
   if (stat(theRef->mPath.c_str(), &aStat) != 0) return ErrorFromErrno(errno);
   if (theInfo != nullptr) {
@@ -86,27 +86,27 @@ OSErr FSGetCatalogInfo(const FSRef* theRef, FSCatalogInfoBitmap theWhich, FSCata
     }
   }
   if (theName != nullptr) *theName = LastComponent(theRef->mPath);
-  return noErr;
+  return 0;
 }
 
 OSErr FSSetCatalogInfo(const FSRef* theRef, FSCatalogInfoBitmap theWhich, const FSCatalogInfo* theInfo) {
-  if (theRef == nullptr || theInfo == nullptr) return paramErr;
+  if (theRef == nullptr || theInfo == nullptr) return kFSParamErr;
   if (theWhich & kFSCatInfoPermissions) {
     if (chmod(theRef->mPath.c_str(), theInfo->permissions.mode & 07777) != 0) return ErrorFromErrno(errno);
   }
-  return noErr;
+  return 0;
 }
 
 OSErr FSCreateDirectoryUnicode(const FSRef* theParent, const std::string& theName, FSRef* theNewRef) {
-  if (theParent == nullptr || theName.empty()) return paramErr;
+  if (theParent == nullptr || theName.empty()) return kFSParamErr;
   std::string aPath = JoinPath(theParent->mPath, theName);
   if (mkdir(aPath.c_str(), 0777) != 0) return ErrorFromErrno(errno);
   if (theNewRef != nullptr) theNewRef->mPath = aPath;
-  return noErr;
+  return 0;
 }
 
 OSErr FSOpenIterator(const FSRef* theContainer, FSIterator* theIterator) {
-  if (theContainer == nullptr || theIterator == nullptr) return paramErr;
+  if (theContainer == nullptr || theIterator == nullptr) return kFSParamErr;
   DIR* aDir = opendir(theContainer->mPath.c_str());
   if (aDir == nullptr) return ErrorFromErrno(errno);
   auto* anIterator = new OpaqueFSIterator;
@@ -118,29 +118,29 @@ OSErr FSOpenIterator(const FSRef* theContainer, FSIterator* theIterator) {
   closedir(aDir);
   std::sort(anIterator->mNames.begin(), anIterator->mNames.end());
   *theIterator = anIterator;
-  return noErr;
+  return 0;
 }
 
 OSErr FSCloseIterator(FSIterator theIterator) {
-  if (theIterator == nullptr) return paramErr;
+  if (theIterator == nullptr) return kFSParamErr;
   delete theIterator;
-  return noErr;
+  return 0;
 }
 
 OSErr FSGetCatalogInfoBulk(FSIterator theIterator, ItemCount theMaxObjects, ItemCount* theActual,
                            bool* theContainerChanged, FSRef* theRefs) {
-  if (theIterator == nullptr || theActual == nullptr || theRefs == nullptr) return paramErr;
+  if (theIterator == nullptr || theActual == nullptr || theRefs == nullptr) return kFSParamErr;
   if (theContainerChanged != nullptr) *theContainerChanged = false;
   ItemCount aCount = 0;
   while (aCount < theMaxObjects && theIterator->mNext < theIterator->mNames.size()) {
     theRefs[aCount++].mPath = JoinPath(theIterator->mFolder, theIterator->mNames[theIterator->mNext++]);
   }
   *theActual = aCount;
-  return theIterator->mNext >= theIterator->mNames.size() ? errFSNoMoreItems : noErr;
+  return theIterator->mNext >= theIterator->mNames.size() ? errFSNoMoreItems : 0;
 }
 
 OSErr FSFindApplicationSupportFolder(bool theCreate, FSRef* theRef) {
-  if (theRef == nullptr) return paramErr;
+  if (theRef == nullptr) return kFSParamErr;
   std::string aPath;
   const char* aDataHome = std::getenv("XDG_DATA_HOME");
   if (aDataHome != nullptr && aDataHome[0] == '/') {

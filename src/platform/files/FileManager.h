@@ -9,15 +9,16 @@
 
 #include "platform/coreservices/CoreServices.h"
 
+// Success is 0. kFSParamErr is the system's paramErr (-50), named apart from
+// the Carbon types' constant.
 enum : OSErr {
-  noErr = 0,
   ioErr = -36,
   fnfErr = -43,
-  paramErr = -50,
-  permErr = -54,
-  memFullErr = -108,
-  dirNFErr = -120,
   dupFNErr = -48,
+  kFSParamErr = -50,
+  permErr = -54,
+  kFSMemFullErr = -108,
+  dirNFErr = -120,
   errFSNoMoreItems = -1417,
 };
 
@@ -46,7 +47,6 @@ struct FSCatalogInfo {
 };
 
 typedef struct OpaqueFSIterator* FSIterator;
-typedef uint32_t ItemCount;
 
 // Fails with fnfErr when nothing exists at thePath. *isDirectory may be null.
 OSErr FSPathMakeRef(const char* thePath, FSRef* theRef, bool* isDirectory);

@@ -6,7 +6,6 @@
 
 #include "platform/coreservices/CoreServices.h"
 
-typedef int32_t OSStatus;
 typedef struct OpaqueMPCriticalRegionID* MPCriticalRegionID;
 typedef uint32_t MPTaskID;
 typedef OSStatus (*TaskProc)(void* theParameter);

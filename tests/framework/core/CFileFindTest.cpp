@@ -111,12 +111,12 @@ TEST(FileSearch, ListsAFolderOfTwentyFiveEntriesWhole) {
   const std::string aDir = TeskTest::MakeTempDir("batches");
   for (int i = 0; i < 25; ++i) TeskTest::WriteFile(aDir + "/f" + std::to_string(i), "");
   FSRef aRef;
-  ASSERT_EQ(FSPathMakeRef(aDir.c_str(), &aRef, nullptr), noErr);
+  ASSERT_EQ(FSPathMakeRef(aDir.c_str(), &aRef, nullptr), 0);
   std::vector<FSRef> anItems;
   uint32_t aCount = 0;
   bool aChanged = false;
-  EXPECT_EQ(FSGetDirectoryItems(&aRef, &anItems, &aCount, &aChanged), noErr);
+  EXPECT_EQ(FSGetDirectoryItems(&aRef, &anItems, &aCount, &aChanged), 0);
   EXPECT_EQ(aCount, 25u);
   EXPECT_EQ(anItems.size(), 25u);
-  EXPECT_EQ(FSGetDirectoryItems(&aRef, nullptr, &aCount, &aChanged), paramErr);
+  EXPECT_EQ(FSGetDirectoryItems(&aRef, nullptr, &aCount, &aChanged), kFSParamErr);
 }
