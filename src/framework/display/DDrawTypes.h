@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+#include "graphics/tagRECT.h"
+
 // Result codes are 32-bit: held in a wider type, failures would read as successes.
 typedef int32_t HRESULT;
 
@@ -66,13 +68,6 @@ constexpr uint32_t k_DDRopWhiteness = 0x00FF0062;
 constexpr uint32_t DDPF_ALPHAPIXELS = 0x1;
 constexpr uint32_t DDPF_PALETTEINDEXED8 = 0x20;
 constexpr uint32_t DDPF_RGB = 0x40;
-
-struct tagRECT {
-  int32_t left;
-  int32_t top;
-  int32_t right;
-  int32_t bottom;
-};
 
 struct _DDPIXELFORMAT {
   uint32_t dwSize;
