@@ -20,7 +20,9 @@ uint32_t PackColor(const Color& theColor) {
          (static_cast<uint32_t>(theColor.mGreen) << 8) | static_cast<uint32_t>(theColor.mBlue);
 }
 
-_D3DTLVERTEX Vertex(float x, float y, uint32_t theColor) { return _D3DTLVERTEX{x, y, 0.0f, 1.0f, theColor, 0, 0, 0}; }
+_D3DTLVERTEX Vertex(float x, float y, uint32_t theColor) {
+  return _D3DTLVERTEX{x, y, 0.0f, 1.0f, theColor, 0, 0, 0};
+}
 
 }  // namespace
 
@@ -146,7 +148,8 @@ void D3DInterface::SetupDrawMode(int theDrawMode, const Color&, Image*) {
 bool D3DInterface::CheckDXError(HRESULT theResult, const char* theContext) {
   if (theResult >= 0) return false;
   mErrorString = std::string(theContext) + ": " + GetDirectXErrorString(theResult);
-  if (sAppHooks.mRegistryWriteString != nullptr) sAppHooks.mRegistryWriteString("Test3D\\RuntimeError", mErrorString);
+  if (sAppHooks.mRegistryWriteString != nullptr)
+    sAppHooks.mRegistryWriteString("Test3D\\RuntimeError", mErrorString);
   return true;
 }
 
@@ -183,13 +186,15 @@ bool D3DInterface::DrawLine(double theStartX, double theStartY, double theEndX, 
   uint32_t aColor = PackColor(theColor);
   float x1 = static_cast<float>(theStartX), y1 = static_cast<float>(theStartY);
   float x2 = static_cast<float>(theEndX), y2 = static_cast<float>(theEndY);
-  _D3DTLVERTEX aLine[3] = {Vertex(x1, y1, aColor), Vertex(x2, y2, aColor), Vertex(x2 + 0.5f, y2 + 0.5f, aColor)};
+  _D3DTLVERTEX aLine[3] = {Vertex(x1, y1, aColor), Vertex(x2, y2, aColor),
+                           Vertex(x2 + 0.5f, y2 + 0.5f, aColor)};
   return CheckDXError(mD3DDevice->DrawPrimitiveUP(D3DPT_LINESTRIP, 2, aLine, sizeof(_D3DTLVERTEX)),
                       "DrawPrimitive (Line)");
 }
 
-void D3DInterface::FillPoly(const TPoint<int> theVertices[], int theNumVertices, const TRect<int>* theClipRect,
-                            const Color& theColor, int theDrawMode, int tx, int ty) {
+void D3DInterface::FillPoly(const TPoint<int> theVertices[], int theNumVertices,
+                            const TRect<int>* theClipRect, const Color& theColor, int theDrawMode, int tx,
+                            int ty) {
   if (theNumVertices < 3) return;
   if (!PreDraw()) return;
   SetupDrawMode(theDrawMode, theColor, nullptr);
@@ -198,8 +203,8 @@ void D3DInterface::FillPoly(const TPoint<int> theVertices[], int theNumVertices,
   uint32_t aColor = PackColor(theColor);
   VertexList aList;
   for (int i = 0; i < theNumVertices; ++i)
-    aList.push_back(Vertex(static_cast<float>(theVertices[i].mX + tx), static_cast<float>(theVertices[i].mY + ty),
-                           aColor));
+    aList.push_back(Vertex(static_cast<float>(theVertices[i].mX + tx),
+                           static_cast<float>(theVertices[i].mY + ty), aColor));
   if (theClipRect != nullptr)
     DrawPolyClipped(mD3DDevice.get(), theClipRect, aList);
   else
@@ -218,8 +223,9 @@ void D3DInterface::Blt(Image* theImage, float theX, float theY, const TRect<int>
 }
 
 void D3DInterface::BltTransformed(Image* theImage, const TRect<int>* theClipRect, const Color& theColor,
-                                  int theDrawMode, const TRect<int>& theSrcRect, const TeskMatrix3& theTransform,
-                                  bool linearFilter, float theX, float theY, bool center) {
+                                  int theDrawMode, const TRect<int>& theSrcRect,
+                                  const TeskMatrix3& theTransform, bool linearFilter, float theX, float theY,
+                                  bool center) {
   MemoryImage* anImage = dynamic_cast<MemoryImage*>(theImage);
   if (anImage == nullptr || !PreDraw() || !CreateImageTexture(anImage)) return;
   SetupDrawMode(theDrawMode, theColor, theImage);
@@ -228,8 +234,9 @@ void D3DInterface::BltTransformed(Image* theImage, const TRect<int>* theClipRect
       ->BltTransformed(mD3DDevice.get(), theTransform, theSrcRect, theColor, theClipRect, theX, theY, center);
 }
 
-void D3DInterface::DrawTrianglesTex(const TriVertex theVertices[][3], int theNumTriangles, const Color& theColor,
-                                    int theDrawMode, Image* theTexture, float tx, float ty, bool blend) {
+void D3DInterface::DrawTrianglesTex(const TriVertex theVertices[][3], int theNumTriangles,
+                                    const Color& theColor, int theDrawMode, Image* theTexture, float tx,
+                                    float ty, bool blend) {
   MemoryImage* anImage = dynamic_cast<MemoryImage*>(theTexture);
   if (anImage == nullptr || !PreDraw() || !CreateImageTexture(anImage)) return;
   SetupDrawMode(theDrawMode, theColor, theTexture);

@@ -59,9 +59,9 @@ class D3DInterface {
   void StretchBlt(Image* theImage, const TRect<int>& theDestRect, const TRect<int>& theSrcRect,
                   const TRect<int>* theClipRect, const Color& theColor, int theDrawMode, bool fastStretch,
                   bool mirror = false);
-  void BltRotated(Image* theImage, float theX, float theY, const TRect<int>* theClipRect, const Color& theColor,
-                  int theDrawMode, double theRot, float theRotCenterX, float theRotCenterY,
-                  const TRect<int>& theSrcRect);
+  void BltRotated(Image* theImage, float theX, float theY, const TRect<int>* theClipRect,
+                  const Color& theColor, int theDrawMode, double theRot, float theRotCenterX,
+                  float theRotCenterY, const TRect<int>& theSrcRect);
   void BltTransformed(Image* theImage, const TRect<int>* theClipRect, const Color& theColor, int theDrawMode,
                       const TRect<int>& theSrcRect, const TeskMatrix3& theTransform, bool linearFilter,
                       float theX = 0, float theY = 0, bool center = false);

@@ -109,14 +109,22 @@ DDInterface::~DDInterface() {
 
 std::string DDInterface::ResultToString(int theResult) {
   switch (theResult) {
-    case RESULT_OK: return "RESULT_OK";
-    case RESULT_FAIL: return "RESULT_FAIL";
-    case RESULT_DD_CREATE_FAIL: return "RESULT_DD_CREATE_FAIL";
-    case RESULT_SURFACE_FAIL: return "RESULT_SURFACE_FAIL";
-    case RESULT_EXCLUSIVE_FAIL: return "RESULT_EXCLUSIVE_FAIL";
-    case RESULT_DISPCHANGE_FAIL: return "RESULT_DISPCHANGE_FAIL";
-    case RESULT_INVALID_COLORDEPTH: return "RESULT_INVALID_COLORDEPTH";
-    default: return "RESULT_UNKNOWN";
+    case RESULT_OK:
+      return "RESULT_OK";
+    case RESULT_FAIL:
+      return "RESULT_FAIL";
+    case RESULT_DD_CREATE_FAIL:
+      return "RESULT_DD_CREATE_FAIL";
+    case RESULT_SURFACE_FAIL:
+      return "RESULT_SURFACE_FAIL";
+    case RESULT_EXCLUSIVE_FAIL:
+      return "RESULT_EXCLUSIVE_FAIL";
+    case RESULT_DISPCHANGE_FAIL:
+      return "RESULT_DISPCHANGE_FAIL";
+    case RESULT_INVALID_COLORDEPTH:
+      return "RESULT_INVALID_COLORDEPTH";
+    default:
+      return "RESULT_UNKNOWN";
   }
 }
 
@@ -156,7 +164,8 @@ HRESULT DDInterface::CreateSurface(DDSURFACEDESC2* theDesc, DIRECTDRAWSURFACE3**
   aDesc.dwFlags = DDSD_PIXELFORMAT;
   aPrimary->GetSurfaceDesc(&aDesc);
   const _DDPIXELFORMAT& aFormat = aDesc.ddpfPixelFormat;
-  gOptimizeSoftwareDrawing = aFormat.dwBBitMask < aFormat.dwGBitMask && aFormat.dwGBitMask < aFormat.dwRBitMask;
+  gOptimizeSoftwareDrawing =
+      aFormat.dwBBitMask < aFormat.dwGBitMask && aFormat.dwGBitMask < aFormat.dwRBitMask;
   if (aFormat.dwRGBBitCount != 16 && aFormat.dwRGBBitCount != 32) {
     (*theSurface)->Release();
     *theSurface = nullptr;
@@ -392,11 +401,12 @@ bool DDInterface::Redraw(TRect<int>* theClipRect) {
       int x = mCursorDrawnX - mCursorWidth / 2 + (mCursorWidth - mCursorImage->mWidth) / 2;
       int y = mCursorDrawnY - mCursorHeight / 2 + (mCursorHeight - mCursorImage->mHeight) / 2;
       mD3DInterface->Blt(mCursorImage, static_cast<float>(x), static_cast<float>(y),
-                         TRect<int>(0, 0, mCursorImage->mWidth, mCursorImage->mHeight), Color(255, 255, 255, 255),
-                         0);
+                         TRect<int>(0, 0, mCursorImage->mWidth, mCursorImage->mHeight),
+                         Color(255, 255, 255, 255), 0);
       mD3DInterface->Flush();
     }
-    if (mD3DInterface->GetDevice() != nullptr) mD3DInterface->GetDevice()->Present(nullptr, nullptr, nullptr, nullptr);
+    if (mD3DInterface->GetDevice() != nullptr)
+      mD3DInterface->GetDevice()->Present(nullptr, nullptr, nullptr, nullptr);
     return true;  // mInRedraw stays set: the cursor thread never draws in 3-D
   }
 

@@ -1,8 +1,8 @@
 // The software cursor of DDInterface: save areas, drawing, and moves between frames.
 #include <algorithm>
 
-#include "display/DDInterface.h"
 #include "core/Common.h"
+#include "display/DDInterface.h"
 #include "graphics/MemoryImage.h"
 
 namespace Tesk {
@@ -15,7 +15,8 @@ TRect<int> AreaAt(int x, int y, int theWidth, int theHeight) {
 
 // theVisible relative to theArea.
 TRect<int> SourcePart(const TRect<int>& theVisible, const TRect<int>& theArea) {
-  return TRect<int>(theVisible.mX - theArea.mX, theVisible.mY - theArea.mY, theVisible.mWidth, theVisible.mHeight);
+  return TRect<int>(theVisible.mX - theArea.mX, theVisible.mY - theArea.mY, theVisible.mWidth,
+                    theVisible.mHeight);
 }
 
 HRESULT CopyRect(DIRECTDRAWSURFACE3* theDest, const TRect<int>& theDestRect, DIRECTDRAWSURFACE3* theSource,
@@ -58,7 +59,8 @@ void DDInterface::DrawCursorImage(DIRECTDRAWSURFACE3* theSurface, int x, int y) 
   if (aBits == nullptr) return;
   int aWidth = anImage->mWidth, aHeight = anImage->mHeight;
   int aX0 = std::max(0, x), aY0 = std::max(0, y);
-  int aX1 = std::min(theSurface->GetWidth(), x + aWidth), aY1 = std::min(theSurface->GetHeight(), y + aHeight);
+  int aX1 = std::min(theSurface->GetWidth(), x + aWidth),
+      aY1 = std::min(theSurface->GetHeight(), y + aHeight);
   for (int aY = aY0; aY < aY1; ++aY) {
     const uint32_t* aSrc = aBits + static_cast<size_t>(aY - y) * aWidth + (aX0 - x);
     uint32_t* aDest = theSurface->GetMemory() + static_cast<size_t>(aY) * theSurface->GetWidth() + aX0;
@@ -142,7 +144,8 @@ void DDInterface::MoveCursorTo(DIRECTDRAWSURFACE3* theSurface, bool, int x, int 
   TRect<int> anOverlap = TRect<int>(dx, dy, mCursorWidth, mCursorHeight)
                              .Intersection(TRect<int>(0, 0, mCursorWidth, mCursorHeight));
   if (anOverlap.mWidth >= 1 || anOverlap.mHeight >= 1) {
-    CopyRect(mNewCursorArea, TRect<int>(anOverlap.mX - dx, anOverlap.mY - dy, anOverlap.mWidth, anOverlap.mHeight),
+    CopyRect(mNewCursorArea,
+             TRect<int>(anOverlap.mX - dx, anOverlap.mY - dy, anOverlap.mWidth, anOverlap.mHeight),
              mOldCursorArea, anOverlap);
     DrawCursorImage(mOldCursorArea, dx + (mCursorWidth - aW) / 2, dy + (mCursorHeight - aH) / 2);
   }

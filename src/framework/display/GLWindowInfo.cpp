@@ -5,8 +5,9 @@
 
 namespace {
 
-// The largest video memory any screen could report; the smallest of the screens' bests wins.
-constexpr int32_t k_NoVideoMemoryYet = static_cast<int32_t>(0x8FFFFFFF);
+// Larger than any screen's memory, so the smallest of the screens' bests wins. (0x8FFFFFFF, the
+// old sentinel, is negative in 32 bits and would win against every screen.)
+constexpr int32_t k_NoVideoMemoryYet = 0x7FFFFFFF;
 
 // Runs the two passes over one renderer list: is any accelerated, and which candidate has the
 // most memory at or above the need. Returns whether one qualified; *theBest gets its memory.

@@ -11,8 +11,8 @@ typedef PointClipper<std::less<float>> KeepAtLeast;
 typedef PointClipper<std::greater_equal<float>> KeepBelow;
 
 // The four passes; theIn holds the result afterwards.
-void ClipFourEdges(VertexList& theIn, VertexList& theOut, int theIndexX, int theIndexY, float theLeft, float theTop,
-                   float theRight, float theBottom) {
+void ClipFourEdges(VertexList& theIn, VertexList& theOut, int theIndexX, int theIndexY, float theLeft,
+                   float theTop, float theRight, float theBottom) {
   theOut.clear();
   KeepAtLeast::ClipPoints(theIndexX, theLeft, theIn, theOut);
   theIn.swap(theOut);
@@ -29,7 +29,8 @@ void ClipFourEdges(VertexList& theIn, VertexList& theOut, int theIndexX, int the
 
 }  // namespace
 
-void DrawPolyClipped(IDirect3DDevice8* theDevice, const Tesk::TRect<int>* theClip, const VertexList& theList) {
+void DrawPolyClipped(IDirect3DDevice8* theDevice, const Tesk::TRect<int>* theClip,
+                     const VertexList& theList) {
   VertexList aList(theList);
   VertexList aWork;
   float aLeft = static_cast<float>(theClip->mX), aTop = static_cast<float>(theClip->mY);

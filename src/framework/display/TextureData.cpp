@@ -157,7 +157,8 @@ void TextureData::CreateTextureDimensions(MemoryImage* theImage) {
   mTexPieceHeight = aPieceH;
   mTexVecWidth = (aPieceW + aWidth - 1) / aPieceW;
   mTexVecHeight = (aPieceH + aHeight - 1) / aPieceH;
-  mTextures.assign(static_cast<size_t>(mTexVecWidth) * mTexVecHeight, TextureDataPiece{nullptr, aPieceW, aPieceH});
+  mTextures.assign(static_cast<size_t>(mTexVecWidth) * mTexVecHeight,
+                   TextureDataPiece{nullptr, aPieceW, aPieceH});
   for (int aRow = 0; aRow < mTexVecHeight; ++aRow) {
     TextureDataPiece& aLast = mTextures[static_cast<size_t>(aRow) * mTexVecWidth + mTexVecWidth - 1];
     aLast.mWidth = aRightW;
@@ -174,9 +175,11 @@ void TextureData::CreateTextureDimensions(MemoryImage* theImage) {
   mMaxTotalV = static_cast<float>(aHeight) / aPieceH;
 }
 
-void TextureData::CheckCreateTextures(MemoryImage* theImage, IDirect3DDevice8* theDevice, DIRECTDRAW2* theDD) {
+void TextureData::CheckCreateTextures(MemoryImage* theImage, IDirect3DDevice8* theDevice,
+                                      DIRECTDRAW2* theDD) {
   if (mPixelFormat != PixelFormat_Unknown && theImage->mWidth == mWidth && theImage->mHeight == mHeight &&
-      theImage->mBitsChangedCount == mBitsChangedCount && static_cast<unsigned>(theImage->mD3DFlags) == mImageFlags)
+      theImage->mBitsChangedCount == mBitsChangedCount &&
+      static_cast<unsigned>(theImage->mD3DFlags) == mImageFlags)
     return;
   CreateTextures(theImage, theDevice, theDD);
 }
@@ -192,8 +195,8 @@ void TextureData::CreateTextures(MemoryImage* theImage, IDirect3DDevice8* theDev
     return;
   }
   PixelFormat aFormat = PixelFormat_A8R8G8B8;
-  if (!theImage->mHasPartialAlpha && !theImage->mHasTransparent && (gSupportedPixelFormats & PixelFormat_R5G6B5) &&
-      !(aFlags & TextureFlag_A8R8G8B8))
+  if (!theImage->mHasPartialAlpha && !theImage->mHasTransparent &&
+      (gSupportedPixelFormats & PixelFormat_R5G6B5) && !(aFlags & TextureFlag_A8R8G8B8))
     aFormat = PixelFormat_R5G6B5;
   if (theImage->mPaletteIndices && (gSupportedPixelFormats & PixelFormat_Palette8)) {
     void* aPalette = nullptr;
@@ -216,7 +219,9 @@ void TextureData::CreateTextures(MemoryImage* theImage, IDirect3DDevice8* theDev
     mImageFlags = aFlags;
     CreateTextureDimensions(theImage);
   }
-  int aBytes = aFormat == PixelFormat_Palette8 ? 1 : (aFormat == PixelFormat_R5G6B5 || aFormat == PixelFormat_A4R4G4B4) ? 2 : 4;
+  int aBytes = aFormat == PixelFormat_Palette8                                      ? 1
+               : (aFormat == PixelFormat_R5G6B5 || aFormat == PixelFormat_A4R4G4B4) ? 2
+                                                                                    : 4;
   if (isCreating) mTexMemSize = 0;
   size_t i = 0;
   for (int y = 0; y < theImage->mHeight; y += mTexPieceHeight) {
@@ -239,8 +244,8 @@ void TextureData::CreateTextures(MemoryImage* theImage, IDirect3DDevice8* theDev
   mPixelFormat = aFormat;
 }
 
-DIRECTDRAWSURFACE3* TextureData::GetTexture(int x, int y, int& theWidth, int& theHeight, float& theU1, float& theV1,
-                                            float& theU2, float& theV2) {
+DIRECTDRAWSURFACE3* TextureData::GetTexture(int x, int y, int& theWidth, int& theHeight, float& theU1,
+                                            float& theV1, float& theU2, float& theV2) {
   int aCol = x / mTexPieceWidth, aRow = y / mTexPieceHeight;
   TextureDataPiece& aPiece = mTextures[static_cast<size_t>(aRow) * mTexVecWidth + aCol];
   int aLeft = x % mTexPieceWidth, aTop = y % mTexPieceHeight;
@@ -268,13 +273,14 @@ void TextureData::Blt(IDirect3DDevice8* theDevice, float theX, float theY, const
       int w = aSrcRight - aCol, h = aSrcBottom - aRow;
       float u1, v1, u2, v2;
       DIRECTDRAWSURFACE3* aTexture = GetTexture(aCol, aRow, w, h, u1, v1, u2, v2);
-      _D3DTLVERTEX aQuad[4] = {Vertex(aDestX, aDestY, aColor, u1, v1), Vertex(aDestX, aDestY + h, aColor, u1, v2),
-                               Vertex(aDestX + w, aDestY, aColor, u2, v1),
-                               Vertex(aDestX + w, aDestY + h, aColor, u2, v2)};
+      _D3DTLVERTEX aQuad[4] = {
+          Vertex(aDestX, aDestY, aColor, u1, v1), Vertex(aDestX, aDestY + h, aColor, u1, v2),
+          Vertex(aDestX + w, aDestY, aColor, u2, v1), Vertex(aDestX + w, aDestY + h, aColor, u2, v2)};
       D3DInterface::CheckDXError(theDevice->SetTexture(0, aTexture), "SetTexture gTexture");
       theDevice->SetVertexShader(D3DFVF_TLVERTEX);
-      D3DInterface::CheckDXError(theDevice->DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 2, aQuad, sizeof(_D3DTLVERTEX)),
-                                 "DrawPrimitive (Tri) 1");
+      D3DInterface::CheckDXError(
+          theDevice->DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 2, aQuad, sizeof(_D3DTLVERTEX)),
+          "DrawPrimitive (Tri) 1");
       aCol += w;
       aDestX += w;
       aStepHeight = h;
@@ -285,8 +291,8 @@ void TextureData::Blt(IDirect3DDevice8* theDevice, float theX, float theY, const
 }
 
 void TextureData::BltTransformed(IDirect3DDevice8* theDevice, const TeskMatrix3& theTrans,
-                                 const TRect<int>& theSrcRect, const Color& theColor, const TRect<int>* theClipRect,
-                                 float theX, float theY, bool center) {
+                                 const TRect<int>& theSrcRect, const Color& theColor,
+                                 const TRect<int>* theClipRect, float theX, float theY, bool center) {
   if (theSrcRect.mWidth <= 0 || theSrcRect.mHeight <= 0) return;
   uint32_t aColor = PackColor(theColor);
   int aSrcRight = theSrcRect.mX + theSrcRect.mWidth, aSrcBottom = theSrcRect.mY + theSrcRect.mHeight;
@@ -301,8 +307,9 @@ void TextureData::BltTransformed(IDirect3DDevice8* theDevice, const TeskMatrix3&
       float u1, v1, u2, v2;
       DIRECTDRAWSURFACE3* aTexture = GetTexture(aCol, aRow, w, h, u1, v1, u2, v2);
       float aRight = aLeft + w, aBottom = aTop + h;
-      const TeskVector2 aCorners[4] = {theTrans * TeskVector2(aLeft, aTop), theTrans * TeskVector2(aLeft, aBottom),
-                                       theTrans * TeskVector2(aRight, aTop), theTrans * TeskVector2(aRight, aBottom)};
+      const TeskVector2 aCorners[4] = {
+          theTrans * TeskVector2(aLeft, aTop), theTrans * TeskVector2(aLeft, aBottom),
+          theTrans * TeskVector2(aRight, aTop), theTrans * TeskVector2(aRight, aBottom)};
       const float aU[4] = {u1, u1, u2, u2}, aV[4] = {v1, v2, v1, v2};
       _D3DTLVERTEX aQuad[4];
       bool isClipped = false;
@@ -316,8 +323,9 @@ void TextureData::BltTransformed(IDirect3DDevice8* theDevice, const TeskMatrix3&
       D3DInterface::CheckDXError(theDevice->SetTexture(0, aTexture), "SetTexture gTexture");
       theDevice->SetVertexShader(D3DFVF_TLVERTEX);
       if (!isClipped) {
-        D3DInterface::CheckDXError(theDevice->DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 2, aQuad, sizeof(_D3DTLVERTEX)),
-                                   "DrawPrimitive (Tri) 3");
+        D3DInterface::CheckDXError(
+            theDevice->DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 2, aQuad, sizeof(_D3DTLVERTEX)),
+            "DrawPrimitive (Tri) 3");
       } else {
         VertexList aList;
         aList.push_back(aQuad[0]);
@@ -335,8 +343,8 @@ void TextureData::BltTransformed(IDirect3DDevice8* theDevice, const TeskMatrix3&
   }
 }
 
-void TextureData::BltTriangles(IDirect3DDevice8* theDevice, const TriVertex theVertices[][3], int theNumTriangles,
-                               uint32_t theColor, float tx, float ty) {
+void TextureData::BltTriangles(IDirect3DDevice8* theDevice, const TriVertex theVertices[][3],
+                               int theNumTriangles, uint32_t theColor, float tx, float ty) {
   auto MakeVertex = [&](const TriVertex& t) {
     return Vertex(t.x + tx, t.y + ty, t.color != 0 ? t.color : theColor, t.u * mMaxTotalU, t.v * mMaxTotalV);
   };
@@ -387,8 +395,8 @@ void TextureData::BltTriangles(IDirect3DDevice8* theDevice, const TriVertex theV
         if (aList.size() > 2) {
           D3DInterface::CheckDXError(theDevice->SetTexture(0, aPiece.mTexture), "SetTexture gTexture");
           theDevice->SetVertexShader(D3DFVF_TLVERTEX);
-          D3DInterface::CheckDXError(theDevice->DrawPrimitiveUP(D3DPT_TRIANGLEFAN, aList.size() - 2, aList.data(),
-                                                                sizeof(_D3DTLVERTEX)),
+          D3DInterface::CheckDXError(theDevice->DrawPrimitiveUP(D3DPT_TRIANGLEFAN, aList.size() - 2,
+                                                                aList.data(), sizeof(_D3DTLVERTEX)),
                                      "DrawPrimitive (Tri) 4");
         }
       }

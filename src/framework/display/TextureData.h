@@ -41,9 +41,11 @@ class TextureData {
   void ReleaseTextures();
   DIRECTDRAWSURFACE3* GetTexture(int x, int y, int& theWidth, int& theHeight, float& theU1, float& theV1,
                                  float& theU2, float& theV2);
-  void Blt(IDirect3DDevice8* theDevice, float theX, float theY, const TRect<int>& theSrcRect, const Color& theColor);
+  void Blt(IDirect3DDevice8* theDevice, float theX, float theY, const TRect<int>& theSrcRect,
+           const Color& theColor);
   void BltTransformed(IDirect3DDevice8* theDevice, const TeskMatrix3& theTrans, const TRect<int>& theSrcRect,
-                      const Color& theColor, const TRect<int>* theClipRect, float theX, float theY, bool center);
+                      const Color& theColor, const TRect<int>* theClipRect, float theX, float theY,
+                      bool center);
   void BltTriangles(IDirect3DDevice8* theDevice, const TriVertex theVertices[][3], int theNumTriangles,
                     uint32_t theColor, float tx, float ty);
 
