@@ -94,10 +94,10 @@ TEST(MemoryImageFill, CoverageMapIsPlacedAndBounded) {
   MemoryImage anImage(nullptr);
   std::vector<uint32_t> aBlack(8, 0xFF000000);
   anImage.SetBits(aBlack.data(), 4, 2);
-  // The map covers (1, 1)-(3, 1); the second span reaches outside it and outside the image.
+  // The map covers (1, 1)-(3, 1); the other spans reach outside it and outside the image.
   const uint8_t kCoverage[3] = {255, 0, 255};
-  Span aSpans[2] = {{1, 1, 3}, {0, -2, 9}};
-  anImage.FillScanLinesWithCoverage(aSpans, 2, Color::White, DRAWMODE_NORMAL, kCoverage, 1, 1, 3, 1);
+  Span aSpans[3] = {{1, 1, 3}, {0, -2, 9}, {1, -2, 9}};
+  anImage.FillScanLinesWithCoverage(aSpans, 3, Color::White, DRAWMODE_NORMAL, kCoverage, 1, 1, 3, 1);
   const std::vector<uint32_t> kWant = {0xFF000000, 0xFF000000, 0xFF000000, 0xFF000000,
                                        0xFF000000, 0xFFFEFEFE, 0xFF000000, 0xFFFEFEFE};
   EXPECT_EQ(Pixels(anImage), kWant);
