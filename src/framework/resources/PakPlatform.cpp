@@ -2,7 +2,11 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
+#include <cstring>
+
+#include "core/CFileFind.h"
 
 namespace PakPlatform {
 
@@ -30,9 +34,19 @@ std::string CurrentDir() {
   return getcwd(aBuf, sizeof(aBuf)) ? std::string(aBuf) : std::string();
 }
 
-void FillFindData(_WIN32_FIND_DATA*, const std::string&, uint32_t) {}
-void* DiskFindFirst(const char*, _WIN32_FIND_DATA*) { return nullptr; }
-bool DiskFindNext(void*, _WIN32_FIND_DATA*) { return false; }
-void DiskFindClose(void*) {}
+void FillFindData(_WIN32_FIND_DATA* theData, const std::string& theName, uint32_t theSize) {
+  theData->dwFileAttributes = 0;
+  for (uint32_t& aField : theData->dwReserved) aField = 0;
+  theData->nFileSizeLow = theSize;
+  size_t aLength = std::min(theName.size(), sizeof(theData->cFileName) - 1);
+  std::memcpy(theData->cFileName, theName.data(), aLength);
+  theData->cFileName[aLength] = '\0';
+}
+
+void* DiskFindFirst(const char* thePattern, _WIN32_FIND_DATA* theData) {
+  return ::FindFirstFile(thePattern, theData);
+}
+bool DiskFindNext(void* theSearch, _WIN32_FIND_DATA* theData) { return ::FindNextFile(theSearch, theData); }
+void DiskFindClose(void* theSearch) { ::FindClose(theSearch); }
 
 }  // namespace PakPlatform

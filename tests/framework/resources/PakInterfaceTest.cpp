@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "PakFixture.h"
+#include "core/CFileFind.h"
 #include "resources/PFile.h"
 
 using TeskTools::PakWriter;
@@ -347,4 +348,48 @@ TEST_F(PakFixture, FileApiWithoutAnInterfaceUsesStdio) {
   EXPECT_EQ(p_fread(aBuf, 1, 4, aFile), 3);
   EXPECT_TRUE(p_feof(aFile));
   EXPECT_EQ(p_fclose(aFile), 0);
+}
+
+TEST_F(PakFixture, SearchListsArchiveMatchesThenTheDisk) {
+  ASSERT_TRUE(AddPak("main.pak", {{"images\\a.png", "aa"},
+                                  {"Images\\b.PNG", "bbb"},
+                                  {"images\\sub\\c.png", "c"},
+                                  {"images\\a.jpg", "j"},
+                                  {"sounds\\x.wav", "xx"}}));
+  ASSERT_EQ(mkdir("images", 0755), 0);
+  ASSERT_TRUE(TeskTest::WriteFile("images/d.png", "dddd"));
+  struct Case {
+    const char* pattern;
+    const char* found;  // name:size for each hit, disk hits marked with a '+'
+  };
+  const Case kCases[] = {
+      {"images/*.png", "a.png:2 b.PNG:3 c.png:1 +d.png"},  // a star spans backslashes
+      {"images\\*.*", "a.jpg:1 a.png:2 b.PNG:3 c.png:1"},  // the disk takes no backslash pattern
+      {"images/*", "a.jpg:1 a.png:2 b.PNG:3 c.png:1 +d.png"},
+      {"sounds/*.wav", "x.wav:2"},
+      {"images/a.png", ""},  // no star: no record, and the disk search needs one
+      {"*.wav", "x.wav:2"},
+      {"nothing/*", ""},
+  };
+  for (const Case& c : kCases) {
+    SCOPED_TRACE(c.pattern);
+    std::string aFound;
+    _WIN32_FIND_DATA aData;
+    aData.dwReserved[1] = 7;
+    PFindData* aFind = mPak->FindFirstFile(c.pattern, &aData);
+    if (aFind != nullptr) {
+      do {
+        if (!aFound.empty()) aFound += " ";
+        if (aFind->mDiskSearch != nullptr) {
+          aFound += std::string("+") + aData.cFileName;
+        } else {
+          aFound += std::string(aData.cFileName) + ":" + std::to_string(aData.nFileSizeLow);
+          EXPECT_EQ(aData.dwFileAttributes, 0u);
+          EXPECT_EQ(aData.dwReserved[1], 0u);
+        }
+      } while (mPak->FindNextFile(aFind, &aData));
+      EXPECT_TRUE(mPak->FindClose(aFind));
+    }
+    EXPECT_EQ(aFound, c.found);
+  }
 }
