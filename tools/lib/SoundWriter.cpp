@@ -2,9 +2,9 @@
 
 #include <vorbis/vorbisenc.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
-#include <algorithm>
 
 namespace TeskTools {
 
@@ -32,13 +32,15 @@ std::string Id(const char* theId, bool theReversed) {
 
 std::string Chunk(const std::string& theId, const std::string& theBody, int64_t theDeclaredSize = -1) {
   std::string aChunk = theId;
-  PutU32LE(aChunk, theDeclaredSize >= 0 ? static_cast<uint32_t>(theDeclaredSize) : static_cast<uint32_t>(theBody.size()));
+  PutU32LE(aChunk, theDeclaredSize >= 0 ? static_cast<uint32_t>(theDeclaredSize)
+                                        : static_cast<uint32_t>(theBody.size()));
   return aChunk + theBody;
 }
 
 }  // namespace
 
-std::vector<int16_t> SoundWriter::Tone(double theHz, int theFrames, int theChannels, int theRate, int theAmplitude) {
+std::vector<int16_t> SoundWriter::Tone(double theHz, int theFrames, int theChannels, int theRate,
+                                       int theAmplitude) {
   std::vector<int16_t> aSamples(static_cast<size_t>(theFrames) * theChannels);
   const double aPi = 3.14159265358979323846;
   for (int i = 0; i < theFrames; ++i) {
@@ -83,7 +85,8 @@ std::string SoundWriter::Wav(const std::vector<uint8_t>& theData, int theChannel
     PutU16LE(aDep, 0);
     aBody += Chunk(Id("dep ", aRev), aDep);
   }
-  if (theOptions.mHasXor) aBody += Chunk(Id("xor ", aRev), std::string(1, static_cast<char>(theOptions.mXorKey)));
+  if (theOptions.mHasXor)
+    aBody += Chunk(Id("xor ", aRev), std::string(1, static_cast<char>(theOptions.mXorKey)));
   std::string aData(theData.begin(), theData.end());
   if (theOptions.mHasXor) {
     for (char& c : aData) c = static_cast<char>(c ^ theOptions.mXorKey);
@@ -99,11 +102,12 @@ std::string SoundWriter::Wav(const std::vector<uint8_t>& theData, int theChannel
   return aFile + aBody;
 }
 
-std::string SoundWriter::Au(const std::vector<uint8_t>& theData, uint32_t theEncoding, int theRate, int theChannels,
-                            int64_t theDeclaredSize, uint32_t theDataOffset) {
+std::string SoundWriter::Au(const std::vector<uint8_t>& theData, uint32_t theEncoding, int theRate,
+                            int theChannels, int64_t theDeclaredSize, uint32_t theDataOffset) {
   std::string aFile = ".snd";
   PutU32BE(aFile, theDataOffset);
-  PutU32BE(aFile, theDeclaredSize >= 0 ? static_cast<uint32_t>(theDeclaredSize) : static_cast<uint32_t>(theData.size()));
+  PutU32BE(aFile, theDeclaredSize >= 0 ? static_cast<uint32_t>(theDeclaredSize)
+                                       : static_cast<uint32_t>(theData.size()));
   PutU32BE(aFile, theEncoding);
   PutU32BE(aFile, static_cast<uint32_t>(theRate));
   PutU32BE(aFile, static_cast<uint32_t>(theChannels));
@@ -112,7 +116,8 @@ std::string SoundWriter::Au(const std::vector<uint8_t>& theData, uint32_t theEnc
   return aFile;
 }
 
-std::string SoundWriter::Ogg(const std::vector<int16_t>& theSamples, int theChannels, int theRate, float theQuality) {
+std::string SoundWriter::Ogg(const std::vector<int16_t>& theSamples, int theChannels, int theRate,
+                             float theQuality) {
   vorbis_info aInfo;
   vorbis_info_init(&aInfo);
   if (vorbis_encode_init_vbr(&aInfo, theChannels, theRate, theQuality) != 0) {

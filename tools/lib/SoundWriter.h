@@ -25,15 +25,16 @@ struct WavOptions {
 class SoundWriter {
  public:
   // A sine tone, the same on every channel.
-  static std::vector<int16_t> Tone(double theHz, int theFrames, int theChannels, int theRate, int theAmplitude);
+  static std::vector<int16_t> Tone(double theHz, int theFrames, int theChannels, int theRate,
+                                   int theAmplitude);
   // 16-bit little-endian bytes of samples.
   static std::vector<uint8_t> Bytes16(const std::vector<int16_t>& theSamples);
 
   static std::string Wav(const std::vector<uint8_t>& theData, int theChannels, int theRate, int theBits,
                          const WavOptions& theOptions = WavOptions());
   // theEncoding 1 (mu-law), 2 (8-bit linear) or anything else; theDeclaredSize -1 means the real size.
-  static std::string Au(const std::vector<uint8_t>& theData, uint32_t theEncoding, int theRate, int theChannels,
-                        int64_t theDeclaredSize = -1, uint32_t theDataOffset = 24);
+  static std::string Au(const std::vector<uint8_t>& theData, uint32_t theEncoding, int theRate,
+                        int theChannels, int64_t theDeclaredSize = -1, uint32_t theDataOffset = 24);
   // Ogg Vorbis at a quality from -0.1 to 1.0; empty on an encoder failure.
   static std::string Ogg(const std::vector<int16_t>& theSamples, int theChannels, int theRate,
                          float theQuality = 0.6f);

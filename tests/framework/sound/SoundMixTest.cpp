@@ -30,10 +30,10 @@ TEST_F(SoundMix, VolumeIsLinearInHundredthsOfADecibelAndClamped) {
     int mLevel;  // of 256
   };
   const Case kCases[] = {
-      {1.0, 1.0, 1.0, 256},  {0.35, 1.0, 1.0, 89}, {1.0, 0.5, 1.0, 128},
-      {0.5, 1.0, 0.5, 64},   {0.0, 1.0, 1.0, 0},   {1.0, 1.0, 1.6, 256},  // louder than full stays full
-      {1.0, 1.0, -0.4, 0},                                                 // negative is silence, not a wrap
-      {2.5, 1.0, 0.3, 192},  {2.5, 1.0, 0.6, 256},
+      {1.0, 1.0, 1.0, 256}, {0.35, 1.0, 1.0, 89}, {1.0, 0.5, 1.0, 128},
+      {0.5, 1.0, 0.5, 64},  {0.0, 1.0, 1.0, 0},   {1.0, 1.0, 1.6, 256},  // louder than full stays full
+      {1.0, 1.0, -0.4, 0},                                               // negative is silence, not a wrap
+      {2.5, 1.0, 0.3, 192}, {2.5, 1.0, 0.6, 256},
   };
   LoadConstant(1, 10000);
   for (const Case& c : kCases) {
@@ -59,9 +59,9 @@ TEST_F(SoundMix, PanSharesOutTheVolume) {
     int mRight;
   };
   const Case kCases[] = {
-      {0, 0, 1.0, 256, 256},       {0, -10000, 1.0, 256, 0},      {0, 10000, 1.0, 0, 256},
-      {0, 5000, 1.0, 64, 192},     {0, -5000, 1.0, 192, 64},      {0, -10000, 0.5, 128, 0},  // still scaled
-      {0, 10000, 0.0, 0, 0},       {6000, 6000, 1.0, 0, 256},     {0, 30000, 1.0, 0, 256},  // clamped, no wrap
+      {0, 0, 1.0, 256, 256},    {0, -10000, 1.0, 256, 0},  {0, 10000, 1.0, 0, 256},
+      {0, 5000, 1.0, 64, 192},  {0, -5000, 1.0, 192, 64},  {0, -10000, 0.5, 128, 0},  // still scaled
+      {0, 10000, 0.0, 0, 0},    {6000, 6000, 1.0, 0, 256}, {0, 30000, 1.0, 0, 256},   // clamped, no wrap
       {0, -30000, 0.35, 89, 0},
   };
   LoadConstant(2, 8192);
@@ -110,13 +110,17 @@ TEST_F(SoundMix, EightAndSixteenBitMonoAndStereoPlayExactly) {
       {"8-bit mono", 1, 8, {0x80, 0xC8, 0x00, 0xFF}, {0, 0, 18432, 18432, -32768, -32768, 32512, 32512}},
       {"8-bit stereo", 2, 8, {0x90, 0x70, 0x81, 0x7F}, {4096, -4096, 256, -256}},
       {"16-bit mono", 1, 16, {0x10, 0x27, 0xF0, 0xD8}, {10000, 10000, -10000, -10000}},
-      {"16-bit stereo", 2, 16, {0xE8, 0x03, 0x30, 0xF8, 0xFF, 0x7F, 0x00, 0x80}, {1000, -2000, 32767, -32768}},
+      {"16-bit stereo",
+       2,
+       16,
+       {0xE8, 0x03, 0x30, 0xF8, 0xFF, 0x7F, 0x00, 0x80},
+       {1000, -2000, 32767, -32768}},
   };
   unsigned aId = 10;
   for (const Case& c : kCases) {
     SCOPED_TRACE(c.mName);
-    const std::string aPath =
-        Fixture(std::string("fmt") + std::to_string(aId) + ".wav", TeskTools::SoundWriter::Wav(c.mBytes, c.mChannels, 44100, c.mBits));
+    const std::string aPath = Fixture(std::string("fmt") + std::to_string(aId) + ".wav",
+                                      TeskTools::SoundWriter::Wav(c.mBytes, c.mChannels, 44100, c.mBits));
     ASSERT_TRUE(mManager->LoadSound(aId, aPath));
     SoundInstance* aInstance = mManager->GetSoundInstance(aId);
     ASSERT_TRUE(aInstance->Play(false, false));
@@ -168,7 +172,8 @@ TEST_F(SoundMix, LoopingIsSeamlessAndBusyThroughout) {
   ASSERT_TRUE(aInstance->Play(true, false));
   for (int aBlock = 0; aBlock < 7; ++aBlock) {
     const std::vector<int16_t> aOut = Left(Render(57));  // blocks that straddle the loop point
-    for (int i = 0; i < 57; ++i) ASSERT_EQ(aOut[i], aRamp[(aBlock * 57 + i) % 100]) << "block " << aBlock << " frame " << i;
+    for (int i = 0; i < 57; ++i)
+      ASSERT_EQ(aOut[i], aRamp[(aBlock * 57 + i) % 100]) << "block " << aBlock << " frame " << i;
     EXPECT_TRUE(aInstance->IsPlaying());
     uint32_t aStatus = 0;
     aDs->GetOwnBuffer()->GetStatus(&aStatus);

@@ -58,8 +58,9 @@ class SoundFixture : public ::testing::Test {
   // Loads 16-bit samples as a WAV into theId.
   void LoadSamples(unsigned theId, const std::vector<int16_t>& theSamples, int theChannels, int theRate) {
     const std::string aName = "s" + std::to_string(theId) + ".wav";
-    const std::string aPath =
-        Fixture(aName, TeskTools::SoundWriter::Wav(TeskTools::SoundWriter::Bytes16(theSamples), theChannels, theRate, 16));
+    const std::string aPath = Fixture(
+        aName,
+        TeskTools::SoundWriter::Wav(TeskTools::SoundWriter::Bytes16(theSamples), theChannels, theRate, 16));
     ASSERT_TRUE(mManager->LoadSound(theId, aPath));
   }
 
