@@ -4,10 +4,8 @@ namespace Tesk {
 
 std::unique_ptr<BassOggStream> BassOggStream::Open(const std::string& thePath) {
   std::unique_ptr<BassOggStream> aStream(new BassOggStream());
-  if (ov_fopen(thePath.c_str(), &aStream->mFile) != 0) {
-    aStream.release();  // ov_fopen cleared the file itself; the destructor would clear it twice
-    return nullptr;
-  }
+  // On failure the file is left cleared, which the destructor's ov_clear accepts.
+  if (ov_fopen(thePath.c_str(), &aStream->mFile) != 0) return nullptr;
   const vorbis_info* aInfo = ov_info(&aStream->mFile, -1);
   if (aInfo == nullptr || aInfo->channels <= 0 || aInfo->rate <= 0) return nullptr;
   aStream->mChannels = aInfo->channels;
