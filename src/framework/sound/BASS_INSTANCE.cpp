@@ -5,6 +5,7 @@
 
 #include <cstdio>
 
+#include "core/Common.h"
 #include "sound/SoundSupport.h"
 
 namespace Tesk {
@@ -34,7 +35,7 @@ std::string ExecutableFolder() {
   const ssize_t aLength = ::readlink("/proc/self/exe", aPath, sizeof(aPath) - 1);
   if (aLength <= 0) return ".";
   aPath[aLength] = 0;
-  return SoundSupport::FileDir(aPath, false);
+  return GetFileDir(aPath, false);
 }
 
 }  // namespace

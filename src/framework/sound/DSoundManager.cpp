@@ -9,6 +9,7 @@
 #include <cstring>
 #include <vector>
 
+#include "core/Common.h"
 #include "sound/DSoundInstance.h"
 #include "sound/MACDIRECTSOUND.h"
 #include "sound/SoundSupport.h"
@@ -196,9 +197,9 @@ bool DSoundManager::LoadSound(unsigned int theSfxId, const std::string& theFilen
   const bool aRelative =
       theFilename.size() > 2 && theFilename[0] != '\\' && theFilename[0] != '/' && theFilename[1] != ':';
   if (aRelative) {
-    aCachePath = SoundSupport::AppDataFolder() + "cached/" + theFilename + ".wav";
+    aCachePath = GetAppDataFolder() + "cached/" + theFilename + ".wav";
     if (LoadWAVSound(theSfxId, aCachePath)) return true;
-    SoundSupport::MakeDir(SoundSupport::FileDir(aCachePath, false));
+    MkDir(GetFileDir(aCachePath, false));
   }
   if (LoadWAVSound(theSfxId, theFilename + ".wav")) return true;
   if (LoadOGGSound(theSfxId, theFilename + ".ogg")) {

@@ -66,7 +66,7 @@ HRESULT MACDIRECTSOUND::CreateSoundBuffer(const DSBUFFERDESC* theDesc, macDirect
   aHeader.sampleSize = aFormat.wBitsPerSample;
 
   if (SndNewChannel(&aBuffer->mChannel, sampledSynth, initStereo, macDirectSoundBuffer::m_SoundCallBackUPP) !=
-      noErr) {
+      0) {
     aBuffer->mChannel = nullptr;
     return DSERR_OUTOFMEMORY;
   }
@@ -87,7 +87,7 @@ HRESULT MACDIRECTSOUND::DuplicateSoundBuffer(macDirectSoundBuffer* theSource,
   aBuffer->mSharesSamples = true;
   aBuffer->mBufferSize = 0;
   aBuffer->mPan = 128;
-  if (SndNewChannel(&aBuffer->mChannel, sampledSynth, initStereo, nullptr) != noErr) {
+  if (SndNewChannel(&aBuffer->mChannel, sampledSynth, initStereo, nullptr) != 0) {
     aBuffer->mChannel = nullptr;
     return DSERR_OUTOFMEMORY;
   }

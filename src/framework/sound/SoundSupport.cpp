@@ -6,7 +6,8 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <mutex>
+
+#include "core/Common.h"
 
 namespace Tesk {
 namespace SoundSupport {
@@ -60,45 +61,6 @@ uint32_t TickCount() {
   return static_cast<uint32_t>(static_cast<uint64_t>(aNow.tv_sec) * 1000u + aNow.tv_nsec / 1000000);
 }
 
-namespace {
-std::mutex sFolderMutex;
-std::string sAppDataFolder;
-}  // namespace
-
-std::string AppDataFolder() {
-  std::lock_guard<std::mutex> aLock(sFolderMutex);
-  if (sAppDataFolder.empty()) {
-    const char* aHome = std::getenv("XDG_DATA_HOME");
-    std::string aBase = aHome && *aHome
-                            ? aHome
-                            : std::string(std::getenv("HOME") ? std::getenv("HOME") : ".") + "/.local/share";
-    sAppDataFolder = aBase + "/tesk/";
-  }
-  return sAppDataFolder;
-}
-
-void SetAppDataFolder(const std::string& theFolder) {
-  std::lock_guard<std::mutex> aLock(sFolderMutex);
-  sAppDataFolder = theFolder;
-  if (sAppDataFolder.empty() || (sAppDataFolder.back() != '/' && sAppDataFolder.back() != '\\')) {
-    sAppDataFolder += '/';
-  }
-}
-
-std::string FileDir(const std::string& thePath, bool theWithSeparator) {
-  const size_t aSlash = thePath.find_last_of("/\\");
-  if (aSlash == std::string::npos) return "";
-  return thePath.substr(0, theWithSeparator ? aSlash + 1 : aSlash);
-}
-
-void MakeDir(const std::string& thePath) {
-  for (size_t i = 1; i <= thePath.size(); ++i) {
-    if (i == thePath.size() || thePath[i] == '/' || thePath[i] == '\\') {
-      ::mkdir(thePath.substr(0, i).c_str(), 0755);
-    }
-  }
-}
-
 void Debugger() {}
 
 void ShowMessage(const char* theText, const char* theCaption, int) {
@@ -110,7 +72,7 @@ bool ResourceFolder(std::string* theFolder) {
   const ssize_t aLength = ::readlink("/proc/self/exe", aBuffer, sizeof(aBuffer) - 1);
   if (aLength <= 0) return false;
   aBuffer[aLength] = 0;
-  *theFolder = FileDir(aBuffer, false) + "/resources";
+  *theFolder = GetFileDir(aBuffer, false) + "/resources";
   return true;
 }
 

@@ -1,6 +1,6 @@
-// The few platform services the sound code needs, behind one seam: file access (to become the
-// archive-aware p_fopen family), the millisecond clock, the application data folder, folders,
-// the debugger stop and message boxes.
+// The few platform services the sound code needs that have no home yet, behind one seam:
+// file access (to become the archive-aware p_fopen family), the millisecond clock, the
+// debugger stop, message boxes and the bundle's resources folder.
 #pragma once
 
 #include <cstdint>
@@ -21,15 +21,6 @@ void Close(File* theFile);
 
 // Milliseconds since start-up (GetTickCount).
 uint32_t TickCount();
-
-// The application data folder, ending with a separator.
-std::string AppDataFolder();
-void SetAppDataFolder(const std::string& theFolder);
-
-// The folder part of thePath, with its trailing separator when theWithSeparator.
-std::string FileDir(const std::string& thePath, bool theWithSeparator);
-// Creates thePath and its missing parents.
-void MakeDir(const std::string& thePath);
 
 // A soft stop when a debugger is attached; otherwise nothing.
 void Debugger();

@@ -27,7 +27,7 @@ HRESULT macDirectSoundBuffer::GetFrequency(uint32_t* theHz) {
 HRESULT macDirectSoundBuffer::GetStatus(uint32_t* theStatus) {
   SCStatus aStatus{};
   uint32_t aResult = 0;
-  if (mChannel != nullptr && SndChannelStatus(mChannel, sizeof(SCStatus), &aStatus) == noErr &&
+  if (mChannel != nullptr && SndChannelStatus(mChannel, sizeof(SCStatus), &aStatus) == 0 &&
       aStatus.scChannelBusy) {
     aResult = DSBSTATUS_PLAYING | (mLooping ? DSBSTATUS_LOOPING : 0);
   }
@@ -88,7 +88,7 @@ void macDirectSoundBuffer::SoundCallBack(SndChannel*, SndCommand* theCommand) {
 HRESULT macDirectSoundBuffer::SetCurrentPosition(uint32_t thePosition) {
   SCStatus aStatus{};
   if (thePosition != 0 || mChannel == nullptr ||
-      SndChannelStatus(mChannel, sizeof(SCStatus), &aStatus) != noErr || !aStatus.scChannelBusy) {
+      SndChannelStatus(mChannel, sizeof(SCStatus), &aStatus) != 0 || !aStatus.scChannelBusy) {
     return DS_OK;
   }
   const SndCommand aFlush{flushCmd, 0, 0};

@@ -85,7 +85,7 @@ OSErr SndVoice::DoCommand(const SndCommand& theCommand) {
   ++mQueueCount;
   // An idle channel takes the command at once, except that callbacks are left for the mixer.
   if (!mBusy) RunQueue(false);
-  return noErr;
+  return 0;
 }
 
 bool SndVoice::RunQueue(bool theMayCallBack) {

@@ -12,7 +12,7 @@ using Tesk::AudioCore;
 SndCallBackUPP NewSndCallBackUPP(SndCallBackProcPtr theProc) { return theProc; }
 
 OSErr SndNewChannel(SndChannel** theChannel, int16_t theSynth, int32_t, SndCallBackUPP theCallBack) {
-  if (theChannel == nullptr) return paramErr;
+  if (theChannel == nullptr) return kSndParamErr;
   if (theSynth != sampledSynth) return badChannel;
   SndChannel* aChannel = new SndChannel();
   aChannel->callBack = theCallBack;
@@ -21,7 +21,7 @@ OSErr SndNewChannel(SndChannel** theChannel, int16_t theSynth, int32_t, SndCallB
   AudioCore::Get().AddVoice(aChannel->voice);
   AudioCore::Get().AcquireDevice();
   *theChannel = aChannel;
-  return noErr;
+  return 0;
 }
 
 OSErr SndDisposeChannel(SndChannel* theChannel, bool) {
@@ -31,14 +31,14 @@ OSErr SndDisposeChannel(SndChannel* theChannel, bool) {
   delete theChannel->voice;
   delete theChannel;
   AudioCore::Get().ReleaseDevice();
-  return noErr;
+  return 0;
 }
 
 OSErr SndDoImmediate(SndChannel* theChannel, const SndCommand* theCommand) {
   if (theChannel == nullptr || theCommand == nullptr) return badChannel;
   std::lock_guard<std::recursive_mutex> aLock(AudioCore::Get().Mutex());
   theChannel->voice->DoImmediate(*theCommand);
-  return noErr;
+  return 0;
 }
 
 OSErr SndDoCommand(SndChannel* theChannel, const SndCommand* theCommand, bool) {
@@ -49,11 +49,11 @@ OSErr SndDoCommand(SndChannel* theChannel, const SndCommand* theCommand, bool) {
 
 OSErr SndChannelStatus(SndChannel* theChannel, int16_t theLength, SCStatus* theStatus) {
   if (theChannel == nullptr) return badChannel;
-  if (theStatus == nullptr || theLength < static_cast<int16_t>(sizeof(SCStatus))) return paramErr;
+  if (theStatus == nullptr || theLength < static_cast<int16_t>(sizeof(SCStatus))) return kSndParamErr;
   std::lock_guard<std::recursive_mutex> aLock(AudioCore::Get().Mutex());
   std::memset(theStatus, 0, sizeof(SCStatus));
   theStatus->scChannelBusy = theChannel->voice->IsBusy() ? 1 : 0;
-  return noErr;
+  return 0;
 }
 
 void dtox80(const double* theValue, extended80* theOut) {

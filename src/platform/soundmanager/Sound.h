@@ -4,11 +4,11 @@
 
 #include <cstdint>
 
-typedef int16_t OSErr;
+#include "platform/coreservices/MacTypes.h"
 
+// Success is 0; the common codes belong to the Carbon types, so these are named apart.
 enum : OSErr {
-  noErr = 0,
-  paramErr = -50,
+  kSndParamErr = -50,
   queueFull = -203,
   badChannel = -205,
 };

@@ -7,8 +7,8 @@
 #include <cstring>
 
 #include "SoundTestSupport.h"
+#include "core/Common.h"
 #include "sound/SoundInstance.h"
-#include "sound/SoundSupport.h"
 #include "sound/macDirectSoundBuffer.h"
 
 using SoundTest::Left;
@@ -293,16 +293,19 @@ class SoundCache : public SoundReader {
     SoundReader::SetUp();
     ASSERT_EQ(getcwd(mOldDir, sizeof(mOldDir)), mOldDir);
     ASSERT_EQ(chdir(mDir.c_str()), 0);
-    Tesk::SoundSupport::SetAppDataFolder(mDir + "/appdata");
+    mOldAppData = Tesk::GetAppDataFolder();
+    Tesk::SetAppDataFolder(mDir + "/appdata");
     mkdir("sounds", 0755);
   }
   void TearDown() override {
     SoundReader::TearDown();
+    Tesk::SetAppDataFolder(mOldAppData);
     ASSERT_EQ(chdir(mOldDir), 0);
   }
   std::string Cached(const std::string& theName) { return mDir + "/appdata/cached/" + theName + ".wav"; }
 
   char mOldDir[4096];
+  std::string mOldAppData;
 };
 
 TEST_F(SoundCache, DecodedSoundsAreCachedAndTheCacheFollowsTheSource) {
