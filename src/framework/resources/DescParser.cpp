@@ -10,6 +10,8 @@ namespace {
 
 const wchar_t k_Cr = 13;
 const wchar_t k_Lf = 10;
+// Far deeper than any font needs.
+const int k_MaxListDepth = 256;
 
 // The whole file, or false when it cannot be opened.
 bool ReadFileBytes(const std::string& theFileName, std::string* theBytes) {
@@ -196,12 +198,15 @@ bool DescParser::ParseToList(const TeskString& theText, ListDataElement* theList
       Error("Unexpected List End");
       return false;
     } else if (c == L'(') {
-      if (aToken) {
+      if (aToken || mListDepth >= k_MaxListDepth) {
         Error("Unexpected List Start");
         return false;
       }
       auto aNewList = std::make_unique<ListDataElement>();
-      if (!ParseToList(theText, aNewList.get(), true, &aPos)) return false;
+      ++mListDepth;
+      bool aNested = ParseToList(theText, aNewList.get(), true, &aPos);
+      --mListDepth;
+      if (!aNested) return false;
       theList->mElements.push_back(aNewList.release());
     } else if (isSeparator) {
       aToken = nullptr;

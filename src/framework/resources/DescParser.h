@@ -58,6 +58,9 @@ class DescParser {
 
  private:
   bool RunCommands(const TeskString& theText);
+
+  // Lists open in the tokeniser; bounded so that hostile nesting cannot exhaust the stack.
+  int mListDepth = 0;
 };
 
 }  // namespace Tesk

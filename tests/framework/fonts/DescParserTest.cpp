@@ -191,6 +191,16 @@ TEST(DescParser, MalformedCommandsGiveTheirMessagesAndStopTheLoad) {
   }
 }
 
+TEST(DescParser, NestingIsBoundedAndDeepListsStillParse) {
+  RecordingParser aDeep;
+  EXPECT_FALSE(aDeep.LoadDescriptorBytes("Go " + std::string(100000, '(')));
+  EXPECT_EQ(aDeep.mErrorText, "Unexpected List Start");
+
+  RecordingParser anOk;
+  EXPECT_TRUE(anOk.LoadDescriptorBytes("Go " + std::string(200, '(') + "x" + std::string(200, ')')));
+  ASSERT_EQ(anOk.mCommands.size(), 1u);
+}
+
 TEST(DescParser, ErrorSeesTheFailingCommandAndItsLine) {
   class Watcher : public RecordingParser {
    public:
