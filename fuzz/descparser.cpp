@@ -1,11 +1,11 @@
 // Feeds arbitrary bytes to the descriptor reader as a whole file, with a command
 // handler that exercises the define table and every conversion.
+#include "resources/DescParser.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
-
-#include "resources/DescParser.h"
 
 namespace {
 

@@ -241,8 +241,8 @@ TEST(DescParser, ImmediateAndUnquote) {
     const wchar_t* text;
     bool immediate;
   };
-  const ImmCase kImm[] = {{L"", false},    {L"0", true},  {L"9x", true}, {L"-", true}, {L"+3", true},
-                          {L"'a'", true},  {L"\"", true}, {L"a1", false}, {L"_", false}, {L".5", false}};
+  const ImmCase kImm[] = {{L"", false},   {L"0", true},  {L"9x", true},  {L"-", true},  {L"+3", true},
+                          {L"'a'", true}, {L"\"", true}, {L"a1", false}, {L"_", false}, {L".5", false}};
   for (const ImmCase& c : kImm) {
     SCOPED_TRACE(Narrow(c.text));
     EXPECT_EQ(aParser.IsImmediate(c.text), c.immediate);
@@ -251,8 +251,8 @@ TEST(DescParser, ImmediateAndUnquote) {
     const wchar_t* text;
     const wchar_t* result;
   };
-  const UnqCase kUnq[] = {{L"'it''s'", L"it's"}, {L"\"x\"", L"x"},    {L"abc", L"abc"},   {L"'a'b'", L"ab"},
-                          {L"''''", L"'''"},     {L"''", L"'"},  {L"\"a'b\"", L"a'b"}, {L"", L""}};
+  const UnqCase kUnq[] = {{L"'it''s'", L"it's"}, {L"\"x\"", L"x"}, {L"abc", L"abc"},     {L"'a'b'", L"ab"},
+                          {L"''''", L"'''"},     {L"''", L"'"},    {L"\"a'b\"", L"a'b"}, {L"", L""}};
   for (const UnqCase& c : kUnq) {
     SCOPED_TRACE(Narrow(c.text));
     EXPECT_EQ(aParser.Unquote(c.text), c.result);
@@ -283,7 +283,8 @@ TEST(DescParser, GetValuesResolvesQuotesLiteralsAndNames) {
 
 TEST(DescParser, Conversions) {
   RecordingParser aParser;
-  ASSERT_TRUE(aParser.LoadDescriptorBytes("Define L (1 2 3); Define S 'text'; Define N (1 (2)); Define D ('1.5' -2)"));
+  ASSERT_TRUE(aParser.LoadDescriptorBytes(
+      "Define L (1 2 3); Define S 'text'; Define N (1 (2)); Define D ('1.5' -2)"));
   auto aParse = [&](const wchar_t* theText, ListDataElement* theList) {
     theList->Clear();
     EXPECT_TRUE(aParser.ParseToList(theText, theList, false, nullptr));
