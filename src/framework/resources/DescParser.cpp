@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "resources/DescText.h"
+#include "core/Common.h"
 
 namespace Tesk {
 
@@ -42,7 +42,7 @@ TeskString DecodeDescriptor(const std::string& theBytes) {
       return aText;
     }
   }
-  return DescText::Widen(theBytes);
+  return StringToTeskString(theBytes);
 }
 
 bool IsQuote(wchar_t theChar) { return theChar == L'\'' || theChar == L'"'; }
@@ -59,12 +59,12 @@ bool DescParser::Error(const std::string& theError) {
 }
 
 DataElement* DescParser::Dereference(const TeskString& theName) {
-  auto anIt = mDefineMap.find(DescText::Upper(theName));
+  auto anIt = mDefineMap.find(StringToUpper(theName));
   return anIt == mDefineMap.end() ? nullptr : anIt->second.get();
 }
 
 void DescParser::SetDefine(const TeskString& theName, DataElement* theValue) {
-  mDefineMap[DescText::Upper(theName)].reset(theValue);
+  mDefineMap[StringToUpper(theName)].reset(theValue);
 }
 
 bool DescParser::LoadDescriptor(const std::string& theFileName) {
@@ -274,7 +274,7 @@ bool DescParser::GetValues(ListDataElement* theSource, ListDataElement* theValue
     } else {
       DataElement* aDefine = Dereference(aString);
       if (!aDefine) {
-        Error("Unable to Dereference \"" + DescText::Narrow(aString) + "\"");
+        Error("Unable to Dereference \"" + TeskStringToString(aString) + "\"");
         return false;
       }
       theValues->mElements.push_back(aDefine->Duplicate());
@@ -330,7 +330,7 @@ bool DescParser::DataToStringVector(DataElement* theSource, std::vector<TeskStri
     const TeskString& aName = static_cast<SingleDataElement*>(theSource)->mString;
     DataElement* aDefine = Dereference(aName);
     if (!aDefine) {
-      Error("Unable to Dereference \"" + DescText::Narrow(aName) + "\"");
+      Error("Unable to Dereference \"" + TeskStringToString(aName) + "\"");
       return false;
     }
     if (!aDefine->mIsList) return false;
@@ -352,7 +352,7 @@ bool DescParser::DataToDoubleVector(DataElement* theSource, std::vector<double>*
   if (!DataToStringVector(theSource, &aStrings)) return false;
   for (const TeskString& aString : aStrings) {
     double aValue;
-    if (!DescText::ToDouble(aString, &aValue)) return false;
+    if (!StringToDouble(aString, &aValue)) return false;
     theDoubles->push_back(aValue);
   }
   return true;
@@ -364,7 +364,7 @@ bool DescParser::DataToIntVector(DataElement* theSource, std::vector<int>* theIn
   if (!DataToStringVector(theSource, &aStrings)) return false;
   for (const TeskString& aString : aStrings) {
     int aValue;
-    if (!DescText::ToInt(aString, &aValue)) return false;
+    if (!StringToInt(aString, &aValue)) return false;
     theInts->push_back(aValue);
   }
   return true;
