@@ -1,8 +1,7 @@
 #include "resources/DescParser.h"
 
-#include <cstdio>
-
 #include "core/Common.h"
+#include "resources/PFile.h"
 
 namespace Tesk {
 
@@ -13,14 +12,14 @@ const wchar_t k_Lf = 10;
 // Far deeper than any font needs.
 const int k_MaxListDepth = 256;
 
-// The whole file, or false when it cannot be opened.
+// The whole file, through the archive-aware file API; false when it cannot be opened.
 bool ReadFileBytes(const std::string& theFileName, std::string* theBytes) {
-  FILE* aFile = std::fopen(theFileName.c_str(), "rb");
+  PFILE* aFile = p_fopen(theFileName.c_str(), "rb");
   if (!aFile) return false;
   char aBuffer[4096];
-  size_t aCount;
-  while ((aCount = std::fread(aBuffer, 1, sizeof(aBuffer), aFile)) > 0) theBytes->append(aBuffer, aCount);
-  std::fclose(aFile);
+  int aCount;
+  while ((aCount = p_fread(aBuffer, 1, sizeof(aBuffer), aFile)) > 0) theBytes->append(aBuffer, aCount);
+  p_fclose(aFile);
   return true;
 }
 

@@ -90,7 +90,8 @@ void ImageFont::GenerateActiveFontLayers() {
     for (const TeskString& aTag : aLayer.mRequiredTags)
       if (std::find(mTagVector.begin(), mTagVector.end(), aTag) == mTagVector.end()) aTagsOk = false;
     for (const TeskString& aTag : mTagVector)
-      if (std::find(aLayer.mExcludedTags.begin(), aLayer.mExcludedTags.end(), aTag) != aLayer.mExcludedTags.end())
+      if (std::find(aLayer.mExcludedTags.begin(), aLayer.mExcludedTags.end(), aTag) !=
+          aLayer.mExcludedTags.end())
         aTagsOk = false;
     if (!aTagsOk) continue;
 
@@ -103,7 +104,8 @@ void ImageFont::GenerateActiveFontLayers() {
     if (mScale == 1.0 && (aLayer.mPointSize == 0 || aLayer.mPointSize == mPointSize)) {
       anActive.mScaledImage = aLayer.mImage.get();
       anActive.mOwnsImage = false;
-      for (const CharData& aData : aLayer.mCharData) anActive.mScaledCharImageRects.push_back(aData.mImageRect);
+      for (const CharData& aData : aLayer.mCharData)
+        anActive.mScaledCharImageRects.push_back(aData.mImageRect);
     } else {
       if (aLayer.mPointSize != 0) {
         aLayerSize = aLayer.mPointSize;
@@ -184,13 +186,14 @@ int ImageFont::CharWidth(char theChar) {
   return CharWidthKern(static_cast<wchar_t>(static_cast<unsigned char>(theChar)), 0);
 }
 
-void ImageFont::DrawString(Graphics* g, int theX, int theY, const TeskString& theString, const Color& theColor,
-                           const TRect<int>& theClipRect) {
+void ImageFont::DrawString(Graphics* g, int theX, int theY, const TeskString& theString,
+                           const Color& theColor, const TRect<int>& theClipRect) {
   DrawStringEx(g, theX, theY, theString, theColor, &theClipRect, nullptr, nullptr);
 }
 
-void ImageFont::DrawStringEx(Graphics* g, int theX, int theY, const TeskString& theString, const Color& theColor,
-                             const TRect<int>*, std::list<TRect<int>>* theDrawnAreas, int* theWidth) {
+void ImageFont::DrawStringEx(Graphics* g, int theX, int theY, const TeskString& theString,
+                             const Color& theColor, const TRect<int>*, std::list<TRect<int>>* theDrawnAreas,
+                             int* theWidth) {
   AutoCrit aLock(gRenderCritSec);
   std::fill(gRenderHead, gRenderHead + k_BucketCount, nullptr);
   std::fill(gRenderTail, gRenderTail + k_BucketCount, nullptr);
@@ -234,11 +237,13 @@ void ImageFont::DrawStringEx(Graphics* g, int theX, int theY, const TeskString& 
       const int* anAdd[4] = {&aBase.mColorAdd.mRed, &aBase.mColorAdd.mGreen, &aBase.mColorAdd.mBlue,
                              &aBase.mColorAdd.mAlpha};
       int* anOut[4] = {&aColor.mRed, &aColor.mGreen, &aColor.mBlue, &aColor.mAlpha};
-      for (int c = 0; c < 4; ++c) *anOut[c] = std::max(0, std::min(255, *aText[c] * *aMult[c] / 255 + *anAdd[c]));
+      for (int c = 0; c < 4; ++c)
+        *anOut[c] = std::max(0, std::min(255, *aText[c] * *aMult[c] / 255 + *anAdd[c]));
 
       const size_t aRectIndex = static_cast<size_t>(anIndex);
-      const TRect<int> aSrc =
-          aRectIndex < aLayer.mScaledCharImageRects.size() ? aLayer.mScaledCharImageRects[aRectIndex] : TRect<int>();
+      const TRect<int> aSrc = aRectIndex < aLayer.mScaledCharImageRects.size()
+                                  ? aLayer.mScaledCharImageRects[aRectIndex]
+                                  : TRect<int>();
 
       RenderCommand& aCommand = gRenderCommandPool[aCount++];
       aCommand.mImage = aLayer.mScaledImage;

@@ -38,8 +38,9 @@ class ImageFont : public Font {
   virtual void GenerateActiveFontLayers();
   // Draws with the left end at theX and the baseline at theY. theDrawnAreas (cleared)
   // gets a rectangle per queued glyph, theWidth the advance of the string.
-  virtual void DrawStringEx(Graphics* g, int theX, int theY, const TeskString& theString, const Color& theColor,
-                            const TRect<int>* theClipRect, std::list<TRect<int>>* theDrawnAreas, int* theWidth);
+  virtual void DrawStringEx(Graphics* g, int theX, int theY, const TeskString& theString,
+                            const Color& theColor, const TRect<int>* theClipRect,
+                            std::list<TRect<int>>* theDrawnAreas, int* theWidth);
   virtual void SetPointSize(int thePointSize);
   virtual int GetPointSize();
   virtual void SetScale(double theScale);

@@ -182,7 +182,8 @@ TEST(ImageFont, GlyphsArePlacedByOffsetsAndAscent) {
 TEST(ImageFont, LayersTagsAndRangesSelectTheActiveLayers) {
   FontFixture f(
       "CreateLayerFrom Shadow Main; LayerRequireTags Shadow ('shadow'); LayerSetAscent Shadow 9;\n"
-      "CreateLayerFrom Outline Main; LayerExcludeTags Outline ('plain' 'flat'); LayerSetAscentPadding Outline -2;\n"
+      "CreateLayerFrom Outline Main; LayerExcludeTags Outline ('plain' 'flat'); LayerSetAscentPadding "
+      "Outline -2;\n"
       "CreateLayerFrom Big Main; LayerPointRange Big 12 -1; LayerSetLineSpacingOffset Big 4;\n"
       "CreateLayerFrom Small Main; LayerPointRange Small 0 9;\n"
       "CreateLayerFrom Both Main; LayerRequireTags Both ('shadow' 'glow');\n");
@@ -240,8 +241,9 @@ TEST(ImageFont, APointSizeOutsideEveryRangeLeavesNothing) {
 }
 
 TEST(ImageFont, MetricsComeFromTheActiveLayers) {
-  FontFixture f("CreateLayerFrom Two Main; LayerSetHeight Two 0; LayerSetAscentPadding Two 3;"
-                "LayerSetLineSpacingOffset Main 2; LayerSetLineSpacingOffset Two -1;");
+  FontFixture f(
+      "CreateLayerFrom Two Main; LayerSetHeight Two 0; LayerSetAscentPadding Two 3;"
+      "LayerSetLineSpacingOffset Main 2; LayerSetLineSpacingOffset Two -1;");
   EXPECT_EQ(f.font->GetAscent(), 4);
   EXPECT_EQ(f.font->GetHeight(), 6);  // Two falls back to its tallest glyph, 4
   EXPECT_EQ(f.font->GetAscentPadding(), 0);
@@ -288,8 +290,8 @@ TEST(ImageFont, ColoursModesAndTheContextAreRestored) {
   f.font->DrawStringEx(&g, 100, 100, L"a", Color(200, 100, 50, 255), nullptr, nullptr, nullptr);
   ASSERT_EQ(anImage.mCalls.size(), 3u);
   EXPECT_EQ(anImage.mCalls[0].color, Color(200, 100, 50, 255));  // passed through unchanged
-  EXPECT_EQ(anImage.mCalls[0].mode, 1);                           // -1 keeps the context's mode
-  EXPECT_EQ(anImage.mCalls[1].color, Color(255, 100, 25, 255));   // 99 + 204 capped; 0 + 25
+  EXPECT_EQ(anImage.mCalls[0].mode, 1);                          // -1 keeps the context's mode
+  EXPECT_EQ(anImage.mCalls[1].color, Color(255, 100, 25, 255));  // 99 + 204 capped; 0 + 25
   EXPECT_EQ(anImage.mCalls[1].mode, 1);
   EXPECT_EQ(anImage.mCalls[2].mode, 0);
   EXPECT_EQ(g.GetColor(), Color(1, 2, 3, 4));
@@ -434,7 +436,8 @@ TEST(ImageFont, KoreanTextTurnsHighCharacters) {
 
 TEST(ImageFont, AFontWhoseDescriptorFailedMeasuresAndDrawsNothing) {
   FontTestHost aHost;
-  auto aBroken = MakeFont(&aHost, "Define CharList ('a'); CreateLayer M; LayerSetCharWidths M ('a') (5); Oops");
+  auto aBroken =
+      MakeFont(&aHost, "Define CharList ('a'); CreateLayer M; LayerSetCharWidths M ('a') (5); Oops");
   EXPECT_FALSE(aBroken->mFontData->mInitialized);
   EXPECT_EQ(aHost.mPopups.size(), 1u);
   ImageFont aLegacy(static_cast<Image*>(nullptr), "font.txt");
