@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <string>
 #include <vector>
 
+#include "PakWriter.h"
 #include "resources/DescParser.h"
+#include "resources/PakInterface.h"
 #include "support/TestTemp.h"
 
 using namespace Tesk;
@@ -233,6 +236,28 @@ TEST(DescParser, LoadsFromAFile) {
   EXPECT_TRUE(aParser.LoadDescriptor(aDir + "/a.txt"));
   ASSERT_EQ(aParser.mCommands.size(), 2u);
   EXPECT_EQ(aParser.DataElementToString(aParser.Dereference(L"x")), L"(1, 2)");
+}
+
+TEST(DescParser, LoadsFromTheArchive) {
+  std::string aDir = TeskTest::MakeTempDir("descpak");
+  char aCwd[4096];
+  ASSERT_NE(getcwd(aCwd, sizeof(aCwd)), nullptr);
+  ASSERT_EQ(chdir(aDir.c_str()), 0);
+  TeskTools::PakWriter aWriter;
+  aWriter.Add("fonts\\packed.txt", Utf16(L"Define In ('archive');\r\nGo In"));
+  ASSERT_TRUE(aWriter.WriteFile("main.pak"));
+  {
+    PakInterface aPak;
+    ASSERT_TRUE(aPak.AddPakFile("main.pak"));
+    PakInterfaceBase* anOld = *gPakInterfaceP;
+    *gPakInterfaceP = &aPak;
+    RecordingParser aParser;
+    EXPECT_TRUE(aParser.LoadDescriptor("fonts/packed.txt"));
+    *gPakInterfaceP = anOld;
+    ASSERT_EQ(aParser.mCommands.size(), 2u);
+    EXPECT_EQ(aParser.mCommands[1], L"(Go, In)");
+  }
+  ASSERT_EQ(chdir(aCwd), 0);
 }
 
 TEST(DescParser, ImmediateAndUnquote) {
