@@ -5,6 +5,7 @@
 #include <atomic>
 #include <cstring>
 #include <deque>
+#include <memory>
 #include <mutex>
 #include <vector>
 
@@ -44,6 +45,9 @@ struct OpaqueEventHandlerRef {
 };
 
 struct OpaqueEventTargetRef {
+  ~OpaqueEventTargetRef() {
+    for (OpaqueEventHandlerRef* aHandler : mHandlers) delete aHandler;
+  }
   WindowRef mWindow = nullptr;  // null for the application and the dispatcher
   std::vector<OpaqueEventHandlerRef*> mHandlers;
   bool mDisposed = false;
@@ -58,11 +62,17 @@ struct OpaqueEventLoopTimerRef {
 };
 
 struct OpaqueEventQueueRef {
+  ~OpaqueEventQueueRef() {
+    for (EventRef anEvent : mEvents) delete anEvent;
+  }
   std::mutex mLock;
   std::deque<EventRef> mEvents;
 };
 
 struct OpaqueEventLoopRef {
+  ~OpaqueEventLoopRef() {
+    for (OpaqueEventLoopTimerRef* aTimer : mTimers) delete aTimer;
+  }
   std::vector<OpaqueEventLoopTimerRef*> mTimers;
   int mFiring = 0;
 };
@@ -71,7 +81,7 @@ namespace {
 
 // Events are made for every timer tick; reusing them keeps the loop free of allocations.
 std::mutex sEventPoolLock;
-std::vector<OpaqueEventRef*> sEventPool;
+std::vector<std::unique_ptr<OpaqueEventRef>> sEventPool;
 
 OpaqueEventTargetRef sApplicationTarget;
 OpaqueEventTargetRef sDispatcherTarget;
@@ -112,10 +122,7 @@ void Sweep() {
   for (WindowRef aWindow = FrontWindow(); aWindow != nullptr; aWindow = GetNextWindow(aWindow)) {
     aSweepList(aWindow->mTarget->mHandlers);
   }
-  for (EventTargetRef aTarget : sDeadTargets) {
-    for (OpaqueEventHandlerRef* aHandler : aTarget->mHandlers) delete aHandler;
-    delete aTarget;
-  }
+  for (EventTargetRef aTarget : sDeadTargets) delete aTarget;
   sDeadTargets.clear();
 }
 
@@ -231,7 +238,7 @@ OSStatus CreateEvent(void*, UInt32 theClass, UInt32 theKind, EventTime theWhen, 
   {
     std::lock_guard<std::mutex> aGuard(sEventPoolLock);
     if (!sEventPool.empty()) {
-      anEvent = sEventPool.back();
+      anEvent = sEventPool.back().release();
       sEventPool.pop_back();
     }
   }
@@ -253,7 +260,7 @@ EventRef RetainEvent(EventRef theEvent) {
 void ReleaseEvent(EventRef theEvent) {
   if (theEvent == nullptr || theEvent->mRefCount.fetch_sub(1) != 1) return;
   std::lock_guard<std::mutex> aGuard(sEventPoolLock);
-  sEventPool.push_back(theEvent);
+  sEventPool.emplace_back(theEvent);
 }
 
 UInt32 GetEventClass(EventRef theEvent) { return theEvent->mClass; }
