@@ -1,7 +1,7 @@
-#include "core/Common.h"
-
 #include <cstdio>
 #include <cstdlib>
+
+#include "core/Common.h"
 
 namespace Tesk {
 

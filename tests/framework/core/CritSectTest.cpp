@@ -1,0 +1,56 @@
+#include <gtest/gtest.h>
+
+#include <thread>
+#include <vector>
+
+#include "core/AutoCrit.h"
+#include "core/HTTPTransfer.h"
+#include "core/Ratio.h"
+
+using namespace Tesk;
+
+TEST(CritSect, IsReentrantAndExcludesOtherThreads) {
+  CritSect aLock;
+  int aCounter = 0;
+  std::vector<std::thread> aThreads;
+  for (int t = 0; t < 4; ++t) {
+    aThreads.emplace_back([&] {
+      for (int i = 0; i < 2000; ++i) {
+        AutoCrit anOuter(aLock);
+        AutoCrit anInner(aLock);  // the same thread takes it again
+        ++aCounter;
+      }
+    });
+  }
+  for (std::thread& aThread : aThreads) aThread.join();
+  EXPECT_EQ(aCounter, 8000);
+}
+
+TEST(Ratio, ReducesByTheGreatestCommonDivisor) {
+  struct Case {
+    int num, den, rn, rd;
+  };
+  const Case kCases[] = {{640, 480, 4, 3}, {1280, 720, 16, 9}, {0, 5, 0, 1}, {7, 0, 1, 0}, {5, 5, 1, 1}};
+  for (const Case& c : kCases) {
+    SCOPED_TRACE(testing::Message() << c.num << "/" << c.den);
+    Ratio aRatio;
+    aRatio.Set(c.num, c.den);
+    EXPECT_EQ(aRatio.mNumerator, c.rn);
+    EXPECT_EQ(aRatio.mDenominator, c.rd);
+  }
+  Ratio aDefault;
+  EXPECT_EQ(aDefault, Ratio(1, 1));
+  aDefault.Set(0, 0);  // no divisor: unchanged
+  EXPECT_EQ(aDefault, Ratio(1, 1));
+}
+
+TEST(HTTPTransfer, TakesIncreasingIdsAndAbortsAtOnce) {
+  HTTPTransfer aFirst;
+  HTTPTransfer aSecond;
+  EXPECT_EQ(aSecond.mTransferId, aFirst.mTransferId + 1);
+  EXPECT_EQ(aFirst.mResult, 1);
+  EXPECT_TRUE(aFirst.mURL.empty());
+  aFirst.Abort();
+  EXPECT_TRUE(aFirst.mAborted);
+  EXPECT_TRUE(aFirst.mExiting);
+}
