@@ -1,5 +1,5 @@
 // The seam under the Carbon stand-in: what a back end supplies (native windows and input, the
-// clock, the cursor, the clipboard). SdlBackend talks to a real display; ScriptedBackend lets a
+// cursor, the clipboard). Time comes from the Core Services clock, which tests script. SdlBackend talks to a real display; ScriptedBackend lets a
 // test drive everything. The Carbon functions above the seam are the same for both.
 #pragma once
 
@@ -16,10 +16,6 @@ class CarbonBackend {
 
   // Turns waiting native input into Carbon events on the main queue.
   virtual void PumpEvents() = 0;
-  // A monotonic clock in microseconds, and a sleep on it.
-  virtual uint64_t NowMicroseconds() = 0;
-  virtual void SleepMicroseconds(uint64_t theMicros) = 0;
-
   // The native side of a window record (OpaqueWindowPtr). The record holds the state the
   // framework sees; these apply it. A native change comes back as a Carbon event.
   virtual bool CreateNativeWindow(WindowRef theWindow) = 0;

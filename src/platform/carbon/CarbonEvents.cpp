@@ -12,6 +12,7 @@
 #include "platform/carbon/CarbonBackend.h"
 #include "platform/carbon/CarbonWindows.h"
 #include "platform/carbon/OpaqueWindowPtr.h"
+#include "platform/coreservices/CoreServices.h"
 
 namespace {
 
@@ -78,6 +79,8 @@ struct OpaqueEventLoopRef {
 };
 
 namespace {
+
+uint64_t NowMicroseconds() { return AbsoluteToNanoseconds(UpTime()) / 1000; }
 
 // Events are made for every timer tick; reusing them keeps the loop free of allocations.
 std::mutex sEventPoolLock;
@@ -172,7 +175,7 @@ OSStatus DispatchOn(EventTargetRef theTarget, EventRef theEvent) {
 }
 
 void FireTimers() {
-  uint64_t aNow = GetCarbonBackend().NowMicroseconds();
+  uint64_t aNow = NowMicroseconds();
   ++sMainLoop.mFiring;
   for (size_t i = 0; i < sMainLoop.mTimers.size(); ++i) {
     OpaqueEventLoopTimerRef* aTimer = sMainLoop.mTimers[i];
@@ -294,7 +297,7 @@ OSStatus GetEventParameter(EventRef theEvent, OSType theName, OSType theDesiredT
   return noErr;
 }
 
-EventTime GetCurrentEventTime() { return static_cast<EventTime>(GetCarbonBackend().NowMicroseconds()) / 1e6; }
+EventTime GetCurrentEventTime() { return static_cast<EventTime>(NowMicroseconds()) / 1e6; }
 
 EventTargetRef GetApplicationEventTarget() { return &sApplicationTarget; }
 EventTargetRef GetEventDispatcherTarget() { return &sDispatcherTarget; }
@@ -369,7 +372,7 @@ ItemCount GetNumEventsInQueue(EventQueueRef theQueue) {
 OSStatus ReceiveNextEvent(ItemCount theNumTypes, const EventTypeSpec* theList, EventTimeout theTimeout,
                           Boolean pullEvent, EventRef* outEvent) {
   CarbonBackend& aBackend = GetCarbonBackend();
-  const uint64_t aStart = aBackend.NowMicroseconds();
+  const uint64_t aStart = NowMicroseconds();
   for (;;) {
     aBackend.PumpEvents();
     FireTimers();
@@ -382,10 +385,10 @@ OSStatus ReceiveNextEvent(ItemCount theNumTypes, const EventTypeSpec* theList, E
       }
       return noErr;
     }
-    if (theTimeout >= 0.0 && aBackend.NowMicroseconds() - aStart >= static_cast<uint64_t>(theTimeout * 1e6)) {
+    if (theTimeout >= 0.0 && NowMicroseconds() - aStart >= static_cast<uint64_t>(theTimeout * 1e6)) {
       return eventLoopTimedOutErr;
     }
-    aBackend.SleepMicroseconds(1000);
+    CoreServicesClock().SleepUntil(UpTime() + 1000000);
   }
 }
 
@@ -398,7 +401,7 @@ OSStatus InstallEventLoopTimer(EventLoopRef theLoop, EventTimerInterval theFireD
   auto* aTimer = new OpaqueEventLoopTimerRef;
   aTimer->mProc = theProc;
   aTimer->mUserData = theUserData;
-  aTimer->mNextFire = GetCarbonBackend().NowMicroseconds() + static_cast<uint64_t>(theFireDelay * 1e6 + 0.5);
+  aTimer->mNextFire = NowMicroseconds() + static_cast<uint64_t>(theFireDelay * 1e6 + 0.5);
   aTimer->mInterval = static_cast<uint64_t>(theInterval * 1e6 + 0.5);
   theLoop->mTimers.push_back(aTimer);
   if (outTimer != nullptr) *outTimer = aTimer;

@@ -4,28 +4,21 @@
 #include <cstddef>
 #include <cstdint>
 
-typedef int32_t OSStatus;
-typedef int16_t OSErr;
-typedef uint32_t OSType;
+#include "platform/coreservices/MacTypes.h"
+
 typedef unsigned char Boolean;
 typedef uint32_t UInt32;
 typedef int32_t SInt32;
 typedef uint16_t UInt16;
 typedef int16_t SInt16;
 typedef size_t ByteCount;
-typedef unsigned long ItemCount;
 typedef double EventTime;
 typedef double EventTimeout;
 typedef double EventTimerInterval;
 typedef intptr_t SRefCon;
 
-// 'KWMR' and friends without multi-character literals.
-constexpr OSType MakeOSType(const char (&theCode)[5]) {
-  return (static_cast<OSType>(static_cast<unsigned char>(theCode[0])) << 24) |
-         (static_cast<OSType>(static_cast<unsigned char>(theCode[1])) << 16) |
-         (static_cast<OSType>(static_cast<unsigned char>(theCode[2])) << 8) |
-         static_cast<OSType>(static_cast<unsigned char>(theCode[3]));
-}
+// 'KWMR' and friends.
+constexpr OSType MakeOSType(const char (&theCode)[5]) { return MakeFourCharCode(theCode); }
 
 struct Point {
   int16_t v;

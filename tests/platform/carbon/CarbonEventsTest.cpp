@@ -176,9 +176,9 @@ TEST_F(CarbonEvents, QueueKeepsOrderFiltersByTypeAndTimesOut) {
   EXPECT_EQ(aKinds, (std::vector<UInt32>{kEventMouseDown, kEventMouseUp}));
 
   // Waiting sleeps on the scripted clock, which moves on by itself.
-  uint64_t aBefore = Scripted().NowMicroseconds();
+  uint64_t aBefore = NowMicros();
   EXPECT_EQ(ReceiveNextEvent(0, nullptr, 0.05, true, &anEvent), eventLoopTimedOutErr);
-  EXPECT_GE(Scripted().NowMicroseconds() - aBefore, 50000u);
+  EXPECT_GE(NowMicros() - aBefore, 50000u);
 }
 
 TEST_F(CarbonEvents, OtherThreadsMayPost) {
@@ -199,36 +199,36 @@ TEST_F(CarbonEvents, OtherThreadsMayPost) {
 
 std::vector<uint64_t> gFires;
 
-void TimerProc(EventLoopTimerRef, void*) { gFires.push_back(Scripted().NowMicroseconds()); }
+void TimerProc(EventLoopTimerRef, void*) { gFires.push_back(NowMicros()); }
 
 TEST_F(CarbonEvents, TimerFiresAtOnceThenEveryIntervalWithoutPilingUp) {
   gFires.clear();
   EventLoopTimerRef aTimer = nullptr;
-  uint64_t aStart = Scripted().NowMicroseconds();
+  uint64_t aStart = NowMicros();
   ASSERT_EQ(InstallEventLoopTimer(GetMainEventLoop(), 0, 0.010, TimerProc, nullptr, &aTimer), noErr);
   EventRef anEvent = nullptr;
   ReceiveNextEvent(0, nullptr, kEventDurationNoWait, true, &anEvent);
   ASSERT_EQ(gFires.size(), 1u);  // fire delay 0: at once
-  Scripted().AdvanceMilliseconds(9);
+  TestClock().AdvanceMilliseconds(9);
   ReceiveNextEvent(0, nullptr, kEventDurationNoWait, true, &anEvent);
   EXPECT_EQ(gFires.size(), 1u);
-  Scripted().AdvanceMilliseconds(1);
+  TestClock().AdvanceMilliseconds(1);
   ReceiveNextEvent(0, nullptr, kEventDurationNoWait, true, &anEvent);
   EXPECT_EQ(gFires.size(), 2u);
   // A stall of 55 ms fires once, and the rhythm stays on multiples of 10 ms.
-  Scripted().AdvanceMilliseconds(55);
+  TestClock().AdvanceMilliseconds(55);
   ReceiveNextEvent(0, nullptr, kEventDurationNoWait, true, &anEvent);
   EXPECT_EQ(gFires.size(), 3u);
-  Scripted().AdvanceMilliseconds(4);
+  TestClock().AdvanceMilliseconds(4);
   ReceiveNextEvent(0, nullptr, kEventDurationNoWait, true, &anEvent);
   EXPECT_EQ(gFires.size(), 3u);
-  Scripted().AdvanceMilliseconds(1);
+  TestClock().AdvanceMilliseconds(1);
   ReceiveNextEvent(0, nullptr, kEventDurationNoWait, true, &anEvent);
   ASSERT_EQ(gFires.size(), 4u);
   EXPECT_EQ(gFires[3] - aStart, 70000u);
 
   ASSERT_EQ(RemoveEventLoopTimer(aTimer), noErr);
-  Scripted().AdvanceMilliseconds(100);
+  TestClock().AdvanceMilliseconds(100);
   ReceiveNextEvent(0, nullptr, kEventDurationNoWait, true, &anEvent);
   EXPECT_EQ(gFires.size(), 4u);
   EXPECT_EQ(RemoveEventLoopTimer(aTimer), paramErr);

@@ -1,5 +1,4 @@
-// A back end with no display: a clock that moves only when told (or slept on), windows that are
-// records only, a pointer position and a clipboard in memory. Input is injected through
+// A back end with no display: windows that are records only, a pointer position and a clipboard in memory. Input is injected through
 // CarbonEventSource, exactly as the SDL back end posts it.
 #pragma once
 
@@ -11,8 +10,6 @@
 class ScriptedBackend : public CarbonBackend {
  public:
   void PumpEvents() override {}
-  uint64_t NowMicroseconds() override { return mNow; }
-  void SleepMicroseconds(uint64_t theMicros) override { mNow += theMicros; }
 
   bool CreateNativeWindow(WindowRef theWindow) override;
   void DestroyNativeWindow(WindowRef theWindow) override;
@@ -33,7 +30,6 @@ class ScriptedBackend : public CarbonBackend {
   void ClearClipboard() override { mHasClipboardText = false; }
 
   // The test's controls.
-  void AdvanceMilliseconds(uint32_t theMillis) { mNow += static_cast<uint64_t>(theMillis) * 1000; }
   void SetGlobalMouse(int h, int v);
   void SetTitleBarHeight(int theHeight) { mTitleBarHeight = theHeight; }
   void FailNextWindow() { mFailNextWindow = true; }
@@ -41,7 +37,6 @@ class ScriptedBackend : public CarbonBackend {
   int LiveWindows() const { return mLiveWindows; }
 
  private:
-  uint64_t mNow = 1000000;  // a clock that starts at 0 would hide "no time yet" cases
   Point mMouse = {0, 0};
   int mTitleBarHeight = 22;
   bool mFailNextWindow = false;

@@ -1,8 +1,6 @@
 #include "platform/carbon/backend/SdlBackend.h"
 
-#include <chrono>
 #include <cstdio>
-#include <thread>
 
 #include "platform/carbon/CarbonEventSource.h"
 #include "platform/carbon/MacRoman.h"
@@ -40,16 +38,6 @@ SdlBackend::~SdlBackend() {
     if (aCursor != nullptr) SDL_FreeCursor(aCursor);
   }
   if (mVideoReady) SDL_QuitSubSystem(SDL_INIT_VIDEO);
-}
-
-uint64_t SdlBackend::NowMicroseconds() {
-  return static_cast<uint64_t>(std::chrono::duration_cast<std::chrono::microseconds>(
-                                   std::chrono::steady_clock::now().time_since_epoch())
-                                   .count());
-}
-
-void SdlBackend::SleepMicroseconds(uint64_t theMicros) {
-  std::this_thread::sleep_for(std::chrono::microseconds(theMicros));
 }
 
 void SdlBackend::PumpEvents() {

@@ -14,8 +14,6 @@ class SdlBackend : public CarbonBackend {
   ~SdlBackend() override;
 
   void PumpEvents() override;
-  uint64_t NowMicroseconds() override;
-  void SleepMicroseconds(uint64_t theMicros) override;
 
   bool CreateNativeWindow(WindowRef theWindow) override;
   void DestroyNativeWindow(WindowRef theWindow) override;
