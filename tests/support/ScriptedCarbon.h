@@ -1,4 +1,4 @@
-// Every test of this folder runs on the scripted back end and a scripted clock, installed once for the binary.
+// Tests of the Carbon layer run on the scripted back end and a scripted clock, installed once per binary on first use.
 #pragma once
 
 #include "platform/carbon/backend/ScriptedBackend.h"
