@@ -1,4 +1,5 @@
-// Tests of the Carbon layer run on the scripted back end and a scripted clock, installed once per binary on first use.
+// Tests of the Carbon layer run on the scripted back end and a scripted clock, installed once per binary on
+// first use.
 #pragma once
 
 #include "platform/carbon/backend/ScriptedBackend.h"

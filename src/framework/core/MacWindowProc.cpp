@@ -35,15 +35,24 @@ constexpr OSType k_DebugCommand = MakeOSType("KWMS");
 constexpr const char* k_CustomWindowClassID = "com.vesperscodex.gloamhollow.gamewindow";
 
 const EventTypeSpec sMainWndEvents[19] = {
-    {kEventClassWindow, kEventWindowBoundsChanged}, {kEventClassWindow, kEventWindowDrawContent},
-    {kEventClassWindow, kEventWindowClose},         {kEventClassWindow, kEventWindowClosed},
-    {kEventClassWindow, kEventWindowZoomed},        {kEventClassWindow, kEventWindowShown},
-    {kEventClassWindow, kEventWindowHidden},        {kEventClassWindow, kEventWindowActivated},
-    {kEventClassWindow, kEventWindowDeactivated},   {kEventClassWindow, kEventWindowCollapsed},
-    {kEventClassMouse, kEventMouseDown},            {kEventClassMouse, kEventMouseUp},
-    {kEventClassMouse, kEventMouseMoved},           {kEventClassMouse, kEventMouseDragged},
-    {kEventClassMouse, kEventMouseWheelMoved},      {kEventClassKeyboard, kEventRawKeyDown},
-    {kEventClassKeyboard, kEventRawKeyUp},          {kEventClassKeyboard, kEventRawKeyModifiersChanged},
+    {kEventClassWindow, kEventWindowBoundsChanged},
+    {kEventClassWindow, kEventWindowDrawContent},
+    {kEventClassWindow, kEventWindowClose},
+    {kEventClassWindow, kEventWindowClosed},
+    {kEventClassWindow, kEventWindowZoomed},
+    {kEventClassWindow, kEventWindowShown},
+    {kEventClassWindow, kEventWindowHidden},
+    {kEventClassWindow, kEventWindowActivated},
+    {kEventClassWindow, kEventWindowDeactivated},
+    {kEventClassWindow, kEventWindowCollapsed},
+    {kEventClassMouse, kEventMouseDown},
+    {kEventClassMouse, kEventMouseUp},
+    {kEventClassMouse, kEventMouseMoved},
+    {kEventClassMouse, kEventMouseDragged},
+    {kEventClassMouse, kEventMouseWheelMoved},
+    {kEventClassKeyboard, kEventRawKeyDown},
+    {kEventClassKeyboard, kEventRawKeyUp},
+    {kEventClassKeyboard, kEventRawKeyModifiersChanged},
     {kEventClassCommand, kEventCommandProcess},
 };
 
@@ -136,11 +145,13 @@ OSStatus HandleWindowEvent(TeskWindowProcPtr theProc, EventRef theEvent) {
           GetWindowBounds(aWindow, kWindowContentRgn, &aBounds);
         }
         // The rectangle's first two fields; the receiver reads the bounds itself.
-        int32_t aLParam = static_cast<int32_t>((static_cast<uint32_t>(static_cast<uint16_t>(aBounds.top))) |
-                                               (static_cast<uint32_t>(static_cast<uint16_t>(aBounds.left)) << 16));
+        int32_t aLParam =
+            static_cast<int32_t>((static_cast<uint32_t>(static_cast<uint16_t>(aBounds.top))) |
+                                 (static_cast<uint32_t>(static_cast<uint16_t>(aBounds.left)) << 16));
         return theProc(aWindow, WM_MOVE, 0, aLParam);
       }
-      if (anAttributes & kWindowBoundsChangeSizeChanged) return theProc(aWindow, WM_SIZE, 0, SizeLParam(aWindow));
+      if (anAttributes & kWindowBoundsChangeSizeChanged)
+        return theProc(aWindow, WM_SIZE, 0, SizeLParam(aWindow));
       return eventNotHandledErr;
     }
     default:
@@ -151,7 +162,8 @@ OSStatus HandleWindowEvent(TeskWindowProcPtr theProc, EventRef theEvent) {
 OSStatus HandleMouseEvent(TeskWindowProcPtr theProc, EventRef theEvent) {
   WindowRef aWindow = WindowParameter(theEvent, kEventParamWindowRef);
   HIPoint aWhere = {0, 0};
-  GetEventParameter(theEvent, kEventParamWindowMouseLocation, typeHIPoint, nullptr, sizeof(aWhere), nullptr, &aWhere);
+  GetEventParameter(theEvent, kEventParamWindowMouseLocation, typeHIPoint, nullptr, sizeof(aWhere), nullptr,
+                    &aWhere);
   Rect aContent = {0, 0, 0, 0};
   Rect aStructure = {0, 0, 0, 0};
   GetWindowBounds(aWindow, kWindowContentRgn, &aContent);
@@ -162,7 +174,8 @@ OSStatus HandleMouseEvent(TeskWindowProcPtr theProc, EventRef theEvent) {
   const int32_t aLParam = MakeMouseLParam(static_cast<int>(aWhere.x), static_cast<int>(aY));
 
   UInt32 aModifiers = 0;
-  GetEventParameter(theEvent, kEventParamKeyModifiers, typeUInt32, nullptr, sizeof(aModifiers), nullptr, &aModifiers);
+  GetEventParameter(theEvent, kEventParamKeyModifiers, typeUInt32, nullptr, sizeof(aModifiers), nullptr,
+                    &aModifiers);
   uint32_t aWParam = 0;
   if (aModifiers & controlKey) aWParam |= MK_CONTROL;
   if (aModifiers & shiftKey) aWParam |= MK_SHIFT;
@@ -179,9 +192,11 @@ OSStatus HandleMouseEvent(TeskWindowProcPtr theProc, EventRef theEvent) {
   switch (aKind) {
     case kEventMouseDown: {
       UInt32 aClicks = 0;
-      GetEventParameter(theEvent, kEventParamClickCount, typeUInt32, nullptr, sizeof(aClicks), nullptr, &aClicks);
+      GetEventParameter(theEvent, kEventParamClickCount, typeUInt32, nullptr, sizeof(aClicks), nullptr,
+                        &aClicks);
       bool aDouble = aClicks >= 2;
-      if (aRight) return theProc(aWindow, aDouble ? WM_RBUTTONDBLCLK : WM_RBUTTONDOWN, aWParam | MK_RBUTTON, aLParam);
+      if (aRight)
+        return theProc(aWindow, aDouble ? WM_RBUTTONDBLCLK : WM_RBUTTONDOWN, aWParam | MK_RBUTTON, aLParam);
       return theProc(aWindow, aDouble ? WM_LBUTTONDBLCLK : WM_LBUTTONDOWN, aWParam | MK_LBUTTON, aLParam);
     }
     case kEventMouseUp:
@@ -191,7 +206,8 @@ OSStatus HandleMouseEvent(TeskWindowProcPtr theProc, EventRef theEvent) {
       return theProc(aWindow, WM_MOUSEMOVE, aWParam, aLParam);
     case kEventMouseWheelMoved: {
       SInt32 aDelta = 0;
-      GetEventParameter(theEvent, kEventParamMouseWheelDelta, typeSInt32, nullptr, sizeof(aDelta), nullptr, &aDelta);
+      GetEventParameter(theEvent, kEventParamMouseWheelDelta, typeSInt32, nullptr, sizeof(aDelta), nullptr,
+                        &aDelta);
       aWParam |= static_cast<uint32_t>(static_cast<uint16_t>(aDelta * 120)) << 16;
       return theProc(aWindow, WM_MOUSEWHEEL, aWParam, aLParam);
     }
@@ -200,7 +216,8 @@ OSStatus HandleMouseEvent(TeskWindowProcPtr theProc, EventRef theEvent) {
   }
 }
 
-void DiffModifier(TeskWindowProcPtr theProc, UInt32 theModifiers, UInt32 theBit, bool& wasDown, uint32_t theKey) {
+void DiffModifier(TeskWindowProcPtr theProc, UInt32 theModifiers, UInt32 theBit, bool& wasDown,
+                  uint32_t theKey) {
   bool aDown = (theModifiers & theBit) != 0;
   if (aDown && !wasDown) theProc(nullptr, WM_KEYDOWN, theKey, 0);
   if (!aDown && wasDown) theProc(nullptr, WM_KEYUP, theKey, 0);
@@ -240,7 +257,8 @@ OSStatus HandleKeyboardEvent(TeskWindowProcPtr theProc, EventRef theEvent) {
 
 HICommand CommandOf(EventRef theEvent) {
   HICommand aCommand = {0, 0, {0, 0}};
-  GetEventParameter(theEvent, kEventParamDirectObject, typeHICommand, nullptr, sizeof(aCommand), nullptr, &aCommand);
+  GetEventParameter(theEvent, kEventParamDirectObject, typeHICommand, nullptr, sizeof(aCommand), nullptr,
+                    &aCommand);
   return aCommand;
 }
 
@@ -259,7 +277,8 @@ void ShowCursor(bool visible) { g_CursorShouldBeVisible = visible; }
 
 OSStatus GameWndProc(EventHandlerCallRef, EventRef theEvent, void* theUserData) {
   const UInt32 aClass = GetEventClass(theEvent);
-  if (!IsFrontProcess() && !(aClass == kEventClassWindow && GetEventKind(theEvent) == kEventWindowDeactivated)) {
+  if (!IsFrontProcess() &&
+      !(aClass == kEventClassWindow && GetEventKind(theEvent) == kEventWindowDeactivated)) {
     return eventNotHandledErr;
   }
   if (g_AutoEnforceCursor) EnforceCursorVisibility();
@@ -286,8 +305,8 @@ OSStatus GameAppProc(EventHandlerCallRef, EventRef theEvent, void* theUserData) 
     HICommand aCommand = CommandOf(theEvent);
     if (aCommand.commandID == k_Creator) {
       // A message in a command: the frame timer and SendMessage travel this way.
-      return aProc(WindowParameter(theEvent, kEventParamWindowRef), aCommand.attributes, aCommand.menu.menuRef,
-                   static_cast<int32_t>(aCommand.menu.menuItemIndex));
+      return aProc(WindowParameter(theEvent, kEventParamWindowRef), aCommand.attributes,
+                   aCommand.menu.menuRef, static_cast<int32_t>(aCommand.menu.menuItemIndex));
     }
   }
   return eventNotHandledErr;
@@ -307,15 +326,15 @@ bool MacCreateWindow(int x, int y, int width, int height, const char* title, Tes
       sAppearanceRegistered = true;
     }
     const WindowDefSpec aSpec = {kWindowDefObjectClass, k_CustomWindowClassID};
-    aStatus = CreateCustomWindow(&aSpec, kDocumentWindowClass,
-                                 kWindowCloseBoxAttribute | kWindowCollapseBoxAttribute |
-                                     kWindowStandardHandlerAttribute,
-                                 &aBounds, &aWindow);
+    aStatus = CreateCustomWindow(
+        &aSpec, kDocumentWindowClass,
+        kWindowCloseBoxAttribute | kWindowCollapseBoxAttribute | kWindowStandardHandlerAttribute, &aBounds,
+        &aWindow);
   } else {
-    WindowAttributes anAttributes = static_cast<WindowClass>(g_UseWindowClass) == kPlainWindowClass
-                                        ? kWindowStandardHandlerAttribute
-                                        : kWindowCloseBoxAttribute | kWindowCollapseBoxAttribute |
-                                              kWindowStandardHandlerAttribute;
+    WindowAttributes anAttributes =
+        static_cast<WindowClass>(g_UseWindowClass) == kPlainWindowClass
+            ? kWindowStandardHandlerAttribute
+            : kWindowCloseBoxAttribute | kWindowCollapseBoxAttribute | kWindowStandardHandlerAttribute;
     aStatus = CreateNewWindow(static_cast<WindowClass>(g_UseWindowClass), anAttributes, &aBounds, &aWindow);
   }
   // No window is a failure the caller must hear about.

@@ -144,7 +144,8 @@ void TeskAppBase::RehupFocus() {
   }
 }
 
-int32_t TeskAppBase::WindowProc(WindowRef theWindow, uint32_t theMessage, uint32_t theWParam, int32_t theLParam) {
+int32_t TeskAppBase::WindowProc(WindowRef theWindow, uint32_t theMessage, uint32_t theWParam,
+                                int32_t theLParam) {
   TeskAppBase* anApp = nullptr;
   if (theWindow != nullptr) {
     GetWindowProperty(theWindow, k_AppCreator, k_AppTag, sizeof(anApp), nullptr, &anApp);
@@ -162,7 +163,8 @@ int32_t TeskAppBase::DefaultWindowProc(WindowRef theWindow, uint32_t theMessage,
   return 0;
 }
 
-int32_t TeskAppBase::DoWindowProc(WindowRef theWindow, uint32_t theMessage, uint32_t theWParam, int32_t theLParam) {
+int32_t TeskAppBase::DoWindowProc(WindowRef theWindow, uint32_t theMessage, uint32_t theWParam,
+                                  int32_t theLParam) {
   switch (theMessage) {
     case WM_ENABLE:
       mRestoreBlocked = theWParam == 0;
@@ -347,15 +349,32 @@ void TeskAppBase::HandleDeferredMessage(const tagMSG& theMessage) {
       }
       if (aWidgets == nullptr) break;
       switch (theMessage.message) {
-        case WM_LBUTTONDOWN: aWidgets->MouseDown(x, y, 1); break;
-        case WM_LBUTTONDBLCLK: aWidgets->MouseDown(x, y, 2); break;
-        case WM_RBUTTONDOWN: aWidgets->MouseDown(x, y, -1); break;
-        case WM_RBUTTONDBLCLK: aWidgets->MouseDown(x, y, -2); break;
-        case WM_MBUTTONDOWN: aWidgets->MouseDown(x, y, 3); break;
-        case WM_LBUTTONUP: aWidgets->MouseUp(x, y, 1); break;
-        case WM_RBUTTONUP: aWidgets->MouseUp(x, y, -1); break;
-        case WM_MBUTTONUP: aWidgets->MouseUp(x, y, 3); break;
-        default: break;
+        case WM_LBUTTONDOWN:
+          aWidgets->MouseDown(x, y, 1);
+          break;
+        case WM_LBUTTONDBLCLK:
+          aWidgets->MouseDown(x, y, 2);
+          break;
+        case WM_RBUTTONDOWN:
+          aWidgets->MouseDown(x, y, -1);
+          break;
+        case WM_RBUTTONDBLCLK:
+          aWidgets->MouseDown(x, y, -2);
+          break;
+        case WM_MBUTTONDOWN:
+          aWidgets->MouseDown(x, y, 3);
+          break;
+        case WM_LBUTTONUP:
+          aWidgets->MouseUp(x, y, 1);
+          break;
+        case WM_RBUTTONUP:
+          aWidgets->MouseUp(x, y, -1);
+          break;
+        case WM_MBUTTONUP:
+          aWidgets->MouseUp(x, y, 3);
+          break;
+        default:
+          break;
       }
       break;
     }
@@ -369,8 +388,8 @@ void TeskAppBase::HandleDeferredMessage(const tagMSG& theMessage) {
       if (mIsOpeningURL && !mActive) URLOpenSucceeded(mOpeningURL);
       break;
     case WM_MOVE:
-      if (theMessage.hwnd != nullptr && theMessage.hwnd == mWindow && mIsPhysWindowed && IsWindowVisible(mWindow) &&
-          !IsWindowCollapsed(mWindow)) {
+      if (theMessage.hwnd != nullptr && theMessage.hwnd == mWindow && mIsPhysWindowed &&
+          IsWindowVisible(mWindow) && !IsWindowCollapsed(mWindow)) {
         Rect aContent;
         if (GetWindowBounds(mWindow, kWindowContentRgn, &aContent) == noErr) {
           mPreferredX = aContent.left;

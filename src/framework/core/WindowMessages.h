@@ -57,7 +57,9 @@ inline int32_t MakeMouseLParam(int x, int y) {
   return static_cast<int32_t>((static_cast<uint32_t>(x) & 0xFFFF) | (static_cast<uint32_t>(y) << 16));
 }
 inline int LParamX(int32_t theLParam) { return static_cast<int16_t>(theLParam & 0xFFFF); }
-inline int LParamY(int32_t theLParam) { return static_cast<int16_t>((static_cast<uint32_t>(theLParam) >> 16) & 0xFFFF); }
+inline int LParamY(int32_t theLParam) {
+  return static_cast<int16_t>((static_cast<uint32_t>(theLParam) >> 16) & 0xFFFF);
+}
 // The wheel's delta (120 a line) in the high half of wParam.
 inline int WheelDelta(uint32_t theWParam) { return static_cast<int16_t>(theWParam >> 16); }
 

@@ -4,7 +4,7 @@
 #include <thread>
 #include <vector>
 
-#include "ScriptedCarbon.h"
+#include "support/ScriptedCarbon.h"
 #include "platform/carbon/CarbonEvents.h"
 #include "platform/carbon/CarbonWindows.h"
 

@@ -3,7 +3,7 @@
 #include <cstring>
 #include <string>
 
-#include "ScriptedCarbon.h"
+#include "support/ScriptedCarbon.h"
 #include "platform/carbon/AppleEvents.h"
 #include "platform/carbon/CarbonCursor.h"
 #include "platform/carbon/CarbonEventSource.h"

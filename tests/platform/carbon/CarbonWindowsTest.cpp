@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "ScriptedCarbon.h"
+#include "support/ScriptedCarbon.h"
 #include "platform/carbon/CarbonWindows.h"
 
 namespace {
