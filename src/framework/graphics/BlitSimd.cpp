@@ -31,13 +31,17 @@ void AddRowPlain(uint32_t* theDest, const uint32_t* theSrc, int theCount) {
 
 namespace {
 
-// Two pixels widened to 16-bit lanes: ((256-a)*d >> 8) + (a*s >> 8) per channel.
+// Two pixels widened to 16-bit lanes. Red and green sum their two products
+// before the shift, blue shifts each product first, exactly as the plain words do.
 inline __m128i OverOpaque2(__m128i d16, __m128i s16) {
+  const __m128i aBlueLanes = _mm_set_epi16(0, 0, 0, -1, 0, 0, 0, -1);
   __m128i a = _mm_shufflehi_epi16(_mm_shufflelo_epi16(s16, 0xFF), 0xFF);
   __m128i oa = _mm_sub_epi16(_mm_set1_epi16(256), a);
-  __m128i aD = _mm_srli_epi16(_mm_mullo_epi16(d16, oa), 8);
-  __m128i aS = _mm_srli_epi16(_mm_mullo_epi16(s16, a), 8);
-  return _mm_add_epi16(aD, aS);
+  __m128i aD = _mm_mullo_epi16(d16, oa);
+  __m128i aS = _mm_mullo_epi16(s16, a);
+  __m128i aSumFirst = _mm_srli_epi16(_mm_add_epi16(aD, aS), 8);
+  __m128i aShiftFirst = _mm_add_epi16(_mm_srli_epi16(aD, 8), _mm_srli_epi16(aS, 8));
+  return _mm_or_si128(_mm_and_si128(aBlueLanes, aShiftFirst), _mm_andnot_si128(aBlueLanes, aSumFirst));
 }
 
 }  // namespace
