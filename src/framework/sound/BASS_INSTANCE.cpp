@@ -38,7 +38,8 @@ std::string ExecutableFolder() {
 
 }  // namespace
 
-#define TESK_BIND(name) aOk = Bind(mModule, #name, &name, true) && aOk
+// The first missing name is reported and binding stops there, as one message is enough.
+#define TESK_BIND(name) aOk = aOk && Bind(mModule, #name, &name, true)
 
 BASS_INSTANCE::BASS_INSTANCE(const std::string& theLibraryPath) {
   mModule = dlopen(theLibraryPath.c_str(), RTLD_LAZY);
@@ -50,7 +51,7 @@ BASS_INSTANCE::BASS_INSTANCE(const std::string& theLibraryPath) {
   TESK_BIND(BASS_Start);
   Bind(mModule, "BASS_SetGlobalVolumes", &BASS_SetGlobalVolumes, false);
   Bind(mModule, "BASS_SetVolume", &BASS_SetVolume, false);
-  if (BASS_SetGlobalVolumes == nullptr && BASS_SetVolume == nullptr) {
+  if (aOk && BASS_SetGlobalVolumes == nullptr && BASS_SetVolume == nullptr) {
     MessageBox(nullptr, "Neither BASS_SetGlobalVolumes or BASS_SetVolume found in bass.dll", "Error",
                MB_ICONHAND);
     aOk = false;

@@ -222,6 +222,27 @@ TEST(MusicWithoutLibrary, GoesOnSilently) {
   Tesk::SetBassLibraryFolder("");
 }
 
+TEST(MusicWithoutLibrary, ALibraryWithoutTheEntryPointsIsReportedAndLeftAlone) {
+  Tesk::AudioCore::Get().SetDeviceWanted(false);
+  setenv("TESK_ALERTS", "stderr", 1);
+  // Some other shared library under the expected name.
+  const std::string aDir = TeskTest::MakeTempDir("wrong-library");
+  const std::string aOther = TeskTest::ReadFile(std::string(TESK_TEST_BINARY_DIR) + "/../libteskaudio.so");
+  ASSERT_FALSE(aOther.empty());
+  ASSERT_TRUE(TeskTest::WriteFile(aDir + "/" TESK_BASS_LIBRARY_NAME, aOther));
+  Tesk::SetBassLibraryFolder(aDir);
+  testing::internal::CaptureStderr();
+  {
+    Tesk::BassMusicInterface aMusic(nullptr);
+    EXPECT_FALSE(aMusic.HasLibrary());
+    EXPECT_FALSE(aMusic.LoadMusic(1, "music/song.ogg"));
+  }
+  const std::string aErrors = testing::internal::GetCapturedStderr();
+  EXPECT_NE(aErrors.find("BASS_Init function not found in bass.dll"), std::string::npos) << aErrors;
+  EXPECT_EQ(aErrors.find("BASS_Free function"), std::string::npos) << "one message is enough";
+  Tesk::SetBassLibraryFolder("");
+}
+
 TEST(MusicSilentInterface, DoesNothing) {
   Tesk::MusicInterface aMusic;
   EXPECT_FALSE(aMusic.LoadMusic(1, "x.ogg"));
