@@ -503,3 +503,21 @@ TEST(ImageFont, GeneratedFontsLoadMeasureAndDraw) {
     }
   }
 }
+
+TEST(ImageFont, ExtremeNumbersStayInRange) {
+  // Every length is held to a sane bound, so nothing overflows however large the numbers.
+  FontFixture f(
+      "LayerSetAscent Main 2147483647; LayerSetOffset Main (-2147483648 5);"
+      "LayerSetCharWidths Main ('a' 'b') (2147483647 -2147483648); LayerSetSpacing Main 2147483647;"
+      "LayerSetCharOrders Main ('a') (2147483647); LayerSetBaseOrder Main 2147483647;"
+      "LayerSetCharOffsets Main ('a') ((2147483647 -2147483648));"
+      "CreateHorzSpanRectList Far (2147483647 0 0 1) (2147483647 5);");
+  for (int aSize : {10, 2000000000, -5}) {
+    SCOPED_TRACE(aSize);
+    f.font->SetPointSize(aSize);
+    f.font->SetScale(aSize == -5 ? -3.0 : 1e30);
+    int aMeasured = f.font->StringWidth(L"abab c");
+    EXPECT_EQ(aMeasured, DrawnWidth(f.font.get(), L"abab c"));
+  }
+  EXPECT_EQ(f.font->GetDefine(L"far"), L"((2147483647, 0, 2147483647, 1), (4294967294, 0, 5, 1))");
+}
