@@ -220,11 +220,14 @@ void ImageFont::DrawStringEx(Graphics* g, int theX, int theY, const TeskString& 
   int aPenX = theX;
   int aCount = 0;
   bool isFull = false;
+  // Each character is looked up once: as the next character, then as the current one.
+  auto aNext = theString.empty() ? aCharMap.end() : aCharMap.find(theString[0]);
   for (size_t i = 0; i < theString.size() && !isFull; ++i) {
-    auto aMapped = aCharMap.find(theString[i]);
+    auto aMapped = aNext;
+    aNext = i + 1 < theString.size() ? aCharMap.find(theString[i + 1]) : aCharMap.end();
     if (aMapped == aCharMap.end()) continue;
     const wchar_t anIndex = aMapped->second;
-    const bool hasNext = i + 1 < theString.size() && aCharMap.count(theString[i + 1]) != 0;
+    const bool hasNext = aNext != aCharMap.end();
     int aFurthestX = aPenX;
 
     for (const ActiveFontLayer& aLayer : mActiveLayerList) {
