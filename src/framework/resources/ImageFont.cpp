@@ -147,6 +147,9 @@ void ImageFont::GenerateActiveFontLayers() {
           }
         }
         aSheet->Palletize();
+      } else {
+        // No sheet could be made: the glyphs keep their advances and draw nothing.
+        for (TRect<int>& aRect : anActive.mScaledCharImageRects) aRect = TRect<int>();
       }
     }
 
