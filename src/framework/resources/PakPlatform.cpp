@@ -7,27 +7,14 @@
 #include <cstring>
 
 #include "core/CFileFind.h"
+#include "core/MacUtils.h"
+#include "platform/corefoundation/CFBundle.h"
 
 namespace PakPlatform {
 
-// Interim: until the platform layer's file services land.
-FILE* OpenFile(const char* theFileName, const char* theAccess) {
-  FILE* aFile = fopen(theFileName, theAccess);
-  if (aFile != nullptr) return aFile;
-  std::string aDir;
-  if (!ResourcesDir(aDir)) return nullptr;
-  std::string aName = theFileName;
-  for (char& c : aName)
-    if (c == '\\') c = '/';
-  if (aDir.empty() || aDir.back() != '/') aDir += '/';
-  return fopen((aDir + aName).c_str(), theAccess);
-}
+FILE* OpenFile(const char* theFileName, const char* theAccess) { return Mac_fopen(theFileName, theAccess); }
 
-bool ResourcesDir(std::string& theDir) {
-  const char* anEnv = getenv("TESK_RESOURCES_DIR");
-  theDir = anEnv ? anEnv : TESK_DEFAULT_RESOURCES_DIR;
-  return true;
-}
+bool ResourcesDir(std::string& theDir) { return CFBundleCopyResourcesDirectoryPath(&theDir); }
 
 std::string CurrentDir() {
   char aBuf[4096];

@@ -1,4 +1,4 @@
-// What the archive layer needs of the platform: opening plain files (with the resources
+// What the archive layer needs of the platform layer: opening plain files (with the resources
 // folder retry), the resources folder itself, the working folder and the disk search.
 #pragma once
 
