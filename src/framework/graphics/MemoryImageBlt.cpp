@@ -1,23 +1,170 @@
-// The blit loops of MemoryImage: plain, fractional, stretched, rotated, matrix and triangles.
+// The blit loops of MemoryImage at integer positions, and the fractional entry.
+#include <algorithm>
+#include <cstring>
+#include <type_traits>
+
+#include "core/Common.h"
+#include "graphics/BlitPixel.h"
+#include "graphics/BlitSimd.h"
+#include "graphics/BlitSource.h"
+#include "graphics/DrawMode.h"
 #include "graphics/MemoryImage.h"
 
 namespace Tesk {
 
-// Blits are not drawn yet.
-void MemoryImage::Blt(Image*, int, int, const TRect<int>&, const Color&, int) {}
+namespace {
 
-void MemoryImage::BltF(Image*, float, float, const TRect<int>&, const TRect<int>&, const Color&, int) {}
+// The drawing context clips before it calls; this keeps a bad request from
+// reaching outside either image all the same. Returns false when nothing is left.
+bool ClipToImages(const Image* theDest, const Image* theSrc, int& theX, int& theY, TRect<int>& theSrcRect) {
+  TRect<int> aSrc = theSrcRect.Intersection(TRect<int>(0, 0, theSrc->mWidth, theSrc->mHeight));
+  theX += aSrc.mX - theSrcRect.mX;
+  theY += aSrc.mY - theSrcRect.mY;
+  TRect<int> aDest = TRect<int>(theX, theY, aSrc.mWidth, aSrc.mHeight)
+                         .Intersection(TRect<int>(0, 0, theDest->mWidth, theDest->mHeight));
+  if (aDest.mWidth <= 0 || aDest.mHeight <= 0) return false;
+  theSrcRect = TRect<int>(aSrc.mX + aDest.mX - theX, aSrc.mY + aDest.mY - theY, aDest.mWidth, aDest.mHeight);
+  theX = aDest.mX;
+  theY = aDest.mY;
+  return true;
+}
 
-void MemoryImage::BltRotated(Image*, float, float, const TRect<int>&, const TRect<int>&, const Color&, int,
-                             double, float, float) {}
+// Runs op(d, s) over every pixel of the rectangle.
+template <class Fetch, class Op>
+void BlitRows(uint32_t* theDest, int theDestPitch, Fetch theFetch, const uint32_t* theBitsRow,
+              const uint8_t* theIndexRow, int theSrcPitch, int theWidth, int theHeight, Op op) {
+  for (int y = 0; y < theHeight; ++y) {
+    Fetch aFetch = theFetch;
+    if constexpr (std::is_same_v<Fetch, BitsFetch>)
+      aFetch.mRow = theBitsRow;
+    else
+      aFetch.mRow = theIndexRow;
+    for (int x = 0; x < theWidth; ++x) theDest[x] = op(theDest[x], aFetch(x));
+    theDest += theDestPitch;
+    theBitsRow += theSrcPitch;
+    theIndexRow += theSrcPitch;
+  }
+}
 
-void MemoryImage::StretchBlt(Image*, const TRect<int>&, const TRect<int>&, const TRect<int>&, const Color&,
-                             int, bool) {}
+template <class Op>
+void BlitRect(uint32_t* theDest, int theDestPitch, const BlitSource& theSrc, const TRect<int>& theSrcRect,
+              Op op) {
+  int anOffset = theSrcRect.mY * theSrc.mPitch + theSrcRect.mX;
+  if (theSrc.IsPalette())
+    BlitRows(theDest, theDestPitch, PaletteFetch{nullptr, theSrc.mPalette}, nullptr,
+             theSrc.mIndices + anOffset, theSrc.mPitch, theSrcRect.mWidth, theSrcRect.mHeight, op);
+  else
+    BlitRows(theDest, theDestPitch, BitsFetch{nullptr}, theSrc.mBits + anOffset, nullptr, theSrc.mPitch,
+             theSrcRect.mWidth, theSrcRect.mHeight, op);
+}
 
-void MemoryImage::BltMatrix(Image*, float, float, const TeskMatrix3&, const TRect<int>&, const Color&, int,
-                            const TRect<int>&, bool) {}
+// The run loop: opaque runs are copied, transparent runs skipped, and only the
+// pixels of partial runs are blended; the destination stays opaque.
+template <class Fetch>
+void RunRows(uint32_t* theDest, int theDestPitch, Fetch theFetch, const uint8_t* theRuns, int theSrcPitch,
+             int theWidth, int theHeight) {
+  for (int y = 0; y < theHeight; ++y) {
+    int x = 0;
+    while (x < theWidth) {
+      int n = std::min<int>(theRuns[x], theWidth - x);
+      uint32_t aFirst = theFetch(x);
+      uint32_t anAlpha = aFirst >> 24;
+      if (anAlpha == 255) {
+        if constexpr (std::is_same_v<Fetch, BitsFetch>) {
+          std::memcpy(theDest + x, theFetch.mRow + x, sizeof(uint32_t) * n);
+        } else {
+          for (int i = x; i < x + n; ++i) theDest[i] = theFetch(i);
+        }
+      } else if (anAlpha != 0) {
+        if constexpr (std::is_same_v<Fetch, BitsFetch>) {
+          BlitSimd::OverOpaqueRow(theDest + x, theFetch.mRow + x, n);
+        } else {
+          for (int i = x; i < x + n; ++i) {
+            uint32_t s = theFetch(i);
+            theDest[i] = BlitPixel::OverOpaque(theDest[i], s, s >> 24);
+          }
+        }
+      }
+      x += n;
+    }
+    theDest += theDestPitch;
+    theFetch.mRow += theSrcPitch;
+    theRuns += theSrcPitch;
+  }
+}
 
-void MemoryImage::BltTrianglesTex(Image*, const TriVertex[][3], int, const TRect<int>&, const Color&, int,
-                                  float, float, bool) {}
+}  // namespace
+
+void MemoryImage::Blt(Image* theImage, int theX, int theY, const TRect<int>& theSrcRect,
+                      const Color& theColor, int theDrawMode) {
+  TESK_ASSERT((theColor.mRed >= 0) && (theColor.mRed <= 255));
+  TESK_ASSERT((theColor.mGreen >= 0) && (theColor.mGreen <= 255));
+  TESK_ASSERT((theColor.mBlue >= 0) && (theColor.mBlue <= 255));
+  TESK_ASSERT((theColor.mAlpha >= 0) && (theColor.mAlpha <= 255));
+  if (theDrawMode == DRAWMODE_NORMAL)
+    NormalBlt(theImage, theX, theY, theSrcRect, theColor);
+  else if (theDrawMode == DRAWMODE_ADDITIVE)
+    AdditiveBlt(theImage, theX, theY, theSrcRect, theColor);
+}
+
+void MemoryImage::NormalBlt(Image* theImage, int theX, int theY, const TRect<int>& theSrcRect,
+                            const Color& theColor) {
+  theImage->mDrawn = true;
+  MemoryImage* aSrcImage = dynamic_cast<MemoryImage*>(theImage);
+  if (!aSrcImage) return;
+  TRect<int> aSrcRect = theSrcRect;
+  if (ClipToImages(this, aSrcImage, theX, theY, aSrcRect)) {
+    bool aRunLoop = !mHasTransparent && !mHasPartialAlpha && theColor == Color::White;
+    // The run data first: building it may rebuild the source's 32-bit pixels.
+    const uint8_t* aRuns = aRunLoop ? aSrcImage->GetRLAlphaData() : nullptr;
+    BlitSource aSrc(aSrcImage);
+    uint32_t* aDest = GetBits() + theY * mWidth + theX;
+    if (aRunLoop) {
+      int anOffset = aSrcRect.mY * aSrc.mPitch + aSrcRect.mX;
+      if (aSrc.IsPalette())
+        RunRows(aDest, mWidth, PaletteFetch{aSrc.mIndices + anOffset, aSrc.mPalette}, aRuns + anOffset,
+                aSrc.mPitch, aSrcRect.mWidth, aSrcRect.mHeight);
+      else
+        RunRows(aDest, mWidth, BitsFetch{aSrc.mBits + anOffset}, aRuns + anOffset, aSrc.mPitch,
+                aSrcRect.mWidth, aSrcRect.mHeight);
+    } else {
+      BlitPixel::WithNormalOp(theColor, [&](auto op) { BlitRect(aDest, mWidth, aSrc, aSrcRect, op); });
+    }
+  }
+  BitsChanged();
+}
+
+void MemoryImage::AdditiveBlt(Image* theImage, int theX, int theY, const TRect<int>& theSrcRect,
+                              const Color& theColor) {
+  theImage->mDrawn = true;
+  MemoryImage* aSrcImage = dynamic_cast<MemoryImage*>(theImage);
+  if (!aSrcImage) return;
+  TRect<int> aSrcRect = theSrcRect;
+  if (ClipToImages(this, aSrcImage, theX, theY, aSrcRect)) {
+    aSrcImage->CommitBits();
+    BlitSource aSrc(aSrcImage);
+    uint32_t* aDest = GetBits() + theY * mWidth + theX;
+    const uint8_t* T = GetAddClampTable();
+    bool aPartial = aSrcImage->mHasPartialAlpha;
+    if (theColor == Color::White && !aPartial && !aSrc.IsPalette() && BlitSimd::IsSaturatingTable(T)) {
+      const uint32_t* aRow = aSrc.mBits + aSrcRect.mY * aSrc.mPitch + aSrcRect.mX;
+      for (int y = 0; y < aSrcRect.mHeight; ++y) {
+        BlitSimd::AddRow(aDest, aRow, aSrcRect.mWidth);
+        aDest += mWidth;
+        aRow += aSrc.mPitch;
+      }
+    } else {
+      BlitPixel::WithAdditiveOp(theColor, aPartial, T,
+                                [&](auto op) { BlitRect(aDest, mWidth, aSrc, aSrcRect, op); });
+    }
+  }
+  BitsChanged();
+}
+
+void MemoryImage::BltF(Image* theImage, float theX, float theY, const TRect<int>& theSrcRect,
+                       const TRect<int>& theClipRect, const Color& theColor, int theDrawMode) {
+  theImage->mDrawn = true;
+  BltRotated(theImage, theX, theY, theSrcRect, theClipRect, theColor, theDrawMode, 0.0, 0.0f, 0.0f);
+}
 
 }  // namespace Tesk

@@ -1,0 +1,98 @@
+#include "graphics/BlitSimd.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "graphics/BlitPixel.h"
+
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
+namespace Tesk {
+namespace BlitSimd {
+
+void OverOpaqueRowPlain(uint32_t* theDest, const uint32_t* theSrc, int theCount) {
+  for (int i = 0; i < theCount; ++i)
+    theDest[i] = BlitPixel::OverOpaque(theDest[i], theSrc[i], theSrc[i] >> 24);
+}
+
+void AddRowPlain(uint32_t* theDest, const uint32_t* theSrc, int theCount) {
+  for (int i = 0; i < theCount; ++i) {
+    uint32_t d = theDest[i], s = theSrc[i];
+    uint32_t aR = std::min<uint32_t>(((d >> 16) & 0xFF) + ((s >> 16) & 0xFF), 255);
+    uint32_t aG = std::min<uint32_t>(((d >> 8) & 0xFF) + ((s >> 8) & 0xFF), 255);
+    uint32_t aB = std::min<uint32_t>((d & 0xFF) + (s & 0xFF), 255);
+    theDest[i] = (d & 0xFF000000) | (aR << 16) | (aG << 8) | aB;
+  }
+}
+
+#ifdef __SSE2__
+
+namespace {
+
+// Two pixels widened to 16-bit lanes. Red and green sum their two products
+// before the shift, blue shifts each product first, exactly as the plain words do.
+inline __m128i OverOpaque2(__m128i d16, __m128i s16) {
+  const __m128i aBlueLanes = _mm_set_epi16(0, 0, 0, -1, 0, 0, 0, -1);
+  __m128i a = _mm_shufflehi_epi16(_mm_shufflelo_epi16(s16, 0xFF), 0xFF);
+  __m128i oa = _mm_sub_epi16(_mm_set1_epi16(256), a);
+  __m128i aD = _mm_mullo_epi16(d16, oa);
+  __m128i aS = _mm_mullo_epi16(s16, a);
+  __m128i aSumFirst = _mm_srli_epi16(_mm_add_epi16(aD, aS), 8);
+  __m128i aShiftFirst = _mm_add_epi16(_mm_srli_epi16(aD, 8), _mm_srli_epi16(aS, 8));
+  return _mm_or_si128(_mm_and_si128(aBlueLanes, aShiftFirst), _mm_andnot_si128(aBlueLanes, aSumFirst));
+}
+
+}  // namespace
+
+void OverOpaqueRow(uint32_t* theDest, const uint32_t* theSrc, int theCount) {
+  const __m128i aZero = _mm_setzero_si128();
+  const __m128i anAlpha = _mm_set1_epi32(int(0xFF000000));
+  int i = 0;
+  for (; i + 4 <= theCount; i += 4) {
+    __m128i d = _mm_loadu_si128(reinterpret_cast<const __m128i*>(theDest + i));
+    __m128i s = _mm_loadu_si128(reinterpret_cast<const __m128i*>(theSrc + i));
+    __m128i aLo = OverOpaque2(_mm_unpacklo_epi8(d, aZero), _mm_unpacklo_epi8(s, aZero));
+    __m128i aHi = OverOpaque2(_mm_unpackhi_epi8(d, aZero), _mm_unpackhi_epi8(s, aZero));
+    __m128i r = _mm_or_si128(_mm_packus_epi16(aLo, aHi), anAlpha);
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(theDest + i), r);
+  }
+  OverOpaqueRowPlain(theDest + i, theSrc + i, theCount - i);
+}
+
+void AddRow(uint32_t* theDest, const uint32_t* theSrc, int theCount) {
+  const __m128i aColour = _mm_set1_epi32(0x00FFFFFF);
+  int i = 0;
+  for (; i + 4 <= theCount; i += 4) {
+    __m128i d = _mm_loadu_si128(reinterpret_cast<const __m128i*>(theDest + i));
+    __m128i s = _mm_loadu_si128(reinterpret_cast<const __m128i*>(theSrc + i));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(theDest + i), _mm_adds_epu8(d, _mm_and_si128(s, aColour)));
+  }
+  AddRowPlain(theDest + i, theSrc + i, theCount - i);
+}
+
+#else
+
+void OverOpaqueRow(uint32_t* theDest, const uint32_t* theSrc, int theCount) {
+  OverOpaqueRowPlain(theDest, theSrc, theCount);
+}
+
+void AddRow(uint32_t* theDest, const uint32_t* theSrc, int theCount) {
+  AddRowPlain(theDest, theSrc, theCount);
+}
+
+#endif
+
+bool IsSaturatingTable(const uint8_t* theTable) {
+  static const struct Standard {
+    uint8_t mTable[512];
+    Standard() {
+      for (int i = 0; i < 512; ++i) mTable[i] = static_cast<uint8_t>(i < 256 ? i : 255);
+    }
+  } sm_Standard;
+  return std::memcmp(theTable, sm_Standard.mTable, sizeof(sm_Standard.mTable)) == 0;
+}
+
+}  // namespace BlitSimd
+}  // namespace Tesk

@@ -1,0 +1,23 @@
+// Row loops of the blitters in SSE2, each beside the plain loop it must match
+// bit for bit (tests compare the two over every alpha and channel value).
+#pragma once
+
+#include <cstdint>
+
+namespace Tesk {
+namespace BlitSimd {
+
+// Source over an opaque destination by each source pixel's own alpha, which
+// must lie in 1..254 (a partial run); the results are opaque.
+void OverOpaqueRow(uint32_t* theDest, const uint32_t* theSrc, int theCount);
+void OverOpaqueRowPlain(uint32_t* theDest, const uint32_t* theSrc, int theCount);
+
+// Saturating add of the source's colour; the destination keeps its alpha.
+void AddRow(uint32_t* theDest, const uint32_t* theSrc, int theCount);
+void AddRowPlain(uint32_t* theDest, const uint32_t* theSrc, int theCount);
+
+// True when the add-clamp table is min(i, 255), which the SIMD add computes.
+bool IsSaturatingTable(const uint8_t* theTable);
+
+}  // namespace BlitSimd
+}  // namespace Tesk

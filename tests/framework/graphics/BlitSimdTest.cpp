@@ -1,0 +1,68 @@
+// The SSE2 rows agree bit for bit with the plain loops and the add-clamp table.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "graphics/BlitPixel.h"
+#include "graphics/BlitSimd.h"
+#include "graphics/ImageRegistry.h"
+
+using namespace Tesk;
+
+namespace {
+
+uint32_t NextWord(uint32_t& theState) {
+  theState = theState * 1664525u + 1013904223u;
+  return theState ^ (theState >> 13);
+}
+
+}  // namespace
+
+TEST(BlitSimd, OverOpaqueMatchesThePlainLoopForEveryPartialAlpha) {
+  uint32_t aState = 12345;
+  for (uint32_t a = 1; a <= 254; ++a) {
+    // Rows of 1 to 11 pixels exercise the vector body and the plain tail.
+    for (int aCount = 1; aCount <= 11; ++aCount) {
+      std::vector<uint32_t> aSrc(aCount), aDest(aCount);
+      for (int i = 0; i < aCount; ++i) {
+        aSrc[i] = (a << 24) | (NextWord(aState) & 0xFFFFFF);
+        aDest[i] = NextWord(aState) | 0xFF000000;
+      }
+      // Extremes of every channel too.
+      aSrc[0] = (a << 24) | 0xFF00FF;
+      aDest[0] = 0xFF00FF00;
+      std::vector<uint32_t> aPlain = aDest, aVector = aDest;
+      BlitSimd::OverOpaqueRowPlain(aPlain.data(), aSrc.data(), aCount);
+      BlitSimd::OverOpaqueRow(aVector.data(), aSrc.data(), aCount);
+      ASSERT_EQ(aVector, aPlain) << "alpha " << a << " count " << aCount;
+    }
+  }
+}
+
+TEST(BlitSimd, SaturatingAddMatchesTheClampTable) {
+  class Registry : public ImageRegistry {
+    void AddMemoryImage(MemoryImage*) override {}
+    void RemoveMemoryImage(MemoryImage*) override {}
+    void Remove3DData(MemoryImage*) override {}
+    bool Is3DAccelerated() override { return false; }
+    NativeDisplay* GetNativeDisplay() override { return nullptr; }
+  } aRegistry;
+  const uint8_t* T = aRegistry.mAddClampTable;
+  EXPECT_TRUE(BlitSimd::IsSaturatingTable(T));
+  uint32_t aState = 999;
+  for (int aRound = 0; aRound < 2000; ++aRound) {
+    const int aCount = 1 + aRound % 13;
+    std::vector<uint32_t> aSrc(aCount), aDest(aCount);
+    for (int i = 0; i < aCount; ++i) {
+      aSrc[i] = NextWord(aState);
+      aDest[i] = NextWord(aState);
+    }
+    std::vector<uint32_t> aTable = aDest, aVector = aDest;
+    for (int i = 0; i < aCount; ++i) aTable[i] = BlitPixel::AddPlain(aTable[i], aSrc[i], T);
+    BlitSimd::AddRow(aVector.data(), aSrc.data(), aCount);
+    ASSERT_EQ(aVector, aTable);
+  }
+  uint8_t aOther[512];
+  for (int i = 0; i < 512; ++i) aOther[i] = uint8_t(i / 2);
+  EXPECT_FALSE(BlitSimd::IsSaturatingTable(aOther));
+}

@@ -1,0 +1,224 @@
+// The plain blits against destination words computed by hand from the blend formulas.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "BlitTestSupport.h"
+#include "graphics/DrawMode.h"
+#include "graphics/MemoryImage.h"
+
+using namespace Tesk;
+
+namespace {
+
+// Draws a one-row source at (0, 0) of a one-row destination of the same width.
+std::vector<uint32_t> BlitRow(const std::vector<uint32_t>& theSrc, const std::vector<uint32_t>& theDest,
+                              const Color& theColor, int theMode, bool theDestPartial, bool thePalette) {
+  int aWidth = int(theSrc.size());
+  MemoryImage aSrc(nullptr), aDest(nullptr);
+  SetPixels(aSrc, aWidth, 1, theSrc);
+  if (thePalette) {
+    EXPECT_TRUE(aSrc.Palletize());
+  }
+  SetPixels(aDest, aWidth, 1, theDest);
+  if (theDestPartial) aDest.SetImageMode(false, true);
+  aDest.Blt(&aSrc, 0, 0, TRect<int>(0, 0, aWidth, 1), theColor, theMode);
+  EXPECT_TRUE(aSrc.mDrawn);
+  return PixelsOf(aDest);
+}
+
+}  // namespace
+
+TEST(MemoryImageBlt, RunLoopOntoAnOpaqueDestination) {
+  // Opaque copied, transparent skipped, partial blended by its own alpha; the result stays opaque.
+  const std::vector<uint32_t> kSrc = {0xFF112233, 0x00FFFFFF, 0x80FF0000, 0x01FFFFFF, 0xFEFFFFFF};
+  const std::vector<uint32_t> kWant = {0xFF112233, 0xFF204060, 0xFF8F2030, 0xFF20405F, 0xFFFDFDFD};
+  for (bool aPalette : {false, true}) {
+    SCOPED_TRACE(aPalette ? "palette source" : "32-bit source");
+    EXPECT_EQ(
+        BlitRow(kSrc, std::vector<uint32_t>(5, 0xFF204060), Color::White, DRAWMODE_NORMAL, false, aPalette),
+        kWant);
+  }
+}
+
+TEST(MemoryImageBlt, RunsAreCutAtTheRectangle) {
+  // A 300-pixel opaque run drawn from column 290 of the source, 20 wide: the run byte says 10 remain.
+  std::vector<uint32_t> aPixels(320, 0xFF00FF00);
+  for (int i = 300; i < 320; ++i) aPixels[i] = 0x00000000;
+  MemoryImage aSrc(nullptr), aDest(nullptr);
+  SetPixels(aSrc, 320, 1, aPixels);
+  FillPixels(aDest, 30, 1, 0xFF0000FF);
+  aDest.Blt(&aSrc, 5, 0, TRect<int>(290, 0, 20, 1), Color::White, DRAWMODE_NORMAL);
+  for (int x = 0; x < 30; ++x) {
+    SCOPED_TRACE(x);
+    EXPECT_EQ(PixelAt(aDest, x, 0), (x >= 5 && x < 15) ? 0xFF00FF00u : 0xFF0000FFu);
+  }
+}
+
+TEST(MemoryImageBlt, WhiteLoopOverADestinationWithAlpha) {
+  const std::vector<uint32_t> kSrc = {0xFFFFFFFF, 0x80FF8040, 0x00FFFFFF, 0x01102030};
+  struct Case {
+    uint32_t dest;
+    std::vector<uint32_t> want;
+  };
+  const Case kCases[] = {
+      {0xFF000000, {0xFFFEFEFE, 0xFF7F4020, 0xFF000000, 0xFF000000}},  // w is 255, never 256
+      {0x00000000, {0xFFFEFEFE, 0x80FE7F3F, 0x00000000, 0x010F1F2F}},
+      {0x80FF0000, {0xFFFFFEFE, 0xBFFF552A, 0x80FF0000, 0x80FE0000}},  // red summed before its shift
+      {0xFF204060, {0xFFFEFEFE, 0xFF8F6050, 0xFF204060, 0xFF1F3F5F}},
+  };
+  for (const Case& c : kCases) {
+    for (bool aPalette : {false, true}) {
+      SCOPED_TRACE(testing::Message() << std::hex << c.dest << (aPalette ? " palette" : " 32-bit"));
+      EXPECT_EQ(
+          BlitRow(kSrc, std::vector<uint32_t>(4, c.dest), Color::White, DRAWMODE_NORMAL, true, aPalette),
+          c.want);
+    }
+  }
+}
+
+TEST(MemoryImageBlt, ColourisedLoops) {
+  struct Case {
+    const char* name;
+    Color color;
+    uint32_t dest;
+    std::vector<uint32_t> src, want;
+  };
+  const Case kCases[] = {
+      {"grey level 128",
+       Color(128, 128, 128),
+       0xFF204060,
+       {0xFFFFFFFF, 0x80FF8040},
+       {0xFF7E7F7E, 0xFF4F4040}},
+      {"white at alpha 128 halves the source alpha",
+       Color(255, 255, 255, 128),
+       0xFF204060,
+       {0xFFFFFFFF, 0x80FF8040},
+       {0xFF8F9FAF, 0xFF574F57}},
+      {"grey onto transparent", Color(200, 200, 200, 100), 0x00000000, {0xFFFFFFFF}, {0x64C6C6C6}},
+      {"colour", Color(255, 128, 0), 0xFF204060, {0xFFFFFFFF, 0x80FF8040}, {0xFFFD7F00, 0xFF8F4030}},
+      {"colour onto transparent", Color(10, 20, 30, 200), 0x00000000, {0xFF808080}, {0xC804090E}},
+      {"colour, both translucent", Color(200, 100, 50, 128), 0x80102030, {0xC0F0E0D0}, {0xAF6D3E2B}},
+  };
+  for (const Case& c : kCases) {
+    for (bool aPalette : {false, true}) {
+      SCOPED_TRACE(testing::Message() << c.name << (aPalette ? " palette" : " 32-bit"));
+      EXPECT_EQ(BlitRow(c.src, std::vector<uint32_t>(c.src.size(), c.dest), c.color, DRAWMODE_NORMAL, false,
+                        aPalette),
+                c.want);
+    }
+  }
+}
+
+TEST(MemoryImageBlt, Additive) {
+  struct Case {
+    const char* name;
+    Color color;
+    uint32_t dest, src, want;
+  };
+  const Case kCases[] = {
+      {"clamps and keeps the alpha", Color::White, 0x80646464, 0xFFC8C8C8, 0x80FFFFFF},
+      {"partial source weighs by alpha", Color::White, 0x80646464, 0x80C8C8C8, 0x80C8C8C8},
+      {"transparent pixel of a source without partial alpha adds in full", Color::White, 0x80646464,
+       0x00C8C8C8, 0x80FFFFFF},
+      {"colour premultiplied by its alpha", Color(255, 128, 0, 128), 0x40102030, 0xFF808080, 0x40504030},
+      {"colour and partial source", Color(255, 128, 0, 128), 0x40102030, 0x80808080, 0x40303030},
+      {"200 onto 100 saturates", Color::White, 0xFF646464, 0xFFC8C8C8, 0xFFFFFFFF},
+  };
+  for (const Case& c : kCases) {
+    for (bool aPalette : {false, true}) {
+      SCOPED_TRACE(testing::Message() << c.name << (aPalette ? " palette" : " 32-bit"));
+      EXPECT_EQ(BlitRow({c.src}, {c.dest}, c.color, DRAWMODE_ADDITIVE, false, aPalette),
+                std::vector<uint32_t>{c.want});
+    }
+  }
+}
+
+TEST(MemoryImageBlt, AdditiveRowsOfEveryLength) {
+  // The vector path and the plain tail agree with the table.
+  for (int aWidth = 1; aWidth <= 9; ++aWidth) {
+    SCOPED_TRACE(aWidth);
+    std::vector<uint32_t> aSrc, aDest, aWant;
+    for (int i = 0; i < aWidth; ++i) {
+      aSrc.push_back(0xFF000000 | uint32_t(i * 30) << 16 | uint32_t(250 - i) << 8 | uint32_t(i));
+      aDest.push_back(0x7F000000 | uint32_t(200) << 16 | uint32_t(i) << 8 | 255);
+      uint32_t r = uint32_t(std::min(200 + i * 30, 255)), g = 250;
+      aWant.push_back(0x7F000000 | r << 16 | g << 8 | 255);
+    }
+    EXPECT_EQ(BlitRow(aSrc, aDest, Color::White, DRAWMODE_ADDITIVE, false, false), aWant);
+  }
+}
+
+TEST(MemoryImageBlt, OtherModesAndSourcesDrawNothing) {
+  MemoryImage aSrc(nullptr), aDest(nullptr);
+  FillPixels(aSrc, 2, 2, 0xFFFFFFFF);
+  FillPixels(aDest, 2, 2, 0xFF000000);
+  int aCount = aDest.mBitsChangedCount;
+  aDest.Blt(&aSrc, 0, 0, TRect<int>(0, 0, 2, 2), Color::White, 2);
+  Image aPlain;
+  aDest.Blt(&aPlain, 0, 0, TRect<int>(0, 0, 2, 2), Color::White, DRAWMODE_NORMAL);
+  EXPECT_TRUE(aPlain.mDrawn);
+  EXPECT_EQ(aDest.mBitsChangedCount, aCount);
+  EXPECT_EQ(PixelsOf(aDest), std::vector<uint32_t>(4, 0xFF000000));
+}
+
+TEST(MemoryImageBlt, NothingIsWrittenOutsideTheDestination) {
+  // Sources and positions overhanging every edge, in every loop; the destination
+  // is the whole image, so overhanging work must be cut, not written past the pixels.
+  MemoryImage aSrc(nullptr);
+  std::vector<uint32_t> aPixels(36);
+  for (int i = 0; i < 36; ++i) aPixels[i] = (i % 3 == 0 ? 0x80000000 : 0xFF000000) | uint32_t(i * 7);
+  SetPixels(aSrc, 6, 6, aPixels);
+  const TRect<int> kSrcRects[] = {{0, 0, 6, 6}, {-3, -3, 12, 12}, {4, 4, 5, 5}};
+  const int kPositions[] = {-5, -1, 0, 2, 3, 7};
+  const Color kColors[] = {Color::White, Color(100, 100, 100), Color(10, 200, 30, 90)};
+  for (int aMode : {DRAWMODE_NORMAL, DRAWMODE_ADDITIVE})
+    for (const Color& aColor : kColors)
+      for (const TRect<int>& r : kSrcRects)
+        for (int x : kPositions)
+          for (int y : kPositions) {
+            MemoryImage aDest(nullptr);
+            FillPixels(aDest, 4, 4, 0xFF102030);
+            aDest.Blt(&aSrc, x, y, r, aColor, aMode);
+            ASSERT_EQ(aDest.mBits[16], MEMORYCHECK_ID);
+          }
+}
+
+TEST(MemoryImageBlt, ClippedWorkLandsWhereTheContextPutsIt) {
+  // The drawing context hands the cut rectangle; only the inner part of a guarded destination changes.
+  MemoryImage aSrc(nullptr), aDest(nullptr);
+  FillPixels(aSrc, 8, 8, 0xFFFFFFFF);
+  MakeGuarded(aDest, 4, 4, 2, 0xFF000000);
+  aDest.Blt(&aSrc, 2, 2, TRect<int>(3, 3, 4, 4), Color::White, DRAWMODE_NORMAL);
+  ExpectGuardsIntact(aDest, 2);
+  // The guard words give the destination partial alpha, so the white loop draws.
+  EXPECT_EQ(PixelAt(aDest, 2, 2), 0xFFFEFEFEu);
+  EXPECT_EQ(PixelAt(aDest, 5, 5), 0xFFFEFEFEu);
+}
+
+TEST(MemoryImageBlt, BltFIsTheRotatedBlitAtAngleZero) {
+  MemoryImage aSrc(nullptr);
+  std::vector<uint32_t> aPixels(16);
+  for (int i = 0; i < 16; ++i) aPixels[i] = 0xFF000000 | uint32_t(i * 0x0F0D0B);
+  SetPixels(aSrc, 4, 4, aPixels);
+  const TRect<int> kClip(0, 0, 7, 6);
+  MemoryImage aByF(nullptr), aByRotated(nullptr);
+  FillPixels(aByF, 8, 8, 0xFF000000);
+  FillPixels(aByRotated, 8, 8, 0xFF000000);
+  aByF.BltF(&aSrc, 10.5f - 8.0f, 3.25f, TRect<int>(0, 0, 4, 4), kClip, Color::White, DRAWMODE_NORMAL);
+  aByRotated.BltRotated(&aSrc, 2.5f, 3.25f, TRect<int>(0, 0, 4, 4), kClip, Color::White, DRAWMODE_NORMAL, 0.0,
+                        0, 0);
+  EXPECT_EQ(PixelsOf(aByF), PixelsOf(aByRotated));
+  EXPECT_NE(PixelsOf(aByF), std::vector<uint32_t>(64, 0xFF000000));
+}
+
+TEST(MemoryImageBltDeathTest, ColourOutOfRangeStops) {
+  MemoryImage aSrc(nullptr), aDest(nullptr);
+  FillPixels(aSrc, 1, 1, 0xFFFFFFFF);
+  FillPixels(aDest, 1, 1, 0xFF000000);
+  EXPECT_DEATH(aDest.Blt(&aSrc, 0, 0, TRect<int>(0, 0, 1, 1), Color(256, 0, 0), DRAWMODE_NORMAL),
+               "failed assertion `\\(theColor.mRed >= 0\\) && \\(theColor.mRed <= 255\\)'");
+  EXPECT_DEATH(aDest.Blt(&aSrc, 0, 0, TRect<int>(0, 0, 1, 1), Color(0, 0, 0, -1), DRAWMODE_NORMAL),
+               "failed assertion `\\(theColor.mAlpha >= 0\\) && \\(theColor.mAlpha <= 255\\)'");
+}
