@@ -93,8 +93,24 @@ bool MemoryImage::StretchBltMirrorClipHelper(const TRect<int>& theSrcRect, const
   return ClipStretch(theSrcRect, theClipRect, theDestRect, theSrcRectOut, theDestRectOut, true);
 }
 
+void MemoryImage::StretchBltMirror(Image* theImage, const TRect<int>& theDestRect,
+                                   const TRect<int>& theSrcRect, const TRect<int>& theClipRect,
+                                   const Color& theColor, int theDrawMode, bool fastStretch) {
+  theImage->mDrawn = true;
+  TRect<int> aClip = theClipRect.Intersection(TRect<int>(0, 0, mWidth, mHeight));
+  TRect<double> aSrc;
+  TRect<int> aDest;
+  if (!StretchBltMirrorClipHelper(theSrcRect, aClip, theDestRect, aSrc, aDest)) return;
+  if (aDest.mWidth <= 0 || aDest.mHeight <= 0) return;
+  if (fastStretch)
+    FastStretchBlt(theImage, aDest, aSrc, theColor, theDrawMode, true);
+  else
+    SlowStretchBlt(theImage, aDest, aSrc, theColor, theDrawMode, true);
+}
+
 void MemoryImage::FastStretchBlt(Image* theImage, const TRect<int>& theDestRect,
-                                 const TRect<double>& theSrcRect, const Color& theColor, int theDrawMode) {
+                                 const TRect<double>& theSrcRect, const Color& theColor, int theDrawMode,
+                                 bool mirror) {
   theImage->mDrawn = true;
   MemoryImage* aSrcImage = dynamic_cast<MemoryImage*>(theImage);
   const TRect<int> D = theDestRect.Intersection(TRect<int>(0, 0, mWidth, mHeight));
@@ -112,6 +128,7 @@ void MemoryImage::FastStretchBlt(Image* theImage, const TRect<int>& theDestRect,
       aColumns[x] = std::min(std::max(int(sx), 0), aMaxX);
       sx += aXStep;
     }
+    if (mirror) std::reverse(aColumns, aColumns + D.mWidth);
     if (theDrawMode == DRAWMODE_ADDITIVE) aSrcImage->CommitBits();
     BlitSource aSrc(aSrcImage);
     uint32_t* aDestRow = GetBits() + D.mY * mWidth + D.mX;
@@ -138,7 +155,8 @@ void MemoryImage::FastStretchBlt(Image* theImage, const TRect<int>& theDestRect,
 }
 
 void MemoryImage::SlowStretchBlt(Image* theImage, const TRect<int>& theDestRect,
-                                 const TRect<double>& theSrcRect, const Color& theColor, int theDrawMode) {
+                                 const TRect<double>& theSrcRect, const Color& theColor, int theDrawMode,
+                                 bool mirror) {
   theImage->mDrawn = true;
   MemoryImage* aSrcImage = dynamic_cast<MemoryImage*>(theImage);
   if (!aSrcImage) return;
@@ -231,7 +249,12 @@ void MemoryImage::SlowStretchBlt(Image* theImage, const TRect<int>& theDestRect,
     auto aComposeRow = [&](int y, const Cell* theCells) {
       uint32_t* aDestPixels = aDestBits + (D.mY + y) * mWidth + D.mX;
       if (!(aDestPixels + D.mWidth - 1 < aDestEnd)) TESK_ASSERT(aDestPixels < aDestEnd);
-      for (int x = 0; x < D.mWidth; ++x) aDestPixels[x] = thePixel(aDestPixels[x], theCells[x]);
+      if (mirror) {
+        for (int x = 0; x < D.mWidth; ++x)
+          aDestPixels[x] = thePixel(aDestPixels[x], theCells[D.mWidth - 1 - x]);
+      } else {
+        for (int x = 0; x < D.mWidth; ++x) aDestPixels[x] = thePixel(aDestPixels[x], theCells[x]);
+      }
     };
     if (aShrinkY) {
       Cell* aVert = Scratch(sm_Vert, size_t(aCellsWide) * (D.mHeight + 4));
