@@ -143,6 +143,10 @@ void MemoryImage::NormalBlt(Image* theImage, int theX, int theY, const TRect<int
       else
         RunRows(aDest, mWidth, BitsFetch{aSrc.mBits + anOffset}, aRuns + anOffset, aSrc.mPitch,
                 aSrcRect.mWidth, aSrcRect.mHeight);
+    } else if (theColor == Color::White && !aSrc.IsPalette()) {
+      const uint32_t* aRow = aSrc.mBits + aSrcRect.mY * aSrc.mPitch + aSrcRect.mX;
+      for (int y = 0; y < aSrcRect.mHeight; ++y, aDest += mWidth, aRow += aSrc.mPitch)
+        BlitSimd::OverWhiteRow(aDest, aRow, aSrcRect.mWidth);
     } else {
       BlitPixel::WithNormalOp(theColor, [&](auto op) { BlitRect(aDest, mWidth, aSrc, aSrcRect, op); });
     }
