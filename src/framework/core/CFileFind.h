@@ -16,6 +16,8 @@ const uint32_t FILE_ATTRIBUTE_DIRECTORY = 16;
 
 struct _WIN32_FIND_DATA {
   uint32_t dwFileAttributes = 0;  // FILE_ATTRIBUTE_DIRECTORY or 0
+  uint32_t dwReserved[3] = {};    // cleared by the archive search
+  uint32_t nFileSizeLow = 0;      // an archive entry's size, from the archive search
   char cFileName[NAME_MAX + 1] = {};
 };
 typedef _WIN32_FIND_DATA WIN32_FIND_DATA;

@@ -385,8 +385,13 @@ void MemoryImage::FillRect(const TRect<int>& theRect, const Color& theColor, int
       for (int x = 0; x < aRect.mWidth; ++x) {
         uint32_t d = aPix[x];
         uint32_t da = d >> 24;
-        uint32_t na = ((255 - da) * cA) / 255 + da;
-        uint32_t w = (cA * 255) / na;
+        // Over an opaque pixel the formulas reduce to na = 255, w = cA without dividing.
+        uint32_t na = 255;
+        uint32_t w = cA;
+        if (da != 255) {
+          na = ((255 - da) * cA) / 255 + da;
+          w = (cA * 255) / na;
+        }
         uint32_t ow = 256 - w;
         uint32_t aRB = ((ow * (d & 0x00FF00FF) + w * cRB) >> 8) & 0x00FF00FF;
         uint32_t aG = ((ow * (d & 0x0000FF00) + w * cG) >> 8) & 0x0000FF00;
@@ -437,8 +442,12 @@ void MemoryImage::FillScanLinesWithCoverage(Span* theSpans, int theSpanCount, co
       if (p == 0) continue;
       uint32_t d = aPix[x];
       uint32_t da = d >> 24;
-      uint32_t na = ((255 - da) * p) / 255 + da;
-      uint32_t w = (p * 255) / na;
+      uint32_t na = 255;
+      uint32_t w = p;
+      if (da != 255) {
+        na = ((255 - da) * p) / 255 + da;
+        w = (p * 255) / na;
+      }
       uint32_t aResult = na << 24;
       for (uint32_t M : aMasks) aResult |= (((d & M) * (256 - w) + w * (c & M)) >> 8) & M;
       aPix[x] = aResult;

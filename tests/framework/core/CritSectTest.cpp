@@ -6,6 +6,7 @@
 #include "core/AutoCrit.h"
 #include "core/HTTPTransfer.h"
 #include "core/Ratio.h"
+#include "core/TeskAllocMap.h"
 
 using namespace Tesk;
 
@@ -53,4 +54,27 @@ TEST(HTTPTransfer, TakesIncreasingIdsAndAbortsAtOnce) {
   aFirst.Abort();
   EXPECT_TRUE(aFirst.mAborted);
   EXPECT_TRUE(aFirst.mExiting);
+}
+
+TEST(TeskAllocMap, LeakReportListsEveryBlockAndTheTotal) {
+  EXPECT_TRUE(gTeskAllocMapValid);
+  TeskDumpUnfreed();  // no report file: nothing happens
+  gLeakReportFile = std::tmpfile();
+  ASSERT_NE(gLeakReportFile, nullptr);
+  int aBlocks[2];
+  gTeskAllocMap.mRecords[&aBlocks[0]] = {12, "Image.cpp", 40};
+  gTeskAllocMap.mRecords[&aBlocks[1]] = {1, "Font.cpp", 7};
+  TeskDumpUnfreed();
+  gTeskAllocMap.mRecords.clear();
+  std::rewind(gLeakReportFile);
+  std::string aReport;
+  char aChunk[256];
+  while (size_t aRead = std::fread(aChunk, 1, sizeof(aChunk), gLeakReportFile)) aReport.append(aChunk, aRead);
+  std::fclose(gLeakReportFile);
+  gLeakReportFile = nullptr;
+  EXPECT_EQ(aReport.rfind("Memory Leak Report for ", 0), 0u);
+  // Blocks are listed by address.
+  const std::string aLines = "Image.cpp(40) : Leak 12 bytes\nFont.cpp(7) : Leak 1 byte\n" +
+                             std::string(59, '-') + "\nTotal Unfreed: 13 bytes\n\n";
+  EXPECT_NE(aReport.find(aLines), std::string::npos) << aReport;
 }

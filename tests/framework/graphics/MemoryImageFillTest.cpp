@@ -94,10 +94,10 @@ TEST(MemoryImageFill, CoverageMapIsPlacedAndBounded) {
   MemoryImage anImage(nullptr);
   std::vector<uint32_t> aBlack(8, 0xFF000000);
   anImage.SetBits(aBlack.data(), 4, 2);
-  // The map covers (1, 1)-(3, 1); the second span reaches outside it and outside the image.
+  // The map covers (1, 1)-(3, 1); the other spans reach outside it and outside the image.
   const uint8_t kCoverage[3] = {255, 0, 255};
-  Span aSpans[2] = {{1, 1, 3}, {0, -2, 9}};
-  anImage.FillScanLinesWithCoverage(aSpans, 2, Color::White, DRAWMODE_NORMAL, kCoverage, 1, 1, 3, 1);
+  Span aSpans[3] = {{1, 1, 3}, {0, -2, 9}, {1, -2, 9}};
+  anImage.FillScanLinesWithCoverage(aSpans, 3, Color::White, DRAWMODE_NORMAL, kCoverage, 1, 1, 3, 1);
   const std::vector<uint32_t> kWant = {0xFF000000, 0xFF000000, 0xFF000000, 0xFF000000,
                                        0xFF000000, 0xFFFEFEFE, 0xFF000000, 0xFFFEFEFE};
   EXPECT_EQ(Pixels(anImage), kWant);
@@ -211,4 +211,27 @@ TEST(MemoryImageFill, NativeWordsOfAPaletteImageAreItsPalette) {
   EXPECT_EQ(aWords[0], 0xFF00F800u);
   EXPECT_EQ(aWords[1], 0x00000000u);
   EXPECT_EQ(aWords[255], 0x00000000u);  // unused entries are zero
+}
+
+TEST(MemoryImageFill, OpaqueShortcutMatchesTheGeneralFormula) {
+  // Every alpha over every grey level of an opaque pixel, against the formula as written.
+  for (uint32_t cA = 1; cA < 255; ++cA) {
+    std::vector<uint32_t> aPixels;
+    for (uint32_t v = 0; v < 256; ++v) aPixels.push_back(0xFF000000 | v * 0x010101);
+    MemoryImage anImage(nullptr);
+    anImage.SetBits(aPixels.data(), 256, 1);
+    const Color aColor(0x12, 0x9A, 0xFE, static_cast<int>(cA));
+    anImage.FillRect(TRect<int>(0, 0, 256, 1), aColor, DRAWMODE_NORMAL);
+    const uint32_t c = static_cast<uint32_t>(aColor.ToInt());
+    for (uint32_t v = 0; v < 256; ++v) {
+      uint32_t d = aPixels[v];
+      uint32_t da = d >> 24;
+      uint32_t na = ((255 - da) * cA) / 255 + da;
+      uint32_t w = (cA * 255) / na;
+      uint32_t ow = 256 - w;
+      uint32_t aWant = (na << 24) | (((ow * (d & 0x00FF00FF) + w * (c & 0x00FF00FF)) >> 8) & 0x00FF00FF) |
+                       (((ow * (d & 0x0000FF00) + w * (c & 0x0000FF00)) >> 8) & 0x0000FF00);
+      ASSERT_EQ(anImage.mBits[v], aWant) << "alpha " << cA << " grey " << v;
+    }
+  }
 }

@@ -1,0 +1,515 @@
+#include "display/DDInterface.h"
+
+#include <cstring>
+
+#include "display/DXErrorString.h"
+#include "platform/coregraphics/CoreGraphics.h"
+
+namespace Tesk {
+
+bool gOptimizeSoftwareDrawing = false;
+
+namespace {
+
+constexpr int k_CursorAreaSize = 128;
+constexpr int k_MinRefreshRate = 60;
+constexpr int k_MaxRefreshRate = 100;
+constexpr uint32_t k_BeamTimeoutMillis = 199;
+constexpr uint32_t k_BeamSecondWaitMillis = 200;
+
+_DDSURFACEDESC2 OffscreenDesc(uint32_t theCaps, int theWidth, int theHeight) {
+  _DDSURFACEDESC2 aDesc = MakeSurfaceDesc2();
+  aDesc.dwFlags = DDSD_CAPS | DDSD_HEIGHT | DDSD_WIDTH;
+  aDesc.ddsCaps.dwCaps = theCaps;
+  aDesc.dwWidth = static_cast<uint32_t>(theWidth);
+  aDesc.dwHeight = static_cast<uint32_t>(theHeight);
+  return aDesc;
+}
+
+void ReleaseSurface(DIRECTDRAWSURFACE3*& theSurface) {
+  if (theSurface != nullptr) theSurface->Release();
+  theSurface = nullptr;
+}
+
+int LowestBit(uint32_t theMask) {
+  for (int i = 0; i < 32; ++i)
+    if (theMask & (1u << i)) return i;
+  return 0;
+}
+
+int HighestBit(uint32_t theMask) {
+  for (int i = 31; i >= 0; --i)
+    if (theMask & (1u << i)) return i;
+  return 0;
+}
+
+uint32_t TickCount() { return SDL_GetTicks(); }
+
+}  // namespace
+
+bool operator<(const Ratio& a, const Ratio& b) {
+  if ((a.mNumerator * b.mDenominator) / a.mDenominator < b.mNumerator) return true;
+  return a.mNumerator < (b.mNumerator * a.mDenominator) / b.mDenominator;
+}
+
+int operator*(int i, const Ratio& r) { return (r.mNumerator * i) / r.mDenominator; }
+
+DDInterface::DDInterface(TeskAppBase* theApp)
+    : mApp(theApp),
+      mD3DInterface(std::make_unique<D3DInterface>()),
+      mIs3D(false),
+      mInRedraw(false),
+      mDirectDraw(nullptr),
+      mDirectDrawEx(nullptr),
+      mPrimarySurface(nullptr),
+      mSecondarySurface(nullptr),
+      mDrawSurface(nullptr),
+      mWidth(0),
+      mHeight(0),
+      mDesktopWidth(0),
+      mDesktopHeight(0),
+      mAspectCorrected(false),
+      mWindowWidth(0),
+      mWindowHeight(0),
+      mFullScreenBits(16),
+      mRefreshRate(60),
+      mMillisPerFrame(16),
+      mBeamFailCount(0),
+      mRedConvTable{},
+      mGreenConvTable{},
+      mBlueConvTable{},
+      mInitialized(false),
+      mWindow(nullptr),
+      mIsWindowed(true),
+      mScreenImage(nullptr),
+      mVideoOnlyDraw(false),
+      mInitCount(0),
+      mCursorWidth(k_CursorAreaSize),
+      mCursorHeight(k_CursorAreaSize),
+      mCursorX(0),
+      mCursorY(0),
+      mCursorDrawnX(0),
+      mCursorDrawnY(0),
+      mCursorImage(nullptr),
+      mHasOldCursorArea(false),
+      mOldCursorArea(nullptr),
+      mNewCursorArea(nullptr),
+      mOldCursorAreaImage(nullptr),
+      mNewCursorAreaImage(nullptr) {
+  mRGBBits = 0;
+  mRedMask = mGreenMask = mBlueMask = 0;
+  mRedBits = mGreenBits = mBlueBits = 0;
+  mRedShift = mGreenShift = mBlueShift = 0;
+}
+
+DDInterface::~DDInterface() {
+  Cleanup();
+  mD3DInterface.reset();
+}
+
+std::string DDInterface::ResultToString(int theResult) {
+  switch (theResult) {
+    case RESULT_OK:
+      return "RESULT_OK";
+    case RESULT_FAIL:
+      return "RESULT_FAIL";
+    case RESULT_DD_CREATE_FAIL:
+      return "RESULT_DD_CREATE_FAIL";
+    case RESULT_SURFACE_FAIL:
+      return "RESULT_SURFACE_FAIL";
+    case RESULT_EXCLUSIVE_FAIL:
+      return "RESULT_EXCLUSIVE_FAIL";
+    case RESULT_DISPCHANGE_FAIL:
+      return "RESULT_DISPCHANGE_FAIL";
+    case RESULT_INVALID_COLORDEPTH:
+      return "RESULT_INVALID_COLORDEPTH";
+    default:
+      return "RESULT_UNKNOWN";
+  }
+}
+
+bool DDInterface::GotDXError(HRESULT theResult, const char* theContext) {
+  if (theResult >= 0) return false;
+  mErrorString = std::string(theContext) + ": " + GetDirectXErrorString(theResult);
+  return true;
+}
+
+bool DDInterface::Do3DTest(WindowRef) { return false; }
+
+HRESULT DDInterface::CreateSurface(DDSURFACEDESC2* theDesc, DIRECTDRAWSURFACE3** theSurface, void* theOuter) {
+  AutoCrit aLock(mCritSect);
+  HRESULT aResult;
+  if (mDirectDrawEx != nullptr) {
+    aResult = mDirectDrawEx->CreateSurface(theDesc, theSurface, theOuter);
+  } else if (mDirectDraw != nullptr) {
+    _DDSURFACEDESC aShort = MakeSurfaceDesc();
+    aShort.dwFlags = theDesc->dwFlags;
+    aShort.dwHeight = theDesc->dwHeight;
+    aShort.dwWidth = theDesc->dwWidth;
+    aShort.lPitch = theDesc->lPitch;
+    aShort.dwBackBufferCount = theDesc->dwBackBufferCount;
+    aShort.dwRefreshRate = theDesc->dwRefreshRate;
+    aShort.dwAlphaBitDepth = theDesc->dwAlphaBitDepth;
+    aShort.dwReserved = theDesc->dwReserved;
+    aShort.lpSurface = theDesc->lpSurface;
+    aShort.ddpfPixelFormat = theDesc->ddpfPixelFormat;
+    aShort.ddsCaps.dwCaps = theDesc->ddsCaps.dwCaps;
+    aResult = mDirectDraw->CreateSurface(&aShort, theSurface, theOuter);
+  } else {
+    return k_DDGenericFailure;
+  }
+  if (aResult < 0) return aResult;
+  DIRECTDRAWSURFACE3* aPrimary = mPrimarySurface != nullptr ? mPrimarySurface : *theSurface;
+  _DDSURFACEDESC aDesc = MakeSurfaceDesc();
+  aDesc.dwFlags = DDSD_PIXELFORMAT;
+  aPrimary->GetSurfaceDesc(&aDesc);
+  const _DDPIXELFORMAT& aFormat = aDesc.ddpfPixelFormat;
+  gOptimizeSoftwareDrawing =
+      aFormat.dwBBitMask < aFormat.dwGBitMask && aFormat.dwGBitMask < aFormat.dwRBitMask;
+  if (aFormat.dwRGBBitCount != 16 && aFormat.dwRGBBitCount != 32) {
+    (*theSurface)->Release();
+    *theSurface = nullptr;
+    return DDERR_INVALIDPIXELFORMAT;
+  }
+  return aResult;
+}
+
+void DDInterface::ClearSurface(DIRECTDRAWSURFACE3* theSurface) {
+  if (theSurface == nullptr) return;
+  _DDSURFACEDESC aDesc = MakeSurfaceDesc();
+  if (theSurface->Lock(nullptr, &aDesc, DDLOCK_WAIT | DDLOCK_WRITEONLY, nullptr) < 0) return;
+  unsigned char* aRow = static_cast<unsigned char*>(aDesc.lpSurface);
+  for (uint32_t y = 0; y < aDesc.dwHeight; ++y, aRow += aDesc.lPitch)
+    std::memset(aRow, 0, aDesc.dwWidth * (aDesc.ddpfPixelFormat.dwRGBBitCount / 8));
+  theSurface->Unlock(nullptr);
+}
+
+void DDInterface::BuildColorTables() {
+  struct Channel {
+    int mMask;
+    int* mShift;
+    int* mBits;
+    std::unique_ptr<int[]>* mAddTable;
+    uint32_t* mConvTable;
+  };
+  Channel aChannels[3] = {{mRedMask, &mRedShift, &mRedBits, &mRedAddTable, mRedConvTable},
+                          {mGreenMask, &mGreenShift, &mGreenBits, &mGreenAddTable, mGreenConvTable},
+                          {mBlueMask, &mBlueShift, &mBlueBits, &mBlueAddTable, mBlueConvTable}};
+  for (Channel& c : aChannels) {
+    uint32_t aMask = static_cast<uint32_t>(c.mMask);
+    if (aMask != 0) {
+      *c.mShift = LowestBit(aMask);
+      *c.mBits = HighestBit(aMask) - *c.mShift + 1;
+    }
+    int aMax = (1 << *c.mBits) - 1;
+    c.mAddTable->reset(new int[2 * aMax + 1]);
+    for (int i = 0; i < 2 * aMax + 1; ++i) (*c.mAddTable)[i] = i < aMax ? i : aMax;
+    for (uint32_t i = 0; i < 256; ++i) c.mConvTable[i] = ((aMask * i) / 255) & aMask;
+  }
+}
+
+int DDInterface::Init(WindowRef theWindow, bool isWindowed) {
+  AutoCrit aLock(mCritSect);
+  mInitialized = false;
+  if (isWindowed) DIRECTDRAW2::RestoreDisplayMode();
+  Cleanup();
+  mDirectDraw = new DIRECTDRAW2();
+  mDirectDrawEx = mDirectDraw;
+  Do3DTest(theWindow);
+
+  mWindow = theWindow;
+  mWidth = mAppView.mWidth;
+  mHeight = mAppView.mHeight;
+  mAspect.Set(mWidth, mHeight);
+  mDesktopWidth = static_cast<int>(CGDisplayPixelsWide(CGMainDisplayID()));
+  mDesktopHeight = static_cast<int>(CGDisplayPixelsHigh(CGMainDisplayID()));
+  mDesktopAspect.Set(mDesktopWidth, mDesktopHeight);
+  mWindowWidth = mWidth;
+  mWindowHeight = mHeight;
+  mWindowAspect = mAspect;
+  mPresentationRect = TRect<int>(0, 0, mWidth, mHeight);
+  mAppView.mPresentationRect = mPresentationRect;
+  mFullScreenBits = mAppView.mFullScreenBits;
+  mIsWindowed = isWindowed;
+  mHasOldCursorArea = false;
+
+  HRESULT aResult;
+  if (isWindowed) {
+    if (mAppView.mForceAspect && mAspect < mAppView.mForcedAspect) {
+      mAspectCorrected = true;
+      mWindowWidth = mHeight * mAppView.mForcedAspect;
+      mWindowHeight = mHeight;
+      mWindowAspect = mAppView.mForcedAspect;
+      SizeWindow(theWindow, static_cast<int16_t>(mWindowWidth), static_cast<int16_t>(mWindowHeight), false);
+      RepositionWindow(theWindow, nullptr, kWindowCenterOnMainScreen);
+      if (mAppView.mDrawBufferTakesWindowSize) {
+        mWidth = mWindowWidth;
+        mHeight = mWindowHeight;
+        mAspect = mWindowAspect;
+        mPresentationRect = TRect<int>(0, 0, mWindowWidth, mWindowHeight);
+      } else {
+        mPresentationRect = TRect<int>((mWindowWidth - mWidth) / 2, 0, mWidth, mHeight);
+      }
+      mAppView.mPresentationRect = mPresentationRect;
+    } else {
+      RepositionWindow(theWindow, nullptr, kWindowCenterOnMainScreen);
+    }
+    mDirectDraw->SetCooperativeLevel(theWindow, DDSCL_NORMAL);
+
+    _DDSURFACEDESC2 aDesc = MakeSurfaceDesc2();
+    aDesc.dwFlags = DDSD_CAPS;
+    aDesc.ddsCaps.dwCaps = DDSCAPS_PRIMARYSURFACE | (mIs3D ? DDSCAPS_3DDEVICE : 0);
+    aDesc.dwBackBufferCount = 1;
+    aDesc.lpSurface = theWindow;
+    aResult = CreateSurface(&aDesc, &mPrimarySurface, nullptr);
+    if (aResult == DDERR_INVALIDPIXELFORMAT) return RESULT_INVALID_COLORDEPTH;
+    if (GotDXError(aResult, "CreateSurface Windowed Primary")) return RESULT_SURFACE_FAIL;
+
+    aDesc = OffscreenDesc(mIs3D ? 0x6040 : 0x840, mWidth, mHeight);
+    aResult = CreateSurface(&aDesc, &mDrawSurface, nullptr);
+    if (GotDXError(aResult, "CreateSurface Windowed DrawSurface")) return RESULT_SURFACE_FAIL;
+  } else {
+    HRESULT aModeResult = mDirectDraw->SetDisplayMode(mWidth, mHeight, mFullScreenBits, 0, 0);
+    aResult = mDirectDraw->SetCooperativeLevel(theWindow, DDSCL_FULLSCREEN | DDSCL_EXCLUSIVE);
+    if (GotDXError(aResult, "SetCooperativeLevel FullScreen")) return RESULT_EXCLUSIVE_FAIL;
+    if (GotDXError(aModeResult, "SetDisplayMode FullScreen")) return RESULT_DISPCHANGE_FAIL;
+
+    _DDSURFACEDESC2 aDesc = MakeSurfaceDesc2();
+    aDesc.dwFlags = DDSD_CAPS | DDSD_BACKBUFFERCOUNT;
+    aDesc.ddsCaps.dwCaps = 0x218 | (mIs3D ? DDSCAPS_3DDEVICE : 0);
+    aDesc.dwBackBufferCount = 1;
+    aDesc.lpSurface = theWindow;
+    aResult = CreateSurface(&aDesc, &mPrimarySurface, nullptr);
+    if (GotDXError(aResult, "CreateSurface FullScreen Primary")) return RESULT_SURFACE_FAIL;
+
+    _DDSCAPS aCaps{DDSCAPS_BACKBUFFER};
+    aResult = mPrimarySurface->GetAttachedSurface(&aCaps, &mSecondarySurface);
+    if (GotDXError(aResult, "GetAttachedSurface")) return RESULT_SURFACE_FAIL;
+    if (mAspectCorrected) {
+      ClearSurface(mPrimarySurface);
+      ClearSurface(mSecondarySurface);
+    }
+    aDesc = OffscreenDesc(mIs3D ? 0x6040 : 0x840, mWidth, mHeight);
+    aResult = CreateSurface(&aDesc, &mDrawSurface, nullptr);
+    if (GotDXError(aResult, "CreateSurface FullScreen DrawSurface")) return RESULT_SURFACE_FAIL;
+    if (!mAppView.mPageFlip) mDirectDraw->FlipToGDISurface();
+  }
+
+  uint32_t aRate = 0;
+  if (mDirectDraw->GetMonitorFrequency(&aRate) < 0 || aRate < k_MinRefreshRate) {
+    mRefreshRate = k_MinRefreshRate;
+    mAppView.mVSyncBroken = true;
+  } else if (aRate > k_MaxRefreshRate) {
+    mRefreshRate = k_MaxRefreshRate;
+    mAppView.mVSyncBroken = true;
+  } else {
+    mRefreshRate = static_cast<int>(aRate);
+  }
+  mMillisPerFrame = 1000 / mRefreshRate;
+
+  _DDSURFACEDESC2 aCursorDesc = OffscreenDesc(0x840, mCursorWidth, mCursorHeight);
+  aResult = CreateSurface(&aCursorDesc, &mOldCursorArea, nullptr);
+  if (GotDXError(aResult, "CreateSurface OldCursorArea")) return RESULT_SURFACE_FAIL;
+  aCursorDesc = OffscreenDesc(0x840, mCursorWidth, mCursorHeight);
+  aResult = CreateSurface(&aCursorDesc, &mNewCursorArea, nullptr);
+  if (GotDXError(aResult, "CreateSurface NewCursorArea")) return RESULT_SURFACE_FAIL;
+  // mOldCursorAreaImage and mNewCursorAreaImage wrap the two areas once DDImage exists.
+
+  if (mPrimarySurface != nullptr) {
+    _DDSURFACEDESC aDesc = MakeSurfaceDesc();
+    aDesc.dwFlags = 0x1006;
+    mPrimarySurface->GetSurfaceDesc(&aDesc);
+    int aBits = static_cast<int>(aDesc.ddpfPixelFormat.dwRGBBitCount);
+    if (aBits != 16 && aBits != 32) return RESULT_INVALID_COLORDEPTH;
+    mRGBBits = aBits;
+    mRedMask = static_cast<int>(aDesc.ddpfPixelFormat.dwRBitMask);
+    mGreenMask = static_cast<int>(aDesc.ddpfPixelFormat.dwGBitMask);
+    mBlueMask = static_cast<int>(aDesc.ddpfPixelFormat.dwBBitMask);
+    BuildColorTables();
+  }
+
+  SetVideoOnlyDraw(mVideoOnlyDraw);
+
+  if (mIs3D && !mD3DInterface->InitFromDDInterface(this)) {
+    mErrorString = "3D init error: " + D3DInterface::mErrorString;
+    return RESULT_3D_FAIL;
+  }
+  ++mInitCount;
+  mInitialized = true;
+  return RESULT_OK;
+}
+
+void DDInterface::SetVideoOnlyDraw(bool videoOnly) {
+  AutoCrit aLock(mCritSect);
+  mVideoOnlyDraw = videoOnly;
+  if (mSecondarySurface == nullptr) {
+    _DDSURFACEDESC2 aDesc = OffscreenDesc(DDSCAPS_VIDEOMEMORY, mWidth, mHeight);
+    if (CreateSurface(&aDesc, &mSecondarySurface, nullptr) < 0) mVideoOnlyDraw = false;
+  }
+  // The screen image is rebuilt here over mSecondarySurface (video-only) or mDrawSurface by
+  // the display-surface image code; until it exists there is no screen image to rebuild.
+}
+
+void DDInterface::Cleanup() {
+  AutoCrit aLock(mCritSect);
+  mInitialized = false;
+  mD3DInterface->Cleanup();
+  ReleaseSurface(mOldCursorArea);
+  ReleaseSurface(mNewCursorArea);
+  ReleaseSurface(mDrawSurface);
+  ReleaseSurface(mSecondarySurface);
+  ReleaseSurface(mPrimarySurface);
+  delete mDirectDraw;
+  mDirectDraw = nullptr;
+  mDirectDrawEx = nullptr;
+}
+
+void DDInterface::AddDDImage(DDImage* theImage) {
+  AutoCrit aLock(mCritSect);
+  mDDImageSet.insert(theImage);
+}
+
+void DDInterface::RemoveDDImage(DDImage* theImage) {
+  AutoCrit aLock(mCritSect);
+  mDDImageSet.erase(theImage);
+}
+
+void DDInterface::Remove3DData(MemoryImage* theImage) { mD3DInterface->RemoveMemoryImage(theImage); }
+
+bool DDInterface::PresentPending() {
+  AutoCrit aLock(mCritSect);
+  return mPrimarySurface != nullptr && mPrimarySurface->PresentIfPending();
+}
+
+bool DDInterface::Redraw(TRect<int>* theClipRect) {
+  AutoCrit aLock(mCritSect);
+  if (!mInitialized) return false;
+  _DDBLTFX aFx{};
+  aFx.dwSize = k_DDBltFxSize;
+  mInRedraw = true;
+
+  if (mIs3D) {
+    if (!D3DInterface::mErrorString.empty()) {
+      mInRedraw = false;
+      mIs3D = false;
+      return false;
+    }
+    mD3DInterface->Flush();
+    if (mCursorImage != nullptr) {
+      mCursorDrawnX = mCursorX;
+      mCursorDrawnY = mCursorY;
+      int x = mCursorDrawnX - mCursorWidth / 2 + (mCursorWidth - mCursorImage->mWidth) / 2;
+      int y = mCursorDrawnY - mCursorHeight / 2 + (mCursorHeight - mCursorImage->mHeight) / 2;
+      mD3DInterface->Blt(mCursorImage, static_cast<float>(x), static_cast<float>(y),
+                         TRect<int>(0, 0, mCursorImage->mWidth, mCursorImage->mHeight),
+                         Color(255, 255, 255, 255), 0);
+      mD3DInterface->Flush();
+    }
+    if (mD3DInterface->GetDevice() != nullptr)
+      mD3DInterface->GetDevice()->Present(nullptr, nullptr, nullptr, nullptr);
+    return true;  // mInRedraw stays set: the cursor thread never draws in 3-D
+  }
+
+  TRect<int> aDestRect, aSrcRect;
+  if (theClipRect == nullptr || mAspectCorrected) {
+    aDestRect = mPresentationRect;
+    aSrcRect = TRect<int>(0, 0, mWidth, mHeight);
+  } else {
+    aDestRect = *theClipRect;
+    aSrcRect = *theClipRect;
+  }
+  tagRECT aDest = aDestRect.ToRECT(), aSrc = aSrcRect.ToRECT();
+
+  _DDSURFACEDESC aLockDesc = MakeSurfaceDesc();
+  if (mDrawSurface->Lock(nullptr, &aLockDesc, DDLOCK_WAIT | DDLOCK_READONLY, nullptr) >= 0)
+    mDrawSurface->Unlock(nullptr);
+
+  HRESULT aResult = DD_OK;
+  if (mIsWindowed) {
+    if (!mVideoOnlyDraw) {
+      mCursorDrawnX = mCursorX;
+      mCursorDrawnY = mCursorY;
+      DrawCursorTo(mDrawSurface, false);
+      if (mAppView.mWaitForVSync && !mAppView.mSoftVSyncWait) {
+        bool isFailed = mBeamFailCount > 2;
+        if (!isFailed) {
+          CGDirectDisplayID aDisplay = CGMainDisplayID();
+          int aDesktopHeight = static_cast<int>(CGDisplayPixelsHigh(aDisplay));
+          int aHalf = mAppView.mHeight / 2;
+          int aSplit = aDest.top + aHalf;
+          int anEndLine = aDest.top + mHeight;
+          bool sawUpper = false;
+          uint32_t aStart = TickCount();
+          for (;;) {
+            int aBeam = static_cast<int>(CGDisplayBeamPosition(aDisplay));
+            if (aBeam == 0) {
+              isFailed = true;
+              break;
+            }
+            if (aSplit - aBeam > 0 && aBeam < aDesktopHeight)
+              sawUpper = true;
+            else if (sawUpper)
+              break;
+            if (TickCount() - aStart > k_BeamTimeoutMillis) {
+              isFailed = true;
+              break;
+            }
+          }
+          if (!isFailed) {
+            mBeamFailCount = 0;
+            tagRECT anUpperDest{aDest.left, aDest.top, aDest.right, aSplit};
+            tagRECT anUpperSrc{aSrc.left, aSrc.top, aSrc.right, aHalf};
+            mPrimarySurface->Blt(&anUpperDest, mDrawSurface, &anUpperSrc, DDBLT_WAIT, &aFx);
+            int aRemembered = static_cast<int>(CGDisplayBeamPosition(aDisplay));
+            uint32_t aSecondStart = TickCount();
+            for (;;) {
+              int aBeam = static_cast<int>(CGDisplayBeamPosition(aDisplay));
+              if (aBeam != 0 && (aBeam < aRemembered || anEndLine - aBeam <= 0)) break;
+              // The second wait has a bound of its own, so a stuck beam cannot hang a frame.
+              if (TickCount() - aSecondStart > k_BeamSecondWaitMillis) break;
+            }
+            tagRECT aLowerDest{aDest.left, aSplit, aDest.right, aDest.bottom};
+            tagRECT aLowerSrc{aSrc.left, aHalf, aSrc.right, aSrc.bottom};
+            aResult = mPrimarySurface->Blt(&aLowerDest, mDrawSurface, &aLowerSrc, DDBLT_WAIT, &aFx);
+          } else {
+            ++mBeamFailCount;
+          }
+        }
+        if (isFailed) {
+          mDirectDraw->WaitForVerticalBlank(DDWAITVB_BLOCKBEGIN, nullptr);
+          aResult = mPrimarySurface->Blt(&aDest, mDrawSurface, &aSrc, DDBLT_WAIT, &aFx);
+        }
+      } else {
+        aResult = mPrimarySurface->Blt(&aDest, mDrawSurface, &aSrc, DDBLT_WAIT, &aFx);
+      }
+      if (mHasOldCursorArea) {
+        RestoreOldCursorAreaFrom(mDrawSurface, false);
+        mHasOldCursorArea = true;
+      }
+    } else {
+      if (mAppView.mWaitForVSync && !mAppView.mSoftVSyncWait)
+        mDirectDraw->WaitForVerticalBlank(DDWAITVB_BLOCKBEGIN, nullptr);
+      mCursorDrawnX = mCursorX;
+      mCursorDrawnY = mCursorY;
+      DrawCursorTo(mSecondarySurface, true);
+      aResult = mPrimarySurface->Blt(&aDest, mSecondarySurface, &aSrc, DDBLT_WAIT, &aFx);
+    }
+    mInRedraw = false;
+    return !GotDXError(aResult, "Redraw Windowed");
+  }
+
+  if (!mAppView.mInPopup && mAppView.mPageFlip) {
+    if (!mVideoOnlyDraw) mSecondarySurface->Blt(&aDest, mDrawSurface, &aSrc, DDBLT_WAIT, &aFx);
+    mCursorDrawnX = mCursorX;
+    mCursorDrawnY = mCursorY;
+    DrawCursorTo(mSecondarySurface, true);
+    aResult = mPrimarySurface->Flip(nullptr, DDFLIP_WAIT);
+    mInRedraw = false;
+    return !GotDXError(aResult, "Redraw FullScreen Flip");
+  }
+  aResult = mPrimarySurface->Blt(&aDest, mDrawSurface, &aSrc, DDBLT_WAIT, &aFx);
+  mInRedraw = false;
+  return !GotDXError(aResult, "Redraw FullScreen Blt");
+}
+
+}  // namespace Tesk

@@ -1,0 +1,468 @@
+#include "display/DIRECTDRAWSURFACE3.h"
+
+#include <algorithm>
+#include <cstring>
+#include <mutex>
+#include <new>
+#include <vector>
+
+#include "display/DIRECTDRAW2.h"
+
+namespace {
+
+std::atomic<int> gLiveTextures{0};
+uint32_t gBindingChanges = 0;  // OpenGL thread only
+std::mutex gPendingLock;
+std::vector<GLuint> gPendingTextures;  // released off the OpenGL thread
+
+// OpenGL may be called here: this is its thread and a context is current.
+bool CanCallGL() { return aglGetCurrentContext() != nullptr && aglIsGLThread(); }
+
+const GLint k_MainAttributes[] = {AGL_RGBA,        AGL_ALL_RENDERERS, AGL_DOUBLEBUFFER,
+                                  AGL_ACCELERATED, AGL_NO_RECOVERY,   AGL_NONE};
+
+// One memory pixel of a blit, by the kind of destination and the blit's flags.
+enum class BlendKind { kOpaque, kKeyedOpaque, kConstAlpha, kSourceAlpha, kKeyedSourceAlpha };
+
+inline uint32_t BlendWords(uint32_t theDest, uint32_t theSource, uint32_t theAlpha) {
+  uint32_t anInverse = 256 - theAlpha;
+  uint32_t aResult = 0;
+  for (int aShift = 0; aShift < 32; aShift += 8) {
+    uint32_t d = (theDest >> aShift) & 0xFF;
+    uint32_t s = (theSource >> aShift) & 0xFF;
+    aResult |= (((d * anInverse + s * theAlpha) >> 8) & 0xFF) << aShift;
+  }
+  return aResult;
+}
+
+}  // namespace
+
+int DIRECTDRAWSURFACE3::LiveTextureCount() { return gLiveTextures.load(); }
+
+uint32_t DIRECTDRAWSURFACE3::TextureBindingChanges() { return gBindingChanges; }
+
+void DIRECTDRAWSURFACE3::DeletePendingTextures() {
+  if (!CanCallGL()) return;
+  std::vector<GLuint> aNames;
+  {
+    std::lock_guard<std::mutex> aLock(gPendingLock);
+    aNames.swap(gPendingTextures);
+  }
+  if (!aNames.empty()) ++gBindingChanges;
+  for (GLuint aName : aNames) {
+    glDeleteTextures(1, &aName);
+    --gLiveTextures;
+  }
+}
+
+DIRECTDRAWSURFACE3::DIRECTDRAWSURFACE3()
+    : mDD(nullptr),
+      mFrameRect{0, 0, 0, 0},
+      mTexture(0),
+      mTextureDefined(false),
+      mWidth(0),
+      mHeight(0),
+      mPitch(0),
+      mCaps(0),
+      mDirty(false),
+      mHasColorKey(false),
+      mColorKey(0),
+      mBackSurface(nullptr),
+      mPresentPending(false),
+      mReleased(false) {}
+
+DIRECTDRAWSURFACE3::~DIRECTDRAWSURFACE3() { Release(); }
+
+HRESULT DIRECTDRAWSURFACE3::AllocateMemory() {
+  size_t aCount = static_cast<size_t>(mWidth) * mHeight;
+  mMemory.reset(new (std::nothrow) uint32_t[aCount > 0 ? aCount : 1]);
+  if (!mMemory) return k_DDOutOfMemory;
+  std::memset(mMemory.get(), 0, aCount * 4);
+  return DD_OK;
+}
+
+HRESULT DIRECTDRAWSURFACE3::Create(DIRECTDRAW2* theDD, const _DDSURFACEDESC2& theDesc) {
+  mDD = theDD;
+  mCaps = (theDesc.dwFlags & DDSD_CAPS) ? theDesc.ddsCaps.dwCaps : 0;
+  mWidth = (theDesc.dwFlags & DDSD_WIDTH) ? theDesc.dwWidth : 0;
+  mHeight = (theDesc.dwFlags & DDSD_HEIGHT) ? theDesc.dwHeight : 0;
+  if (mWidth == 0 || mHeight == 0) {
+    Rect aPort{0, 0, 0, 0};
+    if (FrontWindow() != nullptr) GetWindowPortBounds(FrontWindow(), &aPort);
+    uint32_t aMaxWidth = static_cast<uint32_t>(CGDisplayPixelsWide(CGMainDisplayID()));
+    uint32_t aMaxHeight = static_cast<uint32_t>(CGDisplayPixelsHigh(CGMainDisplayID()));
+    mWidth = std::min<uint32_t>(static_cast<uint32_t>(std::max(0, aPort.right - aPort.left)), aMaxWidth);
+    mHeight = std::min<uint32_t>(static_cast<uint32_t>(std::max(0, aPort.bottom - aPort.top)), aMaxHeight);
+  }
+  mPitch = static_cast<int32_t>(mWidth * 4);
+  mFrameRect = Rect{0, 0, static_cast<int16_t>(mHeight), static_cast<int16_t>(mWidth)};
+
+  if (mCaps & DDSCAPS_PRIMARYSURFACE) {
+    WindowRef aWindow = static_cast<WindowRef>(theDesc.lpSurface);
+    if (aWindow == nullptr || !PreflightGL(theDD->mFullScreen)) return k_DDGenericFailure;
+    structGLWindowInfo& anInfo = theDD->mGLInfo;
+    anInfo = structGLWindowInfo{};
+    anInfo.acceleratedRequired = true;
+    std::copy(std::begin(k_MainAttributes), std::end(k_MainAttributes), anInfo.attributes);
+    anInfo.checkAllDevices = !theDD->mFullScreen;
+    AGLContext aContext = nullptr;
+    BuildGLFromWindow(aWindow, &aContext, &anInfo, nullptr);
+    if (aContext == nullptr) {
+      if (anInfo.pixelFormat != nullptr) {
+        aglDestroyPixelFormat(anInfo.pixelFormat);
+        anInfo.pixelFormat = nullptr;
+      }
+      return k_DDGenericFailure;
+    }
+    if (theDD->mMainContext != nullptr) {
+      // A second primary replaces the first one's context instead of leaking it.
+      structGLWindowInfo anOld{};
+      DestroyGLFromWindow(&theDD->mMainContext, &anOld);
+      aglSetCurrentContext(aContext);
+    }
+    theDD->mMainContext = aContext;
+    GLint anInterval = 1;
+    aglSetInteger(aContext, AGL_SWAP_INTERVAL, &anInterval);
+    Rect aPort;
+    GetWindowPortBounds(aWindow, &aPort);
+    glViewport(0, 0, aPort.right - aPort.left, aPort.bottom - aPort.top);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glOrtho(0, aPort.right - aPort.left, aPort.bottom - aPort.top, 0, -1, 1);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glClearColor(0, 0, 0, 1);
+    glClear(GL_COLOR_BUFFER_BIT);
+    aglSwapBuffers(aContext);
+    glShadeModel(GL_SMOOTH);
+    glDisable(GL_DEPTH_TEST);
+    glDisable(GL_TEXTURE_2D);
+    glEnable(GL_TEXTURE_RECTANGLE_ARB);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glEnable(GL_BLEND);
+    mCaps |= DDSCAPS_PRIMARYSURFACE | DDSCAPS_FRONTBUFFER;
+    HRESULT aResult = AllocateMemory();
+    if (aResult < 0) return aResult;
+    mFrame.reset(new Frame{aContext, aWindow, true});
+    CreateFrame();
+  } else {
+    HRESULT aResult = AllocateMemory();
+    if (aResult < 0) return aResult;
+    CreateFrame();
+  }
+
+  if (mCaps & DDSCAPS_FLIP) {
+    auto aBack = std::make_unique<DIRECTDRAWSURFACE3>();
+    aBack->mDD = theDD;
+    aBack->mWidth = mWidth;
+    aBack->mHeight = mHeight;
+    aBack->mPitch = mPitch;
+    aBack->mFrameRect = mFrameRect;
+    aBack->mCaps =
+        (mCaps & ~(DDSCAPS_PRIMARYSURFACE | DDSCAPS_FLIP | DDSCAPS_FRONTBUFFER)) | DDSCAPS_BACKBUFFER;
+    HRESULT aResult = aBack->AllocateMemory();
+    if (aResult < 0) return aResult;
+    aBack->CreateFrame();
+    mBackSurface = aBack.get();
+    theDD->mSurfaces.push_back(std::move(aBack));
+    mCaps |= DDSCAPS_FRONTBUFFER;
+  }
+  return DD_OK;
+}
+
+void DIRECTDRAWSURFACE3::CreateFrame() {
+  // Off the OpenGL thread the texture is made at first use instead.
+  EnsureTexture();
+}
+
+bool DIRECTDRAWSURFACE3::EnsureTexture() {
+  if (mReleased || !mMemory || !CanCallGL()) return false;
+  DeletePendingTextures();
+  ++gBindingChanges;
+  if (mTexture != 0 && mTextureDefined) {
+    glBindTexture(GL_TEXTURE_RECTANGLE_ARB, mTexture);
+    return true;
+  }
+  // Making the texture leaves the binding of the current context as it was.
+  GLint aPrevious = 0;
+  glGetIntegerv(GL_TEXTURE_BINDING_RECTANGLE_ARB, &aPrevious);
+  if (mTexture == 0) {
+    glGenTextures(1, &mTexture);
+    ++gLiveTextures;
+    mTextureDefined = false;
+  }
+  glBindTexture(GL_TEXTURE_RECTANGLE_ARB, mTexture);
+  if (!mTextureDefined) {
+    glTexParameteri(GL_TEXTURE_RECTANGLE_ARB, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_RECTANGLE_ARB, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_RECTANGLE_ARB, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+    glTexParameteri(GL_TEXTURE_RECTANGLE_ARB, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+    glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+    glTexImage2D(GL_TEXTURE_RECTANGLE_ARB, 0, GL_RGBA, static_cast<GLsizei>(mWidth),
+                 static_cast<GLsizei>(mHeight), 0, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV, mMemory.get());
+    mTextureDefined = true;
+    mDirty = false;
+  }
+  glBindTexture(GL_TEXTURE_RECTANGLE_ARB, static_cast<GLuint>(aPrevious));
+  return true;
+}
+
+bool DIRECTDRAWSURFACE3::IsPresentationTarget() const {
+  return mFrame != nullptr || (mCaps & DDSCAPS_BACKBUFFER) != 0;
+}
+
+void DIRECTDRAWSURFACE3::Present() {
+  if (!mFrame || !aglIsGLThread()) return;
+  AGLContext aPrevious = aglGetCurrentContext();
+  if (!aglSetCurrentContext(mFrame->mContext)) return;
+  mPresentPending = false;
+  if (EnsureTexture()) {
+    ++gBindingChanges;
+    glBindTexture(GL_TEXTURE_RECTANGLE_ARB, mTexture);
+    glTexSubImage2D(GL_TEXTURE_RECTANGLE_ARB, 0, 0, 0, static_cast<GLsizei>(mWidth),
+                    static_cast<GLsizei>(mHeight), GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV, mMemory.get());
+    mDirty = false;
+    // The frame is shown as it is: its alpha bytes are whatever the blitters left there.
+    glDisable(GL_BLEND);
+    glEnable(GL_TEXTURE_RECTANGLE_ARB);
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+    glColor4f(1, 1, 1, 1);
+    float w = static_cast<float>(mWidth), h = static_cast<float>(mHeight);
+    glBegin(GL_TRIANGLE_STRIP);
+    glTexCoord2f(0, 0);
+    glVertex2f(0, 0);
+    glTexCoord2f(0, h);
+    glVertex2f(0, h);
+    glTexCoord2f(w, 0);
+    glVertex2f(w, 0);
+    glTexCoord2f(w, h);
+    glVertex2f(w, h);
+    glEnd();
+    glEnable(GL_BLEND);
+    aglSwapBuffers(mFrame->mContext);
+  }
+  if (aPrevious != nullptr && aPrevious != mFrame->mContext) aglSetCurrentContext(aPrevious);
+}
+
+void DIRECTDRAWSURFACE3::PresentOrDefer() {
+  if (!mFrame) return;
+  if (aglIsGLThread())
+    Present();
+  else
+    mPresentPending = true;
+}
+
+bool DIRECTDRAWSURFACE3::PresentIfPending() {
+  if (!mPresentPending.load() || !aglIsGLThread()) return false;
+  Present();
+  return true;
+}
+
+HRESULT DIRECTDRAWSURFACE3::GetSurfaceDesc(_DDSURFACEDESC* theDesc) {
+  if (theDesc == nullptr) return k_DDGenericFailure;
+  theDesc->dwFlags = DDSD_HEIGHT | DDSD_WIDTH | DDSD_PITCH | DDSD_LPSURFACE | DDSD_PIXELFORMAT;
+  theDesc->dwHeight = mHeight;
+  theDesc->dwWidth = mWidth;
+  theDesc->lPitch = mPitch;
+  theDesc->lpSurface = mMemory.get();
+  theDesc->ddpfPixelFormat.dwSize = k_DDPixelFormatSize;
+  theDesc->ddpfPixelFormat.dwFlags = DDPF_RGB | DDPF_ALPHAPIXELS;
+  theDesc->ddpfPixelFormat.dwRGBBitCount = 32;
+  theDesc->ddpfPixelFormat.dwRBitMask = 0x00FF0000;
+  theDesc->ddpfPixelFormat.dwGBitMask = 0x0000FF00;
+  theDesc->ddpfPixelFormat.dwBBitMask = 0x000000FF;
+  theDesc->ddpfPixelFormat.dwRGBAlphaBitMask = 0xFF000000;
+  theDesc->ddsCaps.dwCaps = mCaps;
+  return DD_OK;
+}
+
+HRESULT DIRECTDRAWSURFACE3::Lock(tagRECT* theRect, _DDSURFACEDESC* theDesc, uint32_t, void*) {
+  if (mReleased || !mMemory) return k_DDGenericFailure;
+  GetSurfaceDesc(theDesc);
+  if (theRect != nullptr && theDesc != nullptr)
+    theDesc->lpSurface = mMemory.get() + static_cast<size_t>(theRect->top) * mWidth + theRect->left;
+  if (mFrame) std::memset(mMemory.get(), 0, static_cast<size_t>(mPitch) * mHeight);
+  return DD_OK;
+}
+
+HRESULT DIRECTDRAWSURFACE3::Unlock(void*) {
+  if (mFrame)
+    PresentOrDefer();
+  else
+    mDirty = true;
+  return DD_OK;
+}
+
+HRESULT DIRECTDRAWSURFACE3::SetColorKey(uint32_t theFlags, _DDCOLORKEY* theKey) {
+  if (theKey == nullptr) return k_DDGenericFailure;
+  if ((theFlags & (DDCKEY_COLORSPACE | 0x2)) != 0 ||
+      theKey->dwColorSpaceHighValue != theKey->dwColorSpaceLowValue)
+    Debugger("SetColorKey: only a single source key is kept");
+  mColorKey = theKey->dwColorSpaceLowValue;
+  mHasColorKey = true;
+  return DD_OK;
+}
+
+HRESULT DIRECTDRAWSURFACE3::SetPalette(void*) { return DD_OK; }
+
+HRESULT DIRECTDRAWSURFACE3::GetAttachedSurface(_DDSCAPS*, DIRECTDRAWSURFACE3** theSurface) {
+  if (theSurface == nullptr || mBackSurface == nullptr) return DDERR_SURFACENOTATTACHED;
+  *theSurface = mBackSurface;
+  return DD_OK;
+}
+
+HRESULT DIRECTDRAWSURFACE3::Flip(DIRECTDRAWSURFACE3*, uint32_t) {
+  if (!(mCaps & DDSCAPS_PRIMARYSURFACE) || mReleased) return DD_OK;
+  if (mBackSurface != nullptr && mBackSurface->mMemory && mMemory)
+    std::memcpy(mMemory.get(), mBackSurface->mMemory.get(), static_cast<size_t>(mPitch) * mHeight);
+  PresentOrDefer();
+  return DD_OK;
+}
+
+HRESULT DIRECTDRAWSURFACE3::Blt(tagRECT* theDestRect, DIRECTDRAWSURFACE3* theSource, tagRECT* theSrcRect,
+                                uint32_t theFlags, _DDBLTFX* theFx) {
+  return NewBlt(theDestRect, theSource, theSrcRect, theFlags, theFx);
+}
+
+void DIRECTDRAWSURFACE3::FillRect(const tagRECT& theDest, uint32_t theColor) {
+  int32_t aLeft = std::max<int32_t>(theDest.left, 0), aTop = std::max<int32_t>(theDest.top, 0);
+  int32_t aRight = std::min<int32_t>(theDest.right, static_cast<int32_t>(mWidth));
+  int32_t aBottom = std::min<int32_t>(theDest.bottom, static_cast<int32_t>(mHeight));
+  for (int32_t y = aTop; y < aBottom; ++y) {
+    uint32_t* aRow = mMemory.get() + static_cast<size_t>(y) * mWidth;
+    std::fill(aRow + aLeft, aRow + std::max(aLeft, aRight), theColor);
+  }
+}
+
+void DIRECTDRAWSURFACE3::CopyRows(DIRECTDRAWSURFACE3* theSource, const tagRECT& theDest,
+                                  const tagRECT& theSrc, uint32_t theFlags, const _DDBLTFX* theFx) {
+  int64_t aDestW = theDest.right - theDest.left, aDestH = theDest.bottom - theDest.top;
+  int64_t aSrcW = theSrc.right - theSrc.left, aSrcH = theSrc.bottom - theSrc.top;
+  if (aDestW <= 0 || aDestH <= 0 || aSrcW <= 0 || aSrcH <= 0) return;
+
+  BlendKind aKind;
+  bool isKeyed = (theFlags & DDBLT_KEYSRC) != 0 && theSource->mHasColorKey;
+  uint32_t aConstAlpha = 255;
+  if (IsPresentationTarget()) {
+    // What is shown is opaque: the frame's alpha bytes are the blitters' business, not the screen's.
+    if ((theFlags & DDBLT_ALPHADESTCONSTOVERRIDE) && theFx != nullptr) {
+      aKind = BlendKind::kConstAlpha;
+      aConstAlpha = std::min<uint32_t>(theFx->dwAlphaDestConst, 255);
+    } else {
+      aKind = isKeyed ? BlendKind::kKeyedOpaque : BlendKind::kOpaque;
+    }
+  } else {
+    aKind = isKeyed ? BlendKind::kKeyedSourceAlpha : BlendKind::kSourceAlpha;
+  }
+  uint32_t aKey = theSource->mColorKey;
+  bool isFlipRows = (theFlags & DDBLT_DDFX_FLIPROWS) != 0;
+
+  // Source steps in 16.16 per destination pixel; equal sizes step by exactly one.
+  int64_t aStepX = (aSrcW << 16) / aDestW, aStepY = (aSrcH << 16) / aDestH;
+  int32_t aY0 = std::max<int32_t>(theDest.top, 0);
+  int32_t aY1 = std::min<int32_t>(theDest.bottom, static_cast<int32_t>(mHeight));
+  int32_t aX0 = std::max<int32_t>(theDest.left, 0);
+  int32_t aX1 = std::min<int32_t>(theDest.right, static_cast<int32_t>(mWidth));
+  int32_t aSrcSurfW = static_cast<int32_t>(theSource->mWidth),
+          aSrcSurfH = static_cast<int32_t>(theSource->mHeight);
+  for (int32_t y = aY0; y < aY1; ++y) {
+    int64_t aRowStep = ((y - theDest.top) * aStepY) >> 16;
+    int64_t aSrcY = isFlipRows ? theSrc.bottom - 1 - aRowStep : theSrc.top + aRowStep;
+    if (aSrcY < 0 || aSrcY >= aSrcSurfH) continue;
+    const uint32_t* aSrcRow = theSource->mMemory.get() + static_cast<size_t>(aSrcY) * theSource->mWidth;
+    uint32_t* aDestRow = mMemory.get() + static_cast<size_t>(y) * mWidth;
+    int64_t aFixedX = (static_cast<int64_t>(theSrc.left) << 16) + (aX0 - theDest.left) * aStepX;
+    for (int32_t x = aX0; x < aX1; ++x, aFixedX += aStepX) {
+      int64_t aSrcX = aFixedX >> 16;
+      if (aSrcX < 0 || aSrcX >= aSrcSurfW) continue;
+      uint32_t s = aSrcRow[aSrcX];
+      uint32_t& d = aDestRow[x];
+      switch (aKind) {
+        case BlendKind::kOpaque:
+          d = s | 0xFF000000u;
+          break;
+        case BlendKind::kKeyedOpaque:
+          if (s != aKey) d = s | 0xFF000000u;
+          break;
+        case BlendKind::kConstAlpha:
+          d = BlendWords(d, s | 0xFF000000u, aConstAlpha);
+          break;
+        case BlendKind::kKeyedSourceAlpha:
+          if (s == aKey) break;
+          [[fallthrough]];
+        case BlendKind::kSourceAlpha: {
+          uint32_t a = s >> 24;
+          if (a == 255)
+            d = s;  // an opaque word is copied as it is
+          else if (a != 0)
+            d = BlendWords(d, s, a);
+          break;
+        }
+      }
+    }
+  }
+}
+
+HRESULT DIRECTDRAWSURFACE3::NewBlt(tagRECT* theDestRect, DIRECTDRAWSURFACE3* theSource, tagRECT* theSrcRect,
+                                   uint32_t theFlags, _DDBLTFX* theFx) {
+  if (mReleased || !mMemory) return k_DDGenericFailure;
+  tagRECT aDest = theDestRect != nullptr
+                      ? *theDestRect
+                      : tagRECT{0, 0, static_cast<int32_t>(mWidth), static_cast<int32_t>(mHeight)};
+  if (theFlags & (DDBLT_COLORFILL | DDBLT_DEPTHFILL)) {
+    uint32_t aColor;
+    if (theFlags & DDBLT_COLORFILL)
+      aColor = theFx != nullptr ? theFx->dwFillColor : 0;
+    else
+      aColor = (theFx != nullptr && theFx->dwROP == k_DDRopWhiteness) ? 0xFFFFFFFFu : 0;
+    if ((theFlags & DDBLT_ALPHADESTCONSTOVERRIDE) && theFx != nullptr)
+      aColor = (aColor & 0x00FFFFFFu) | (theFx->dwAlphaDestConst << 24);
+    if (IsPresentationTarget()) aColor |= 0xFF000000u;  // alpha 0 counts as opaque on screen
+    FillRect(aDest, aColor);
+    mDirty = true;
+    PresentOrDefer();
+    return DD_OK;
+  }
+  if (theSource == nullptr || theSource->mReleased || !theSource->mMemory) return k_DDGenericFailure;
+  tagRECT aSrc = theSrcRect != nullptr ? *theSrcRect
+                                       : tagRECT{0, 0, static_cast<int32_t>(theSource->mWidth),
+                                                 static_cast<int32_t>(theSource->mHeight)};
+  CopyRows(theSource, aDest, aSrc, theFlags, theFx);
+  mDirty = true;
+  PresentOrDefer();
+  return DD_OK;
+}
+
+void DIRECTDRAWSURFACE3::Release() {
+  if (mReleased) return;
+  mReleased = true;
+  if (mFrame) {
+    if (mFrame->mOwnsContext && mDD != nullptr && mDD->mMainContext == mFrame->mContext && aglIsGLThread()) {
+      // Textures still named by this surface go while their context is current.
+      if (mTexture != 0) {
+        aglSetCurrentContext(mFrame->mContext);
+        ++gBindingChanges;
+        glDeleteTextures(1, &mTexture);
+        --gLiveTextures;
+        mTexture = 0;
+      }
+      DeletePendingTextures();
+      aglSetDrawable(mFrame->mContext, nullptr);
+      DestroyGLFromWindow(&mDD->mMainContext, &mDD->mGLInfo);
+    }
+    mFrame.reset();
+  }
+  if (mTexture != 0) {
+    if (CanCallGL()) {
+      ++gBindingChanges;
+      glDeleteTextures(1, &mTexture);
+      --gLiveTextures;
+    } else {
+      std::lock_guard<std::mutex> aLock(gPendingLock);
+      gPendingTextures.push_back(mTexture);
+    }
+    mTexture = 0;
+  }
+  mMemory.reset();
+}

@@ -1,0 +1,565 @@
+#include "display/IDirect3DDevice8.h"
+
+#include <cstring>
+
+#include "display/DIRECTDRAW2.h"
+#include "platform/coregraphics/CoreGraphics.h"
+#include "platform/quicktime/QuickTime.h"
+
+std::recursive_mutex IDirect3DDevice8::g_critical_region;
+
+namespace {
+
+const GLint k_DeviceAttributes[] = {AGL_RGBA,        AGL_ALL_RENDERERS, AGL_DOUBLEBUFFER,
+                                    AGL_ACCELERATED, AGL_NO_RECOVERY,   AGL_NONE};
+
+// D3D blend factors the path uses, onto OpenGL; others keep theCurrent.
+GLenum BlendFactor(uint32_t theValue, GLenum theCurrent) {
+  switch (theValue) {
+    case D3DBLEND_ONE:
+      return GL_ONE;
+    case D3DBLEND_SRCALPHA:
+      return GL_SRC_ALPHA;
+    case D3DBLEND_INVSRCALPHA:
+      return GL_ONE_MINUS_SRC_ALPHA;
+    case D3DBLEND_DESTCOLOR:
+      return GL_DST_COLOR;
+    default:
+      return theCurrent;
+  }
+}
+
+GLenum TextureArgument(uint32_t theValue, GLenum theCurrent) {
+  switch (theValue) {
+    case D3DTA_DIFFUSE:
+      return GL_PRIMARY_COLOR;
+    case D3DTA_CURRENT:
+      return GL_PREVIOUS;
+    case D3DTA_TEXTURE:
+      return GL_TEXTURE;
+    case D3DTA_TFACTOR:
+      return GL_CONSTANT;
+    default:
+      return theCurrent;
+  }
+}
+
+void Toggle(GLenum theCap, uint32_t theValue) {
+  if (theValue != 0)
+    glEnable(theCap);
+  else
+    glDisable(theCap);
+}
+
+}  // namespace
+
+IDirect3DDevice8::IDirect3DDevice8()
+    : mViewport{0, 0, 0, 0, 0.0f, 0.0f},
+      mVertexFormat(0),
+      mDeviceWindow(nullptr),
+      mBackBufferWidth(0),
+      mBackBufferHeight(0),
+      mPortBounds{0, 0, 0, 0},
+      mStencilFail(GL_KEEP),
+      mStencilDepthFail(GL_KEEP),
+      mStencilPass(GL_KEEP),
+      mStencilFunc(GL_ALWAYS),
+      mStencilRef(0),
+      mStencilMask(0xFFFFFFFFu),
+      mSrcBlend(GL_SRC_ALPHA),
+      mDestBlend(GL_ONE_MINUS_SRC_ALPHA),
+      mAlphaFunc(GL_ALWAYS),
+      mAlphaRef(0.0f),
+      mColorArg1(GL_TEXTURE),
+      mColorArg2(GL_PREVIOUS),
+      mAlphaArg1(GL_TEXTURE),
+      mAlphaArg2(GL_PREVIOUS),
+      mTextureWidth(0),
+      mTextureHeight(0),
+      mContext(nullptr),
+      mTextureTarget(GL_TEXTURE_RECTANGLE_ARB),
+      mBoundTexture(~0u),
+      mBindingChanges(0) {}
+
+IDirect3DDevice8::~IDirect3DDevice8() {
+  if (mContext != nullptr) {
+    std::lock_guard<std::recursive_mutex> aLock(g_critical_region);
+    if (aglGetCurrentContext() == mContext) glFinish();
+    aglDestroyContext(mContext);
+    mContext = nullptr;
+  }
+}
+
+void IDirect3DDevice8::BindTexture(GLuint theName) {
+  // Binding the texture already bound costs llvmpipe a copy of its state each time, and the
+  // accelerated path binds once per quad: skip the repeats.
+  // Surfaces that bind or delete textures themselves (deleting unbinds, and the name may come
+  // back for another texture) move the change count, and then the device binds again.
+  uint32_t aChanges = DIRECTDRAWSURFACE3::TextureBindingChanges();
+  if (theName == mBoundTexture && aChanges == mBindingChanges) return;
+  glBindTexture(mTextureTarget, theName);
+  mBoundTexture = theName;
+  mBindingChanges = aChanges;
+}
+
+bool IDirect3DDevice8::MakeCurrent() {
+  return mContext != nullptr && aglSetCurrentContext(mContext) == GL_TRUE;
+}
+
+HRESULT IDirect3DDevice8::Reset(D3DPRESENT_PARAMETERS* theParams) {
+  uint32_t aRequestedWidth = theParams->BackBufferWidth;
+  uint32_t aRequestedHeight = theParams->BackBufferHeight;
+  bool isWindowed = theParams->Windowed;
+
+  if (isWindowed && QTRestoreState != nullptr) {
+    EndFullScreen(QTRestoreState, 0);
+    QTRestoreState = nullptr;
+    SetSystemUIMode(kUIModeNormal, 0);
+  } else if (!isWindowed && QTRestoreState == nullptr) {
+    int16_t aWidth = static_cast<int16_t>(aRequestedWidth), aHeight = static_cast<int16_t>(aRequestedHeight);
+    BeginFullScreen(&QTRestoreState, nullptr, &aWidth, &aHeight, nullptr, nullptr, 0);
+    SetSystemUIMode(kUIModeAllHidden, kUIOptionDisableProcessSwitch);
+  }
+
+  if (theParams->hDeviceWindow == nullptr && mDeviceWindow != nullptr)
+    theParams->hDeviceWindow = mDeviceWindow;
+  WindowRef aWindow = theParams->hDeviceWindow;
+
+  if (isWindowed) {
+    Rect anAvailable{0, 0, 0, 0};
+    GetAvailableWindowPositioningBounds(GetMainDevice(), &anAvailable);
+    Rect aWidths{0, 0, 0, 0};
+    if (aWindow != nullptr) GetWindowStructureWidths(aWindow, &aWidths);
+    anAvailable.top = static_cast<int16_t>(anAvailable.top + aWidths.top);
+    anAvailable.left = static_cast<int16_t>(anAvailable.left + aWidths.left);
+    anAvailable.bottom = static_cast<int16_t>(anAvailable.bottom - aWidths.bottom);
+    anAvailable.right = static_cast<int16_t>(anAvailable.right - aWidths.right);
+    uint32_t anAvailableWidth = static_cast<uint32_t>(anAvailable.right - anAvailable.left);
+    uint32_t anAvailableHeight = static_cast<uint32_t>(anAvailable.bottom - anAvailable.top);
+    if (anAvailableWidth < theParams->BackBufferWidth) theParams->BackBufferWidth = anAvailableWidth;
+    if (anAvailableHeight < theParams->BackBufferHeight) theParams->BackBufferHeight = anAvailableHeight;
+  }
+
+  if (aWindow != nullptr) {
+    if (isWindowed) {
+      SetWRefCon(aWindow, 0);
+      if (aRequestedWidth == 0 || aRequestedHeight == 0) {
+        Rect aBounds{0, 0, static_cast<int16_t>(theParams->BackBufferHeight),
+                     static_cast<int16_t>(theParams->BackBufferWidth)};
+        SetWindowBounds(aWindow, kWindowContentRgn, &aBounds);
+        RepositionWindow(aWindow, nullptr, kWindowCenterOnMainScreen);
+      }
+    } else {
+      SetWRefCon(aWindow, 1);
+      Rect aBounds{0, 0, static_cast<int16_t>(CGDisplayPixelsHigh(CGMainDisplayID())),
+                   static_cast<int16_t>(CGDisplayPixelsWide(CGMainDisplayID()))};
+      SetWindowBounds(aWindow, kWindowContentRgn, &aBounds);
+    }
+    SelectWindow(aWindow);
+    GetWindowPortBounds(aWindow, &mPortBounds);
+  }
+  int aPortWidth = mPortBounds.right - mPortBounds.left, aPortHeight = mPortBounds.bottom - mPortBounds.top;
+  mBackBufferWidth =
+      theParams->BackBufferWidth != 0 ? theParams->BackBufferWidth : static_cast<uint32_t>(aPortWidth);
+  mBackBufferHeight =
+      theParams->BackBufferHeight != 0 ? theParams->BackBufferHeight : static_cast<uint32_t>(aPortHeight);
+
+  AGLPixelFormat aFormat;
+  if (isWindowed) {
+    aFormat = aglChoosePixelFormat(nullptr, 0, k_DeviceAttributes);
+  } else {
+    GDHandle aDevice = DMGetGDeviceByDisplayID(CGMainDisplayID());
+    aFormat = aglChoosePixelFormat(&aDevice, 1, k_DeviceAttributes);
+  }
+  if (aglGetError() != AGL_NO_ERROR || aFormat == nullptr) {
+    aglDestroyPixelFormat(aFormat);
+    return -1;
+  }
+  mDeviceWindow = aWindow;
+  AGLContext aContext = aglCreateContext(aFormat, mContext);
+  if (aContext == nullptr) {
+    aglDestroyPixelFormat(aFormat);
+    return -2;
+  }
+  if (mContext != nullptr) aglDestroyContext(mContext);
+  mContext = aContext;
+  mBoundTexture = ~0u;
+  aglSetCurrentContext(mContext);
+  aglDestroyPixelFormat(aFormat);
+  aglSetDrawable(mContext, GetWindowPort(aWindow));
+
+  glDisable(GL_CULL_FACE);
+  glDisable(GL_LIGHTING);
+  glEnable(GL_COLOR_MATERIAL);
+  glEnable(GL_BLEND);
+  aglUpdateContext(mContext);
+  glViewport(0, 0, aPortWidth, aPortHeight);
+  glClearColor(0, 0, 0, 1);
+  glClear(GL_COLOR_BUFFER_BIT);
+  aglSwapBuffers(mContext);
+  glMatrixMode(GL_PROJECTION);
+  glLoadIdentity();
+  bool isRequestedSize = aRequestedWidth != 0 && aRequestedHeight != 0;
+  double anOrthoWidth = isRequestedSize ? aRequestedWidth : aPortWidth;
+  double anOrthoHeight = isRequestedSize ? aRequestedHeight : aPortHeight;
+  glOrtho(0, anOrthoWidth, anOrthoHeight, 0, -5000, 5000);
+  glMatrixMode(GL_MODELVIEW);
+  glLoadIdentity();
+  glShadeModel(GL_SMOOTH);
+  glDisable(GL_TEXTURE_2D);
+  glEnable(mTextureTarget);
+  glTexParameteri(mTextureTarget, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+  glTexParameteri(mTextureTarget, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+  mSrcBlend = GL_SRC_ALPHA;
+  mDestBlend = GL_ONE_MINUS_SRC_ALPHA;
+  glBlendFunc(mSrcBlend, mDestBlend);
+  mAlphaFunc = GL_ALWAYS;
+  mAlphaRef = 0.0f;
+  glAlphaFunc(mAlphaFunc, mAlphaRef);
+  return DD_OK;
+}
+
+HRESULT IDirect3DDevice8::Clear(uint32_t, const D3DRECT*, uint32_t theFlags, uint32_t theColor, float theZ,
+                                uint32_t theStencil) {
+  std::lock_guard<std::recursive_mutex> aLock(g_critical_region);
+  // Before Reset there is nothing to clear.
+  if (!MakeCurrent()) return DD_OK;
+  GLbitfield aBits = 0;
+  if (theFlags & D3DCLEAR_TARGET) {
+    glClearColor(((theColor >> 16) & 255) / 255.0f, ((theColor >> 8) & 255) / 255.0f,
+                 (theColor & 255) / 255.0f, (theColor >> 24) / 255.0f);
+    aBits |= GL_COLOR_BUFFER_BIT;
+  }
+  if (theFlags & D3DCLEAR_ZBUFFER) {
+    glClearDepth(theZ);
+    aBits |= GL_DEPTH_BUFFER_BIT;
+  }
+  if (theFlags & D3DCLEAR_STENCIL) {
+    glClearStencil(static_cast<GLint>(theStencil));
+    aBits |= GL_STENCIL_BUFFER_BIT;
+  }
+  glClear(aBits);
+  return DD_OK;
+}
+
+HRESULT IDirect3DDevice8::BeginScene() { return DD_OK; }
+
+HRESULT IDirect3DDevice8::EndScene() { return DD_OK; }
+
+HRESULT IDirect3DDevice8::Present(const tagRECT*, const tagRECT*, WindowRef, const void*) {
+  std::lock_guard<std::recursive_mutex> aLock(g_critical_region);
+  if (mContext != nullptr) aglSwapBuffers(mContext);
+  return DD_OK;
+}
+
+HRESULT IDirect3DDevice8::SetRenderState(_D3DRENDERSTATETYPE theState, uint32_t theValue) {
+  std::lock_guard<std::recursive_mutex> aLock(g_critical_region);
+  if (!MakeCurrent()) return DD_OK;
+  switch (theState) {
+    case D3DRS_ZENABLE:
+      Toggle(GL_DEPTH_TEST, theValue);
+      break;
+    case D3DRS_ZWRITEENABLE:
+      glDepthMask(static_cast<GLboolean>(theValue & 0xFF));
+      break;
+    case D3DRS_ALPHATESTENABLE:
+      Toggle(GL_ALPHA_TEST, theValue);
+      break;
+    case D3DRS_SRCBLEND:
+      mSrcBlend = BlendFactor(theValue, mSrcBlend);
+      glBlendFunc(mSrcBlend, mDestBlend);
+      break;
+    case D3DRS_DESTBLEND:
+      mDestBlend = BlendFactor(theValue, mDestBlend);
+      glBlendFunc(mSrcBlend, mDestBlend);
+      break;
+    case D3DRS_CULLMODE:
+      if (theValue == D3DCULL_NONE) glDisable(GL_CULL_FACE);
+      break;
+    case D3DRS_ALPHAREF:
+      mAlphaRef = static_cast<float>(theValue / 255.0);
+      glAlphaFunc(mAlphaFunc, mAlphaRef);
+      break;
+    case D3DRS_ALPHAFUNC:
+      if (theValue == D3DCMP_GREATER) mAlphaFunc = GL_GREATER;
+      glAlphaFunc(mAlphaFunc, mAlphaRef);
+      break;
+    case D3DRS_DITHERENABLE:
+      Toggle(GL_DITHER, theValue);
+      break;
+    case D3DRS_ALPHABLENDENABLE:
+      Toggle(GL_BLEND, theValue);
+      break;
+    case D3DRS_STENCILENABLE:
+      Toggle(GL_STENCIL_TEST, theValue);
+      break;
+    case D3DRS_STENCILPASS:
+      if (theValue == D3DSTENCILOP_REPLACE)
+        mStencilPass = GL_REPLACE;
+      else if (theValue == D3DSTENCILOP_KEEP)
+        mStencilPass = GL_KEEP;
+      else
+        Debugger("SetRenderState: unsupported stencil operation");
+      glStencilOp(mStencilFail, mStencilDepthFail, mStencilPass);
+      break;
+    case D3DRS_STENCILFUNC:
+      if (theValue == D3DCMP_ALWAYS)
+        mStencilFunc = GL_ALWAYS;
+      else if (theValue == D3DCMP_LESS)
+        mStencilFunc = GL_LESS;
+      else
+        Debugger("SetRenderState: unsupported stencil function");
+      glStencilFunc(mStencilFunc, mStencilRef, mStencilMask);
+      break;
+    case D3DRS_STENCILREF:
+      mStencilRef = static_cast<GLint>(theValue);
+      glStencilFunc(mStencilFunc, mStencilRef, mStencilMask);
+      break;
+    case D3DRS_LIGHTING:
+      Toggle(GL_LIGHTING, theValue);
+      break;
+    case D3DRS_LOCALVIEWER:
+      glLightModeli(GL_LIGHT_MODEL_LOCAL_VIEWER, theValue != 0 ? 1 : 0);
+      break;
+    case D3DRS_NORMALIZENORMALS:
+      Toggle(GL_NORMALIZE, theValue);
+      Toggle(GL_RESCALE_NORMAL, theValue);
+      break;
+    case D3DRS_COLORWRITEENABLE:
+      glColorMask((theValue & 1) != 0, (theValue & 2) != 0, (theValue & 4) != 0, (theValue & 8) != 0);
+      break;
+    case D3DRS_ZFUNC:
+    case D3DRS_SPECULARENABLE:
+    case D3DRS_CLIPPING:
+    case D3DRS_COLORVERTEX:
+    case D3DRS_DIFFUSEMATERIALSOURCE:
+    case D3DRS_POINTSIZE:
+    case D3DRS_POINTSPRITEENABLE:
+    case D3DRS_POINTSCALEENABLE:
+    case D3DRS_BLENDOP:
+      break;
+    default:
+      Debugger("SetRenderState: unsupported render state");
+      break;
+  }
+  return DD_OK;
+}
+
+HRESULT IDirect3DDevice8::SetTextureStageState(uint32_t, _D3DTEXTURESTAGESTATETYPE theType,
+                                               uint32_t theValue) {
+  switch (theType) {
+    case D3DTSS_COLORARG1:
+      mColorArg1 = TextureArgument(theValue, mColorArg1);
+      break;
+    case D3DTSS_COLORARG2:
+      mColorArg2 = TextureArgument(theValue, mColorArg2);
+      break;
+    case D3DTSS_ALPHAARG1:
+      mAlphaArg1 = TextureArgument(theValue, mAlphaArg1);
+      break;
+    case D3DTSS_ALPHAARG2:
+      mAlphaArg2 = TextureArgument(theValue, mAlphaArg2);
+      break;
+    case D3DTSS_COLOROP:
+    case D3DTSS_ALPHAOP: {
+      bool isColor = theType == D3DTSS_COLOROP;
+      GLenum aCombine = isColor ? GL_COMBINE_RGB : GL_COMBINE_ALPHA;
+      GLenum aSource0 = isColor ? GL_SOURCE0_RGB : GL_SOURCE0_ALPHA;
+      GLenum aSource1 = isColor ? GL_SOURCE1_RGB : GL_SOURCE1_ALPHA;
+      GLenum aSource2 = isColor ? GL_SOURCE2_RGB : GL_SOURCE2_ALPHA;
+      GLenum anOperand0 = isColor ? GL_OPERAND0_RGB : GL_OPERAND0_ALPHA;
+      GLenum anOperand1 = isColor ? GL_OPERAND1_RGB : GL_OPERAND1_ALPHA;
+      GLenum anOperand2 = isColor ? GL_OPERAND2_RGB : GL_OPERAND2_ALPHA;
+      GLenum aScale = isColor ? GL_RGB_SCALE : GL_ALPHA_SCALE;
+      GLenum anArg1 = isColor ? mColorArg1 : mAlphaArg1;
+      GLenum anArg2 = isColor ? mColorArg2 : mAlphaArg2;
+      GLenum anOperand = isColor ? GL_SRC_COLOR : GL_SRC_ALPHA;
+      switch (theValue) {
+        case D3DTOP_DISABLE:
+          glTexEnvf(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_COMBINE);
+          glTexEnvi(GL_TEXTURE_ENV, aCombine, GL_REPLACE);
+          glTexEnvi(GL_TEXTURE_ENV, aSource0, GL_PREVIOUS);
+          glTexEnvi(GL_TEXTURE_ENV, anOperand0, GL_SRC_ALPHA);
+          glTexEnvf(GL_TEXTURE_ENV, aScale, 1.0f);
+          break;
+        case D3DTOP_SELECTARG2:
+          glTexEnvf(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_COMBINE);
+          glTexEnvi(GL_TEXTURE_ENV, aCombine, GL_REPLACE);
+          glTexEnvi(GL_TEXTURE_ENV, aSource0, anArg2);
+          glTexEnvi(GL_TEXTURE_ENV, anOperand0, anOperand);
+          glTexEnvf(GL_TEXTURE_ENV, aScale, 1.0f);
+          break;
+        case D3DTOP_MODULATE:
+          glTexEnvf(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_COMBINE);
+          glTexEnvi(GL_TEXTURE_ENV, aCombine, GL_MODULATE);
+          glTexEnvi(GL_TEXTURE_ENV, aSource0, anArg1);
+          glTexEnvi(GL_TEXTURE_ENV, aSource1, anArg2);
+          glTexEnvi(GL_TEXTURE_ENV, anOperand0, anOperand);
+          glTexEnvi(GL_TEXTURE_ENV, anOperand1, anOperand);
+          glTexEnvf(GL_TEXTURE_ENV, aScale, 1.0f);
+          break;
+        case D3DTOP_SUBTRACT:
+          if (isColor) {
+            glTexEnvf(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_COMBINE);
+            glTexEnvi(GL_TEXTURE_ENV, aCombine, GL_SUBTRACT);
+            glTexEnvi(GL_TEXTURE_ENV, aSource0, anArg1);
+            glTexEnvi(GL_TEXTURE_ENV, aSource1, anArg2);
+            glTexEnvi(GL_TEXTURE_ENV, anOperand0, GL_SRC_COLOR);
+            glTexEnvi(GL_TEXTURE_ENV, anOperand1, GL_SRC_COLOR);
+          }
+          break;
+        case D3DTOP_BLENDTEXTUREALPHA:
+          glTexEnvf(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_COMBINE);
+          glTexEnvi(GL_TEXTURE_ENV, aCombine, GL_INTERPOLATE);
+          glTexEnvi(GL_TEXTURE_ENV, aSource0, anArg1);
+          glTexEnvi(GL_TEXTURE_ENV, aSource1, anArg2);
+          glTexEnvi(GL_TEXTURE_ENV, aSource2, GL_TEXTURE);
+          glTexEnvi(GL_TEXTURE_ENV, anOperand0, anOperand);
+          glTexEnvi(GL_TEXTURE_ENV, anOperand1, anOperand);
+          glTexEnvi(GL_TEXTURE_ENV, anOperand2, GL_SRC_ALPHA);
+          glTexEnvf(GL_TEXTURE_ENV, aScale, 1.0f);
+          break;
+        default:
+          break;
+      }
+      break;
+    }
+    case D3DTSS_ADDRESSU:
+    case D3DTSS_ADDRESSV: {
+      GLenum aWrap = theType == D3DTSS_ADDRESSU ? GL_TEXTURE_WRAP_S : GL_TEXTURE_WRAP_T;
+      // Rectangle textures cannot repeat, and GL_CLAMP blends the border into edge texels
+      // (fringes on scaled blits and seams between pieces): clamp to the edge instead.
+      if (theValue == D3DTADDRESS_CLAMP)
+        glTexParameterf(mTextureTarget, aWrap, static_cast<GLfloat>(GL_CLAMP_TO_EDGE));
+      else if (theValue == D3DTADDRESS_WRAP && mTextureTarget != GL_TEXTURE_RECTANGLE_ARB)
+        glTexParameterf(mTextureTarget, aWrap, static_cast<GLfloat>(GL_REPEAT));
+      break;
+    }
+    default:
+      break;  // filters and the rest: sampling stays linear
+  }
+  return DD_OK;
+}
+
+HRESULT IDirect3DDevice8::SetVertexShader(uint32_t theFormat) {
+  mVertexFormat = theFormat;
+  return DD_OK;
+}
+
+HRESULT IDirect3DDevice8::SetViewport(const _D3DVIEWPORT8* theViewport) {
+  std::lock_guard<std::recursive_mutex> aLock(g_critical_region);
+  mViewport = *theViewport;
+  if (!MakeCurrent()) return DD_OK;
+  glEnable(GL_SCISSOR_TEST);
+  glScissor(static_cast<GLint>(mViewport.X),
+            static_cast<GLint>(mBackBufferHeight) - static_cast<GLint>(mViewport.Y + mViewport.Height),
+            static_cast<GLsizei>(mViewport.Width), static_cast<GLsizei>(mViewport.Height));
+  return DD_OK;
+}
+
+HRESULT IDirect3DDevice8::DrawPrimitiveUP(_D3DPRIMITIVETYPE theType, uint32_t theCount, const void* theData,
+                                          uint32_t) {
+  GLenum aMode;
+  uint32_t aFirst, aFurther;
+  switch (theType) {
+    case D3DPT_POINTLIST:
+      aMode = GL_POINTS;
+      aFirst = 1;
+      aFurther = 1;
+      break;
+    case D3DPT_LINELIST:
+      aMode = GL_LINES;
+      aFirst = 2;
+      aFurther = 2;
+      break;
+    case D3DPT_LINESTRIP:
+      aMode = GL_LINE_STRIP;
+      aFirst = 2;
+      aFurther = 1;
+      break;
+    case D3DPT_TRIANGLELIST:
+      aMode = GL_TRIANGLES;
+      aFirst = 3;
+      aFurther = 3;
+      break;
+    case D3DPT_TRIANGLESTRIP:
+      aMode = GL_TRIANGLE_STRIP;
+      aFirst = 3;
+      aFurther = 1;
+      break;
+    case D3DPT_TRIANGLEFAN:
+      aMode = GL_TRIANGLE_FAN;
+      aFirst = 3;
+      aFurther = 1;
+      break;
+    default:
+      return -1;
+  }
+  std::lock_guard<std::recursive_mutex> aLock(g_critical_region);
+  if (!MakeCurrent()) return DD_OK;
+  uint32_t aVertexCount = theCount == 0 ? 0 : aFirst + (theCount - 1) * aFurther;
+  bool isRectangle = mTextureTarget == GL_TEXTURE_RECTANGLE_ARB;
+  const unsigned char* aData = static_cast<const unsigned char*>(theData);
+  glBegin(aMode);
+  for (uint32_t i = 0; i < aVertexCount; ++i) {
+    const float* aPosition = reinterpret_cast<const float*>(aData);
+    aData += (mVertexFormat & D3DFVF_XYZRHW) ? 16 : 12;
+    if (mVertexFormat & D3DFVF_NORMAL) {
+      glNormal3fv(reinterpret_cast<const float*>(aData));
+      aData += 12;
+    }
+    if (mVertexFormat & D3DFVF_DIFFUSE) {
+      uint32_t aColor;
+      std::memcpy(&aColor, aData, 4);
+      glColor4ub(static_cast<GLubyte>(aColor >> 16), static_cast<GLubyte>(aColor >> 8),
+                 static_cast<GLubyte>(aColor), static_cast<GLubyte>(aColor >> 24));
+      aData += 4;
+    }
+    if (mVertexFormat & D3DFVF_SPECULAR) {
+      float aSpecularAsFloat;
+      std::memcpy(&aSpecularAsFloat, aData, 4);
+      if (aSpecularAsFloat != 0.0f) {
+        GLfloat aSpecular[4] = {aData[0] / 255.0f, aData[1] / 255.0f, aData[2] / 255.0f, aData[3] / 255.0f};
+        glMaterialfv(GL_FRONT_AND_BACK, GL_SPECULAR, aSpecular);
+      }
+      aData += 4;
+    }
+    if (mVertexFormat & D3DFVF_TEX1) {
+      const float* aUV = reinterpret_cast<const float*>(aData);
+      if (isRectangle)
+        glTexCoord2f(aUV[0] * mTextureWidth, aUV[1] * mTextureHeight);
+      else
+        glTexCoord2fv(aUV);
+      aData += 8;
+    }
+    if (mVertexFormat & D3DFVF_XYZRHW)
+      glVertex4fv(aPosition);
+    else
+      glVertex3fv(aPosition);
+  }
+  glEnd();
+  return DD_OK;
+}
+
+HRESULT IDirect3DDevice8::SetTexture(uint32_t theStage, DIRECTDRAWSURFACE3* theSurface) {
+  if (theStage != 0) Debugger("SetTexture: only stage 0 exists");
+  std::lock_guard<std::recursive_mutex> aLock(g_critical_region);
+  if (!MakeCurrent()) return DD_OK;
+  if (theSurface == nullptr) {
+    BindTexture(0);
+    return DD_OK;
+  }
+  // A surface made off this thread gets its texture now.
+  if (!theSurface->HasTexture() && (!theSurface->EnsureTexture() || theSurface->GetTextureName() == 0))
+    return DD_OK;
+  BindTexture(theSurface->GetTextureName());
+  if (theSurface->IsDirty()) {
+    glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
+    glTexSubImage2D(mTextureTarget, 0, 0, 0, theSurface->GetWidth(), theSurface->GetHeight(), GL_BGRA,
+                    GL_UNSIGNED_INT_8_8_8_8_REV, theSurface->GetMemory());
+    theSurface->SetDirty(false);
+  }
+  mTextureWidth = theSurface->GetWidth();
+  mTextureHeight = theSurface->GetHeight();
+  return DD_OK;
+}

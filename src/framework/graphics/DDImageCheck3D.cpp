@@ -1,0 +1,7 @@
+#include "graphics/DDImageCheck3D.h"
+
+namespace Tesk {
+
+Check3DProc gDDImageCheck3D = nullptr;
+
+}  // namespace Tesk

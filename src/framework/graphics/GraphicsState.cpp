@@ -1,0 +1,7 @@
+#include "graphics/GraphicsState.h"
+
+namespace Tesk {
+
+Image GraphicsState::mStaticImage;
+
+}  // namespace Tesk

@@ -1,0 +1,30 @@
+// One image loaded by name and shared by counted handles (SharedImageRef).
+// The application's registry owns the image and frees it at a cleanup pass
+// once the count has fallen to 0.
+#pragma once
+
+#include <atomic>
+
+namespace Tesk {
+
+class MemoryImage;
+
+class SharedImage {
+ public:
+  // A display-surface image once the display exists; any memory image before that.
+  MemoryImage* mImage;
+  // Handles are taken and dropped on the loading thread as well as the main thread.
+  std::atomic<int> mRefCount;
+
+  SharedImage() : mImage(nullptr), mRefCount(0) {}
+  // For the registry's map: copies the pointer and the count.
+  SharedImage(const SharedImage& theShared)
+      : mImage(theShared.mImage), mRefCount(theShared.mRefCount.load()) {}
+  SharedImage& operator=(const SharedImage& theShared) {
+    mImage = theShared.mImage;
+    mRefCount = theShared.mRefCount.load();
+    return *this;
+  }
+};
+
+}  // namespace Tesk

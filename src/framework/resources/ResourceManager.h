@@ -1,0 +1,138 @@
+// Named images, sounds and fonts, declared by group in the resource manifest.
+#pragma once
+
+#include <list>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "core/Common.h"
+#include "graphics/AnimInfo.h"
+#include "graphics/SharedImageRef.h"
+#include "resources/StringLessNoCase.h"
+#include "resources/XMLElement.h"
+
+namespace Tesk {
+
+class TeskAppBase;
+class XMLParser;
+class Font;
+class Image;
+
+class ResourceManager {
+ public:
+  typedef std::map<TeskString, TeskString> XMLParamMap;
+
+  class BaseRes {
+   public:
+    enum { ResType_Image = 0, ResType_Sound = 1, ResType_Font = 2 };
+    int mType = ResType_Image;
+    std::string mId;  // prefix included
+    std::string mResGroup;
+    std::string mPath;
+    XMLParamMap mXMLAttributes;
+    bool mFromProgram = false;  // the program supplies the object; the loader skips the record
+
+    virtual ~BaseRes() = default;
+    // Releases what loading produced.
+    virtual void DeleteResource() {}
+  };
+
+  class ImageRes : public BaseRes {
+   public:
+    SharedImageRef mImage;
+    std::string mAlphaImage;
+    std::string mAlphaGridImage;
+    std::string mVariant;
+    bool mAutoFindAlpha = true;
+    bool mPalletize = true;
+    bool mA4R4G4B4 = false;
+    bool mA8R8G8B8 = false;
+    bool mDDSurface = false;
+    bool mPurgeBits = false;
+    bool mMinimizeSubdivisions = false;
+    int mRows = 1;
+    int mCols = 1;
+    uint32_t mAlphaColor = 0xFFFFFF;
+    AnimInfo mAnimInfo;
+
+    ImageRes() { mType = ResType_Image; }
+    void DeleteResource() override;
+  };
+
+  class SoundRes : public BaseRes {
+   public:
+    int mSoundId = -1;      // -1: not loaded
+    double mVolume = -1.0;  // -1: not given
+    int mPanning = 0;
+
+    SoundRes() { mType = ResType_Sound; }
+    // Releasing a loaded sound id through the sound manager comes with sound loading.
+  };
+
+  class FontRes : public BaseRes {
+   public:
+    Font* mFont = nullptr;    // owned
+    Image* mImage = nullptr;  // owned: the sheet of a font made from an image
+    std::string mImagePath;
+    std::string mTags;
+    bool mSysFont = false;
+    bool mBold = false;
+    bool mItalic = false;
+    bool mUnderline = false;
+    bool mShadow = false;
+    int mSize = 0;
+
+    FontRes() { mType = ResType_Font; }
+    void DeleteResource() override;
+  };
+
+  typedef std::map<std::string, BaseRes*> ResMap;
+  typedef std::list<BaseRes*> ResList;
+  typedef std::map<std::string, ResList, StringLessNoCase> ResGroupMap;
+
+  explicit ResourceManager(TeskAppBase* theApp);
+  ResourceManager(const ResourceManager&) = delete;
+  ResourceManager& operator=(const ResourceManager&) = delete;
+  virtual ~ResourceManager();
+
+  // Parses a manifest into the id maps and group lists; true when no error was recorded.
+  bool ParseResourcesFile(const std::string& theFilename);
+  bool HadError() const { return mHasFailed; }
+  std::string GetErrorText() const { return mError; }
+  // Records the first error of a run; always false.
+  bool Fail(const std::string& theErrorText);
+
+ protected:
+  virtual bool ParseCommonResource(XMLElement& theElement, BaseRes* theRes, ResMap& theMap);
+  virtual bool ParseSoundResource(XMLElement& theElement);
+  virtual bool ParseImageResource(XMLElement& theElement);
+  virtual bool ParseFontResource(XMLElement& theElement);
+  virtual bool ParseSetDefaults(XMLElement& theElement);
+  virtual bool ParseResources();
+
+  bool DoParseResources();
+  void DeleteMap(ResMap& theMap);
+
+ public:
+  std::set<std::string, StringLessNoCase> mLoadedGroups;
+  ResMap mImageMap;
+  ResMap mSoundMap;
+  ResMap mFontMap;
+  XMLParser* mXMLParser = nullptr;
+  std::string mError;
+  bool mHasFailed = false;
+  TeskAppBase* mApp = nullptr;
+  std::string mCurResGroup;
+  std::string mDefaultPath;  // empty or ending in "/"
+  std::string mDefaultIdPrefix;
+  ResGroupMap mResGroupMap;
+  ResList* mCurResGroupList = nullptr;
+  ResList::iterator mCurResGroupListItr;
+};
+
+// Decimals separated by commas: "1,,3" gives 1, 0, 3; an empty text gives one 0.
+void ReadIntVector(const TeskString& theValue, std::vector<int>& theVector);
+
+}  // namespace Tesk

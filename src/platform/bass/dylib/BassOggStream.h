@@ -1,0 +1,29 @@
+// An Ogg Vorbis file decoded as it plays.
+#pragma once
+
+#include <vorbis/vorbisfile.h>
+
+#include <memory>
+#include <string>
+
+#include "platform/bass/dylib/BassStream.h"
+
+namespace Tesk {
+
+class BassOggStream : public BassStream {
+ public:
+  // Null when the file cannot be opened as Ogg Vorbis.
+  static std::unique_ptr<BassOggStream> Open(const std::string& thePath);
+  ~BassOggStream() override;
+
+  int Read(int16_t* theOut, int theFrames) override;
+  bool SeekFrame(uint64_t theFrame) override;
+  uint64_t LengthFrames() override;
+
+ private:
+  BassOggStream() = default;
+
+  OggVorbis_File mFile{};
+};
+
+}  // namespace Tesk

@@ -1,0 +1,32 @@
+// The file behind the preference store: one text line per value,
+//   key path TAB value name TAB bytes in hex
+// after a header line. Tabs, line ends and '%' inside names are written as
+// %09, %0A, %0D and %25. Lines that do not read are skipped and reported.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <string>
+#include <vector>
+
+class PreferencesFile {
+ public:
+  typedef std::map<std::string, std::vector<uint8_t>> Dictionary;
+  typedef std::map<std::string, Dictionary> Store;
+
+  // Every line that reads goes into *theStore. False, with the first problem
+  // in *theError, when any line did not read.
+  static bool Parse(const std::string& theText, Store* theStore, std::string* theError);
+  static std::string Format(const Store& theStore);
+
+  // A missing file reads as an empty store. False when the file exists but
+  // cannot be read, or has lines that do not read.
+  static bool Read(const std::string& thePath, Store* theStore, std::string* theError);
+  // Writes a temporary file beside thePath, flushes it to disk and renames it
+  // over thePath, so a crash leaves either the old or the new file whole.
+  // Creates the folder when missing. False (and thePath untouched) on failure.
+  static bool WriteAtomically(const std::string& thePath, const std::string& theBytes);
+
+  // Test seam: runs after the temporary file is complete, before the rename.
+  static void SetBeforeRenameHook(void (*theHook)());
+};

@@ -1,0 +1,46 @@
+#include "platform/quicktime/QuickTime.h"
+
+#include <atomic>
+
+namespace {
+
+struct FullScreenState {
+  WindowRef mWindow;
+};
+
+std::atomic<OSErr> gMoviesError{0};
+std::atomic<bool> gFailNextBegin{false};
+
+}  // namespace
+
+void QTTestFailNextBeginFullScreen() { gFailNextBegin = true; }
+
+OSErr GetMoviesError() { return gMoviesError.load(); }
+
+OSErr BeginFullScreen(Ptr* theRestoreState, GDHandle theDevice, int16_t* theWidth, int16_t* theHeight,
+                      WindowRef*, void*, int32_t) {
+  if (theRestoreState == nullptr) return gMoviesError = paramErr;
+  *theRestoreState = nullptr;
+  WindowRef aWindow = FrontWindow();
+  if (gFailNextBegin.exchange(false) || aWindow == nullptr) return gMoviesError = kQTFullScreenFailed;
+  SDL_Window* aSDLWindow = CarbonSDLWindow(aWindow);
+  if (aSDLWindow == nullptr || SDL_SetWindowFullscreen(aSDLWindow, SDL_WINDOW_FULLSCREEN_DESKTOP) != 0)
+    return gMoviesError = kQTFullScreenFailed;
+  GDHandle aDevice = theDevice != nullptr ? theDevice : GetMainDevice();
+  if (aDevice != nullptr) {
+    const Rect& r = (*aDevice)->gdRect;
+    if (theWidth != nullptr) *theWidth = static_cast<int16_t>(r.right - r.left);
+    if (theHeight != nullptr) *theHeight = static_cast<int16_t>(r.bottom - r.top);
+  }
+  *theRestoreState = reinterpret_cast<Ptr>(new FullScreenState{aWindow});
+  return gMoviesError = noErr;
+}
+
+OSErr EndFullScreen(Ptr theRestoreState, int32_t) {
+  if (theRestoreState == nullptr) return gMoviesError = paramErr;
+  FullScreenState* aState = reinterpret_cast<FullScreenState*>(theRestoreState);
+  SDL_Window* aSDLWindow = CarbonSDLWindow(aState->mWindow);
+  int aResult = aSDLWindow != nullptr ? SDL_SetWindowFullscreen(aSDLWindow, 0) : -1;
+  delete aState;
+  return gMoviesError = (aResult == 0 ? static_cast<OSErr>(noErr) : static_cast<OSErr>(kQTFullScreenFailed));
+}

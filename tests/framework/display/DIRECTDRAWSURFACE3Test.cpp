@@ -1,0 +1,183 @@
+#include <gtest/gtest.h>
+
+#include <thread>
+
+#include "DisplayTestWindow.h"
+#include "display/DIRECTDRAW2.h"
+#include "display/DIRECTDRAWSURFACE3.h"
+
+namespace {
+
+// Plain memory surfaces need no OpenGL: their textures wait for the first bind.
+class SurfaceTest : public ::testing::Test {
+ protected:
+  DIRECTDRAWSURFACE3* Make(int theWidth, int theHeight, uint32_t theCaps = DDSCAPS_OFFSCREENPLAIN) {
+    _DDSURFACEDESC2 aDesc = MakeSurfaceDesc2();
+    aDesc.dwFlags = DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT;
+    aDesc.ddsCaps.dwCaps = theCaps;
+    aDesc.dwWidth = theWidth;
+    aDesc.dwHeight = theHeight;
+    DIRECTDRAWSURFACE3* aSurface = nullptr;
+    EXPECT_EQ(mDD.CreateSurface(&aDesc, &aSurface, nullptr), 0);
+    return aSurface;
+  }
+  static void Fill(DIRECTDRAWSURFACE3* theSurface, uint32_t theColor) {
+    std::fill(theSurface->GetMemory(),
+              theSurface->GetMemory() + theSurface->GetWidth() * theSurface->GetHeight(), theColor);
+  }
+  static uint32_t At(DIRECTDRAWSURFACE3* theSurface, int x, int y) {
+    return theSurface->GetMemory()[y * theSurface->GetWidth() + x];
+  }
+  DIRECTDRAW2 mDD;
+};
+
+TEST_F(SurfaceTest, MemoryBlitBlendsBySourceAlpha) {
+  struct Case {
+    uint32_t mSource, mDest, mExpected;
+  };
+  const Case kCases[] = {
+      {0x80FF0000u, 0xFF0000FFu, 0xBF7F007Fu},  // half over: each byte (d(256-a) + sa) >> 8
+      {0x00FFFFFFu, 0xFF123456u, 0xFF123456u},  // alpha 0 is skipped
+      {0xFF808080u, 0xFF000000u, 0xFF808080u},  // opaque is copied exactly, not darkened
+      {0xFFFFFFFFu, 0x00000000u, 0xFFFFFFFFu},
+  };
+  for (const Case& c : kCases) {
+    SCOPED_TRACE(c.mSource);
+    DIRECTDRAWSURFACE3* aSrc = Make(2, 2);
+    DIRECTDRAWSURFACE3* aDest = Make(2, 2);
+    Fill(aSrc, c.mSource);
+    Fill(aDest, c.mDest);
+    EXPECT_EQ(aDest->Blt(nullptr, aSrc, nullptr, DDBLT_WAIT, nullptr), 0);
+    EXPECT_EQ(At(aDest, 1, 1), c.mExpected);
+    EXPECT_TRUE(aDest->IsDirty());
+  }
+}
+
+TEST_F(SurfaceTest, SourceKeySkipsKeyWords) {
+  DIRECTDRAWSURFACE3* aSrc = Make(2, 1);
+  DIRECTDRAWSURFACE3* aDest = Make(2, 1);
+  aSrc->GetMemory()[0] = 0xFF123456u;
+  aSrc->GetMemory()[1] = 0xFFABCDEFu;
+  Fill(aDest, 0xFF000000u);
+  _DDCOLORKEY aKey{0xFF123456u, 0xFF123456u};
+  aSrc->SetColorKey(DDCKEY_SRCBLT, &aKey);
+  aDest->Blt(nullptr, aSrc, nullptr, DDBLT_WAIT | DDBLT_KEYSRC, nullptr);
+  EXPECT_EQ(At(aDest, 0, 0), 0xFF000000u);
+  EXPECT_EQ(At(aDest, 1, 0), 0xFFABCDEFu);
+}
+
+TEST_F(SurfaceTest, FillsByColourAndRasterOperation) {
+  DIRECTDRAWSURFACE3* aDest = Make(4, 4);
+  _DDBLTFX aFx{};
+  aFx.dwROP = k_DDRopWhiteness;
+  aDest->Blt(nullptr, nullptr, nullptr, DDBLT_DEPTHFILL, &aFx);
+  EXPECT_EQ(At(aDest, 3, 3), 0xFFFFFFFFu);
+  aFx.dwROP = 0x42;
+  aDest->Blt(nullptr, nullptr, nullptr, DDBLT_DEPTHFILL, &aFx);
+  EXPECT_EQ(At(aDest, 3, 3), 0u);
+  aFx.dwFillColor = 0x11223344u;
+  tagRECT aRect{1, 1, 3, 2};
+  aDest->Blt(&aRect, nullptr, nullptr, DDBLT_COLORFILL, &aFx);
+  EXPECT_EQ(At(aDest, 1, 1), 0x11223344u);
+  EXPECT_EQ(At(aDest, 2, 1), 0x11223344u);
+  EXPECT_EQ(At(aDest, 3, 1), 0u);
+  EXPECT_EQ(At(aDest, 1, 2), 0u);
+}
+
+TEST_F(SurfaceTest, BlitsAreClippedToBothSurfaces) {
+  // Rectangles reaching past either surface on any side touch nothing outside it.
+  DIRECTDRAWSURFACE3* aSrc = Make(8, 8);
+  DIRECTDRAWSURFACE3* aDest = Make(8, 8);
+  for (int i = 0; i < 64; ++i) aSrc->GetMemory()[i] = 0xFF000000u | static_cast<uint32_t>(i);
+  Fill(aDest, 0xFF000000u);
+  tagRECT aDestRect{-3, -2, 5, 6};
+  tagRECT aSrcRect{0, 0, 8, 8};
+  aDest->Blt(&aDestRect, aSrc, &aSrcRect, DDBLT_WAIT, nullptr);
+  EXPECT_EQ(At(aDest, 0, 0), 0xFF000000u | (2 * 8 + 3));
+  EXPECT_EQ(At(aDest, 4, 5), 0xFF000000u | (7 * 8 + 7));
+  EXPECT_EQ(At(aDest, 5, 0), 0xFF000000u);
+  tagRECT aFar{6, 6, 14, 14};
+  tagRECT aSrcFar{4, 4, 12, 12};
+  aDest->Blt(&aFar, aSrc, &aSrcFar, DDBLT_WAIT, nullptr);
+  EXPECT_EQ(At(aDest, 7, 7), 0xFF000000u | (5 * 8 + 5));
+}
+
+TEST_F(SurfaceTest, UnequalSizesScaleByNearestSample) {
+  DIRECTDRAWSURFACE3* aSrc = Make(2, 2);
+  DIRECTDRAWSURFACE3* aDest = Make(4, 4);
+  const uint32_t kPixels[4] = {0xFF0000FFu, 0xFF00FF00u, 0xFFFF0000u, 0xFFFFFFFFu};
+  std::copy(kPixels, kPixels + 4, aSrc->GetMemory());
+  aDest->Blt(nullptr, aSrc, nullptr, DDBLT_WAIT, nullptr);
+  EXPECT_EQ(At(aDest, 1, 1), kPixels[0]);
+  EXPECT_EQ(At(aDest, 2, 1), kPixels[1]);
+  EXPECT_EQ(At(aDest, 1, 3), kPixels[2]);
+  EXPECT_EQ(At(aDest, 3, 3), kPixels[3]);
+  // Flag 0x4 takes the source rows bottom to top.
+  aDest->Blt(nullptr, aSrc, nullptr, DDBLT_DDFX_FLIPROWS, nullptr);
+  EXPECT_EQ(At(aDest, 0, 0), kPixels[2]);
+}
+
+TEST_F(SurfaceTest, DescriptionLockAndAttachedSurface) {
+  DIRECTDRAWSURFACE3* aSurface = Make(10, 6);
+  _DDSURFACEDESC aDesc = MakeSurfaceDesc();
+  tagRECT aRect{2, 3, 5, 5};
+  ASSERT_EQ(aSurface->Lock(&aRect, &aDesc, DDLOCK_WAIT, nullptr), 0);
+  EXPECT_EQ(aDesc.dwFlags, 0x180Eu);
+  EXPECT_EQ(aDesc.dwWidth, 10u);
+  EXPECT_EQ(aDesc.lPitch, 40);
+  EXPECT_EQ(aDesc.ddpfPixelFormat.dwRGBBitCount, 32u);
+  EXPECT_EQ(aDesc.ddpfPixelFormat.dwRBitMask, 0x00FF0000u);
+  EXPECT_EQ(aDesc.ddpfPixelFormat.dwRGBAlphaBitMask, 0xFF000000u);
+  EXPECT_EQ(aDesc.lpSurface, aSurface->GetMemory() + 3 * 10 + 2);
+  aSurface->Unlock(nullptr);
+  DIRECTDRAWSURFACE3* anAttached = nullptr;
+  _DDSCAPS aCaps{DDSCAPS_BACKBUFFER};
+  EXPECT_EQ(static_cast<uint32_t>(aSurface->GetAttachedSurface(&aCaps, &anAttached)), 0xFA0001CCu);
+  EXPECT_LT(aSurface->GetAttachedSurface(&aCaps, &anAttached), 0);  // a failure in 32 bits
+  void* aPalette = &aPalette;
+  EXPECT_LT(mDD.CreatePalette(0x44, nullptr, &aPalette, nullptr), 0);
+}
+
+TEST_F(SurfaceTest, ReleaseTwiceIsHarmless) {
+  DIRECTDRAWSURFACE3* aSurface = Make(4, 4);
+  aSurface->Release();
+  aSurface->Release();
+  EXPECT_TRUE(aSurface->IsReleased());
+  EXPECT_EQ(aSurface->GetMemory(), nullptr);
+  EXPECT_LT(aSurface->Blt(nullptr, nullptr, nullptr, DDBLT_COLORFILL, nullptr), 0);
+}
+
+TEST(PrimarySurfaceTest, BlitsPresentOnTheGLThreadAndWaitElsewhere) {
+  if (!DisplayTest::HasDisplay()) GTEST_SKIP() << "no display";
+  CGTestSetDisplays({});
+  WindowRef aWindow = DisplayTest::MakeWindow(64, 48);
+  ASSERT_NE(aWindow, nullptr);
+  {
+    DIRECTDRAW2 aDD;
+    _DDSURFACEDESC2 aDesc = MakeSurfaceDesc2();
+    aDesc.dwFlags = DDSD_CAPS;
+    aDesc.ddsCaps.dwCaps = DDSCAPS_PRIMARYSURFACE;
+    aDesc.lpSurface = aWindow;
+    DIRECTDRAWSURFACE3* aPrimary = nullptr;
+    ASSERT_EQ(aDD.CreateSurface(&aDesc, &aPrimary, nullptr), 0);
+    EXPECT_EQ(aPrimary->GetWidth(), 64);  // the window's size, taken from its port
+    EXPECT_EQ(aPrimary->GetHeight(), 48);
+    EXPECT_NE(aDD.GetMainContext(), nullptr);
+    _DDBLTFX aFx{};
+    aFx.dwFillColor = 0x00336699u;  // alpha 0 is opaque on screen
+    ASSERT_EQ(aPrimary->Blt(nullptr, nullptr, nullptr, DDBLT_COLORFILL, &aFx), 0);
+    EXPECT_TRUE(DisplayTest::NearColor(DisplayTest::ReadPixel(5, 5, 48, GL_FRONT), 0x336699));
+    // Another thread writes the memory only; the OpenGL thread presents it later.
+    aFx.dwFillColor = 0xFF996633u;
+    std::thread([&] { aPrimary->Blt(nullptr, nullptr, nullptr, DDBLT_COLORFILL, &aFx); }).join();
+    EXPECT_TRUE(aPrimary->IsPresentPending());
+    EXPECT_TRUE(aPrimary->PresentIfPending());
+    EXPECT_FALSE(aPrimary->IsPresentPending());
+    EXPECT_TRUE(DisplayTest::NearColor(DisplayTest::ReadPixel(5, 5, 48, GL_FRONT), 0x996633));
+  }
+  EXPECT_EQ(aglLiveContextCount(), 0);
+  EXPECT_EQ(DIRECTDRAWSURFACE3::LiveTextureCount(), 0);
+  DisposeWindow(aWindow);
+}
+
+}  // namespace

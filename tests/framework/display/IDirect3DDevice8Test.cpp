@@ -1,0 +1,221 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "DisplayTestWindow.h"
+#include "display/DIRECTDRAW2.h"
+#include "display/IDirect3DDevice8.h"
+
+namespace {
+
+using DisplayTest::NearColor;
+using DisplayTest::ReadPixel;
+
+constexpr int k_W = 200, k_H = 150;
+
+_D3DTLVERTEX V(float x, float y, uint32_t theColor, float u = 0, float v = 0) {
+  return _D3DTLVERTEX{x, y, 0.0f, 1.0f, theColor, 0, u, v};
+}
+
+class DeviceTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (!DisplayTest::HasDisplay()) GTEST_SKIP() << "no display";
+    CGTestSetDisplays({});
+    mWindow = DisplayTest::MakeWindow(k_W, k_H);
+    ASSERT_NE(mWindow, nullptr);
+    mDevice = std::make_unique<IDirect3DDevice8>();
+    D3DPRESENT_PARAMETERS aParams{};
+    aParams.BackBufferWidth = k_W;
+    aParams.BackBufferHeight = k_H;
+    aParams.hDeviceWindow = mWindow;
+    aParams.Windowed = true;
+    ASSERT_EQ(mDevice->Reset(&aParams), 0);
+    _D3DVIEWPORT8 aViewport{0, 0, k_W, k_H, 0.0f, 1.0f};
+    mDevice->SetViewport(&aViewport);
+    mDevice->Clear(0, nullptr, D3DCLEAR_TARGET, 0xFF000000u, 1.0f, 0);
+    // The states the accelerated path sets at the start of a frame.
+    mDevice->SetRenderState(D3DRS_ALPHABLENDENABLE, 1);
+    mDevice->SetRenderState(D3DRS_SRCBLEND, D3DBLEND_SRCALPHA);
+    mDevice->SetRenderState(D3DRS_DESTBLEND, D3DBLEND_INVSRCALPHA);
+    mDevice->SetRenderState(D3DRS_LIGHTING, 0);
+    mDevice->SetTextureStageState(0, D3DTSS_ALPHAOP, D3DTOP_MODULATE);
+    mDevice->SetTextureStageState(0, D3DTSS_ADDRESSU, D3DTADDRESS_CLAMP);
+    mDevice->SetTextureStageState(0, D3DTSS_ADDRESSV, D3DTADDRESS_CLAMP);
+    mDevice->SetVertexShader(D3DFVF_TLVERTEX);
+  }
+  void TearDown() override {
+    mDD.reset();
+    mDevice.reset();
+    if (mWindow != nullptr) DisposeWindow(mWindow);
+  }
+
+  // A texture surface of theWidth x theHeight filled by thePixel(x, y).
+  template <class F>
+  DIRECTDRAWSURFACE3* MakeTexture(int theWidth, int theHeight, F thePixel) {
+    if (!mDD) mDD = std::make_unique<DIRECTDRAW2>();
+    _DDSURFACEDESC2 aDesc = MakeSurfaceDesc2();
+    aDesc.dwFlags = DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT | DDSD_PIXELFORMAT;
+    aDesc.ddsCaps.dwCaps = DDSCAPS_TEXTURE;
+    aDesc.dwWidth = theWidth;
+    aDesc.dwHeight = theHeight;
+    DIRECTDRAWSURFACE3* aSurface = nullptr;
+    EXPECT_EQ(mDD->CreateSurface(&aDesc, &aSurface, nullptr), 0);
+    _DDSURFACEDESC aLock = MakeSurfaceDesc();
+    aSurface->Lock(nullptr, &aLock, DDLOCK_WAIT | DDLOCK_WRITEONLY, nullptr);
+    uint32_t* aBits = static_cast<uint32_t*>(aLock.lpSurface);
+    for (int y = 0; y < theHeight; ++y)
+      for (int x = 0; x < theWidth; ++x) aBits[y * theWidth + x] = thePixel(x, y);
+    aSurface->Unlock(nullptr);
+    return aSurface;
+  }
+
+  void Quad(float x, float y, float w, float h, uint32_t theColor, float u0 = 0, float v0 = 0, float u1 = 1,
+            float v1 = 1) {
+    _D3DTLVERTEX aQuad[4] = {V(x, y, theColor, u0, v0), V(x, y + h, theColor, u0, v1),
+                             V(x + w, y, theColor, u1, v0), V(x + w, y + h, theColor, u1, v1)};
+    EXPECT_EQ(mDevice->DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 2, aQuad, sizeof(_D3DTLVERTEX)), 0);
+  }
+
+  uint32_t Pixel(int x, int y) { return ReadPixel(x, y, k_H); }
+
+  WindowRef mWindow = nullptr;
+  std::unique_ptr<IDirect3DDevice8> mDevice;
+  std::unique_ptr<DIRECTDRAW2> mDD;
+};
+
+TEST_F(DeviceTest, ClearFillsTheTargetAndPresentSwaps) {
+  mDevice->Clear(0, nullptr, D3DCLEAR_TARGET, 0xFF336699u, 1.0f, 0);
+  EXPECT_TRUE(NearColor(Pixel(0, 0), 0x336699));
+  EXPECT_TRUE(NearColor(Pixel(k_W - 1, k_H - 1), 0x336699));
+  EXPECT_EQ(mDevice->Present(nullptr, nullptr, nullptr, nullptr), 0);
+  EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}
+
+TEST_F(DeviceTest, FilledRectangleUntextured) {
+  mDevice->SetTexture(0, nullptr);
+  Quad(10, 20, 30, 40, 0xFFFF8000u);
+  EXPECT_TRUE(NearColor(Pixel(10, 20), 0xFF8000));
+  EXPECT_TRUE(NearColor(Pixel(39, 59), 0xFF8000));
+  EXPECT_TRUE(NearColor(Pixel(40, 20), 0x000000));
+  EXPECT_TRUE(NearColor(Pixel(10, 60), 0x000000));
+  EXPECT_TRUE(NearColor(Pixel(9, 19), 0x000000));
+  // Half-transparent fill over white blends by its alpha.
+  mDevice->Clear(0, nullptr, D3DCLEAR_TARGET, 0xFFFFFFFFu, 1.0f, 0);
+  Quad(0, 0, 20, 20, 0x800000FFu);
+  EXPECT_TRUE(NearColor(Pixel(5, 5), 0x7F7FFF));
+}
+
+TEST_F(DeviceTest, TexturedBlitsNormalAndAdditive) {
+  DIRECTDRAWSURFACE3* aTexture = MakeTexture(16, 16, [](int x, int) {
+    return x < 8 ? 0xFFC04020u : 0x80204080u;  // opaque left half, half-transparent right half
+  });
+  mDevice->Clear(0, nullptr, D3DCLEAR_TARGET, 0xFF101010u, 1.0f, 0);
+  mDevice->SetTexture(0, aTexture);
+  Quad(50, 50, 16, 16, 0xFFFFFFFFu);
+  EXPECT_TRUE(NearColor(Pixel(52, 55), 0xC04020));
+  // 0x20 * 0.5 + 0x10 * 0.5 ...
+  EXPECT_TRUE(NearColor(Pixel(62, 55), 0x182848));
+  // A tint multiplies the texel.
+  Quad(100, 50, 16, 16, 0xFF808080u);
+  EXPECT_TRUE(NearColor(Pixel(102, 55), 0x602010));
+  // Additive: source times its alpha added to what is there.
+  mDevice->SetRenderState(D3DRS_DESTBLEND, D3DBLEND_ONE);
+  Quad(50, 100, 16, 16, 0xFFFFFFFFu);
+  EXPECT_TRUE(NearColor(Pixel(52, 105), 0xD05030));
+  EXPECT_TRUE(NearColor(Pixel(62, 105), 0x203050));
+}
+
+TEST_F(DeviceTest, MirroredAndStretchedBlits) {
+  DIRECTDRAWSURFACE3* aTexture =
+      MakeTexture(8, 8, [](int x, int) { return x < 4 ? 0xFFFF0000u : 0xFF0000FFu; });
+  mDevice->SetTexture(0, aTexture);
+  // Mirrored: u runs from right to left.
+  Quad(10, 10, 8, 8, 0xFFFFFFFFu, 1, 0, 0, 1);
+  EXPECT_TRUE(NearColor(Pixel(10, 12), 0x0000FF));
+  EXPECT_TRUE(NearColor(Pixel(17, 12), 0xFF0000));
+  // Stretched 4x: halves stay sharp away from the seam and at the edges (clamped to edge).
+  Quad(40, 40, 32, 32, 0xFFFFFFFFu);
+  EXPECT_TRUE(NearColor(Pixel(40, 40), 0xFF0000));
+  EXPECT_TRUE(NearColor(Pixel(50, 60), 0xFF0000));
+  EXPECT_TRUE(NearColor(Pixel(71, 71), 0x0000FF));
+  EXPECT_TRUE(NearColor(Pixel(62, 45), 0x0000FF));
+}
+
+TEST_F(DeviceTest, LineStripLightsItsEndPixel) {
+  mDevice->SetTexture(0, nullptr);
+  _D3DTLVERTEX aLine[3] = {V(10, 10, 0xFF00FF00u), V(20, 10, 0xFF00FF00u), V(20.5f, 10.5f, 0xFF00FF00u)};
+  EXPECT_EQ(mDevice->DrawPrimitiveUP(D3DPT_LINESTRIP, 2, aLine, sizeof(_D3DTLVERTEX)), 0);
+  int aLit = 0;
+  for (int x = 5; x < 30; ++x)
+    for (int y = 8; y < 13; ++y)
+      if (NearColor(Pixel(x, y), 0x00FF00)) ++aLit;
+  EXPECT_GE(aLit, 10);
+  EXPECT_LE(aLit, 12);
+  EXPECT_TRUE(NearColor(Pixel(15, 10), 0x00FF00) || NearColor(Pixel(15, 9), 0x00FF00));
+}
+
+TEST_F(DeviceTest, ViewportCutsDrawingWithTheScissor) {
+  _D3DVIEWPORT8 aViewport{20, 10, 50, 30, 0.0f, 1.0f};
+  mDevice->SetViewport(&aViewport);
+  GLint aBox[4] = {0, 0, 0, 0};
+  glGetIntegerv(GL_SCISSOR_BOX, aBox);
+  EXPECT_EQ(aBox[0], 20);
+  EXPECT_EQ(aBox[1], k_H - 40);  // measured from the bottom
+  EXPECT_EQ(aBox[2], 50);
+  EXPECT_EQ(aBox[3], 30);
+  mDevice->SetTexture(0, nullptr);
+  Quad(0, 0, k_W, k_H, 0xFFFFFFFFu);
+  EXPECT_TRUE(NearColor(Pixel(20, 10), 0xFFFFFF));
+  EXPECT_TRUE(NearColor(Pixel(69, 39), 0xFFFFFF));
+  EXPECT_TRUE(NearColor(Pixel(19, 10), 0x000000));
+  EXPECT_TRUE(NearColor(Pixel(70, 39), 0x000000));
+  EXPECT_TRUE(NearColor(Pixel(20, 40), 0x000000));
+  EXPECT_TRUE(NearColor(Pixel(20, 9), 0x000000));
+}
+
+TEST_F(DeviceTest, TextureCoordinatesAreScaledToTexels) {
+  DIRECTDRAWSURFACE3* aTexture = MakeTexture(100, 50, [](int, int) { return 0xFFFFFFFFu; });
+  mDevice->SetTexture(0, aTexture);
+  _D3DTLVERTEX aPoint = V(5, 5, 0xFFFFFFFFu, 0.5f, 1.0f);
+  mDevice->DrawPrimitiveUP(D3DPT_POINTLIST, 1, &aPoint, sizeof(_D3DTLVERTEX));
+  GLfloat aCoords[4] = {0, 0, 0, 0};
+  glGetFloatv(GL_CURRENT_TEXTURE_COORDS, aCoords);
+  EXPECT_FLOAT_EQ(aCoords[0], 50.0f);
+  EXPECT_FLOAT_EQ(aCoords[1], 50.0f);
+}
+
+TEST_F(DeviceTest, UnknownPrimitiveTypesDrawNothing) {
+  _D3DTLVERTEX aQuad[4] = {V(0, 0, 0xFFFFFFFFu), V(0, 50, 0xFFFFFFFFu), V(50, 0, 0xFFFFFFFFu),
+                           V(50, 50, 0xFFFFFFFFu)};
+  EXPECT_EQ(mDevice->DrawPrimitiveUP(static_cast<_D3DPRIMITIVETYPE>(0), 2, aQuad, 32), -1);
+  EXPECT_EQ(mDevice->DrawPrimitiveUP(static_cast<_D3DPRIMITIVETYPE>(7), 2, aQuad, 32), -1);
+  EXPECT_TRUE(NearColor(Pixel(10, 10), 0x000000));
+}
+
+TEST_F(DeviceTest, ResetReplacesItsContextAndTheDestructorDestroysIt) {
+  int aBefore = aglLiveContextCount();
+  D3DPRESENT_PARAMETERS aParams{};
+  aParams.BackBufferWidth = k_W;
+  aParams.BackBufferHeight = k_H;
+  aParams.hDeviceWindow = mWindow;
+  aParams.Windowed = true;
+  for (int i = 0; i < 3; ++i) ASSERT_EQ(mDevice->Reset(&aParams), 0);
+  EXPECT_EQ(aglLiveContextCount(), aBefore);
+  aglTestFailNextPixelFormat();
+  EXPECT_EQ(mDevice->Reset(&aParams), -1);
+  aglTestFailNextContext();
+  EXPECT_EQ(mDevice->Reset(&aParams), -2);
+  EXPECT_NE(mDevice->GetContext(), nullptr);  // the previous context stays
+  mDevice.reset();
+  EXPECT_EQ(aglLiveContextCount(), aBefore - 1);
+}
+
+TEST(DeviceWithoutContextTest, ClearBeforeResetDoesNothing) {
+  IDirect3DDevice8 aDevice;
+  EXPECT_EQ(aDevice.Clear(0, nullptr, D3DCLEAR_TARGET, 0xFF000000u, 1.0f, 0), 0);
+  EXPECT_EQ(aDevice.SetTexture(0, nullptr), 0);
+  EXPECT_EQ(aDevice.Present(nullptr, nullptr, nullptr, nullptr), 0);
+}
+
+}  // namespace
