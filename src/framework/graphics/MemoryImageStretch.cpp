@@ -5,6 +5,7 @@
 
 #include "core/Common.h"
 #include "graphics/BlitPixel.h"
+#include "graphics/BlitSimd.h"
 #include "graphics/BlitSource.h"
 #include "graphics/DrawMode.h"
 #include "graphics/MemoryImage.h"
@@ -146,10 +147,21 @@ void MemoryImage::FastStretchBlt(Image* theImage, const TRect<int>& theDestRect,
         }
       }
     };
-    if (theDrawMode == DRAWMODE_ADDITIVE)
+    if (theDrawMode == DRAWMODE_ADDITIVE) {
       BlitPixel::WithAdditiveOp(theColor, aSrcImage->mHasPartialAlpha, GetAddClampTable(), aRun);
-    else
+    } else if (theColor == Color::White && !aSrc.IsPalette()) {
+      // The samples of a row are gathered first, so that the white loop runs four pixels at a time.
+      static thread_local std::vector<uint32_t> sm_Samples;
+      uint32_t* aSamples = Scratch(sm_Samples, size_t(D.mWidth));
+      double sy = theSrcRect.mY;
+      for (int y = 0; y < D.mHeight; ++y, aDestRow += mWidth, sy += aYStep) {
+        const uint32_t* aBits = aSrc.mBits + std::min(std::max(int(sy), 0), aMaxY) * aSrc.mPitch;
+        for (int x = 0; x < D.mWidth; ++x) aSamples[x] = aBits[aColumns[x]];
+        BlitSimd::OverWhiteRow(aDestRow, aSamples, D.mWidth);
+      }
+    } else {
       BlitPixel::WithNormalOp(theColor, aRun);
+    }
   }
   BitsChanged();
 }
