@@ -93,7 +93,9 @@ void ButtonWidget::MouseMove(int x, int y) {
 
 void ButtonWidget::MouseDown(int x, int y, int theBtnNum, int theClickCount) {
   Widget::MouseDown(x, y, theBtnNum, theClickCount);
-  if (mListener != nullptr) mListener->ButtonPress(mId, theClickCount);
+  // Listeners take the signed count of the three-argument form: negative right, 3 middle.
+  int aSignedCount = theBtnNum == 1 ? -theClickCount : theBtnNum == 2 ? 3 : theClickCount;
+  if (mListener != nullptr) mListener->ButtonPress(mId, aSignedCount);
   MarkDirty();
 }
 
