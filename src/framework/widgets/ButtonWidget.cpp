@@ -36,7 +36,8 @@ ButtonWidget::~ButtonWidget() { delete mFont; }
 
 void ButtonWidget::EnsureFont(int thePointSize) {
   if (mFont != nullptr) return;
-  WidgetApp* anApp = mWidgetManager != nullptr && mWidgetManager->mApp != nullptr ? mWidgetManager->mApp : gWidgetApp;
+  WidgetApp* anApp =
+      mWidgetManager != nullptr && mWidgetManager->mApp != nullptr ? mWidgetManager->mApp : gWidgetApp;
   if (anApp != nullptr) mFont = anApp->CreateSysFont("Arial Unicode MS", thePointSize);
 }
 
@@ -65,7 +66,8 @@ void ButtonWidget::SetDisabled(bool isDisabled) {
 }
 
 void ButtonWidget::MarkDirtyForHover() {
-  if (mIsDown || HaveButtonImage(mOverImage, mOverRect) || GetColor(COLOR_LABEL_HILITE) != GetColor(COLOR_LABEL))
+  if (mIsDown || HaveButtonImage(mOverImage, mOverRect) ||
+      GetColor(COLOR_LABEL_HILITE) != GetColor(COLOR_LABEL))
     MarkDirty();
 }
 

@@ -33,8 +33,14 @@ class ButtonWidget : public Widget {
   double mOverFadeInSpeed;
 
   enum { BUTTON_JUSTIFY_CENTER = 0, BUTTON_JUSTIFY_RIGHT = 1 };
-  enum { COLOR_LABEL, COLOR_LABEL_HILITE, COLOR_DARK_OUTLINE, COLOR_LIGHT_OUTLINE, COLOR_MEDIUM_OUTLINE,
-         COLOR_BKG };
+  enum {
+    COLOR_LABEL,
+    COLOR_LABEL_HILITE,
+    COLOR_DARK_OUTLINE,
+    COLOR_LIGHT_OUTLINE,
+    COLOR_MEDIUM_OUTLINE,
+    COLOR_BKG
+  };
 
   ButtonWidget(int theId, ButtonListener* theListener);
   ~ButtonWidget() override;

@@ -19,7 +19,8 @@ TeskString DIALOG_OK_STRING = L"OK";
 TeskString DIALOG_CANCEL_STRING = L"CANCEL";
 
 static const int gDialogColors[Dialog::NUM_COLORS][3] = {
-    {255, 255, 255}, {255, 255, 0}, {255, 255, 255}, {255, 255, 255}, {255, 255, 255}, {80, 80, 80}, {255, 255, 255},
+    {255, 255, 255}, {255, 255, 0}, {255, 255, 255}, {255, 255, 255},
+    {255, 255, 255}, {80, 80, 80},  {255, 255, 255},
 };
 
 Dialog::Dialog(Image* theComponentImage, Image* theButtonComponentImage, int theId, bool isModal,
@@ -80,7 +81,8 @@ Dialog::~Dialog() {
 }
 
 void Dialog::SetCursor(int theCursorNum) {
-  WidgetApp* anApp = mWidgetManager != nullptr && mWidgetManager->mApp != nullptr ? mWidgetManager->mApp : gWidgetApp;
+  WidgetApp* anApp =
+      mWidgetManager != nullptr && mWidgetManager->mApp != nullptr ? mWidgetManager->mApp : gWidgetApp;
   if (anApp != nullptr) anApp->SetCursor(theCursorNum);
 }
 
@@ -192,7 +194,8 @@ void Dialog::Update() { Widget::Update(); }
 void Dialog::Resize(int theX, int theY, int theWidth, int theHeight) {
   Widget::Resize(theX, theY, theWidth, theHeight);
   int aButtonY = theY + theHeight - mTextInsets.mBottom - mFrameInsets.mBottom - mButtonHeight;
-  int anInnerWidth = theWidth - mTextInsets.mLeft - mTextInsets.mRight - mFrameInsets.mLeft - mFrameInsets.mRight;
+  int anInnerWidth =
+      theWidth - mTextInsets.mLeft - mTextInsets.mRight - mFrameInsets.mLeft - mFrameInsets.mRight;
   if (mYesButton != nullptr && mNoButton != nullptr) {
     int aButtonWidth = (anInnerWidth - 2 * mButtonSidePadding - mButtonHorzSpacing) / 2;
     int aYesX = theX + mFrameInsets.mLeft + mTextInsets.mLeft + mButtonSidePadding;
@@ -231,9 +234,9 @@ void Dialog::Draw(Graphics* g) {
   if (mLinesFont != nullptr) {
     g->SetFont(mLinesFont);
     g->SetColor(GetColor(COLOR_LINES));
-    TRect<int> aRect(mFrameInsets.mLeft + mTextInsets.mLeft + 2, aY,
-                     mWidth - mTextInsets.mLeft - mTextInsets.mRight - mFrameInsets.mLeft - mFrameInsets.mRight - 4,
-                     0);
+    TRect<int> aRect(
+        mFrameInsets.mLeft + mTextInsets.mLeft + 2, aY,
+        mWidth - mTextInsets.mLeft - mTextInsets.mRight - mFrameInsets.mLeft - mFrameInsets.mRight - 4, 0);
     aY += WriteWordWrapped(g, aRect, mLines, mLinesFont->GetLineSpacing() + mLineSpacingOffset, mTextAlign);
   }
   if (!mFooter.empty() && mButtonMode != BUTTONS_FOOTER && mHeaderFont != nullptr) {

@@ -23,8 +23,16 @@ class Dialog : public Widget, public ButtonListener {
  public:
   enum { BUTTONS_NONE, BUTTONS_YES_NO, BUTTONS_OK_CANCEL, BUTTONS_FOOTER };
   enum { ID_YES = 1000, ID_NO = 1001, ID_OK = 1000, ID_CANCEL = 1001, ID_FOOTER = 1000 };
-  enum { COLOR_HEADER, COLOR_LINES, COLOR_FOOTER, COLOR_BUTTON_TEXT, COLOR_BUTTON_TEXT_HILITE, COLOR_BKG,
-         COLOR_OUTLINE, NUM_COLORS };
+  enum {
+    COLOR_HEADER,
+    COLOR_LINES,
+    COLOR_FOOTER,
+    COLOR_BUTTON_TEXT,
+    COLOR_BUTTON_TEXT_HILITE,
+    COLOR_BKG,
+    COLOR_OUTLINE,
+    NUM_COLORS
+  };
   static constexpr int k_NoResult = INT_MAX;
 
   DialogListener* mDialogListener;
@@ -53,7 +61,8 @@ class Dialog : public Widget, public ButtonListener {
   int mButtonSidePadding;
 
   Dialog(Image* theComponentImage, Image* theButtonComponentImage, int theId, bool isModal,
-         const TeskString& theHeader, const TeskString& theLines, const TeskString& theFooter, int theButtonMode);
+         const TeskString& theHeader, const TeskString& theLines, const TeskString& theFooter,
+         int theButtonMode);
   ~Dialog() override;
 
   void AddedToManager(WidgetManager* theWidgetManager) override;

@@ -42,7 +42,8 @@ EditWidget::~EditWidget() {
 }
 
 void EditWidget::SetCursor(int theCursorNum) {
-  WidgetApp* anApp = mWidgetManager != nullptr && mWidgetManager->mApp != nullptr ? mWidgetManager->mApp : gWidgetApp;
+  WidgetApp* anApp =
+      mWidgetManager != nullptr && mWidgetManager->mApp != nullptr ? mWidgetManager->mApp : gWidgetApp;
   if (anApp != nullptr) anApp->SetCursor(theCursorNum);
 }
 
@@ -194,7 +195,8 @@ void EditWidget::ProcessKey(KeyCode theKey, wchar_t theChar) {
       TeskString anInsert;
       for (wchar_t c : aClip) {
         if (c == 13 || c == 10) break;
-        if (mFont != nullptr && mFont->CharWidth(c) != 0 && (mListener == nullptr || mListener->AllowChar(mId, c)))
+        if (mFont != nullptr && mFont->CharWidth(c) != 0 &&
+            (mListener == nullptr || mListener->AllowChar(mId, c)))
           anInsert += c;
       }
       if (mHilitePos == -1) {
@@ -394,7 +396,8 @@ void EditWidget::MouseLeave() {
 
 void EditWidget::Draw(Graphics* g) {
   if (mFont == nullptr) {
-    WidgetApp* anApp = mWidgetManager != nullptr && mWidgetManager->mApp != nullptr ? mWidgetManager->mApp : gWidgetApp;
+    WidgetApp* anApp =
+        mWidgetManager != nullptr && mWidgetManager->mApp != nullptr ? mWidgetManager->mApp : gWidgetApp;
     if (anApp != nullptr) mFont = anApp->CreateSysFont("Arial Unicode MS", 10);
   }
   g->SetColor(GetColor(COLOR_BKG));
@@ -420,7 +423,8 @@ void EditWidget::Draw(Graphics* g) {
     if (!mShowCaret) a += 2;
     a = std::max(0, std::min(a, mWidth - 8));
     b = std::max(0, std::min(b, mWidth - 8));
-    aHiliteG.ClipRect(std::min(a, b) + 4, (mHeight - mFont->GetHeight()) / 2, std::abs(b - a), mFont->GetHeight());
+    aHiliteG.ClipRect(std::min(a, b) + 4, (mHeight - mFont->GetHeight()) / 2, std::abs(b - a),
+                      mFont->GetHeight());
     if (mHasFocus || mShowSelectionUnfocused) {
       aHiliteG.SetColor(GetColor(COLOR_HILITE));
       aHiliteG.FillRect(0, 0, mWidth, mHeight);

@@ -151,9 +151,9 @@ void OrvoButtonWidget::Draw(Graphics* g) {
       break;
     case 2:
       if (mButtonImage != nullptr)
-        aTextY = static_cast<int>(0.5f * static_cast<float>(mButtonImage->GetHeight()) +
-                                  (static_cast<float>(anAscent) - 0.1667f * static_cast<float>(anAscent) - 1.0f) *
-                                      0.5f);
+        aTextY = static_cast<int>(
+            0.5f * static_cast<float>(mButtonImage->GetHeight()) +
+            (static_cast<float>(anAscent) - 0.1667f * static_cast<float>(anAscent) - 1.0f) * 0.5f);
       else
         aTextY = anAscent - anAscent / 6 - 1;
       break;
@@ -168,7 +168,8 @@ void OrvoButtonWidget::Draw(Graphics* g) {
   int aHoverAlpha = static_cast<int>(255 * mHoverAlpha);
 
   Color aLabelColor = GetColor(mDisabled ? COLOR_DISABLED_LABEL : COLOR_LABEL);
-  Color aBaseTint = mButtonImage != nullptr ? GetColor(mDisabled ? COLOR_DISABLED_TINT : COLOR_BUTTON_TINT) : Color();
+  Color aBaseTint =
+      mButtonImage != nullptr ? GetColor(mDisabled ? COLOR_DISABLED_TINT : COLOR_BUTTON_TINT) : Color();
   // No disabled hover tint exists; the enabled one serves.
   Color aHoverTint = mHoverImage != nullptr ? GetColor(COLOR_HOVER_TINT) : Color();
 
@@ -191,10 +192,10 @@ void OrvoButtonWidget::Draw(Graphics* g) {
       g->SetColor(Tint(aLabelColor, aHoverAlpha));
     } else {
       float anIdle = 1.0f - mHoverAlpha;
-      g->SetColor(Color(static_cast<int>(mFade * (aLabelColor.mRed * mHoverAlpha + mIdleTextColor.mRed * anIdle)),
-                        static_cast<int>(mFade * (aLabelColor.mGreen * mHoverAlpha + mIdleTextColor.mGreen * anIdle)),
-                        static_cast<int>(mFade * (aLabelColor.mBlue * mHoverAlpha + mIdleTextColor.mBlue * anIdle)),
-                        255));
+      g->SetColor(Color(
+          static_cast<int>(mFade * (aLabelColor.mRed * mHoverAlpha + mIdleTextColor.mRed * anIdle)),
+          static_cast<int>(mFade * (aLabelColor.mGreen * mHoverAlpha + mIdleTextColor.mGreen * anIdle)),
+          static_cast<int>(mFade * (aLabelColor.mBlue * mHoverAlpha + mIdleTextColor.mBlue * anIdle)), 255));
     }
     g->DrawString(mLabel, aTextX, aTextY);
   }

@@ -25,7 +25,8 @@ Slider::Slider(Image* theTrackImage, Image* theThumbImage, int theId, SliderList
 bool Slider::HasTransparencies() { return true; }
 
 void Slider::SetCursor(int theCursorNum) {
-  if (mWidgetManager != nullptr && mWidgetManager->mApp != nullptr) mWidgetManager->mApp->SetCursor(theCursorNum);
+  if (mWidgetManager != nullptr && mWidgetManager->mApp != nullptr)
+    mWidgetManager->mApp->SetCursor(theCursorNum);
 }
 
 int Slider::GetThumbPos() {
@@ -116,7 +117,8 @@ void Slider::Draw(Graphics* g) {
           aClipG.DrawImage(mTrackImage, 0, aCellHeight + i * aCellHeight,
                            TRect<int>(0, aCellHeight, aCellWidth, aCellHeight));
       }
-      g->DrawImage(mTrackImage, 0, mHeight - aCellHeight, TRect<int>(0, 2 * aCellHeight, aCellWidth, aCellHeight));
+      g->DrawImage(mTrackImage, 0, mHeight - aCellHeight,
+                   TRect<int>(0, 2 * aCellHeight, aCellWidth, aCellHeight));
     }
   }
   if (mThumbImage != nullptr) {

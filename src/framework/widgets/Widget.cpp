@@ -50,7 +50,8 @@ void Widget::SetVisible(bool isVisible) {
 
 void Widget::SetColors(int theColors[][3], int theNumColors) {
   mColors.clear();
-  for (int i = 0; i < theNumColors; i++) SetColor(i, Color(theColors[i][0], theColors[i][1], theColors[i][2]));
+  for (int i = 0; i < theNumColors; i++)
+    SetColor(i, Color(theColors[i][0], theColors[i][1], theColors[i][2]));
   MarkDirty();
 }
 
@@ -105,7 +106,9 @@ void Widget::Resize(int theX, int theY, int theWidth, int theHeight) {
   if (mWidgetManager != nullptr) mWidgetManager->RehupMouse();
 }
 
-void Widget::Resize(const TRect<int>& theRect) { Resize(theRect.mX, theRect.mY, theRect.mWidth, theRect.mHeight); }
+void Widget::Resize(const TRect<int>& theRect) {
+  Resize(theRect.mX, theRect.mY, theRect.mWidth, theRect.mHeight);
+}
 void Widget::Move(int theNewX, int theNewY) { Resize(theNewX, theNewY, mWidth, mHeight); }
 bool Widget::WantsFocus() { return mWantsFocus; }
 void Widget::DrawOverlay(Graphics*) {}
@@ -184,8 +187,8 @@ int Widget::WriteString(Graphics* g, const TeskString& theString, int x, int y, 
   bool anOldColored = g->mWriteColoredString;
   g->mWriteColoredString = mWriteColoredString;
   int anAscent = g->GetFont() != nullptr ? g->GetFont()->GetAscent() : 0;
-  int aWidth = g->WriteString(theString, x, y + (anAscent - anAscent / 6), theWidth, theJustification, drawString,
-                              theOffset, theLength, -1);
+  int aWidth = g->WriteString(theString, x, y + (anAscent - anAscent / 6), theWidth, theJustification,
+                              drawString, theOffset, theLength, -1);
   g->mWriteColoredString = anOldColored;
   return aWidth;
 }

@@ -38,7 +38,9 @@ WidgetContainer::~WidgetContainer() {
 
 TRect<int> WidgetContainer::GetRect() { return TRect<int>(mX, mY, mWidth, mHeight); }
 
-bool WidgetContainer::Intersects(WidgetContainer* theWidget) { return GetRect().Intersects(theWidget->GetRect()); }
+bool WidgetContainer::Intersects(WidgetContainer* theWidget) {
+  return GetRect().Intersects(theWidget->GetRect());
+}
 
 void WidgetContainer::InsertWidgetHelper(WidgetList::iterator theWhere, Widget* theWidget) {
   WidgetList::iterator anItr = theWhere;
@@ -322,8 +324,8 @@ Widget* WidgetContainer::GetWidgetAtHelper(int x, int y, int theFlags, bool* fou
     if (aBelowModal && mWidgetManager != nullptr) ModFlags(aChildFlags, mWidgetManager->mBelowModalFlagsMod);
     if ((aChildFlags & WidgetFlags_AllowMouse) && aChild->mVisible) {
       bool aFound = false;
-      Widget* aCheck =
-          aChild->GetWidgetAtHelper(x - aChild->mX, y - aChild->mY, aChildFlags, &aFound, theWidgetX, theWidgetY);
+      Widget* aCheck = aChild->GetWidgetAtHelper(x - aChild->mX, y - aChild->mY, aChildFlags, &aFound,
+                                                 theWidgetX, theWidgetY);
       if (aCheck != nullptr) {
         *found = true;
         return aCheck;

@@ -13,7 +13,10 @@
 
 namespace Tesk {
 
-class ControlRecorder : public ButtonListener, public CheckboxListener, public SliderListener, public EditListener {
+class ControlRecorder : public ButtonListener,
+                        public CheckboxListener,
+                        public SliderListener,
+                        public EditListener {
  public:
   std::vector<std::string> mCalls;
   std::wstring mRefuseChars;  // AllowChar refuses these
@@ -48,7 +51,9 @@ class ControlRecorder : public ButtonListener, public CheckboxListener, public S
     return true;
   }
   bool AllowChar(int, wchar_t theChar) override { return mRefuseChars.find(theChar) == std::wstring::npos; }
-  bool AllowText(int, const TeskString& theText) override { return mRefuseText.empty() || theText != mRefuseText; }
+  bool AllowText(int, const TeskString& theText) override {
+    return mRefuseText.empty() || theText != mRefuseText;
+  }
   std::string Take() {
     std::string aText;
     for (const std::string& s : mCalls) aText += (aText.empty() ? "" : "; ") + s;

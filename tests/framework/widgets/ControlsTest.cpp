@@ -71,8 +71,8 @@ TEST_F(CheckboxTest, AnyPressTogglesAndTellsTheListener) {
 TEST_F(CheckboxTest, ImagelessLookHasAnUnevenCross) {
   Checkbox aBox(nullptr, nullptr, 1, nullptr);
   aBox.Resize(0, 0, 20, 10);
-  EXPECT_EQ(DrawCalls(&aBox), (std::vector<std::string>{"FillRect 0,0,20,10 ffffffff 0",
-                                                        "FillRect 1,1,18,8 ff505050 0"}));
+  EXPECT_EQ(DrawCalls(&aBox),
+            (std::vector<std::string>{"FillRect 0,0,20,10 ffffffff 0", "FillRect 1,1,18,8 ff505050 0"}));
   aBox.SetChecked(true, false);
   std::vector<std::string> aCalls = DrawCalls(&aBox);
   ASSERT_EQ(aCalls.size(), 4u);
@@ -179,7 +179,8 @@ TEST_F(SliderTest, TrackIsTiledFromThreeCells) {
   aSlider.SetValue(1.0);
   std::vector<std::string> aCalls = DrawCalls(&aSlider, 200, 60);
   std::vector<std::string> anExpected = {"Blt 0,6 src 0,0,10,8 ffffffff 0"};
-  for (int x = 10; x <= 80; x += 10) anExpected.push_back("Blt " + std::to_string(x) + ",6 src 10,0,10,8 ffffffff 0");
+  for (int x = 10; x <= 80; x += 10)
+    anExpected.push_back("Blt " + std::to_string(x) + ",6 src 10,0,10,8 ffffffff 0");
   anExpected.push_back("Blt 90,6 src 20,0,10,8 ffffffff 0");
   anExpected.push_back("Blt 90,0 src 0,0,10,20 ffffffff 0");  // the thumb at the far end
   EXPECT_EQ(aCalls, anExpected);
@@ -256,10 +257,10 @@ TEST_F(ButtonTest, ImagelessBevelIdlePressedAndInverted) {
   aButton.SetFont(&aFont);
   aButton.mLabel = L"OK";
   aButton.Resize(0, 0, 40, 20);
-  const std::vector<std::string> kIdle = {
-      "FillRect 0,0,40,20 ffd4d4d4 0", "FillRect 0,0,39,1 ffffffff 0", "FillRect 0,0,1,19 ffffffff 0",
-      "FillRect 0,19,40,1 ff000000 0", "FillRect 39,0,1,20 ff000000 0", "FillRect 1,18,38,1 ff848484 0",
-      "FillRect 38,1,1,18 ff848484 0"};
+  const std::vector<std::string> kIdle = {"FillRect 0,0,40,20 ffd4d4d4 0", "FillRect 0,0,39,1 ffffffff 0",
+                                          "FillRect 0,0,1,19 ffffffff 0",  "FillRect 0,19,40,1 ff000000 0",
+                                          "FillRect 39,0,1,20 ff000000 0", "FillRect 1,18,38,1 ff848484 0",
+                                          "FillRect 38,1,1,18 ff848484 0"};
   std::vector<std::string> aCalls = DrawCalls(&aButton);
   aCalls.resize(7);
   EXPECT_EQ(aCalls, kIdle);
@@ -446,8 +447,8 @@ TEST_F(OrvoTest, LabelPlacementModes) {
     const char* at;
   };
   const Case kCases[] = {
-      {1, 0, false, "@14,6"},  {2, 1, false, "@28,13"}, {0, 2, true, "@0,17"},
-      {0, 2, false, "@0,6"},   {5, 3, false, "@3,12"},   {1, 9, false, "@14,0"},
+      {1, 0, false, "@14,6"}, {2, 1, false, "@28,13"}, {0, 2, true, "@0,17"},
+      {0, 2, false, "@0,6"},  {5, 3, false, "@3,12"},  {1, 9, false, "@14,0"},
   };
   for (const Case& c : kCases) {
     SCOPED_TRACE(c.at);

@@ -26,8 +26,9 @@ class DialogTest : public ::testing::Test {
     mDialogs.clear();
   }
   Dialog* Make(int theMode, Image* theButtonImage = nullptr, const TeskString& theHeader = L"Title",
-                               const TeskString& theFooter = L"Foot") {
-    auto aDialog = std::make_unique<Dialog>(nullptr, theButtonImage, 77, true, theHeader, L"Hello", theFooter, theMode);
+               const TeskString& theFooter = L"Foot") {
+    auto aDialog =
+        std::make_unique<Dialog>(nullptr, theButtonImage, 77, true, theHeader, L"Hello", theFooter, theMode);
     aDialog->SetHeaderFont(&mFont);
     aDialog->SetLinesFont(&mFont);
     mDialogs.push_back(std::move(aDialog));
@@ -41,7 +42,10 @@ TEST_F(DialogTest, ButtonsByMode) {
     const wchar_t* yes;
     const wchar_t* no;
   };
-  const Case kCases[] = {{1, L"YES", L"NO"}, {2, L"OK", L"CANCEL"}, {3, L"Foot", nullptr}, {0, nullptr, nullptr},
+  const Case kCases[] = {{1, L"YES", L"NO"},
+                         {2, L"OK", L"CANCEL"},
+                         {3, L"Foot", nullptr},
+                         {0, nullptr, nullptr},
                          {7, nullptr, nullptr}};
   for (const Case& c : kCases) {
     SCOPED_TRACE(c.mode);

@@ -158,7 +158,7 @@ TEST_F(EditTest, LimitsCutPastedAndTypedText) {
       {"type", L"x", 0, L"xab", 1, -1},  // inserted, then the end is cut
   });
   mEdit.mMaxChars = -1;
-  mEdit.mMaxPixels = 30;  // five characters of six pixels
+  mEdit.mMaxPixels = 30;                             // five characters of six pixels
   Run({{"type", L"12345678", 0, L"x1234", 5, -1}});  // typing mid-text pushes the end out
   BlockFont aWide;
   aWide.mCharWidth = 10;

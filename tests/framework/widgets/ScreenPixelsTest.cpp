@@ -86,7 +86,8 @@ TEST(ScreenPixels, ControlsMatchTheReferenceImage) {
   aDialog.mTextInsets = Insets(16, 16, 16, 16);
   aDialog.Resize(84, 56, 72, 60);
 
-  for (Widget* w : std::initializer_list<Widget*>{&aBackground, &anOff, &anIdle, &aPressed, &anEdit, &aDialog})
+  for (Widget* w :
+       std::initializer_list<Widget*>{&aBackground, &anOff, &anIdle, &aPressed, &anEdit, &aDialog})
     aManager.AddWidget(w);
   aManager.SetFocus(&anEdit);
   anEdit.SetText(L"abcd");

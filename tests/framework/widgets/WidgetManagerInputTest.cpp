@@ -38,9 +38,7 @@ class InputScript : public ::testing::Test {
     mC.AddWidget(&mN);
     mByName = {{"A", &mA}, {"B", &mB}, {"C", &mC}, {"N", &mN}, {"L", &mLoose}, {"-", nullptr}};
   }
-  void TearDown() override {
-    mManager.RemoveAllWidgets(false, true);
-  }
+  void TearDown() override { mManager.RemoveAllWidgets(false, true); }
 
   void Run(const std::vector<Step>& theSteps) {
     int i = 0;
@@ -49,23 +47,40 @@ class InputScript : public ::testing::Test {
       mLog.clear();
       std::string op = s.op;
       Widget* aTarget = s.target != nullptr ? mByName[s.target] : nullptr;
-      if (op == "move") mManager.MouseMove(s.x, s.y);
-      else if (op == "down") mManager.MouseDown(s.x, s.y, s.n);
-      else if (op == "up") mManager.MouseUp(s.x, s.y, s.n);
-      else if (op == "exit") mManager.MouseExit(s.x, s.y);
-      else if (op == "wheel") mManager.MouseWheel(s.n);
-      else if (op == "keydown") mManager.KeyDown(static_cast<KeyCode>(s.n));
-      else if (op == "keyup") mManager.KeyUp(static_cast<KeyCode>(s.n));
-      else if (op == "char") mManager.KeyChar(static_cast<wchar_t>(s.n));
-      else if (op == "appfocus") s.n ? mManager.GotFocus() : mManager.LostFocus();
-      else if (op == "mouseups") mManager.DoMouseUps();
-      else if (op == "focus") mManager.SetFocus(aTarget);
-      else if (op == "modal") mManager.AddBaseModal(aTarget);
-      else if (op == "unmodal") mManager.RemoveBaseModal(static_cast<Widget*>(aTarget));
-      else if (op == "remove") aTarget->mParent->RemoveWidget(aTarget);
-      else if (op == "hide") aTarget->SetVisible(false);
-      else if (op == "disable") aTarget->SetDisabled(true);
-      else FAIL() << "unknown op";
+      if (op == "move")
+        mManager.MouseMove(s.x, s.y);
+      else if (op == "down")
+        mManager.MouseDown(s.x, s.y, s.n);
+      else if (op == "up")
+        mManager.MouseUp(s.x, s.y, s.n);
+      else if (op == "exit")
+        mManager.MouseExit(s.x, s.y);
+      else if (op == "wheel")
+        mManager.MouseWheel(s.n);
+      else if (op == "keydown")
+        mManager.KeyDown(static_cast<KeyCode>(s.n));
+      else if (op == "keyup")
+        mManager.KeyUp(static_cast<KeyCode>(s.n));
+      else if (op == "char")
+        mManager.KeyChar(static_cast<wchar_t>(s.n));
+      else if (op == "appfocus")
+        s.n ? mManager.GotFocus() : mManager.LostFocus();
+      else if (op == "mouseups")
+        mManager.DoMouseUps();
+      else if (op == "focus")
+        mManager.SetFocus(aTarget);
+      else if (op == "modal")
+        mManager.AddBaseModal(aTarget);
+      else if (op == "unmodal")
+        mManager.RemoveBaseModal(static_cast<Widget*>(aTarget));
+      else if (op == "remove")
+        aTarget->mParent->RemoveWidget(aTarget);
+      else if (op == "hide")
+        aTarget->SetVisible(false);
+      else if (op == "disable")
+        aTarget->SetDisabled(true);
+      else
+        FAIL() << "unknown op";
       EXPECT_EQ(Join(mLog), s.expect);
     }
   }
@@ -74,10 +89,10 @@ class InputScript : public ::testing::Test {
 TEST_F(InputScript, HoverFollowsZOrderAndLeavesOnExit) {
   Run({
       {"move", 20, 20, 0, nullptr, "A enter; A move 10,10"},
-      {"move", 20, 20, 0, nullptr, ""},  // same place, same widget: nothing
+      {"move", 20, 20, 0, nullptr, ""},                                // same place, same widget: nothing
       {"move", 50, 50, 0, nullptr, "A leave; B enter; B move 10,10"},  // B is in front
       {"move", 89, 89, 0, nullptr, "B move 49,49"},
-      {"move", 90, 90, 0, nullptr, "B leave"},  // right edge is outside
+      {"move", 90, 90, 0, nullptr, "B leave"},               // right edge is outside
       {"move", 115, 15, 0, nullptr, "N enter; N move 5,5"},  // children before their parent
       {"move", 150, 50, 0, nullptr, "N leave; C enter; C move 50,50"},
       {"exit", 0, 0, 0, nullptr, "C leave"},

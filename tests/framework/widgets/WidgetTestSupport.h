@@ -34,7 +34,8 @@ class BlockFont : public Font {
     return aWidth;
   }
   virtual int CharWidthOf(wchar_t c) { return c == L'\x7f' ? 0 : mCharWidth; }
-  void DrawString(Graphics* g, int x, int y, const TeskString& s, const Color& c, const TRect<int>&) override {
+  void DrawString(Graphics* g, int x, int y, const TeskString& s, const Color& c,
+                  const TRect<int>&) override {
     char aBuf[48];
     std::snprintf(aBuf, sizeof(aBuf), "@%d,%d %08x", x, y, static_cast<unsigned>(c.ToInt()));
     mDrawn.push_back(std::string(s.begin(), s.end()) + aBuf);
