@@ -5,6 +5,8 @@
 #include <thread>
 #include <vector>
 
+#include "platform/carbon/OpaqueWindowPtr.h"
+
 struct AGLPixelFormatRec {
   bool mDoubleBuffer;
   bool mAccelerated;
@@ -52,7 +54,7 @@ bool ClaimGLThread() {
 
 SDL_Window* WindowOf(AGLContext theContext) {
   if (theContext != nullptr && theContext->mDrawable != nullptr && theContext->mDrawable->mWindow != nullptr)
-    return theContext->mDrawable->mWindow->mSDLWindow;
+    return SdlBackend::SdlWindowOf(theContext->mDrawable->mWindow);
   return gRootWindow;
 }
 

@@ -8,6 +8,10 @@
 
 #include "platform/carbon/CarbonWindows.h"
 
+struct OpaqueGrafPtr {
+  OpaqueWindowPtr* mWindow;
+};
+
 struct OpaqueWindowPtr {
   WindowClass mClass = kDocumentWindowClass;
   WindowAttributes mAttributes = 0;
@@ -19,6 +23,7 @@ struct OpaqueWindowPtr {
   std::map<std::pair<PropertyCreator, PropertyTag>, std::vector<unsigned char>> mProperties;
   EventTargetRef mTarget = nullptr;
   void* mNative = nullptr;  // the back end's own handle
+  OpaqueGrafPtr mPort = {this};
 };
 
 // The window whose native handle is theNative, or null.
