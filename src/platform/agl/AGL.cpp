@@ -5,8 +5,6 @@
 #include <thread>
 #include <vector>
 
-#include "platform/carbon/OpaqueWindowPtr.h"
-
 struct AGLPixelFormatRec {
   bool mDoubleBuffer;
   bool mAccelerated;
@@ -54,7 +52,7 @@ bool ClaimGLThread() {
 
 SDL_Window* WindowOf(AGLContext theContext) {
   if (theContext != nullptr && theContext->mDrawable != nullptr && theContext->mDrawable->mWindow != nullptr)
-    return SdlBackend::SdlWindowOf(theContext->mDrawable->mWindow);
+    return theContext->mDrawable->mWindow->mSDLWindow;
   return gRootWindow;
 }
 

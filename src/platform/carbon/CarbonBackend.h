@@ -1,7 +1,6 @@
 // The seam under the Carbon stand-in: what a back end supplies (native windows and input, the
-// cursor, the clipboard). Time comes from the Core Services clock, which tests script. SdlBackend talks to a
-// real display; ScriptedBackend lets a test drive everything. The Carbon functions above the seam are the
-// same for both.
+// cursor, the clipboard). Time comes from the Core Services clock, which tests script. SdlBackend talks to a real display; ScriptedBackend lets a
+// test drive everything. The Carbon functions above the seam are the same for both.
 #pragma once
 
 #include <cstdint>
@@ -27,9 +26,6 @@ class CarbonBackend {
   virtual void Raise(WindowRef theWindow) = 0;
   // Height of the title bar above a window's content.
   virtual int TitleBarHeight() = 0;
-  // Pixels of the window's drawable (its content, as the graphics system sees it).
-  virtual void DrawableSize(WindowRef theWindow, int* outWidth, int* outHeight) = 0;
-  virtual void MainDisplaySize(int* outWidth, int* outHeight) = 0;
 
   virtual Point GlobalMouse() = 0;
 

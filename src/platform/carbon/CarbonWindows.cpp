@@ -11,7 +11,6 @@
 namespace {
 
 std::vector<WindowRef> sWindows;  // front to back
-GrafPtr sCurrentPort = nullptr;
 
 bool IsLive(WindowRef theWindow) {
   return theWindow != nullptr && std::find(sWindows.begin(), sWindows.end(), theWindow) != sWindows.end();
@@ -69,7 +68,6 @@ void DisposeWindow(WindowRef theWindow) {
   }
   if (!IsLive(theWindow)) return;  // a handler disposed of it meanwhile
   sWindows.erase(std::find(sWindows.begin(), sWindows.end(), theWindow));
-  if (sCurrentPort == &theWindow->mPort) sCurrentPort = nullptr;
   GetCarbonBackend().DestroyNativeWindow(theWindow);
   DisposeWindowEventTarget(theWindow->mTarget);
   delete theWindow;
@@ -172,57 +170,6 @@ void SizeWindow(WindowRef theWindow, SInt16 width, SInt16 height, Boolean) {
   theWindow->mContent.right = static_cast<int16_t>(theWindow->mContent.left + width);
   theWindow->mContent.bottom = static_cast<int16_t>(theWindow->mContent.top + height);
   GetCarbonBackend().ApplyBounds(theWindow);
-}
-
-OSStatus SetWindowBounds(WindowRef theWindow, WindowRegionCode, const Rect* theBounds) {
-  if (!IsLive(theWindow)) return errInvalidWindowRef;
-  if (theBounds == nullptr || theBounds->right <= theBounds->left || theBounds->bottom <= theBounds->top) {
-    return paramErr;
-  }
-  theWindow->mContent = *theBounds;
-  GetCarbonBackend().ApplyBounds(theWindow);
-  return noErr;
-}
-
-OSStatus RepositionWindow(WindowRef theWindow, WindowRef, UInt32 theMethod) {
-  if (!IsLive(theWindow)) return errInvalidWindowRef;
-  if (theMethod != kWindowCenterOnMainScreen) return noErr;
-  int aDisplayWidth = 0;
-  int aDisplayHeight = 0;
-  GetCarbonBackend().MainDisplaySize(&aDisplayWidth, &aDisplayHeight);
-  const Rect& aContent = theWindow->mContent;
-  int aWidth = aContent.right - aContent.left;
-  int aHeight = aContent.bottom - aContent.top;
-  MoveWindow(theWindow, static_cast<SInt16>((aDisplayWidth - aWidth) / 2),
-             static_cast<SInt16>((aDisplayHeight - aHeight) / 2), false);
-  return noErr;
-}
-
-OSStatus GetWindowStructureWidths(WindowRef theWindow, Rect* outWidths) {
-  if (!IsLive(theWindow)) return errInvalidWindowRef;
-  if (outWidths == nullptr) return paramErr;
-  *outWidths = Rect{static_cast<int16_t>(GetCarbonBackend().TitleBarHeight()), 0, 0, 0};
-  return noErr;
-}
-
-CGrafPtr GetWindowPort(WindowRef theWindow) { return IsLive(theWindow) ? &theWindow->mPort : nullptr; }
-
-Rect* GetWindowPortBounds(WindowRef theWindow, Rect* outBounds) {
-  int aWidth = 0;
-  int aHeight = 0;
-  if (IsLive(theWindow)) GetCarbonBackend().DrawableSize(theWindow, &aWidth, &aHeight);
-  *outBounds = Rect{0, 0, static_cast<int16_t>(aHeight), static_cast<int16_t>(aWidth)};
-  return outBounds;
-}
-
-void GetPort(GrafPtr* outPort) { *outPort = sCurrentPort; }
-void SetPort(GrafPtr thePort) { sCurrentPort = thePort; }
-
-void LocalToGlobal(Point* thePoint) {
-  if (sCurrentPort == nullptr || !IsLive(sCurrentPort->mWindow)) return;
-  const Rect& aContent = sCurrentPort->mWindow->mContent;
-  thePoint->h = static_cast<int16_t>(thePoint->h + aContent.left);
-  thePoint->v = static_cast<int16_t>(thePoint->v + aContent.top);
 }
 
 WindowRef FrontWindow() { return sWindows.empty() ? nullptr : sWindows.front(); }

@@ -5,12 +5,6 @@
 
 #include "platform/carbon/CarbonEvents.h"
 
-// A window's drawing port; on this platform it only names its window.
-struct OpaqueGrafPtr;
-typedef OpaqueGrafPtr* CGrafPtr;
-typedef CGrafPtr GrafPtr;
-typedef WindowRef WindowPtr;
-
 typedef UInt32 WindowClass;
 typedef UInt32 WindowAttributes;
 typedef UInt16 WindowRegionCode;
@@ -26,7 +20,6 @@ enum : WindowAttributes {
 };
 enum : WindowRegionCode { kWindowStructureRgn = 32, kWindowContentRgn = 33 };
 enum : WindowPartCode { inNoWindow = 0, inMenuBar = 1, inContent = 3, inDrag = 4 };
-enum : UInt32 { kWindowCenterOnMainScreen = 1 };
 
 // A window definition naming a toolbox object class (custom window class).
 struct WindowDefSpec {
@@ -67,20 +60,6 @@ OSStatus GetWindowBounds(WindowRef theWindow, WindowRegionCode theRegion, Rect* 
 // Moves the content's top-left to (h, v).
 void MoveWindow(WindowRef theWindow, SInt16 h, SInt16 v, Boolean bringToFront);
 void SizeWindow(WindowRef theWindow, SInt16 width, SInt16 height, Boolean update);
-// Moves and sizes the content (the only region that can be set here).
-OSStatus SetWindowBounds(WindowRef theWindow, WindowRegionCode theRegion, const Rect* theBounds);
-// kWindowCenterOnMainScreen centres the window on the main display; theParent is not used.
-OSStatus RepositionWindow(WindowRef theWindow, WindowRef theParent, UInt32 theMethod);
-// Frame widths around the content: the title bar on top, nothing at the sides.
-OSStatus GetWindowStructureWidths(WindowRef theWindow, Rect* outWidths);
-
-// The port: (0, 0) to the size of the window's drawable.
-CGrafPtr GetWindowPort(WindowRef theWindow);
-Rect* GetWindowPortBounds(WindowRef theWindow, Rect* outBounds);
-void GetPort(GrafPtr* outPort);
-void SetPort(GrafPtr thePort);
-// From the current port's coordinates to global ones.
-void LocalToGlobal(Point* thePoint);
 
 // The window list, front to back (visible or not).
 WindowRef FrontWindow();

@@ -8,10 +8,6 @@
 
 #include "platform/carbon/CarbonWindows.h"
 
-struct OpaqueGrafPtr {
-  OpaqueWindowPtr* mWindow;
-};
-
 struct OpaqueWindowPtr {
   WindowClass mClass = kDocumentWindowClass;
   WindowAttributes mAttributes = 0;
@@ -23,7 +19,6 @@ struct OpaqueWindowPtr {
   std::map<std::pair<PropertyCreator, PropertyTag>, std::vector<unsigned char>> mProperties;
   EventTargetRef mTarget = nullptr;
   void* mNative = nullptr;  // the back end's own handle
-  OpaqueGrafPtr mPort = {this};
 };
 
 // The window whose native handle is theNative, or null.

@@ -17,11 +17,6 @@ void ScriptedBackend::DestroyNativeWindow(WindowRef theWindow) {
   --mLiveWindows;
 }
 
-void ScriptedBackend::DrawableSize(WindowRef theWindow, int* outWidth, int* outHeight) {
-  *outWidth = theWindow->mContent.right - theWindow->mContent.left;
-  *outHeight = theWindow->mContent.bottom - theWindow->mContent.top;
-}
-
 bool ScriptedBackend::GetClipboardText(std::string* outText) {
   if (!mHasClipboardText || mClipboardText.empty()) return false;
   if (outText != nullptr) *outText = mClipboardText;

@@ -1,5 +1,5 @@
-// A back end with no display: windows that are records only, a pointer position and a clipboard in memory.
-// Input is injected through CarbonEventSource, exactly as the SDL back end posts it.
+// A back end with no display: windows that are records only, a pointer position and a clipboard in memory. Input is injected through
+// CarbonEventSource, exactly as the SDL back end posts it.
 #pragma once
 
 #include <cstdint>
@@ -18,11 +18,6 @@ class ScriptedBackend : public CarbonBackend {
   void ApplyBounds(WindowRef) override {}
   void Raise(WindowRef) override {}
   int TitleBarHeight() override { return mTitleBarHeight; }
-  void DrawableSize(WindowRef theWindow, int* outWidth, int* outHeight) override;
-  void MainDisplaySize(int* outWidth, int* outHeight) override {
-    *outWidth = mDisplayWidth;
-    *outHeight = mDisplayHeight;
-  }
 
   Point GlobalMouse() override { return mMouse; }
 
@@ -37,10 +32,6 @@ class ScriptedBackend : public CarbonBackend {
   // The test's controls.
   void SetGlobalMouse(int h, int v);
   void SetTitleBarHeight(int theHeight) { mTitleBarHeight = theHeight; }
-  void SetMainDisplaySize(int theWidth, int theHeight) {
-    mDisplayWidth = theWidth;
-    mDisplayHeight = theHeight;
-  }
   void FailNextWindow() { mFailNextWindow = true; }
   ThemeCursor CursorShape() const { return mCursorShape; }
   int LiveWindows() const { return mLiveWindows; }
@@ -48,8 +39,6 @@ class ScriptedBackend : public CarbonBackend {
  private:
   Point mMouse = {0, 0};
   int mTitleBarHeight = 22;
-  int mDisplayWidth = 1024;
-  int mDisplayHeight = 768;
   bool mFailNextWindow = false;
   bool mCursorVisible = true;
   ThemeCursor mCursorShape = kThemeArrowCursor;

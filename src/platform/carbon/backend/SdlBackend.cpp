@@ -1,7 +1,6 @@
 #include "platform/carbon/backend/SdlBackend.h"
 
 #include <cstdio>
-#include <mutex>
 
 #include "platform/carbon/CarbonEventSource.h"
 #include "platform/carbon/MacRoman.h"
@@ -27,42 +26,18 @@ uint32_t FirstCodePoint(const char* theText) {
 
 }  // namespace
 
-bool CarbonInitVideo() {
-  static std::once_flag sOnce;
-  static bool sOk = false;
-  std::call_once(sOnce, [] {
-    // The program decides what closing its last window means.
-    SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
-      std::fprintf(stderr, "video: %s\n", SDL_GetError());
-      return;
-    }
-    // Fixed-function OpenGL with rectangle textures: a compatibility context. No depth or
-    // stencil buffer is drawn into, so none is asked for. Windows take their visual from
-    // these, so they are set before the first window.
-    SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
-    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 2);
-    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 1);
-    SDL_GL_SetAttribute(SDL_GL_RED_SIZE, 8);
-    SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, 8);
-    SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, 8);
-    SDL_GL_SetAttribute(SDL_GL_ALPHA_SIZE, 0);
-    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 0);
-    SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 0);
-    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
-    SDL_GL_SetAttribute(SDL_GL_SHARE_WITH_CURRENT_CONTEXT, 1);
-    sOk = true;
-  });
-  return sOk;
+SdlBackend::SdlBackend() {
+  // The program decides what closing its last window means.
+  SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
+  mVideoReady = SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
+  if (!mVideoReady) std::fprintf(stderr, "could not start video: %s\n", SDL_GetError());
 }
-
-// Video stays up for the life of the process once started; other stand-ins share it.
-SdlBackend::SdlBackend() { mVideoReady = CarbonInitVideo(); }
 
 SdlBackend::~SdlBackend() {
   for (SDL_Cursor* aCursor : mCursors) {
     if (aCursor != nullptr) SDL_FreeCursor(aCursor);
   }
+  if (mVideoReady) SDL_QuitSubSystem(SDL_INIT_VIDEO);
 }
 
 void SdlBackend::PumpEvents() {
@@ -262,29 +237,6 @@ void SdlBackend::ApplyBounds(WindowRef theWindow) {
   const Rect& aContent = theWindow->mContent;
   SDL_SetWindowPosition(aWindow, aContent.left, aContent.top);
   SDL_SetWindowSize(aWindow, aContent.right - aContent.left, aContent.bottom - aContent.top);
-}
-
-void SdlBackend::DrawableSize(WindowRef theWindow, int* outWidth, int* outHeight) {
-  SDL_Window* aWindow = SdlWindowOf(theWindow);
-  *outWidth = 0;
-  *outHeight = 0;
-  if (aWindow == nullptr) return;
-  if (SDL_GetWindowFlags(aWindow) & SDL_WINDOW_OPENGL) {
-    SDL_GL_GetDrawableSize(aWindow, outWidth, outHeight);
-  } else {
-    SDL_GetWindowSize(aWindow, outWidth, outHeight);
-  }
-}
-
-void SdlBackend::MainDisplaySize(int* outWidth, int* outHeight) {
-  SDL_DisplayMode aMode;
-  if (mVideoReady && SDL_GetDesktopDisplayMode(0, &aMode) == 0) {
-    *outWidth = aMode.w;
-    *outHeight = aMode.h;
-  } else {
-    *outWidth = 0;
-    *outHeight = 0;
-  }
 }
 
 void SdlBackend::Raise(WindowRef theWindow) { SDL_RaiseWindow(SdlWindowOf(theWindow)); }

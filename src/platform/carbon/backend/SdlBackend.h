@@ -8,11 +8,6 @@
 
 #include "platform/carbon/CarbonBackend.h"
 
-// Starts SDL's video subsystem once, with the OpenGL attributes every window here needs:
-// compatibility profile, double buffered RGBA 8888, no depth or stencil buffer. False when
-// there is no display to open.
-bool CarbonInitVideo();
-
 class SdlBackend : public CarbonBackend {
  public:
   SdlBackend();
@@ -28,8 +23,6 @@ class SdlBackend : public CarbonBackend {
   void Raise(WindowRef theWindow) override;
   // SDL measures from the content's corner; the window manager's title bar lies outside.
   int TitleBarHeight() override { return 0; }
-  void DrawableSize(WindowRef theWindow, int* outWidth, int* outHeight) override;
-  void MainDisplaySize(int* outWidth, int* outHeight) override;
 
   Point GlobalMouse() override;
 
