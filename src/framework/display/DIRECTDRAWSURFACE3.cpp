@@ -11,6 +11,7 @@
 namespace {
 
 std::atomic<int> gLiveTextures{0};
+uint32_t gBindingChanges = 0;  // OpenGL thread only
 std::mutex gPendingLock;
 std::vector<GLuint> gPendingTextures;  // released off the OpenGL thread
 
@@ -38,6 +39,8 @@ inline uint32_t BlendWords(uint32_t theDest, uint32_t theSource, uint32_t theAlp
 
 int DIRECTDRAWSURFACE3::LiveTextureCount() { return gLiveTextures.load(); }
 
+uint32_t DIRECTDRAWSURFACE3::TextureBindingChanges() { return gBindingChanges; }
+
 void DIRECTDRAWSURFACE3::DeletePendingTextures() {
   if (!CanCallGL()) return;
   std::vector<GLuint> aNames;
@@ -45,6 +48,7 @@ void DIRECTDRAWSURFACE3::DeletePendingTextures() {
     std::lock_guard<std::mutex> aLock(gPendingLock);
     aNames.swap(gPendingTextures);
   }
+  if (!aNames.empty()) ++gBindingChanges;
   for (GLuint aName : aNames) {
     glDeleteTextures(1, &aName);
     --gLiveTextures;
@@ -174,6 +178,14 @@ void DIRECTDRAWSURFACE3::CreateFrame() {
 bool DIRECTDRAWSURFACE3::EnsureTexture() {
   if (mReleased || !mMemory || !CanCallGL()) return false;
   DeletePendingTextures();
+  ++gBindingChanges;
+  if (mTexture != 0 && mTextureDefined) {
+    glBindTexture(GL_TEXTURE_RECTANGLE_ARB, mTexture);
+    return true;
+  }
+  // Making the texture leaves the binding of the current context as it was.
+  GLint aPrevious = 0;
+  glGetIntegerv(GL_TEXTURE_BINDING_RECTANGLE_ARB, &aPrevious);
   if (mTexture == 0) {
     glGenTextures(1, &mTexture);
     ++gLiveTextures;
@@ -192,6 +204,7 @@ bool DIRECTDRAWSURFACE3::EnsureTexture() {
     mTextureDefined = true;
     mDirty = false;
   }
+  glBindTexture(GL_TEXTURE_RECTANGLE_ARB, static_cast<GLuint>(aPrevious));
   return true;
 }
 
@@ -205,6 +218,8 @@ void DIRECTDRAWSURFACE3::Present() {
   if (!aglSetCurrentContext(mFrame->mContext)) return;
   mPresentPending = false;
   if (EnsureTexture()) {
+    ++gBindingChanges;
+    glBindTexture(GL_TEXTURE_RECTANGLE_ARB, mTexture);
     glTexSubImage2D(GL_TEXTURE_RECTANGLE_ARB, 0, 0, 0, static_cast<GLsizei>(mWidth),
                     static_cast<GLsizei>(mHeight), GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV, mMemory.get());
     mDirty = false;
@@ -427,6 +442,7 @@ void DIRECTDRAWSURFACE3::Release() {
       // Textures still named by this surface go while their context is current.
       if (mTexture != 0) {
         aglSetCurrentContext(mFrame->mContext);
+        ++gBindingChanges;
         glDeleteTextures(1, &mTexture);
         --gLiveTextures;
         mTexture = 0;
@@ -439,6 +455,7 @@ void DIRECTDRAWSURFACE3::Release() {
   }
   if (mTexture != 0) {
     if (CanCallGL()) {
+      ++gBindingChanges;
       glDeleteTextures(1, &mTexture);
       --gLiveTextures;
     } else {

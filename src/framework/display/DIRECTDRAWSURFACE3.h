@@ -43,6 +43,8 @@ class DIRECTDRAWSURFACE3 {
   // Gives the surface its texture name and storage when it has none yet (textures of surfaces
   // made on the loading thread are made on first use). OpenGL thread only; false elsewhere.
   bool EnsureTexture();
+  // True once the texture name and storage exist (so binding it needs nothing more).
+  bool HasTexture() const { return mTexture != 0 && mTextureDefined && !mReleased; }
 
   uint32_t* GetMemory() const { return mMemory.get(); }
   int GetWidth() const { return static_cast<int>(mWidth); }
@@ -57,6 +59,9 @@ class DIRECTDRAWSURFACE3 {
   static int LiveTextureCount();
   // Deletes the texture names that surfaces released on another thread left behind.
   static void DeletePendingTextures();
+  // Counts the binds and deletions surfaces make on their own, so that the device knows when
+  // the texture it last bound may no longer be bound.
+  static uint32_t TextureBindingChanges();
 
  private:
   friend class DIRECTDRAW2;

@@ -77,7 +77,9 @@ IDirect3DDevice8::IDirect3DDevice8()
       mTextureWidth(0),
       mTextureHeight(0),
       mContext(nullptr),
-      mTextureTarget(GL_TEXTURE_RECTANGLE_ARB) {}
+      mTextureTarget(GL_TEXTURE_RECTANGLE_ARB),
+      mBoundTexture(~0u),
+      mBindingChanges(0) {}
 
 IDirect3DDevice8::~IDirect3DDevice8() {
   if (mContext != nullptr) {
@@ -86,6 +88,18 @@ IDirect3DDevice8::~IDirect3DDevice8() {
     aglDestroyContext(mContext);
     mContext = nullptr;
   }
+}
+
+void IDirect3DDevice8::BindTexture(GLuint theName) {
+  // Binding the texture already bound costs llvmpipe a copy of its state each time, and the
+  // accelerated path binds once per quad: skip the repeats.
+  // Surfaces that bind or delete textures themselves (deleting unbinds, and the name may come
+  // back for another texture) move the change count, and then the device binds again.
+  uint32_t aChanges = DIRECTDRAWSURFACE3::TextureBindingChanges();
+  if (theName == mBoundTexture && aChanges == mBindingChanges) return;
+  glBindTexture(mTextureTarget, theName);
+  mBoundTexture = theName;
+  mBindingChanges = aChanges;
 }
 
 bool IDirect3DDevice8::MakeCurrent() {
@@ -169,6 +183,7 @@ HRESULT IDirect3DDevice8::Reset(D3DPRESENT_PARAMETERS* theParams) {
   }
   if (mContext != nullptr) aglDestroyContext(mContext);
   mContext = aContext;
+  mBoundTexture = ~0u;
   aglSetCurrentContext(mContext);
   aglDestroyPixelFormat(aFormat);
   aglSetDrawable(mContext, GetWindowPort(aWindow));
@@ -531,12 +546,13 @@ HRESULT IDirect3DDevice8::SetTexture(uint32_t theStage, DIRECTDRAWSURFACE3* theS
   std::lock_guard<std::recursive_mutex> aLock(g_critical_region);
   if (!MakeCurrent()) return DD_OK;
   if (theSurface == nullptr) {
-    glBindTexture(mTextureTarget, 0);
+    BindTexture(0);
     return DD_OK;
   }
   // A surface made off this thread gets its texture now.
-  if (!theSurface->EnsureTexture() || theSurface->GetTextureName() == 0) return DD_OK;
-  glBindTexture(mTextureTarget, theSurface->GetTextureName());
+  if (!theSurface->HasTexture() && (!theSurface->EnsureTexture() || theSurface->GetTextureName() == 0))
+    return DD_OK;
+  BindTexture(theSurface->GetTextureName());
   if (theSurface->IsDirty()) {
     glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
     glTexSubImage2D(mTextureTarget, 0, 0, 0, theSurface->GetWidth(), theSurface->GetHeight(), GL_BGRA,

@@ -43,6 +43,7 @@ class IDirect3DDevice8 {
 
  private:
   bool MakeCurrent();
+  void BindTexture(GLuint theName);
 
   _D3DVIEWPORT8 mViewport;
   uint32_t mVertexFormat;
@@ -62,4 +63,6 @@ class IDirect3DDevice8 {
   int mTextureWidth, mTextureHeight;
   AGLContext mContext;
   GLenum mTextureTarget;
+  GLuint mBoundTexture;      // on mContext, as of mBindingChanges
+  uint32_t mBindingChanges;  // DIRECTDRAWSURFACE3::TextureBindingChanges() when it was bound
 };

@@ -51,9 +51,10 @@ bool ClaimGLThread() {
 }
 
 SDL_Window* WindowOf(AGLContext theContext) {
-  if (theContext != nullptr && theContext->mDrawable != nullptr && theContext->mDrawable->mWindow != nullptr)
-    return theContext->mDrawable->mWindow->mSDLWindow;
-  return gRootWindow;
+  SDL_Window* aWindow =
+      theContext != nullptr ? CarbonSDLWindow(GetWindowFromPort(theContext->mDrawable)) : nullptr;
+  // A scripted window has no drawable of its own: the root window's serves.
+  return aWindow != nullptr ? aWindow : gRootWindow;
 }
 
 // Every context shares with this one; it lives on a hidden window of its own.

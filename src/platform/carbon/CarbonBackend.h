@@ -1,6 +1,7 @@
 // The seam under the Carbon stand-in: what a back end supplies (native windows and input, the
-// cursor, the clipboard). Time comes from the Core Services clock, which tests script. SdlBackend talks to a real display; ScriptedBackend lets a
-// test drive everything. The Carbon functions above the seam are the same for both.
+// cursor, the clipboard). Time comes from the Core Services clock, which tests script. SdlBackend talks to a
+// real display; ScriptedBackend lets a test drive everything. The Carbon functions above the seam are the
+// same for both.
 #pragma once
 
 #include <cstdint>

@@ -1,71 +1,46 @@
-// Carbon window, port and alert-sound calls the display code makes, over SDL2 windows.
+// The Carbon window, port and debugging calls the display code makes beyond the windows of
+// the Carbon stand-in: placing windows, their ports, the UI mode, the alert sound and the
+// debugger hooks. A window's OpenGL drawable is its SDL window.
 #pragma once
 
 #include <SDL.h>
 
-#include <atomic>
 #include <string>
 
-#include "platform/carbonwindow/MacTypes.h"
+#include "platform/carbon/CarbonTypes.h"
+#include "platform/carbon/CarbonWindows.h"
 
-struct OpaqueWindowPtr;
+typedef char* Ptr;
+typedef WindowRef WindowPtr;
 
-// A window's drawing port; on this platform it only names its window.
-struct OpaqueGrafPtr {
-  OpaqueWindowPtr* mWindow;
-};
-typedef OpaqueGrafPtr* CGrafPtr;
+// A window's drawing port; it only names its window.
+typedef struct OpaqueGrafPtr* CGrafPtr;
 typedef CGrafPtr GrafPtr;
 
-// A game window: an SDL window that can carry OpenGL contexts.
-struct OpaqueWindowPtr {
-  SDL_Window* mSDLWindow;
-  OpaqueGrafPtr mPort;
-  long mRefCon;
-};
-typedef OpaqueWindowPtr* WindowRef;
-typedef OpaqueWindowPtr* WindowPtr;
-
-typedef uint32_t WindowClass;
-typedef uint32_t WindowAttributes;
-typedef uint16_t WindowRegionCode;
-
-enum : uint32_t { kDocumentWindowClass = 6 };
-enum : uint16_t { kWindowStructureRgn = 32, kWindowContentRgn = 33 };
 enum : uint32_t { kWindowCenterOnMainScreen = 1 };
 enum : uint32_t { kUIModeNormal = 0, kUIModeAllHidden = 3 };
 enum : uint32_t { kUIOptionDisableProcessSwitch = 8 };
 
-// Starts SDL's video subsystem once, with the OpenGL attributes every window here needs:
-// compatibility profile, double buffered RGBA 8888, no depth or stencil buffer. False when
-// there is no display to open.
+// Starts SDL's video subsystem once and asks for the OpenGL the display draws with: a double
+// buffered compatibility context. False without a display.
 bool CarbonInitVideo();
+// The SDL window behind a game window; null when the windows are scripted.
+SDL_Window* CarbonSDLWindow(WindowRef theWindow);
 
-// Makes a window whose content has the size of theBounds, placed at its top-left (global
-// coordinates); it becomes the front window.
-OSStatus CreateNewWindow(WindowClass theClass, WindowAttributes theAttributes, const Rect* theBounds,
-                         WindowRef* theWindow);
-void DisposeWindow(WindowRef theWindow);
-void ShowWindow(WindowRef theWindow);
-WindowRef FrontWindow();
-void SelectWindow(WindowRef theWindow);
-
-void SizeWindow(WindowRef theWindow, int16_t theWidth, int16_t theHeight, Boolean theUpdate);
 OSStatus RepositionWindow(WindowRef theWindow, WindowRef theParent, uint32_t theMethod);
-// Content (33) or structure (32) bounds in global coordinates.
-OSStatus GetWindowBounds(WindowRef theWindow, WindowRegionCode theRegion, Rect* theBounds);
 OSStatus SetWindowBounds(WindowRef theWindow, WindowRegionCode theRegion, const Rect* theBounds);
 // The port's bounds: (0, 0) to the content size.
 Rect* GetWindowPortBounds(WindowRef theWindow, Rect* theBounds);
 CGrafPtr GetWindowPort(WindowRef theWindow);
-// Frame widths around the content; windows here have none.
+WindowRef GetWindowFromPort(CGrafPtr thePort);
+// Frame widths around the content: none here.
 OSStatus GetWindowStructureWidths(WindowRef theWindow, Rect* theWidths);
-void SetWRefCon(WindowRef theWindow, long theRefCon);
-long GetWRefCon(WindowRef theWindow);
 
 void GetPort(GrafPtr* thePort);
 void SetPort(GrafPtr thePort);
 void LocalToGlobal(Point* thePoint);
+// True when the two rectangles overlap; theOut is the overlap (all 0 when empty).
+bool SectRect(const Rect* theA, const Rect* theB, Rect* theOut);
 
 void HideMenuBar();
 OSStatus SetSystemUIMode(uint32_t theMode, uint32_t theOptions);

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "platform/carbonwindow/MacTypes.h"
+#include "platform/carbon/CarbonTypes.h"
 
 typedef uint32_t CGDirectDisplayID;
 

@@ -23,7 +23,8 @@ OSErr BeginFullScreen(Ptr* theRestoreState, GDHandle theDevice, int16_t* theWidt
   *theRestoreState = nullptr;
   WindowRef aWindow = FrontWindow();
   if (gFailNextBegin.exchange(false) || aWindow == nullptr) return gMoviesError = kQTFullScreenFailed;
-  if (SDL_SetWindowFullscreen(aWindow->mSDLWindow, SDL_WINDOW_FULLSCREEN_DESKTOP) != 0)
+  SDL_Window* aSDLWindow = CarbonSDLWindow(aWindow);
+  if (aSDLWindow == nullptr || SDL_SetWindowFullscreen(aSDLWindow, SDL_WINDOW_FULLSCREEN_DESKTOP) != 0)
     return gMoviesError = kQTFullScreenFailed;
   GDHandle aDevice = theDevice != nullptr ? theDevice : GetMainDevice();
   if (aDevice != nullptr) {
@@ -38,7 +39,8 @@ OSErr BeginFullScreen(Ptr* theRestoreState, GDHandle theDevice, int16_t* theWidt
 OSErr EndFullScreen(Ptr theRestoreState, int32_t) {
   if (theRestoreState == nullptr) return gMoviesError = paramErr;
   FullScreenState* aState = reinterpret_cast<FullScreenState*>(theRestoreState);
-  int aResult = SDL_SetWindowFullscreen(aState->mWindow->mSDLWindow, 0);
+  SDL_Window* aSDLWindow = CarbonSDLWindow(aState->mWindow);
+  int aResult = aSDLWindow != nullptr ? SDL_SetWindowFullscreen(aSDLWindow, 0) : -1;
   delete aState;
   return gMoviesError = (aResult == 0 ? static_cast<OSErr>(noErr) : static_cast<OSErr>(kQTFullScreenFailed));
 }
