@@ -3,7 +3,7 @@
 
 namespace Tesk {
 
-enum KeyCode {
+enum KeyCode : int {
   KEYCODE_UNKNOWN = 0,
   KEYCODE_BACK = 8,
   KEYCODE_TAB = 9,
