@@ -2,9 +2,10 @@
 
 #include <cwctype>
 
+#include "core/CarbonWindowBridge.h"
+#include "core/MacUtils.h"
 #include "core/WidgetManagerSeam.h"
 #include "platform/carbon/CarbonWindows.h"
-#include "platform/coreservices/CoreServices.h"
 
 namespace Tesk {
 
@@ -15,9 +16,6 @@ namespace {
 
 constexpr PropertyCreator k_AppCreator = MakeOSType("KWMR");
 constexpr PropertyTag k_AppTag = MakeOSType("USRD");
-
-// Milliseconds on the up-time clock, as the tick count reads it.
-uint32_t CurrentTick() { return static_cast<uint32_t>(AbsoluteToNanoseconds(UpTime()) / 1000000); }
 
 bool IsQueuedMessage(uint32_t theMessage) {
   switch (theMessage) {
@@ -99,6 +97,8 @@ TeskAppBase::TeskAppBase()
       mLastUserInputTick(0),
       mLastMonitorPowerTick(0) {
   gTeskAppBase = this;
+  // Posted and sent messages travel as Carbon events from now on.
+  SetOsWindowBridge(&CarbonWindowBridge::Instance());
 }
 
 TeskAppBase::~TeskAppBase() {
@@ -186,7 +186,7 @@ int32_t TeskAppBase::DoWindowProc(WindowRef theWindow, uint32_t theMessage, uint
       return DefaultWindowProc(theWindow, theMessage, theWParam, theLParam);
     case WM_SYSCOMMAND:
       if (theWParam == SC_MONITORPOWER) {
-        mLastMonitorPowerTick = CurrentTick();
+        mLastMonitorPowerTick = GetTickCount();
         if (!mAllowMonitorPowersave || !mLoaded) return 0;
       } else if (theWParam == SC_SCREENSAVE) {
         if (!mLoaded || !mIsPhysWindowed) return 0;
@@ -273,7 +273,7 @@ void TeskAppBase::HandlePlaybackKey(uint32_t theChar) {
     case 'P':
     case 'p':
       mPaused = !mPaused;
-      mLastTimeCheck = CurrentTick();
+      mLastTimeCheck = GetTickCount();
       mUpdateFTimeAcc = 0.0;
       break;
     case 'S':
@@ -421,7 +421,7 @@ void TeskAppBase::HandleDeferredMessage(const tagMSG& theMessage) {
 }
 
 void TeskAppBase::HandleTimer(const tagMSG& theMessage) {
-  uint32_t aNow = CurrentTick();
+  uint32_t aNow = GetTickCount();
   if (aNow - mLastTimerTime > 500) mLastBigDelayTime = aNow;
   mLastTimerTime = aNow;
   if (mIsOpeningURL && aNow - mLastBigDelayTime > 5000) {

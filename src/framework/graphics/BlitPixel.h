@@ -4,6 +4,7 @@
 // the results are pinned by tests word for word.
 #pragma once
 
+#include <array>
 #include <cstdint>
 
 #include "graphics/Color.h"
@@ -11,14 +12,19 @@
 namespace Tesk {
 namespace BlitPixel {
 
+// For destination alpha da and source weight p (index da << 8 | p): the new
+// alpha na = ((255 - da) * p) / 255 + da in the high byte and the source's
+// share w = (p * 255) / na in the low byte, so the loops divide nothing.
+extern const std::array<uint16_t, 65536> k_OverWeights;
+
 // Source over destination with source weight p (1..255): the destination may
 // be transparent, so the new alpha is the over composition and the source's
 // share w is taken relative to it.
 inline uint32_t OverWhite(uint32_t d, uint32_t s, uint32_t p) {
   if (p == 0) return d;
-  uint32_t da = d >> 24;
-  uint32_t na = ((255 - da) * p) / 255 + da;
-  uint32_t w = (p * 255) / na;
+  uint32_t aWeights = k_OverWeights[((d >> 16) & 0xFF00) | p];
+  uint32_t na = aWeights >> 8;
+  uint32_t w = aWeights & 0xFF;
   uint32_t ow = 256 - w;
   uint32_t aRB = (((ow * (d & 0x00FF00FF)) >> 8) + ((w * (s & 0x00FF00FF)) >> 8)) & 0x00FF00FF;
   uint32_t aG = (((ow * (d & 0x0000FF00)) >> 8) + ((w * (s & 0x0000FF00)) >> 8)) & 0x0000FF00;
@@ -28,9 +34,9 @@ inline uint32_t OverWhite(uint32_t d, uint32_t s, uint32_t p) {
 // As OverWhite with the source's colour scaled by the grey level c.
 inline uint32_t OverGrey(uint32_t d, uint32_t s, uint32_t p, uint32_t c) {
   if (p == 0) return d;
-  uint32_t da = d >> 24;
-  uint32_t na = ((255 - da) * p) / 255 + da;
-  uint32_t w = (p * 255) / na;
+  uint32_t aWeights = k_OverWeights[((d >> 16) & 0xFF00) | p];
+  uint32_t na = aWeights >> 8;
+  uint32_t w = aWeights & 0xFF;
   uint32_t ow = 256 - w;
   uint32_t aRB =
       (((ow * (d & 0x00FF00FF)) >> 8) + ((w * (((c * (s & 0x00FF00FF)) >> 8) & 0x00FF00FF)) >> 8)) &
@@ -42,9 +48,9 @@ inline uint32_t OverGrey(uint32_t d, uint32_t s, uint32_t p, uint32_t c) {
 // As OverWhite with each channel of the source scaled by its own colour channel.
 inline uint32_t OverColor(uint32_t d, uint32_t s, uint32_t p, uint32_t cR, uint32_t cG, uint32_t cB) {
   if (p == 0) return d;
-  uint32_t da = d >> 24;
-  uint32_t na = ((255 - da) * p) / 255 + da;
-  uint32_t w = (p * 255) / na;
+  uint32_t aWeights = k_OverWeights[((d >> 16) & 0xFF00) | p];
+  uint32_t na = aWeights >> 8;
+  uint32_t w = aWeights & 0xFF;
   uint32_t ow = 256 - w;
   uint32_t aB = (((ow * (d & 0xFF)) >> 8) + ((cB * ((s & 0xFF) * w)) >> 16)) & 0xFF;
   uint32_t aG = (((ow * (d & 0xFF00)) >> 8) + ((cG * ((s & 0xFF00) * w)) >> 16)) & 0xFF00;

@@ -17,6 +17,11 @@ void OverOpaqueRowPlain(uint32_t* theDest, const uint32_t* theSrc, int theCount)
     theDest[i] = BlitPixel::OverOpaque(theDest[i], theSrc[i], theSrc[i] >> 24);
 }
 
+void OverWhiteRowPlain(uint32_t* theDest, const uint32_t* theSrc, int theCount) {
+  for (int i = 0; i < theCount; ++i)
+    theDest[i] = BlitPixel::OverWhite(theDest[i], theSrc[i], theSrc[i] >> 24);
+}
+
 void AddRowPlain(uint32_t* theDest, const uint32_t* theSrc, int theCount) {
   for (int i = 0; i < theCount; ++i) {
     uint32_t d = theDest[i], s = theSrc[i];
@@ -44,7 +49,45 @@ inline __m128i OverOpaque2(__m128i d16, __m128i s16) {
   return _mm_or_si128(_mm_and_si128(aBlueLanes, aShiftFirst), _mm_andnot_si128(aBlueLanes, aSumFirst));
 }
 
+// As OverOpaque2 with the source's share w per pixel (w and 256 - w replicated over a pixel's lanes).
+inline __m128i Over2(__m128i d16, __m128i s16, __m128i w) {
+  const __m128i aBlueLanes = _mm_set_epi16(0, 0, 0, -1, 0, 0, 0, -1);
+  __m128i ow = _mm_sub_epi16(_mm_set1_epi16(256), w);
+  __m128i aD = _mm_mullo_epi16(d16, ow);
+  __m128i aS = _mm_mullo_epi16(s16, w);
+  __m128i aSumFirst = _mm_srli_epi16(_mm_add_epi16(aD, aS), 8);
+  __m128i aShiftFirst = _mm_add_epi16(_mm_srli_epi16(aD, 8), _mm_srli_epi16(aS, 8));
+  return _mm_or_si128(_mm_and_si128(aBlueLanes, aShiftFirst), _mm_andnot_si128(aBlueLanes, aSumFirst));
+}
+
 }  // namespace
+
+void OverWhiteRow(uint32_t* theDest, const uint32_t* theSrc, int theCount) {
+  const __m128i aZero = _mm_setzero_si128();
+  const __m128i aColour = _mm_set1_epi32(0x00FFFFFF);
+  const uint16_t* aTable = BlitPixel::k_OverWeights.data();
+  int i = 0;
+  for (; i + 4 <= theCount; i += 4) {
+    __m128i d = _mm_loadu_si128(reinterpret_cast<const __m128i*>(theDest + i));
+    __m128i s = _mm_loadu_si128(reinterpret_cast<const __m128i*>(theSrc + i));
+    uint32_t aW[4], anA[4];
+    for (int k = 0; k < 4; ++k) {
+      // p = 0 finds na = da and w = 0, which leaves the pixel as it was.
+      uint32_t aWeights = aTable[((theDest[i + k] >> 16) & 0xFF00) | (theSrc[i + k] >> 24)];
+      aW[k] = (aWeights & 0xFF) * 0x00010001u;
+      anA[k] = (aWeights >> 8) << 24;
+    }
+    __m128i w32 = _mm_set_epi32(int(aW[3]), int(aW[2]), int(aW[1]), int(aW[0]));
+    __m128i aLo =
+        Over2(_mm_unpacklo_epi8(d, aZero), _mm_unpacklo_epi8(s, aZero), _mm_unpacklo_epi32(w32, w32));
+    __m128i aHi =
+        Over2(_mm_unpackhi_epi8(d, aZero), _mm_unpackhi_epi8(s, aZero), _mm_unpackhi_epi32(w32, w32));
+    __m128i r = _mm_and_si128(_mm_packus_epi16(aLo, aHi), aColour);
+    r = _mm_or_si128(r, _mm_set_epi32(int(anA[3]), int(anA[2]), int(anA[1]), int(anA[0])));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(theDest + i), r);
+  }
+  OverWhiteRowPlain(theDest + i, theSrc + i, theCount - i);
+}
 
 void OverOpaqueRow(uint32_t* theDest, const uint32_t* theSrc, int theCount) {
   const __m128i aZero = _mm_setzero_si128();
@@ -73,6 +116,10 @@ void AddRow(uint32_t* theDest, const uint32_t* theSrc, int theCount) {
 }
 
 #else
+
+void OverWhiteRow(uint32_t* theDest, const uint32_t* theSrc, int theCount) {
+  OverWhiteRowPlain(theDest, theSrc, theCount);
+}
 
 void OverOpaqueRow(uint32_t* theDest, const uint32_t* theSrc, int theCount) {
   OverOpaqueRowPlain(theDest, theSrc, theCount);

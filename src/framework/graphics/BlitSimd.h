@@ -12,6 +12,10 @@ namespace BlitSimd {
 void OverOpaqueRow(uint32_t* theDest, const uint32_t* theSrc, int theCount);
 void OverOpaqueRowPlain(uint32_t* theDest, const uint32_t* theSrc, int theCount);
 
+// The normal blit's white loop: source over a destination that may have alpha.
+void OverWhiteRow(uint32_t* theDest, const uint32_t* theSrc, int theCount);
+void OverWhiteRowPlain(uint32_t* theDest, const uint32_t* theSrc, int theCount);
+
 // Saturating add of the source's colour; the destination keeps its alpha.
 void AddRow(uint32_t* theDest, const uint32_t* theSrc, int theCount);
 void AddRowPlain(uint32_t* theDest, const uint32_t* theSrc, int theCount);

@@ -108,21 +108,28 @@ class MemoryImage : public Image {
   void AdditiveBlt(Image* theImage, int theX, int theY, const TRect<int>& theSrcRect, const Color& theColor);
   void BltF(Image* theImage, float theX, float theY, const TRect<int>& theSrcRect,
             const TRect<int>& theClipRect, const Color& theColor, int theDrawMode) override;
+  // Mirrored left to right: the source's last column lands on theX.
+  void BltMirror(Image* theImage, int theX, int theY, const TRect<int>& theSrcRect, const Color& theColor,
+                 int theDrawMode) override;
 
   // Stretching.
   void StretchBlt(Image* theImage, const TRect<int>& theDestRect, const TRect<int>& theSrcRect,
                   const TRect<int>& theClipRect, const Color& theColor, int theDrawMode,
                   bool fastStretch) override;
+  void StretchBltMirror(Image* theImage, const TRect<int>& theDestRect, const TRect<int>& theSrcRect,
+                        const TRect<int>& theClipRect, const Color& theColor, int theDrawMode,
+                        bool fastStretch) override;
   bool StretchBltClipHelper(const TRect<int>& theSrcRect, const TRect<int>& theClipRect,
                             const TRect<int>& theDestRect, TRect<double>& theSrcRectOut,
                             TRect<int>& theDestRectOut);
   bool StretchBltMirrorClipHelper(const TRect<int>& theSrcRect, const TRect<int>& theClipRect,
                                   const TRect<int>& theDestRect, TRect<double>& theSrcRectOut,
                                   TRect<int>& theDestRectOut);
+  // With mirror set, the destination shows the source flipped left to right.
   void FastStretchBlt(Image* theImage, const TRect<int>& theDestRect, const TRect<double>& theSrcRect,
-                      const Color& theColor, int theDrawMode);
+                      const Color& theColor, int theDrawMode, bool mirror = false);
   void SlowStretchBlt(Image* theImage, const TRect<int>& theDestRect, const TRect<double>& theSrcRect,
-                      const Color& theColor, int theDrawMode);
+                      const Color& theColor, int theDrawMode, bool mirror = false);
 
   // Rotation.
   void BltRotated(Image* theImage, float theX, float theY, const TRect<int>& theSrcRect,

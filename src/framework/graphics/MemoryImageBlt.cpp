@@ -93,6 +93,22 @@ void RunRows(uint32_t* theDest, int theDestPitch, Fetch theFetch, const uint8_t*
   }
 }
 
+// A mirrored rectangle: destination column i shows source column theSrcRight - i.
+template <class Op>
+void MirrorRect(uint32_t* theDest, int theDestPitch, const BlitSource& theSrc, int theSrcRight, int theSrcTop,
+                int theWidth, int theHeight, Op op) {
+  for (int y = 0; y < theHeight; ++y, theDest += theDestPitch) {
+    int aRow = (theSrcTop + y) * theSrc.mPitch + theSrcRight;
+    if (theSrc.IsPalette()) {
+      const uint8_t* anIndices = theSrc.mIndices + aRow;
+      for (int i = 0; i < theWidth; ++i) theDest[i] = op(theDest[i], theSrc.mPalette[anIndices[-i]]);
+    } else {
+      const uint32_t* aBits = theSrc.mBits + aRow;
+      for (int i = 0; i < theWidth; ++i) theDest[i] = op(theDest[i], aBits[-i]);
+    }
+  }
+}
+
 }  // namespace
 
 void MemoryImage::Blt(Image* theImage, int theX, int theY, const TRect<int>& theSrcRect,
@@ -127,6 +143,10 @@ void MemoryImage::NormalBlt(Image* theImage, int theX, int theY, const TRect<int
       else
         RunRows(aDest, mWidth, BitsFetch{aSrc.mBits + anOffset}, aRuns + anOffset, aSrc.mPitch,
                 aSrcRect.mWidth, aSrcRect.mHeight);
+    } else if (theColor == Color::White && !aSrc.IsPalette()) {
+      const uint32_t* aRow = aSrc.mBits + aSrcRect.mY * aSrc.mPitch + aSrcRect.mX;
+      for (int y = 0; y < aSrcRect.mHeight; ++y, aDest += mWidth, aRow += aSrc.mPitch)
+        BlitSimd::OverWhiteRow(aDest, aRow, aSrcRect.mWidth);
     } else {
       BlitPixel::WithNormalOp(theColor, [&](auto op) { BlitRect(aDest, mWidth, aSrc, aSrcRect, op); });
     }
@@ -156,6 +176,45 @@ void MemoryImage::AdditiveBlt(Image* theImage, int theX, int theY, const TRect<i
     } else {
       BlitPixel::WithAdditiveOp(theColor, aPartial, T,
                                 [&](auto op) { BlitRect(aDest, mWidth, aSrc, aSrcRect, op); });
+    }
+  }
+  BitsChanged();
+}
+
+void MemoryImage::BltMirror(Image* theImage, int theX, int theY, const TRect<int>& theSrcRect,
+                            const Color& theColor, int theDrawMode) {
+  TESK_ASSERT((theColor.mRed >= 0) && (theColor.mRed <= 255));
+  TESK_ASSERT((theColor.mGreen >= 0) && (theColor.mGreen <= 255));
+  TESK_ASSERT((theColor.mBlue >= 0) && (theColor.mBlue <= 255));
+  TESK_ASSERT((theColor.mAlpha >= 0) && (theColor.mAlpha <= 255));
+  theImage->mDrawn = true;
+  MemoryImage* aSrcImage = dynamic_cast<MemoryImage*>(theImage);
+  if (!aSrcImage || (theDrawMode != DRAWMODE_NORMAL && theDrawMode != DRAWMODE_ADDITIVE)) return;
+  // Flipped, source columns cut on the left take destination columns off the right.
+  TRect<int> aSrc = theSrcRect.Intersection(TRect<int>(0, 0, aSrcImage->mWidth, aSrcImage->mHeight));
+  int aX = theX + (theSrcRect.mX + theSrcRect.mWidth) - (aSrc.mX + aSrc.mWidth);
+  int aY = theY + aSrc.mY - theSrcRect.mY;
+  TRect<int> aDest =
+      TRect<int>(aX, aY, aSrc.mWidth, aSrc.mHeight).Intersection(TRect<int>(0, 0, mWidth, mHeight));
+  if (aDest.mWidth > 0 && aDest.mHeight > 0) {
+    const int aSrcRight = aSrc.mX + aSrc.mWidth - 1 - (aDest.mX - aX);
+    const int aSrcTop = aSrc.mY + (aDest.mY - aY);
+    aSrcImage->CommitBits();
+    BlitSource aBlitSrc(aSrcImage);
+    uint32_t* aDestBits = GetBits() + aDest.mY * mWidth + aDest.mX;
+    auto aRun = [&](auto op) {
+      MirrorRect(aDestBits, mWidth, aBlitSrc, aSrcRight, aSrcTop, aDest.mWidth, aDest.mHeight, op);
+    };
+    if (theDrawMode == DRAWMODE_ADDITIVE) {
+      BlitPixel::WithAdditiveOp(theColor, aSrcImage->mHasPartialAlpha, GetAddClampTable(), aRun);
+    } else if (!mHasTransparent && !mHasPartialAlpha && theColor == Color::White) {
+      // The run loop's rule pixel by pixel: copy opaque, skip transparent, blend the rest opaquely.
+      aRun([](uint32_t d, uint32_t s) {
+        uint32_t a = s >> 24;
+        return a == 255 ? s : (a == 0 ? d : BlitPixel::OverOpaque(d, s, a));
+      });
+    } else {
+      BlitPixel::WithNormalOp(theColor, aRun);
     }
   }
   BitsChanged();

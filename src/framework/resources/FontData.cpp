@@ -373,10 +373,10 @@ bool FontData::HandleHorzSpanRectList(const ListDataElement& theParams, bool* ty
     return false;
   }
   auto aList = std::make_unique<ListDataElement>();
-  int anX = aRect[0];
+  int64_t anX = aRect[0];
   for (int aWidth : aWidths) {
     auto aRectElement = std::make_unique<ListDataElement>();
-    for (int aValue : {anX, aRect[1], aWidth, aRect[3]})
+    for (int64_t aValue : {anX, int64_t(aRect[1]), int64_t(aWidth), int64_t(aRect[3])})
       aRectElement->mElements.push_back(new SingleDataElement(std::to_wstring(aValue)));
     aList->mElements.push_back(aRectElement.release());
     anX += aWidth;
@@ -478,10 +478,10 @@ bool FontData::HandlePerGlyph(int theCommand, FontLayer* theLayer, DataElement* 
   }
 
   if (theCommand == k_LayerSetImageMap) {
-    int aHeight = 0;
+    int64_t aHeight = 0;
     for (const CharData& aData : aTable)
-      aHeight = std::max(aHeight, aData.mImageRect.mHeight + aData.mOffset.mY);
-    theLayer->mDefaultHeight = aHeight;
+      aHeight = std::max(aHeight, int64_t(aData.mImageRect.mHeight) + aData.mOffset.mY);
+    theLayer->mDefaultHeight = static_cast<int>(std::min<int64_t>(aHeight, INT32_MAX));
   }
   return true;
 }

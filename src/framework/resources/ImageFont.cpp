@@ -14,6 +14,15 @@ namespace {
 
 const int k_PoolSize = 4096;
 const int k_BucketCount = 256;
+// No glyph length goes beyond this, so that sums over a whole string stay in range
+// whatever numbers a descriptor holds.
+const double k_MaxLength = 65536.0;
+
+int Truncate(double theValue) {
+  if (!(theValue > -k_MaxLength)) return theValue != theValue ? 0 : -static_cast<int>(k_MaxLength);
+  if (theValue > k_MaxLength) return static_cast<int>(k_MaxLength);
+  return static_cast<int>(theValue);
+}
 
 }  // namespace
 
@@ -70,8 +79,8 @@ const CharData& ImageFont::Glyph(const ActiveFontLayer& theLayer, wchar_t theInd
 int ImageFont::Scaled(const ActiveFontLayer& theLayer, double theValue) const {
   // Measuring and drawing share this one expression, so that they never round apart.
   int aLayerSize = theLayer.mBaseFontLayer->mPointSize;
-  if (aLayerSize == 0) return static_cast<int>(mScale * theValue);
-  return static_cast<int>(theValue * (mScale * mPointSize) / aLayerSize);
+  if (aLayerSize == 0) return Truncate(mScale * theValue);
+  return Truncate(theValue * (mScale * mPointSize) / aLayerSize);
 }
 
 void ImageFont::GenerateActiveFontLayers() {
@@ -114,11 +123,11 @@ void ImageFont::GenerateActiveFontLayers() {
       int aSheetWidth = 0;
       int aSheetHeight = 0;
       for (const CharData& aData : aLayer.mCharData) {
-        int w = static_cast<int>(aData.mImageRect.mWidth * aTargetSize / aLayerSize);
-        int h = static_cast<int>(aData.mImageRect.mHeight * aTargetSize / aLayerSize);
-        // A negative scale gives nothing to draw rather than a negative rectangle.
-        w = std::max(0, w);
-        h = std::max(0, h);
+        // A negative scale gives nothing to draw rather than a negative rectangle, and a
+        // sheet too wide to make leaves the glyphs past its end without pixels.
+        int w = std::max(0, Truncate(aData.mImageRect.mWidth * aTargetSize / aLayerSize));
+        int h = std::max(0, Truncate(aData.mImageRect.mHeight * aTargetSize / aLayerSize));
+        if (aSheetWidth + w > static_cast<int>(k_MaxLength)) w = h = 0;
         anActive.mScaledCharImageRects.push_back(TRect<int>(aSheetWidth, 0, w, h));
         aSheetWidth += w;
         aSheetHeight = std::max(aSheetHeight, h);
@@ -126,7 +135,7 @@ void ImageFont::GenerateActiveFontLayers() {
       MemoryImage* aSheet = new MemoryImage();
       anActive.mScaledImage = aSheet;
       anActive.mOwnsImage = true;
-      if (aSheetWidth > 0 && aSheetHeight > 0) {
+      if (aSheetWidth > 0 && aSheetHeight > 0 && MemoryImage::IsValidSize(aSheetWidth, aSheetHeight)) {
         aSheet->Create(aSheetWidth, aSheetHeight);
         Image* aSource = aLayer.mImage.get();
         if (aSource) {
@@ -138,10 +147,13 @@ void ImageFont::GenerateActiveFontLayers() {
           }
         }
         aSheet->Palletize();
+      } else {
+        // No sheet could be made: the glyphs keep their advances and draw nothing.
+        for (TRect<int>& aRect : anActive.mScaledCharImageRects) aRect = TRect<int>();
       }
     }
 
-    auto f = [&](int v) { return static_cast<int>(v * aTargetSize / aLayerSize); };
+    auto f = [&](int v) { return Truncate(v * aTargetSize / aLayerSize); };
     mAscent = std::max(mAscent, f(aLayer.mAscent));
     mHeight = std::max(mHeight, f(aLayer.mHeight != 0 ? aLayer.mHeight : aLayer.mDefaultHeight));
     mAscentPadding = isFirst ? f(aLayer.mAscentPadding) : std::min(mAscentPadding, f(aLayer.mAscentPadding));
@@ -211,11 +223,14 @@ void ImageFont::DrawStringEx(Graphics* g, int theX, int theY, const TeskString& 
   int aPenX = theX;
   int aCount = 0;
   bool isFull = false;
+  // Each character is looked up once: as the next character, then as the current one.
+  auto aNext = theString.empty() ? aCharMap.end() : aCharMap.find(theString[0]);
   for (size_t i = 0; i < theString.size() && !isFull; ++i) {
-    auto aMapped = aCharMap.find(theString[i]);
+    auto aMapped = aNext;
+    aNext = i + 1 < theString.size() ? aCharMap.find(theString[i + 1]) : aCharMap.end();
     if (aMapped == aCharMap.end()) continue;
     const wchar_t anIndex = aMapped->second;
-    const bool hasNext = i + 1 < theString.size() && aCharMap.count(theString[i + 1]) != 0;
+    const bool hasNext = aNext != aCharMap.end();
     int aFurthestX = aPenX;
 
     for (const ActiveFontLayer& aLayer : mActiveLayerList) {
@@ -225,8 +240,8 @@ void ImageFont::DrawStringEx(Graphics* g, int theX, int theY, const TeskString& 
       }
       const FontLayer& aBase = *aLayer.mBaseFontLayer;
       const CharData& aGlyph = Glyph(aLayer, anIndex);
-      int x = aPenX + Scaled(aLayer, aBase.mOffset.mX + aGlyph.mOffset.mX);
-      int y = theY - Scaled(aLayer, aBase.mAscent - aBase.mOffset.mY - aGlyph.mOffset.mY);
+      int x = aPenX + Scaled(aLayer, double(aBase.mOffset.mX) + aGlyph.mOffset.mX);
+      int y = theY - Scaled(aLayer, double(aBase.mAscent) - aBase.mOffset.mY - aGlyph.mOffset.mY);
       int aWidth = Scaled(aLayer, aGlyph.mWidth);
       int aSpacing = hasNext ? Scaled(aLayer, aBase.mSpacing) : 0;
 
@@ -263,7 +278,8 @@ void ImageFont::DrawStringEx(Graphics* g, int theX, int theY, const TeskString& 
       }
       if (FontHost::s_languageUsing == 4 && theString[i] > 171) aCommand.mRotate = 1;
 
-      int aBucket = std::max(0, std::min(k_BucketCount - 1, aBase.mBaseOrder + aGlyph.mOrder + 128));
+      int64_t anOrder = int64_t(aBase.mBaseOrder) + aGlyph.mOrder + 128;
+      int aBucket = static_cast<int>(std::max<int64_t>(0, std::min<int64_t>(k_BucketCount - 1, anOrder)));
       if (!gRenderTail[aBucket]) {
         gRenderHead[aBucket] = &aCommand;
       } else {

@@ -6,7 +6,7 @@
 #include <cstdio>
 
 #include "core/Common.h"
-#include "sound/SoundSupport.h"
+#include "core/MacUtils.h"
 
 namespace Tesk {
 
@@ -16,15 +16,13 @@ namespace {
 
 std::string sLibraryFolder;
 
-constexpr int k_StopIcon = 16;
-
 template <typename T>
 bool Bind(void* theModule, const char* theName, T* thePointer, bool theRequired) {
   *thePointer = reinterpret_cast<T>(dlsym(theModule, theName));
   if (*thePointer == nullptr && theRequired) {
     char aText[256];
     std::snprintf(aText, sizeof(aText), "%s function not found in bass.dll", theName);
-    SoundSupport::ShowMessage(aText, "Error", k_StopIcon);
+    MessageBox(nullptr, aText, "Error", MB_ICONHAND);
     return false;
   }
   return true;
@@ -40,7 +38,8 @@ std::string ExecutableFolder() {
 
 }  // namespace
 
-#define TESK_BIND(name) aOk = Bind(mModule, #name, &name, true) && aOk
+// The first missing name is reported and binding stops there, as one message is enough.
+#define TESK_BIND(name) aOk = aOk && Bind(mModule, #name, &name, true)
 
 BASS_INSTANCE::BASS_INSTANCE(const std::string& theLibraryPath) {
   mModule = dlopen(theLibraryPath.c_str(), RTLD_LAZY);
@@ -52,9 +51,9 @@ BASS_INSTANCE::BASS_INSTANCE(const std::string& theLibraryPath) {
   TESK_BIND(BASS_Start);
   Bind(mModule, "BASS_SetGlobalVolumes", &BASS_SetGlobalVolumes, false);
   Bind(mModule, "BASS_SetVolume", &BASS_SetVolume, false);
-  if (BASS_SetGlobalVolumes == nullptr && BASS_SetVolume == nullptr) {
-    SoundSupport::ShowMessage("Neither BASS_SetGlobalVolumes or BASS_SetVolume found in bass.dll", "Error",
-                              k_StopIcon);
+  if (aOk && BASS_SetGlobalVolumes == nullptr && BASS_SetVolume == nullptr) {
+    MessageBox(nullptr, "Neither BASS_SetGlobalVolumes or BASS_SetVolume found in bass.dll", "Error",
+               MB_ICONHAND);
     aOk = false;
   }
   TESK_BIND(BASS_GetVolume);
@@ -119,7 +118,7 @@ bool LoadBassDLL() {
   if (aPath.size() >= 512) return false;
   BASS_INSTANCE* aInstance = new BASS_INSTANCE(aPath);
   if (aInstance->mModule == nullptr) {
-    SoundSupport::ShowMessage("Can't find bass.dll.", "Error", k_StopIcon);
+    MessageBox(nullptr, "Can't find bass.dll.", "Error", MB_ICONHAND);
   }
   if (!aInstance->IsLoaded()) {
     // Music is not worth ending the game for: it goes on silently.

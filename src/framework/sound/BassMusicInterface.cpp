@@ -3,8 +3,9 @@
 #include <algorithm>
 #include <cctype>
 
+#include "core/MacUtils.h"
+#include "resources/PFile.h"
 #include "sound/BASS_INSTANCE.h"
-#include "sound/SoundSupport.h"
 
 namespace Tesk {
 
@@ -62,15 +63,15 @@ bool BassMusicInterface::LoadMusic(int theSongId, const std::string& theFileName
   DWORD aStream = 0;
   if (aExtension == "wav" || aExtension == "ogg" || aExtension == "mp3") {
     aStream = gBass->BASS_StreamCreateFile(0, theFileName.c_str(), 0, 0, 0);
-    std::string aFolder;
-    if (aStream == 0 && SoundSupport::ResourceFolder(&aFolder)) {
-      const std::string aPath = aFolder + (theFileName[0] == '/' ? "" : "/") + theFileName;
+    char aFolder[512];
+    if (aStream == 0 && GetResourcePath(nullptr, aFolder, sizeof(aFolder))) {
+      const std::string aPath = std::string(aFolder) + (theFileName[0] == '/' ? "" : "/") + theFileName;
       aStream = gBass->BASS_StreamCreateFile(0, aPath.c_str(), 0, 0, 0);
     }
   } else {
-    SoundSupport::File* aFile = SoundSupport::Open(theFileName.c_str(), "rb");
+    PFILE* aFile = p_fopen(theFileName.c_str(), "rb");
     if (aFile == nullptr) return false;
-    SoundSupport::Close(aFile);
+    p_fclose(aFile);
     if (gBass->mVersion24) {
       aMusic = gBass->BASS_MusicLoad(0, theFileName.c_str(), 0, 0, BASS_MUSIC_RAMP | BASS_SAMPLE_LOOP, 0);
     } else {

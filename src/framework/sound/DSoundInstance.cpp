@@ -4,9 +4,9 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "core/MacUtils.h"
 #include "sound/DSoundManager.h"
 #include "sound/MACDIRECTSOUND.h"
-#include "sound/SoundSupport.h"
 #include "sound/macDirectSoundBuffer.h"
 
 namespace Tesk {
@@ -36,7 +36,7 @@ DSoundInstance::DSoundInstance(DSoundManager* theManager, macDirectSoundBuffer* 
     const HRESULT aResult =
         mSoundManagerP->GetDevice()->DuplicateSoundBuffer(mSourceSoundBuffer, &mSoundBuffer);
     if (aResult != DS_OK) {
-      if (const char* aName = ErrorName(aResult)) SoundSupport::ShowMessage(aName, "Hey", 0);
+      if (const char* aName = ErrorName(aResult)) MessageBoxW(nullptr, aName, "Hey", MB_OK);
       // Without its voice the game cannot go on; that is a failure, not a normal end.
       std::exit(1);
     }

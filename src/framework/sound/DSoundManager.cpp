@@ -10,9 +10,10 @@
 #include <vector>
 
 #include "core/Common.h"
+#include "core/MacUtils.h"
+#include "resources/PFile.h"
 #include "sound/DSoundInstance.h"
 #include "sound/MACDIRECTSOUND.h"
-#include "sound/SoundSupport.h"
 #include "sound/macDirectSoundBuffer.h"
 
 namespace Tesk {
@@ -28,35 +29,35 @@ constexpr uint64_t k_MaxDecodedBytes = 1u << 30;
 // Closes the file on every way out of a reader.
 class ScopedFile {
  public:
-  explicit ScopedFile(SoundSupport::File* theFile) : mFile(theFile) {}
+  explicit ScopedFile(PFILE* theFile) : mFile(theFile) {}
   ~ScopedFile() { Close(); }
-  SoundSupport::File* Get() const { return mFile; }
-  SoundSupport::File* Take() {
-    SoundSupport::File* aFile = mFile;
+  PFILE* Get() const { return mFile; }
+  PFILE* Take() {
+    PFILE* aFile = mFile;
     mFile = nullptr;
     return aFile;
   }
   void Close() {
-    if (mFile != nullptr) SoundSupport::Close(mFile);
+    if (mFile != nullptr) p_fclose(mFile);
     mFile = nullptr;
   }
 
  private:
-  SoundSupport::File* mFile;
+  PFILE* mFile;
 };
 
-bool ReadBytes(SoundSupport::File* theFile, void* theBytes, int theCount) {
-  return SoundSupport::Read(theBytes, 1, theCount, theFile) == theCount;
+bool ReadBytes(PFILE* theFile, void* theBytes, int theCount) {
+  return p_fread(theBytes, 1, theCount, theFile) == theCount;
 }
 
-bool ReadU16LE(SoundSupport::File* theFile, uint16_t* theValue) {
+bool ReadU16LE(PFILE* theFile, uint16_t* theValue) {
   uint8_t aBytes[2];
   if (!ReadBytes(theFile, aBytes, 2)) return false;
   *theValue = static_cast<uint16_t>(aBytes[0] | (aBytes[1] << 8));
   return true;
 }
 
-bool ReadU32LE(SoundSupport::File* theFile, uint32_t* theValue) {
+bool ReadU32LE(PFILE* theFile, uint32_t* theValue) {
   uint8_t aBytes[4];
   if (!ReadBytes(theFile, aBytes, 4)) return false;
   *theValue = static_cast<uint32_t>(aBytes[0]) | (static_cast<uint32_t>(aBytes[1]) << 8) |
@@ -64,7 +65,7 @@ bool ReadU32LE(SoundSupport::File* theFile, uint32_t* theValue) {
   return true;
 }
 
-bool ReadU32BE(SoundSupport::File* theFile, uint32_t* theValue) {
+bool ReadU32BE(PFILE* theFile, uint32_t* theValue) {
   uint8_t aBytes[4];
   if (!ReadBytes(theFile, aBytes, 4)) return false;
   *theValue = (static_cast<uint32_t>(aBytes[0]) << 24) | (static_cast<uint32_t>(aBytes[1]) << 16) |
@@ -72,11 +73,11 @@ bool ReadU32BE(SoundSupport::File* theFile, uint32_t* theValue) {
   return true;
 }
 
-int64_t FileSize(SoundSupport::File* theFile) {
-  const int32_t aHere = SoundSupport::Tell(theFile);
-  SoundSupport::Seek(theFile, 0, SEEK_END);
-  const int32_t aEnd = SoundSupport::Tell(theFile);
-  SoundSupport::Seek(theFile, aHere, SEEK_SET);
+int64_t FileSize(PFILE* theFile) {
+  const int32_t aHere = p_ftell(theFile);
+  p_fseek(theFile, 0, SEEK_END);
+  const int32_t aEnd = p_ftell(theFile);
+  p_fseek(theFile, aHere, SEEK_SET);
   return aEnd;
 }
 
@@ -115,23 +116,21 @@ int MuLawMagnitude(int theValue) {
 size_t OggRead(void* theBuffer, size_t theSize, size_t theCount, void* theSource) {
   if (theSize == 0 || theCount == 0) return 0;
   const size_t aCount = std::min<size_t>(theCount, INT_MAX / theSize);
-  return static_cast<size_t>(SoundSupport::Read(theBuffer, static_cast<int>(theSize),
-                                                static_cast<int>(aCount),
-                                                static_cast<SoundSupport::File*>(theSource)));
+  return static_cast<size_t>(p_fread(theBuffer, static_cast<int>(theSize), static_cast<int>(aCount),
+                                     static_cast<PFILE*>(theSource)));
 }
 
 int OggSeek(void* theSource, ogg_int64_t theOffset, int theWhence) {
   if (theSource == nullptr) return -1;
-  return SoundSupport::Seek(static_cast<SoundSupport::File*>(theSource), static_cast<int32_t>(theOffset),
-                            theWhence);
+  return p_fseek(static_cast<PFILE*>(theSource), static_cast<int32_t>(theOffset), theWhence);
 }
 
 int OggClose(void* theSource) {
-  SoundSupport::Close(static_cast<SoundSupport::File*>(theSource));
+  p_fclose(static_cast<PFILE*>(theSource));
   return 0;
 }
 
-long OggTell(void* theSource) { return SoundSupport::Tell(static_cast<SoundSupport::File*>(theSource)); }
+long OggTell(void* theSource) { return p_ftell(static_cast<PFILE*>(theSource)); }
 
 const ov_callbacks ov_pak_open = {&OggRead, &OggSeek, &OggClose, &OggTell};
 
@@ -281,12 +280,10 @@ void DSoundManager::ReleaseChannels() {
   for (auto& aInstance : mPlayingSounds) aInstance.reset();
 }
 
-double DSoundManager::GetMasterVolume() {
-  SoundSupport::Debugger();
-  return 0.0;
-}
+// Not supported: a soft stop for a developer under a debugger, otherwise nothing.
+double DSoundManager::GetMasterVolume() { return 0.0; }
 
-void DSoundManager::SetMasterVolume(double) { SoundSupport::Debugger(); }
+void DSoundManager::SetMasterVolume(double) {}
 
 void DSoundManager::Flush() {}
 
@@ -320,7 +317,7 @@ void DSoundManager::ReleaseFreeChannels() {
 }
 
 int DSoundManager::FindFreeChannel() {
-  const uint32_t aTick = SoundSupport::TickCount();
+  const uint32_t aTick = GetTickCount();
   if (aTick - mLastReleaseTick > 1000) {
     ReleaseFreeChannels();
     mLastReleaseTick = aTick;
@@ -368,7 +365,7 @@ bool DSoundManager::GetTheFileTime(const std::string& thePath, UTCDateTime* theT
 
 bool DSoundManager::LoadWAVSound(unsigned int theSfxId, const std::string& theFilename) {
   if (theSfxId >= k_MaxSourceSounds || mDirectSound == nullptr) return false;
-  ScopedFile aFile(SoundSupport::Open(theFilename.c_str(), "rb"));
+  ScopedFile aFile(p_fopen(theFilename.c_str(), "rb"));
   if (aFile.Get() == nullptr) return false;
   const int64_t aFileSize = FileSize(aFile.Get());
 
@@ -383,9 +380,9 @@ bool DSoundManager::LoadWAVSound(unsigned int theSfxId, const std::string& theFi
   uint16_t aBits = 16;
   uint8_t aKey = 0;
   for (;;) {
-    if (SoundSupport::Eof(aFile.Get())) return false;
+    if (p_feof(aFile.Get())) return false;
     if (!ReadBytes(aFile.Get(), aId, 4) || !ReadU32LE(aFile.Get(), &aSize)) return false;
-    const int64_t aStart = SoundSupport::Tell(aFile.Get());
+    const int64_t aStart = p_ftell(aFile.Get());
     if (IsChunk(aId, "data")) break;
     // A chunk reaching past the end of the file is a truncated or corrupt file.
     if (aStart + static_cast<int64_t>(aSize) > aFileSize) return false;
@@ -403,7 +400,7 @@ bool DSoundManager::LoadWAVSound(unsigned int theSfxId, const std::string& theFi
       uint16_t aLength = 0;
       if (!ReadU16LE(aFile.Get(), &aLength)) return false;
       char aName[256];
-      const int aRead = SoundSupport::Read(aName, 1, std::min<int>(aLength, 255), aFile.Get());
+      const int aRead = p_fread(aName, 1, std::min<int>(aLength, 255), aFile.Get());
       aName[std::max(aRead, 0)] = 0;
       uint16_t aHigh = 0;
       uint32_t aLow = 0;
@@ -419,11 +416,11 @@ bool DSoundManager::LoadWAVSound(unsigned int theSfxId, const std::string& theFi
     } else if (IsChunk(aId, "xor ")) {
       if (!ReadBytes(aFile.Get(), &aKey, 1)) return false;
     }
-    if (SoundSupport::Seek(aFile.Get(), static_cast<int32_t>(aStart + aSize), SEEK_SET) != 0) return false;
+    if (p_fseek(aFile.Get(), static_cast<int32_t>(aStart + aSize), SEEK_SET) != 0) return false;
   }
 
   // The data size comes from the file: trust it only as far as the file goes.
-  const int64_t aDataStart = SoundSupport::Tell(aFile.Get());
+  const int64_t aDataStart = p_ftell(aFile.Get());
   if (static_cast<int64_t>(aSize) > aFileSize - aDataStart) return false;
   mSourceDataSizes[theSfxId] = aSize;
   if (!CreateSourceBuffer(theSfxId, PcmFormat(aChannels, aRate, aBits), aSize)) return false;
@@ -434,7 +431,7 @@ bool DSoundManager::LoadWAVSound(unsigned int theSfxId, const std::string& theFi
   uint32_t aLen1 = 0;
   uint32_t aLen2 = 0;
   aBuffer->Lock(0, aSize, &aPtr1, &aLen1, &aPtr2, &aLen2, 0);
-  const int aRead = aSize > 0 ? SoundSupport::Read(aPtr1, 1, static_cast<int>(aSize), aFile.Get()) : 0;
+  const int aRead = aSize > 0 ? p_fread(aPtr1, 1, static_cast<int>(aSize), aFile.Get()) : 0;
   aFile.Close();
   if (aKey != 0 && aRead > 0) {
     uint8_t* aBytes = static_cast<uint8_t*>(aPtr1);
@@ -448,7 +445,7 @@ bool DSoundManager::LoadWAVSound(unsigned int theSfxId, const std::string& theFi
 
 bool DSoundManager::LoadOGGSound(unsigned int theSfxId, const std::string& theFilename) {
   if (theSfxId >= k_MaxSourceSounds || mDirectSound == nullptr) return false;
-  ScopedFile aFile(SoundSupport::Open(theFilename.c_str(), "rb"));
+  ScopedFile aFile(p_fopen(theFilename.c_str(), "rb"));
   if (aFile.Get() == nullptr) return false;
   const int64_t aFileSize = FileSize(aFile.Get());
 
@@ -503,7 +500,7 @@ bool DSoundManager::LoadOGGSound(unsigned int theSfxId, const std::string& theFi
 
 bool DSoundManager::LoadAUSound(unsigned int theSfxId, const std::string& theFilename) {
   if (theSfxId >= k_MaxSourceSounds || mDirectSound == nullptr) return false;
-  ScopedFile aFile(SoundSupport::Open(theFilename.c_str(), "rb"));
+  ScopedFile aFile(p_fopen(theFilename.c_str(), "rb"));
   if (aFile.Get() == nullptr) return false;
   const int64_t aFileSize = FileSize(aFile.Get());
 
@@ -525,7 +522,7 @@ bool DSoundManager::LoadAUSound(unsigned int theSfxId, const std::string& theFil
   const int64_t aAvailable = aFileSize - aOffset;
   if (aDataSize == 0xFFFFFFFFu) aDataSize = static_cast<uint32_t>(aAvailable);
   if (static_cast<int64_t>(aDataSize) > aAvailable) return false;
-  if (SoundSupport::Seek(aFile.Get(), static_cast<int32_t>(aOffset), SEEK_SET) != 0) return false;
+  if (p_fseek(aFile.Get(), static_cast<int32_t>(aOffset), SEEK_SET) != 0) return false;
 
   const uint16_t aBits = aEncoding == 1 ? 16 : 8;
   const uint32_t aSize = aDataSize * (aBits / 8);
@@ -540,8 +537,7 @@ bool DSoundManager::LoadAUSound(unsigned int theSfxId, const std::string& theFil
   aBuffer->Lock(0, aSize, &aPtr1, &aLen1, &aPtr2, &aLen2, 0);
 
   std::vector<uint8_t> aData(aDataSize);
-  const int aRead =
-      aDataSize > 0 ? SoundSupport::Read(aData.data(), 1, static_cast<int>(aDataSize), aFile.Get()) : 0;
+  const int aRead = aDataSize > 0 ? p_fread(aData.data(), 1, static_cast<int>(aDataSize), aFile.Get()) : 0;
   aFile.Close();
   uint8_t* aOut = static_cast<uint8_t*>(aPtr1);
   for (int i = 0; i < aRead; ++i) {

@@ -144,12 +144,14 @@ HRESULT macDirectSoundBuffer::Release() {
 }
 
 uint32_t macDirectSoundBuffer::GetLevels() const {
-  int32_t aLeft = mChannelVolume;
-  int32_t aRight = mChannelVolume;
-  if (mPan != 128) {
+  const int32_t aVolume = mChannelVolume;
+  const int32_t aPan = mPan;
+  int32_t aLeft = aVolume;
+  int32_t aRight = aVolume;
+  if (aPan != 128) {
     // The pan shares out the volume; it does not replace it.
-    aLeft = (256 - mPan) * mChannelVolume / 256;
-    aRight = mPan * mChannelVolume / 256;
+    aLeft = (256 - aPan) * aVolume / 256;
+    aRight = aPan * aVolume / 256;
   }
   return (static_cast<uint32_t>(aRight) << 16) | static_cast<uint32_t>(aLeft);
 }

@@ -1,6 +1,7 @@
 // One sample in memory bound to one Sound Manager channel, spoken to in DirectSound's terms.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <memory>
 
@@ -49,9 +50,10 @@ class macDirectSoundBuffer {
   SndChannel* mChannel = nullptr;
   uint32_t mBufferSize = 0;
   int32_t mVolume = 0;
-  int32_t mChannelVolume = 256;
-  int32_t mPan = 128;
-  bool mLooping = false;
+  // Read by the looping callback on the mixing thread while the game changes them.
+  std::atomic<int32_t> mChannelVolume{256};
+  std::atomic<int32_t> mPan{128};
+  std::atomic<bool> mLooping{false};
   bool mSharesSamples = false;
   std::shared_ptr<uint8_t[]> mSamples;
 };

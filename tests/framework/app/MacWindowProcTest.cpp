@@ -3,6 +3,7 @@
 
 #include <vector>
 
+#include "AppTestDoubles.h"
 #include "core/MacWindowProc.h"
 #include "core/TeskAppBase.h"
 #include "platform/carbon/CarbonCursor.h"
@@ -433,25 +434,13 @@ TEST_F(MacWindowProcTest, CursorHidesOverTheContentOnlyWhenAsked) {
   EXPECT_TRUE(g_CursorShouldBeVisible);
 }
 
-class QuitApp : public Tesk::TeskAppBase {
- public:
-  int mShutdowns = 0;
-  void Shutdown() override { ++mShutdowns; }
-  void Redraw(Tesk::TRect<int>*) override {}
-  void EnforceCursor() override {}
-  void SwitchScreenMode(bool) override {}
-  bool DebugKeyDown(int) override { return false; }
-  void Mute(bool) override {}
-  void Unmute(bool) override {}
-  void ToggleDemoSoundVolume() override {}
-};
-
 TEST(HandleQuitApplicationDeathTest, FirstQuitShutsDownASecondEndsTheProcess) {
   EXPECT_EXIT(
       {
-        QuitApp anApp;
+        RecordingApp anApp;
+        gCalls.clear();
         HandleQuitApplication(nullptr, nullptr, reinterpret_cast<SRefCon>(&anApp));
-        if (anApp.mShutdowns != 1) std::_Exit(3);
+        if (gCalls != std::vector<std::string>{"Shutdown"}) std::_Exit(3);
         HandleQuitApplication(nullptr, nullptr, reinterpret_cast<SRefCon>(&anApp));
         std::_Exit(4);
       },

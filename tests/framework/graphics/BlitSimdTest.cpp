@@ -39,6 +39,25 @@ TEST(BlitSimd, OverOpaqueMatchesThePlainLoopForEveryPartialAlpha) {
   }
 }
 
+TEST(BlitSimd, OverWhiteMatchesThePlainLoop) {
+  uint32_t aState = 777;
+  // Every pair of destination alpha and source alpha, in rows of varied length.
+  for (uint32_t da = 0; da < 256; ++da) {
+    const int aCount = 256 + int(da % 5);
+    std::vector<uint32_t> aSrc(aCount), aDest(aCount);
+    for (int i = 0; i < aCount; ++i) {
+      aSrc[i] = (uint32_t(i & 0xFF) << 24) | (NextWord(aState) & 0xFFFFFF);
+      aDest[i] = (da << 24) | (NextWord(aState) & 0xFFFFFF);
+    }
+    aSrc[0] = 0x80FF00FF;
+    aDest[0] = (da << 24) | 0x00FF00;
+    std::vector<uint32_t> aPlain = aDest, aVector = aDest;
+    BlitSimd::OverWhiteRowPlain(aPlain.data(), aSrc.data(), aCount);
+    BlitSimd::OverWhiteRow(aVector.data(), aSrc.data(), aCount);
+    ASSERT_EQ(aVector, aPlain) << "destination alpha " << da;
+  }
+}
+
 TEST(BlitSimd, SaturatingAddMatchesTheClampTable) {
   class Registry : public ImageRegistry {
     void AddMemoryImage(MemoryImage*) override {}

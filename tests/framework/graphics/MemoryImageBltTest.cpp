@@ -222,3 +222,105 @@ TEST(MemoryImageBltDeathTest, ColourOutOfRangeStops) {
   EXPECT_DEATH(aDest.Blt(&aSrc, 0, 0, TRect<int>(0, 0, 1, 1), Color(0, 0, 0, -1), DRAWMODE_NORMAL),
                "failed assertion `\\(theColor.mAlpha >= 0\\) && \\(theColor.mAlpha <= 255\\)'");
 }
+
+namespace {
+
+std::vector<uint32_t> MirrorRow(const std::vector<uint32_t>& theSrc, const std::vector<uint32_t>& theDest,
+                                const Color& theColor, int theMode, bool theDestPartial, bool thePalette) {
+  int aWidth = int(theSrc.size());
+  MemoryImage aSrc(nullptr), aDest(nullptr);
+  SetPixels(aSrc, aWidth, 1, theSrc);
+  if (thePalette) {
+    EXPECT_TRUE(aSrc.Palletize());
+  }
+  SetPixels(aDest, aWidth, 1, theDest);
+  if (theDestPartial) aDest.SetImageMode(false, true);
+  aDest.BltMirror(&aSrc, 0, 0, TRect<int>(0, 0, aWidth, 1), theColor, theMode);
+  EXPECT_TRUE(aSrc.mDrawn);
+  return PixelsOf(aDest);
+}
+
+}  // namespace
+
+TEST(MemoryImageBlt, MirroredLoopsDrawTheSameWordsRightToLeft) {
+  struct Case {
+    const char* name;
+    std::vector<uint32_t> src;
+    uint32_t dest;
+    bool destPartial;
+    Color color;
+    int mode;
+    std::vector<uint32_t> want;
+  };
+  const Case kCases[] = {
+      {"opaque destination, white",
+       {0xFF112233, 0x00FFFFFF, 0x80FF0000, 0x01FFFFFF, 0xFEFFFFFF},
+       0xFF204060,
+       false,
+       Color::White,
+       DRAWMODE_NORMAL,
+       {0xFFFDFDFD, 0xFF20405F, 0xFF8F2030, 0xFF204060, 0xFF112233}},
+      {"destination with alpha",
+       {0xFFFFFFFF, 0x80FF8040, 0x00FFFFFF, 0x01102030},
+       0x00000000,
+       true,
+       Color::White,
+       DRAWMODE_NORMAL,
+       {0x010F1F2F, 0x00000000, 0x80FE7F3F, 0xFFFEFEFE}},
+      {"grey",
+       {0xFFFFFFFF, 0x80FF8040},
+       0xFF204060,
+       false,
+       Color(128, 128, 128),
+       DRAWMODE_NORMAL,
+       {0xFF4F4040, 0xFF7E7F7E}},
+      {"colour",
+       {0xFFFFFFFF, 0x80FF8040},
+       0xFF204060,
+       false,
+       Color(255, 128, 0),
+       DRAWMODE_NORMAL,
+       {0xFF8F4030, 0xFFFD7F00}},
+      {"additive",
+       {0xFFC8C8C8, 0xFF000010},
+       0x80646464,
+       false,
+       Color::White,
+       DRAWMODE_ADDITIVE,
+       {0x80646474, 0x80FFFFFF}},
+  };
+  for (const Case& c : kCases) {
+    for (bool aPalette : {false, true}) {
+      SCOPED_TRACE(testing::Message() << c.name << (aPalette ? " palette" : " 32-bit"));
+      EXPECT_EQ(MirrorRow(c.src, std::vector<uint32_t>(c.src.size(), c.dest), c.color, c.mode, c.destPartial,
+                          aPalette),
+                c.want);
+    }
+  }
+}
+
+TEST(MemoryImageBlt, MirroredOverhangAndOneColumn) {
+  const std::vector<uint32_t> kSrc = {0xFF000001, 0xFF000002, 0xFF000003, 0xFF000004};
+  MemoryImage aSrc(nullptr);
+  SetPixels(aSrc, 4, 1, kSrc);
+  struct Case {
+    const char* name;
+    int x;
+    TRect<int> src;
+    std::vector<uint32_t> want;
+  };
+  const Case kCases[] = {
+      {"cut on the left of the destination", -1, {0, 0, 4, 1}, {0xFF000003, 0xFF000002, 0xFF000001}},
+      {"source overhanging on the left", 0, {-1, 0, 5, 1}, {0xFF000004, 0xFF000003, 0xFF000002}},
+      {"cut on the right", 1, {0, 0, 4, 1}, {0xFF000000, 0xFF000004, 0xFF000003}},
+      {"one column is the plain blit", 1, {2, 0, 1, 1}, {0xFF000000, 0xFF000003, 0xFF000000}},
+  };
+  for (const Case& c : kCases) {
+    SCOPED_TRACE(c.name);
+    MemoryImage aDest(nullptr);
+    FillPixels(aDest, 3, 1, 0xFF000000);
+    aDest.BltMirror(&aSrc, c.x, 0, c.src, Color::White, DRAWMODE_NORMAL);
+    EXPECT_EQ(PixelsOf(aDest), c.want);
+    EXPECT_EQ(aDest.mBits[3], MEMORYCHECK_ID);
+  }
+}

@@ -293,3 +293,39 @@ TEST(MemoryImageStretch, NothingIsWrittenOutsideTheClipOrTheImage) {
             ASSERT_EQ(aWhole.mBits[36], MEMORYCHECK_ID);
           }
 }
+
+TEST(MemoryImageStretch, MirroredStretchIsTheStretchFlipped) {
+  MemoryImage aSrc(nullptr);
+  SetPixels(aSrc, 4, 1, {0xFF000000, 0xFFFF0000, 0xFF00FF00, 0xFF0000FF});
+  struct Case {
+    const char* name;
+    bool fast;
+    TRect<int> dest, src;
+    std::vector<uint32_t> want;
+  };
+  const Case kCases[] = {
+      {"fast, grow 2 to 4",
+       true,
+       {0, 0, 4, 1},
+       {0, 0, 2, 1},
+       {0xFFFE0000, 0xFFFE0000, 0xFF000000, 0xFF000000}},
+      {"slow, grow 2 to 4",
+       false,
+       {0, 0, 4, 1},
+       {0, 0, 2, 1},
+       {0xFFFE0000, 0xFFAA0000, 0xFF540000, 0xFF000000}},
+      {"fast, cut on the left keeps the source's left",
+       true,
+       {-2, 0, 4, 1},
+       {0, 0, 4, 1},
+       {0xFFFE0000, 0xFF000000, 0xFF000000, 0xFF000000}},
+  };
+  for (const Case& c : kCases) {
+    SCOPED_TRACE(c.name);
+    MemoryImage aDest(nullptr);
+    FillPixels(aDest, 4, 1, 0xFF000000);
+    aDest.StretchBltMirror(&aSrc, c.dest, c.src, TRect<int>(0, 0, 4, 1), Color::White, DRAWMODE_NORMAL,
+                           c.fast);
+    EXPECT_EQ(PixelsOf(aDest), c.want);
+  }
+}

@@ -1,5 +1,7 @@
 // Music through the run-time-loaded library on the render-only audio core: volumes, fades
 // stepped per update, looping, pausing, and a missing library.
+#include <cstdlib>
+
 #include "SoundTestSupport.h"
 #include "sound/BASS_INSTANCE.h"
 #include "sound/BassMusicInterface.h"
@@ -202,6 +204,7 @@ TEST_F(Music, UnloadingAndReloadingSongIds) {
 
 TEST(MusicWithoutLibrary, GoesOnSilently) {
   Tesk::AudioCore::Get().SetDeviceWanted(false);
+  setenv("TESK_ALERTS", "stderr", 1);  // the missing library is reported, never waited on
   Tesk::SetBassLibraryFolder("/nonexistent");
   {
     Tesk::BassMusicInterface aMusic(nullptr);
@@ -216,6 +219,27 @@ TEST(MusicWithoutLibrary, GoesOnSilently) {
     aMusic.StopAllMusic();
     aMusic.UnloadAllMusic();
   }
+  Tesk::SetBassLibraryFolder("");
+}
+
+TEST(MusicWithoutLibrary, ALibraryWithoutTheEntryPointsIsReportedAndLeftAlone) {
+  Tesk::AudioCore::Get().SetDeviceWanted(false);
+  setenv("TESK_ALERTS", "stderr", 1);
+  // Some other shared library under the expected name.
+  const std::string aDir = TeskTest::MakeTempDir("wrong-library");
+  const std::string aOther = TeskTest::ReadFile(std::string(TESK_TEST_BINARY_DIR) + "/../libteskaudio.so");
+  ASSERT_FALSE(aOther.empty());
+  ASSERT_TRUE(TeskTest::WriteFile(aDir + "/" TESK_BASS_LIBRARY_NAME, aOther));
+  Tesk::SetBassLibraryFolder(aDir);
+  testing::internal::CaptureStderr();
+  {
+    Tesk::BassMusicInterface aMusic(nullptr);
+    EXPECT_FALSE(aMusic.HasLibrary());
+    EXPECT_FALSE(aMusic.LoadMusic(1, "music/song.ogg"));
+  }
+  const std::string aErrors = testing::internal::GetCapturedStderr();
+  EXPECT_NE(aErrors.find("BASS_Init function not found in bass.dll"), std::string::npos) << aErrors;
+  EXPECT_EQ(aErrors.find("BASS_Free function"), std::string::npos) << "one message is enough";
   Tesk::SetBassLibraryFolder("");
 }
 

@@ -1,0 +1,247 @@
+// The software blitters of memory images beside SDL2's own software blitter
+// doing the same work on the same pixels. Each case runs as two benchmarks,
+// ours and SDL's; pixels per second are reported as items per second and a
+// table of ratios (ours over SDL's, above 1 means faster) closes the run.
+#include <SDL.h>
+#include <benchmark/benchmark.h>
+
+#include <cmath>
+#include <cstdio>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "graphics/DrawMode.h"
+#include "graphics/MemoryImage.h"
+
+using namespace Tesk;
+
+namespace {
+
+constexpr int k_ScreenWidth = 800;
+constexpr int k_ScreenHeight = 600;
+
+uint32_t NextWord(uint32_t& theState) {
+  theState = theState * 1664525u + 1013904223u;
+  return theState ^ (theState >> 15);
+}
+
+enum SpriteKind { Opaque, Sparse, Glow };
+
+// Opaque: every pixel opaque. Sparse: a disc, transparent outside, a partly
+// transparent rim, opaque inside (a typical game sprite). Glow: alpha falling
+// off from the centre, partial almost everywhere (a particle).
+std::vector<uint32_t> MakePixels(int theWidth, int theHeight, SpriteKind theKind) {
+  std::vector<uint32_t> aPixels(size_t(theWidth) * theHeight);
+  uint32_t aState = 7u + uint32_t(theWidth) * 31u + uint32_t(theKind);
+  double cx = theWidth / 2.0, cy = theHeight / 2.0, r = std::min(cx, cy);
+  for (int y = 0; y < theHeight; ++y)
+    for (int x = 0; x < theWidth; ++x) {
+      uint32_t aColour = NextWord(aState) & 0xFFFFFF;
+      double d = std::hypot(x + 0.5 - cx, y + 0.5 - cy) / r;
+      uint32_t a = 255;
+      if (theKind == Sparse) a = d > 1.0 ? 0 : (d > 0.85 ? uint32_t((1.0 - d) / 0.15 * 254) + 1 : 255);
+      if (theKind == Glow) a = d >= 1.0 ? 0 : uint32_t((1.0 - d) * 254) + 1;
+      aPixels[size_t(y) * theWidth + x] = a == 0 ? 0 : (a << 24) | aColour;
+    }
+  return aPixels;
+}
+
+struct Sprite {
+  std::unique_ptr<MemoryImage> mImage;
+  std::vector<uint32_t> mPixels;  // SDL's copy
+  SDL_Surface* mSurface = nullptr;
+
+  Sprite(int theWidth, int theHeight, SpriteKind theKind)
+      : mPixels(MakePixels(theWidth, theHeight, theKind)) {
+    mImage.reset(new MemoryImage(nullptr));
+    mImage->SetBits(mPixels.data(), theWidth, theHeight);
+    mSurface = SDL_CreateRGBSurfaceWithFormatFrom(mPixels.data(), theWidth, theHeight, 32, theWidth * 4,
+                                                  SDL_PIXELFORMAT_ARGB8888);
+  }
+  ~Sprite() { SDL_FreeSurface(mSurface); }
+};
+
+struct Screen {
+  std::unique_ptr<MemoryImage> mImage;
+  std::vector<uint32_t> mPixels;
+  SDL_Surface* mSurface = nullptr;
+
+  // An opaque screen, or one with alpha (an off-screen layer) when theAlpha is set.
+  explicit Screen(bool theAlpha) : mPixels(size_t(k_ScreenWidth) * k_ScreenHeight) {
+    uint32_t aState = 99;
+    for (uint32_t& p : mPixels)
+      p = (theAlpha ? (NextWord(aState) & 0xFF000000) : 0xFF000000) | (NextWord(aState) & 0xFFFFFF);
+    mImage.reset(new MemoryImage(nullptr));
+    mImage->SetBits(mPixels.data(), k_ScreenWidth, k_ScreenHeight);
+    mSurface = SDL_CreateRGBSurfaceWithFormat(0, k_ScreenWidth, k_ScreenHeight, 32, SDL_PIXELFORMAT_ARGB8888);
+    SDL_memcpy(mSurface->pixels, mPixels.data(), mPixels.size() * 4);
+  }
+  ~Screen() { SDL_FreeSurface(mSurface); }
+};
+
+// Where the sprites of one frame land: spread over the screen, all inside it.
+std::vector<SDL_Point> Positions(int theCount, int theWidth, int theHeight) {
+  std::vector<SDL_Point> aPoints;
+  uint32_t aState = 5;
+  for (int i = 0; i < theCount; ++i)
+    aPoints.push_back({int(NextWord(aState) % uint32_t(k_ScreenWidth - theWidth + 1)),
+                       int(NextWord(aState) % uint32_t(k_ScreenHeight - theHeight + 1))});
+  return aPoints;
+}
+
+enum Op { Blend, Additive, Colourised, FastStretch, SmoothStretch, Rotated };
+
+struct Case {
+  const char* name;
+  Op op;
+  int srcWidth, srcHeight;
+  SpriteKind kind;
+  int destWidth, destHeight;  // of one draw
+  int count;                  // draws per frame
+  bool destAlpha;
+};
+
+const Case k_Cases[] = {
+    {"Blend/screen_opaque", Blend, 800, 600, Opaque, 800, 600, 1, false},
+    {"Blend/screen_sparse", Blend, 800, 600, Sparse, 800, 600, 1, false},
+    {"Blend/sprite64_sparse_x200", Blend, 64, 64, Sparse, 64, 64, 200, false},
+    {"Blend/sprite64_glow_x200", Blend, 64, 64, Glow, 64, 64, 200, false},
+    {"Blend/sprite64_into_alpha_x200", Blend, 64, 64, Sparse, 64, 64, 200, true},
+    {"Additive/screen_opaque", Additive, 800, 600, Opaque, 800, 600, 1, false},
+    {"Additive/sprite32_glow_x160", Additive, 32, 32, Glow, 32, 32, 160, false},
+    {"Colourised/sprite64_sparse_x200", Colourised, 64, 64, Sparse, 64, 64, 200, false},
+    {"FastStretch/screen_400x300_to_800x600", FastStretch, 400, 300, Sparse, 800, 600, 1, false},
+    {"FastStretch/sprite32_to_64_x160", FastStretch, 32, 32, Glow, 64, 64, 160, false},
+    {"SmoothStretch/screen_400x300_to_800x600", SmoothStretch, 400, 300, Sparse, 800, 600, 1, false},
+    {"SmoothStretch/sprite32_to_64_x160", SmoothStretch, 32, 32, Glow, 64, 64, 160, false},
+    {"Rotated/screen_800x600", Rotated, 800, 600, Sparse, 800, 600, 1, false},
+    {"Rotated/sprite128_x20", Rotated, 128, 128, Sparse, 128, 128, 20, false},
+};
+
+const Color k_Tint(255, 160, 64, 200);
+constexpr double k_Angle = 0.3;
+
+void RunOurs(benchmark::State& theState, const Case& c) {
+  Sprite aSprite(c.srcWidth, c.srcHeight, c.kind);
+  Screen aScreen(c.destAlpha);
+  MemoryImage& aDest = *aScreen.mImage;
+  std::vector<SDL_Point> aAt = Positions(c.count, c.destWidth, c.destHeight);
+  const TRect<int> aSrc(0, 0, c.srcWidth, c.srcHeight);
+  const TRect<int> aClip(0, 0, k_ScreenWidth, k_ScreenHeight);
+  for (auto _ : theState) {
+    for (const SDL_Point& p : aAt) {
+      switch (c.op) {
+        case Blend:
+          aDest.Blt(aSprite.mImage.get(), p.x, p.y, aSrc, Color::White, DRAWMODE_NORMAL);
+          break;
+        case Additive:
+          aDest.Blt(aSprite.mImage.get(), p.x, p.y, aSrc, Color::White, DRAWMODE_ADDITIVE);
+          break;
+        case Colourised:
+          aDest.Blt(aSprite.mImage.get(), p.x, p.y, aSrc, k_Tint, DRAWMODE_NORMAL);
+          break;
+        case FastStretch:
+        case SmoothStretch:
+          aDest.StretchBlt(aSprite.mImage.get(), TRect<int>(p.x, p.y, c.destWidth, c.destHeight), aSrc, aClip,
+                           Color::White, DRAWMODE_NORMAL, c.op == FastStretch);
+          break;
+        case Rotated:
+          aDest.BltRotated(aSprite.mImage.get(), float(p.x), float(p.y), aSrc, aClip, Color::White,
+                           DRAWMODE_NORMAL, k_Angle, c.srcWidth / 2.0f, c.srcHeight / 2.0f);
+          break;
+      }
+    }
+    benchmark::DoNotOptimize(aDest.mBits[0]);
+  }
+  theState.SetItemsProcessed(int64_t(theState.iterations()) * c.count * c.destWidth * c.destHeight);
+}
+
+void RunSdl(benchmark::State& theState, const Case& c) {
+  Sprite aSprite(c.srcWidth, c.srcHeight, c.kind);
+  Screen aScreen(c.destAlpha);
+  std::vector<SDL_Point> aAt = Positions(c.count, c.destWidth, c.destHeight);
+  SDL_Surface* aSrc = aSprite.mSurface;
+  SDL_Surface* aDest = aScreen.mSurface;
+  SDL_SetSurfaceBlendMode(aSrc, c.op == Additive ? SDL_BLENDMODE_ADD : SDL_BLENDMODE_BLEND);
+  if (c.op == Colourised) {
+    SDL_SetSurfaceColorMod(aSrc, Uint8(k_Tint.mRed), Uint8(k_Tint.mGreen), Uint8(k_Tint.mBlue));
+    SDL_SetSurfaceAlphaMod(aSrc, Uint8(k_Tint.mAlpha));
+  }
+  SDL_Renderer* aRenderer = nullptr;
+  SDL_Texture* aTexture = nullptr;
+  if (c.op == Rotated) {
+    SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "linear");
+    aRenderer = SDL_CreateSoftwareRenderer(aDest);
+    aTexture = SDL_CreateTextureFromSurface(aRenderer, aSrc);
+    SDL_SetTextureBlendMode(aTexture, SDL_BLENDMODE_BLEND);
+  }
+  for (auto _ : theState) {
+    for (const SDL_Point& p : aAt) {
+      SDL_Rect aTo = {p.x, p.y, c.destWidth, c.destHeight};
+      switch (c.op) {
+        case Blend:
+        case Additive:
+        case Colourised:
+          SDL_BlitSurface(aSrc, nullptr, aDest, &aTo);
+          break;
+        case FastStretch:
+          SDL_BlitScaled(aSrc, nullptr, aDest, &aTo);
+          break;
+        case SmoothStretch:
+          SDL_SoftStretchLinear(aSrc, nullptr, aDest, &aTo);
+          break;
+        case Rotated: {
+          SDL_FRect aToF = {float(p.x), float(p.y), float(c.destWidth), float(c.destHeight)};
+          SDL_RenderCopyExF(aRenderer, aTexture, nullptr, &aToF, -k_Angle * 180.0 / M_PI, nullptr,
+                            SDL_FLIP_NONE);
+          break;
+        }
+      }
+    }
+    if (aRenderer) SDL_RenderFlush(aRenderer);
+    benchmark::DoNotOptimize(static_cast<uint32_t*>(aDest->pixels)[0]);
+  }
+  theState.SetItemsProcessed(int64_t(theState.iterations()) * c.count * c.destWidth * c.destHeight);
+  if (aTexture) SDL_DestroyTexture(aTexture);
+  if (aRenderer) SDL_DestroyRenderer(aRenderer);
+}
+
+// Keeps the pixel rates so that the ratios can be printed after the run.
+class RatioReporter : public benchmark::ConsoleReporter {
+ public:
+  std::map<std::string, double> mRates;
+  void ReportRuns(const std::vector<Run>& theRuns) override {
+    for (const Run& r : theRuns) {
+      auto anIt = r.counters.find("items_per_second");
+      if (anIt != r.counters.end()) mRates[r.benchmark_name()] = anIt->second;
+    }
+    ConsoleReporter::ReportRuns(theRuns);
+  }
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  SDL_SetMainReady();
+  for (const Case& c : k_Cases) {
+    benchmark::RegisterBenchmark((std::string(c.name) + "/tesk").c_str(), RunOurs, c)
+        ->Unit(benchmark::kMicrosecond);
+    benchmark::RegisterBenchmark((std::string(c.name) + "/sdl2").c_str(), RunSdl, c)
+        ->Unit(benchmark::kMicrosecond);
+  }
+  benchmark::Initialize(&argc, argv);
+  RatioReporter aReporter;
+  benchmark::RunSpecifiedBenchmarks(&aReporter);
+  std::printf("\n%-44s %12s %12s %8s\n", "case", "tesk Mpx/s", "sdl2 Mpx/s", "ratio");
+  for (const Case& c : k_Cases) {
+    auto aOurs = aReporter.mRates.find(std::string(c.name) + "/tesk");
+    auto aSdl = aReporter.mRates.find(std::string(c.name) + "/sdl2");
+    if (aOurs == aReporter.mRates.end() || aSdl == aReporter.mRates.end()) continue;
+    std::printf("%-44s %12.1f %12.1f %8.2f\n", c.name, aOurs->second / 1e6, aSdl->second / 1e6,
+                aOurs->second / aSdl->second);
+  }
+  benchmark::Shutdown();
+  return 0;
+}

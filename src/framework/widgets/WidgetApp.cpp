@@ -1,0 +1,7 @@
+#include "widgets/WidgetApp.h"
+
+namespace Tesk {
+
+WidgetApp* gWidgetApp = nullptr;
+
+}  // namespace Tesk
