@@ -1,5 +1,7 @@
 #include "FontSheetWriter.h"
 
+#include "ImageWriters.h"
+
 #include <ft2build.h>
 #include FT_FREETYPE_H
 #include <png.h>
@@ -277,38 +279,7 @@ std::string EncodeDescriptor(const std::wstring& theText, bool sixteenBit) {
 }
 
 bool WritePng(const std::string& thePath, int theWidth, int theHeight, const uint32_t* thePixels) {
-  FILE* aFile = std::fopen(thePath.c_str(), "wb");
-  if (!aFile) return false;
-  png_structp aPng = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-  png_infop anInfo = aPng ? png_create_info_struct(aPng) : nullptr;
-  if (!anInfo) {
-    png_destroy_write_struct(&aPng, nullptr);
-    std::fclose(aFile);
-    return false;
-  }
-  std::vector<uint8_t> aRow(static_cast<size_t>(theWidth) * 4);
-  if (setjmp(png_jmpbuf(aPng))) {
-    png_destroy_write_struct(&aPng, &anInfo);
-    std::fclose(aFile);
-    return false;
-  }
-  png_init_io(aPng, aFile);
-  png_set_IHDR(aPng, anInfo, theWidth, theHeight, 8, PNG_COLOR_TYPE_RGB_ALPHA, PNG_INTERLACE_NONE,
-               PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-  png_write_info(aPng, anInfo);
-  for (int y = 0; y < theHeight; ++y) {
-    for (int x = 0; x < theWidth; ++x) {
-      uint32_t p = thePixels[static_cast<size_t>(y) * theWidth + x];
-      aRow[4 * x] = static_cast<uint8_t>(p >> 16);
-      aRow[4 * x + 1] = static_cast<uint8_t>(p >> 8);
-      aRow[4 * x + 2] = static_cast<uint8_t>(p);
-      aRow[4 * x + 3] = static_cast<uint8_t>(p >> 24);
-    }
-    png_write_row(aPng, aRow.data());
-  }
-  png_write_end(aPng, nullptr);
-  png_destroy_write_struct(&aPng, &anInfo);
-  return std::fclose(aFile) == 0;
+  return WritePngFile(thePath, theWidth, theHeight, thePixels);
 }
 
 bool WriteFontFiles(const FontSheetOptions& theOptions, const DescriptorOptions& theDescOptions,

@@ -1,0 +1,47 @@
+// Image file readers (TGA, JPEG, PNG, GIF, image blocks) over the archive-aware file API,
+// the alpha-file merge and the PNG writer for screenshots.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "resources/ImageLibImage.h"
+
+namespace ImageLib {
+
+extern bool gAutoLoadAlpha;
+extern uint32_t gAlphaComposeColor;
+extern void* gJ2KCodec;
+
+// Widest and tallest image any reader accepts, and the most pixels in all; larger headers
+// are refused before anything is allocated.
+constexpr int k_MaxImageSide = 16384;
+constexpr int64_t k_MaxImagePixels = int64_t{1} << 26;
+bool SizeAllowed(int64_t theWidth, int64_t theHeight);
+
+// By extension, or every reader in turn when the name has none; merges a separate alpha
+// image (_name or name_) when asked. Null when nothing was read. The caller owns the image.
+Image* GetImage(const std::string& theFileName, bool lookForAlphaImage = true);
+
+Image* GetTGAImage(const std::string& theFileName);
+Image* GetJPEGImage(const std::string& theFileName);
+Image* GetPNGImage(const std::string& theFileName);
+Image* GetGIFImage(const std::string& theFileName);
+
+// Image block files: palettised images, stored into theImages from the first element.
+// Returns how many complete images were read; a damaged record ends the reading.
+int GetImageBlock(const std::string& theFileName, Image** theImages);
+int GetImageBlock(const std::string& theFileName, Image** theImages, int theCapacity);
+
+// Turns a palettised image into 32-bit pixels (palette and index list freed).
+void ExpandPalette(Image* theImage);
+
+// An RGBA PNG written with plain stdio; false for a palettised image or any failure.
+bool WritePNGImage(const std::string& theFileName, Image* theImage);
+
+void CloseJPEG2000();
+
+// Silences the JPEG library's messages on damaged files (the fuzzer reads thousands).
+void SetJpegMessagesQuiet(bool theQuiet);
+
+}  // namespace ImageLib

@@ -1,0 +1,11 @@
+#include "resources/ImageLibImage.h"
+
+namespace ImageLib {
+
+Image::~Image() {
+  delete[] mBits;
+  delete[] mPal;
+  delete[] mIndexList;
+}
+
+}  // namespace ImageLib

@@ -1,0 +1,143 @@
+// JPEG through libjpeg, with a source manager over the archive-aware file API.
+#include <cstdio>
+// clang-format off
+#include <jpeglib.h>
+#include <jerror.h>
+// clang-format on
+
+#include <csetjmp>
+#include <memory>
+
+#include "resources/ImageFileBytes.h"
+#include "resources/ImageLib.h"
+
+namespace ImageLib {
+
+namespace {
+
+constexpr size_t k_SourceBufferSize = 4096;
+
+struct PakErrorMgr {
+  jpeg_error_mgr mPub;
+  jmp_buf mJump;
+};
+
+// The library prints its message, then the reader gets control back instead of the process ending.
+void my_error_exit(j_common_ptr theInfo) {
+  (*theInfo->err->output_message)(theInfo);
+  longjmp(reinterpret_cast<PakErrorMgr*>(theInfo->err)->mJump, 1);
+}
+
+struct PakSourceMgr {
+  jpeg_source_mgr mPub;
+  PFILE* mFile;
+  JOCTET* mBuffer;
+  bool mStartOfFile;
+};
+
+void init_source(j_decompress_ptr theInfo) {
+  reinterpret_cast<PakSourceMgr*>(theInfo->src)->mStartOfFile = true;
+}
+
+boolean fill_input_buffer(j_decompress_ptr theInfo) {
+  PakSourceMgr* aSrc = reinterpret_cast<PakSourceMgr*>(theInfo->src);
+  int aCount = p_fread(aSrc->mBuffer, 1, static_cast<int>(k_SourceBufferSize), aSrc->mFile);
+  if (aCount <= 0) {
+    if (aSrc->mStartOfFile) ERREXIT(theInfo, JERR_INPUT_EMPTY);
+    WARNMS(theInfo, JWRN_JPEG_EOF);
+    aSrc->mBuffer[0] = 0xFF;
+    aSrc->mBuffer[1] = JPEG_EOI;
+    aCount = 2;
+  }
+  aSrc->mPub.next_input_byte = aSrc->mBuffer;
+  aSrc->mPub.bytes_in_buffer = static_cast<size_t>(aCount);
+  aSrc->mStartOfFile = false;
+  return TRUE;
+}
+
+void skip_input_data(j_decompress_ptr theInfo, long theCount) {
+  if (theCount <= 0) return;
+  jpeg_source_mgr* aSrc = theInfo->src;
+  while (theCount > static_cast<long>(aSrc->bytes_in_buffer)) {
+    theCount -= static_cast<long>(aSrc->bytes_in_buffer);
+    fill_input_buffer(theInfo);
+  }
+  aSrc->next_input_byte += theCount;
+  aSrc->bytes_in_buffer -= static_cast<size_t>(theCount);
+}
+
+void term_source(j_decompress_ptr) {}
+
+void jpeg_pak_src(j_decompress_ptr theInfo, PFILE* theFile) {
+  if (theInfo->src == nullptr) {
+    PakSourceMgr* aSrc = static_cast<PakSourceMgr*>(
+        (*theInfo->mem->alloc_small)(reinterpret_cast<j_common_ptr>(theInfo), JPOOL_PERMANENT, sizeof(PakSourceMgr)));
+    aSrc->mBuffer = static_cast<JOCTET*>(
+        (*theInfo->mem->alloc_small)(reinterpret_cast<j_common_ptr>(theInfo), JPOOL_PERMANENT, k_SourceBufferSize));
+    theInfo->src = &aSrc->mPub;
+  }
+  PakSourceMgr* aSrc = reinterpret_cast<PakSourceMgr*>(theInfo->src);
+  aSrc->mPub.init_source = init_source;
+  aSrc->mPub.fill_input_buffer = fill_input_buffer;
+  aSrc->mPub.skip_input_data = skip_input_data;
+  aSrc->mPub.resync_to_restart = jpeg_resync_to_restart;
+  aSrc->mPub.term_source = term_source;
+  aSrc->mPub.bytes_in_buffer = 0;
+  aSrc->mPub.next_input_byte = nullptr;
+  aSrc->mFile = theFile;
+}
+
+// Corrupt files are normal input for the fuzzer; it sets this to keep its log readable.
+bool gQuietJpeg = false;
+
+void quiet_output_message(j_common_ptr) {}
+
+}  // namespace
+
+void SetJpegMessagesQuiet(bool theQuiet) { gQuietJpeg = theQuiet; }
+
+Image* GetJPEGImage(const std::string& theFileName) {
+  PFILE* aFile = p_fopen(theFileName.c_str(), "rb");
+  if (aFile == nullptr) return nullptr;
+  PFileCloser aCloser{aFile};
+
+  // Behind pointers set before the jump, so that an error still frees them.
+  auto anInfo = std::make_unique<jpeg_decompress_struct>();
+  auto anErr = std::make_unique<PakErrorMgr>();
+  auto anImage = std::make_unique<Image>();
+  anInfo->err = jpeg_std_error(&anErr->mPub);
+  anErr->mPub.error_exit = my_error_exit;
+  if (gQuietJpeg) anErr->mPub.output_message = quiet_output_message;
+  if (setjmp(anErr->mJump)) {
+    jpeg_destroy_decompress(anInfo.get());
+    return nullptr;
+  }
+  jpeg_create_decompress(anInfo.get());
+  // Keeps a lying header from making the library buffer gigabytes.
+  anInfo->mem->max_memory_to_use = 512L * 1024 * 1024;
+  jpeg_pak_src(anInfo.get(), aFile);
+  jpeg_read_header(anInfo.get(), TRUE);
+  if (!SizeAllowed(anInfo->image_width, anInfo->image_height)) ERREXIT(anInfo.get(), JERR_IMAGE_TOO_BIG);
+  // The library writes 0xAARRGGBB words straight into the rows, from grey as from colour.
+  // Four-component (CMYK) files are refused rather than misread.
+  if (anInfo->num_components != 1 && anInfo->num_components != 3) ERREXIT(anInfo.get(), JERR_CONVERSION_NOTIMPL);
+  anInfo->out_color_space = JCS_EXT_BGRA;
+  jpeg_start_decompress(anInfo.get());
+  if (anInfo->output_components != 4) ERREXIT(anInfo.get(), JERR_CONVERSION_NOTIMPL);
+
+  const int aWidth = static_cast<int>(anInfo->output_width);
+  const int aHeight = static_cast<int>(anInfo->output_height);
+  anImage->mWidth = aWidth;
+  anImage->mHeight = aHeight;
+  anImage->mBits = new uint32_t[static_cast<size_t>(aWidth) * aHeight];
+  while (anInfo->output_scanline < anInfo->output_height) {
+    JSAMPROW aRow =
+        reinterpret_cast<JSAMPROW>(anImage->mBits + static_cast<size_t>(anInfo->output_scanline) * aWidth);
+    jpeg_read_scanlines(anInfo.get(), &aRow, 1);
+  }
+  jpeg_finish_decompress(anInfo.get());
+  jpeg_destroy_decompress(anInfo.get());
+  return anImage.release();
+}
+
+}  // namespace ImageLib
