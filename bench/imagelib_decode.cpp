@@ -28,8 +28,8 @@ struct Files {
     std::vector<uint32_t> aPixels(static_cast<size_t>(k_W) * k_H);
     for (int y = 0; y < k_H; ++y)
       for (int x = 0; x < k_W; ++x)
-        aPixels[static_cast<size_t>(y) * k_W + x] =
-            static_cast<uint32_t>((x * y) & 0xFF) << 24 | (x & 0xFF) << 16 | (y & 0xFF) << 8 | ((x + y) & 0xFF);
+        aPixels[static_cast<size_t>(y) * k_W + x] = static_cast<uint32_t>((x * y) & 0xFF) << 24 |
+                                                    (x & 0xFF) << 16 | (y & 0xFF) << 8 | ((x + y) & 0xFF);
     TeskTools::WritePngFile(mPng, k_W, k_H, aPixels.data());
     TeskTools::WriteJpegFile(mJpeg, k_W, k_H, aPixels.data(), 90);
   }

@@ -41,8 +41,8 @@ bool WriteBytes(const std::string& thePath, const std::string& theBytes) {
 namespace {
 
 bool WritePngRows(const std::string& thePath, int theWidth, int theHeight, int aDepth, int aColorType,
-                  bool theInterlaced, const std::vector<png_color>& thePalette, const std::vector<uint8_t>& theAlphas,
-                  const std::vector<png_bytep>& theRows) {
+                  bool theInterlaced, const std::vector<png_color>& thePalette,
+                  const std::vector<uint8_t>& theAlphas, const std::vector<png_bytep>& theRows) {
   FILE* aFile = std::fopen(thePath.c_str(), "wb");
   if (!aFile) return false;
   png_structp aPng = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
@@ -65,7 +65,8 @@ bool WritePngRows(const std::string& thePath, int theWidth, int theHeight, int a
     png_set_PLTE(aPng, anInfo, thePalette.data(), static_cast<int>(thePalette.size()));
     bool aTranslucent = false;
     for (uint8_t a : theAlphas) aTranslucent |= a != 255;
-    if (aTranslucent) png_set_tRNS(aPng, anInfo, theAlphas.data(), static_cast<int>(theAlphas.size()), nullptr);
+    if (aTranslucent)
+      png_set_tRNS(aPng, anInfo, theAlphas.data(), static_cast<int>(theAlphas.size()), nullptr);
   }
   png_write_info(aPng, anInfo);
   png_write_image(aPng, const_cast<png_bytepp>(theRows.data()));
@@ -73,7 +74,6 @@ bool WritePngRows(const std::string& thePath, int theWidth, int theHeight, int a
   png_destroy_write_struct(&aPng, &anInfo);
   return std::fclose(aFile) == 0;
 }
-
 
 }  // namespace
 
@@ -100,11 +100,20 @@ bool WritePngFile(const std::string& thePath, int theWidth, int theHeight, const
 
   int aColorType = PNG_COLOR_TYPE_RGB_ALPHA, aChannels = 4;
   switch (theOptions.mKind) {
-    case PngKind::Rgba: break;
-    case PngKind::Rgb: aColorType = PNG_COLOR_TYPE_RGB, aChannels = 3; break;
-    case PngKind::Grey: aColorType = PNG_COLOR_TYPE_GRAY, aChannels = 1; break;
-    case PngKind::GreyAlpha: aColorType = PNG_COLOR_TYPE_GRAY_ALPHA, aChannels = 2; break;
-    case PngKind::Palette: aColorType = PNG_COLOR_TYPE_PALETTE, aChannels = 1; break;
+    case PngKind::Rgba:
+      break;
+    case PngKind::Rgb:
+      aColorType = PNG_COLOR_TYPE_RGB, aChannels = 3;
+      break;
+    case PngKind::Grey:
+      aColorType = PNG_COLOR_TYPE_GRAY, aChannels = 1;
+      break;
+    case PngKind::GreyAlpha:
+      aColorType = PNG_COLOR_TYPE_GRAY_ALPHA, aChannels = 2;
+      break;
+    case PngKind::Palette:
+      aColorType = PNG_COLOR_TYPE_PALETTE, aChannels = 1;
+      break;
   }
   const int aDepth = theOptions.mSixteenBit && theOptions.mKind != PngKind::Palette ? 16 : 8;
   const int aBytes = aDepth / 8;
@@ -120,11 +129,22 @@ bool WritePngFile(const std::string& thePath, int theWidth, int theHeight, const
       uint8_t aChannelValues[4];
       int n = 0;
       switch (theOptions.mKind) {
-        case PngKind::Rgba: aChannelValues[n++] = Red(p), aChannelValues[n++] = Green(p), aChannelValues[n++] = Blue(p), aChannelValues[n++] = Alpha(p); break;
-        case PngKind::Rgb: aChannelValues[n++] = Red(p), aChannelValues[n++] = Green(p), aChannelValues[n++] = Blue(p); break;
-        case PngKind::Grey: aChannelValues[n++] = Green(p); break;
-        case PngKind::GreyAlpha: aChannelValues[n++] = Green(p), aChannelValues[n++] = Alpha(p); break;
-        case PngKind::Palette: aChannelValues[n++] = anIndices[i]; break;
+        case PngKind::Rgba:
+          aChannelValues[n++] = Red(p), aChannelValues[n++] = Green(p), aChannelValues[n++] = Blue(p),
+          aChannelValues[n++] = Alpha(p);
+          break;
+        case PngKind::Rgb:
+          aChannelValues[n++] = Red(p), aChannelValues[n++] = Green(p), aChannelValues[n++] = Blue(p);
+          break;
+        case PngKind::Grey:
+          aChannelValues[n++] = Green(p);
+          break;
+        case PngKind::GreyAlpha:
+          aChannelValues[n++] = Green(p), aChannelValues[n++] = Alpha(p);
+          break;
+        case PngKind::Palette:
+          aChannelValues[n++] = anIndices[i];
+          break;
       }
       for (int c = 0; c < n; ++c) {
         // 16-bit samples repeat the byte, so cutting them back to 8 gives it again.
@@ -135,8 +155,8 @@ bool WritePngFile(const std::string& thePath, int theWidth, int theHeight, const
 
   std::vector<png_bytep> aRows(theHeight);
   for (int y = 0; y < theHeight; ++y) aRows[y] = aData.data() + aRowBytes * y;
-  return WritePngRows(thePath, theWidth, theHeight, aDepth, aColorType, theOptions.mInterlaced, aPalette, anAlphas,
-                      aRows);
+  return WritePngRows(thePath, theWidth, theHeight, aDepth, aColorType, theOptions.mInterlaced, aPalette,
+                      anAlphas, aRows);
 }
 
 bool WriteJpegFile(const std::string& thePath, int theWidth, int theHeight, const uint32_t* thePixels,
@@ -175,11 +195,12 @@ bool WriteJpegFile(const std::string& thePath, int theWidth, int theHeight, cons
 
 namespace {
 
-std::string TgaHeader(int theMapLength, int theMapDepth, int theWidth, int theHeight, int theBits, bool theTopDown) {
+std::string TgaHeader(int theMapLength, int theMapDepth, int theWidth, int theHeight, int theBits,
+                      bool theTopDown) {
   std::string anOut;
-  anOut.push_back(0);                                  // ID length
-  anOut.push_back(theMapLength > 0 ? 1 : 0);           // colour map type
-  anOut.push_back(theMapLength > 0 ? 1 : 2);           // uncompressed mapped or true colour
+  anOut.push_back(0);                         // ID length
+  anOut.push_back(theMapLength > 0 ? 1 : 0);  // colour map type
+  anOut.push_back(theMapLength > 0 ? 1 : 2);  // uncompressed mapped or true colour
   Put16(&anOut, 0);
   Put16(&anOut, theMapLength);
   anOut.push_back(static_cast<char>(theMapLength > 0 ? theMapDepth : 0));
@@ -194,7 +215,8 @@ std::string TgaHeader(int theMapLength, int theMapDepth, int theWidth, int theHe
 
 }  // namespace
 
-std::string TgaBytes(int theWidth, int theHeight, const uint32_t* thePixels, bool theTopDown, int theBitsPerPixel) {
+std::string TgaBytes(int theWidth, int theHeight, const uint32_t* thePixels, bool theTopDown,
+                     int theBitsPerPixel) {
   std::string anOut = TgaHeader(0, 0, theWidth, theHeight, theBitsPerPixel, theTopDown);
   for (int y = 0; y < theHeight; ++y) {
     const int aRow = theTopDown ? y : theHeight - 1 - y;
@@ -209,8 +231,8 @@ std::string TgaBytes(int theWidth, int theHeight, const uint32_t* thePixels, boo
   return anOut;
 }
 
-std::string TgaBytes8(int theWidth, int theHeight, const uint8_t* theIndices, const std::vector<uint32_t>& thePalette,
-                      bool theTopDown, int theMapDepth) {
+std::string TgaBytes8(int theWidth, int theHeight, const uint8_t* theIndices,
+                      const std::vector<uint32_t>& thePalette, bool theTopDown, int theMapDepth) {
   std::string anOut =
       TgaHeader(static_cast<int>(thePalette.size()), theMapDepth, theWidth, theHeight, 8, theTopDown);
   for (uint32_t p : thePalette) {
@@ -311,8 +333,8 @@ class LzwEncoder {
 
 }  // namespace
 
-std::string GifBytes(int theWidth, int theHeight, const uint8_t* theIndices, const std::vector<uint32_t>& thePalette,
-                     int theTransparent, bool theInterlaced) {
+std::string GifBytes(int theWidth, int theHeight, const uint8_t* theIndices,
+                     const std::vector<uint32_t>& thePalette, int theTransparent, bool theInterlaced) {
   int aBits = 1;
   while ((1 << aBits) < static_cast<int>(thePalette.size()) && aBits < 8) ++aBits;
   std::string anOut = "GIF89a";

@@ -31,13 +31,14 @@ bool WriteJpegFile(const std::string& thePath, int theWidth, int theHeight, cons
 std::string TgaBytes(int theWidth, int theHeight, const uint32_t* thePixels, bool theTopDown,
                      int theBitsPerPixel = 32);
 // 8-bit TGA with a colour map of 24-bit (alpha dropped) or 32-bit entries.
-std::string TgaBytes8(int theWidth, int theHeight, const uint8_t* theIndices, const std::vector<uint32_t>& thePalette,
-                      bool theTopDown, int theMapDepth = 32);
+std::string TgaBytes8(int theWidth, int theHeight, const uint8_t* theIndices,
+                      const std::vector<uint32_t>& thePalette, bool theTopDown, int theMapDepth = 32);
 
 // GIF89a of palette indices; the palette is padded to a power of two (at most 256).
 // theTransparent >= 0 adds a graphic control extension naming it.
-std::string GifBytes(int theWidth, int theHeight, const uint8_t* theIndices, const std::vector<uint32_t>& thePalette,
-                     int theTransparent = -1, bool theInterlaced = false);
+std::string GifBytes(int theWidth, int theHeight, const uint8_t* theIndices,
+                     const std::vector<uint32_t>& thePalette, int theTransparent = -1,
+                     bool theInterlaced = false);
 
 struct BlockImage {
   int mWidth = 0;

@@ -23,7 +23,9 @@ inline bool ReadExact(void* thePtr, int64_t theSize, PFILE* theFile) {
   return p_fread(thePtr, 1, static_cast<int>(theSize), theFile) == theSize;
 }
 
-inline uint16_t Le16(const uint8_t* theBytes) { return static_cast<uint16_t>(theBytes[0] | theBytes[1] << 8); }
+inline uint16_t Le16(const uint8_t* theBytes) {
+  return static_cast<uint16_t>(theBytes[0] | theBytes[1] << 8);
+}
 inline uint32_t Le32(const uint8_t* theBytes) {
   return theBytes[0] | theBytes[1] << 8 | theBytes[2] << 16 | static_cast<uint32_t>(theBytes[3]) << 24;
 }

@@ -70,10 +70,10 @@ void term_source(j_decompress_ptr) {}
 
 void jpeg_pak_src(j_decompress_ptr theInfo, PFILE* theFile) {
   if (theInfo->src == nullptr) {
-    PakSourceMgr* aSrc = static_cast<PakSourceMgr*>(
-        (*theInfo->mem->alloc_small)(reinterpret_cast<j_common_ptr>(theInfo), JPOOL_PERMANENT, sizeof(PakSourceMgr)));
-    aSrc->mBuffer = static_cast<JOCTET*>(
-        (*theInfo->mem->alloc_small)(reinterpret_cast<j_common_ptr>(theInfo), JPOOL_PERMANENT, k_SourceBufferSize));
+    PakSourceMgr* aSrc = static_cast<PakSourceMgr*>((*theInfo->mem->alloc_small)(
+        reinterpret_cast<j_common_ptr>(theInfo), JPOOL_PERMANENT, sizeof(PakSourceMgr)));
+    aSrc->mBuffer = static_cast<JOCTET*>((*theInfo->mem->alloc_small)(reinterpret_cast<j_common_ptr>(theInfo),
+                                                                      JPOOL_PERMANENT, k_SourceBufferSize));
     theInfo->src = &aSrc->mPub;
   }
   PakSourceMgr* aSrc = reinterpret_cast<PakSourceMgr*>(theInfo->src);
@@ -120,7 +120,8 @@ Image* GetJPEGImage(const std::string& theFileName) {
   if (!SizeAllowed(anInfo->image_width, anInfo->image_height)) ERREXIT(anInfo.get(), JERR_IMAGE_TOO_BIG);
   // The library writes 0xAARRGGBB words straight into the rows, from grey as from colour.
   // Four-component (CMYK) files are refused rather than misread.
-  if (anInfo->num_components != 1 && anInfo->num_components != 3) ERREXIT(anInfo.get(), JERR_CONVERSION_NOTIMPL);
+  if (anInfo->num_components != 1 && anInfo->num_components != 3)
+    ERREXIT(anInfo.get(), JERR_CONVERSION_NOTIMPL);
   anInfo->out_color_space = JCS_EXT_BGRA;
   jpeg_start_decompress(anInfo.get());
   if (anInfo->output_components != 4) ERREXIT(anInfo.get(), JERR_CONVERSION_NOTIMPL);

@@ -64,7 +64,8 @@ Image* GetPNGImage(const std::string& theFileName) {
   png_set_strip_16(aPng);
   png_set_interlace_handling(aPng);
   png_read_update_info(aPng, anInfo);
-  if (png_get_rowbytes(aPng, anInfo) != static_cast<size_t>(aWidth) * 4) png_error(aPng, "Unexpected row size");
+  if (png_get_rowbytes(aPng, anInfo) != static_cast<size_t>(aWidth) * 4)
+    png_error(aPng, "Unexpected row size");
 
   aDecoded->mImage = std::make_unique<Image>();
   Image* anImage = aDecoded->mImage.get();
@@ -101,8 +102,8 @@ bool WritePNGImage(const std::string& theFileName, Image* theImage) {
   png_color_8 aSignificant = {};
   aSignificant.red = aSignificant.green = aSignificant.blue = aSignificant.alpha = 8;
   png_set_sBIT(aPng, anInfo, &aSignificant);
-  png_set_IHDR(aPng, anInfo, theImage->mWidth, theImage->mHeight, 8, PNG_COLOR_TYPE_RGB_ALPHA, PNG_INTERLACE_NONE,
-               PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+  png_set_IHDR(aPng, anInfo, theImage->mWidth, theImage->mHeight, 8, PNG_COLOR_TYPE_RGB_ALPHA,
+               PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
   png_write_info(aPng, anInfo);
   png_set_bgr(aPng);
   for (int y = 0; y < theImage->mHeight; ++y) {

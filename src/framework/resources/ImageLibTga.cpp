@@ -43,8 +43,8 @@ Image* GetTGAImage(const std::string& theFileName) {
     // Every index finds an entry: the palette has 256, unread ones black.
     for (int i = 0; i < aMapLength && i < 256; ++i) {
       const uint8_t* anEntry = aMap.get() + i * aMapEntrySize;
-      anImage->mPal[i] = aMapEntrySize == 3 ? 0xFF000000 | anEntry[2] << 16 | anEntry[1] << 8 | anEntry[0]
-                                            : Le32(anEntry);
+      anImage->mPal[i] =
+          aMapEntrySize == 3 ? 0xFF000000 | anEntry[2] << 16 | anEntry[1] << 8 | anEntry[0] : Le32(anEntry);
     }
     anImage->mIndexList = new uint8_t[static_cast<size_t>(aWidth) * aHeight];
     for (int y = 0; y < aHeight; ++y) {
@@ -55,7 +55,8 @@ Image* GetTGAImage(const std::string& theFileName) {
   }
 
   anImage->mBits = new uint32_t[static_cast<size_t>(aWidth) * aHeight];
-  std::unique_ptr<uint8_t[]> aLine(aBitsPerPixel == 24 ? new uint8_t[static_cast<size_t>(aWidth) * 3] : nullptr);
+  std::unique_ptr<uint8_t[]> aLine(aBitsPerPixel == 24 ? new uint8_t[static_cast<size_t>(aWidth) * 3]
+                                                       : nullptr);
   for (int y = 0; y < aHeight; ++y) {
     const int aRow = aTopDown ? y : aHeight - 1 - y;
     uint32_t* aDest = anImage->mBits + static_cast<size_t>(aRow) * aWidth;
@@ -66,7 +67,8 @@ Image* GetTGAImage(const std::string& theFileName) {
     }
     if (!ReadExact(aLine.get(), int64_t{aWidth} * 3, aFile)) return nullptr;
     const uint8_t* aSrc = aLine.get();
-    for (int x = 0; x < aWidth; ++x, aSrc += 3) aDest[x] = 0xFF000000 | aSrc[2] << 16 | aSrc[1] << 8 | aSrc[0];
+    for (int x = 0; x < aWidth; ++x, aSrc += 3)
+      aDest[x] = 0xFF000000 | aSrc[2] << 16 | aSrc[1] << 8 | aSrc[0];
   }
   return anImage.release();
 }

@@ -40,7 +40,8 @@ class BadImageFilesTest : public ImageLibFixture {
     return {
         {"tga 32", ImageLib::GetTGAImage, TgaBytes(w, h, aPixels.data(), false), 18},
         {"tga 8", ImageLib::GetTGAImage, TgaBytes8(w, h, anIndices.data(), aPalette, true), 18},
-        {"gif", ImageLib::GetGIFImage, GifBytes(w, h, anIndices.data(), aPalette, 2, true), 6 + 7 + 24 + 8 + 10},
+        {"gif", ImageLib::GetGIFImage, GifBytes(w, h, anIndices.data(), aPalette, 2, true),
+         6 + 7 + 24 + 8 + 10},
         {"png", ImageLib::GetPNGImage, TeskTest::ReadFile(Path("src.png")), 33},
         {"jpeg", ImageLib::GetJPEGImage, TeskTest::ReadFile(Path("src.jpg")), 20},
     };
@@ -115,8 +116,10 @@ TEST_F(BadImageFilesTest, OversizedDimensionsAreRefused) {
     const char* mName;
     ImageLib::Image* (*mReader)(const std::string&);
     std::string mBytes;
-  } k_Cases[] = {{"tga", ImageLib::GetTGAImage, aTga},  {"tga square", ImageLib::GetTGAImage, aTgaSquare},
-                 {"gif", ImageLib::GetGIFImage, aGif},  {"png", ImageLib::GetPNGImage, aPng},
+  } k_Cases[] = {{"tga", ImageLib::GetTGAImage, aTga},
+                 {"tga square", ImageLib::GetTGAImage, aTgaSquare},
+                 {"gif", ImageLib::GetGIFImage, aGif},
+                 {"png", ImageLib::GetPNGImage, aPng},
                  {"jpeg", ImageLib::GetJPEGImage, aJpeg}};
   for (const Case& aCase : k_Cases) {
     SCOPED_TRACE(aCase.mName);
@@ -138,7 +141,8 @@ TEST_F(BadImageFilesTest, GifHeaderFaults) {
   } k_Cases[] = {
       {"wrong signature", "GIF88a" + aGood.substr(6)},
       {"trailer before the image", aGood.substr(0, aDescriptor) + ";"},
-      {"zero width", aGood.substr(0, aDescriptor + 5) + std::string("\0\0", 2) + aGood.substr(aDescriptor + 7)},
+      {"zero width",
+       aGood.substr(0, aDescriptor + 5) + std::string("\0\0", 2) + aGood.substr(aDescriptor + 7)},
       {"code size 12", aGood.substr(0, aDescriptor + 10) + "\x0C" + aGood.substr(aDescriptor + 11)},
   };
   for (const Case& aCase : k_Cases) {
@@ -151,8 +155,8 @@ TEST_F(BadImageFilesTest, GifHeaderFaults) {
 TEST_F(BadImageFilesTest, GifWithoutColourTableGivesTransparentBlack) {
   const std::vector<uint8_t> anIndices = {0, 1, 0, 1};
   std::string aBytes = GifBytes(2, 2, anIndices.data(), {0xFF000000, 0xFFFFFFFF});
-  aBytes[10] = 0;                   // no global table
-  aBytes.erase(13, 6);              // drop its two entries
+  aBytes[10] = 0;       // no global table
+  aBytes.erase(13, 6);  // drop its two entries
   ASSERT_TRUE(WriteBytes(Path("n.gif"), aBytes));
   ImagePtr anImage(ImageLib::GetGIFImage(Path("n.gif")));
   ASSERT_TRUE(anImage);

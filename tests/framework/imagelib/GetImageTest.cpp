@@ -63,7 +63,8 @@ TEST_F(GetImageTest, AlphaImageMergesItsGreenChannel) {
   ImagePtr anImage(ImageLib::GetImage(Path("x.png"), true));
   ASSERT_TRUE(anImage);
   std::vector<uint32_t> anExpected(aColour.size());
-  for (size_t i = 0; i < anExpected.size(); ++i) anExpected[i] = (aColour[i] & 0xFFFFFF) | (aWanted[i] & 0xFF000000);
+  for (size_t i = 0; i < anExpected.size(); ++i)
+    anExpected[i] = (aColour[i] & 0xFFFFFF) | (aWanted[i] & 0xFF000000);
   EXPECT_EQ(Pixels(*anImage), anExpected);
 
   // Without the alpha flag the file stands alone.
@@ -121,7 +122,8 @@ TEST_F(GetImageTest, PalettisedAlphaImageIsSpreadBeforeTheMerge) {
   for (size_t i = 0; i < anIndices.size(); ++i)
     EXPECT_EQ(anImage->mBits[i], anIndices[i] ? 0xC0204060u : 0x00204060u);
   // And alone, with no colour image.
-  ASSERT_TRUE(WriteBytes(Path("_solo.tga"), TgaBytes8(3, 2, anIndices.data(), {0xFF000000, 0xFFC0C0C0}, true, 24)));
+  ASSERT_TRUE(
+      WriteBytes(Path("_solo.tga"), TgaBytes8(3, 2, anIndices.data(), {0xFF000000, 0xFFC0C0C0}, true, 24)));
   anImage.reset(ImageLib::GetImage(Path("solo"), true));
   ASSERT_TRUE(anImage);
   ASSERT_NE(anImage->GetBits(), nullptr);

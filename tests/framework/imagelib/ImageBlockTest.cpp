@@ -29,7 +29,8 @@ class ImageBlockTest : public ImageLibFixture {
     ASSERT_EQ(theImage.GetHeight(), theWanted.mHeight);
     EXPECT_EQ(std::vector<uint8_t>(theImage.mIndexList, theImage.mIndexList + theWanted.mIndices.size()),
               theWanted.mIndices);
-    EXPECT_EQ(std::vector<uint32_t>(theImage.mPal, theImage.mPal + theWanted.mPalette.size()), theWanted.mPalette);
+    EXPECT_EQ(std::vector<uint32_t>(theImage.mPal, theImage.mPal + theWanted.mPalette.size()),
+              theWanted.mPalette);
   }
 
   static void Free(ImageLib::Image** theImages, int theCount) {
@@ -83,8 +84,10 @@ TEST_F(ImageBlockTest, DamagedRecordEndsTheReadingWithWholeImagesOnly) {
       {"cut in the first header", aBytes.substr(0, 9), 0},
       {"cut in the second indices", aBytes.substr(0, aSecond + 8 + 1024 + 10), 1},
       {"count larger than the records", aBytes, 3},
-      {"more than 256 colours", aBytes.substr(0, aSecond) + std::string("\x01\x01\x00\x00\x01\x00\x01\x00", 8), 1},
-      {"huge size in a short file", aBytes.substr(0, aSecond) + std::string("\x01\x00\x00\x00\xFF\xFF\xFF\xFF", 8), 1},
+      {"more than 256 colours",
+       aBytes.substr(0, aSecond) + std::string("\x01\x01\x00\x00\x01\x00\x01\x00", 8), 1},
+      {"huge size in a short file",
+       aBytes.substr(0, aSecond) + std::string("\x01\x00\x00\x00\xFF\xFF\xFF\xFF", 8), 1},
   };
   k_Cases[3].mBytes[0] = 9;
   for (const Case& aCase : k_Cases) {

@@ -19,7 +19,7 @@ TEST_F(ImageReadersTest, PngRoundTripsEveryKind) {
   const std::vector<uint32_t> aPixels = Pattern(w, h);
   // Few colours for the palette kind, some of them translucent.
   std::vector<uint32_t> aPaletted(aPixels.size());
-  for (size_t i = 0; i < aPixels.size(); ++i) aPaletted[i] = 0x40000000u * (i % 4) + 0x00102030u * (i % 7) + 0x3FFFFFFFu * 0;
+  for (size_t i = 0; i < aPixels.size(); ++i) aPaletted[i] = 0x40000000u * (i % 4) + 0x00102030u * (i % 7);
   struct Case {
     const char* mName;
     PngOptions mOptions;
@@ -30,11 +30,19 @@ TEST_F(ImageReadersTest, PngRoundTripsEveryKind) {
       {"rgba interlaced", {PngKind::Rgba, true, false}, &aPixels, [](uint32_t p) { return p; }},
       {"rgba 16-bit", {PngKind::Rgba, false, true}, &aPixels, [](uint32_t p) { return p; }},
       {"rgb", {PngKind::Rgb, false, false}, &aPixels, [](uint32_t p) { return p | 0xFF000000; }},
-      {"rgb 16-bit interlaced", {PngKind::Rgb, true, true}, &aPixels, [](uint32_t p) { return p | 0xFF000000; }},
+      {"rgb 16-bit interlaced",
+       {PngKind::Rgb, true, true},
+       &aPixels,
+       [](uint32_t p) { return p | 0xFF000000; }},
       {"grey", {PngKind::Grey, false, false}, &aPixels, Grey},
-      {"grey alpha", {PngKind::GreyAlpha, false, false}, &aPixels,
+      {"grey alpha",
+       {PngKind::GreyAlpha, false, false},
+       &aPixels,
        [](uint32_t p) { return (Grey(p) & 0xFFFFFF) | (p & 0xFF000000); }},
-      {"palette with transparency", {PngKind::Palette, false, false}, &aPaletted, [](uint32_t p) { return p; }},
+      {"palette with transparency",
+       {PngKind::Palette, false, false},
+       &aPaletted,
+       [](uint32_t p) { return p; }},
       {"palette interlaced", {PngKind::Palette, true, false}, &aPaletted, [](uint32_t p) { return p; }},
   };
   for (const Case& aCase : k_Cases) {
@@ -145,7 +153,8 @@ TEST_F(ImageReadersTest, GifRoundTripsOpaqueTransparentAndInterlaced) {
   for (int aTransparent : {-1, 3}) {
     for (bool anInterlaced : {false, true}) {
       SCOPED_TRACE(testing::Message() << "transparent " << aTransparent << " interlaced " << anInterlaced);
-      ASSERT_TRUE(WriteBytes(Path("a.gif"), GifBytes(w, h, anIndices.data(), aPalette, aTransparent, anInterlaced)));
+      ASSERT_TRUE(
+          WriteBytes(Path("a.gif"), GifBytes(w, h, anIndices.data(), aPalette, aTransparent, anInterlaced)));
       ImagePtr anImage(ImageLib::GetGIFImage(Path("a.gif")));
       ASSERT_TRUE(anImage);
       std::vector<uint32_t> anExpected;
@@ -185,7 +194,8 @@ TEST_F(ImageReadersTest, TwoColourGif) {
 }
 
 TEST_F(ImageReadersTest, MissingFilesGiveNull) {
-  for (auto aReader : {ImageLib::GetTGAImage, ImageLib::GetPNGImage, ImageLib::GetJPEGImage, ImageLib::GetGIFImage})
+  for (auto aReader :
+       {ImageLib::GetTGAImage, ImageLib::GetPNGImage, ImageLib::GetJPEGImage, ImageLib::GetGIFImage})
     EXPECT_EQ(aReader(Path("none")), nullptr);
   EXPECT_EQ(ImageLib::GetImage(Path("none"), true), nullptr);
 }
