@@ -245,3 +245,16 @@ TEST_F(ParticleTest, InitAndResetKeepTextUnlessAsked) {
   PARTICLE::resetAll(true);
   EXPECT_EQ(PARTICLE::txtArray[0].m_type, 0);
 }
+
+TEST_F(ParticleTest, DrawingTakesNoRandomNumbers) {
+  RecordingImage aScreen(800, 600);
+  Graphics g(&aScreen);
+  for (int aType = 1; aType <= 27; ++aType) createParticle(400, 300, aType, 50, 50, 1, 0);
+  Tesk::SRand(5);
+  const int aExpected = Tesk::Rand();
+  Tesk::SRand(5);
+  PARTICLE::draw(&g, 1.0f, nullptr);
+  EXPECT_EQ(Tesk::gRandAllowed, 0);
+  EXPECT_EQ(Tesk::Rand(), aExpected);
+  EXPECT_EQ(aScreen.mCalls.size(), 27u);
+}
