@@ -119,7 +119,9 @@ void draw(Tesk::Graphics* g, const float& theAlpha, Tesk::Widget* theWidget) {
   if (theAlpha == 0.0f) return;
   g->SetFastStretch(true);
   for (ParticleBasic& aParticle : particleArray) {
-    if (aParticle.m_type < 1 || aParticle.m_type > 27 || aParticle.m_partImage == nullptr) continue;
+    if (aParticle.m_type < 1 || aParticle.m_type > 27 || aParticle.m_partImage == nullptr ||
+        aParticle.m_partImage->m_image == nullptr)
+      continue;
     const PartImageData& aSheet = *aParticle.m_partImage;
     const float w = aParticle.m_scale * aSheet.m_cellWidth;
     const float h = aParticle.m_scale * aSheet.m_cellHeight;

@@ -258,3 +258,13 @@ TEST_F(ParticleTest, DrawingTakesNoRandomNumbers) {
   EXPECT_EQ(Tesk::Rand(), aExpected);
   EXPECT_EQ(aScreen.mCalls.size(), 27u);
 }
+
+TEST_F(ParticleTest, SheetWithoutAnImageIsNotDrawn) {
+  PARTICLE::init(&mScreen, &mSheet0, &mSheet1, &mSheet2, &mSheet3, nullptr);
+  createParticle(100, 100, 14, 10, 10, 0, 0);
+  createParticle(100, 100, 1, 10, 10, 0, 0);
+  RecordingImage aScreen(800, 600);
+  Graphics g(&aScreen);
+  PARTICLE::draw(&g, 1.0f, nullptr);
+  EXPECT_EQ(aScreen.mCalls.size(), 1u);
+}
