@@ -1,10 +1,8 @@
 // Feeds arbitrary bytes to the sound manager's Sun AU reader.
-#include <unistd.h>
-
 #include <cstdint>
-#include <cstdio>
 #include <string>
 
+#include "FuzzInputFile.h"
 #include "platform/audio/dylib/AudioCore.h"
 #include "sound/DSoundManager.h"
 
@@ -20,12 +18,9 @@ Tesk::DSoundManager& Manager() {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* theData, size_t theSize) {
-  static const std::string sPath = "/tmp/fuzz-sound-au-" + std::to_string(getpid()) + ".au";
-  FILE* aFile = std::fopen(sPath.c_str(), "wb");
-  if (aFile == nullptr) return 0;
-  std::fwrite(theData, 1, theSize, aFile);
-  std::fclose(aFile);
-  Manager().LoadAUSound(1, sPath);
+  const std::string aPath = FuzzInput::WriteScratchFile("sound-au", ".au", theData, theSize);
+  if (aPath.empty()) return 0;
+  Manager().LoadAUSound(1, aPath);
   Manager().ReleaseSound(1);
   return 0;
 }

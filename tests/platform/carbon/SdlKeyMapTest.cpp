@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "platform/carbon/MacRoman.h"
+#include "platform/coreservices/MacRoman.h"
 #include "platform/carbon/backend/SdlKeyMap.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include <cstdio>
 
 #include "platform/carbon/CarbonEventSource.h"
-#include "platform/carbon/MacRoman.h"
+#include "platform/coreservices/MacRoman.h"
 #include "platform/carbon/OpaqueWindowPtr.h"
 #include "platform/carbon/backend/SdlKeyMap.h"
 

@@ -1,4 +1,5 @@
-// The Mac's 8-bit character set, in which key events carry their characters.
+// The Mac's 8-bit character set: key events carry their characters in it, and the
+// framework's 8-bit texts are written in it.
 #pragma once
 
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "platform/carbon/MacRoman.h"
+#include "platform/coreservices/MacRoman.h"
 
 namespace {
 
