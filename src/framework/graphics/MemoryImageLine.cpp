@@ -73,20 +73,28 @@ void WalkLine(double x1, double y1, double x2, double y2, bool theStartCorrectio
   }
 }
 
+// Horizontal and vertical lines, plain or anti-aliased, are one-pixel rectangles.
+bool FillAxisAlignedLine(MemoryImage& theImage, double theStartX, double theStartY, double theEndX,
+                         double theEndY, const Color& theColor, int theDrawMode) {
+  if (theStartY == theEndY) {
+    int aLeft = int(std::min(theStartX, theEndX)), aRight = int(std::max(theStartX, theEndX));
+    theImage.FillRect(TRect<int>(aLeft, int(theStartY), aRight - aLeft + 1, 1), theColor, theDrawMode);
+    return true;
+  }
+  if (theStartX == theEndX) {
+    double aTop = std::min(theStartY, theEndY), aBottom = std::max(theStartY, theEndY);
+    theImage.FillRect(TRect<int>(int(theStartX), int(aTop), 1, int(aBottom - aTop + 1)), theColor,
+                      theDrawMode);
+    return true;
+  }
+  return false;
+}
+
 }  // namespace
 
 void MemoryImage::DrawLine(double theStartX, double theStartY, double theEndX, double theEndY,
                            const Color& theColor, int theDrawMode) {
-  if (theStartY == theEndY) {
-    int aLeft = int(std::min(theStartX, theEndX)), aRight = int(std::max(theStartX, theEndX));
-    FillRect(TRect<int>(aLeft, int(theStartY), aRight - aLeft + 1, 1), theColor, theDrawMode);
-    return;
-  }
-  if (theStartX == theEndX) {
-    double aTop = std::min(theStartY, theEndY), aBottom = std::max(theStartY, theEndY);
-    FillRect(TRect<int>(int(theStartX), int(aTop), 1, int(aBottom - aTop + 1)), theColor, theDrawMode);
-    return;
-  }
+  if (FillAxisAlignedLine(*this, theStartX, theStartY, theEndX, theEndY, theColor, theDrawMode)) return;
   if (theDrawMode == DRAWMODE_NORMAL)
     NormalDrawLine(theStartX, theStartY, theEndX, theEndY, theColor);
   else if (theDrawMode == DRAWMODE_ADDITIVE)
@@ -98,16 +106,7 @@ void MemoryImage::DrawLine(double theStartX, double theStartY, double theEndX, d
 
 void MemoryImage::DrawLineAA(double theStartX, double theStartY, double theEndX, double theEndY,
                              const Color& theColor, int theDrawMode) {
-  if (theStartY == theEndY) {
-    int aLeft = int(std::min(theStartX, theEndX)), aRight = int(std::max(theStartX, theEndX));
-    FillRect(TRect<int>(aLeft, int(theStartY), aRight - aLeft + 1, 1), theColor, theDrawMode);
-    return;
-  }
-  if (theStartX == theEndX) {
-    double aTop = std::min(theStartY, theEndY), aBottom = std::max(theStartY, theEndY);
-    FillRect(TRect<int>(int(theStartX), int(aTop), 1, int(aBottom - aTop + 1)), theColor, theDrawMode);
-    return;
-  }
+  if (FillAxisAlignedLine(*this, theStartX, theStartY, theEndX, theEndY, theColor, theDrawMode)) return;
   if (theDrawMode == DRAWMODE_NORMAL)
     NormalDrawLineAA(theStartX, theStartY, theEndX, theEndY, theColor);
   else if (theDrawMode == DRAWMODE_ADDITIVE)
