@@ -393,3 +393,37 @@ TEST_F(PakFixture, SearchListsArchiveMatchesThenTheDisk) {
     EXPECT_EQ(aFound, c.found);
   }
 }
+
+TEST_F(PakFixture, PackerStoresAFolderWithBackslashNamesAndSkipsWhatItIsTold) {
+  ASSERT_EQ(mkdir("tree", 0755), 0);
+  ASSERT_EQ(mkdir("tree/images", 0755), 0);
+  ASSERT_EQ(mkdir("tree/builddata", 0755), 0);
+  ASSERT_TRUE(TeskTest::WriteFile("tree/images/b.png", "bee"));
+  ASSERT_TRUE(TeskTest::WriteFile("tree/images/a.png", "ay"));
+  ASSERT_TRUE(TeskTest::WriteFile("tree/builddata/l00block.TGAB", "block"));
+  ASSERT_TRUE(TeskTest::WriteFile("tree/str.str", ""));
+  PakWriter aWriter;
+  ASSERT_TRUE(aWriter.AddFolder("tree", {".tgab"}));
+  std::vector<std::string> aNames;
+  for (const PakWriter::Entry& anEntry : aWriter.GetEntries()) aNames.push_back(anEntry.mName);
+  EXPECT_EQ(aNames, (std::vector<std::string>{"images\\a.png", "images\\b.png", "str.str"}));
+  ASSERT_TRUE(aWriter.WriteFile("tree.pak"));
+  ASSERT_TRUE(mPak->AddPakFile("tree.pak"));
+  EXPECT_EQ(ReadAll("images/b.png"), "bee");
+  EXPECT_EQ(ReadAll("str.str"), "");
+  EXPECT_EQ(ReadAll("builddata/l00block.tgab"), "<none>");
+  EXPECT_FALSE(PakWriter().AddFolder("no_such_folder"));
+  EXPECT_FALSE(PakWriter().Add(std::string(256, 'n'), "x"));
+}
+
+TEST_F(PakFixture, StartUpRegistersMainPakWithTheProcessInterface) {
+  PakWriter aWriter;
+  aWriter.Add("properties\\resources.xml", "<ResourceManifest/>");
+  ASSERT_TRUE(aWriter.WriteFile("main.pak"));
+  EXPECT_TRUE(AddMainPak());
+  *gPakInterfaceP = gPakInterface;
+  PFILE* aFile = p_fopen("properties/resources.xml", "rb");
+  ASSERT_NE(aFile, nullptr);
+  EXPECT_NE(aFile->mPakRecord, nullptr);
+  p_fclose(aFile);
+}
