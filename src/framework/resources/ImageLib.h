@@ -10,7 +10,9 @@
 namespace ImageLib {
 
 extern bool gAutoLoadAlpha;
-extern uint32_t gAlphaComposeColor;
+// Set around one image load by the resource manager; each thread sets and reads its own, so
+// the loading thread's colour never leaks into an image the main thread decodes meanwhile.
+extern thread_local uint32_t gAlphaComposeColor;
 extern void* gJ2KCodec;
 
 // Widest and tallest image any reader accepts, and the most pixels in all; larger headers
