@@ -66,8 +66,10 @@ void CxImage::Destroy() {
 
 void CxImage::SetLastError(const char* theText) {
   if (theText == mInfo.mLastError) return;
-  strncpy(mInfo.mLastError, theText != nullptr ? theText : "", sizeof(mInfo.mLastError) - 1);
-  mInfo.mLastError[sizeof(mInfo.mLastError) - 1] = '\0';
+  // Up to 255 characters are kept.
+  const size_t aLength = theText != nullptr ? strnlen(theText, sizeof(mInfo.mLastError) - 1) : 0;
+  if (aLength > 0) memcpy(mInfo.mLastError, theText, aLength);
+  mInfo.mLastError[aLength] = '\0';
 }
 
 void CxImage::TakeOver(CxImage& theOther) {

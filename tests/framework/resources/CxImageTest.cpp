@@ -150,3 +150,21 @@ TEST_F(CxImageTest, FormatDecodersWorkOnTheirOwn) {
 }
 
 }  // namespace
+
+namespace {
+
+class ErrorTextImage : public CxImage {
+ public:
+  using CxImage::SetLastError;
+};
+
+TEST(CxImageErrorTest, KeepsUpTo255CharactersOfTheLastError) {
+  ErrorTextImage anImage;
+  EXPECT_STREQ(anImage.GetLastError(), "");
+  anImage.SetLastError(std::string(300, 'e').c_str());
+  EXPECT_EQ(std::string(anImage.GetLastError()), std::string(255, 'e'));
+  anImage.SetLastError("short");
+  EXPECT_STREQ(anImage.GetLastError(), "short");
+}
+
+}  // namespace
