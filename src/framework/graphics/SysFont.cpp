@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <string>
+#include <vector>
 
 #include "core/TeskAppBase.h"
 #include "display/DDImage.h"
@@ -99,6 +100,11 @@ void SysFont::DrawString(Graphics* g, int theX, int theY, const TeskString& theS
                          const TRect<int>& theClipRect) {
   DDImage* anImage = dynamic_cast<DDImage*>(g->mDestImage);
   if (anImage == nullptr) return;
+  if (DDImage::Check3D(anImage)) {
+    // The 3-D draw surface's memory is never shown: the text goes through the device instead.
+    DrawStringThroughImage(g, anImage, theX, theY, theString, theColor, theClipRect);
+    return;
+  }
   anImage->GetSurface();
   if (!anImage->LockSurface()) return;
   const _DDSURFACEDESC& aDesc = anImage->mLockDesc;
@@ -148,6 +154,50 @@ void SysFont::DrawString(Graphics* g, int theX, int theY, const TeskString& theS
   anImage->UnlockSurface();
   // The surface now holds the only current copy of the pixels.
   anImage->DeleteAllNonSurfaceData();
+}
+
+void SysFont::DrawStringThroughImage(Graphics* g, DDImage* theDest, int theX, int theY,
+                                     const TeskString& theString, const Color& theColor,
+                                     const TRect<int>& theClipRect) {
+  // White text on black in a scratch image; its red channel is then the coverage, which becomes
+  // the alpha of the colour in the image that is blitted.
+  const int aPad = 2 + mSize / 4;
+  const int aLeft = static_cast<int>(g->mTransX) + theX - aPad;
+  const int aTop = static_cast<int>(g->mTransY) + theY - mAscent - aPad;
+  TRect<int> aBox(aLeft, aTop, StringWidth(theString) + 2 * aPad, mHeight + 2 * aPad);
+  TRect<int> aVisible = aBox.Intersection(theClipRect);
+  if (aVisible.mWidth <= 0 || aVisible.mHeight <= 0) return;
+  MemoryImage aScratch(nullptr);
+  std::vector<uint32_t> aBlack(static_cast<size_t>(aBox.mWidth) * aBox.mHeight, 0xFF000000u);
+  aScratch.SetBits(aBlack.data(), aBox.mWidth, aBox.mHeight, false);
+  uint32_t* aBits = aScratch.GetBits();
+  ::Rect aBounds{0, 0, static_cast<int16_t>(aBox.mHeight), static_cast<int16_t>(aBox.mWidth)};
+  GWorldPtr aWorld = nullptr;
+  if (NewGWorldFromPtr(&aWorld, k32ARGBPixelFormat, &aBounds, nullptr, nullptr, 0, aBits, aBox.mWidth * 4) !=
+      0)
+    return;
+  CGrafPtr anOldPort;
+  GDHandle anOldDevice;
+  GetGWorld(&anOldPort, &anOldDevice);
+  SetGWorld(aWorld, nullptr);
+  TextFont(mFontFamily);
+  TextSize(static_cast<int16_t>(mSize));
+  TextFace(Style());
+  RGBColor aWhite{0xFFFF, 0xFFFF, 0xFFFF};
+  RGBForeColor(&aWhite);
+  MoveTo(static_cast<int16_t>(aPad), static_cast<int16_t>(mAscent + aPad));
+  std::string aText = ToPlatformText(theString);
+  DrawText(aText.data(), 0, static_cast<int16_t>(aText.size()));
+  SetGWorld(anOldPort, anOldDevice);
+  DisposeGWorld(aWorld);
+  const uint32_t aColor = (static_cast<uint32_t>(theColor.mRed & 0xFF) << 16) |
+                          (static_cast<uint32_t>(theColor.mGreen & 0xFF) << 8) | (theColor.mBlue & 0xFF);
+  for (size_t i = 0; i < aBlack.size(); ++i) aBits[i] = (((aBits[i] >> 16) & 0xFF) << 24) | aColor;
+  aScratch.BitsChanged();
+  aScratch.CommitBits();
+  theDest->Blt(&aScratch, aVisible.mX, aVisible.mY,
+               TRect<int>(aVisible.mX - aBox.mX, aVisible.mY - aBox.mY, aVisible.mWidth, aVisible.mHeight),
+               Color::White, 0);
 }
 
 Font* SysFont::Duplicate() { return new SysFont(*this); }

@@ -10,6 +10,7 @@
 
 namespace Tesk {
 
+class DDImage;
 class TeskAppBase;
 
 class SysFont : public Font {
@@ -41,6 +42,9 @@ class SysFont : public Font {
  private:
   void Init(TeskAppBase* theApp, const std::string& theFace, int thePointSize, int theCharSet, bool bold,
             bool italic, bool underline);
+  // Text onto the accelerated path's draw surface: drawn into a scratch image, then blitted.
+  void DrawStringThroughImage(Graphics* g, DDImage* theDest, int theX, int theY, const TeskString& theString,
+                              const Color& theColor, const TRect<int>& theClipRect);
   // The platform's text face bits: 1 bold, 2 italic, 4 underline.
   int16_t Style() const;
 };

@@ -175,3 +175,22 @@ TEST_F(SysFontTest, WritesASampleSheet) {
   ASSERT_TRUE(TeskTools::WritePngFile(aPath, 420, 130, aScreen->mSurface->GetMemory()));
   EXPECT_GT(InkBounds(*aScreen).mHeight, 80);
 }
+
+TEST_F(SysFontTest, OnThe3DDrawSurfaceTextGoesThroughTheDevice) {
+  RecordingD3D* aD3D = new RecordingD3D();
+  mDisplay.mD3DInterface.reset(aD3D);
+  mDisplay.mIs3D = true;
+  mDisplay.mDrawSurface = mDisplay.MakeSurface(100, 40);
+  DDImage aScreen(&mDisplay);
+  aScreen.SetSurface(mDisplay.mDrawSurface);
+  SysFont aFont(nullptr, "Arial", 14, 0);
+  Graphics g(&aScreen);
+  g.SetFont(&aFont);
+  g.SetColor(Color(255, 0, 0));
+  g.ClipRect(0, 0, 60, 40);
+  g.DrawString(L"Hello", 10, 25);
+  ASSERT_EQ(aD3D->mCalls.size(), 1u);
+  EXPECT_EQ(aD3D->mCalls[0], "Blt");
+  EXPECT_LE(aD3D->mLastBlt.mX + aD3D->mLastBlt.mWidth, 60);
+  EXPECT_GT(aD3D->mLastBlt.mWidth, aFont.StringWidth(L"Hello") / 2);
+}
