@@ -557,3 +557,22 @@ TEST_F(DDImageBltTest, CoverageFillIn3DBlitsABoxOfTheSpans) {
   EXPECT_EQ(aSpans[0].mX, 2);
   EXPECT_EQ(aSpans[1].mY, 1);
 }
+
+TEST_F(DDImageBltTest, SurfaceCopiesAreOpaqueWhateverAlphaByteTheKernelsLeft) {
+  // The packed kernels leave alpha byte 0 in the words they blend; a later surface copy of that
+  // image must still show those pixels rather than holes.
+  OptimizeSwitch aSwitch(true);
+  DDImage aPainted(&mDisplay);
+  SetPixels(aPainted, 2, 1, [](int, int) { return 0xFF000000u; });
+  ASSERT_NE(aPainted.GetSurface(), nullptr);
+  gOptimizeSoftwareDrawing = true;
+  MemoryImage aHalf(nullptr);
+  SetPixels(aHalf, 2, 1, [](int, int) { return 0x80FFFFFFu; });
+  aPainted.Blt(&aHalf, 0, 0, TRect<int>(0, 0, 2, 1), Color(200, 200, 200, 255),
+               0);  // grey form: alpha byte 0
+  ASSERT_EQ(aPainted.mSurface->GetMemory()[0] >> 24, 0u);
+  auto aDest = Dest(k_Format888, 0xFF0000FFu);
+  aDest->Blt(&aPainted, 3, 3, TRect<int>(0, 0, 2, 1), Color::White, 0);
+  EXPECT_EQ(aDest->Pixel(3, 3), aPainted.mSurface->GetMemory()[0] | 0xFF000000u);
+  EXPECT_NE(aDest->Pixel(3, 3), 0xFF0000FFu);
+}
