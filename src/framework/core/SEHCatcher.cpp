@@ -17,7 +17,8 @@ bool SEHCatcher::mHasDemoFile = false;
 std::string SEHCatcher::mUploadFileName;
 ExceptionHandlerUPP SEHCatcher::ExceptionUPP = nullptr;
 TeskString SEHCatcher::mCrashMessage = L"An unexpected error has occured!";
-TeskString SEHCatcher::mSubmitMessage = L"Please help out by providing as much information as you can about this crash.";
+TeskString SEHCatcher::mSubmitMessage =
+    L"Please help out by providing as much information as you can about this crash.";
 TeskString SEHCatcher::mSubmitErrorMessage = L"Failed to connect to server.";
 std::string SEHCatcher::mErrorTitle;
 std::string SEHCatcher::mErrorText;

@@ -7,8 +7,8 @@
 #pragma once
 
 #include <atomic>
-#include <cstdlib>
 #include <cstdint>
+#include <cstdlib>
 #include <deque>
 #include <list>
 #include <string>

@@ -172,8 +172,8 @@ bool TeskAppBase::ScreenSaverWindowProc(WindowRef theWindow, uint32_t theMessage
   if (!isActivity) return false;
   if (gTeskAppBase != nullptr && theWindow != gTeskAppBase->mWindow) return false;
   const bool isPowerSaving = mLastMonitorPowerTick != 0 && GetTickCount() - mLastMonitorPowerTick < 1000;
-  if (isPowerSaving && (theMessage == WM_CLOSE || theMessage == WM_ACTIVATEAPP || theMessage == WM_MOUSEMOVE ||
-                        theMessage == WM_ACTIVATE)) {
+  if (isPowerSaving && (theMessage == WM_CLOSE || theMessage == WM_ACTIVATEAPP ||
+                        theMessage == WM_MOUSEMOVE || theMessage == WM_ACTIVATE)) {
     return false;
   }
   sSaverClosed = true;

@@ -29,7 +29,8 @@ std::string TeskAppBase::GetGameSEHInfo() {
   const uint32_t aSeconds = (GetTickCount() - mTimeLoaded) / 1000;
   std::string anInfo = "Product: " + mProductName + "\r\n";
   anInfo += "Version: " + mProductVersion + "\r\n";
-  anInfo += "Time Loaded: " + StrFormat("%02d:%02d:%02d", aSeconds / 3600, (aSeconds / 60) % 60, aSeconds % 60);
+  anInfo +=
+      "Time Loaded: " + StrFormat("%02d:%02d:%02d", aSeconds / 3600, (aSeconds / 60) % 60, aSeconds % 60);
   anInfo += std::string("\r\nFullscreen: ") + (mIsWindowed ? "No" : "Yes");
   anInfo += "\r\nPrimary ThreadId: " + StrFormat("%X", mPrimaryThreadId) + "\r\n";
   return anInfo;

@@ -226,8 +226,10 @@ void TeskAppBase::ProcessDemo() {
           break;
         case DEMO_MOUSE_WHEEL:
           if (!(isKnown = aHas(8))) break;
-          if (aWidgets != nullptr) aWidgets->MouseWheel(aBuffer.ReadNumBits(8, true));
-          else aBuffer.ReadNumBits(8, true);
+          if (aWidgets != nullptr)
+            aWidgets->MouseWheel(aBuffer.ReadNumBits(8, true));
+          else
+            aBuffer.ReadNumBits(8, true);
           break;
         case DEMO_VIDEO_DATA:
           if (!(isKnown = aHas(16))) break;

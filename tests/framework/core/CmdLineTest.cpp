@@ -107,7 +107,8 @@ TEST(CmdLineTokens, JoinedArgumentsReadBackExactly) {
   const Case kCases[] = {
       {{"game"}, {}},
       {{"game", "-play"}, {{"-play", ""}}},
-      {{"game", "-demofile=/tmp/my demos/a.dmo", "-record"}, {{"-demofile", "/tmp/my demos/a.dmo"}, {"-record", ""}}},
+      {{"game", "-demofile=/tmp/my demos/a.dmo", "-record"},
+       {{"-demofile", "/tmp/my demos/a.dmo"}, {"-record", ""}}},
       {{"game", "-changedir=/opt/game", "-recnum=2"}, {{"-changedir", "/opt/game"}, {"-recnum", "2"}}},
       {{"game", "", "-screensaver"}, {{"-screensaver", ""}}},
       // What the parser cannot carry is left out: quotes, and '=' after the first.
@@ -214,11 +215,13 @@ bool SaverStillOpenAfterMoves(int theMoves) {
   anApp.ScreenSaverWindowProc(anApp.mWindow, WM_CREATE, 0, 0, &aResult);
   for (int i = 1; i <= theMoves; ++i) {
     aResult = -1;
-    const bool isHandled = anApp.ScreenSaverWindowProc(anApp.mWindow, WM_MOUSEMOVE, 0, MakeMouseLParam(10 + i, 10 + i), &aResult);
+    const bool isHandled = anApp.ScreenSaverWindowProc(anApp.mWindow, WM_MOUSEMOVE, 0,
+                                                       MakeMouseLParam(10 + i, 10 + i), &aResult);
     // Moves up to the third are swallowed; later ones are activity and pass on.
     if (isHandled != (i <= 3) || (isHandled && aResult != 0)) return false;
     // The same spot again is no move.
-    if (i <= 3 && !anApp.ScreenSaverWindowProc(anApp.mWindow, WM_MOUSEMOVE, 0, MakeMouseLParam(10 + i, 10 + i), &aResult)) {
+    if (i <= 3 && !anApp.ScreenSaverWindowProc(anApp.mWindow, WM_MOUSEMOVE, 0,
+                                               MakeMouseLParam(10 + i, 10 + i), &aResult)) {
       return false;
     }
   }
@@ -251,9 +254,10 @@ TEST(ScreenSaver, SwallowsWindowCommandsAndClosesOnActivity) {
     bool closes;
   };
   const Case kCases[] = {
-      {WM_KEYDOWN, 65, true},   {WM_SYSKEYDOWN, 18, true}, {WM_LBUTTONDOWN, 0, true}, {WM_RBUTTONDOWN, 0, true},
-      {WM_MBUTTONDOWN, 0, true}, {WM_CLOSE, 0, true},      {WM_ACTIVATEAPP, 0, true}, {WM_ACTIVATE, 0, true},
-      {WM_ACTIVATEAPP, 1, false}, {WM_KEYUP, 65, false},   {WM_TIMER, 0, false},
+      {WM_KEYDOWN, 65, true},    {WM_SYSKEYDOWN, 18, true}, {WM_LBUTTONDOWN, 0, true},
+      {WM_RBUTTONDOWN, 0, true}, {WM_MBUTTONDOWN, 0, true}, {WM_CLOSE, 0, true},
+      {WM_ACTIVATEAPP, 0, true}, {WM_ACTIVATE, 0, true},    {WM_ACTIVATEAPP, 1, false},
+      {WM_KEYUP, 65, false},     {WM_TIMER, 0, false},
   };
   for (const Case& c : kCases) {
     SCOPED_TRACE(c.message);
@@ -261,7 +265,8 @@ TEST(ScreenSaver, SwallowsWindowCommandsAndClosesOnActivity) {
                 Scripted();
                 DemoTestApp anApp;
                 int32_t aResult = -1;
-                if (anApp.ScreenSaverWindowProc(anApp.mWindow, c.message, c.wParam, 0, &aResult)) return false;
+                if (anApp.ScreenSaverWindowProc(anApp.mWindow, c.message, c.wParam, 0, &aResult))
+                  return false;
                 const bool isOpen =
                     anApp.ScreenSaverWindowProc(anApp.mWindow, WM_SYSCOMMAND, SC_SCREENSAVE, 0, &aResult);
                 return isOpen != c.closes;

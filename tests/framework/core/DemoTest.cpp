@@ -174,16 +174,56 @@ TEST_F(DemoFileTest, GoldenFileOfASmallSession) {
     anApp.WriteDemoBuffer();
   }
   const std::string kGolden = Bytes({
-      0x78, 0xEF, 0xBE, 0x42,  // identifier
-      0x02, 0x00, 0x00, 0x00,  // file version
-      0x07, 0x00, 0x00, 0x00,  // random seed
-      0x03, 0x00, '1',  '.',  '0',                                           // product version
-      0x0C, 0x00, 0x00, 0x00,                                                // marker block length
-      0x01, 0x00, 0x00, 0x00, 0x02, 0x00, 'm', '1', 0x2B, 0x00, 0x00, 0x00,  // one marker "m1" at 43
-      0x32, 0x00, 0x00, 0x00,  // demo length 50
+      0x78,
+      0xEF,
+      0xBE,
+      0x42,  // identifier
+      0x02,
+      0x00,
+      0x00,
+      0x00,  // file version
+      0x07,
+      0x00,
+      0x00,
+      0x00,  // random seed
+      0x03,
+      0x00,
+      '1',
+      '.',
+      '0',  // product version
+      0x0C,
+      0x00,
+      0x00,
+      0x00,  // marker block length
+      0x01,
+      0x00,
+      0x00,
+      0x00,
+      0x02,
+      0x00,
+      'm',
+      '1',
+      0x2B,
+      0x00,
+      0x00,
+      0x00,  // one marker "m1" at 43
+      0x32,
+      0x00,
+      0x00,
+      0x00,  // demo length 50
       // Bits, lowest first: [0 ticks, long 23, windowed byte 1, rate byte 60]
       // [3 ticks, long 3, key 65] [15 ticks, long 31] [15 ticks, long 31] [10 ticks, long 4, key 65]
-      0xE0, 0x06, 0xF0, 0x8C, 0x11, 0xF4, 0xFE, 0xFB, 0x8A, 0x04, 0x01,
+      0xE0,
+      0x06,
+      0xF0,
+      0x8C,
+      0x11,
+      0xF4,
+      0xFE,
+      0xFB,
+      0x8A,
+      0x04,
+      0x01,
   });
   EXPECT_EQ(DemoTest::ReadBytes(mDemoFile), kGolden);
 
@@ -266,7 +306,8 @@ TEST_F(DemoFileTest, SmallMovesAreShortCommandsAndLargeOnesPositions) {
     aBuffer.SeekFront();
     EXPECT_EQ(aBuffer.ReadNumBits(4, false), 0);
     EXPECT_EQ(aBuffer.ReadNumBits(1, false), c.isShort ? 1 : 0);
-    EXPECT_EQ(aBuffer.ReadNumBits(c.isShort ? 1 : 5, false), c.isShort ? int{DEMO_MOUSE_SHORTMOVE} : int{DEMO_MOUSE_POSITION});
+    EXPECT_EQ(aBuffer.ReadNumBits(c.isShort ? 1 : 5, false),
+              c.isShort ? int{DEMO_MOUSE_SHORTMOVE} : int{DEMO_MOUSE_POSITION});
 
     // And each replays to the same spot.
     DemoTestApp aPlayer;
@@ -293,18 +334,49 @@ TEST_F(DemoFileTest, EveryCommandReplays) {
     theBuffer.WriteNumBits(theNumber, 5);
   };
   const Case kCases[] = {
-      {"button", [](Buffer& b) { b.WriteNumBits(0, 4); b.WriteNumBits(1, 1); b.WriteNumBits(1, 1); b.WriteNumBits(1, 1); b.WriteNumBits(-2, 3); },
+      {"button",
+       [](Buffer& b) {
+         b.WriteNumBits(0, 4);
+         b.WriteNumBits(1, 1);
+         b.WriteNumBits(1, 1);
+         b.WriteNumBits(1, 1);
+         b.WriteNumBits(-2, 3);
+       },
        {"0:MouseDown(10,20,-2)"}},
-      {"activate off", [&](Buffer& b) { Long(b, DEMO_ACTIVATE_APP); b.WriteNumBits(0, 1); },
+      {"activate off",
+       [&](Buffer& b) {
+         Long(b, DEMO_ACTIVATE_APP);
+         b.WriteNumBits(0, 1);
+       },
        {"0:Mute", "0:LostFocus", "0:App.LostFocus", "0:DoMouseUps", "0:URLOpenSucceeded"}},
-      {"minimise", [&](Buffer& b) { Long(b, DEMO_SIZE); b.WriteBoolean(true); },
+      {"minimise",
+       [&](Buffer& b) {
+         Long(b, DEMO_SIZE);
+         b.WriteBoolean(true);
+       },
        {"0:Mute", "0:Mute", "0:LostFocus", "0:App.LostFocus", "0:DoMouseUps"}},
-      {"wide character", [&](Buffer& b) { Long(b, DEMO_KEY_CHAR); b.WriteNumBits(1, 1); b.WriteNumBits(0x263A, 16); },
+      {"wide character",
+       [&](Buffer& b) {
+         Long(b, DEMO_KEY_CHAR);
+         b.WriteNumBits(1, 1);
+         b.WriteNumBits(0x263A, 16);
+       },
        {"0:KeyChar(9786)"}},
       {"enter", [&](Buffer& b) { Long(b, DEMO_MOUSE_ENTER); }, {"0:EnforceCursor"}},
       {"exit", [&](Buffer& b) { Long(b, DEMO_MOUSE_EXIT); }, {"0:MouseExit(10,20)", "0:EnforceCursor"}},
-      {"wheel", [&](Buffer& b) { Long(b, DEMO_MOUSE_WHEEL); b.WriteNumBits(-3, 8); }, {"0:MouseWheel(-3)"}},
-      {"close", [&](Buffer& b) { Long(b, DEMO_CLOSE); Long(b, DEMO_KEY_DOWN); b.WriteNumBits(9, 8); }, {"0:Shutdown"}},
+      {"wheel",
+       [&](Buffer& b) {
+         Long(b, DEMO_MOUSE_WHEEL);
+         b.WriteNumBits(-3, 8);
+       },
+       {"0:MouseWheel(-3)"}},
+      {"close",
+       [&](Buffer& b) {
+         Long(b, DEMO_CLOSE);
+         Long(b, DEMO_KEY_DOWN);
+         b.WriteNumBits(9, 8);
+       },
+       {"0:Shutdown"}},
       {"filler", [&](Buffer& b) { Long(b, DEMO_IDLE); }, {}},
   };
   for (const Case& c : kCases) {
@@ -338,8 +410,12 @@ TEST_F(DemoFileTest, DivergedReplayStopsAndTheProgramRunsOn) {
     DemoTestApp aPlayer;
     aPlayer.mPlayingDemoBuffer = true;
     Buffer& aBuffer = aPlayer.mDemoBuffer;
-    aBuffer.WriteNumBits(1, 4); aBuffer.WriteNumBits(0, 1); aBuffer.WriteNumBits(c.number, 5);
-    aBuffer.WriteNumBits(0, 4); aBuffer.WriteNumBits(0, 1); aBuffer.WriteNumBits(DEMO_KEY_DOWN, 5);
+    aBuffer.WriteNumBits(1, 4);
+    aBuffer.WriteNumBits(0, 1);
+    aBuffer.WriteNumBits(c.number, 5);
+    aBuffer.WriteNumBits(0, 4);
+    aBuffer.WriteNumBits(0, 1);
+    aBuffer.WriteNumBits(DEMO_KEY_DOWN, 5);
     aBuffer.WriteNumBits(65, 8);
     for (int aTick = 0; aTick < 5; ++aTick) {
       aPlayer.mUpdateCount = aTick;
@@ -355,7 +431,9 @@ TEST_F(DemoFileTest, DivergedReplayStopsAndTheProgramRunsOn) {
   DemoTestApp aPlayer;
   aPlayer.mPlayingDemoBuffer = true;
   Buffer& aBuffer = aPlayer.mDemoBuffer;
-  aBuffer.WriteNumBits(0, 4); aBuffer.WriteNumBits(0, 1); aBuffer.WriteNumBits(DEMO_KEY_DOWN, 5);
+  aBuffer.WriteNumBits(0, 4);
+  aBuffer.WriteNumBits(0, 1);
+  aBuffer.WriteNumBits(DEMO_KEY_DOWN, 5);
   aBuffer.WriteNumBits(65, 8);
   std::string aText = "live";
   aPlayer.DemoSyncString(&aText);
@@ -404,9 +482,10 @@ TEST_F(DemoFileTest, BadFilesAreRefused) {
   };
   const Case kCases[] = {
       {"good", kHeader + kVersion + kNoMarkers + kLength + "\x01", nullptr},
-      {"version 1 has no marker block", Bytes({0x78, 0xEF, 0xBE, 0x42, 1, 0, 0, 0, 7, 0, 0, 0}) + kVersion + kLength + "\x01",
-       nullptr},
-      {"bad identifier", Bytes({0x79, 0xEF, 0xBE, 0x42, 2, 0, 0, 0, 7, 0, 0, 0}) + kVersion + kNoMarkers + kLength + "\x01",
+      {"version 1 has no marker block",
+       Bytes({0x78, 0xEF, 0xBE, 0x42, 1, 0, 0, 0, 7, 0, 0, 0}) + kVersion + kLength + "\x01", nullptr},
+      {"bad identifier",
+       Bytes({0x79, 0xEF, 0xBE, 0x42, 2, 0, 0, 0, 7, 0, 0, 0}) + kVersion + kNoMarkers + kLength + "\x01",
        "Invalid demo file."},
       {"other product version", kHeader + Bytes({0x03, 0x00}) + "0.9" + kNoMarkers + kLength + "\x01",
        "This demo file appears to be for '0.9'"},
@@ -414,9 +493,10 @@ TEST_F(DemoFileTest, BadFilesAreRefused) {
       {"cut in the header", kHeader.substr(0, 10), "Invalid demo file."},
       {"marker block reaches the end", kHeader + kVersion + Bytes({0x09, 0, 0, 0}) + kLength + "\x01",
        "Invalid demo file."},
-      {"fewer markers than counted", kHeader + kVersion + Bytes({0x04, 0, 0, 0, 0x02, 0, 0, 0}) + kLength + "\x01",
-       "Invalid demo file."},
-      {"marker name past the block", kHeader + kVersion + Bytes({0x08, 0, 0, 0, 1, 0, 0, 0, 0x40, 0, 'a', 'b'}) + kLength + "\x01",
+      {"fewer markers than counted",
+       kHeader + kVersion + Bytes({0x04, 0, 0, 0, 0x02, 0, 0, 0}) + kLength + "\x01", "Invalid demo file."},
+      {"marker name past the block",
+       kHeader + kVersion + Bytes({0x08, 0, 0, 0, 1, 0, 0, 0, 0x40, 0, 'a', 'b'}) + kLength + "\x01",
        "Invalid demo file."},
       {"no command stream", kHeader + kVersion + kNoMarkers + kLength, "Invalid demo file."},
       {"no demo length", kHeader + kVersion + kNoMarkers, "Invalid demo file."},

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/DemoCommands.h"
+#include "core/OsWindowBridge.h"
 #include "core/SEHCatcher.h"
 #include "support/TestTemp.h"
 
@@ -28,9 +29,13 @@ DemoTestApp::DemoTestApp() : mWidgets(&mUpdateCount, &mCalls) {
 
 DemoTestApp::~DemoTestApp() {
   if (Tesk::SEHCatcher::mApp == this) Tesk::SEHCatcher::mApp = nullptr;
+  // The application object installs the Carbon message bridge; other tests of this binary expect none.
+  Tesk::SetOsWindowBridge(nullptr);
 }
 
-void DemoTestApp::Note(const std::string& theCall) { mCalls.push_back(std::to_string(mUpdateCount) + ":" + theCall); }
+void DemoTestApp::Note(const std::string& theCall) {
+  mCalls.push_back(std::to_string(mUpdateCount) + ":" + theCall);
+}
 
 void DemoTestApp::Shutdown() {
   Note("Shutdown");
@@ -47,7 +52,9 @@ int DemoTestApp::MsgBox(const std::string& theText, const std::string& theTitle,
   return 1;
 }
 
-void DemoTestApp::Popup(const TeskString& theText) { Note("Popup(" + Tesk::TeskStringToString(theText) + ")"); }
+void DemoTestApp::Popup(const TeskString& theText) {
+  Note("Popup(" + Tesk::TeskStringToString(theText) + ")");
+}
 
 void DemoRecorder::Send(uint32_t theMessage, uint32_t theWParam, int32_t theLParam) {
   Tesk::TeskAppBase::WindowProc(mApp->mWindow, theMessage, theWParam, theLParam);
@@ -120,15 +127,37 @@ void DemoRecorder::Record(const tagMSG& theMessage) {
         int aButton = 0;
         bool isDown = false;
         switch (theMessage.message) {
-          case WM_LBUTTONDOWN: aButton = 1; isDown = true; break;
-          case WM_LBUTTONUP: aButton = 1; break;
-          case WM_LBUTTONDBLCLK: aButton = 2; isDown = true; break;
-          case WM_RBUTTONDOWN: aButton = -1; isDown = true; break;
-          case WM_RBUTTONUP: aButton = -1; break;
-          case WM_RBUTTONDBLCLK: aButton = -2; isDown = true; break;
-          case WM_MBUTTONDOWN: aButton = 3; isDown = true; break;
-          case WM_MBUTTONUP: aButton = 3; break;
-          default: break;
+          case WM_LBUTTONDOWN:
+            aButton = 1;
+            isDown = true;
+            break;
+          case WM_LBUTTONUP:
+            aButton = 1;
+            break;
+          case WM_LBUTTONDBLCLK:
+            aButton = 2;
+            isDown = true;
+            break;
+          case WM_RBUTTONDOWN:
+            aButton = -1;
+            isDown = true;
+            break;
+          case WM_RBUTTONUP:
+            aButton = -1;
+            break;
+          case WM_RBUTTONDBLCLK:
+            aButton = -2;
+            isDown = true;
+            break;
+          case WM_MBUTTONDOWN:
+            aButton = 3;
+            isDown = true;
+            break;
+          case WM_MBUTTONUP:
+            aButton = 3;
+            break;
+          default:
+            break;
         }
         if (aButton != 0) {
           Command(true, Tesk::DEMO_MOUSE_BUTTON);

@@ -1,0 +1,112 @@
+#include <gtest/gtest.h>
+
+#include "DemoTestApp.h"
+#include "core/TeskPerf.h"
+#include "support/ScriptedCarbon.h"
+
+using namespace Tesk;
+using DemoTest::Calls;
+using DemoTest::DemoTestApp;
+
+TEST(GameSEHInfo, DescribesTheRunningApplication) {
+  TestClock();
+  DemoTestApp anApp;
+  anApp.mProductName = "Gloam Hollow";
+  anApp.mProductVersion = "1.0.3";
+  anApp.mPrimaryThreadId = 0x1C;
+  anApp.mTimeLoaded = GetTickCount() - 3725000;
+  anApp.mIsWindowed = true;
+  EXPECT_EQ(anApp.GetGameSEHInfo(),
+            "Product: Gloam Hollow\r\nVersion: 1.0.3\r\nTime Loaded: 01:02:05\r\nFullscreen: No\r\n"
+            "Primary ThreadId: 1C\r\n");
+  // Hours do not wrap.
+  anApp.mTimeLoaded = GetTickCount() - 100 * 3600 * 1000u;
+  anApp.mIsWindowed = false;
+  const std::string anInfo = anApp.GetGameSEHInfo();
+  EXPECT_NE(anInfo.find("Time Loaded: 100:00:00\r\nFullscreen: Yes\r\n"), std::string::npos);
+}
+
+TEST(DebugKeys, Table) {
+  struct Case {
+    const char* name;
+    int key;
+    std::vector<int> held;
+    bool consumed;
+    Calls calls;
+  };
+  const Case kCases[] = {
+      {"Alt+R", 82, {18}, false, {}},
+      {"F8", 0x77, {}, true, {"0:ShowMemoryUsage"}},
+      {"Shift+F8", 0x77, {16}, true, {"0:MsgBox(3D-Mode: ON|Mode Switch|0)"}},
+      {"Shift+F11", 0x7A, {16}, true, {"0:DumpProgramInfo"}},
+      {"F11 without a display", 0x7A, {}, true, {}},
+      {"frame rate", 0, {}, false, {"0:MarkAllDirty"}},
+      {"update speed step", 0x72, {}, true, {}},
+      {"update speed run", 0x72, {16}, true, {"0:ClearUpdateBacklog"}},
+      {"other key", 65, {16}, false, {}},
+  };
+  for (const Case& c : kCases) {
+    SCOPED_TRACE(c.name);
+    DemoTestApp anApp;
+    anApp.mWidgets.mKeysHeld = c.held;
+    EXPECT_EQ(anApp.DebugKeyDown(c.key), c.consumed);
+    EXPECT_EQ(anApp.mCalls, c.calls);
+  }
+}
+
+TEST(DebugKeys, ThreeDModeToggles) {
+  DemoTestApp anApp;
+  anApp.mWidgets.mKeysHeld = {16};
+  anApp.DebugKeyDown(0x77);
+  EXPECT_TRUE(anApp.m3D);
+  anApp.DebugKeyDown(0x77);
+  EXPECT_FALSE(anApp.m3D);
+  EXPECT_EQ(anApp.mCalls.back(), "0:MsgBox(3D-Mode: OFF|Mode Switch|0)");
+}
+
+TEST(DebugKeys, FrameRateDisplayAndItsModes) {
+  TestClock();
+  DemoTestApp anApp;
+  anApp.mFPSFlipCount = 9;
+  anApp.DebugKeyDown(0);
+  EXPECT_TRUE(anApp.mShowFPS);
+  EXPECT_EQ(anApp.mFPSFlipCount, 0);
+  EXPECT_EQ(anApp.mFPSStartTick, GetTickCount());
+  anApp.DebugKeyDown(0);
+  EXPECT_FALSE(anApp.mShowFPS);
+  // With Shift the display stays on and its mode cycles.
+  anApp.mWidgets.mKeysHeld = {16};
+  anApp.DebugKeyDown(0);
+  EXPECT_TRUE(anApp.mShowFPS);
+  EXPECT_EQ(anApp.mShowFPSMode, 1);
+  anApp.DebugKeyDown(0);
+  EXPECT_TRUE(anApp.mShowFPS);
+  EXPECT_EQ(anApp.mShowFPSMode, 0);
+}
+
+TEST(DebugKeys, UpdateSpeedAndSingleStep) {
+  DemoTestApp anApp;
+  anApp.mWidgets.mKeysHeld = {17};
+  anApp.DebugKeyDown(0x72);
+  EXPECT_EQ(anApp.mUpdateMultiplier, 0.25);
+  anApp.DebugKeyDown(0x72);
+  EXPECT_EQ(anApp.mUpdateMultiplier, 1.0);
+  anApp.mWidgets.mKeysHeld = {};
+  anApp.DebugKeyDown(0x72);
+  EXPECT_EQ(anApp.mStepMode, 1);
+  anApp.mWidgets.mKeysHeld = {16};
+  anApp.DebugKeyDown(0x72);
+  EXPECT_EQ(anApp.mStepMode, 0);
+}
+
+TEST(DebugKeys, ProfilerRunsBetweenTwoPresses) {
+  DemoTestApp anApp;
+  EXPECT_FALSE(anApp.DebugKeyDown(0x73));
+  EXPECT_TRUE(TeskPerf::IsPerfOn());
+  EXPECT_FALSE(anApp.DebugKeyDown(0x73));
+  EXPECT_FALSE(TeskPerf::IsPerfOn());
+  ASSERT_EQ(anApp.mCalls.size(), 3u);
+  EXPECT_EQ(anApp.mCalls[0], "0:ClearUpdateBacklog");
+  EXPECT_EQ(anApp.mCalls[1].find("|Perf Results|0)"), anApp.mCalls[1].size() - 16);
+  EXPECT_EQ(anApp.mCalls[2], "0:ClearUpdateBacklog");
+}
