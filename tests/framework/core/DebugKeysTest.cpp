@@ -1,8 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include "DemoTestApp.h"
+#include "core/Screenshots.h"
 #include "core/TeskPerf.h"
 #include "support/ScriptedCarbon.h"
+#include "support/TestTemp.h"
 
 using namespace Tesk;
 using DemoTest::Calls;
@@ -109,4 +113,40 @@ TEST(DebugKeys, ProfilerRunsBetweenTwoPresses) {
   EXPECT_EQ(anApp.mCalls[0], "0:ClearUpdateBacklog");
   EXPECT_EQ(anApp.mCalls[1].find("|Perf Results|0)"), anApp.mCalls[1].size() - 16);
   EXPECT_EQ(anApp.mCalls[2], "0:ClearUpdateBacklog");
+}
+
+TEST(Screenshots, NumberedAfterTheLargestTaken) {
+  struct Case {
+    const char* name;
+    std::vector<const char*> files;
+    int next;
+  };
+  const Case kCases[] = {
+      {"empty", {}, 1},
+      {"gaps and strangers", {"image1.png", "image7.png", "imageX.png", "picture9.png", "image12.jpg"}, 8},
+      {"case is ignored by the search", {"IMAGE3.PNG", "image2.png"}, 3},
+  };
+  for (const Case& c : kCases) {
+    SCOPED_TRACE(c.name);
+    const std::string aDir = TeskTest::MakeTempDir("shots") + "/";
+    for (const char* aFile : c.files) ASSERT_TRUE(TeskTest::WriteFile(aDir + aFile, "x"));
+    EXPECT_EQ(NextScreenshotNumber(aDir), c.next);
+  }
+  EXPECT_EQ(NextScreenshotNumber(TeskTest::MakeTempDir("shots") + "/missing/"), 1);
+}
+
+TEST(Screenshots, FolderIsMadeInThePerUserDataFolder) {
+  const std::string aData = TeskTest::MakeTempDir("xdg");
+  const char* anOld = std::getenv("XDG_DATA_HOME");
+  const std::string anOldValue = anOld != nullptr ? anOld : "";
+  setenv("XDG_DATA_HOME", aData.c_str(), 1);
+  const std::string aFolder = GetScreenshotFolder();
+  EXPECT_EQ(aFolder, aData + "/_screenshots/");
+  EXPECT_EQ(GetScreenshotFolder(), aFolder);
+  EXPECT_TRUE(TeskTest::WriteFile(aFolder + "image1.png", "x"));
+  if (anOld != nullptr) {
+    setenv("XDG_DATA_HOME", anOldValue.c_str(), 1);
+  } else {
+    unsetenv("XDG_DATA_HOME");
+  }
 }
