@@ -4,6 +4,7 @@
 #include <ctime>
 
 #include "core/SEHCatcher.h"
+#include "core/MacUtils.h"
 #include "core/TeskAppBase.h"
 #include "platform/carbon/CarbonWindows.h"
 

@@ -1,7 +1,13 @@
 // Screenshots, the application's part of a crash report, and the developer keys.
+#include "core/AutoCrit.h"
+#include "core/MacUtils.h"
+#include "core/Screenshots.h"
 #include "core/TeskAppBase.h"
 #include "core/TeskPerf.h"
-#include "core/WidgetManagerSeam.h"
+#include "display/DDImage.h"
+#include "display/DDInterface.h"
+#include "resources/ImageLib.h"
+#include "widgets/WidgetManager.h"
 
 namespace Tesk {
 
@@ -38,7 +44,7 @@ std::string TeskAppBase::GetGameSEHInfo() {
 
 bool TeskAppBase::DebugKeyDown(int theKey) {
   auto isHeld = [this](int theHeldKey) {
-    return mWidgetManager != nullptr && mWidgetManager->IsKeyDown(theHeldKey);
+    return mWidgetManager != nullptr && mWidgetManager->mKeyDown[theHeldKey];
   };
   const bool isShift = isHeld(k_KeyShift);
   switch (theKey) {
@@ -102,6 +108,34 @@ bool TeskAppBase::DebugKeyDown(int theKey) {
   }
 }
 
-void TeskAppBase::TakeScreenshot() {}
+void TeskAppBase::TakeScreenshot() {
+  if (mDDInterface == nullptr || mDDInterface->mDrawSurface == nullptr) return;
+  const std::string aDir = GetScreenshotFolder();
+  const std::string aFileName = aDir + "image" + StrFormat("%d.png", NextScreenshotNumber(aDir));
+
+  // The draw surface is lent to a temporary image to read its pixels, under the display lock
+  // so that nothing draws into it or takes it away meanwhile.
+  DDImage anImage(mDDInterface);
+  uint32_t* aBits = nullptr;
+  {
+    AutoCrit aLock(GetDisplayLock());
+    DIRECTDRAWSURFACE3* aSurface = mDDInterface->mDrawSurface;
+    mDDInterface->mDrawSurface = nullptr;
+    anImage.SetSurface(aSurface);
+    aBits = anImage.GetBits();
+    anImage.DeleteDDSurface();
+    mDDInterface->mDrawSurface = aSurface;
+  }
+  if (aBits == nullptr) return;
+
+  ImageLib::Image aPicture;
+  aPicture.mWidth = anImage.mWidth;
+  aPicture.mHeight = anImage.mHeight;
+  aPicture.mBits = aBits;
+  ImageLib::WritePNGImage(aFileName, &aPicture);
+  // The pixels stay the image's.
+  aPicture.mBits = nullptr;
+  ClearUpdateBacklog(false);
+}
 
 }  // namespace Tesk

@@ -9,9 +9,10 @@
 #include "core/DemoCommands.h"
 #include "core/MTRand.h"
 #include "core/Registry.h"
+#include "core/MacUtils.h"
 #include "core/TeskAppBase.h"
-#include "core/WidgetManagerSeam.h"
 #include "display/DDInterface.h"
+#include "widgets/WidgetManager.h"
 
 namespace Tesk {
 
@@ -135,7 +136,7 @@ bool TeskAppBase::PrepareDemoCommand(bool theRequired) {
 void TeskAppBase::ProcessDemo() {
   if (!mPlayingDemoBuffer) return;
   Buffer& aBuffer = mDemoBuffer;
-  WidgetManagerSeam* aWidgets = mWidgetManager;
+  WidgetManager* aWidgets = mWidgetManager;
   while (!mShutdown && PrepareDemoCommand(false)) {
     mDemoNeedsCommand = true;
     // Fields cut off by the end of the file end the replay before anything acts on them.
@@ -195,9 +196,9 @@ void TeskAppBase::ProcessDemo() {
           const int aKey = aBuffer.ReadNumBits(8, false);
           if (aWidgets == nullptr) break;
           if (mDemoCmdNum == DEMO_KEY_DOWN) {
-            aWidgets->KeyDown(aKey);
+            aWidgets->KeyDown(static_cast<KeyCode>(aKey));
           } else {
-            aWidgets->KeyUp(aKey);
+            aWidgets->KeyUp(static_cast<KeyCode>(aKey));
           }
           break;
         }

@@ -5,29 +5,34 @@
 #include "core/DemoCommands.h"
 #include "core/OsWindowBridge.h"
 #include "core/SEHCatcher.h"
+#include "widgets/WidgetManager.h"
 #include "support/TestTemp.h"
 
 namespace DemoTest {
 
-bool LoggingWidgets::IsKeyDown(int theKey) {
-  return std::find(mKeysHeld.begin(), mKeysHeld.end(), theKey) != mKeysHeld.end();
+LoggingWidget::LoggingWidget(const int32_t* theUpdateCount, Calls* theCalls)
+    : mUpdateCount(theUpdateCount), mCalls(theCalls) {
+  Resize(0, 0, 800, 600);
 }
 
-bool LoggingWidgets::Note(const char* theName, int a, int b, int c) {
+void LoggingWidget::Note(const char* theName, int a, int b, int c) {
   std::string aCall = std::to_string(*mUpdateCount) + ":" + theName;
   const int anArgs[] = {a, b, c};
   for (int i = 0; i < 3 && anArgs[i] != kNone; ++i) aCall += (i == 0 ? "(" : ",") + std::to_string(anArgs[i]);
   if (a != kNone) aCall += ")";
   mCalls->push_back(aCall);
-  return true;
 }
 
-DemoTestApp::DemoTestApp() : mWidgets(&mUpdateCount, &mCalls) {
-  mWidgetManager = &mWidgets;
+DemoTestApp::DemoTestApp() : mWidget(&mUpdateCount, &mCalls) {
+  mWidgetManager->Resize(Tesk::TRect<int>(0, 0, 800, 600), Tesk::TRect<int>(0, 0, 800, 600));
+  mWidgetManager->AddWidget(&mWidget);
+  mWidgetManager->SetFocus(&mWidget);
+  mCalls.clear();
   mPrimaryThreadId = GetCurrentThreadId();
 }
 
 DemoTestApp::~DemoTestApp() {
+  if (mWidgetManager != nullptr) mWidgetManager->RemoveWidget(&mWidget);
   if (Tesk::SEHCatcher::mApp == this) Tesk::SEHCatcher::mApp = nullptr;
   // The application object installs the Carbon message bridge; other tests of this binary expect none.
   Tesk::SetOsWindowBridge(nullptr);

@@ -8,40 +8,35 @@
 
 #include "core/Buffer.h"
 #include "core/TeskAppBase.h"
-#include "core/WidgetManagerSeam.h"
+#include "core/MacUtils.h"
+#include "widgets/Widget.h"
+#include "widgets/WidgetManager.h"
 
 namespace DemoTest {
 
 typedef std::vector<std::string> Calls;
 
-// The one place these tests meet the widget manager: every input call becomes "tick:Name(args)".
-class LoggingWidgets : public Tesk::WidgetManagerSeam {
+// The one place these tests meet the widget manager: a widget over the whole screen, holding
+// the focus, that writes every input call it gets as "tick:Name(args)".
+class LoggingWidget : public Tesk::Widget {
  public:
-  explicit LoggingWidgets(const int32_t* theUpdateCount, Calls* theCalls)
-      : mUpdateCount(theUpdateCount), mCalls(theCalls) {}
+  LoggingWidget(const int32_t* theUpdateCount, Calls* theCalls);
 
-  bool KeyChar(wchar_t theChar) override { return Note("KeyChar", static_cast<int>(theChar)); }
-  bool KeyDown(int theKey) override { return Note("KeyDown", theKey); }
-  bool KeyUp(int theKey) override { return Note("KeyUp", theKey); }
-  bool MouseDown(int x, int y, int theClickCount) override { return Note("MouseDown", x, y, theClickCount); }
-  bool MouseUp(int x, int y, int theClickCount) override { return Note("MouseUp", x, y, theClickCount); }
-  bool MouseMove(int x, int y) override { return Note("MouseMove", x, y); }
-  bool MouseExit(int x, int y) override { return Note("MouseExit", x, y); }
+  void KeyChar(wchar_t theChar) override { Note("KeyChar", static_cast<int>(theChar)); }
+  void KeyDown(Tesk::KeyCode theKey) override { Note("KeyDown", static_cast<int>(theKey)); }
+  void KeyUp(Tesk::KeyCode theKey) override { Note("KeyUp", static_cast<int>(theKey)); }
+  void MouseMove(int x, int y) override { Note("MouseMove", x, y); }
+  void MouseDrag(int x, int y) override { Note("MouseDrag", x, y); }
+  void MouseDown(int x, int y, int theClickCount) override { Note("MouseDown", x, y, theClickCount); }
+  void MouseUp(int x, int y, int theClickCount) override { Note("MouseUp", x, y, theClickCount); }
   void MouseWheel(int theDelta) override { Note("MouseWheel", theDelta); }
-  void RemapMouse(int&, int&) override {}
-  bool IsKeyDown(int theKey) override;
-  void ClearKeysDown() override { Note("ClearKeysDown"); }
-  void MarkAllDirty() override { Note("MarkAllDirty"); }
+  void MouseLeave() override { Note("MouseLeave"); }
   void GotFocus() override { Note("GotFocus"); }
   void LostFocus() override { Note("LostFocus"); }
-  void DoMouseUps() override { Note("DoMouseUps"); }
-  bool UpdateFrame() override { return false; }
-  void UpdateFrameF(float) override {}
-
-  std::vector<int> mKeysHeld;
+  bool WantsFocus() override { return true; }
 
  private:
-  bool Note(const char* theName, int a = kNone, int b = kNone, int c = kNone);
+  void Note(const char* theName, int a = kNone, int b = kNone, int c = kNone);
   static const int kNone = -12345;
 
   const int32_t* mUpdateCount;
@@ -54,6 +49,9 @@ class DemoTestApp : public Tesk::TeskAppBase {
   ~DemoTestApp() override;
 
   void Note(const std::string& theCall);
+
+  using TeskAppBase::MsgBox;
+  using TeskAppBase::Popup;
 
   void Shutdown() override;
   void Redraw(Tesk::TRect<int>*) override {}
@@ -68,20 +66,15 @@ class DemoTestApp : public Tesk::TeskAppBase {
   void SEHOccured() override;
   std::string NotifyCrashHook() override { return mCrashHookFile; }
   void CopyToClipboard(const std::string& theText) override { mClipboard = theText; }
-  void ClearUpdateBacklog(bool) override { Note("ClearUpdateBacklog"); }
-  bool Is3DAccelerated() override { return m3D; }
-  void Set3DAcclerated(bool is3D, bool) override { m3D = is3D; }
   int MsgBox(const std::string& theText, const std::string& theTitle, int theFlags) override;
   void Popup(const TeskString& theText) override;
-  void DoExit(int theCode) override { Note("DoExit(" + std::to_string(theCode) + ")"); }
-  void ShowMemoryUsage() override { Note("ShowMemoryUsage"); }
-  void DumpProgramInfo() override { Note("DumpProgramInfo"); }
+  // Sets a key-held flag of the widget manager.
+  void HoldKey(int theKey) { mWidgetManager->mKeyDown[theKey] = true; }
 
   Calls mCalls;
-  LoggingWidgets mWidgets;
+  LoggingWidget mWidget;
   std::string mClipboard;
   std::string mCrashHookFile;
-  bool m3D = false;
 };
 
 // Writes demo commands for the window messages a scripted session sends, the way the
