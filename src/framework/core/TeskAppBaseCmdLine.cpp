@@ -3,8 +3,8 @@
 #include <cstdlib>
 #include <ctime>
 
-#include "core/SEHCatcher.h"
 #include "core/MacUtils.h"
+#include "core/SEHCatcher.h"
 #include "core/TeskAppBase.h"
 #include "platform/carbon/CarbonWindows.h"
 

@@ -5,8 +5,8 @@
 #include "core/DemoCommands.h"
 #include "core/OsWindowBridge.h"
 #include "core/SEHCatcher.h"
-#include "widgets/WidgetManager.h"
 #include "support/TestTemp.h"
+#include "widgets/WidgetManager.h"
 
 namespace DemoTest {
 

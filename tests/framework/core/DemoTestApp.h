@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "core/Buffer.h"
-#include "core/TeskAppBase.h"
 #include "core/MacUtils.h"
+#include "core/TeskAppBase.h"
 #include "widgets/Widget.h"
 #include "widgets/WidgetManager.h"
 
