@@ -7,11 +7,15 @@
 
 #include "core/CFileFind.h"
 #include "core/DemoCommands.h"
+#include "core/DemoTimeLeft.h"
 #include "core/MTRand.h"
 #include "core/MacUtils.h"
 #include "core/Registry.h"
 #include "core/TeskAppBase.h"
+#include "display/DDImage.h"
 #include "display/DDInterface.h"
+#include "graphics/Graphics.h"
+#include "graphics/SysFont.h"
 #include "widgets/WidgetManager.h"
 
 namespace Tesk {
@@ -440,6 +444,51 @@ void TeskAppBase::ToggleDemoSoundVolume() {
   }
 }
 
-void TeskAppBase::CalculateDemoTimeLeft() {}
+// The time-left overlay: its image lives while the program does, like the frame-rate image.
+DDImage* gDemoTimeLeftImage = nullptr;
+
+namespace {
+SysFont* sDemoTimeLeftFont = nullptr;
+bool sDemoTimeLeftDrawn = false;
+uint32_t sDemoTimeLeftTick = 0;
+}  // namespace
+
+void DeleteDemoTimeLeftImage() {
+  delete gDemoTimeLeftImage;
+  gDemoTimeLeftImage = nullptr;
+  delete sDemoTimeLeftFont;
+  sDemoTimeLeftFont = nullptr;
+  sDemoTimeLeftDrawn = false;
+}
+
+void TeskAppBase::CalculateDemoTimeLeft() {
+  if (mDDInterface == nullptr) return;
+  if (sDemoTimeLeftFont == nullptr) sDemoTimeLeftFont = new SysFont(this, "Tahoma", 8, 0);
+  if (gDemoTimeLeftImage == nullptr) {
+    gDemoTimeLeftImage = new DDImage(mDDInterface);
+    gDemoTimeLeftImage->Create(50, sDemoTimeLeftFont->GetHeight() + 4);
+    gDemoTimeLeftImage->SetImageMode(false, false);
+    gDemoTimeLeftImage->SetVolatile(true);
+    gDemoTimeLeftImage->mPurgeBits = true;
+    gDemoTimeLeftImage->PurgeBits();
+  }
+  const uint32_t aNow = GetTickCount();
+  if (sDemoTimeLeftDrawn && aNow - sDemoTimeLeftTick < 1000.0 / mUpdateMultiplier) return;
+  sDemoTimeLeftDrawn = true;
+  sDemoTimeLeftTick = aNow;
+  // Past the recorded end the clock stays at zero.
+  int aSeconds = (mDemoLength - mUpdateCount) * mFrameTime / 1000;
+  if (aSeconds < 0) aSeconds = 0;
+  Graphics g(gDemoTimeLeftImage);
+  g.SetColor(Color(0, 0, 0));
+  g.FillRect(0, 0, gDemoTimeLeftImage->mWidth, gDemoTimeLeftImage->mHeight);
+  g.SetFont(sDemoTimeLeftFont);
+  g.SetColor(Color(255, 255, 255));
+  g.DrawString(StrFormat(L"%02d:%02d:%02d", aSeconds / 3600, (aSeconds / 60) % 60, aSeconds % 60), 2,
+               sDemoTimeLeftFont->GetAscent());
+  // Drawn in software, the picture is only on the image's surface, which marking the bits
+  // changed would throw away; only pixels drawn in memory need telling.
+  if (gDemoTimeLeftImage->mSurface == nullptr) gDemoTimeLeftImage->BitsChanged();
+}
 
 }  // namespace Tesk

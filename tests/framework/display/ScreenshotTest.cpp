@@ -1,10 +1,13 @@
 // A screenshot reads the display's draw surface into the next numbered PNG file.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <memory>
+#include <vector>
 
 #include "DDImageTestSupport.h"
+#include "core/DemoTimeLeft.h"
 #include "core/TeskAppBase.h"
 #include "resources/ImageLib.h"
 #include "support/TestTemp.h"
@@ -66,4 +69,31 @@ TEST(Screenshot, WritesTheDrawSurfaceAsTheNextNumberedPng) {
   } else {
     unsetenv("XDG_DATA_HOME");
   }
+}
+
+TEST(DemoTimeLeft, ShowsTheRecordingsRemainingTime) {
+  ShotApp anApp;
+  TestDisplay aDisplay;
+  anApp.mDDInterface = &aDisplay;
+  anApp.mPlayingDemoBuffer = true;
+  anApp.mFrameTime = 10;
+  anApp.mDemoLength = 372500 + 40;
+  anApp.mUpdateCount = 40;  // 3725 s left: 01:02:05
+  anApp.CalculateDemoTimeLeft();
+  ASSERT_NE(Tesk::gDemoTimeLeftImage, nullptr);
+  DDImage& anImage = *Tesk::gDemoTimeLeftImage;
+  EXPECT_EQ(anImage.mWidth, 50);
+  const uint32_t* aBits = anImage.GetBits();
+  ASSERT_NE(aBits, nullptr);
+  int aLit = 0;
+  for (int i = 0; i < anImage.mWidth * anImage.mHeight; ++i) aLit += (aBits[i] & 0xFFFFFF) != 0;
+  EXPECT_GT(aLit, 20);
+  // Within a second nothing is drawn again.
+  std::vector<uint32_t> aFirst(aBits, aBits + anImage.mWidth * anImage.mHeight);
+  anApp.mUpdateCount = 100000;
+  anApp.CalculateDemoTimeLeft();
+  aBits = anImage.GetBits();
+  EXPECT_TRUE(std::equal(aFirst.begin(), aFirst.end(), aBits));
+  Tesk::DeleteDemoTimeLeftImage();
+  anApp.mDDInterface = nullptr;
 }
