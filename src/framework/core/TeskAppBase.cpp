@@ -4,9 +4,11 @@
 
 #include "core/AutoCrit.h"
 #include "core/CarbonWindowBridge.h"
+#include "core/DemoCommands.h"
 #include "core/MacUtils.h"
 #include "core/TeskAppBaseShared.h"
 #include "display/D3DInterface.h"
+#include "display/DDImage.h"
 #include "display/DDInterface.h"
 #include "platform/carbon/CarbonWindows.h"
 #include "platform/corefoundation/CFBundle.h"
@@ -480,11 +482,118 @@ void TeskAppBase::HandlePlaybackKey(uint32_t theChar) {
   }
 }
 
+namespace {
+
+// Starts a demo command at the current update count.
+void RecordDemoCommand(TeskAppBase* theApp, bool isShort, int theNumber) {
+  theApp->WriteDemoTimingBlock();
+  theApp->mDemoBuffer.WriteNumBits(isShort ? 1 : 0, 1);
+  theApp->mDemoBuffer.WriteNumBits(theNumber, isShort ? 1 : 5);
+}
+
+// The demo commands of one queued message, written before it is handled.
+void RecordDemoMessage(TeskAppBase* theApp, const tagMSG& theMessage) {
+  Buffer& aBuffer = theApp->mDemoBuffer;
+  const uint32_t aWParam = theMessage.wParam;
+  switch (theMessage.message) {
+    case WM_CHAR:
+      RecordDemoCommand(theApp, false, DEMO_KEY_CHAR);
+      aBuffer.WriteNumBits(0, 1);
+      aBuffer.WriteNumBits(static_cast<int>(aWParam), 8);
+      return;
+    case WM_MOUSEWHEEL:
+      RecordDemoCommand(theApp, false, DEMO_MOUSE_WHEEL);
+      aBuffer.WriteNumBits(WheelDelta(aWParam) / 120, 8);
+      return;
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+    case WM_KEYUP:
+    case WM_SYSKEYUP: {
+      const bool isDown = theMessage.message == WM_KEYDOWN || theMessage.message == WM_SYSKEYDOWN;
+      RecordDemoCommand(theApp, false, isDown ? DEMO_KEY_DOWN : DEMO_KEY_UP);
+      aBuffer.WriteNumBits(static_cast<int>(aWParam), 8);
+      return;
+    }
+    case WM_ACTIVATEAPP:
+      if (theMessage.hwnd != theApp->mWindow) return;
+      RecordDemoCommand(theApp, false, DEMO_ACTIVATE_APP);
+      aBuffer.WriteNumBits(aWParam != 0 ? 1 : 0, 1);
+      return;
+    case WM_SIZE:
+      RecordDemoCommand(theApp, false, DEMO_SIZE);
+      aBuffer.WriteBoolean(aWParam == SIZE_MINIMIZED);
+      return;
+    case WM_CLOSE:
+      if (theMessage.hwnd != theApp->mWindow && theMessage.hwnd != theApp->mMusicWindow) return;
+      RecordDemoCommand(theApp, false, DEMO_CLOSE);
+      return;
+    default:
+      break;
+  }
+  if (theMessage.message < WM_MOUSEMOVE || theMessage.message > WM_MBUTTONUP) return;
+  const int x = LParamX(theMessage.lParam);
+  const int y = LParamY(theMessage.lParam);
+  const int dx = x - theApp->mLastDemoMouseX;
+  const int dy = y - theApp->mLastDemoMouseY;
+  if (dx < -31 || dx > 31 || dy < -31 || dy > 31) {
+    RecordDemoCommand(theApp, false, DEMO_MOUSE_POSITION);
+    aBuffer.WriteNumBits(x, 12);
+    aBuffer.WriteNumBits(y, 12);
+  } else if (dx != 0 || dy != 0) {
+    RecordDemoCommand(theApp, true, DEMO_MOUSE_SHORTMOVE);
+    aBuffer.WriteNumBits(dx, 6);
+    aBuffer.WriteNumBits(dy, 6);
+  }
+  int aButton = 0;
+  bool isDown = true;
+  switch (theMessage.message) {
+    case WM_LBUTTONDOWN:
+      aButton = 1;
+      break;
+    case WM_LBUTTONDBLCLK:
+      aButton = 2;
+      break;
+    case WM_RBUTTONDOWN:
+      aButton = -1;
+      break;
+    case WM_RBUTTONDBLCLK:
+      aButton = -2;
+      break;
+    case WM_MBUTTONDOWN:
+      aButton = 3;
+      break;
+    case WM_LBUTTONUP:
+      aButton = 1;
+      isDown = false;
+      break;
+    case WM_RBUTTONUP:
+      aButton = -1;
+      isDown = false;
+      break;
+    case WM_MBUTTONUP:
+      aButton = 3;
+      isDown = false;
+      break;
+    default:
+      break;
+  }
+  if (aButton != 0) {
+    RecordDemoCommand(theApp, true, DEMO_MOUSE_BUTTON);
+    aBuffer.WriteNumBits(isDown ? 1 : 0, 1);
+    aBuffer.WriteNumBits(aButton, 3);
+  }
+  theApp->mLastDemoMouseX = x;
+  theApp->mLastDemoMouseY = y;
+}
+
+}  // namespace
+
 bool TeskAppBase::ProcessDeferredMessages(bool singleMessage) {
   while (!mDeferredMessages.empty()) {
     // Handling may send new messages, so the record leaves the queue first.
     tagMSG aMessage = mDeferredMessages.front();
     mDeferredMessages.pop_front();
+    if (mRecordingDemoBuffer && !mShutdown) RecordDemoMessage(this, aMessage);
     // During playback the demo supplies the input; only a close still acts.
     if (!mPlayingDemoBuffer) HandleDeferredMessage(aMessage);
     if (aMessage.message == WM_CLOSE && (aMessage.hwnd == mWindow || aMessage.hwnd == mMusicWindow)) {
@@ -540,6 +649,7 @@ void TeskAppBase::HandleDeferredMessage(const tagMSG& theMessage) {
       mLastUserInputTick = mLastTimerTime;
       if (aWidgets != nullptr) aWidgets->MouseMove(x, y);
       if (!mMouseIn) {
+        if (mRecordingDemoBuffer) RecordDemoCommand(this, false, DEMO_MOUSE_ENTER);
         mMouseIn = true;
         EnforceCursor();
       }
@@ -641,6 +751,8 @@ void TeskAppBase::HandleTimer(const tagMSG& theMessage) {
     if (theMessage.hwnd != nullptr) GetWindowBounds(theMessage.hwnd, kWindowContentRgn, &aContent);
     mWidgetManager->MouseExit(aMouse.h - aContent.left, aMouse.v - aContent.top);
   }
+  if (mRecordingDemoBuffer && !mShutdown)
+    RecordDemoCommand(this, false, anInside ? DEMO_MOUSE_ENTER : DEMO_MOUSE_EXIT);
   mMouseIn = anInside;
   EnforceCursor();
 }

@@ -77,19 +77,15 @@ class DemoTestApp : public Tesk::TeskAppBase {
   std::string mCrashHookFile;
 };
 
-// Writes demo commands for the window messages a scripted session sends, the way the
-// deferred-message queue records them, and hands each message on to the live handling.
+// A scripted session's window messages: each goes through the window procedure and the
+// deferred queue, which records it while a demo is being recorded.
 class DemoRecorder {
  public:
   explicit DemoRecorder(Tesk::TeskAppBase* theApp) : mApp(theApp) {}
 
-  // Sends the message through the window procedure, then records and handles every queued one.
   void Send(uint32_t theMessage, uint32_t theWParam, int32_t theLParam);
-  void Record(const tagMSG& theMessage);
 
  private:
-  void Command(bool isShort, int theNumber);
-
   Tesk::TeskAppBase* mApp;
 };
 
