@@ -2,10 +2,20 @@
 
 #include <cwctype>
 
+#include "core/AutoCrit.h"
 #include "core/CarbonWindowBridge.h"
 #include "core/MacUtils.h"
-#include "core/WidgetManagerSeam.h"
+#include "core/TeskAppBaseShared.h"
+#include "display/D3DInterface.h"
+#include "display/DDInterface.h"
 #include "platform/carbon/CarbonWindows.h"
+#include "platform/corefoundation/CFBundle.h"
+#include "platform/coregraphics/CoreGraphics.h"
+#include "resources/ResourceManager.h"
+#include "sound/MusicInterface.h"
+#include "sound/SoundManager.h"
+#include "widgets/Dialog.h"
+#include "widgets/WidgetManager.h"
 
 namespace Tesk {
 
@@ -13,9 +23,6 @@ TeskAppBase* gTeskAppBase = nullptr;
 std::atomic<uint32_t> gLastMousePos{0};
 
 namespace {
-
-constexpr PropertyCreator k_AppCreator = MakeOSType("KWMR");
-constexpr PropertyTag k_AppTag = MakeOSType("USRD");
 
 bool IsQueuedMessage(uint32_t theMessage) {
   switch (theMessage) {
@@ -38,43 +45,74 @@ bool IsQueuedMessage(uint32_t theMessage) {
 }  // namespace
 
 TeskAppBase::TeskAppBase()
-    : mProductName("Product"),
+    : mExitType(0),
+      mRandSeed(0),
+      mProductName("Product"),
       mTitle(L"TeskApp"),
+      mBacklogHoldTime(0),
       mPreferredX(-1),
       mPreferredY(-1),
       mWidth(640),
       mHeight(480),
+      mFullscreenBits(16),
+      mMusicVolume(0.85),
+      mSfxVolume(0.85),
+      mNoSoundNeeded(false),
+      mSoundManagerOption(false),
+      mOnlyOneCopy(false),
       mNotifyGameMessage(0),
       mWidgetManager(nullptr),
+      mPrimaryThreadId(0),
       mSEHOccured(false),
       mShutdown(false),
       mExitToTop(false),
       mIsWindowed(true),
       mIsPhysWindowed(true),
+      mFullScreenResolutionSet(false),
       mForceFullscreen(false),
       mForceWindowed(false),
       mInitialized(false),
+      mTimeLoaded(GetTickCount()),
       mWindow(nullptr),
       mMusicWindow(nullptr),
       mIsScreenSaver(false),
       mAllowMonitorPowersave(true),
       mNoDefer(false),
+      mDDInterface(nullptr),
       mAlphaDisabled(false),
+      mMusicInterface(nullptr),
+      mReadFromRegistry(false),
+      mCursorImages{},
       mMuteCount(0),
       mAutoMuteCount(0),
       mIsOpeningURL(false),
       mShutdownOnURLOpen(false),
       mOpeningURLTime(0),
+      mFastForwardMuted(false),
       mMuteOnLostFocus(true),
+      mNonDrawCount(0),
       mFrameTime(10),
+      mIsDrawing(false),
+      mLastDrawWasEmpty(false),
+      mHasPendingDraw(true),
+      mPendingUpdatesAcc(0.0),
       mUpdateFTimeAcc(0.0),
       mLastTimeCheck(0),
+      mSleepCount(0),
+      mDrawCount(0),
       mUpdateCount(0),
+      mUpdateAppState(0),
+      mUpdateAppDepth(0),
       mUpdateMultiplier(1.0),
       mPaused(false),
       mFastForwardToUpdateNum(0),
       mFastForwardToMarker(false),
       mFastForwardStep(false),
+      mLastDrawTick(mTimeLoaded),
+      mNextDrawTick(mTimeLoaded),
+      mStepMode(0),
+      mCursorNum(0),
+      mSoundManager(nullptr),
       mMouseIn(false),
       mRunning(false),
       mActive(true),
@@ -82,7 +120,28 @@ TeskAppBase::TeskAppBase()
       mPhysMinimized(false),
       mRestoreBlocked(false),
       mHasFocus(true),
+      mDrawTime(0),
+      mFPSStartTick(mTimeLoaded),
+      mFPSFlipCount(0),
+      mFPSDirtyCount(0),
+      mFPSTime(0),
+      mFPSCount(0),
+      mShowFPS(false),
+      mShowFPSMode(0),
+      mScreenBltTime(0),
+      mAutoStartLoadingThread(true),
+      mLoadingThreadStarted(false),
+      mLoadingThreadCompleted(false),
       mLoaded(false),
+      mYieldMainThread(false),
+      mLoadingFailed(false),
+      mCursorThreadRunning(false),
+      mSysCursor(true),
+      mCustomCursorsEnabled(false),
+      mCustomCursorDirty(false),
+      mLastShutdownWasGraceful(true),
+      mNumLoadingThreadTasks(0),
+      mCompletedLoadingThreadTasks(0),
       mRecordingDemoBuffer(false),
       mPlayingDemoBuffer(false),
       mWindowClosed(false),
@@ -91,18 +150,149 @@ TeskAppBase::TeskAppBase()
       mLastDemoMouseY(0),
       mCtrlDown(false),
       mAltDown(false),
+      mVSyncUpdates(false),
+      mVSyncBroken(false),
+      mVSyncBrokenCount(0),
+      mVSyncBrokenTestStartTick(0),
+      mVSyncBrokenTestUpdates(0),
+      mWaitForVSync(false),
+      mSoftVSyncWait(true),
+      mUserChanged3DSetting(false),
+      mAutoEnable3D(false),
+      mWindowAspectStretch(false),
+      mScreenBounds(0, 0, 0, 0),
+      mEnableWindowAspect(false),
+      mWindowAspect(4, 3),
+      mResourceManager(nullptr),
+      mFullScreenContext(nullptr),
       mDebugKeysEnabled(false),
       mLastTimerTime(0),
       mLastBigDelayTime(0),
       mLastUserInputTick(0),
-      mLastMonitorPowerTick(0) {
+      mLastMonitorPowerTick(0),
+      mRegistry(&mRegKey, this),
+      mLoadingThreadId(0),
+      mCursorThreadId(0),
+      mFrameTimer(nullptr) {
   gTeskAppBase = this;
+  gImageRegistry = this;
+  gWidgetApp = this;
   // Posted and sent messages travel as Carbon events from now on.
   SetOsWindowBridge(&CarbonWindowBridge::Instance());
+
+  mProductVersion = GetProductVersion("");
+  // The resources folder itself: its parent would undo the entry's change into it.
+  std::string aResources;
+  if (CFBundleCopyResourcesDirectoryPath(&aResources)) mChangeDirTo = aResources;
+
+  CGDirectDisplayID aDisplay = CGMainDisplayID();
+  mForceFullscreen = CGDisplayPixelsWide(aDisplay) <= 800 || CGDisplayPixelsHigh(aDisplay) <= 600;
+
+  SetString("DIALOG_BUTTON_OK", L"OK");
+  SetString("DIALOG_BUTTON_CANCEL", L"CANCEL");
+  SetString("UPDATE_CHECK_TITLE", L"Update Check");
+  SetString("UPDATE_CHECK_BODY", L"Checking if there are any updates available for this product ...");
+  SetString("UP_TO_DATE_TITLE", L"Up to Date");
+  SetString("UP_TO_DATE_BODY", L"There are no updates available for this product at this time.");
+  SetString("NEW_VERSION_TITLE", L"New Version");
+  SetString("NEW_VERSION_BODY",
+            L"There is an update available for this product.  Would you like to visit the web site to "
+            L"download it?");
+
+  mWidgetManager = new WidgetManager(this);
+  mResourceManager = new ResourceManager(this);
 }
 
 TeskAppBase::~TeskAppBase() {
+  Shutdown();
+  // The cursor thread draws into the display and the loading thread uses the resource manager:
+  // both are stopped before anything they touch goes.
+  StopCursorThread();
+  WaitForLoadingThread();
+
+  bool anAsked = false;
+  TeskString aTitle = StringToTeskString(mTitlePrefix) + L" " +
+                      GetString("HARDWARE_ACCEL_CONFIRMATION", L"Hardware Acceleration Confirmation");
+  if (mUserChanged3DSetting && mDDInterface != nullptr) {
+    bool aStored = false;
+    if (RegistryReadBoolean("Is3D", &aStored) || Is3DAccelerationRecommended()) {
+      RegistryWriteBoolean("Is3D", mDDInterface->mIs3D);
+    } else if (mDDInterface->mIs3D) {
+      anAsked = true;
+      TeskString aText = GetString("HARDWARE_ACCEL_SWITCHED_ON",
+                                   L"Hardware Acceleration was switched on during this session.\r\n"
+                                   L"If this resulted in slower performance, it should be switched off.\r\n"
+                                   L"Would you like to keep Hardware Acceleration switched on?");
+      bool aYes = MsgBox(aText, aTitle, MB_YESNO | MB_ICONQUESTION) == IDYES;
+      mDDInterface->mIs3D = aYes;
+      if (aYes) RegistryWriteBoolean("Is3D", true);
+    }
+  }
+  if (!anAsked && gD3DInterfacePreDrawError && !mIsScreenSaver) {
+    TeskString aText =
+        GetString("HARDWARE_ACCEL_NOT_WORKING",
+                  L"Hardware Acceleration may not have been working correctly during this session.\r\n"
+                  L"If you noticed graphics problems, you may want to turn off Hardware "
+                  L"Acceleration.\r\nWould you like to keep Hardware Acceleration switched on?");
+    if (MsgBox(aText, aTitle, MB_YESNO | MB_ICONQUESTION) == IDNO) RegistryWriteBoolean("Is3D", false);
+  }
+
+  for (auto& anEntry : mDialogMap) {
+    if (mWidgetManager != nullptr) mWidgetManager->RemoveWidget(anEntry.second);
+    delete anEntry.second;
+  }
+  mDialogMap.clear();
+  mDialogList.clear();
+
+  if (mMusicWindow != nullptr) {
+    RemoveWindowProperty(mMusicWindow, k_AppCreator, k_AppTag);
+    DisposeWindow(mMusicWindow);
+    mMusicWindow = nullptr;
+  }
+  delete mMusicInterface;
+  mMusicInterface = nullptr;
+  if (mSoundManager != nullptr) mSoundManager->StopAllSounds();
+
+  delete mWidgetManager;
+  mWidgetManager = nullptr;
+  delete mResourceManager;
+  mResourceManager = nullptr;
+
+  DeleteFPSImage();
+
+  {
+    AutoCrit aLock(GetDisplayLock());
+    for (auto& anEntry : mSharedImageMap) {
+      SharedImage* aSharedImage = &anEntry.second;
+      TESK_ASSERT(aSharedImage->mRefCount == 0);
+      delete aSharedImage->mImage;
+      aSharedImage->mImage = nullptr;
+    }
+    mSharedImageMap.clear();
+  }
+
+  if (mFrameTimer != nullptr) {
+    RemoveEventLoopTimer(mFrameTimer);
+    mFrameTimer = nullptr;
+  }
+  // Images still alive after this no longer report to the display.
+  DDInterface* aDisplay = mDDInterface;
+  mDDInterface = nullptr;
+  delete aDisplay;
+  delete mSoundManager;
+  mSoundManager = nullptr;
+
+  if (mWindow != nullptr) {
+    WindowRef aWindow = mWindow;
+    mWindow = nullptr;
+    RemoveWindowProperty(aWindow, k_AppCreator, k_AppTag);
+    DisposeWindow(aWindow);
+  }
+
   if (gTeskAppBase == this) gTeskAppBase = nullptr;
+  if (gImageRegistry == this) gImageRegistry = nullptr;
+  if (gWidgetApp == this) gWidgetApp = nullptr;
+  if (mRecordingDemoBuffer) WriteDemoBuffer();
 }
 
 bool TeskAppBase::IsAltKeyUsed(uint32_t theChar) {
@@ -112,36 +302,41 @@ bool TeskAppBase::IsAltKeyUsed(uint32_t theChar) {
 
 bool TeskAppBase::DebugKeyDownAsync(int, bool, bool) { return false; }
 void TeskAppBase::CloseRequestAsync() {}
+void TeskAppBase::Done3dTesting() {}
+std::string TeskAppBase::NotifyCrashHook() { return ""; }
+bool TeskAppBase::CheckSignature(const Buffer&, const std::string&) { return false; }
 void TeskAppBase::GotFocus() {}
 void TeskAppBase::LostFocus() {}
-
-void TeskAppBase::HandleNotifyGameMessage(int theType, int) {
-  if (theType != 0 || mWindow == nullptr) return;
-  if (IsWindowCollapsed(mWindow)) CollapseWindow(mWindow, false);
-  SelectWindow(mWindow);
+void TeskAppBase::LoadingThreadCompleted() {}
+void TeskAppBase::InitHook() {}
+void TeskAppBase::ShutdownHook() {}
+void TeskAppBase::PreTerminate() {}
+void TeskAppBase::LoadingThreadProc() {}
+void TeskAppBase::PreDisplayHook() {}
+void TeskAppBase::InitPropertiesHook() {}
+void TeskAppBase::PreDDInterfaceInitHook() {}
+void TeskAppBase::PostDDInterfaceInitHook() {}
+bool TeskAppBase::ChangeDirHook(const char*) { return false; }
+bool TeskAppBase::AppCanRestore() { return !mRestoreBlocked; }
+void TeskAppBase::SEHOccured() {
+  mSEHOccured = true;
+  EnforceCursor();
 }
 
-void TeskAppBase::URLOpenFailed(const std::string&) { mIsOpeningURL = false; }
+// No bundle version is compiled into this build.
+std::string TeskAppBase::GetProductVersion(const std::string&) { return ""; }
 
-void TeskAppBase::URLOpenSucceeded(const std::string&) {
-  mIsOpeningURL = false;
-  if (mShutdownOnURLOpen) Shutdown();
-}
+bool TeskAppBase::Is3DAccelerated() { return mDDInterface != nullptr && mDDInterface->mIs3D; }
 
-void TeskAppBase::RehupFocus() {
-  bool aWantFocus = mActive && !mMinimized;
-  if (aWantFocus == mHasFocus) return;
-  mHasFocus = aWantFocus;
-  if (aWantFocus) {
-    if (mMuteOnLostFocus) Unmute(true);
-    if (mWidgetManager != nullptr) mWidgetManager->GotFocus();
-    GotFocus();
-  } else {
-    if (mMuteOnLostFocus) Mute(true);
-    if (mWidgetManager != nullptr) mWidgetManager->LostFocus();
-    LostFocus();
-    if (mWidgetManager != nullptr) mWidgetManager->DoMouseUps();
-  }
+// No 3-D tester is ever made, so nothing recommends 3-D.
+bool TeskAppBase::Is3DAccelerationRecommended() { return false; }
+
+// Both only break into an attached debugger.
+void TeskAppBase::DumpProgramInfo() {}
+void TeskAppBase::ShowMemoryUsage() {}
+
+void TeskAppBase::HandleGameAlreadyRunning() {
+  if (mOnlyOneCopy) DoExit(0);
 }
 
 int32_t TeskAppBase::WindowProc(WindowRef theWindow, uint32_t theMessage, uint32_t theWParam,
@@ -302,7 +497,7 @@ bool TeskAppBase::ProcessDeferredMessages(bool singleMessage) {
 }
 
 void TeskAppBase::HandleDeferredMessage(const tagMSG& theMessage) {
-  WidgetManagerSeam* aWidgets = mWidgetManager;
+  WidgetManager* aWidgets = mWidgetManager;
   const uint32_t aKey = theMessage.wParam;
   int x = LParamX(theMessage.lParam);
   int y = LParamY(theMessage.lParam);
@@ -316,19 +511,20 @@ void TeskAppBase::HandleDeferredMessage(const tagMSG& theMessage) {
       mLastUserInputTick = mLastTimerTime;
       if (aKey == 13 && theMessage.message == WM_SYSKEYDOWN && !mForceFullscreen && !mForceWindowed) {
         SwitchScreenMode(!mIsWindowed);
-        if (aWidgets != nullptr) aWidgets->ClearKeysDown();
+        ClearKeysDown();
         break;
       }
-      if (aKey == 'D' && aWidgets != nullptr && aWidgets->IsKeyDown(17) && aWidgets->IsKeyDown(18)) {
+      if (aKey == 'D' && aWidgets != nullptr && aWidgets->mKeyDown[KEYCODE_CONTROL] &&
+          aWidgets->mKeyDown[KEYCODE_COMMAND]) {
         mDebugKeysEnabled = !mDebugKeysEnabled;
       }
       if (mDebugKeysEnabled && DebugKeyDown(static_cast<int>(aKey))) break;
-      if (aWidgets != nullptr) aWidgets->KeyDown(static_cast<int>(aKey));
+      if (aWidgets != nullptr) aWidgets->KeyDown(static_cast<KeyCode>(aKey));
       break;
     case WM_KEYUP:
     case WM_SYSKEYUP:
       mLastUserInputTick = mLastTimerTime;
-      if (aWidgets != nullptr) aWidgets->KeyUp(static_cast<int>(aKey));
+      if (aWidgets != nullptr) aWidgets->KeyUp(static_cast<KeyCode>(aKey));
       break;
     case WM_MOUSEMOVE:
     case WM_LBUTTONDOWN:
@@ -390,7 +586,7 @@ void TeskAppBase::HandleDeferredMessage(const tagMSG& theMessage) {
     case WM_MOVE:
       if (theMessage.hwnd != nullptr && theMessage.hwnd == mWindow && mIsPhysWindowed &&
           IsWindowVisible(mWindow) && !IsWindowCollapsed(mWindow)) {
-        Rect aContent;
+        ::Rect aContent;
         if (GetWindowBounds(mWindow, kWindowContentRgn, &aContent) == noErr) {
           mPreferredX = aContent.left;
           mPreferredY = aContent.top;
@@ -433,11 +629,11 @@ void TeskAppBase::HandleTimer(const tagMSG& theMessage) {
   }
 
   // The pointer is in when the window under it is this message's window, inside its content.
-  Point aMouse;
+  ::Point aMouse;
   GetGlobalMouse(&aMouse);
   WindowRef aWindowUnder = nullptr;
   WindowPartCode aPart = FindWindow(aMouse, &aWindowUnder);
-  Rect aContent = {0, 0, 0, 0};
+  ::Rect aContent = {0, 0, 0, 0};
   bool anInside = theMessage.hwnd != nullptr && aWindowUnder == theMessage.hwnd && aPart == inContent &&
                   GetWindowBounds(theMessage.hwnd, kWindowContentRgn, &aContent) == noErr;
   if (anInside == mMouseIn) return;

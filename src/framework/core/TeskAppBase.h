@@ -1,29 +1,241 @@
-// The application object: one per process, reached through gTeskAppBase. It turns window
-// messages into widget input and keeps the state of the main loop.
-//
-// Operations whose behaviour belongs to collaborators that are not here yet (display,
-// sound, start-up and shutdown) are pure virtual: a subclass supplies them until the
-// application object does.
+// The application object: one per process, reached through gTeskAppBase. It owns the window,
+// the widget manager, the resource manager, the display, the sound manager and the music
+// interface, runs the fixed-step main loop and keeps every setting of the run.
 #pragma once
 
 #include <atomic>
 #include <cstdint>
 #include <deque>
+#include <list>
+#include <map>
+#include <set>
 #include <string>
+#include <utility>
 
+#include "core/Buffer.h"
 #include "core/Common.h"
+#include "core/CritSect.h"
+#include "core/Ratio.h"
+#include "core/Registry.h"
+#include "core/RegistryDemoHooks.h"
 #include "core/WindowMessages.h"
+#include "graphics/ImageRegistry.h"
+#include "graphics/SharedImage.h"
+#include "graphics/SharedImageRef.h"
+#include "graphics/TRect.h"
+#include "platform/carbon/CarbonEvents.h"
+#include "resources/FontHost.h"
+#include "widgets/ButtonListener.h"
+#include "widgets/DialogListener.h"
+#include "widgets/WidgetApp.h"
+
+namespace ImageLib {
+class Image;
+}
 
 namespace Tesk {
 
-template <class T>
-class TRect;
-class WidgetManagerSeam;
+class DDImage;
+class DDInterface;
+class Dialog;
+class Image;
+class MemoryImage;
+class MusicInterface;
+class ResourceManager;
+class SoundManager;
+class Widget;
+class WidgetManager;
 
-class TeskAppBase {
+// A widget queued for deletion once the loop has unwound to the depth it was queued at.
+struct WidgetSafeDeleteInfo {
+  int mUpdateAppDepth;
+  Widget* mWidget;
+};
+
+class TeskAppBase : public ButtonListener,
+                    public DialogListener,
+                    public ImageRegistry,
+                    public FontHost,
+                    public WidgetApp,
+                    public RegistryDemoHooks {
  public:
   TeskAppBase();
-  virtual ~TeskAppBase();
+  ~TeskAppBase() override;
+
+  // Buttons and dialogs ------------------------------------------------------------------------
+  using ButtonListener::ButtonPress;
+  void DialogButtonPress(int theDialogId, int theButtonId) override;
+  void DialogButtonDepress(int theDialogId, int theButtonId) override;
+
+  // Main loop -----------------------------------------------------------------------------------
+  // One pass of timing, updates and drawing; false only when it would have to sleep and may not.
+  virtual bool Process(bool allowSleep = true);
+  virtual void UpdateFrames();
+  virtual bool DoUpdateFrames();
+  virtual void DoUpdateFramesF(float theFrac);
+  virtual void MakeWindow();
+  virtual void EnforceCursor();
+  virtual void ReInitImages();
+  virtual void DeleteNativeImageData();
+  virtual void DeleteExtraImageData();
+  virtual void LoadingThreadCompleted();
+  virtual MusicInterface* CreateMusicInterface(WindowRef theWindow);
+  virtual void InitHook();
+  virtual void ShutdownHook();
+  virtual void PreTerminate();
+  virtual void LoadingThreadProc();
+  virtual void WriteToRegistry();
+  virtual void ReadFromRegistry();
+  virtual Dialog* NewDialog(int theDialogId, bool isModal, const TeskString& theDialogHeader,
+                            const TeskString& theDialogLines, const TeskString& theDialogFooter,
+                            int theButtonMode);
+  virtual void PreDisplayHook();
+  virtual void BeginPopup();
+  virtual void EndPopup();
+  virtual int MsgBox(const std::string& theText, const std::string& theTitle = "Message", int theFlags = 0);
+  virtual int MsgBox(const TeskString& theText, const TeskString& theTitle = L"Message", int theFlags = 0);
+  void Popup(const std::string& theString) override;
+  virtual void Popup(const TeskString& theString);
+  virtual void SafeDeleteWidget(Widget* theWidget);
+  virtual void URLOpenFailed(const std::string& theURL);
+  virtual void URLOpenSucceeded(const std::string& theURL);
+  virtual bool OpenURL(const std::string& theURL, bool shutdownOnOpen = false);
+  virtual std::string GetProductVersion(const std::string& thePath);
+  virtual void SEHOccured();
+  virtual void Shutdown();
+  virtual void HandleNotifyGameMessage(int theType, int theParam);
+  virtual void HandleGameAlreadyRunning();
+  virtual void Start();
+  virtual void Init();
+  virtual void PreDDInterfaceInitHook();
+  virtual void PostDDInterfaceInitHook();
+  virtual bool ChangeDirHook(const char* theIntendedPath);
+  void PlaySample(int theSoundNum) override;
+  virtual void PlaySample(int theSoundNum, int thePan);
+  virtual double GetMasterVolume();
+  virtual double GetMusicVolume();
+  virtual double GetSfxVolume();
+  virtual bool IsMuted();
+  virtual void SetMasterVolume(double theVolume);
+  virtual void SetMusicVolume(double theVolume);
+  virtual void SetSfxVolume(double theVolume);
+  virtual void Mute(bool autoMute = false);
+  virtual void Unmute(bool autoMute = false);
+  virtual double GetLoadingThreadProgress();
+  // Decodes the file (or takes the decoded image) into a new image of the display.
+  virtual DDImage* GetImage(ImageLib::Image* theImage, bool commitBits = true);
+  virtual DDImage* GetImage(const std::string& theFileName, bool commitBits = true);
+  virtual SharedImageRef GetSharedImage(const std::string& theFileName, bool& is8Bit,
+                                        const std::string& theVariant = "", bool* isNew = nullptr);
+  virtual void SwitchScreenMode();
+  virtual void SwitchScreenMode(bool wantWindowed);
+  virtual void SwitchScreenMode(bool wantWindowed, bool is3D, bool force = false);
+  virtual void SetAlphaDisabled(bool isDisabled);
+  virtual Dialog* DoDialog(int theDialogId, bool isModal, const TeskString& theDialogHeader,
+                           const TeskString& theDialogLines, const TeskString& theDialogFooter,
+                           int theButtonMode);
+  virtual Dialog* GetDialog(int theDialogId);
+  virtual void AddDialog(int theDialogId, Dialog* theDialog);
+  virtual void AddDialog(Dialog* theDialog);
+  virtual bool KillDialog(int theDialogId, bool removeWidget, bool deleteWidget);
+  bool KillDialog(int theDialogId) override;
+  virtual bool KillDialog(Dialog* theDialog);
+  virtual int GetDialogCount();
+  virtual void ModalOpen();
+  virtual void ModalClose();
+  virtual void GotFocus();
+  virtual void LostFocus();
+  // True when the lower-cased character is Return or 'r'.
+  virtual bool IsAltKeyUsed(uint32_t theChar);
+  virtual bool DebugKeyDownAsync(int theKey, bool ctrlDown, bool altDown);
+  virtual void CloseRequestAsync();
+  virtual void Done3dTesting();
+  virtual std::string NotifyCrashHook();
+  virtual bool CheckSignature(const Buffer& theBuffer, const std::string& theFileName);
+  // Presents a frame when something changed, a second passed or the image cursor moved.
+  virtual bool DrawDirtyStuff();
+  virtual void Redraw(TRect<int>* theClipRect);
+  virtual void InitPropertiesHook();
+  virtual void DoMainLoop();
+  bool UpdateAppStep(bool* updated) override;
+  virtual bool UpdateApp();
+  virtual bool AppCanRestore();
+
+  // Non-virtual operations ---------------------------------------------------------------------
+  void SetExitType(uint32_t theExitType) { mExitType = theExitType; }
+  bool Is3DAccelerated() override;
+  bool Is3DAccelerationRecommended();
+  bool IsScreenSaver() { return mIsScreenSaver; }
+  void DumpProgramInfo();
+  void ShowMemoryUsage();
+
+  // Start-up and shutdown.
+  // Initialises the display for the current window; 0 or a display result code.
+  // Virtual so that tests can stage display failures.
+  virtual int InitDDInterface();
+  void LoadResourceManifest();
+  void ShowResourceError(bool doExit = false);
+  void DoExit(int theCode);
+
+  // Timing.
+  void UpdateFTimeAcc();
+  void ClearUpdateBacklog(bool relaxForASecond = false);
+  void ProcessSafeDeleteList();
+
+  // Threads and cursor.
+  void StartLoadingThread();
+  static OSStatus LoadingThreadProcStub(void* theApp);
+  void WaitForLoadingThread();
+  void StartCursorThread();
+  static OSStatus CursorThreadProcStub(void* theApp);
+  void CursorThreadProc();
+  // Stops the cursor thread and waits for it; the display it draws into may go after that.
+  void StopCursorThread();
+  void SetCursorImage(int theCursorNum, Image* theImage);
+  void SetCursor(int theCursorNum) override;
+  void EnableCustomCursors(bool enabled);
+
+  // Image registry and display modes.
+  void AddMemoryImage(MemoryImage* theImage) override;
+  void RemoveMemoryImage(MemoryImage* theImage) override;
+  void Remove3DData(MemoryImage* theImage) override;
+  NativeDisplay* GetNativeDisplay() override;
+  void CleanSharedImages();
+  void Set3DAcclerated(bool is3D, bool reinit = true);
+  void RestoreScreenResolution();
+  // The lock of the image set and the shared images: the display's, once there is a display.
+  CritSect& GetDisplayLock();
+  DDImage* CopyImage(Image* theImage, const TRect<int>& theRect);
+  DDImage* CopyImage(Image* theImage);
+
+  // Focus.
+  void RehupFocus();
+
+  // Dialog texts and alerts.
+  TeskString GetString(const std::string& theId, const TeskString& theDefault = L"");
+  void SetString(const std::string& theId, const TeskString& theValue);
+  void ClearKeysDown();
+
+  // Sound, clipboard.
+  void CopyToClipboard(const std::string& theString) override;
+  std::string GetClipboard() override;
+
+  // Preferences.
+  bool RegistryRead(const std::string& theValueName, uint32_t* theType, uint8_t* theValue,
+                    uint32_t* theLength);
+  bool RegistryReadInteger(const std::string& theValueName, int* theValue);
+  bool RegistryReadBoolean(const std::string& theValueName, bool* theValue);
+  bool RegistryWrite(const std::string& theValueName, uint32_t theType, const uint8_t* theValue,
+                     uint32_t theLength);
+  bool RegistryWriteInteger(const std::string& theValueName, int theValue);
+  bool RegistryWriteBoolean(const std::string& theValueName, bool theValue);
+  bool RegistryWriteString(const std::string& theValueName, const std::string& theValue);
+  void RegistryEraseValue(const TeskString& theValueName);
+
+  // What widgets and fonts ask of the application.
+  DialogListener* GetDialogListener() override { return this; }
+  Font* CreateSysFont(const std::string& theFace, int thePointSize) override;
+  std::shared_ptr<Image> GetFontSheet(const std::string& theFileName, bool* isNew) override;
 
   // Window messages ----------------------------------------------------------------------------
 
@@ -34,56 +246,55 @@ class TeskAppBase {
   // Returns whether messages remain.
   bool ProcessDeferredMessages(bool singleMessage);
 
-  // Hooks with their base behaviour -----------------------------------------------------------
-
-  // True when the lower-cased character is Return or 'r'.
-  virtual bool IsAltKeyUsed(uint32_t theChar);
-  virtual bool DebugKeyDownAsync(int theKey, bool ctrlDown, bool altDown);
-  virtual void CloseRequestAsync();
-  virtual void GotFocus();
-  virtual void LostFocus();
-  // Type 0 expands a collapsed window and brings it to the front.
-  virtual void HandleNotifyGameMessage(int theType, int theParam);
-  virtual void URLOpenFailed(const std::string& theURL);
-  virtual void URLOpenSucceeded(const std::string& theURL);
-
-  // Re-evaluates the focus from mActive and mMinimized and tells the widgets and the game.
-  void RehupFocus();
-
-  // Supplied by a subclass until the application object does them itself ----------------------
-
-  virtual void Shutdown() = 0;
-  virtual void Redraw(TRect<int>* theClipRect) = 0;
-  virtual void EnforceCursor() = 0;
-  virtual void SwitchScreenMode(bool wantWindowed) = 0;
-  virtual bool DebugKeyDown(int theKey) = 0;
-  virtual void Mute(bool autoMute) = 0;
-  virtual void Unmute(bool autoMute) = 0;
-  virtual void ToggleDemoSoundVolume() = 0;
+  // The program's command line, joined with blanks, for the command-line parser.
+  std::string mCmdLine;
 
  public:
+  uint32_t mExitType;
+  uint32_t mRandSeed;
+  std::string mTitlePrefix;
+  std::string mCompanyName;
   std::string mProductName;
   TeskString mTitle;
+  std::string mRegKey;
+  std::string mChangeDirTo;
+  int32_t mBacklogHoldTime;
   int32_t mPreferredX;
   int32_t mPreferredY;
   int32_t mWidth;
   int32_t mHeight;
+  int32_t mFullscreenBits;
+  double mMusicVolume;
+  double mSfxVolume;
+  bool mNoSoundNeeded;
+  bool mSoundManagerOption;
+  bool mOnlyOneCopy;
   uint32_t mNotifyGameMessage;
-  WidgetManagerSeam* mWidgetManager;  // not owned while it is a seam
+  WidgetManager* mWidgetManager;
+  std::map<int, Dialog*> mDialogMap;
+  std::list<Dialog*> mDialogList;
+  MPTaskID mPrimaryThreadId;
   bool mSEHOccured;
-  bool mShutdown;
+  std::atomic<bool> mShutdown;
   bool mExitToTop;
   bool mIsWindowed;
   bool mIsPhysWindowed;
+  bool mFullScreenResolutionSet;
   bool mForceFullscreen;
   bool mForceWindowed;
   bool mInitialized;
+  uint32_t mTimeLoaded;
   WindowRef mWindow;
   WindowRef mMusicWindow;
   bool mIsScreenSaver;
   bool mAllowMonitorPowersave;
   bool mNoDefer;
+  DDInterface* mDDInterface;
   bool mAlphaDisabled;
+  MusicInterface* mMusicInterface;
+  bool mReadFromRegistry;
+  std::string mProductVersion;
+  Image* mCursorImages[13];
   // Sound, volume and URL state.
   int32_t mMuteCount;
   int32_t mAutoMuteCount;
@@ -91,17 +302,35 @@ class TeskAppBase {
   bool mShutdownOnURLOpen;
   std::string mOpeningURL;
   uint32_t mOpeningURLTime;
+  bool mFastForwardMuted;
   bool mMuteOnLostFocus;
+  std::set<MemoryImage*> mMemoryImageSet;
+  std::map<std::pair<std::string, std::string>, SharedImage> mSharedImageMap;
   // Main loop.
+  int32_t mNonDrawCount;
   int32_t mFrameTime;
+  bool mIsDrawing;
+  bool mLastDrawWasEmpty;
+  bool mHasPendingDraw;
+  double mPendingUpdatesAcc;
   double mUpdateFTimeAcc;
   uint32_t mLastTimeCheck;
+  int32_t mSleepCount;
+  std::atomic<int32_t> mDrawCount;
   int32_t mUpdateCount;
+  int32_t mUpdateAppState;
+  int32_t mUpdateAppDepth;
   double mUpdateMultiplier;
   bool mPaused;
   int32_t mFastForwardToUpdateNum;
   bool mFastForwardToMarker;
   bool mFastForwardStep;
+  std::atomic<uint32_t> mLastDrawTick;
+  uint32_t mNextDrawTick;
+  int32_t mStepMode;
+  int32_t mCursorNum;
+  SoundManager* mSoundManager;
+  std::list<WidgetSafeDeleteInfo> mSafeDeleteList;
   // Focus and window state.
   bool mMouseIn;
   bool mRunning;
@@ -110,8 +339,31 @@ class TeskAppBase {
   bool mPhysMinimized;
   bool mRestoreBlocked;
   bool mHasFocus;
+  // Frame statistics.
+  uint32_t mDrawTime;
+  uint32_t mFPSStartTick;
+  int32_t mFPSFlipCount;
+  int32_t mFPSDirtyCount;
+  uint32_t mFPSTime;
+  int32_t mFPSCount;
+  bool mShowFPS;
+  int32_t mShowFPSMode;
+  uint32_t mScreenBltTime;
+  // Threads.
+  bool mAutoStartLoadingThread;
+  bool mLoadingThreadStarted;
+  std::atomic<bool> mLoadingThreadCompleted;
   bool mLoaded;
-  // Demo recording and playback.
+  bool mYieldMainThread;
+  std::atomic<bool> mLoadingFailed;
+  std::atomic<bool> mCursorThreadRunning;
+  bool mSysCursor;
+  bool mCustomCursorsEnabled;
+  bool mCustomCursorDirty;
+  bool mLastShutdownWasGraceful;
+  int32_t mNumLoadingThreadTasks;
+  std::atomic<int32_t> mCompletedLoadingThreadTasks;
+  // Demo recording and playback (the rest is in the shared block).
   bool mRecordingDemoBuffer;
   bool mPlayingDemoBuffer;
   bool mWindowClosed;
@@ -121,6 +373,23 @@ class TeskAppBase {
   // Keys seen by the message layer.
   bool mCtrlDown;
   bool mAltDown;
+  // Vertical sync.
+  bool mVSyncUpdates;
+  bool mVSyncBroken;
+  int32_t mVSyncBrokenCount;
+  uint32_t mVSyncBrokenTestStartTick;
+  int32_t mVSyncBrokenTestUpdates;
+  bool mWaitForVSync;
+  bool mSoftVSyncWait;
+  bool mUserChanged3DSetting;
+  bool mAutoEnable3D;
+  bool mWindowAspectStretch;
+  TRect<int> mScreenBounds;
+  bool mEnableWindowAspect;
+  Ratio mWindowAspect;
+  std::map<std::string, TeskString> mStringProperties;
+  ResourceManager* mResourceManager;
+  void* mFullScreenContext;
   // Window-message state.
   bool mDebugKeysEnabled;
   std::deque<tagMSG> mDeferredMessages;
@@ -129,13 +398,82 @@ class TeskAppBase {
   uint32_t mLastUserInputTick;
   // Tick of the last monitor power-off request, for the screen saver.
   uint32_t mLastMonitorPowerTick;
+  // The preference store over mRegKey.
+  Registry mRegistry;
+  // The loading and cursor threads, and the frame timer.
+  MPTaskID mLoadingThreadId;
+  MPTaskID mCursorThreadId;
+  EventLoopTimerRef mFrameTimer;
+  // The display lock's stand-in before there is a display.
+  CritSect mNoDisplayLock;
 
+  // ---- Demo recording and playback, command line, screen saver, developer services ----
+  // (This block is shared by two engineers: paste it VERBATIM into the public part of
+  //  class TeskAppBase in core/TeskAppBase.h, directly before the `private:` line that
+  //  starts the private members. Include "core/Buffer.h", <list>, <utility>, <string>.)
+
+  // Demo recording and playback.
+  void WriteDemoTimingBlock() override;
+  bool PrepareDemoCommand(bool theRequired) override;
+  bool IsRecordingDemo() const override;
+  bool IsPlayingDemo() const override;
+  bool IsWindowClosed() const override;
+  Buffer& GetDemoBuffer() override;
+  bool IsDemoShortCommand() const override;
+  int GetDemoCommandNumber() const override;
+  void SetDemoNeedsCommand() override;
+  void ProcessDemo();
+  void DemoSyncBuffer(Buffer* theBuffer);
+  void DemoSyncString(std::string* theString);
+  void DemoSyncRefreshRate();
+  void WriteDemoBuffer();
+  bool ReadDemoBuffer(std::string& theError);
+  int GetMaxDemoFileNum(const std::string& theDemoPrefix, int theMaxToKeep, bool doDeleteOldest);
+  virtual void ToggleDemoSoundVolume();
+  void CalculateDemoTimeLeft();
+  // Command line and screen-saver mode.
+  virtual void DoParseCmdLine();
+  virtual void ParseCmdLine(const std::string& theCmdLine);
+  virtual void HandleCmdLineParam(const std::string& theParamName, const std::string& theParamValue);
+  virtual void LogScreenSaverError(const std::string& theError);
+  bool ScreenSaverWindowProc(WindowRef theWindow, uint32_t theMessage, uint32_t theWParam, int32_t theLParam,
+                             int32_t* theResult);
+  void UpdateScreenSaverInfo(uint32_t theTick);
+  // Screenshots, crash-report text and developer keys.
+  void TakeScreenshot();
+  virtual std::string GetGameSEHInfo();
+  virtual bool DebugKeyDown(int theKey);
+
+  std::string mDemoPrefix = "teskapp";
+  std::string mDemoFileName = "teskapp.dmo";
+  Buffer mDemoBuffer;
+  int32_t mLastDemoUpdateCnt = 0;
+  bool mDemoNeedsCommand = true;
+  bool mDemoIsShortCmd = false;
+  int32_t mDemoCmdNum = 0;
+  bool mDemoLoadingComplete = false;
+  std::list<std::pair<std::string, int32_t>> mDemoMarkerList;
+  double mDemoMusicVolume = 0.0;
+  double mDemoSfxVolume = 0.0;
+  int32_t mSyncRefreshRate = 100;
+  bool mCmdLineParsed = false;
+  // (Fields take their defaults here so that neither constructor needs to change.)
+  // ---- end of the shared block ----
  private:
   int32_t DoWindowProc(WindowRef theWindow, uint32_t theMessage, uint32_t theWParam, int32_t theLParam);
   int32_t DefaultWindowProc(WindowRef theWindow, uint32_t theMessage, uint32_t theWParam, int32_t theLParam);
   void HandlePlaybackKey(uint32_t theChar);
   void HandleDeferredMessage(const tagMSG& theMessage);
   void HandleTimer(const tagMSG& theMessage);
+  // The fast-forward of demo playback; true when Process should return at once.
+  bool ProcessFastForward(float theFrac);
+  // Gives the widget manager the display's screen image and marks everything dirty.
+  void ScreenImageChanged();
+  // A new empty image of the display (a memory image while there is no display).
+  MemoryImage* NewDisplayImage();
+  // The file decoded into an image of the display; null when it cannot be decoded.
+  MemoryImage* LoadImageFile(const std::string& theFileName);
+  void HandleRedrawFailure();
 
   TeskAppBase(const TeskAppBase&) = delete;
   TeskAppBase& operator=(const TeskAppBase&) = delete;

@@ -13,49 +13,37 @@ std::string Args(int a, int b, int c) {
 
 }  // namespace
 
-bool RecordingWidgets::KeyChar(wchar_t theChar) {
-  Note("KeyChar" + Args(static_cast<int>(theChar)));
-  return true;
-}
-bool RecordingWidgets::KeyDown(int theKey) {
-  Note("KeyDown" + Args(theKey));
-  return true;
-}
-bool RecordingWidgets::KeyUp(int theKey) {
-  Note("KeyUp" + Args(theKey));
-  return true;
-}
-bool RecordingWidgets::MouseDown(int x, int y, int theClickCount) {
+RecordingWidget::RecordingWidget() { Resize(0, 0, 400, 300); }
+void RecordingWidget::KeyChar(wchar_t theChar) { Note("KeyChar" + Args(static_cast<int>(theChar))); }
+void RecordingWidget::KeyDown(Tesk::KeyCode theKey) { Note("KeyDown" + Args(theKey)); }
+void RecordingWidget::KeyUp(Tesk::KeyCode theKey) { Note("KeyUp" + Args(theKey)); }
+void RecordingWidget::MouseMove(int x, int y) { Note("MouseMove" + Args(x, y)); }
+void RecordingWidget::MouseDrag(int x, int y) { Note("MouseDrag" + Args(x, y)); }
+void RecordingWidget::MouseDown(int x, int y, int theClickCount) {
   Note("MouseDown" + Args(x, y, theClickCount));
-  return true;
 }
-bool RecordingWidgets::MouseUp(int x, int y, int theClickCount) {
+void RecordingWidget::MouseUp(int x, int y, int theClickCount) {
   Note("MouseUp" + Args(x, y, theClickCount));
-  return true;
 }
-bool RecordingWidgets::MouseMove(int x, int y) {
-  Note("MouseMove" + Args(x, y));
-  return true;
+void RecordingWidget::MouseWheel(int theDelta) { Note("MouseWheel" + Args(theDelta)); }
+void RecordingWidget::GotFocus() { Note("Widget.GotFocus"); }
+void RecordingWidget::LostFocus() { Note("Widget.LostFocus"); }
+void RecordingWidget::Update() {
+  ++mUpdates;
+  if (mChangeOnUpdate) MarkDirty();
 }
-bool RecordingWidgets::MouseExit(int x, int y) {
-  Note("MouseExit" + Args(x, y));
-  return true;
+void RecordingWidget::Draw(Tesk::Graphics*) { ++mDraws; }
+
+RecordingApp::RecordingApp() {
+  mWidgetManager->Resize(Tesk::TRect<int>(0, 0, 400, 300), Tesk::TRect<int>(0, 0, 800, 600));
+  mWidgetManager->AddWidget(&mWidget);
+  mWidgetManager->SetFocus(&mWidget);
 }
-void RecordingWidgets::MouseWheel(int theDelta) { Note("MouseWheel" + Args(theDelta)); }
-void RecordingWidgets::RemapMouse(int& x, int& y) {
-  x /= 2;
-  y /= 2;
+
+RecordingApp::~RecordingApp() {
+  if (mWidgetManager != nullptr) mWidgetManager->RemoveWidget(&mWidget);
+  gCalls.clear();
 }
-void RecordingWidgets::ClearKeysDown() { Note("ClearKeysDown"); }
-void RecordingWidgets::MarkAllDirty() { Note("MarkAllDirty"); }
-void RecordingWidgets::GotFocus() { Note("Widgets.GotFocus"); }
-void RecordingWidgets::LostFocus() { Note("Widgets.LostFocus"); }
-void RecordingWidgets::DoMouseUps() { Note("DoMouseUps"); }
-bool RecordingWidgets::UpdateFrame() {
-  Note("UpdateFrame");
-  return mUpdateChanges;
-}
-void RecordingWidgets::UpdateFrameF(float) { Note("UpdateFrameF"); }
 
 void RecordingApp::Shutdown() {
   Note("Shutdown");
@@ -84,3 +72,4 @@ void RecordingApp::URLOpenSucceeded(const std::string& theURL) {
   Note("URLOpenSucceeded");
   TeskAppBase::URLOpenSucceeded(theURL);
 }
+void RecordingApp::LoadingThreadCompleted() { Note("LoadingThreadCompleted"); }

@@ -1,4 +1,4 @@
-// An application object and a widget manager that write down what reaches them.
+// An application object and a screen-sized widget that write down what reaches them.
 #pragma once
 
 #include <set>
@@ -6,39 +6,43 @@
 #include <vector>
 
 #include "core/TeskAppBase.h"
-#include "core/WidgetManagerSeam.h"
+#include "widgets/Widget.h"
+#include "widgets/WidgetManager.h"
 
 // Every call, in order, as "Name(args)".
 extern std::vector<std::string> gCalls;
 
-class RecordingWidgets : public Tesk::WidgetManagerSeam {
+// Covers the logical screen and keeps the focus, so that every input the widget manager
+// passes on arrives here; with nothing held, a press reaches it as MouseDown.
+class RecordingWidget : public Tesk::Widget {
  public:
-  bool KeyChar(wchar_t theChar) override;
-  bool KeyDown(int theKey) override;
-  bool KeyUp(int theKey) override;
-  bool MouseDown(int x, int y, int theClickCount) override;
-  bool MouseUp(int x, int y, int theClickCount) override;
-  bool MouseMove(int x, int y) override;
-  bool MouseExit(int x, int y) override;
+  RecordingWidget();
+  void KeyChar(wchar_t theChar) override;
+  void KeyDown(Tesk::KeyCode theKey) override;
+  void KeyUp(Tesk::KeyCode theKey) override;
+  void MouseMove(int x, int y) override;
+  void MouseDrag(int x, int y) override;
+  void MouseDown(int x, int y, int theClickCount) override;
+  void MouseUp(int x, int y, int theClickCount) override;
   void MouseWheel(int theDelta) override;
-  // Halves both coordinates, so that tests see the remapping happen.
-  void RemapMouse(int& x, int& y) override;
-  bool IsKeyDown(int theKey) override { return mKeysDown.count(theKey) != 0; }
-  void ClearKeysDown() override;
-  void MarkAllDirty() override;
   void GotFocus() override;
   void LostFocus() override;
-  void DoMouseUps() override;
-  bool UpdateFrame() override;
-  void UpdateFrameF(float theFrac) override;
+  bool WantsFocus() override { return true; }
+  void Update() override;
+  void Draw(Tesk::Graphics* g) override;
 
-  std::set<int> mKeysDown;
-  bool mUpdateChanges = true;
+  // What Update answers through MarkDirty: true makes the next draw present.
+  bool mChangeOnUpdate = false;
+  int mUpdates = 0;
+  int mDraws = 0;
 };
 
 class RecordingApp : public Tesk::TeskAppBase {
  public:
-  RecordingApp() { mWidgetManager = &mWidgets; }
+  // The widget gets the screen (800 x 600 window coordinates map onto 400 x 300, halving
+  // both, so that tests see the remapping happen).
+  RecordingApp();
+  ~RecordingApp() override;
 
   void Shutdown() override;
   void Redraw(Tesk::TRect<int>* theClipRect) override;
@@ -54,8 +58,9 @@ class RecordingApp : public Tesk::TeskAppBase {
   void LostFocus() override;
   void URLOpenFailed(const std::string& theURL) override;
   void URLOpenSucceeded(const std::string& theURL) override;
+  void LoadingThreadCompleted() override;
 
-  RecordingWidgets mWidgets;
+  RecordingWidget mWidget;
   bool mDebugKeyAnswer = false;
   int mAsyncKeyToSwallow = -1;
 };

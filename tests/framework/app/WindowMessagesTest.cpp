@@ -161,36 +161,50 @@ TEST_F(WindowMessages, QueuedInputReachesTheWidgets) {
     uint32_t message;
     uint32_t wParam;
     int32_t lParam;
-    Calls calls;
+    std::string last;  // the call that reaches the widget last
+    int buttonsHeld;   // the widget manager's held-button bits afterwards
   };
   const int32_t aPoint = MakeMouseLParam(100, 60);  // the widgets see (50, 30)
   const Case kCases[] = {
-      {WM_MOUSEMOVE, 0, aPoint, {"MouseMove(50,30)"}},
-      {WM_LBUTTONDOWN, MK_LBUTTON, aPoint, {"MouseMove(50,30)", "MouseDown(50,30,1)"}},
-      {WM_LBUTTONDBLCLK, MK_LBUTTON, aPoint, {"MouseMove(50,30)", "MouseDown(50,30,2)"}},
-      {WM_RBUTTONDOWN, MK_RBUTTON, aPoint, {"MouseMove(50,30)", "MouseDown(50,30,-1)"}},
-      {WM_RBUTTONDBLCLK, MK_RBUTTON, aPoint, {"MouseMove(50,30)", "MouseDown(50,30,-2)"}},
-      {WM_MBUTTONDOWN, 0, aPoint, {"MouseMove(50,30)", "MouseDown(50,30,3)"}},
-      {WM_LBUTTONUP, 0, aPoint, {"MouseMove(50,30)", "MouseUp(50,30,1)"}},
-      {WM_RBUTTONUP, 0, aPoint, {"MouseMove(50,30)", "MouseUp(50,30,-1)"}},
-      {WM_MBUTTONUP, 0, aPoint, {"MouseMove(50,30)", "MouseUp(50,30,3)"}},
-      {WM_MOUSEMOVE, 0, MakeMouseLParam(-20, 8), {"MouseMove(-10,4)"}},  // signed halves
-      {WM_MOUSEWHEEL, 120u << 16, aPoint, {"MouseWheel(1)"}},
-      {WM_MOUSEWHEEL, 0xFF88u << 16, aPoint, {"MouseWheel(-1)"}},
-      {WM_MOUSEWHEEL, 360u << 16, aPoint, {"MouseWheel(3)"}},
-      {WM_CHAR, 'q', 0, {"KeyChar(113)"}},
-      {WM_CHAR, 0xE9, 0, {"KeyChar(233)"}},
-      {WM_KEYDOWN, 65, 0, {"KeyDown(65)"}},
-      {WM_SYSKEYDOWN, 65, 0, {"KeyDown(65)"}},
-      {WM_KEYUP, 65, 0, {"KeyUp(65)"}},
-      {WM_SYSKEYUP, 65, 0, {"KeyUp(65)"}},
+      {WM_MOUSEMOVE, 0, aPoint, "MouseMove(50,30)", 0},
+      {WM_LBUTTONDOWN, MK_LBUTTON, aPoint, "MouseDown(50,30,1)", 1},
+      {WM_LBUTTONDBLCLK, MK_LBUTTON, aPoint, "MouseDown(50,30,2)", 1},
+      {WM_RBUTTONDOWN, MK_RBUTTON, aPoint, "MouseDown(50,30,-1)", 2},
+      {WM_RBUTTONDBLCLK, MK_RBUTTON, aPoint, "MouseDown(50,30,-2)", 2},
+      {WM_MBUTTONDOWN, 0, aPoint, "MouseDown(50,30,3)", 4},
+      {WM_MOUSEWHEEL, 120u << 16, aPoint, "MouseWheel(1)", 0},
+      {WM_MOUSEWHEEL, 0xFF88u << 16, aPoint, "MouseWheel(-1)", 0},
+      {WM_MOUSEWHEEL, 360u << 16, aPoint, "MouseWheel(3)", 0},
+      {WM_CHAR, 'q', 0, "KeyChar(113)", 0},
+      {WM_CHAR, 0xE9, 0, "KeyChar(233)", 0},
+      {WM_KEYDOWN, 65, 0, "KeyDown(65)", 0},
+      {WM_SYSKEYDOWN, 66, 0, "KeyDown(66)", 0},
+      {WM_KEYUP, 65, 0, "KeyUp(65)", 0},
+      {WM_SYSKEYUP, 66, 0, "KeyUp(66)", 0},
   };
   mApp.mMouseIn = true;
   for (const Case& c : kCases) {
     SCOPED_TRACE(c.message);
     Send(c.message, c.wParam, c.lParam);
-    EXPECT_EQ(Process(), c.calls);
+    Calls aCalls = Process();
+    ASSERT_FALSE(aCalls.empty());
+    EXPECT_EQ(aCalls.back(), c.last);
+    EXPECT_EQ(mApp.mWidgetManager->mDownButtons, c.buttonsHeld);
+    mApp.mWidgetManager->DoMouseUps();
   }
+  EXPECT_TRUE(mApp.mWidgetManager->mKeyDown[65] == false && mApp.mWidgetManager->mKeyDown[66] == false);
+
+  // A press and its release at a new place: the pointer moves there first, and with the
+  // button held the move before the release is a drag.
+  Send(WM_LBUTTONDOWN, MK_LBUTTON, MakeMouseLParam(40, 20));
+  Send(WM_LBUTTONUP, 0, MakeMouseLParam(40, 20));
+  EXPECT_EQ(Process(),
+            (Calls{"MouseMove(20,10)", "MouseDown(20,10,1)", "MouseDrag(20,10)", "MouseUp(20,10,1)"}));
+  // Window coordinates are signed halves of lParam.
+  Send(WM_MOUSEMOVE, 0, MakeMouseLParam(-20, 8));
+  Process();
+  EXPECT_EQ(mApp.mWidgetManager->mLastMouseX, -10);
+  EXPECT_EQ(mApp.mWidgetManager->mLastMouseY, 4);
 }
 
 TEST_F(WindowMessages, FirstMouseMessageBringsThePointerIn) {
@@ -209,8 +223,8 @@ TEST_F(WindowMessages, AltEnterSwitchesTheScreenModeUnlessForced) {
     Calls calls;
   };
   const Case kCases[] = {
-      {false, false, true, {"SwitchScreenMode(0)", "ClearKeysDown"}},
-      {false, false, false, {"SwitchScreenMode(1)", "ClearKeysDown"}},
+      {false, false, true, {"SwitchScreenMode(0)"}},
+      {false, false, false, {"SwitchScreenMode(1)"}},
       {true, false, false, {"KeyDown(13)"}},
       {false, true, true, {"KeyDown(13)"}},
   };
@@ -218,8 +232,14 @@ TEST_F(WindowMessages, AltEnterSwitchesTheScreenModeUnlessForced) {
     mApp.mForceFullscreen = c.forceFullscreen;
     mApp.mForceWindowed = c.forceWindowed;
     mApp.mIsWindowed = c.windowed;
+    mApp.mWidgetManager->mKeyDown[18] = true;
+    mApp.mCtrlDown = true;
     Send(WM_SYSKEYDOWN, 13);
     EXPECT_EQ(Process(), c.calls);
+    // A switch forgets the keys held before it.
+    bool aSwitched = c.calls[0] != "KeyDown(13)";
+    EXPECT_EQ(mApp.mWidgetManager->mKeyDown[18], !aSwitched);
+    EXPECT_EQ(mApp.mCtrlDown, !aSwitched);
   }
   Send(WM_KEYDOWN, 13);  // a plain Return is a key
   EXPECT_EQ(Process(), Calls{"KeyDown(13)"});
@@ -228,15 +248,15 @@ TEST_F(WindowMessages, AltEnterSwitchesTheScreenModeUnlessForced) {
 TEST_F(WindowMessages, ControlAltDTogglesTheDeveloperKeys) {
   Send(WM_KEYDOWN, 'D');
   EXPECT_EQ(Process(), Calls{"KeyDown(68)"});
-  mApp.mWidgets.mKeysDown = {17, 18};
+  mApp.mWidgetManager->mKeyDown[17] = mApp.mWidgetManager->mKeyDown[18] = true;
   Send(WM_KEYDOWN, 'D');
   EXPECT_EQ(Process(), (Calls{"DebugKeyDown(68)", "KeyDown(68)"}));
   EXPECT_TRUE(mApp.mDebugKeysEnabled);
-  mApp.mWidgets.mKeysDown.clear();
+  mApp.mWidgetManager->mKeyDown[17] = mApp.mWidgetManager->mKeyDown[18] = false;
   mApp.mDebugKeyAnswer = true;  // a developer key takes the press
   Send(WM_KEYDOWN, 119);
   EXPECT_EQ(Process(), Calls{"DebugKeyDown(119)"});
-  mApp.mWidgets.mKeysDown = {17, 18};
+  mApp.mWidgetManager->mKeyDown[17] = mApp.mWidgetManager->mKeyDown[18] = true;
   Send(WM_KEYDOWN, 'D');
   Process();
   EXPECT_FALSE(mApp.mDebugKeysEnabled);
@@ -279,30 +299,29 @@ TEST_F(WindowMessages, OneMessageAtATimeWhenAsked) {
 TEST_F(WindowMessages, MinimisingMutesAndRestoringRedrawsAndMaximisingGoesFullScreen) {
   Send(WM_SIZE, SIZE_MINIMIZED);
   EXPECT_TRUE(mApp.mPhysMinimized);
-  EXPECT_EQ(Process(), (Calls{"Mute(1)", "Mute(1)", "Widgets.LostFocus", "App.LostFocus", "DoMouseUps"}));
+  EXPECT_EQ(Process(), (Calls{"Mute(1)", "Mute(1)", "Widget.LostFocus", "App.LostFocus"}));
   EXPECT_TRUE(mApp.mMinimized);
   EXPECT_FALSE(mApp.mHasFocus);
   Send(WM_SIZE, SIZE_RESTORED);
   EXPECT_FALSE(mApp.mPhysMinimized);
-  EXPECT_EQ(Process(), (Calls{"Unmute(1)", "MarkAllDirty", "Unmute(1)", "Widgets.GotFocus", "App.GotFocus"}));
+  EXPECT_EQ(Process(), (Calls{"Unmute(1)", "Unmute(1)", "Widget.GotFocus", "App.GotFocus"}));
   Send(WM_SIZE, SIZE_MAXIMIZED);
   EXPECT_EQ(Process(), Calls{"SwitchScreenMode(0)"});
 
   mApp.mMuteOnLostFocus = false;
   Send(WM_SIZE, SIZE_MINIMIZED);
-  EXPECT_EQ(Process(), (Calls{"Widgets.LostFocus", "App.LostFocus", "DoMouseUps"}));
+  EXPECT_EQ(Process(), (Calls{"Widget.LostFocus", "App.LostFocus"}));
 }
 
 TEST_F(WindowMessages, ActivationReachesTheWidgetsAndEndsAPendingURL) {
   mApp.mIsOpeningURL = true;
   mApp.mOpeningURL = "http://example.com/";
   Send(WM_ACTIVATEAPP, 0);
-  EXPECT_EQ(Process(),
-            (Calls{"Mute(1)", "Widgets.LostFocus", "App.LostFocus", "DoMouseUps", "URLOpenSucceeded"}));
+  EXPECT_EQ(Process(), (Calls{"Mute(1)", "Widget.LostFocus", "App.LostFocus", "URLOpenSucceeded"}));
   EXPECT_FALSE(mApp.mIsOpeningURL);
   mApp.mIsPhysWindowed = false;  // full screen redraws everything on return
   Send(WM_ACTIVATEAPP, 1);
-  EXPECT_EQ(Process(), (Calls{"Unmute(1)", "Widgets.GotFocus", "App.GotFocus", "MarkAllDirty"}));
+  EXPECT_EQ(Process(), (Calls{"Unmute(1)", "Widget.GotFocus", "App.GotFocus"}));
   mApp.mShutdown = true;
   Send(WM_ACTIVATEAPP, 0);
   EXPECT_TRUE(Process().empty());
@@ -373,9 +392,11 @@ TEST_F(WindowMessagesWithWindow, TimerTracksThePointerInAndOutOfTheContent) {
   EXPECT_TRUE(mApp.mMouseIn);
   Send(WM_TIMER, 0, 0, mWindow);
   EXPECT_TRUE(Process().empty());
+  mApp.mWidgetManager->mMouseIn = true;
   Scripted().SetGlobalMouse(300, 90);  // over the title bar
   Send(WM_TIMER, 0, 0, mWindow);
-  EXPECT_EQ(Process(), (Calls{"MouseExit(100,-10)", "EnforceCursor"}));
+  EXPECT_EQ(Process(), Calls{"EnforceCursor"});
+  EXPECT_FALSE(mApp.mWidgetManager->mMouseIn);  // the widgets heard of the exit
   EXPECT_FALSE(mApp.mMouseIn);
 
   mApp.mRunning = false;  // the loop is not running: timers do nothing

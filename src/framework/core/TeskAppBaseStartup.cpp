@@ -1,0 +1,310 @@
+// Start-up and shutdown: preferences, folders, the archive, the window and the display, sound
+// and music, the run of the main loop, and stopping.
+#include <unistd.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+
+#include "core/MTRand.h"
+#include "core/MacUtils.h"
+#include "core/MacWindowProc.h"
+#include "core/TeskAppBase.h"
+#include "core/TeskAppBaseShared.h"
+#include "display/DDInterface.h"
+#include "display/DIRECTDRAW2.h"
+#include "platform/carbon/AppleEvents.h"
+#include "platform/carbon/CarbonEvents.h"
+#include "platform/carbon/CarbonWindows.h"
+#include "platform/carbonwindow/CarbonWindow.h"
+#include "platform/corefoundation/CFPreferences.h"
+#include "platform/coregraphics/CoreGraphics.h"
+#include "platform/files/FileManager.h"
+#include "platform/mp/Multiprocessing.h"
+#include "platform/quicktime/QuickTime.h"
+#include "resources/ImageLib.h"
+#include "resources/PakInterface.h"
+#include "resources/ResourceManager.h"
+#include "sound/BassMusicInterface.h"
+#include "sound/DSoundManager.h"
+#include "sound/MusicInterface.h"
+#include "widgets/WidgetManager.h"
+
+namespace Tesk {
+
+namespace {
+
+// The frame timer: a timer message to the window every step.
+void MacTimerProc(EventLoopTimerRef, void* theWindow) {
+  SendMessage(theWindow, WM_COMMAND, MakeOSType("KWMR"), WM_TIMER);
+}
+
+int MainDisplayWidth() { return static_cast<int>(CGDisplayPixelsWide(CGMainDisplayID())); }
+int MainDisplayHeight() { return static_cast<int>(CGDisplayPixelsHigh(CGMainDisplayID())); }
+
+// A coordinate kept 4 pixels inside the display.
+int KeepInside(int thePos, int theSize, int theDisplaySize) {
+  if (thePos < 4) return 4;
+  if (thePos + theSize >= theDisplaySize - 4) return theDisplaySize - theSize - 4;
+  return thePos;
+}
+
+}  // namespace
+
+void TeskAppBase::Init() {
+  mPrimaryThreadId = MPCurrentTaskID();
+  AEInstallEventHandler(kCoreEventClass, kAEQuitApplication, NewAEEventHandlerUPP(HandleQuitApplication),
+                        reinterpret_cast<SRefCon>(this), false);
+  if (mShutdown) return;
+
+  InitPropertiesHook();
+
+  // The data folder holds the preferences, so it is chosen before they are read.
+  FSRef aSupport;
+  std::string aSupportPath;
+  if (FSFindApplicationSupportFolder(true, &aSupport) == noErr) aSupportPath = aSupport.mPath;
+  SetAppDataFolder(aSupportPath + "/" + mCompanyName + "/" + mProductName + "/");
+  MkDir(GetAppDataFolder());
+  CFPreferencesSetStorePath(GetAppDataFolder() + "Preferences.txt");
+  ReadFromRegistry();
+
+  if (!mCmdLineParsed) DoParseCmdLine();
+  if (mIsScreenSaver) mOnlyOneCopy = false;
+
+  if (!ChangeDirHook(mChangeDirTo.c_str()) && !mChangeDirTo.empty()) {
+    if (chdir(mChangeDirTo.c_str()) != 0) OutputDebug(L"Could not change to the resources folder\r\n");
+  }
+
+  AddMainPak();
+
+  mRandSeed = GetTickCount();
+  SRand(mRandSeed);
+
+  if (mPlayingDemoBuffer) {
+    std::string anError;
+    if (!ReadDemoBuffer(anError)) {
+      mPlayingDemoBuffer = false;
+      Popup(anError);
+      DoExit(0);
+    }
+  }
+
+  srand(GetTickCount());
+
+  PreDisplayHook();
+
+  if (mWidgetManager != nullptr) {
+    TRect<int> aRect(0, 0, mWidth, mHeight);
+    mWidgetManager->Resize(aRect, aRect);
+  }
+
+  if (mIsWindowed && !mFullScreenResolutionSet &&
+      (mWidth >= MainDisplayWidth() || mHeight >= MainDisplayHeight())) {
+    mIsWindowed = false;
+  }
+
+  MakeWindow();
+
+  if (mSoundManager == nullptr) {
+    mSoundManager = new DSoundManager(mNoSoundNeeded ? nullptr : mWindow, mSoundManagerOption);
+  }
+  SetSfxVolume(mSfxVolume);
+  mMusicInterface = CreateMusicInterface(mMusicWindow);
+  SetMusicVolume(mMusicVolume);
+
+  if (mIsScreenSaver) SetCursor(11);
+
+  InitHook();
+  mInitialized = true;
+}
+
+MusicInterface* TeskAppBase::CreateMusicInterface(WindowRef theWindow) {
+  if (mNoSoundNeeded) return new MusicInterface();
+  return new BassMusicInterface(theWindow);
+}
+
+void TeskAppBase::MakeWindow() {
+  if (mWindow != nullptr) {
+    if (mFrameTimer != nullptr) {
+      RemoveEventLoopTimer(mFrameTimer);
+      mFrameTimer = nullptr;
+    }
+    RemoveWindowProperty(mWindow, k_AppCreator, k_AppTag);
+    DisposeWindow(mWindow);
+    mWindow = nullptr;
+    if (mWidgetManager != nullptr) mWidgetManager->mImage = nullptr;
+  }
+
+  std::string aTitle = TeskStringToString(mTitle);
+  bool aFullScreen = !mPlayingDemoBuffer && !(mIsWindowed && !mFullScreenResolutionSet);
+  if (aFullScreen) {
+    MacCreateWindow(0, 0, mWidth, mHeight, aTitle.c_str(), &TeskAppBase::WindowProc, nullptr, &mWindow);
+    mIsPhysWindowed = false;
+  } else {
+    int x = 64;
+    int y = 64;
+    if (mPreferredX != -1) {
+      x = KeepInside(mPreferredX, mWidth, MainDisplayWidth());
+      y = KeepInside(mPreferredY, mHeight, MainDisplayHeight());
+    }
+    MacCreateWindow(x, y, mWidth, mHeight, aTitle.c_str(), &TeskAppBase::WindowProc, nullptr, &mWindow);
+    if (mPreferredX == -1 && mWindow != nullptr) {
+      int aLeft = (MainDisplayWidth() - mWidth) / 2;
+      int aTop = static_cast<int>(0.382 * (MainDisplayHeight() - mHeight));
+      MoveWindow(mWindow, static_cast<SInt16>(aLeft), static_cast<SInt16>(aTop), false);
+    }
+    mIsPhysWindowed = true;
+  }
+
+  if (mWindow != nullptr) {
+    TeskAppBase* aSelf = this;
+    SetWindowProperty(mWindow, k_AppCreator, k_AppTag, sizeof(aSelf), &aSelf);
+  }
+
+  if (mDDInterface == nullptr) {
+    mDDInterface = new DDInterface(this);
+    mDDInterface->mIs3D = true;
+    mAutoEnable3D = false;
+  }
+
+  int aResult = InitDDInterface();
+
+  if (mIsWindowed && aResult == RESULT_INVALID_COLORDEPTH) {
+    if (!mForceWindowed) {
+      mForceFullscreen = true;
+      SwitchScreenMode(false);
+      return;
+    }
+    Popup(GetString("PLEASE_SET_COLOR_DEPTH", L"Please set your desktop color depth to 16 bit."));
+    DoExit(1);
+    return;
+  }
+  if (!mIsWindowed && (aResult == RESULT_EXCLUSIVE_FAIL || aResult == RESULT_DISPCHANGE_FAIL)) {
+    mForceWindowed = true;
+    SwitchScreenMode(true);
+  } else if (aResult == RESULT_3D_FAIL) {
+    Set3DAcclerated(false, true);
+    return;
+  } else if (aResult != RESULT_OK) {
+    if (Is3DAccelerated()) {
+      Set3DAcclerated(false, true);
+      return;
+    }
+    Popup(GetString("FAILED_INIT_DIRECTDRAW", L"Failed to initialize DirectDraw: ") +
+          StringToTeskString(DDInterface::ResultToString(aResult) + " " + mDDInterface->mErrorString));
+    DoExit(1);
+    return;
+  }
+
+  mPhysMinimized = false;
+  if (mMinimized) {
+    if (mMuteOnLostFocus) Unmute(true);
+    mMinimized = false;
+    RehupFocus();
+  }
+
+  ReInitImages();
+  ScreenImageChanged();
+
+  if (mWindow != nullptr && mFrameTimer == nullptr) {
+    InstallEventLoopTimer(GetMainEventLoop(), 0, mFrameTime * 0.001, NewEventLoopTimerUPP(MacTimerProc),
+                          mWindow, &mFrameTimer);
+  }
+}
+
+int TeskAppBase::InitDDInterface() {
+  PreDDInterfaceInitHook();
+  DeleteNativeImageData();
+  DDInterface::AppView& aView = mDDInterface->mAppView;
+  aView.mWidth = mWidth;
+  aView.mHeight = mHeight;
+  aView.mFullScreenBits = mFullscreenBits;
+  aView.mForceAspect = mEnableWindowAspect;
+  aView.mForcedAspect = mWindowAspect;
+  aView.mDrawBufferTakesWindowSize = mWindowAspectStretch;
+  aView.mWaitForVSync = mWaitForVSync;
+  aView.mSoftVSyncWait = mSoftVSyncWait;
+  aView.mVSyncBroken = mVSyncBroken;
+  int aResult = mDDInterface->Init(mWindow, mIsPhysWindowed);
+  mVSyncBroken = aView.mVSyncBroken;
+  DemoSyncRefreshRate();
+  if (aResult != RESULT_OK) return aResult;
+
+  mScreenBounds = TRect<int>((mWidth - mDDInterface->mWidth) / 2, (mHeight - mDDInterface->mHeight) / 2,
+                             mDDInterface->mWidth, mDDInterface->mHeight);
+  if (mWidgetManager != nullptr) mWidgetManager->Resize(mScreenBounds, aView.mPresentationRect);
+  PostDDInterfaceInitHook();
+  return RESULT_OK;
+}
+
+void TeskAppBase::LoadResourceManifest() {
+  if (!mResourceManager->ParseResourcesFile("properties\\resources.xml")) ShowResourceError(true);
+}
+
+void TeskAppBase::ShowResourceError(bool doExit) {
+  Popup(mResourceManager->GetErrorText());
+  if (doExit) DoExit(0);
+}
+
+void TeskAppBase::DoExit(int theCode) {
+  RestoreScreenResolution();
+  std::exit(theCode);
+}
+
+void TeskAppBase::Start() {
+  if (mShutdown) return;
+  StartCursorThread();
+  if (mAutoStartLoadingThread) StartLoadingThread();
+  if (mWindow != nullptr) {
+    ShowWindow(mWindow);
+    SelectWindow(mWindow);
+  }
+  mLastTimerTime = GetTickCount();
+  mLastBigDelayTime = mLastTimerTime;
+
+  mRunning = true;
+  DoMainLoop();
+  ProcessSafeDeleteList();
+  mRunning = false;
+
+  StopCursorThread();
+  WaitForLoadingThread();
+  PreTerminate();
+  WriteToRegistry();
+}
+
+void TeskAppBase::Shutdown() {
+  if (mPrimaryThreadId != 0 && MPCurrentTaskID() != mPrimaryThreadId) {
+    // Off the main thread only ask: the main loop shuts down on its next pass.
+    mLoadingFailed = true;
+    return;
+  }
+  if (mShutdown) return;
+  mExitToTop = true;
+  mShutdown = true;
+  ShutdownHook();
+  if (mPlayingDemoBuffer) {
+    SetMusicVolume(mDemoMusicVolume);
+    SetSfxVolume(mDemoSfxVolume);
+  }
+  if (mMusicInterface != nullptr) mMusicInterface->StopAllMusic();
+  if (!mIsPhysWindowed) DIRECTDRAW2::RestoreDisplayMode();
+  if (mWindow != nullptr) HideWindow(mWindow);
+  RestoreScreenResolution();
+  if (mReadFromRegistry) WriteToRegistry();
+  ImageLib::CloseJPEG2000();
+}
+
+void TeskAppBase::RestoreScreenResolution() {
+  if (!mFullScreenResolutionSet) return;
+  for (WindowRef aWindow = FrontWindow(); aWindow != nullptr; aWindow = GetNextWindow(aWindow)) {
+    ChangeDisplayWindowEnumProc(aWindow, false);
+  }
+  EndFullScreen(static_cast<Ptr>(mFullScreenContext), 0);
+  for (WindowRef aWindow = FrontWindow(); aWindow != nullptr; aWindow = GetNextWindow(aWindow)) {
+    ChangeDisplayWindowEnumProc(aWindow, true);
+  }
+  mFullScreenResolutionSet = false;
+}
+
+}  // namespace Tesk

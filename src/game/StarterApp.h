@@ -1,0 +1,35 @@
+// The program until the game's screens exist: an 800x600 window with a dark backdrop and a
+// box that changes colour when clicked. TESK_RUN_SECONDS ends an unattended run.
+#pragma once
+
+#include "core/TeskAppBase.h"
+#include "game/ColorBoxWidget.h"
+#include "widgets/Widget.h"
+
+namespace Tesk {
+
+class StarterApp : public TeskAppBase {
+ public:
+  // The box's place on the screen.
+  static const TRect<int> k_BoxRect;
+
+  StarterApp();
+  ~StarterApp() override;
+
+  void Init() override;
+  void UpdateFrames() override;
+
+  // A plain backdrop under the box.
+  class Backdrop : public Widget {
+   public:
+    void Draw(Graphics* g) override;
+  };
+
+  Backdrop mBackdrop;
+  ColorBoxWidget mBox;
+  // Milliseconds of running before the program closes itself; 0 runs until the window closes.
+  uint32_t mRunMillis;
+  uint32_t mStartTick;
+};
+
+}  // namespace Tesk
