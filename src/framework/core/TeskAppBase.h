@@ -470,9 +470,9 @@ class TeskAppBase : public ButtonListener,
   // Gives the widget manager the display's screen image and marks everything dirty.
   void ScreenImageChanged();
   // A new empty image of the display (a memory image while there is no display).
-  MemoryImage* NewDisplayImage();
+  DDImage* NewDisplayImage();
   // The file decoded into an image of the display; null when it cannot be decoded.
-  MemoryImage* LoadImageFile(const std::string& theFileName);
+  DDImage* LoadImageFile(const std::string& theFileName);
   void HandleRedrawFailure();
 
   TeskAppBase(const TeskAppBase&) = delete;

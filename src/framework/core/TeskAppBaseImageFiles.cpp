@@ -1,5 +1,6 @@
 // Images of the display made from files, decoded images and other images.
 #include "core/TeskAppBase.h"
+#include "display/DDImage.h"
 #include "display/DDInterface.h"
 #include "graphics/MemoryImage.h"
 #include "resources/ImageLib.h"
@@ -16,12 +17,12 @@ DDImage* TeskAppBase::CopyImage(Image*, const TRect<int>&) { return nullptr; }
 
 DDImage* TeskAppBase::CopyImage(Image*) { return nullptr; }
 
-MemoryImage* TeskAppBase::NewDisplayImage() { return new MemoryImage(); }
+DDImage* TeskAppBase::NewDisplayImage() { return new DDImage(mDDInterface); }
 
-MemoryImage* TeskAppBase::LoadImageFile(const std::string& theFileName) {
+DDImage* TeskAppBase::LoadImageFile(const std::string& theFileName) {
   std::unique_ptr<ImageLib::Image> aDecoded(ImageLib::GetImage(theFileName, true));
   if (aDecoded == nullptr) return nullptr;
-  MemoryImage* anImage = new MemoryImage();
+  DDImage* anImage = new DDImage(mDDInterface);
   anImage->SetBits(aDecoded->GetBits(), aDecoded->GetWidth(), aDecoded->GetHeight(), true);
   return anImage;
 }

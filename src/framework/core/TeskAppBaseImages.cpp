@@ -7,6 +7,7 @@
 #include "core/MacUtils.h"
 #include "core/TeskAppBase.h"
 #include "core/TeskAppBaseShared.h"
+#include "display/DDImage.h"
 #include "display/DDInterface.h"
 #include "graphics/MemoryImage.h"
 #include "platform/carbon/CarbonWindows.h"
@@ -93,7 +94,7 @@ SharedImageRef TeskAppBase::GetSharedImage(const std::string& theFileName, bool&
   SharedImageRef aRef(&anInsert.first->second);
   if (isNew != nullptr) *isNew = anInsert.second;
   if (anInsert.second) {
-    MemoryImage* anImage = nullptr;
+    DDImage* anImage = nullptr;
     if (!theFileName.empty() && theFileName[0] == '!') {
       anImage = NewDisplayImage();
     } else {

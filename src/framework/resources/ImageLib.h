@@ -30,6 +30,11 @@ Image* GetJPEGImage(const std::string& theFileName);
 Image* GetPNGImage(const std::string& theFileName);
 Image* GetGIFImage(const std::string& theFileName);
 
+// The PNG and JPEG readers' source while `archBase` (resources/SFOperator.h) is set: the
+// entry of that name decoded by CxImage with theFormat (CxImage::k_FormatJpg or
+// k_FormatPng). Null when the entry is missing or does not decode.
+Image* GetPackedImage(const std::string& theFileName, uint32_t theFormat);
+
 // Image block files: palettised images, stored into theImages from the first element.
 // Returns how many complete images were read; a damaged record ends the reading.
 int GetImageBlock(const std::string& theFileName, Image** theImages);
