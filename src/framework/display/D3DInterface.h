@@ -45,28 +45,30 @@ class D3DInterface {
   void SetupDrawMode(int theDrawMode, const Color& theColor, Image* theImage);
   static bool CheckDXError(HRESULT theResult, const char* theContext);
 
-  bool FillRect(const TRect<int>& theRect, const Color& theColor, int theDrawMode);
-  bool DrawLine(double theStartX, double theStartY, double theEndX, double theEndY, const Color& theColor,
-                int theDrawMode);
-  void FillPoly(const TPoint<int> theVertices[], int theNumVertices, const TRect<int>* theClipRect,
-                const Color& theColor, int theDrawMode, int tx, int ty);
-  void Blt(Image* theImage, float theX, float theY, const TRect<int>& theSrcRect, const Color& theColor,
-           int theDrawMode, bool linearFilter = false);
-  void BltClipF(Image* theImage, float theX, float theY, const TRect<int>& theSrcRect,
-                const TRect<int>* theClipRect, const Color& theColor, int theDrawMode);
-  void BltMirror(Image* theImage, float theX, float theY, const TRect<int>& theSrcRect, const Color& theColor,
-                 int theDrawMode, bool linearFilter = false);
-  void StretchBlt(Image* theImage, const TRect<int>& theDestRect, const TRect<int>& theSrcRect,
-                  const TRect<int>* theClipRect, const Color& theColor, int theDrawMode, bool fastStretch,
-                  bool mirror = false);
-  void BltRotated(Image* theImage, float theX, float theY, const TRect<int>* theClipRect,
-                  const Color& theColor, int theDrawMode, double theRot, float theRotCenterX,
-                  float theRotCenterY, const TRect<int>& theSrcRect);
-  void BltTransformed(Image* theImage, const TRect<int>* theClipRect, const Color& theColor, int theDrawMode,
-                      const TRect<int>& theSrcRect, const TeskMatrix3& theTransform, bool linearFilter,
-                      float theX = 0, float theY = 0, bool center = false);
-  void DrawTrianglesTex(const TriVertex theVertices[][3], int theNumTriangles, const Color& theColor,
-                        int theDrawMode, Image* theTexture, float tx = 0, float ty = 0, bool blend = true);
+  // The drawing calls of the display-surface image (virtual so that a test can record them).
+  virtual bool FillRect(const TRect<int>& theRect, const Color& theColor, int theDrawMode);
+  virtual bool DrawLine(double theStartX, double theStartY, double theEndX, double theEndY,
+                        const Color& theColor, int theDrawMode);
+  virtual void FillPoly(const TPoint<int> theVertices[], int theNumVertices, const TRect<int>* theClipRect,
+                        const Color& theColor, int theDrawMode, int tx, int ty);
+  virtual void Blt(Image* theImage, float theX, float theY, const TRect<int>& theSrcRect,
+                   const Color& theColor, int theDrawMode, bool linearFilter = false);
+  virtual void BltClipF(Image* theImage, float theX, float theY, const TRect<int>& theSrcRect,
+                        const TRect<int>* theClipRect, const Color& theColor, int theDrawMode);
+  virtual void BltMirror(Image* theImage, float theX, float theY, const TRect<int>& theSrcRect,
+                         const Color& theColor, int theDrawMode, bool linearFilter = false);
+  virtual void StretchBlt(Image* theImage, const TRect<int>& theDestRect, const TRect<int>& theSrcRect,
+                          const TRect<int>* theClipRect, const Color& theColor, int theDrawMode,
+                          bool fastStretch, bool mirror = false);
+  virtual void BltRotated(Image* theImage, float theX, float theY, const TRect<int>* theClipRect,
+                          const Color& theColor, int theDrawMode, double theRot, float theRotCenterX,
+                          float theRotCenterY, const TRect<int>& theSrcRect);
+  virtual void BltTransformed(Image* theImage, const TRect<int>* theClipRect, const Color& theColor,
+                              int theDrawMode, const TRect<int>& theSrcRect, const TeskMatrix3& theTransform,
+                              bool linearFilter, float theX = 0, float theY = 0, bool center = false);
+  virtual void DrawTrianglesTex(const TriVertex theVertices[][3], int theNumTriangles, const Color& theColor,
+                                int theDrawMode, Image* theTexture, float tx = 0, float ty = 0,
+                                bool blend = true);
   bool CreateImageTexture(MemoryImage* theImage);
   void RemoveMemoryImage(MemoryImage* theImage);
 

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "display/DDImage.h"
 #include "display/DXErrorString.h"
 #include "platform/coregraphics/CoreGraphics.h"
 
@@ -105,6 +106,8 @@ DDInterface::DDInterface(TeskAppBase* theApp)
 DDInterface::~DDInterface() {
   Cleanup();
   mD3DInterface.reset();
+  // Images that outlive the display no longer report to it.
+  for (DDImage* anImage : mDDImageSet) anImage->mDDInterface = nullptr;
 }
 
 std::string DDInterface::ResultToString(int theResult) {
@@ -313,7 +316,12 @@ int DDInterface::Init(WindowRef theWindow, bool isWindowed) {
   aCursorDesc = OffscreenDesc(0x840, mCursorWidth, mCursorHeight);
   aResult = CreateSurface(&aCursorDesc, &mNewCursorArea, nullptr);
   if (GotDXError(aResult, "CreateSurface NewCursorArea")) return RESULT_SURFACE_FAIL;
-  // mOldCursorAreaImage and mNewCursorAreaImage wrap the two areas once DDImage exists.
+  mOldCursorAreaImage = new DDImage(this);
+  mOldCursorAreaImage->SetSurface(mOldCursorArea);
+  mOldCursorAreaImage->SetImageMode(false, false);
+  mNewCursorAreaImage = new DDImage(this);
+  mNewCursorAreaImage->SetSurface(mNewCursorArea);
+  mNewCursorAreaImage->SetImageMode(false, false);
 
   if (mPrimarySurface != nullptr) {
     _DDSURFACEDESC aDesc = MakeSurfaceDesc();
@@ -346,16 +354,29 @@ void DDInterface::SetVideoOnlyDraw(bool videoOnly) {
     _DDSURFACEDESC2 aDesc = OffscreenDesc(DDSCAPS_VIDEOMEMORY, mWidth, mHeight);
     if (CreateSurface(&aDesc, &mSecondarySurface, nullptr) < 0) mVideoOnlyDraw = false;
   }
-  // The screen image is rebuilt here over mSecondarySurface (video-only) or mDrawSurface by
-  // the display-surface image code; until it exists there is no screen image to rebuild.
+  delete mScreenImage;
+  mScreenImage = new DDImage(this);
+  mScreenImage->SetSurface(mVideoOnlyDraw ? mSecondarySurface : mDrawSurface);
+  mScreenImage->mVideoOnly = mVideoOnlyDraw;
+  mScreenImage->mVideoMemory = mVideoOnlyDraw;
+  mScreenImage->SetImageMode(false, false);
 }
 
 void DDInterface::Cleanup() {
   AutoCrit aLock(mCritSect);
   mInitialized = false;
   mD3DInterface->Cleanup();
+  delete mOldCursorAreaImage;
+  mOldCursorAreaImage = nullptr;
+  delete mNewCursorAreaImage;
+  mNewCursorAreaImage = nullptr;
   ReleaseSurface(mOldCursorArea);
   ReleaseSurface(mNewCursorArea);
+  delete mScreenImage;
+  mScreenImage = nullptr;
+  // Every surface goes with the DirectDraw object: the images keep their pictures in memory and
+  // make new surfaces on the next display.
+  for (DDImage* anImage : mDDImageSet) anImage->DeleteDDSurface();
   ReleaseSurface(mDrawSurface);
   ReleaseSurface(mSecondarySurface);
   ReleaseSurface(mPrimarySurface);

@@ -6,28 +6,11 @@
 #include "graphics/BlitSource.h"
 #include "graphics/DrawMode.h"
 #include "graphics/MemoryImage.h"
+#include "graphics/RotateAxis.h"
 
 namespace Tesk {
 
 namespace {
-
-// Narrows [theLeft, theRight] along one axis; false when the row misses the source.
-// theNegRight is the right bound's margin for a negative step, which differs by axis.
-inline bool NarrowAxis(int32_t p, int32_t dp, int64_t theSize, int64_t theNegRight, int& theLeft,
-                       int& theRight) {
-  if (dp < 0) {
-    if ((p >> 16) < 0) return false;
-    theLeft = int(std::max<int64_t>(theLeft, ((theSize << 16) - p - 0x27FFF) / dp));
-    theRight = int(std::min<int64_t>(theRight, (theNegRight - p) / dp));
-  } else if (dp == 0) {
-    if (p < 0 || p >= ((theSize - 1) << 16)) return false;
-  } else {
-    if ((p >> 16) >= theSize - 1) return false;
-    theLeft = int(std::max<int64_t>(theLeft, (0x10000 - int64_t(p)) / dp));
-    theRight = int(std::min<int64_t>(theRight, ((theSize << 16) - p - 0x17FFF) / dp));
-  }
-  return true;
-}
 
 struct RotateKernel {
   int mMode;  // 0 normal white, 1 normal colourised, 2 additive white, 3 additive colourised
@@ -206,8 +189,8 @@ void MemoryImage::BltRotated(Image* theImage, float theX, float theY, const TRec
     if (std::fabs(aU0) > 1e9 || std::fabs(aV0) > 1e9) continue;
     int32_t u = int32_t(aU0), v = int32_t(aV0);
     int aLeft = 0, aRight = aRightMost;
-    if (!NarrowAxis(u, du, W, 0x7FFF, aLeft, aRight)) continue;
-    if (!NarrowAxis(v, dv, H, 0, aLeft, aRight)) continue;
+    if (!NarrowRotateAxis(u, du, W, 0x7FFF, aLeft, aRight)) continue;
+    if (!NarrowRotateAxis(v, dv, H, 0, aLeft, aRight)) continue;
     if (aLeft > aRight) continue;
     int32_t aU = u + aLeft * du, aV = v + aLeft * dv;
     if (aSrc.IsPalette())

@@ -7,12 +7,12 @@
 
 namespace Tesk {
 
-class MemoryImage;
+class DDImage;
 
 class SharedImage {
  public:
-  // A display-surface image once the display exists; any memory image before that.
-  MemoryImage* mImage;
+  // The display-surface image holding the pixels, owned by the application's registry.
+  DDImage* mImage;
   // Handles are taken and dropped on the loading thread as well as the main thread.
   std::atomic<int> mRefCount;
 

@@ -1,5 +1,6 @@
 #include "graphics/SharedImageRef.h"
 
+#include "display/DDImage.h"
 #include "graphics/ImageRegistry.h"
 #include "graphics/MemoryImage.h"
 
@@ -51,6 +52,8 @@ SharedImageRef& SharedImageRef::operator=(SharedImage* theSharedImage) {
   mSharedImage = theSharedImage;
   return *this;
 }
+
+SharedImageRef::operator DDImage*() { return mSharedImage ? mSharedImage->mImage : nullptr; }
 
 SharedImageRef::operator MemoryImage*() {
   if (mUnsharedImage) return mUnsharedImage;

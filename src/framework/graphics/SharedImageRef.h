@@ -9,6 +9,7 @@
 
 namespace Tesk {
 
+class DDImage;
 class Image;
 class MemoryImage;
 
@@ -34,6 +35,8 @@ class SharedImageRef {
   SharedImageRef& operator=(const SharedImageRef& theRef);
   SharedImageRef& operator=(SharedImage* theSharedImage);
 
+  // The shared image only (null when empty), whatever private copy the handle carries.
+  operator DDImage*();
   // The private copy when there is one, else the shared image.
   operator MemoryImage*();
   operator Image*();

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "FakeImageRegistry.h"
+#include "display/DDImage.h"
 #include "graphics/MemoryImage.h"
 #include "graphics/SharedImageRef.h"
 
@@ -25,7 +26,7 @@ class SharedImageRefTest : public ::testing::Test {
 }  // namespace
 
 TEST_F(SharedImageRefTest, CountsFollowHandles) {
-  MemoryImage anImage(nullptr);
+  DDImage anImage(nullptr);
   SharedImage aShared;
   aShared.mImage = &anImage;
   {
@@ -41,6 +42,7 @@ TEST_F(SharedImageRefTest, CountsFollowHandles) {
     EXPECT_FALSE(mApp.mCleanupSharedImages);
     EXPECT_EQ(static_cast<MemoryImage*>(c), &anImage);
     EXPECT_EQ(static_cast<Image*>(c), &anImage);
+    EXPECT_EQ(static_cast<DDImage*>(c), &anImage);
     EXPECT_EQ(c->mWidth, 0);
   }
   EXPECT_EQ(aShared.mRefCount, 0);
@@ -66,7 +68,7 @@ TEST_F(SharedImageRefTest, SelfAssignmentKeepsTheReference) {
 TEST_F(SharedImageRefTest, PrivateCopyIsFreedExactlyOnceByItsLastHandle) {
   int aDeletions = 0;
   SharedImage aShared;
-  MemoryImage aSharedPixels(nullptr);
+  DDImage aSharedPixels(nullptr);
   aShared.mImage = &aSharedPixels;
   CountedImage* aPrivate = new CountedImage(&aDeletions);
   {
