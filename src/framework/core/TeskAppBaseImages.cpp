@@ -7,6 +7,7 @@
 #include "core/MacUtils.h"
 #include "core/TeskAppBase.h"
 #include "core/TeskAppBaseShared.h"
+#include "display/DDImage.h"
 #include "display/DDInterface.h"
 #include "graphics/MemoryImage.h"
 #include "platform/carbon/CarbonWindows.h"
@@ -19,13 +20,7 @@
 
 namespace Tesk {
 
-namespace {
-
-// Set when the decoder produced a palettised image; per thread, so that a load on the loading
-// thread never reports its flag to a load on the main thread.
-thread_local bool s_is8Bit = false;
-
-}  // namespace
+thread_local bool TeskAppBase::s_is8Bit = false;
 
 CritSect& TeskAppBase::GetDisplayLock() {
   return mDDInterface != nullptr ? mDDInterface->mCritSect : mNoDisplayLock;
@@ -93,7 +88,7 @@ SharedImageRef TeskAppBase::GetSharedImage(const std::string& theFileName, bool&
   SharedImageRef aRef(&anInsert.first->second);
   if (isNew != nullptr) *isNew = anInsert.second;
   if (anInsert.second) {
-    MemoryImage* anImage = nullptr;
+    DDImage* anImage = nullptr;
     if (!theFileName.empty() && theFileName[0] == '!') {
       anImage = NewDisplayImage();
     } else {
