@@ -265,7 +265,7 @@ ResourceSetSpec DefaultResourceSet() {
            Image("BACKDROP", "backdrop.tga", FileFormat::Tga32, 80, 60),
            Image("SHADOW", "shadow.tga", FileFormat::Tga32BottomUp, 40, 30),
            Image("TILES", "tiles.tga", FileFormat::Tga8, 48, 32),
-           Image("ICONS", "icons.gif", FileFormat::Gif, 40, 40),
+           Image("ICONS", "icons.gif", FileFormat::Gif, 40, 40, AlphaFile::Image),
            Image("WISPS", "wisps.gif", FileFormat::GifInterlaced, 33, 21),
            Image("PANEL", "panel.png", FileFormat::PngPalette, 50, 30, AlphaFile::None, "ddsurface"),
            Image("PAPER", "paper.png", FileFormat::PngGrey, 32, 32, AlphaFile::None, "nopal"),
@@ -288,7 +288,7 @@ ResourceSetSpec DefaultResourceSet() {
        {
            Image("TITLE_BACK", "title_back.jpg", FileFormat::JpegColor, 120, 90, AlphaFile::None, "nopal"),
            Image("TITLE_FRAME", "title_frame.png", FileFormat::PngRgba, 60, 20),
-           Font("TITLE", "!ref:FONT_SMALL", FileFormat::None, 0, "tags=\"shadow\""),
+           Font("TITLE", "!ref:FONT_MEDIUM", FileFormat::None, 0, "tags=\"plain\""),
            Sound("THEME", "theme", FileFormat::Ogg, "volume=\"0.25\""),
        }},
   };

@@ -12,7 +12,7 @@ static_assert(__BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__, "pixels are read as lit
 namespace ImageLib {
 
 bool gAutoLoadAlpha = true;
-uint32_t gAlphaComposeColor = 0xFFFFFF;
+thread_local uint32_t gAlphaComposeColor = 0xFFFFFF;
 void* gJ2KCodec = nullptr;
 
 bool SizeAllowed(int64_t theWidth, int64_t theHeight) {

@@ -10,7 +10,9 @@
 namespace ImageLib {
 
 extern bool gAutoLoadAlpha;
-extern uint32_t gAlphaComposeColor;
+// Set around one image load by the resource manager; each thread sets and reads its own, so
+// the loading thread's colour never leaks into an image the main thread decodes meanwhile.
+extern thread_local uint32_t gAlphaComposeColor;
 extern void* gJ2KCodec;
 
 // Widest and tallest image any reader accepts, and the most pixels in all; larger headers
@@ -27,6 +29,11 @@ Image* GetTGAImage(const std::string& theFileName);
 Image* GetJPEGImage(const std::string& theFileName);
 Image* GetPNGImage(const std::string& theFileName);
 Image* GetGIFImage(const std::string& theFileName);
+
+// The PNG and JPEG readers' source while `archBase` (resources/SFOperator.h) is set: the
+// entry of that name decoded by CxImage with theFormat (CxImage::k_FormatJpg or
+// k_FormatPng). Null when the entry is missing or does not decode.
+Image* GetPackedImage(const std::string& theFileName, uint32_t theFormat);
 
 // Image block files: palettised images, stored into theImages from the first element.
 // Returns how many complete images were read; a damaged record ends the reading.

@@ -8,8 +8,10 @@
 #include <csetjmp>
 #include <memory>
 
+#include "resources/CxImage.h"
 #include "resources/ImageFileBytes.h"
 #include "resources/ImageLib.h"
+#include "resources/SFOperator.h"
 
 namespace ImageLib {
 
@@ -97,6 +99,7 @@ void quiet_output_message(j_common_ptr) {}
 void SetJpegMessagesQuiet(bool theQuiet) { gQuietJpeg = theQuiet; }
 
 Image* GetJPEGImage(const std::string& theFileName) {
+  if (archBase != nullptr) return GetPackedImage(theFileName, CxImage::k_FormatJpg);
   PFILE* aFile = p_fopen(theFileName.c_str(), "rb");
   if (aFile == nullptr) return nullptr;
   PFileCloser aCloser{aFile};

@@ -5,8 +5,10 @@
 #include <memory>
 #include <vector>
 
+#include "resources/CxImage.h"
 #include "resources/ImageFileBytes.h"
 #include "resources/ImageLib.h"
+#include "resources/SFOperator.h"
 
 namespace ImageLib {
 
@@ -24,6 +26,7 @@ void png_quiet_error(png_structp thePng, png_const_charp) { png_longjmp(thePng, 
 }  // namespace
 
 Image* GetPNGImage(const std::string& theFileName) {
+  if (archBase != nullptr) return GetPackedImage(theFileName, CxImage::k_FormatPng);
   PFILE* aFile = p_fopen(theFileName.c_str(), "rb");
   if (aFile == nullptr) return nullptr;
   PFileCloser aCloser{aFile};
