@@ -7,6 +7,7 @@
 #include "core/MacUtils.h"
 #include "core/TeskAppBaseShared.h"
 #include "display/D3DInterface.h"
+#include "display/DDImage.h"
 #include "display/DDInterface.h"
 #include "platform/carbon/CarbonWindows.h"
 #include "platform/corefoundation/CFBundle.h"
