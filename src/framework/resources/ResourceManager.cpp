@@ -81,6 +81,15 @@ bool ResourceManager::Fail(const std::string& theErrorText) {
 
 bool ResourceManager::ParseResourcesFile(const std::string& theFilename) {
   AutoCrit aLock(mCritSect);
+  // Parsing moves the current group; a walk the loading thread has started keeps its place.
+  const bool aWalking = mWalkStarted;
+  const Walk aWalk = SaveWalk();
+  const bool aParsed = DoParseResourcesFile(theFilename);
+  if (aWalking) RestoreWalk(aWalk);
+  return aParsed;
+}
+
+bool ResourceManager::DoParseResourcesFile(const std::string& theFilename) {
   delete mXMLParser;
   mXMLParser = new XMLParser();
   if (!mXMLParser->OpenFile(theFilename)) Fail("Resource file not found: " + theFilename);

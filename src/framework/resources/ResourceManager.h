@@ -175,6 +175,20 @@ class ResourceManager {
   ResList* mCurResGroupList = nullptr;
   ResList::iterator mCurResGroupListItr;
   CritSect mCritSect;
+
+ private:
+  // The stepwise walk: set by StartLoadResources. Parsing and whole-group loads use the
+  // current-group fields too; they put the walk back as they found it.
+  struct Walk {
+    std::string mGroup;
+    ResList* mList;
+    ResList::iterator mItr;
+    bool mStarted;
+  };
+  bool DoParseResourcesFile(const std::string& theFilename);
+  Walk SaveWalk() const;
+  void RestoreWalk(const Walk& theWalk);
+  bool mWalkStarted = false;
 };
 
 // Decimals separated by commas: "1,,3" gives 1, 0, 3; an empty text gives one 0.

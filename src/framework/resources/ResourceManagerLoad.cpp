@@ -62,8 +62,22 @@ bool ResourceManager::IsLoaded(BaseRes* theRes) {
   return false;
 }
 
+ResourceManager::Walk ResourceManager::SaveWalk() const {
+  // An iterator of a walk never started is singular: it is not copied.
+  return Walk{mCurResGroup, mCurResGroupList, mWalkStarted ? mCurResGroupListItr : ResList::iterator(),
+              mWalkStarted};
+}
+
+void ResourceManager::RestoreWalk(const Walk& theWalk) {
+  mCurResGroup = theWalk.mGroup;
+  mCurResGroupList = theWalk.mList;
+  mCurResGroupListItr = theWalk.mItr;
+  mWalkStarted = theWalk.mStarted;
+}
+
 void ResourceManager::StartLoadResources(const std::string& theGroup) {
   AutoCrit aLock(mCritSect);
+  mWalkStarted = true;
   mError.clear();
   mHasFailed = false;
   mCurResGroup = theGroup;
@@ -73,7 +87,7 @@ void ResourceManager::StartLoadResources(const std::string& theGroup) {
 
 bool ResourceManager::LoadNextResource() {
   AutoCrit aLock(mCritSect);
-  if (mHasFailed || mCurResGroupList == nullptr) return false;
+  if (mHasFailed || !mWalkStarted || mCurResGroupList == nullptr) return false;
   while (mCurResGroupListItr != mCurResGroupList->end()) {
     BaseRes* aRes = *mCurResGroupListItr++;
     if (aRes->mFromProgram || IsLoaded(aRes)) continue;
@@ -93,9 +107,7 @@ bool ResourceManager::LoadResources(const std::string& theGroup) {
   AutoCrit aLock(mCritSect);
   // A group loaded whole on the main thread must not move the loading thread's walk through
   // its own group: the walk is put back as it was.
-  const std::string aWalkGroup = mCurResGroup;
-  ResList* const aWalkList = mCurResGroupList;
-  const ResList::iterator aWalkItr = mCurResGroupListItr;
+  const Walk aWalk = SaveWalk();
 
   mError.clear();
   mHasFailed = false;
@@ -105,9 +117,7 @@ bool ResourceManager::LoadResources(const std::string& theGroup) {
   const bool aLoaded = !mHasFailed;
   if (aLoaded) mLoadedGroups.insert(theGroup);
 
-  mCurResGroup = aWalkGroup;
-  mCurResGroupList = aWalkList;
-  mCurResGroupListItr = aWalkItr;
+  RestoreWalk(aWalk);
   return aLoaded;
 }
 

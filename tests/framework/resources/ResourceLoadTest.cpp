@@ -173,6 +173,10 @@ TEST_F(ResourceLoadTest, SkipRules) {
   // Without a started group there is nothing to step through.
   ResourceManager aFresh(mApp.get());
   EXPECT_FALSE(aFresh.LoadNextResource());
+  // Parsing sets the current group but starts no walk.
+  ASSERT_TRUE(aFresh.ParseResourcesFile("properties/resources.xml"));
+  EXPECT_FALSE(aFresh.LoadNextResource());
+  EXPECT_FALSE(aFresh.HadError());
 }
 
 TEST_F(ResourceLoadTest, AlphaImagesAndGridsTakeTheBlueChannelOfTheirFiles) {
