@@ -40,11 +40,12 @@ void StarterApp::Init() {
   mBox.Resize(k_BoxRect);
   mWidgetManager->AddWidget(&mBackdrop);
   mWidgetManager->AddWidget(&mBox);
-  mStartTick = GetTickCount();
 }
 
 void StarterApp::UpdateFrames() {
   TeskAppBase::UpdateFrames();
+  // The run is timed from its first update, however long start-up took.
+  if (mUpdateCount == 1) mStartTick = GetTickCount();
   if (mRunMillis != 0 && GetTickCount() - mStartTick >= mRunMillis) Shutdown();
 }
 

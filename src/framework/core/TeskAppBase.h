@@ -220,6 +220,10 @@ class TeskAppBase : public ButtonListener,
   void CopyToClipboard(const std::string& theString) override;
   std::string GetClipboard() override;
 
+  // Set when GetImage made a palettised image; per thread, so that the loading thread's loads
+  // never report to the main thread's.
+  static thread_local bool s_is8Bit;
+
   // Preferences.
   bool RegistryRead(const std::string& theValueName, uint32_t* theType, uint8_t* theValue,
                     uint32_t* theLength);
@@ -469,7 +473,7 @@ class TeskAppBase : public ButtonListener,
   bool ProcessFastForward(float theFrac);
   // Gives the widget manager the display's screen image and marks everything dirty.
   void ScreenImageChanged();
-  // A new empty image of the display (a memory image while there is no display).
+  // A new empty image of the display (a plain memory image while there is no display).
   DDImage* NewDisplayImage();
   // The file decoded into an image of the display; null when it cannot be decoded.
   DDImage* LoadImageFile(const std::string& theFileName);

@@ -1,36 +1,64 @@
 // Images of the display made from files, decoded images and other images.
+#include <memory>
+
 #include "core/TeskAppBase.h"
 #include "display/DDImage.h"
 #include "display/DDInterface.h"
-#include "graphics/MemoryImage.h"
+#include "graphics/Graphics.h"
 #include "resources/ImageLib.h"
 #include "resources/ImageLibImage.h"
 #include "widgets/WidgetManager.h"
 
 namespace Tesk {
 
-DDImage* TeskAppBase::GetImage(ImageLib::Image*, bool) { return nullptr; }
-
-DDImage* TeskAppBase::GetImage(const std::string&, bool) { return nullptr; }
-
-DDImage* TeskAppBase::CopyImage(Image*, const TRect<int>&) { return nullptr; }
-
-DDImage* TeskAppBase::CopyImage(Image*) { return nullptr; }
-
-DDImage* TeskAppBase::NewDisplayImage() { return new DDImage(mDDInterface); }
-
-DDImage* TeskAppBase::LoadImageFile(const std::string& theFileName) {
-  std::unique_ptr<ImageLib::Image> aDecoded(ImageLib::GetImage(theFileName, true));
-  if (aDecoded == nullptr) return nullptr;
+DDImage* TeskAppBase::GetImage(ImageLib::Image* theImage, bool commitBits) {
+  if (theImage == nullptr) return nullptr;
   DDImage* anImage = new DDImage(mDDInterface);
-  anImage->SetBits(aDecoded->GetBits(), aDecoded->GetWidth(), aDecoded->GetHeight(), true);
+  if (theImage->GetBitCount() == 8 && theImage->mPal != nullptr && theImage->mIndexList != nullptr) {
+    // The palette and the indices change hands: the decoded image no longer frees them.
+    uint32_t* aPalette = theImage->mPal;
+    uint8_t* anIndices = theImage->mIndexList;
+    theImage->mPal = nullptr;
+    theImage->mIndexList = nullptr;
+    anImage->SetBits(theImage->GetWidth(), theImage->GetHeight(), aPalette, anIndices);
+    s_is8Bit = true;
+  } else {
+    anImage->SetBits(theImage->GetBits(), theImage->GetWidth(), theImage->GetHeight(), commitBits);
+  }
   return anImage;
 }
 
+DDImage* TeskAppBase::GetImage(const std::string& theFileName, bool commitBits) {
+  std::unique_ptr<ImageLib::Image> aDecoded(ImageLib::GetImage(theFileName, true));
+  if (aDecoded == nullptr) return nullptr;
+  return GetImage(aDecoded.get(), commitBits);
+}
+
+DDImage* TeskAppBase::CopyImage(Image* theImage, const TRect<int>& theRect) {
+  DDImage* anImage = new DDImage(mDDInterface);
+  anImage->Create(theRect.mWidth, theRect.mHeight);
+  {
+    Graphics g(anImage);
+    g.DrawImage(theImage, -theRect.mX, -theRect.mY);
+  }
+  anImage->CopyAttributes(theImage);
+  return anImage;
+}
+
+DDImage* TeskAppBase::CopyImage(Image* theImage) {
+  return CopyImage(theImage, TRect<int>(0, 0, theImage->mWidth, theImage->mHeight));
+}
+
+DDImage* TeskAppBase::NewDisplayImage() { return new DDImage(mDDInterface); }
+
+DDImage* TeskAppBase::LoadImageFile(const std::string& theFileName) { return GetImage(theFileName, false); }
+
+// SysFont joins the build with the display's fonts; until then widgets draw without one.
 Font* TeskAppBase::CreateSysFont(const std::string&, int) { return nullptr; }
 
 void TeskAppBase::ScreenImageChanged() {
   if (mWidgetManager == nullptr) return;
+  mWidgetManager->mImage = mDDInterface != nullptr ? mDDInterface->GetScreenImage() : nullptr;
   mWidgetManager->MarkAllDirty();
 }
 

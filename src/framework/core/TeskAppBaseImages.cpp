@@ -20,13 +20,7 @@
 
 namespace Tesk {
 
-namespace {
-
-// Set when the decoder produced a palettised image; per thread, so that a load on the loading
-// thread never reports its flag to a load on the main thread.
-thread_local bool s_is8Bit = false;
-
-}  // namespace
+thread_local bool TeskAppBase::s_is8Bit = false;
 
 CritSect& TeskAppBase::GetDisplayLock() {
   return mDDInterface != nullptr ? mDDInterface->mCritSect : mNoDisplayLock;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cwchar>
 
+#include "core/AutoCrit.h"
 #include "graphics/Font.h"
 #include "graphics/Image.h"
 #include "graphics/ImageRegistry.h"
@@ -37,18 +38,10 @@ void ReadIntVector(const TeskString& theValue, std::vector<int>& theVector) {
   }
 }
 
-void ResourceManager::ImageRes::DeleteResource() { mImage.Release(); }
-
-void ResourceManager::FontRes::DeleteResource() {
-  delete mFont;
-  mFont = nullptr;
-  delete mImage;
-  mImage = nullptr;
-}
-
 ResourceManager::ResourceManager(TeskAppBase* theApp) : mApp(theApp) {}
 
 ResourceManager::~ResourceManager() {
+  AutoCrit aLock(mCritSect);
   delete mXMLParser;
   DeleteMap(mImageMap);
   DeleteMap(mSoundMap);
@@ -63,7 +56,18 @@ void ResourceManager::DeleteMap(ResMap& theMap) {
   theMap.clear();
 }
 
+bool ResourceManager::HadError() const {
+  AutoCrit aLock(mCritSect);
+  return mHasFailed;
+}
+
+std::string ResourceManager::GetErrorText() const {
+  AutoCrit aLock(mCritSect);
+  return mError;
+}
+
 bool ResourceManager::Fail(const std::string& theErrorText) {
+  AutoCrit aLock(mCritSect);
   if (mHasFailed) return false;
   mHasFailed = true;
   mError = theErrorText;
@@ -76,6 +80,16 @@ bool ResourceManager::Fail(const std::string& theErrorText) {
 }
 
 bool ResourceManager::ParseResourcesFile(const std::string& theFilename) {
+  AutoCrit aLock(mCritSect);
+  // Parsing moves the current group; a walk the loading thread has started keeps its place.
+  const bool aWalking = mWalkStarted;
+  const Walk aWalk = SaveWalk();
+  const bool aParsed = DoParseResourcesFile(theFilename);
+  if (aWalking) RestoreWalk(aWalk);
+  return aParsed;
+}
+
+bool ResourceManager::DoParseResourcesFile(const std::string& theFilename) {
   delete mXMLParser;
   mXMLParser = new XMLParser();
   if (!mXMLParser->OpenFile(theFilename)) Fail("Resource file not found: " + theFilename);

@@ -1,4 +1,10 @@
-// Named images, sounds and fonts, declared by group in the resource manifest.
+// Named images, sounds and fonts, declared by group in the resource manifest, loaded by
+// group and handed out by id.
+//
+// The loading thread steps through a group while the main thread loads, looks up and deletes
+// others, so every operation on the maps, records, group walk and error text holds mCritSect
+// (re-entrant). A step holds it while its one resource loads; the manager's lock is taken
+// before the display and font locks, never inside them.
 #pragma once
 
 #include <list>
@@ -8,13 +14,16 @@
 #include <vector>
 
 #include "core/Common.h"
+#include "core/CritSect.h"
 #include "graphics/AnimInfo.h"
 #include "graphics/SharedImageRef.h"
+#include "resources/ResourceManagerException.h"
 #include "resources/StringLessNoCase.h"
 #include "resources/XMLElement.h"
 
 namespace Tesk {
 
+class DDImage;
 class TeskAppBase;
 class XMLParser;
 class Font;
@@ -68,7 +77,8 @@ class ResourceManager {
     int mPanning = 0;
 
     SoundRes() { mType = ResType_Sound; }
-    // Releasing a loaded sound id through the sound manager comes with sound loading.
+    // Gives the id back to the application's sound manager.
+    void DeleteResource() override;
   };
 
   class FontRes : public BaseRes {
@@ -99,10 +109,37 @@ class ResourceManager {
 
   // Parses a manifest into the id maps and group lists; true when no error was recorded.
   bool ParseResourcesFile(const std::string& theFilename);
-  bool HadError() const { return mHasFailed; }
-  std::string GetErrorText() const { return mError; }
+  bool HadError() const;
+  std::string GetErrorText() const;
   // Records the first error of a run; always false.
   bool Fail(const std::string& theErrorText);
+
+  // Loading by group: whole, or one resource per LoadNextResource after StartLoadResources
+  // (false at the end of the group and on a failure; HadError tells them apart).
+  virtual void StartLoadResources(const std::string& theGroup);
+  virtual bool LoadNextResource();
+  virtual bool LoadResources(const std::string& theGroup);
+  // Called after every successful load.
+  virtual void ResourceLoadedHook(BaseRes* theRes);
+
+  // Loaded objects by id; an id that is not loaded records an error and throws it.
+  virtual SharedImageRef GetImageThrow(const std::string& theId);
+  virtual int GetSoundThrow(const std::string& theId);
+  virtual Font* GetFontThrow(const std::string& theId);
+  // Null for an id that is not loaded.
+  Font* GetFont(const std::string& theId);
+
+  // Releases what the group's records loaded ("" : every group); the records stay.
+  virtual void DeleteResources(const std::string& theGroup);
+
+  // Resources of a group other than "!program" ones; group names compared with case here.
+  int GetNumResources(const std::string& theGroup);
+  int GetNumImages(const std::string& theGroup);
+  int GetNumSounds(const std::string& theGroup);
+  int GetNumFonts(const std::string& theGroup);
+
+  bool LoadAlphaImage(ImageRes* theRes, DDImage* theImage);
+  bool LoadAlphaGridImage(ImageRes* theRes, DDImage* theImage);
 
  protected:
   virtual bool ParseCommonResource(XMLElement& theElement, BaseRes* theRes, ResMap& theMap);
@@ -112,8 +149,15 @@ class ResourceManager {
   virtual bool ParseSetDefaults(XMLElement& theElement);
   virtual bool ParseResources();
 
+  virtual void DeleteResources(ResMap& theMap, const std::string& theGroup);
+  virtual bool DoLoadImage(ImageRes* theRes);
+  virtual bool DoLoadFont(FontRes* theRes);
+  virtual bool DoLoadSound(SoundRes* theRes);
+
   bool DoParseResources();
   void DeleteMap(ResMap& theMap);
+  int GetNumResources(const std::string& theGroup, ResMap& theMap);
+  static bool IsLoaded(BaseRes* theRes);
 
  public:
   std::set<std::string, StringLessNoCase> mLoadedGroups;
@@ -130,6 +174,21 @@ class ResourceManager {
   ResGroupMap mResGroupMap;
   ResList* mCurResGroupList = nullptr;
   ResList::iterator mCurResGroupListItr;
+  CritSect mCritSect;
+
+ private:
+  // The stepwise walk: set by StartLoadResources. Parsing and whole-group loads use the
+  // current-group fields too; they put the walk back as they found it.
+  struct Walk {
+    std::string mGroup;
+    ResList* mList;
+    ResList::iterator mItr;
+    bool mStarted;
+  };
+  bool DoParseResourcesFile(const std::string& theFilename);
+  Walk SaveWalk() const;
+  void RestoreWalk(const Walk& theWalk);
+  bool mWalkStarted = false;
 };
 
 // Decimals separated by commas: "1,,3" gives 1, 0, 3; an empty text gives one 0.

@@ -184,6 +184,34 @@ TEST_F(AppServices, TwoThreadsAskingForOneNewImageBothGetTheLoadedImage) {
   anApp.UpdateFrames();
 }
 
+TEST_F(AppServices, TheImageSetIsWalkedUnderTheLockWhileAnotherThreadMakesImages) {
+  RecordingApp anApp;
+  std::atomic<bool> aStop{false};
+  std::thread aLoader([&] {
+    while (!aStop) {
+      Tesk::MemoryImage anImage;
+      anImage.Create(4, 4);
+    }
+  });
+  for (int i = 0; i < 2000; ++i) {
+    anApp.ReInitImages();
+    anApp.DeleteNativeImageData();
+    anApp.DeleteExtraImageData();
+  }
+  aStop = true;
+  aLoader.join();
+  EXPECT_TRUE(anApp.mMemoryImageSet.empty());
+}
+
+TEST_F(AppServices, TheWorkingDirectoryToBeIsTheResourcesFolderItself) {
+  std::string aResources = TeskTest::MakeTempDir("app_resources");
+  setenv("TESK_RESOURCES_DIR", aResources.c_str(), 1);
+  RecordingApp anApp;
+  unsetenv("TESK_RESOURCES_DIR");
+  // Its parent would undo the program entry's change into the resources folder.
+  EXPECT_EQ(anApp.mChangeDirTo, aResources);
+}
+
 // Dialogs and alerts -----------------------------------------------------------------------------
 
 class DialogApp : public RecordingApp {

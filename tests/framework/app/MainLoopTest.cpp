@@ -221,6 +221,30 @@ TEST_F(MainLoop, ShutdownEndsTheMainLoop) {
   EXPECT_TRUE(anApp.mShutdown);
 }
 
+TEST_F(MainLoop, ACatchUpTickThatDoesNotUpdateEndsTheCatchUpNotTheProgram) {
+  struct Refusing : LoopApp {
+    bool DoUpdateFrames() override {
+      if (mRefuse && mUpdateAppState == 3) return false;  // a refused tick inside the catch-up
+      return TeskAppBase::DoUpdateFrames();
+    }
+    bool mRefuse = true;
+  };
+  mApp.reset();
+  Refusing anApp;
+  anApp.mRunning = true;
+  anApp.mVSyncUpdates = true;
+  anApp.mSyncRefreshRate = 50;  // two updates per refresh: one plus one caught up
+  anApp.ClearUpdateBacklog(false);
+  TestClock().AdvanceMilliseconds(100);
+  for (int i = 0; i < 20; ++i) anApp.UpdateAppStep(nullptr);
+  EXPECT_GT(anApp.mUpdateCount, 0);
+  EXPECT_FALSE(anApp.mShutdown);
+  anApp.mRefuse = false;
+  int aBefore = anApp.mUpdateCount;
+  for (int i = 0; i < 20; ++i) anApp.UpdateAppStep(nullptr);
+  EXPECT_GT(anApp.mUpdateCount, aBefore);
+}
+
 TEST_F(MainLoop, ALoadingFailureShutsDownOnTheNextPass) {
   mApp->mLoadingFailed = true;
   gCalls.clear();

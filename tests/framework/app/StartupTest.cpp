@@ -1,0 +1,278 @@
+// Start-up and shutdown: the order of Init, where the window goes, and how display failures
+// steer between full screen and a window. The display's own set-up is staged here (it needs a
+// real display; the windowed tests run it for real).
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <deque>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "core/MacUtils.h"
+#include "core/TeskAppBase.h"
+#include "display/DDInterface.h"
+#include "platform/alerts/StandardAlert.h"
+#include "platform/alerts/backend/ScriptedAlertBackend.h"
+#include "platform/carbon/CarbonWindows.h"
+#include "platform/coregraphics/CoreGraphics.h"
+#include "sound/MusicInterface.h"
+#include "support/ScriptedCarbon.h"
+#include "support/TestTemp.h"
+
+namespace {
+
+using Calls = std::vector<std::string>;
+
+class StartupApp : public Tesk::TeskAppBase {
+ public:
+  StartupApp() {
+    mNoSoundNeeded = true;
+    mWidth = 800;
+    mHeight = 600;
+  }
+  ~StartupApp() override { mCalls.clear(); }
+
+  void InitPropertiesHook() override { Note("InitPropertiesHook"); }
+  void ReadFromRegistry() override {
+    Note("ReadFromRegistry");
+    TeskAppBase::ReadFromRegistry();
+  }
+  void DoParseCmdLine() override {
+    Note("DoParseCmdLine");
+    mCmdLineParsed = true;
+  }
+  bool ChangeDirHook(const char*) override {
+    Note("ChangeDirHook");
+    return true;  // the test keeps its working directory
+  }
+  void PreDisplayHook() override { Note("PreDisplayHook"); }
+  void MakeWindow() override {
+    Note(std::string("MakeWindow(") + (mIsWindowed ? "windowed" : "full screen") + ")");
+    if (mRealMakeWindow) TeskAppBase::MakeWindow();
+  }
+  int InitDDInterface() override {
+    Note(std::string("InitDDInterface(") + (mIsPhysWindowed ? "windowed" : "full screen") + ")");
+    if (mResults.empty()) return Tesk::RESULT_OK;
+    int aResult = mResults.front();
+    mResults.pop_front();
+    return aResult;
+  }
+  Tesk::MusicInterface* CreateMusicInterface(WindowRef) override {
+    Note("CreateMusicInterface");
+    return new Tesk::MusicInterface();
+  }
+  void InitHook() override { Note("InitHook"); }
+  void Note(const std::string& theCall) { mCalls.push_back(theCall); }
+
+  bool mRealMakeWindow = false;
+  std::deque<int> mResults;
+  Calls mCalls;
+};
+
+class Startup : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    Scripted();
+    DrainQueue();
+    SetAlertBackend(&mAlerts);
+    setenv("XDG_DATA_HOME", TeskTest::MakeTempDir("startup_data").c_str(), 1);
+  }
+  void TearDown() override {
+    SetAlertBackend(nullptr);
+    unsetenv("XDG_DATA_HOME");
+    CGTestSetDisplays({CGTestDisplay{Rect{0, 0, 768, 1024}, 60, true, true, {CGDefaultRenderer()}}});
+  }
+  static void UseDisplay(int theWidth, int theHeight) {
+    CGTestSetDisplays(
+        {CGTestDisplay{Rect{0, 0, static_cast<int16_t>(theHeight), static_cast<int16_t>(theWidth)},
+                       60,
+                       true,
+                       true,
+                       {CGDefaultRenderer()}}});
+  }
+  static ::Rect Content(WindowRef theWindow) {
+    ::Rect aBounds{0, 0, 0, 0};
+    GetWindowBounds(theWindow, kWindowContentRgn, &aBounds);
+    return aBounds;
+  }
+
+  ScriptedAlertBackend mAlerts;
+};
+
+TEST_F(Startup, InitRunsItsStepsInOrder) {
+  StartupApp anApp;
+  anApp.Init();
+  EXPECT_EQ(anApp.mCalls,
+            (Calls{"InitPropertiesHook", "ReadFromRegistry", "DoParseCmdLine", "ChangeDirHook",
+                   "PreDisplayHook", "MakeWindow(windowed)", "CreateMusicInterface", "InitHook"}));
+  EXPECT_TRUE(anApp.mInitialized);
+  EXPECT_NE(anApp.mSoundManager, nullptr);
+  EXPECT_NE(anApp.mPrimaryThreadId, 0u);
+  // The data folder is the company and product folders under the user's data folder.
+  EXPECT_NE(Tesk::GetAppDataFolder().find("/Product/"), std::string::npos);
+}
+
+TEST_F(Startup, ALogicalScreenAsLargeAsTheDisplayForcesFullScreen) {
+  struct Case {
+    int displayWidth, displayHeight;
+    bool windowedAfter;
+  };
+  const Case kCases[] = {{1024, 768, true}, {800, 900, false}, {1280, 600, false}, {801, 601, true}};
+  for (const Case& c : kCases) {
+    SCOPED_TRACE(std::to_string(c.displayWidth) + "x" + std::to_string(c.displayHeight));
+    UseDisplay(c.displayWidth, c.displayHeight);
+    StartupApp anApp;
+    anApp.Init();
+    EXPECT_EQ(anApp.mIsWindowed, c.windowedAfter);
+  }
+}
+
+TEST_F(Startup, ASmallMainDisplayRefusesWindowedMode) {
+  UseDisplay(800, 600);
+  StartupApp aSmall;
+  EXPECT_TRUE(aSmall.mForceFullscreen);
+  UseDisplay(1024, 768);
+  StartupApp aLarge;
+  EXPECT_FALSE(aLarge.mForceFullscreen);
+}
+
+TEST_F(Startup, TheWindowIsCentredOrKeptInsideTheDisplay) {
+  struct Case {
+    int preferredX, preferredY;
+    int left, top;
+  };
+  // 1024 x 768 display, 800 x 600 window: centred is (112, trunc(0.382 x 168) = 64).
+  const Case kCases[] = {{-1, -1, 112, 64}, {2, 30, 4, 30}, {300, 200, 220, 164}, {100, 100, 100, 100}};
+  for (const Case& c : kCases) {
+    SCOPED_TRACE(c.preferredX);
+    StartupApp anApp;
+    anApp.mRealMakeWindow = true;
+    anApp.mPreferredX = c.preferredX;
+    anApp.mPreferredY = c.preferredY;
+    anApp.TeskAppBase::MakeWindow();
+    ASSERT_NE(anApp.mWindow, nullptr);
+    EXPECT_TRUE(anApp.mIsPhysWindowed);
+    EXPECT_EQ(Content(anApp.mWindow).left, c.left);
+    EXPECT_EQ(Content(anApp.mWindow).top, c.top);
+    // The window names its application.
+    Tesk::TeskAppBase* anOwner = nullptr;
+    GetWindowProperty(anApp.mWindow, MakeOSType("KWMR"), MakeOSType("USRD"), sizeof(anOwner), nullptr,
+                      &anOwner);
+    EXPECT_EQ(anOwner, &anApp);
+  }
+}
+
+TEST_F(Startup, DisplayFailuresChooseBetweenWindowAndFullScreen) {
+  struct Case {
+    const char* name;
+    bool windowed;
+    std::deque<int> results;
+    Calls calls;
+    bool windowedAfter, forceFullscreen, forceWindowed, is3D;
+  };
+  const Case kCases[] = {
+      {"full screen refused",
+       false,
+       {Tesk::RESULT_EXCLUSIVE_FAIL},
+       {"InitDDInterface(full screen)", "MakeWindow(windowed)", "InitDDInterface(windowed)"},
+       true,
+       false,
+       true,
+       true},
+      {"mode change refused",
+       false,
+       {Tesk::RESULT_DISPCHANGE_FAIL},
+       {"InitDDInterface(full screen)", "MakeWindow(windowed)", "InitDDInterface(windowed)"},
+       true,
+       false,
+       true,
+       true},
+      {"colour depth in a window",
+       true,
+       {Tesk::RESULT_INVALID_COLORDEPTH},
+       {"InitDDInterface(windowed)", "MakeWindow(full screen)", "InitDDInterface(full screen)"},
+       false,
+       true,
+       false,
+       true},
+      {"3D set-up",
+       true,
+       {Tesk::RESULT_3D_FAIL},
+       {"InitDDInterface(windowed)", "InitDDInterface(windowed)"},
+       true,
+       false,
+       false,
+       false},
+      {"other failure with 3D on",
+       true,
+       {Tesk::RESULT_SURFACE_FAIL},
+       {"InitDDInterface(windowed)", "InitDDInterface(windowed)"},
+       true,
+       false,
+       false,
+       false},
+  };
+  for (const Case& c : kCases) {
+    SCOPED_TRACE(c.name);
+    StartupApp anApp;
+    anApp.mRealMakeWindow = true;
+    anApp.mIsWindowed = c.windowed;
+    anApp.mResults = c.results;
+    anApp.TeskAppBase::MakeWindow();
+    EXPECT_EQ(anApp.mCalls, c.calls);
+    EXPECT_EQ(anApp.mIsWindowed, c.windowedAfter);
+    EXPECT_EQ(anApp.mForceFullscreen, c.forceFullscreen);
+    EXPECT_EQ(anApp.mForceWindowed, c.forceWindowed);
+    EXPECT_EQ(anApp.Is3DAccelerated(), c.is3D);
+    EXPECT_TRUE(mAlerts.Shown().empty());
+  }
+}
+
+// Makes the window with the staged display results, in a process of its own.
+void MakeWindowWith(bool isWindowed, std::deque<int> theResults) {
+  ScriptedAlertBackend anAlerts;
+  SetAlertBackend(&anAlerts);
+  StartupApp anApp;
+  anApp.mRealMakeWindow = true;
+  anApp.mIsWindowed = isWindowed;
+  anApp.mResults = std::move(theResults);
+  anApp.TeskAppBase::MakeWindow();
+  std::exit(5);  // not reached when the program ends itself
+}
+
+TEST_F(Startup, AColourDepthFailureAfterFullScreenFailedEndsTheProgram) {
+  EXPECT_EXIT(MakeWindowWith(false, {Tesk::RESULT_EXCLUSIVE_FAIL, Tesk::RESULT_INVALID_COLORDEPTH}),
+              ::testing::ExitedWithCode(1), "");
+}
+
+TEST_F(Startup, AFailureIn2DEndsTheProgram) {
+  EXPECT_EXIT(MakeWindowWith(true, {Tesk::RESULT_SURFACE_FAIL, Tesk::RESULT_SURFACE_FAIL}),
+              ::testing::ExitedWithCode(1), "");
+}
+
+TEST_F(Startup, ShutdownRunsOnceAndStartAfterShutdownReturnsAtOnce) {
+  StartupApp anApp;
+  anApp.Shutdown();
+  EXPECT_TRUE(anApp.mShutdown);
+  EXPECT_TRUE(anApp.mExitToTop);
+  anApp.mExitToTop = false;
+  anApp.Shutdown();
+  EXPECT_FALSE(anApp.mExitToTop);  // the body did not run again
+  anApp.Start();
+  EXPECT_FALSE(anApp.mRunning);
+  EXPECT_FALSE(anApp.mCursorThreadRunning);
+}
+
+TEST_F(Startup, AShutdownAskedForOffTheMainThreadOnlyFlagsTheLoop) {
+  StartupApp anApp;
+  anApp.Init();
+  std::thread aThread([&] { anApp.Shutdown(); });
+  aThread.join();
+  EXPECT_FALSE(anApp.mShutdown);
+  EXPECT_TRUE(anApp.mLoadingFailed);
+  anApp.Process(true);  // the main loop's next pass does the real shutdown
+  EXPECT_TRUE(anApp.mShutdown);
+}
+
+}  // namespace
