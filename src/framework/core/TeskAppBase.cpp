@@ -361,6 +361,11 @@ int32_t TeskAppBase::DefaultWindowProc(WindowRef theWindow, uint32_t theMessage,
 
 int32_t TeskAppBase::DoWindowProc(WindowRef theWindow, uint32_t theMessage, uint32_t theWParam,
                                   int32_t theLParam) {
+  int32_t aScreenSaverResult = 0;
+  if (mIsScreenSaver &&
+      ScreenSaverWindowProc(theWindow, theMessage, theWParam, theLParam, &aScreenSaverResult)) {
+    return aScreenSaverResult;
+  }
   switch (theMessage) {
     case WM_ENABLE:
       mRestoreBlocked = theWParam == 0;
