@@ -37,7 +37,9 @@ bool Registry::PlaybackRead(uint32_t* theType, uint8_t* theValue, uint32_t* theL
   const uint32_t aType = static_cast<uint32_t>(aBuffer.ReadNumBits(32, false));
   const uint32_t aLength = static_cast<uint32_t>(aBuffer.ReadNumBits(32, false));
   if (aLength > *theLength) {
-    for (uint32_t i = 0; i < aLength; ++i) aBuffer.ReadByte();
+    // A length past the recorded bytes comes from a damaged demo; skipping stops at their end.
+    for (uint32_t i = 0; i < aLength && aBuffer.mReadBitPos + 8 <= aBuffer.mDataBitSize; ++i)
+      aBuffer.ReadByte();
     return false;
   }
   *theType = aType;

@@ -122,6 +122,12 @@ bool Graphics::ClipLine(double& x1, double& y1, double& x2, double& y2) const {
     x2 += ((aBottom - 1) - y2) * (x2 - x1) / (y2 - y1);
     y2 = aBottom - 1;
   }
+  // An end that the x clip left between the last row and the bottom edge makes the bottom clip
+  // extrapolate the other end out of the rectangle; both ends stay inside it.
+  x1 = std::clamp(x1, cx, aRight - 1);
+  x2 = std::clamp(x2, cx, aRight - 1);
+  y1 = std::clamp(y1, cy, aBottom - 1);
+  y2 = std::clamp(y2, cy, aBottom - 1);
   return true;
 }
 

@@ -162,6 +162,7 @@ class TestSurfaceImage : public DDImage {
 class RecordingD3D : public D3DInterface {
  public:
   std::vector<std::string> mCalls;
+  TRect<int> mLastBlt;  // position and size of the last Blt
 
   bool FillRect(const TRect<int>&, const Color&, int) override {
     mCalls.push_back("FillRect");
@@ -174,8 +175,9 @@ class RecordingD3D : public D3DInterface {
   void FillPoly(const TPoint<int>[], int, const TRect<int>*, const Color&, int, int, int) override {
     mCalls.push_back("FillPoly");
   }
-  void Blt(Image*, float, float, const TRect<int>&, const Color&, int, bool) override {
+  void Blt(Image*, float x, float y, const TRect<int>& theSrcRect, const Color&, int, bool) override {
     mCalls.push_back("Blt");
+    mLastBlt = TRect<int>(static_cast<int>(x), static_cast<int>(y), theSrcRect.mWidth, theSrcRect.mHeight);
   }
   void BltClipF(Image*, float, float, const TRect<int>&, const TRect<int>*, const Color&, int) override {
     mCalls.push_back("BltClipF");

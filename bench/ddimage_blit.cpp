@@ -1,0 +1,307 @@
+// The display-surface image's software blitters (straight into a 32-bit surface in the
+// display's format) beside the memory image's blitters and SDL2's software blitter doing the
+// same work. Each case runs three ways; pixels per second are items per second, and a table of
+// ratios (surface over SDL2 and surface over memory image, above 1 means faster) closes the run.
+#include <SDL.h>
+#include <benchmark/benchmark.h>
+
+#include <cmath>
+#include <cstdio>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "display/DDImage.h"
+#include "display/DDInterface.h"
+#include "display/DIRECTDRAW2.h"
+#include "display/DIRECTDRAWSURFACE3.h"
+#include "graphics/DrawMode.h"
+#include "graphics/MemoryImage.h"
+
+using namespace Tesk;
+
+namespace {
+
+constexpr int k_ScreenWidth = 800;
+constexpr int k_ScreenHeight = 600;
+
+uint32_t NextWord(uint32_t& theState) {
+  theState = theState * 1664525u + 1013904223u;
+  return theState ^ (theState >> 15);
+}
+
+enum SpriteKind { Opaque, Sparse, Glow };
+
+// Opaque: every pixel opaque. Sparse: a disc, transparent outside, a partly
+// transparent rim, opaque inside (a typical game sprite). Glow: alpha falling
+// off from the centre, partial almost everywhere (a particle).
+std::vector<uint32_t> MakePixels(int theWidth, int theHeight, SpriteKind theKind) {
+  std::vector<uint32_t> aPixels(size_t(theWidth) * theHeight);
+  uint32_t aState = 7u + uint32_t(theWidth) * 31u + uint32_t(theKind);
+  double cx = theWidth / 2.0, cy = theHeight / 2.0, r = std::min(cx, cy);
+  for (int y = 0; y < theHeight; ++y)
+    for (int x = 0; x < theWidth; ++x) {
+      uint32_t aColour = NextWord(aState) & 0xFFFFFF;
+      double d = std::hypot(x + 0.5 - cx, y + 0.5 - cy) / r;
+      uint32_t a = 255;
+      if (theKind == Sparse) a = d > 1.0 ? 0 : (d > 0.85 ? uint32_t((1.0 - d) / 0.15 * 254) + 1 : 255);
+      if (theKind == Glow) a = d >= 1.0 ? 0 : uint32_t((1.0 - d) * 254) + 1;
+      aPixels[size_t(y) * theWidth + x] = a == 0 ? 0 : (a << 24) | aColour;
+    }
+  return aPixels;
+}
+
+struct Sprite {
+  std::unique_ptr<MemoryImage> mImage;
+  std::vector<uint32_t> mPixels;  // SDL's copy
+  SDL_Surface* mSurface = nullptr;
+
+  Sprite(int theWidth, int theHeight, SpriteKind theKind)
+      : mPixels(MakePixels(theWidth, theHeight, theKind)) {
+    mImage.reset(new MemoryImage(nullptr));
+    mImage->SetBits(mPixels.data(), theWidth, theHeight);
+    mSurface = SDL_CreateRGBSurfaceWithFormatFrom(mPixels.data(), theWidth, theHeight, 32, theWidth * 4,
+                                                  SDL_PIXELFORMAT_ARGB8888);
+  }
+  ~Sprite() { SDL_FreeSurface(mSurface); }
+};
+
+struct Screen {
+  std::unique_ptr<MemoryImage> mImage;
+  std::vector<uint32_t> mPixels;
+  SDL_Surface* mSurface = nullptr;
+
+  // An opaque screen, or one with alpha (an off-screen layer) when theAlpha is set.
+  explicit Screen(bool theAlpha) : mPixels(size_t(k_ScreenWidth) * k_ScreenHeight) {
+    uint32_t aState = 99;
+    for (uint32_t& p : mPixels)
+      p = (theAlpha ? (NextWord(aState) & 0xFF000000) : 0xFF000000) | (NextWord(aState) & 0xFFFFFF);
+    mImage.reset(new MemoryImage(nullptr));
+    mImage->SetBits(mPixels.data(), k_ScreenWidth, k_ScreenHeight);
+    mSurface = SDL_CreateRGBSurfaceWithFormat(0, k_ScreenWidth, k_ScreenHeight, 32, SDL_PIXELFORMAT_ARGB8888);
+    SDL_memcpy(mSurface->pixels, mPixels.data(), mPixels.size() * 4);
+  }
+  ~Screen() { SDL_FreeSurface(mSurface); }
+};
+
+// Where the sprites of one frame land: spread over the screen, all inside it.
+std::vector<SDL_Point> Positions(int theCount, int theWidth, int theHeight) {
+  std::vector<SDL_Point> aPoints;
+  uint32_t aState = 5;
+  for (int i = 0; i < theCount; ++i)
+    aPoints.push_back({int(NextWord(aState) % uint32_t(k_ScreenWidth - theWidth + 1)),
+                       int(NextWord(aState) % uint32_t(k_ScreenHeight - theHeight + 1))});
+  return aPoints;
+}
+
+// A display interface with a DirectDraw object and an 8-8-8 format, but no window.
+class BenchDisplay : public DDInterface {
+ public:
+  BenchDisplay() : DDInterface(nullptr) {
+    mDirectDraw = new DIRECTDRAW2();
+    mDirectDrawEx = mDirectDraw;
+    mRGBBits = 32;
+    mRedMask = 0xFF0000;
+    mGreenMask = 0xFF00;
+    mBlueMask = 0xFF;
+    mRedBits = mGreenBits = mBlueBits = 8;
+    mRedShift = 16;
+    mGreenShift = 8;
+    mBlueShift = 0;
+    for (std::unique_ptr<int[]>* aTable : {&mRedAddTable, &mGreenAddTable, &mBlueAddTable}) {
+      aTable->reset(new int[511]);
+      for (int i = 0; i < 511; ++i) (*aTable)[i] = i < 255 ? i : 255;
+    }
+  }
+};
+
+// The screen image over an 800 x 600 draw buffer, as the display builds it.
+struct SurfaceScreen {
+  BenchDisplay mDisplay;
+  std::unique_ptr<DDImage> mImage;
+  SurfaceScreen() {
+    _DDSURFACEDESC2 aDesc = MakeSurfaceDesc2();
+    aDesc.dwFlags = DDSD_CAPS | DDSD_WIDTH | DDSD_HEIGHT;
+    aDesc.ddsCaps.dwCaps = DDSCAPS_OFFSCREENPLAIN;
+    aDesc.dwWidth = k_ScreenWidth;
+    aDesc.dwHeight = k_ScreenHeight;
+    DIRECTDRAWSURFACE3* aSurface = nullptr;
+    mDisplay.CreateSurface(&aDesc, &aSurface, nullptr);
+    uint32_t aState = 99;
+    for (int i = 0; i < k_ScreenWidth * k_ScreenHeight; ++i)
+      aSurface->GetMemory()[i] = 0xFF000000u | (NextWord(aState) & 0xFFFFFF);
+    mImage = std::make_unique<DDImage>(&mDisplay);
+    mImage->SetSurface(aSurface);
+    mImage->SetImageMode(false, false);
+  }
+  ~SurfaceScreen() { mImage.reset(); }
+};
+
+enum Op { Blend, Additive, Colourised, FastStretch, Rotated };
+
+struct Case {
+  const char* name;
+  Op op;
+  int srcWidth, srcHeight;
+  SpriteKind kind;
+  int destWidth, destHeight;
+  int count;
+};
+
+const Case k_Cases[] = {
+    {"Blend/screen_opaque", Blend, 800, 600, Opaque, 800, 600, 1},
+    {"Blend/screen_sparse", Blend, 800, 600, Sparse, 800, 600, 1},
+    {"Blend/sprite64_sparse_x200", Blend, 64, 64, Sparse, 64, 64, 200},
+    {"Blend/sprite64_glow_x200", Blend, 64, 64, Glow, 64, 64, 200},
+    {"Additive/screen_opaque", Additive, 800, 600, Opaque, 800, 600, 1},
+    {"Additive/sprite32_glow_x160", Additive, 32, 32, Glow, 32, 32, 160},
+    {"Colourised/sprite64_sparse_x200", Colourised, 64, 64, Sparse, 64, 64, 200},
+    {"FastStretch/screen_400x300_to_800x600", FastStretch, 400, 300, Sparse, 800, 600, 1},
+    {"FastStretch/sprite32_to_64_x160", FastStretch, 32, 32, Glow, 64, 64, 160},
+    {"Rotated/sprite128_x20", Rotated, 128, 128, Sparse, 128, 128, 20},
+};
+
+const Color k_Tint(255, 160, 64, 200);
+constexpr double k_Angle = 0.3;
+
+void Draw(Image& theDest, MemoryImage* theSprite, const Case& c, const SDL_Point& p) {
+  const TRect<int> aSrc(0, 0, c.srcWidth, c.srcHeight);
+  const TRect<int> aClip(0, 0, k_ScreenWidth, k_ScreenHeight);
+  switch (c.op) {
+    case Blend:
+      theDest.Blt(theSprite, p.x, p.y, aSrc, Color::White, DRAWMODE_NORMAL);
+      break;
+    case Additive:
+      theDest.Blt(theSprite, p.x, p.y, aSrc, Color::White, DRAWMODE_ADDITIVE);
+      break;
+    case Colourised:
+      theDest.Blt(theSprite, p.x, p.y, aSrc, k_Tint, DRAWMODE_NORMAL);
+      break;
+    case FastStretch:
+      theDest.StretchBlt(theSprite, TRect<int>(p.x, p.y, c.destWidth, c.destHeight), aSrc, aClip,
+                         Color::White, DRAWMODE_NORMAL, true);
+      break;
+    case Rotated:
+      theDest.BltRotated(theSprite, float(p.x), float(p.y), aSrc, aClip, Color::White, DRAWMODE_NORMAL,
+                         k_Angle, c.srcWidth / 2.0f, c.srcHeight / 2.0f);
+      break;
+  }
+}
+
+void RunSurface(benchmark::State& theState, const Case& c) {
+  SurfaceScreen aScreen;
+  Sprite aSprite(c.srcWidth, c.srcHeight, c.kind);
+  std::vector<SDL_Point> aAt = Positions(c.count, c.destWidth, c.destHeight);
+  DDImage& aDest = *aScreen.mImage;
+  // Locked once around the frame, as the widget manager draws.
+  aDest.LockSurface();
+  for (auto _ : theState) {
+    for (const SDL_Point& p : aAt) Draw(aDest, aSprite.mImage.get(), c, p);
+    benchmark::DoNotOptimize(aDest.mLockDesc.lpSurface);
+  }
+  aDest.UnlockSurface();
+  theState.SetItemsProcessed(int64_t(theState.iterations()) * c.count * c.destWidth * c.destHeight);
+}
+
+void RunMemory(benchmark::State& theState, const Case& c) {
+  Screen aScreen(false);
+  Sprite aSprite(c.srcWidth, c.srcHeight, c.kind);
+  std::vector<SDL_Point> aAt = Positions(c.count, c.destWidth, c.destHeight);
+  for (auto _ : theState) {
+    for (const SDL_Point& p : aAt) Draw(*aScreen.mImage, aSprite.mImage.get(), c, p);
+    benchmark::DoNotOptimize(aScreen.mImage->mBits[0]);
+  }
+  theState.SetItemsProcessed(int64_t(theState.iterations()) * c.count * c.destWidth * c.destHeight);
+}
+
+void RunSdl(benchmark::State& theState, const Case& c) {
+  Sprite aSprite(c.srcWidth, c.srcHeight, c.kind);
+  Screen aScreen(false);
+  std::vector<SDL_Point> aAt = Positions(c.count, c.destWidth, c.destHeight);
+  SDL_Surface* aSrc = aSprite.mSurface;
+  SDL_Surface* aDest = aScreen.mSurface;
+  SDL_SetSurfaceBlendMode(aSrc, c.op == Additive ? SDL_BLENDMODE_ADD : SDL_BLENDMODE_BLEND);
+  if (c.op == Colourised) {
+    SDL_SetSurfaceColorMod(aSrc, Uint8(k_Tint.mRed), Uint8(k_Tint.mGreen), Uint8(k_Tint.mBlue));
+    SDL_SetSurfaceAlphaMod(aSrc, Uint8(k_Tint.mAlpha));
+  }
+  SDL_Renderer* aRenderer = nullptr;
+  SDL_Texture* aTexture = nullptr;
+  if (c.op == Rotated) {
+    SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "linear");
+    aRenderer = SDL_CreateSoftwareRenderer(aDest);
+    aTexture = SDL_CreateTextureFromSurface(aRenderer, aSrc);
+    SDL_SetTextureBlendMode(aTexture, SDL_BLENDMODE_BLEND);
+  }
+  for (auto _ : theState) {
+    for (const SDL_Point& p : aAt) {
+      SDL_Rect aTo = {p.x, p.y, c.destWidth, c.destHeight};
+      switch (c.op) {
+        case Blend:
+        case Additive:
+        case Colourised:
+          SDL_BlitSurface(aSrc, nullptr, aDest, &aTo);
+          break;
+        case FastStretch:
+          SDL_BlitScaled(aSrc, nullptr, aDest, &aTo);
+          break;
+        case Rotated: {
+          SDL_FRect aToF = {float(p.x), float(p.y), float(c.destWidth), float(c.destHeight)};
+          SDL_RenderCopyExF(aRenderer, aTexture, nullptr, &aToF, -k_Angle * 180.0 / M_PI, nullptr,
+                            SDL_FLIP_NONE);
+          break;
+        }
+      }
+    }
+    if (aRenderer) SDL_RenderFlush(aRenderer);
+    benchmark::DoNotOptimize(static_cast<uint32_t*>(aDest->pixels)[0]);
+  }
+  theState.SetItemsProcessed(int64_t(theState.iterations()) * c.count * c.destWidth * c.destHeight);
+  if (aTexture) SDL_DestroyTexture(aTexture);
+  if (aRenderer) SDL_DestroyRenderer(aRenderer);
+}
+
+class RatioReporter : public benchmark::ConsoleReporter {
+ public:
+  std::map<std::string, double> mRates;
+  void ReportRuns(const std::vector<Run>& theRuns) override {
+    for (const Run& r : theRuns) {
+      auto anIt = r.counters.find("items_per_second");
+      if (anIt != r.counters.end()) mRates[r.benchmark_name()] = anIt->second;
+    }
+    ConsoleReporter::ReportRuns(theRuns);
+  }
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  SDL_SetMainReady();
+  for (const Case& c : k_Cases) {
+    benchmark::RegisterBenchmark((std::string(c.name) + "/surface").c_str(), RunSurface, c)
+        ->Unit(benchmark::kMicrosecond);
+    benchmark::RegisterBenchmark((std::string(c.name) + "/memory").c_str(), RunMemory, c)
+        ->Unit(benchmark::kMicrosecond);
+    benchmark::RegisterBenchmark((std::string(c.name) + "/sdl2").c_str(), RunSdl, c)
+        ->Unit(benchmark::kMicrosecond);
+  }
+  benchmark::Initialize(&argc, argv);
+  RatioReporter aReporter;
+  benchmark::RunSpecifiedBenchmarks(&aReporter);
+  std::printf("\n%-40s %11s %11s %11s %9s %9s\n", "case", "surf Mpx/s", "mem Mpx/s", "sdl2 Mpx/s",
+              "surf/sdl2", "surf/mem");
+  for (const Case& c : k_Cases) {
+    auto aSurface = aReporter.mRates.find(std::string(c.name) + "/surface");
+    auto aMemory = aReporter.mRates.find(std::string(c.name) + "/memory");
+    auto aSdl = aReporter.mRates.find(std::string(c.name) + "/sdl2");
+    if (aSurface == aReporter.mRates.end() || aMemory == aReporter.mRates.end() ||
+        aSdl == aReporter.mRates.end())
+      continue;
+    std::printf("%-40s %11.1f %11.1f %11.1f %9.2f %9.2f\n", c.name, aSurface->second / 1e6,
+                aMemory->second / 1e6, aSdl->second / 1e6, aSurface->second / aSdl->second,
+                aSurface->second / aMemory->second);
+  }
+  benchmark::Shutdown();
+  return 0;
+}

@@ -1,0 +1,187 @@
+// Command line and screen-saver mode of the application object.
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+
+#include "core/MacUtils.h"
+#include "core/SEHCatcher.h"
+#include "core/TeskAppBase.h"
+#include "platform/carbon/CarbonWindows.h"
+
+namespace Tesk {
+
+namespace {
+
+// Windows calls a path absolute when it starts with a drive ("C:\"); here a
+// leading '/' does too.
+bool IsRelativePath(const std::string& thePath) {
+  if (!thePath.empty() && thePath[0] == '/') return false;
+  return thePath.size() <= 1 || (thePath[1] != ':' && thePath[2] != '\\');
+}
+
+std::string MakeAbsolute(const std::string& thePath) {
+  return IsRelativePath(thePath) ? GetAppDataFolder() + thePath : thePath;
+}
+
+// The screen saver's state lives for the whole run.
+bool sSaverClosed = false;
+bool sSaverCreated = false;
+int sSaverLastMouseX = 0;
+int sSaverLastMouseY = 0;
+int sSaverMouseMoves = 0;
+bool sScreenSaverLogStarted = false;
+
+const int k_SaverMovesAllowed = 3;
+
+}  // namespace
+
+void TeskAppBase::DoParseCmdLine() { mCmdLineParsed = true; }
+
+void TeskAppBase::ParseCmdLine(const std::string& theCmdLine) {
+  std::string aName;
+  std::string aValue;
+  bool inQuote = false;
+  bool inValue = false;
+  for (size_t i = 0; i < theCmdLine.size(); ++i) {
+    const char aChar = theCmdLine[i];
+    bool isTokenEnd = false;
+    if (aChar == '"') {
+      inQuote = !inQuote;
+      isTokenEnd = !inQuote;
+    } else if (aChar == ' ' && !inQuote) {
+      isTokenEnd = true;
+    } else if (aChar == '=') {
+      inValue = true;
+    } else if (inValue) {
+      aValue += aChar;
+    } else {
+      aName += aChar;
+    }
+    if (i + 1 == theCmdLine.size()) isTokenEnd = true;
+    if (isTokenEnd && !aName.empty()) {
+      HandleCmdLineParam(aName, aValue);
+      aName.clear();
+      aValue.clear();
+      inValue = false;
+    }
+  }
+}
+
+void TeskAppBase::HandleCmdLineParam(const std::string& theParamName, const std::string& theParamValue) {
+  // Numbered demos live in the data folder, where they are counted, written and read alike.
+  const std::string aNumberedPrefix = MakeAbsolute(mDemoPrefix);
+  if (theParamName == "-play") {
+    mPlayingDemoBuffer = true;
+    mRecordingDemoBuffer = false;
+  } else if (theParamName == "-record") {
+    mRecordingDemoBuffer = true;
+    mPlayingDemoBuffer = false;
+  } else if (theParamName == "-recnum") {
+    int aToKeep = std::atoi(theParamValue.c_str());
+    if (aToKeep < 1) aToKeep = 5;
+    const int aNumber = GetMaxDemoFileNum(aNumberedPrefix, aToKeep, true) + 1;
+    mDemoFileName = aNumberedPrefix + StrFormat("%d.dmo", aNumber);
+    mRecordingDemoBuffer = true;
+    mPlayingDemoBuffer = false;
+  } else if (theParamName == "-playnum") {
+    int aBack = std::atoi(theParamValue.c_str()) - 1;
+    if (aBack < 0) aBack = 0;
+    const int aNumber = GetMaxDemoFileNum(aNumberedPrefix, aBack, false) - aBack;
+    mDemoFileName = aNumberedPrefix + StrFormat("%d.dmo", aNumber);
+    mPlayingDemoBuffer = true;
+    mRecordingDemoBuffer = false;
+  } else if (theParamName == "-demofile") {
+    mDemoFileName = MakeAbsolute(theParamValue);
+  } else if (theParamName == "-screensaver") {
+    mIsScreenSaver = true;
+  } else if (theParamName == "-changedir") {
+    mChangeDirTo = theParamValue;
+  } else if (theParamName == "-crash") {
+    // Shows the crash report of an access fault, as a real crash would.
+    SEHCatcher::mApp = this;
+    MachineInformation aMachine;
+    ExceptionInformation anException;
+    anException.theKind = accessException;
+    anException.machineState = &aMachine;
+    SEHCatcher::UnhandledExceptionFilter(&anException);
+  } else {
+    Popup(GetString("INVALID_COMMANDLINE_PARAM", L"Invalid command line parameter: ") +
+          StringToTeskString(theParamName));
+    DoExit(0);
+  }
+}
+
+void TeskAppBase::LogScreenSaverError(const std::string& theError) {
+  FILE* aFile = std::fopen("ScrError.txt", sScreenSaverLogStarted ? "a+" : "w");
+  sScreenSaverLogStarted = true;
+  if (aFile == nullptr) return;
+  const time_t aNow = std::time(nullptr);
+  std::fprintf(aFile, "%s %s %u\n", theError.c_str(), std::ctime(&aNow), GetTickCount());
+  std::fclose(aFile);
+}
+
+bool TeskAppBase::ScreenSaverWindowProc(WindowRef theWindow, uint32_t theMessage, uint32_t theWParam,
+                                        int32_t theLParam, int32_t* theResult) {
+  if (sSaverClosed) return false;
+  bool isActivity = false;
+  switch (theMessage) {
+    case WM_CREATE:
+      if (!sSaverCreated) {
+        sSaverCreated = true;
+        Point aMouse;
+        GetGlobalMouse(&aMouse);
+        sSaverLastMouseX = aMouse.h;
+        sSaverLastMouseY = aMouse.v;
+      }
+      return false;
+    case WM_SYSCOMMAND:
+      if (theWParam == 0xF040 || theWParam == 0xF050 || theWParam == 0xF060 || theWParam == SC_SCREENSAVE) {
+        *theResult = 0;
+        return true;
+      }
+      return false;
+    case WM_MOUSEMOVE: {
+      const int x = LParamX(theLParam);
+      const int y = LParamY(theLParam);
+      if (x != sSaverLastMouseX || y != sSaverLastMouseY) {
+        sSaverLastMouseX = x;
+        sSaverLastMouseY = y;
+        ++sSaverMouseMoves;
+      }
+      if (sSaverMouseMoves <= k_SaverMovesAllowed) {
+        *theResult = 0;
+        return true;
+      }
+      isActivity = true;
+      break;
+    }
+    case WM_ACTIVATE:
+    case WM_ACTIVATEAPP:
+      isActivity = theWParam == 0;
+      break;
+    case WM_CLOSE:
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+      isActivity = true;
+      break;
+    default:
+      break;
+  }
+  if (!isActivity) return false;
+  if (gTeskAppBase != nullptr && theWindow != gTeskAppBase->mWindow) return false;
+  const bool isPowerSaving = mLastMonitorPowerTick != 0 && GetTickCount() - mLastMonitorPowerTick < 1000;
+  if (isPowerSaving && (theMessage == WM_CLOSE || theMessage == WM_ACTIVATEAPP ||
+                        theMessage == WM_MOUSEMOVE || theMessage == WM_ACTIVATE)) {
+    return false;
+  }
+  sSaverClosed = true;
+  PostMessage(theWindow, WM_CLOSE, 0, 0);
+  return false;
+}
+
+void TeskAppBase::UpdateScreenSaverInfo(uint32_t) {}
+
+}  // namespace Tesk
