@@ -5,6 +5,7 @@
 #include "core/AutoCrit.h"
 #include "core/CarbonWindowBridge.h"
 #include "core/MacUtils.h"
+#include "core/SEHCatcher.h"
 #include "core/TeskAppBaseShared.h"
 #include "display/D3DInterface.h"
 #include "display/DDImage.h"
@@ -202,6 +203,7 @@ TeskAppBase::TeskAppBase()
 
   mWidgetManager = new WidgetManager(this);
   mResourceManager = new ResourceManager(this);
+  SEHCatcher::mApp = this;
 }
 
 TeskAppBase::~TeskAppBase() {
@@ -293,6 +295,7 @@ TeskAppBase::~TeskAppBase() {
   if (gTeskAppBase == this) gTeskAppBase = nullptr;
   if (gImageRegistry == this) gImageRegistry = nullptr;
   if (gWidgetApp == this) gWidgetApp = nullptr;
+  if (SEHCatcher::mApp == this) SEHCatcher::mApp = nullptr;
   if (mRecordingDemoBuffer) WriteDemoBuffer();
 }
 
