@@ -6,6 +6,7 @@
 #include "core/CarbonWindowBridge.h"
 #include "core/DemoCommands.h"
 #include "core/MacUtils.h"
+#include "core/SEHCatcher.h"
 #include "core/TeskAppBaseShared.h"
 #include "display/D3DInterface.h"
 #include "display/DDImage.h"
@@ -203,6 +204,7 @@ TeskAppBase::TeskAppBase()
 
   mWidgetManager = new WidgetManager(this);
   mResourceManager = new ResourceManager(this);
+  SEHCatcher::mApp = this;
 }
 
 TeskAppBase::~TeskAppBase() {
@@ -294,6 +296,7 @@ TeskAppBase::~TeskAppBase() {
   if (gTeskAppBase == this) gTeskAppBase = nullptr;
   if (gImageRegistry == this) gImageRegistry = nullptr;
   if (gWidgetApp == this) gWidgetApp = nullptr;
+  if (SEHCatcher::mApp == this) SEHCatcher::mApp = nullptr;
   if (mRecordingDemoBuffer) WriteDemoBuffer();
 }
 
@@ -362,6 +365,11 @@ int32_t TeskAppBase::DefaultWindowProc(WindowRef theWindow, uint32_t theMessage,
 
 int32_t TeskAppBase::DoWindowProc(WindowRef theWindow, uint32_t theMessage, uint32_t theWParam,
                                   int32_t theLParam) {
+  int32_t aScreenSaverResult = 0;
+  if (mIsScreenSaver &&
+      ScreenSaverWindowProc(theWindow, theMessage, theWParam, theLParam, &aScreenSaverResult)) {
+    return aScreenSaverResult;
+  }
   switch (theMessage) {
     case WM_ENABLE:
       mRestoreBlocked = theWParam == 0;

@@ -250,9 +250,6 @@ class TeskAppBase : public ButtonListener,
   // Returns whether messages remain.
   bool ProcessDeferredMessages(bool singleMessage);
 
-  // The program's command line, joined with blanks, for the command-line parser.
-  std::string mCmdLine;
-
  public:
   uint32_t mExitType;
   uint32_t mRandSeed;

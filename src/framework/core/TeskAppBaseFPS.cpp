@@ -67,7 +67,8 @@ void CalculateFPS() {
   if (gFPSTimer.GetDuration() >= 1000.0 || gForceDisplay) {
     gFPSTimer.Stop();
     double anElapsed = gFPSTimer.GetDuration();
-    gFPSDisplay = gForceDisplay || anElapsed <= 0.0 ? 0 : static_cast<int>(0.5 + gFrameCount * 1000.0 / anElapsed);
+    gFPSDisplay =
+        gForceDisplay || anElapsed <= 0.0 ? 0 : static_cast<int>(0.5 + gFrameCount * 1000.0 / anElapsed);
     gForceDisplay = false;
     gFPSTimer.Start();
     gFrameCount = 0;
@@ -78,7 +79,8 @@ void CalculateFPS() {
 void FPSDrawCoords(int x, int y) { DrawOverlayText(StrFormat("%d,%d", x, y)); }
 
 void DrawFPSOverlay(TeskAppBase* theApp) {
-  if (gFPSImage == nullptr || theApp->mDDInterface == nullptr || theApp->mDDInterface->GetScreenImage() == nullptr)
+  if (gFPSImage == nullptr || theApp->mDDInterface == nullptr ||
+      theApp->mDDInterface->GetScreenImage() == nullptr)
     return;
   Graphics g(theApp->mDDInterface->GetScreenImage());
   g.DrawImage(gFPSImage, theApp->mWidth - gFPSImage->mWidth - 10, theApp->mHeight - gFPSImage->mHeight - 10);

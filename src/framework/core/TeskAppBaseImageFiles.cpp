@@ -5,6 +5,7 @@
 #include "display/DDImage.h"
 #include "display/DDInterface.h"
 #include "graphics/Graphics.h"
+#include "graphics/SysFont.h"
 #include "resources/ImageLib.h"
 #include "resources/ImageLibImage.h"
 #include "widgets/WidgetManager.h"
@@ -53,8 +54,9 @@ DDImage* TeskAppBase::NewDisplayImage() { return new DDImage(mDDInterface); }
 
 DDImage* TeskAppBase::LoadImageFile(const std::string& theFileName) { return GetImage(theFileName, false); }
 
-// SysFont joins the build with the display's fonts; until then widgets draw without one.
-Font* TeskAppBase::CreateSysFont(const std::string&, int) { return nullptr; }
+Font* TeskAppBase::CreateSysFont(const std::string& theFace, int thePointSize) {
+  return new SysFont(this, theFace, thePointSize, 0);
+}
 
 void TeskAppBase::ScreenImageChanged() {
   if (mWidgetManager == nullptr) return;
