@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "core/Common.h"
+#include "core/DemoTimeLeft.h"
 #include "core/PerfTimer.h"
 #include "core/TeskAppBase.h"
 #include "core/TeskAppBaseShared.h"
@@ -84,11 +85,17 @@ void DrawFPSOverlay(TeskAppBase* theApp) {
     return;
   Graphics g(theApp->mDDInterface->GetScreenImage());
   g.DrawImage(gFPSImage, theApp->mWidth - gFPSImage->mWidth - 10, theApp->mHeight - gFPSImage->mHeight - 10);
+  // The time left in a playing demo sits just above the frame rate.
+  if (theApp->mPlayingDemoBuffer && gDemoTimeLeftImage != nullptr) {
+    g.DrawImage(gDemoTimeLeftImage, theApp->mWidth - gDemoTimeLeftImage->mWidth - 10,
+                theApp->mHeight - gFPSImage->mHeight - gDemoTimeLeftImage->mHeight - 15);
+  }
 }
 
 void DeleteFPSImage() {
   delete gFPSImage;
   gFPSImage = nullptr;
+  DeleteDemoTimeLeftImage();
 }
 
 }  // namespace Tesk
