@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "BlitFixtures.h"
 #include "display/DDImage.h"
 #include "display/DDInterface.h"
 #include "display/DIRECTDRAW2.h"
@@ -21,79 +22,9 @@
 
 using namespace Tesk;
 
+using namespace BlitFixtures;
+
 namespace {
-
-constexpr int k_ScreenWidth = 800;
-constexpr int k_ScreenHeight = 600;
-
-uint32_t NextWord(uint32_t& theState) {
-  theState = theState * 1664525u + 1013904223u;
-  return theState ^ (theState >> 15);
-}
-
-enum SpriteKind { Opaque, Sparse, Glow };
-
-// Opaque: every pixel opaque. Sparse: a disc, transparent outside, a partly
-// transparent rim, opaque inside (a typical game sprite). Glow: alpha falling
-// off from the centre, partial almost everywhere (a particle).
-std::vector<uint32_t> MakePixels(int theWidth, int theHeight, SpriteKind theKind) {
-  std::vector<uint32_t> aPixels(size_t(theWidth) * theHeight);
-  uint32_t aState = 7u + uint32_t(theWidth) * 31u + uint32_t(theKind);
-  double cx = theWidth / 2.0, cy = theHeight / 2.0, r = std::min(cx, cy);
-  for (int y = 0; y < theHeight; ++y)
-    for (int x = 0; x < theWidth; ++x) {
-      uint32_t aColour = NextWord(aState) & 0xFFFFFF;
-      double d = std::hypot(x + 0.5 - cx, y + 0.5 - cy) / r;
-      uint32_t a = 255;
-      if (theKind == Sparse) a = d > 1.0 ? 0 : (d > 0.85 ? uint32_t((1.0 - d) / 0.15 * 254) + 1 : 255);
-      if (theKind == Glow) a = d >= 1.0 ? 0 : uint32_t((1.0 - d) * 254) + 1;
-      aPixels[size_t(y) * theWidth + x] = a == 0 ? 0 : (a << 24) | aColour;
-    }
-  return aPixels;
-}
-
-struct Sprite {
-  std::unique_ptr<MemoryImage> mImage;
-  std::vector<uint32_t> mPixels;  // SDL's copy
-  SDL_Surface* mSurface = nullptr;
-
-  Sprite(int theWidth, int theHeight, SpriteKind theKind)
-      : mPixels(MakePixels(theWidth, theHeight, theKind)) {
-    mImage.reset(new MemoryImage(nullptr));
-    mImage->SetBits(mPixels.data(), theWidth, theHeight);
-    mSurface = SDL_CreateRGBSurfaceWithFormatFrom(mPixels.data(), theWidth, theHeight, 32, theWidth * 4,
-                                                  SDL_PIXELFORMAT_ARGB8888);
-  }
-  ~Sprite() { SDL_FreeSurface(mSurface); }
-};
-
-struct Screen {
-  std::unique_ptr<MemoryImage> mImage;
-  std::vector<uint32_t> mPixels;
-  SDL_Surface* mSurface = nullptr;
-
-  // An opaque screen, or one with alpha (an off-screen layer) when theAlpha is set.
-  explicit Screen(bool theAlpha) : mPixels(size_t(k_ScreenWidth) * k_ScreenHeight) {
-    uint32_t aState = 99;
-    for (uint32_t& p : mPixels)
-      p = (theAlpha ? (NextWord(aState) & 0xFF000000) : 0xFF000000) | (NextWord(aState) & 0xFFFFFF);
-    mImage.reset(new MemoryImage(nullptr));
-    mImage->SetBits(mPixels.data(), k_ScreenWidth, k_ScreenHeight);
-    mSurface = SDL_CreateRGBSurfaceWithFormat(0, k_ScreenWidth, k_ScreenHeight, 32, SDL_PIXELFORMAT_ARGB8888);
-    SDL_memcpy(mSurface->pixels, mPixels.data(), mPixels.size() * 4);
-  }
-  ~Screen() { SDL_FreeSurface(mSurface); }
-};
-
-// Where the sprites of one frame land: spread over the screen, all inside it.
-std::vector<SDL_Point> Positions(int theCount, int theWidth, int theHeight) {
-  std::vector<SDL_Point> aPoints;
-  uint32_t aState = 5;
-  for (int i = 0; i < theCount; ++i)
-    aPoints.push_back({int(NextWord(aState) % uint32_t(k_ScreenWidth - theWidth + 1)),
-                       int(NextWord(aState) % uint32_t(k_ScreenHeight - theHeight + 1))});
-  return aPoints;
-}
 
 // A display interface with a DirectDraw object and an 8-8-8 format, but no window.
 class BenchDisplay : public DDInterface {

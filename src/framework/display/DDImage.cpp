@@ -106,6 +106,30 @@ void DDImage::FillRect(const TRect<int>& theRect, const Color& theColor, int the
   DeleteAllNonSurfaceData();
 }
 
+namespace {
+
+// Horizontal and vertical lines, plain or anti-aliased, are one-pixel rectangles on the surface.
+bool FillAxisAlignedLine(DDImage& theImage, double theStartX, double theStartY, double theEndX,
+                         double theEndY, const Color& theColor, int theDrawMode) {
+  if (theStartY == theEndY) {
+    int aLeft = static_cast<int>(std::min(theStartX, theEndX));
+    int aRight = static_cast<int>(std::max(theStartX, theEndX));
+    theImage.FillRect(TRect<int>(aLeft, static_cast<int>(theStartY), aRight - aLeft + 1, 1), theColor,
+                      theDrawMode);
+    return true;
+  }
+  if (theStartX == theEndX) {
+    int aTop = static_cast<int>(std::min(theStartY, theEndY));
+    int aBottom = static_cast<int>(std::max(theStartY, theEndY));
+    theImage.FillRect(TRect<int>(static_cast<int>(theStartX), aTop, 1, aBottom - aTop + 1), theColor,
+                      theDrawMode);
+    return true;
+  }
+  return false;
+}
+
+}  // namespace
+
 void DDImage::DrawLine(double theStartX, double theStartY, double theEndX, double theEndY,
                        const Color& theColor, int theDrawMode) {
   if (Check3D(this)) {
@@ -116,18 +140,7 @@ void DDImage::DrawLine(double theStartX, double theStartY, double theEndX, doubl
     MemoryImage::DrawLine(theStartX, theStartY, theEndX, theEndY, theColor, theDrawMode);
     return;
   }
-  if (theStartY == theEndY) {
-    int aLeft = static_cast<int>(std::min(theStartX, theEndX));
-    int aRight = static_cast<int>(std::max(theStartX, theEndX));
-    FillRect(TRect<int>(aLeft, static_cast<int>(theStartY), aRight - aLeft + 1, 1), theColor, theDrawMode);
-    return;
-  }
-  if (theStartX == theEndX) {
-    int aTop = static_cast<int>(std::min(theStartY, theEndY));
-    int aBottom = static_cast<int>(std::max(theStartY, theEndY));
-    FillRect(TRect<int>(static_cast<int>(theStartX), aTop, 1, aBottom - aTop + 1), theColor, theDrawMode);
-    return;
-  }
+  if (FillAxisAlignedLine(*this, theStartX, theStartY, theEndX, theEndY, theColor, theDrawMode)) return;
   CommitBits();
   if (theDrawMode == DRAWMODE_NORMAL)
     NormalDrawLine(theStartX, theStartY, theEndX, theEndY, theColor);
@@ -146,18 +159,7 @@ void DDImage::DrawLineAA(double theStartX, double theStartY, double theEndX, dou
     MemoryImage::DrawLineAA(theStartX, theStartY, theEndX, theEndY, theColor, theDrawMode);
     return;
   }
-  if (theStartY == theEndY) {
-    int aLeft = static_cast<int>(std::min(theStartX, theEndX));
-    int aRight = static_cast<int>(std::max(theStartX, theEndX));
-    FillRect(TRect<int>(aLeft, static_cast<int>(theStartY), aRight - aLeft + 1, 1), theColor, theDrawMode);
-    return;
-  }
-  if (theStartX == theEndX) {
-    int aTop = static_cast<int>(std::min(theStartY, theEndY));
-    int aBottom = static_cast<int>(std::max(theStartY, theEndY));
-    FillRect(TRect<int>(static_cast<int>(theStartX), aTop, 1, aBottom - aTop + 1), theColor, theDrawMode);
-    return;
-  }
+  if (FillAxisAlignedLine(*this, theStartX, theStartY, theEndX, theEndY, theColor, theDrawMode)) return;
   CommitBits();
   if (theDrawMode == DRAWMODE_NORMAL)
     NormalDrawLineAA(theStartX, theStartY, theEndX, theEndY, theColor);
