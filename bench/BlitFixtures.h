@@ -3,12 +3,16 @@
 #pragma once
 
 #include <SDL.h>
+#include <benchmark/benchmark.h>
 
 #include <cmath>
 #include <cstdint>
+#include <map>
 #include <memory>
+#include <string>
 #include <vector>
 
+#include "graphics/Color.h"
 #include "graphics/MemoryImage.h"
 
 namespace BlitFixtures {
@@ -86,5 +90,85 @@ inline std::vector<SDL_Point> Positions(int theCount, int theWidth, int theHeigh
                        int(NextWord(aState) % uint32_t(k_ScreenHeight - theHeight + 1))});
   return aPoints;
 }
+
+enum Op { Blend, Additive, Colourised, FastStretch, SmoothStretch, Rotated };
+
+struct Case {
+  const char* name;
+  Op op;
+  int srcWidth, srcHeight;
+  SpriteKind kind;
+  int destWidth, destHeight;  // of one draw
+  int count;                  // draws per frame
+  bool destAlpha = false;
+};
+
+const Tesk::Color k_Tint(255, 160, 64, 200);
+constexpr double k_Angle = 0.3;
+
+// SDL2 doing the work of one case: blits, scaled blits, linear stretch, or a rotated copy
+// through its software renderer.
+inline void RunSdl(benchmark::State& theState, const Case& c) {
+  Sprite aSprite(c.srcWidth, c.srcHeight, c.kind);
+  Screen aScreen(c.destAlpha);
+  std::vector<SDL_Point> aAt = Positions(c.count, c.destWidth, c.destHeight);
+  SDL_Surface* aSrc = aSprite.mSurface;
+  SDL_Surface* aDest = aScreen.mSurface;
+  SDL_SetSurfaceBlendMode(aSrc, c.op == Additive ? SDL_BLENDMODE_ADD : SDL_BLENDMODE_BLEND);
+  if (c.op == Colourised) {
+    SDL_SetSurfaceColorMod(aSrc, Uint8(k_Tint.mRed), Uint8(k_Tint.mGreen), Uint8(k_Tint.mBlue));
+    SDL_SetSurfaceAlphaMod(aSrc, Uint8(k_Tint.mAlpha));
+  }
+  SDL_Renderer* aRenderer = nullptr;
+  SDL_Texture* aTexture = nullptr;
+  if (c.op == Rotated) {
+    SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "linear");
+    aRenderer = SDL_CreateSoftwareRenderer(aDest);
+    aTexture = SDL_CreateTextureFromSurface(aRenderer, aSrc);
+    SDL_SetTextureBlendMode(aTexture, SDL_BLENDMODE_BLEND);
+  }
+  for (auto _ : theState) {
+    for (const SDL_Point& p : aAt) {
+      SDL_Rect aTo = {p.x, p.y, c.destWidth, c.destHeight};
+      switch (c.op) {
+        case Blend:
+        case Additive:
+        case Colourised:
+          SDL_BlitSurface(aSrc, nullptr, aDest, &aTo);
+          break;
+        case FastStretch:
+          SDL_BlitScaled(aSrc, nullptr, aDest, &aTo);
+          break;
+        case SmoothStretch:
+          SDL_SoftStretchLinear(aSrc, nullptr, aDest, &aTo);
+          break;
+        case Rotated: {
+          SDL_FRect aToF = {float(p.x), float(p.y), float(c.destWidth), float(c.destHeight)};
+          SDL_RenderCopyExF(aRenderer, aTexture, nullptr, &aToF, -k_Angle * 180.0 / M_PI, nullptr,
+                            SDL_FLIP_NONE);
+          break;
+        }
+      }
+    }
+    if (aRenderer) SDL_RenderFlush(aRenderer);
+    benchmark::DoNotOptimize(static_cast<uint32_t*>(aDest->pixels)[0]);
+  }
+  theState.SetItemsProcessed(int64_t(theState.iterations()) * c.count * c.destWidth * c.destHeight);
+  if (aTexture) SDL_DestroyTexture(aTexture);
+  if (aRenderer) SDL_DestroyRenderer(aRenderer);
+}
+
+// Keeps the pixel rates so that the ratios can be printed after the run.
+class RatioReporter : public benchmark::ConsoleReporter {
+ public:
+  std::map<std::string, double> mRates;
+  void ReportRuns(const std::vector<Run>& theRuns) override {
+    for (const Run& r : theRuns) {
+      auto anIt = r.counters.find("items_per_second");
+      if (anIt != r.counters.end()) mRates[r.benchmark_name()] = anIt->second;
+    }
+    ConsoleReporter::ReportRuns(theRuns);
+  }
+};
 
 }  // namespace BlitFixtures

@@ -69,17 +69,6 @@ struct SurfaceScreen {
   ~SurfaceScreen() { mImage.reset(); }
 };
 
-enum Op { Blend, Additive, Colourised, FastStretch, Rotated };
-
-struct Case {
-  const char* name;
-  Op op;
-  int srcWidth, srcHeight;
-  SpriteKind kind;
-  int destWidth, destHeight;
-  int count;
-};
-
 const Case k_Cases[] = {
     {"Blend/screen_opaque", Blend, 800, 600, Opaque, 800, 600, 1},
     {"Blend/screen_sparse", Blend, 800, 600, Sparse, 800, 600, 1},
@@ -92,9 +81,6 @@ const Case k_Cases[] = {
     {"FastStretch/sprite32_to_64_x160", FastStretch, 32, 32, Glow, 64, 64, 160},
     {"Rotated/sprite128_x20", Rotated, 128, 128, Sparse, 128, 128, 20},
 };
-
-const Color k_Tint(255, 160, 64, 200);
-constexpr double k_Angle = 0.3;
 
 void Draw(Image& theDest, MemoryImage* theSprite, const Case& c, const SDL_Point& p) {
   const TRect<int> aSrc(0, 0, c.srcWidth, c.srcHeight);
@@ -116,6 +102,8 @@ void Draw(Image& theDest, MemoryImage* theSprite, const Case& c, const SDL_Point
     case Rotated:
       theDest.BltRotated(theSprite, float(p.x), float(p.y), aSrc, aClip, Color::White, DRAWMODE_NORMAL,
                          k_Angle, c.srcWidth / 2.0f, c.srcHeight / 2.0f);
+      break;
+    case SmoothStretch:  // not among the surface cases
       break;
   }
 }
@@ -145,65 +133,6 @@ void RunMemory(benchmark::State& theState, const Case& c) {
   }
   theState.SetItemsProcessed(int64_t(theState.iterations()) * c.count * c.destWidth * c.destHeight);
 }
-
-void RunSdl(benchmark::State& theState, const Case& c) {
-  Sprite aSprite(c.srcWidth, c.srcHeight, c.kind);
-  Screen aScreen(false);
-  std::vector<SDL_Point> aAt = Positions(c.count, c.destWidth, c.destHeight);
-  SDL_Surface* aSrc = aSprite.mSurface;
-  SDL_Surface* aDest = aScreen.mSurface;
-  SDL_SetSurfaceBlendMode(aSrc, c.op == Additive ? SDL_BLENDMODE_ADD : SDL_BLENDMODE_BLEND);
-  if (c.op == Colourised) {
-    SDL_SetSurfaceColorMod(aSrc, Uint8(k_Tint.mRed), Uint8(k_Tint.mGreen), Uint8(k_Tint.mBlue));
-    SDL_SetSurfaceAlphaMod(aSrc, Uint8(k_Tint.mAlpha));
-  }
-  SDL_Renderer* aRenderer = nullptr;
-  SDL_Texture* aTexture = nullptr;
-  if (c.op == Rotated) {
-    SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "linear");
-    aRenderer = SDL_CreateSoftwareRenderer(aDest);
-    aTexture = SDL_CreateTextureFromSurface(aRenderer, aSrc);
-    SDL_SetTextureBlendMode(aTexture, SDL_BLENDMODE_BLEND);
-  }
-  for (auto _ : theState) {
-    for (const SDL_Point& p : aAt) {
-      SDL_Rect aTo = {p.x, p.y, c.destWidth, c.destHeight};
-      switch (c.op) {
-        case Blend:
-        case Additive:
-        case Colourised:
-          SDL_BlitSurface(aSrc, nullptr, aDest, &aTo);
-          break;
-        case FastStretch:
-          SDL_BlitScaled(aSrc, nullptr, aDest, &aTo);
-          break;
-        case Rotated: {
-          SDL_FRect aToF = {float(p.x), float(p.y), float(c.destWidth), float(c.destHeight)};
-          SDL_RenderCopyExF(aRenderer, aTexture, nullptr, &aToF, -k_Angle * 180.0 / M_PI, nullptr,
-                            SDL_FLIP_NONE);
-          break;
-        }
-      }
-    }
-    if (aRenderer) SDL_RenderFlush(aRenderer);
-    benchmark::DoNotOptimize(static_cast<uint32_t*>(aDest->pixels)[0]);
-  }
-  theState.SetItemsProcessed(int64_t(theState.iterations()) * c.count * c.destWidth * c.destHeight);
-  if (aTexture) SDL_DestroyTexture(aTexture);
-  if (aRenderer) SDL_DestroyRenderer(aRenderer);
-}
-
-class RatioReporter : public benchmark::ConsoleReporter {
- public:
-  std::map<std::string, double> mRates;
-  void ReportRuns(const std::vector<Run>& theRuns) override {
-    for (const Run& r : theRuns) {
-      auto anIt = r.counters.find("items_per_second");
-      if (anIt != r.counters.end()) mRates[r.benchmark_name()] = anIt->second;
-    }
-    ConsoleReporter::ReportRuns(theRuns);
-  }
-};
 
 }  // namespace
 
