@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "core/MacUtils.h"
-#include "core/TeskAppBase.h"
+#include "app/TeskAppBase.h"
 #include "platform/carbon/CarbonBackend.h"
 #include "platform/carbon/backend/ScriptedBackend.h"
 

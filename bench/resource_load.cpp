@@ -14,7 +14,7 @@
 
 #include "ResourceSetWriter.h"
 #include "core/Common.h"
-#include "core/TeskAppBase.h"
+#include "app/TeskAppBase.h"
 #include "platform/audio/dylib/AudioCore.h"
 #include "resources/FontData.h"
 #include "resources/ImageLib.h"

@@ -6,10 +6,10 @@
 #include <string>
 
 #include "FuzzInputFile.h"
-#include "core/DemoCommands.h"
+#include "app/DemoCommands.h"
 #include "core/OsWindowBridge.h"
 #include "core/Registry.h"
-#include "core/TeskAppBase.h"
+#include "app/TeskAppBase.h"
 
 namespace {
 

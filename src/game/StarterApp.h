@@ -2,7 +2,7 @@
 // box that changes colour when clicked. TESK_RUN_SECONDS ends an unattended run.
 #pragma once
 
-#include "core/TeskAppBase.h"
+#include "app/TeskAppBase.h"
 #include "game/ColorBoxWidget.h"
 #include "widgets/Widget.h"
 

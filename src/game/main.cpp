@@ -1,6 +1,6 @@
 // Program entry: makes the application object, hands it the command line, runs it and deletes
 // it when it stops.
-#include "core/CommandLine.h"
+#include "app/CommandLine.h"
 #include "game/StarterApp.h"
 
 int main(int argc, char** argv) {

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "core/TeskAppBase.h"
+#include "app/TeskAppBase.h"
 #include "display/DDImage.h"
 #include "graphics/Graphics.h"
 #include "platform/coreservices/MacRoman.h"

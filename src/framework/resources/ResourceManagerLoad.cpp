@@ -4,7 +4,7 @@
 #include <memory>
 
 #include "core/AutoCrit.h"
-#include "core/TeskAppBase.h"
+#include "app/TeskAppBase.h"
 #include "display/DDImage.h"
 #include "graphics/Font.h"
 #include "graphics/Image.h"

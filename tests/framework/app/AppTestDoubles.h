@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "core/TeskAppBase.h"
+#include "app/TeskAppBase.h"
 #include "widgets/Widget.h"
 #include "widgets/WidgetManager.h"
 

@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "AppTestDoubles.h"
-#include "core/MacWindowProc.h"
-#include "core/TeskAppBase.h"
+#include "app/MacWindowProc.h"
+#include "app/TeskAppBase.h"
 #include "platform/carbon/CarbonCursor.h"
 #include "platform/carbon/CarbonEventSource.h"
 #include "platform/carbon/CarbonWindows.h"

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "core/MacUtils.h"
-#include "core/TeskAppBase.h"
+#include "app/TeskAppBase.h"
 #include "display/DDInterface.h"
 #include "platform/alerts/StandardAlert.h"
 #include "platform/alerts/backend/ScriptedAlertBackend.h"

@@ -6,7 +6,7 @@
 
 #include "AppTestDoubles.h"
 #include "core/MacUtils.h"
-#include "core/MacWindowProc.h"
+#include "app/MacWindowProc.h"
 #include "platform/carbon/CarbonEventSource.h"
 #include "platform/carbon/CarbonWindows.h"
 #include "support/ScriptedCarbon.h"

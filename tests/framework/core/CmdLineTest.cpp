@@ -6,7 +6,7 @@
 #include <utility>
 
 #include "DemoTestApp.h"
-#include "core/CommandLine.h"
+#include "app/CommandLine.h"
 #include "platform/carbon/CarbonEvents.h"
 #include "support/ScriptedCarbon.h"
 #include "support/TestTemp.h"

@@ -3,7 +3,7 @@
 #include <cstdlib>
 
 #include "DemoTestApp.h"
-#include "core/Screenshots.h"
+#include "app/Screenshots.h"
 #include "core/TeskPerf.h"
 #include "support/ScriptedCarbon.h"
 #include "support/TestTemp.h"

@@ -4,7 +4,7 @@
 #include <map>
 
 #include "DemoTestApp.h"
-#include "core/DemoCommands.h"
+#include "app/DemoCommands.h"
 #include "core/MTRand.h"
 #include "core/Registry.h"
 #include "platform/corefoundation/CFPreferences.h"

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "core/DemoCommands.h"
+#include "app/DemoCommands.h"
 #include "core/OsWindowBridge.h"
-#include "core/SEHCatcher.h"
+#include "app/SEHCatcher.h"
 #include "support/TestTemp.h"
 #include "widgets/WidgetManager.h"
 

@@ -8,7 +8,7 @@
 
 #include "core/Buffer.h"
 #include "core/MacUtils.h"
-#include "core/TeskAppBase.h"
+#include "app/TeskAppBase.h"
 #include "widgets/Widget.h"
 #include "widgets/WidgetManager.h"
 

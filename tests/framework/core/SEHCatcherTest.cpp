@@ -5,8 +5,8 @@
 #include <cstdlib>
 
 #include "DemoTestApp.h"
-#include "core/DemoCommands.h"
-#include "core/SEHCatcher.h"
+#include "app/DemoCommands.h"
+#include "app/SEHCatcher.h"
 #include "support/ScriptedCarbon.h"
 #include "support/TestTemp.h"
 

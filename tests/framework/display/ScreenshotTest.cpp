@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "DDImageTestSupport.h"
-#include "core/DemoTimeLeft.h"
-#include "core/TeskAppBase.h"
+#include "app/DemoTimeLeft.h"
+#include "app/TeskAppBase.h"
 #include "resources/ImageLib.h"
 #include "support/TestTemp.h"
 

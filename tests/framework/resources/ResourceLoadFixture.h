@@ -13,7 +13,7 @@
 
 #include "ResourceSetWriter.h"
 #include "core/Common.h"
-#include "core/TeskAppBase.h"
+#include "app/TeskAppBase.h"
 #include "platform/audio/dylib/AudioCore.h"
 #include "resources/PakInterface.h"
 #include "resources/ResourceManager.h"

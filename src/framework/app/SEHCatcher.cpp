@@ -1,11 +1,11 @@
-#include "core/SEHCatcher.h"
+#include "app/SEHCatcher.h"
 
 #include <cinttypes>
 #include <cstdio>
 
-#include "core/DemoCommands.h"
+#include "app/DemoCommands.h"
 #include "core/MacUtils.h"
-#include "core/TeskAppBase.h"
+#include "app/TeskAppBase.h"
 #include "platform/carbon/AppleEvents.h"
 #include "platform/coreservices/CoreServices.h"
 

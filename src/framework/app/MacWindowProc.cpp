@@ -1,6 +1,6 @@
-#include "core/MacWindowProc.h"
+#include "app/MacWindowProc.h"
 
-#include "core/TeskAppBase.h"
+#include "app/TeskAppBase.h"
 #include "platform/carbon/CarbonCursor.h"
 #include "platform/carbon/CarbonWindows.h"
 

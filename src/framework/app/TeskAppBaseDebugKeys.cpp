@@ -1,8 +1,8 @@
 // Screenshots, the application's part of a crash report, and the developer keys.
 #include "core/AutoCrit.h"
 #include "core/MacUtils.h"
-#include "core/Screenshots.h"
-#include "core/TeskAppBase.h"
+#include "app/Screenshots.h"
+#include "app/TeskAppBase.h"
 #include "core/TeskPerf.h"
 #include "display/DDImage.h"
 #include "display/DDInterface.h"

@@ -5,8 +5,8 @@
 
 #include "core/MTAutoDisallowRand.h"
 #include "core/MacUtils.h"
-#include "core/TeskAppBase.h"
-#include "core/TeskAppBaseShared.h"
+#include "app/TeskAppBase.h"
+#include "app/TeskAppBaseShared.h"
 #include "display/D3DInterface.h"
 #include "display/DDInterface.h"
 #include "platform/carbon/AppleEvents.h"

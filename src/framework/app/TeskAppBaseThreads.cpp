@@ -2,7 +2,7 @@
 #include <algorithm>
 
 #include "core/MacUtils.h"
-#include "core/TeskAppBase.h"
+#include "app/TeskAppBase.h"
 #include "display/DDInterface.h"
 #include "platform/carbon/CarbonCursor.h"
 #include "platform/carbon/CarbonEvents.h"

@@ -3,10 +3,10 @@
 #include <memory>
 
 #include "core/Common.h"
-#include "core/DemoTimeLeft.h"
+#include "app/DemoTimeLeft.h"
 #include "core/PerfTimer.h"
-#include "core/TeskAppBase.h"
-#include "core/TeskAppBaseShared.h"
+#include "app/TeskAppBase.h"
+#include "app/TeskAppBaseShared.h"
 #include "display/DDImage.h"
 #include "display/DDInterface.h"
 #include "graphics/Font.h"

@@ -1,6 +1,6 @@
-#include "core/CarbonWindowBridge.h"
+#include "app/CarbonWindowBridge.h"
 
-#include "core/WindowMessages.h"
+#include "app/WindowMessages.h"
 #include "platform/carbon/CarbonEvents.h"
 #include "platform/carbon/CarbonWindows.h"
 

@@ -1,13 +1,13 @@
-#include "core/TeskAppBase.h"
+#include "app/TeskAppBase.h"
 
 #include <cwctype>
 
 #include "core/AutoCrit.h"
-#include "core/CarbonWindowBridge.h"
-#include "core/DemoCommands.h"
+#include "app/CarbonWindowBridge.h"
+#include "app/DemoCommands.h"
 #include "core/MacUtils.h"
-#include "core/SEHCatcher.h"
-#include "core/TeskAppBaseShared.h"
+#include "app/SEHCatcher.h"
+#include "app/TeskAppBaseShared.h"
 #include "display/D3DInterface.h"
 #include "display/DDImage.h"
 #include "display/DDInterface.h"

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "core/WindowMessages.h"
+#include "app/WindowMessages.h"
 #include "platform/carbon/AppleEvents.h"
 #include "platform/carbon/CarbonEvents.h"
 

@@ -1,7 +1,7 @@
 // Images of the display made from files, decoded images and other images.
 #include <memory>
 
-#include "core/TeskAppBase.h"
+#include "app/TeskAppBase.h"
 #include "display/DDImage.h"
 #include "display/DDInterface.h"
 #include "graphics/Graphics.h"

@@ -18,7 +18,7 @@
 #include "core/Ratio.h"
 #include "core/Registry.h"
 #include "core/RegistryDemoHooks.h"
-#include "core/WindowMessages.h"
+#include "app/WindowMessages.h"
 #include "graphics/ImageRegistry.h"
 #include "graphics/SharedImage.h"
 #include "graphics/SharedImageRef.h"
@@ -410,7 +410,7 @@ class TeskAppBase : public ButtonListener,
 
   // ---- Demo recording and playback, command line, screen saver, developer services ----
   // (This block is shared by two engineers: paste it VERBATIM into the public part of
-  //  class TeskAppBase in core/TeskAppBase.h, directly before the `private:` line that
+  //  class TeskAppBase in app/TeskAppBase.h, directly before the `private:` line that
   //  starts the private members. Include "core/Buffer.h", <list>, <utility>, <string>.)
 
   // Demo recording and playback.

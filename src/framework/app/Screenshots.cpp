@@ -1,4 +1,4 @@
-#include "core/Screenshots.h"
+#include "app/Screenshots.h"
 
 #include <cstdio>
 

@@ -6,12 +6,12 @@
 #include <vector>
 
 #include "core/CFileFind.h"
-#include "core/DemoCommands.h"
-#include "core/DemoTimeLeft.h"
+#include "app/DemoCommands.h"
+#include "app/DemoTimeLeft.h"
 #include "core/MTRand.h"
 #include "core/MacUtils.h"
 #include "core/Registry.h"
-#include "core/TeskAppBase.h"
+#include "app/TeskAppBase.h"
 #include "display/DDImage.h"
 #include "display/DDInterface.h"
 #include "graphics/Graphics.h"

@@ -4,8 +4,8 @@
 #include <ctime>
 
 #include "core/MacUtils.h"
-#include "core/SEHCatcher.h"
-#include "core/TeskAppBase.h"
+#include "app/SEHCatcher.h"
+#include "app/TeskAppBase.h"
 #include "platform/carbon/CarbonWindows.h"
 
 namespace Tesk {

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "core/MacUtils.h"
-#include "core/TeskAppBase.h"
+#include "app/TeskAppBase.h"
 #include "platform/carbon/CarbonScrap.h"
 #include "sound/MusicInterface.h"
 #include "sound/SoundInstance.h"

@@ -8,9 +8,9 @@
 
 #include "core/MTRand.h"
 #include "core/MacUtils.h"
-#include "core/MacWindowProc.h"
-#include "core/TeskAppBase.h"
-#include "core/TeskAppBaseShared.h"
+#include "app/MacWindowProc.h"
+#include "app/TeskAppBase.h"
+#include "app/TeskAppBaseShared.h"
 #include "display/DDInterface.h"
 #include "display/DIRECTDRAW2.h"
 #include "platform/carbon/AppleEvents.h"
