@@ -6,7 +6,8 @@ PACKAGES=(
   build-essential cmake ninja-build pkg-config ccache
   libsdl2-dev libgl-dev libgl1-mesa-dev libgl1-mesa-dri
   libjpeg62-turbo-dev libpng-dev zlib1g-dev libogg-dev libvorbis-dev
-  libfreetype-dev fonts-dejavu-core
+  libfreetype-dev fonts-dejavu-core fonts-dejavu-extra
+  libcairo2-dev fonts-noto-color-emoji libpixman-1-dev
   xvfb xauth xdotool
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
