@@ -72,6 +72,24 @@ std::string LocationFileName(const char* thePattern, int theId) {
   return aName;
 }
 
+// A pickup of one part: shown and listed in its own entry when active, hidden otherwise; it is
+// the location's pickup of its kind either way.
+void placePickup(Selectable& theObject, int theKind, const TeskString& theName, bool isActive,
+                 FindInfo& theInfo, Selectable*& theSlot) {
+  theObject.setKind(theKind);
+  if (isActive) {
+    theInfo.setActive(true);
+    theInfo.setCount(1);
+    theInfo.m_parts[0] = &theObject;
+    theInfo.setKind(theKind);
+    theInfo.m_name = theName;
+  }
+  theObject.setVisible(isActive);
+  theObject.setToFind(isActive);
+  theSlot = &theObject;
+  theObject.m_findInfo = &theInfo;
+}
+
 }  // namespace
 
 // A location's working data while it loads, discarded afterwards.
@@ -332,24 +350,12 @@ bool LevelData::loadLocation(FILE* theObjectText, int theLevel, int theLocationI
                                                             << Selectable::k_groupShift;
     s.setKind(r.mKind);
     switch (r.mKind) {
-      case k_byteRepel: {
-        s.setKind(Selectable::k_kindRepel);
-        const bool isActive = !m_profileData->getRepelEvilSpellBlock(static_cast<unsigned>(theLocationId)) &&
-                              isRepelAvailable(theLevel, theLocationId);
-        FindInfo& anInfo = theLocation.m_repelInfo;
-        if (isActive) {
-          anInfo.setActive(true);
-          anInfo.setCount(1);
-          anInfo.m_parts[0] = &s;
-          anInfo.setKind(Selectable::k_kindRepel);
-          anInfo.m_name = r.mName;
-        }
-        s.setVisible(isActive);
-        s.setToFind(isActive);
-        theLocation.m_repelObject = &s;
-        s.m_findInfo = &anInfo;
+      case k_byteRepel:
+        placePickup(s, Selectable::k_kindRepel, r.mName,
+                    !m_profileData->getRepelEvilSpellBlock(static_cast<unsigned>(theLocationId)) &&
+                        isRepelAvailable(theLevel, theLocationId),
+                    theLocation.m_repelInfo, theLocation.m_repelObject);
         break;
-      }
       case k_byteCoin: {
         const int aCoin = static_cast<int>(theLocation.m_numCoins);
         if (aCoin >= LocationData::k_maxCoins)
@@ -382,40 +388,17 @@ bool LevelData::loadLocation(FILE* theObjectText, int theLevel, int theLocationI
         s.setVisible(true);
         break;
       case k_byteRunestone: {
-        s.setKind(Selectable::k_kindRunestone);
         const uint8_t* aStones = m_profileData->getFinalLevelRunestones();
-        const bool isActive = theLevel == k_numLevels && std::count(aStones, aStones + 4, theLocationId) > 0;
-        FindInfo& anInfo = theLocation.m_runestoneInfo;
-        if (isActive) {
-          anInfo.setActive(true);
-          anInfo.setCount(1);
-          anInfo.m_parts[0] = &s;
-          anInfo.setKind(Selectable::k_kindRunestone);
-          anInfo.m_name = r.mName;
-        }
-        s.setVisible(isActive);
-        s.setToFind(isActive);
-        theLocation.m_runestoneObject = &s;
-        s.m_findInfo = &anInfo;
+        placePickup(s, Selectable::k_kindRunestone, r.mName,
+                    theLevel == k_numLevels && std::count(aStones, aStones + 4, theLocationId) > 0,
+                    theLocation.m_runestoneInfo, theLocation.m_runestoneObject);
         break;
       }
-      case k_byteReveal: {
-        s.setKind(Selectable::k_kindReveal);
-        const bool isActive = !m_profileData->getRevealSpellBlock(static_cast<unsigned>(theLocationId));
-        FindInfo& anInfo = theLocation.m_revealInfo;
-        if (isActive) {
-          anInfo.setActive(true);
-          anInfo.setCount(1);
-          anInfo.m_parts[0] = &s;
-          anInfo.setKind(Selectable::k_kindReveal);
-          anInfo.m_name = r.mName;
-        }
-        s.setVisible(isActive);
-        s.setToFind(isActive);
-        theLocation.m_revealObject = &s;
-        s.m_findInfo = &anInfo;
+      case k_byteReveal:
+        placePickup(s, Selectable::k_kindReveal, r.mName,
+                    !m_profileData->getRevealSpellBlock(static_cast<unsigned>(theLocationId)),
+                    theLocation.m_revealInfo, theLocation.m_revealObject);
         break;
-      }
       default: {
         s.setVisible(true);
         int& aCandidates = theWork.mNumCandidates[r.mGroup];

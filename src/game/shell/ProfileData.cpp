@@ -162,11 +162,8 @@ void ProfileData::writeRecord(ByteWriter& theOut, const ProfileRecord& r) {
   theOut.zeros(2);
 }
 
-void ProfileData::readRecord(ByteReader& theIn, ProfileRecord& r) {
-  for (wchar_t& c : r.mName) c = static_cast<wchar_t>(theIn.u32());
-  r.mFlags = theIn.u32();
-  r.mRepelPickups = theIn.u16();
-  r.mRevealPickups = theIn.u16();
+// From the coin set to the level grade both layouts agree field for field.
+void ProfileData::readProgress(ByteReader& theIn, ProfileRecord& r) {
   r.mCoins[0] = theIn.u32();
   r.mCoins[1] = theIn.u32();
   r.mHintBlock = theIn.u32();
@@ -177,6 +174,14 @@ void ProfileData::readRecord(ByteReader& theIn, ProfileRecord& r) {
   r.mLevelTimer = theIn.i32();
   r.mRepelCharge = theIn.f32();
   r.mLevelGrade = theIn.f32();
+}
+
+void ProfileData::readRecord(ByteReader& theIn, ProfileRecord& r) {
+  for (wchar_t& c : r.mName) c = static_cast<wchar_t>(theIn.u32());
+  r.mFlags = theIn.u32();
+  r.mRepelPickups = theIn.u16();
+  r.mRevealPickups = theIn.u16();
+  readProgress(theIn, r);
   r.mPlusFlags = theIn.u8();
   r.mHasSaveFile = theIn.u8();
   r.mSaveInMinigame = theIn.u8();
@@ -219,16 +224,7 @@ void ProfileData::readLegacyRecord(ByteReader& theIn, ProfileRecord& r) {
   r.mRepelPickups = theIn.u16();
   r.mRevealPickups = theIn.u16();
   theIn.skip(2);
-  r.mCoins[0] = theIn.u32();
-  r.mCoins[1] = theIn.u32();
-  r.mHintBlock = theIn.u32();
-  r.mReserved = theIn.u8();
-  r.mRepelCount = theIn.u8();
-  r.mLevelOn = theIn.u8();
-  r.mHintsUsed = theIn.u8();
-  r.mLevelTimer = theIn.i32();
-  r.mRepelCharge = theIn.f32();
-  r.mLevelGrade = theIn.f32();
+  readProgress(theIn, r);
   r.mPlusFlags = static_cast<uint8_t>((r.mPlusFlags & ~3u) | (theIn.u8() & 3u));
   r.mHasSaveFile = theIn.u8();
   r.mSaveInMinigame = theIn.u8();
