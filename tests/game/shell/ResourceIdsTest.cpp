@@ -2,20 +2,13 @@
 // written by the project's writer: whole groups, a group with a resource missing from the
 // manifest, extracting twice, and the identifier names.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
-#include <memory>
 #include <string>
 
 #include "ResourceSetWriter.h"
-#include "app/TeskAppBase.h"
-#include "core/Common.h"
+#include "framework/resources/ResourceLoadFixture.h"
 #include "game/shell/ResourceIds.h"
 #include "graphics/Image.h"
-#include "platform/audio/dylib/AudioCore.h"
-#include "resources/PakInterface.h"
-#include "resources/ResourceManager.h"
-#include "sound/DSoundManager.h"
 #include "support/TestTemp.h"
 
 namespace {
@@ -65,53 +58,18 @@ TeskTools::ResourceSetSpec SmallSet() {
   return aSet;
 }
 
-// The application without a window; its sound manager has a device that is never opened.
-class HeadlessApp : public Tesk::TeskAppBase {
- public:
-  HeadlessApp() {
-    static char sWindow;
-    mSoundManager = new Tesk::DSoundManager(reinterpret_cast<OpaqueWindowPtr*>(&sWindow), false);
-  }
-  ~HeadlessApp() override {
-    delete mSoundManager;
-    mSoundManager = nullptr;
-  }
-};
-
-class ResourceIdsTest : public ::testing::Test {
+// The resource tests' headless application and manager, working in the small set instead.
+class ResourceIdsTest : public ResourceTest::ResourceLoadFixture {
  protected:
   void SetUp() override {
-    Tesk::AudioCore::Get().SetDeviceWanted(false);
-    char aBuf[4096];
-    mOldDir = getcwd(aBuf, sizeof(aBuf)) ? aBuf : ".";
-    mOldPak = *gPakInterfaceP;
-    *gPakInterfaceP = nullptr;
-    mPak = std::make_unique<PakInterface>();
-    mOldAppData = Tesk::GetAppDataFolder();
+    ResourceLoadFixture::SetUp();
+    Stop();
     const std::string aDir = TeskTest::MakeTempDir("resource-ids");
     std::string anError;
     ASSERT_TRUE(TeskTools::WriteResourceSet(SmallSet(), aDir, &anError)) << anError;
-    ASSERT_EQ(chdir(aDir.c_str()), 0);
-    Tesk::SetAppDataFolder(TeskTest::MakeTempDir("resource-ids-appdata") + "/");
-    mApp = std::make_unique<HeadlessApp>();
-    mManager = std::make_unique<Tesk::ResourceManager>(mApp.get());
+    Start(aDir);
     ASSERT_TRUE(mManager->ParseResourcesFile("properties/resources.xml")) << mManager->GetErrorText();
   }
-  void TearDown() override {
-    mManager.reset();
-    mApp.reset();
-    mPak.reset();
-    *gPakInterfaceP = mOldPak;
-    Tesk::SetAppDataFolder(mOldAppData);
-    EXPECT_EQ(chdir(mOldDir.c_str()), 0);
-  }
-
-  std::unique_ptr<PakInterface> mPak;
-  std::unique_ptr<HeadlessApp> mApp;
-  std::unique_ptr<Tesk::ResourceManager> mManager;
-  std::string mOldDir;
-  std::string mOldAppData;
-  PakInterfaceBase* mOldPak = nullptr;
 };
 
 TEST_F(ResourceIdsTest, AWholeGroupBindsEveryGlobalAndAgainTheSame) {
