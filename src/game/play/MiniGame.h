@@ -1,0 +1,187 @@
+// The mini-game screen that closes each chapter: the chant game after even chapters, the potion
+// game after odd ones, with the side bar, pause, help, win and time-out.
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <string>
+
+#include "game/play/WordStruct.h"
+#include "graphics/AnimationBasic.h"
+#include "graphics/Color.h"
+#include "widgets/ButtonListener.h"
+#include "widgets/Widget.h"
+
+namespace PARTICLE {
+class ParticleSystem;
+}
+
+namespace Tesk {
+
+class GameApp;
+class Image;
+class OrvoButtonWidget;
+class PopupBox;
+
+class MiniGame : public Widget, public ButtonListener {
+ public:
+  // Potion game: one cell of the 9 x 8 board.
+  struct PotionCell {
+    int16_t type;  // ingredient kind 0-5
+    int16_t x;
+    int16_t y;
+    float scale;
+    float growSpeed;  // 0: a new speed is drawn next update
+    uint8_t selected;
+    uint8_t exists;
+    const struct ConnectorOffset* connector;
+  };
+  // Where the link to the previous chain cell is drawn, by its direction.
+  struct ConnectorOffset {
+    int16_t dx;
+    int16_t dy;
+    Image* image;
+  };
+  // Chant game: a tile fading out and in again.
+  struct WordFadeSlot {
+    WordStruct* tile;
+    float alpha;
+    uint32_t mode;  // 0 waiting, 1 fading out, 2 fading in
+    int32_t timer;
+  };
+  // Chant game: two tiles changing places; index 0 tile A, 1 tile B.
+  struct SwapRecord {
+    WordStruct* tile[2];
+    float posX[2];
+    float posY[2];
+    float velX[2];
+    float velY[2];
+    float accX[2];
+    float accY[2];
+    PARTICLE::ParticleSystem* particles[2];
+    uint32_t swapWord;  // bit 0 moving, bits 1-31 countdown
+  };
+  struct PixelOffset {
+    int dx;
+    int dy;
+  };
+
+  // Screen and states (MiniGame.cpp) -----------------------------------------------------------
+  explicit MiniGame(GameApp* theApp);
+  ~MiniGame() override;
+
+  void Init();
+  // 1 chant, 2 potion, 3 resume the saved game.
+  void setGameType(uint8_t theKind) { m_kind = theKind; }
+  bool isInWinState() { return m_state == 4 || m_state == 5; }
+  bool getIsLevelPassed() { return isInWinState(); }
+  void setGameState(uint8_t theState);
+  void setWidgetsVisible(bool show);
+  void AddedToManager(WidgetManager* theManager) override;
+  void RemovedFromManager(WidgetManager* theManager) override;
+  void Update() override;
+  void Draw(Graphics* g) override;
+  void KeyDown(KeyCode theKey) override;
+  void MouseMove(int x, int y) override;
+  void MouseDown(int x, int y, int theClickCount) override;
+  void MouseUp(int x, int y, int theClickCount) override;
+  void MouseDrag(int x, int y) override;
+  using ButtonListener::ButtonPress;
+  void ButtonPress(int theId) override;
+  void ButtonDepress(int theId) override;
+
+  // Chant game (MiniGameChant.cpp) -------------------------------------------------------------
+  int getNumberOfWordPartsToFind() { return m_numPartsToFind; }
+  const std::wstring& getWordToFind() { return m_targetText; }
+  // Inserts each character of thePart into the sorted theLetters, keeping it sorted.
+  static void addAndAlphabetize(std::wstring& theLetters, const wchar_t* thePart);
+  void sortAndDisplayWordPartButtons();
+  void clearButtonPressed();
+  void removeWordPart(int theId);
+  void testForWordPress(const int& x, const int& y);
+  bool basicPixelWordTest(const int& x, const int& y, WordStruct* theTile);
+  void setWordXOffset(WordStruct* theTile, int theRange);
+  void setWordYOffset(WordStruct* theTile, int theRange);
+  void setNewWordFade(int theSlot);
+  void updateWordFade();
+  int getSwapTime();
+  void updateSwap();
+  void updateWordParticleSystem();
+
+  // Potion game (MiniGamePotion.cpp) -----------------------------------------------------------
+  void testForPiecePress(const int& x, const int& y);
+  void finishTestForPiecePress();
+  void testForPotionPress(int x, int y);
+  void drawConnectors(Graphics* g);
+
+  // Save (MiniGameSave.cpp) --------------------------------------------------------------------
+  bool saveLevelData();
+  bool loadLevelData();
+  bool loadLevelDataV1(FILE* theFile);
+  bool loadLevelDataV0(FILE* theFile);
+
+  // Both games.
+  Image* m_background;
+  Image* m_sideBarImage;
+  uint8_t m_state;
+  uint8_t m_kind;
+  OrvoButtonWidget* m_menuButton;  // id 1
+  GameApp* m_app;
+  PopupBox* m_popup;
+  uint32_t m_idleCounter;
+  Image* m_images[90];
+
+  // Potion game.
+  PotionCell m_cells[9][8];  // column by column
+  PotionCell* m_chain[40];
+  uint8_t m_chainLength;
+  uint8_t m_longestChain;
+  uint8_t m_numIngredientKinds;
+  int16_t m_chainKind;  // -1 empty
+  uint8_t m_threeChainCount;
+  int16_t m_points;
+  int16_t m_target;
+  uint32_t m_bottleFill;  // in 1/70 points
+  ANIM::AnimationBasic m_bubbleAnims[2];
+  ANIM::AnimationBasic m_chainHeadAnim;
+  float m_glowValue;
+  uint32_t m_glowMode;  // 0 off, 1 dimming, 2 brightening
+
+  // Chant game.
+  OrvoButtonWidget* m_castButton;   // id 3
+  OrvoButtonWidget* m_clearButton;  // id 2
+  OrvoButtonWidget* m_partButtons[12];  // ids 100-111
+  WordFadeSlot m_wordFades[6];
+  SwapRecord m_swap;
+  WordStruct m_tiles[90];
+  WordStruct* m_selected[12];
+  std::wstring m_targetLetters;
+  std::wstring m_targetText;
+  int32_t m_selectedCount;
+  int32_t m_numPartsToFind;
+  Image* m_chantBarImage;
+  PARTICLE::ParticleSystem* m_wordParticles;
+
+  // Init's once-per-run flag and Update's repaint accumulator; tests reset them.
+  static bool alreadyInited;
+  static float redraw;
+
+  // Chant tables.
+  static const uint8_t k_numWordPartsToFind[6];
+  static const wchar_t* const s_wordGameStringList[90];
+  static const PixelOffset extendedPixelDatamapTest[5];
+  static const int totalExtendedDatamapTests = 5;
+  static constexpr float k_wordFadeMinAlphaValue = 0.25f;
+  static constexpr float k_wordFadeAlphaSpeed = 0.02f;
+  static constexpr float m_wordFadeAlphaNorm = 0.7843f;
+
+  // Potion tables.
+  static const uint8_t k_numPotionPointsToGet[6];
+  static const Color k_levelPotionColors[6];
+  static const int16_t k_bubblesX[2];
+  static ConnectorOffset s_connectorOffsets[8];
+  static constexpr float k_pulseDarkestColor = 0.65f;
+  static constexpr float k_pulseSpeed = 0.009f;
+};
+
+}  // namespace Tesk

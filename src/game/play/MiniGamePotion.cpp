@@ -1,0 +1,14 @@
+// The potion game.
+#include "game/play/MiniGame.h"
+
+namespace Tesk {
+
+void MiniGame::testForPiecePress(const int&, const int&) {}
+
+void MiniGame::finishTestForPiecePress() {}
+
+void MiniGame::testForPotionPress(int, int) {}
+
+void MiniGame::drawConnectors(Graphics*) {}
+
+}  // namespace Tesk

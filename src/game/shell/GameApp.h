@@ -1,0 +1,142 @@
+// The game's application: the framework's application fixed to this game's window and volumes,
+// owning every screen, the level data and the profiles; it switches screens with a global fade
+// and swaps the screens' resource groups.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "app/TeskAppBase.h"
+#include "graphics/TRect.h"
+
+class LevelData;
+
+namespace Tesk {
+
+class Image;
+class InGame;
+class Map;
+class MiniGame;
+class PreScreens;
+class ProfileData;
+class ResourceManager;
+class Story;
+class TitleScreen;
+class Widget;
+
+class GameApp : public TeskAppBase {
+ public:
+  // Entry, start-up, loading and shutdown (GameApp.cpp) ---------------------------------------
+  GameApp();
+  ~GameApp() override;
+
+  using TeskAppBase::ButtonPress;
+  void ButtonPress(int theId) override;
+  void LoadingThreadCompleted() override;
+  void LoadingThreadProc() override;
+  void Init() override;
+  using TeskAppBase::SwitchScreenMode;
+  void SwitchScreenMode(bool wantWindowed) override;
+  void GotFocus() override;
+  void LostFocus() override;
+
+  // Called by the logo screen when its last logo has faded out.
+  void PreScreensFinished();
+  bool shouldSaveIngame();
+  bool dontSaveSpecialCondition();
+  void SwitchScreenMode3D(bool is3D);
+  bool is3DEnabled();
+
+  ProfileData* getProfileData() { return m_profileData; }
+  LevelData* getLevelData() { return m_levelData; }
+  MiniGame* getMiniGame() { return m_miniGame; }
+  Map* getMap() { return m_map; }
+  InGame* getIngame() { return m_inGame; }
+  TitleScreen* getTitleScreen() { return m_titleScreen; }
+  uint8_t getLocationAt() { return sm_locationAt; }
+  void setLocationAt(uint8_t theId) { sm_locationAt = theId; }
+  bool ingameInMap() { return sm_gameState == 0; }
+  bool ingameInLocation() { return sm_gameState == 1; }
+  bool ingameInMinigame() { return sm_gameState == 2; }
+  bool isRepelEnabled();
+
+  // Screen switches and resource groups (GameAppScreens.cpp) ----------------------------------
+  // Releases the loaded swappable group, loads theGroup (null: none) and binds it with theBind.
+  void updateDatabaseUsing(const char* theGroup, bool (*theBind)(ResourceManager*));
+  void StartTitleScreen(Widget* theCaller);
+  void StartStory(Widget* theCaller);
+  void StartHowToPlay(Widget* theCaller);
+  void StartHowToPlayIngame(Widget* theCaller);
+  void StartLevelIntro(Widget* theCaller);
+  void StartStoryFinally(Widget* theCaller);
+  void StartCredits(Widget* theCaller);
+  void StartMap(Widget* theCaller);
+  void ReturnToMap(Widget* theCaller);
+  // theKind: 1 chant, 2 potion.
+  void StartMiniGame(Widget* theCaller, int theKind);
+  void StartMiniGameSaved(Widget* theCaller);
+  void StartInGame(Widget* theCaller);
+  void StartTutorial(Widget* theCaller);
+  void ReturnToInGame(Widget* theCaller);
+
+  // The global fade, the mis-click penalty and the grade texts (GameAppFade.cpp) ---------------
+  // theDirection: 0 rise to full, 1 fall to black, 2 fall to the dim level, 3 rise to it, 4 idle.
+  static void setFade(uint8_t theDirection);
+  static void updateFade();
+  static bool isInFade();
+  static bool isFaded50();
+  static int getFadeColor();
+  static float getFadeColorFloat();
+  // A click that hit nothing at theNowMs; sets thePenalty (hundredths) when it is punished.
+  const std::wstring& missPress(const uint32_t& theNowMs, int& thePenalty);
+  static void resetPenaltyBuffer(bool theAfterFind);
+  static const wchar_t* getGradeText(float theGrade);
+  const wchar_t* getGradeText();
+  const wchar_t* getNewGradeText();
+  const wchar_t* getReductionGradeText();
+
+  // Owned objects, null until Init makes them.
+  InGame* m_inGame;
+  TitleScreen* m_titleScreen;
+  PreScreens* m_preScreens;
+  Story* m_story;
+  Map* m_map;
+  MiniGame* m_miniGame;
+  LevelData* m_levelData;
+  ProfileData* m_profileData;
+
+  // Shared sprite sheets cut from builddata/animsblock.tgab: 0-4 particle sheets, 5 fairy glow,
+  // 6 fairy sheet, 7-18 distraction art, 19-20 popup boxes, 21-24 wand cursors.
+  static const int k_numSharedImages = 25;
+  static Image* s_images[k_numSharedImages];
+  static TRect<int> s_screenRect;
+  static bool s_isUsingCustomCursor;
+  // 0 map, 1 location (play scene), 2 mini-game.
+  static uint8_t sm_gameState;
+  static uint8_t sm_locationAt;
+  static uint8_t sm_currentFadeDirection;
+  static float sm_colorFade;
+  static uint8_t sm_fadeColoru8Value;
+  static constexpr float k_fadeSpeed = 0.02f;
+  // The dim level: 0.25 whatever the name says.
+  static constexpr float k_FLOAT_50PERCENT_FADE = 0.25f;
+  static uint32_t m_penaltyBuffer[4];
+  static uint8_t m_penaltyBufferIdx;
+  static std::wstring s_reduceTime60;
+  static std::wstring s_reduceTime45;
+  static std::wstring s_reduceTime30;
+  static std::wstring s_reduceTime15;
+  static std::wstring s_coinFound;
+  // The swappable group now loaded; null before the first switch and in the play scene.
+  static const char* databaseCurrentlyLoaded;
+  // Stem of the level save's name ("level.sav").
+  static const char* const k_LOAD_FILE_STRING;
+  static wchar_t k_newGrade[30];
+  // The five reveal-charge buttons of the side bar.
+  static const int16_t k_revealButtonLocX[5];
+  static const int16_t k_revealButtonLocY[5];
+  // The last whole second the clocks showed; the screens keep it between them.
+  static int s_lastFullSecond;
+};
+
+}  // namespace Tesk

@@ -1,0 +1,133 @@
+// The story screen, one widget for several modes: the story intro, the end of the game (the
+// runestones shatter, the ending text on a scroll, the credits), the how-to-play pages and the
+// chapter intro.
+#pragma once
+
+#include <cstdint>
+
+#include "game/shell/TextPrinter.h"
+#include "graphics/AnimationBasic.h"
+#include "graphics/Color.h"
+#include "widgets/ButtonListener.h"
+#include "widgets/Widget.h"
+
+namespace Tesk {
+
+class GameApp;
+class Image;
+class OrvoButtonWidget;
+class PopupBox;
+
+class Story : public Widget, public ButtonListener {
+ public:
+  enum Mode : uint8_t {
+    MODE_STORY_INTRO = 0,
+    MODE_END_RUNESTONES = 1,
+    MODE_END_SCROLL = 2,
+    MODE_END_SCROLL_FADE = 3,
+    MODE_CREDITS = 4,
+    MODE_HOW_TO_PLAY = 5,  // before the first chapter
+    MODE_HOW_TO_PLAY_INGAME = 7,
+    MODE_LEVEL_INTRO = 8,
+  };
+
+  // Two texts that go together (a chapter's label and title; a spell and its goal format).
+  struct TextPair {
+    const wchar_t* m_first;
+    const wchar_t* m_second;
+  };
+  // A picture of the chapter intro; a null image is an empty slot.
+  struct IntroSlot {
+    int16_t m_x;
+    int16_t m_y;
+    Image* m_image;
+  };
+  // A how-to-play page: where its two pictures go and which corner frames they get (0 none,
+  // 1 small, 2 big).
+  struct HowToPlayLoc {
+    uint16_t m_leftY;
+    uint16_t m_rightY;
+    uint8_t m_leftFrame;
+    uint8_t m_rightFrame;
+  };
+
+  // Screen and modes (Story.cpp) ----------------------------------------------------------------
+  explicit Story(GameApp* theApp);
+  ~Story() override;
+
+  void SetMode(uint8_t theMode) { m_mode = theMode; }
+  // Fills the class tables and makes the buttons; its body runs once per process.
+  void Init();
+  void AddedToManager(WidgetManager* theManager) override;
+  void RemovedFromManager(WidgetManager* theManager) override;
+  void Update() override;
+  void Draw(Graphics* g) override;
+  void MouseDown(int x, int y, int theClickCount) override;
+  void ButtonDepress(int theId) override;
+  // Prepares the current page of the current mode.
+  void SetPage();
+  // Id 1 next (or a click), 2 exit.
+  void pressCaptured(int theId);
+  void endCredits();
+  void drawStoryBack(Graphics* g, const Color& theTint);
+
+  uint8_t m_page;
+  uint8_t m_mode;
+  float m_scrollAlpha;
+  float m_creditsOffset;
+  float m_endOfGameAlpha;
+  uint16_t m_runestoneX[4];
+  uint16_t m_runestoneY[4];
+  float m_runestoneAlpha[4];
+  int m_runestoneCounter;
+  // Set once the screen asked for its fade to black.
+  uint8_t m_leaving;
+  Image* m_backImage;
+  GameApp* m_app;
+  PopupBox* m_popup;
+  ANIM::AnimationBasic m_glowAnim;
+  // Id 1 next (the chapter intro's start), id 2 exit.
+  OrvoButtonWidget* m_nextButton;
+  OrvoButtonWidget* m_exitButton;
+  Image* m_chapterImages[12];
+  IntroSlot m_introSlots[4];
+  const TextPair* m_chapterPair;
+  const TextPair* m_goalPair;
+  uint16_t m_goalLabelY;
+  uint8_t m_pageCount;
+  const wchar_t* const* m_pageTitles;
+  const wchar_t* const* m_pageTexts;
+  Image* m_leftImage;
+  Image* m_rightImage;
+  // The level-intro block's 4 images and the second map's block after them.
+  static const int k_maxBlockImages = 4 + 25;
+  Image* m_blockImages[k_maxBlockImages];
+  uint8_t m_numBlockImages;
+  TextPrinter m_printer;
+
+  // 0 long story, 1 short; set by the story-length choice.
+  static uint8_t s_storyType;
+  static constexpr float k_fadeSpeed = 0.01f;
+  static constexpr float k_runestoneFadeSpeed = 1.0f / 300.0f;
+  static constexpr float k_eofGameFadeSpeed = 1.0f / 1200.0f;
+  // Init's once-per-process flag; tests reset it.
+  static bool alreadyInited;
+
+  // Chapter intro tables.
+  static TextPair k_maxLevelIntroTextTitle[13];
+  static TextPair k_goalString[13];
+  static wchar_t s_goalStringBuffer[512];
+
+  // How-to-play tables: two entries per page, left then right.
+  static const wchar_t* k_howToPlayTitle[8];
+  static const wchar_t* k_howToPlay[8];
+  static const wchar_t* k_howToPlayPotionTitle[4];
+  static const wchar_t* k_howToPlayPotion[4];
+  static const wchar_t* k_howToPlayChantTitle[4];
+  static const wchar_t* k_howToPlayChant[4];
+  static const HowToPlayLoc k_howToPlayTitleLocs[4];
+  static const HowToPlayLoc k_howToPlayTitlePotionLocs[2];
+  static const HowToPlayLoc k_howToPlayTitleChantLocs[2];
+};
+
+}  // namespace Tesk
