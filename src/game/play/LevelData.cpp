@@ -1,9 +1,12 @@
 #include "game/play/LevelData.h"
 
+#include "game/shell/GameApp.h"
 #include "game/shell/ProfileData.h"
 #include "platform/carbonwindow/CarbonWindow.h"
 
-LevelData::LevelData(Tesk::GameApp* theApp) : LevelData(theApp, nullptr) {}
+// The application makes its profiles before its level data.
+LevelData::LevelData(Tesk::GameApp* theApp)
+    : LevelData(theApp, theApp != nullptr ? theApp->getProfileData() : nullptr) {}
 
 LevelData::LevelData(Tesk::GameApp* theApp, Tesk::ProfileData* theProfileData)
     : m_app(theApp),

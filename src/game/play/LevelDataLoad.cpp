@@ -11,7 +11,9 @@
 #include "core/MTRand.h"
 #include "core/MacUtils.h"
 #include "display/DDImage.h"
+#include "game/play/InGame.h"
 #include "game/play/LevelData.h"
+#include "game/shell/GameLog.h"
 #include "game/shell/ProfileData.h"
 #include "resources/ImageLib.h"
 
@@ -138,7 +140,7 @@ FILE* LevelData::openObjectText(int theLanguage) {
 
 bool LevelData::fail(const std::string& theWhy) {
   m_loadError = theWhy;
-  std::fprintf(stderr, "Level data: %s\n", theWhy.c_str());
+  Tesk::GameLog("level data: %s", theWhy.c_str());
   return false;
 }
 
@@ -216,12 +218,12 @@ bool LevelData::load(int theLevel, bool fromSave) {
     for (LocationData& aLocation : m_locations) clearLocation(aLocation);
     return false;
   }
-  // TODO(skeleton) LevelDynamics::reset(this);
+  Tesk::InGame::m_levelDynamics.reset(this);
 
   if (fromSave) {
     if (loadlevelData()) return true;
     // No usable save: fresh find lists, and the profile's clock goes on where it was.
-    std::fprintf(stderr, "Level data: the level save could not be restored; the find lists are drawn anew\n");
+    Tesk::GameLog("level data: the level save could not be restored; the find lists are drawn anew");
   }
   for (int i = 0; i < k_maxLocations; ++i)
     if (m_locations[i].m_id != -1) drawFindList(m_locations[i], theLevel, aWork[i]);
@@ -430,9 +432,8 @@ void LevelData::drawFindList(LocationData& theLocation, int theLevel, LocationCa
     for (; aPicks[g] != 0; --aPicks[g]) {
       // Too few items in the group: list what there is rather than wait for one forever.
       if (theWork.unused(g) == 0) {
-        std::fprintf(stderr,
-                     "Level data: location %d has too few items in difficulty group %d; it lists %d\n",
-                     theLocation.m_id, g, e);
+        Tesk::GameLog("level data: location %d has too few items in difficulty group %d; it lists %d",
+                      theLocation.m_id, g, e);
         break;
       }
       int r;

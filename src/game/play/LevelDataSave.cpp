@@ -3,9 +3,10 @@
 #include <cstdio>
 
 #include "game/play/LevelData.h"
+#include "game/shell/GameLog.h"
 
 bool LevelData::loadlevelData() {
-  std::fprintf(stderr, "Level data: the level save is not built yet; nothing is restored\n");
+  Tesk::LogNotBuilt("the level save (restoring)");
   return false;
 }
 
@@ -14,6 +15,6 @@ bool LevelData::loadlevelDataV1(FILE*) { return false; }
 bool LevelData::loadlevelDataV0(FILE*) { return false; }
 
 bool LevelData::saveLevelData() {
-  std::fprintf(stderr, "Level data: the level save is not built yet; nothing is saved\n");
+  Tesk::LogNotBuilt("the level save (writing)");
   return false;
 }

@@ -11,6 +11,7 @@
 #include "core/MTRand.h"
 #include "core/UserFile.h"
 #include "game/play/LevelTables.h"
+#include "game/shell/GameLog.h"
 
 namespace Tesk {
 
@@ -120,9 +121,8 @@ bool ProfileData::loadProfile() {
   std::string aKept;
   const bool isKept = ReadUserFile(aPath, 1 << 20, &aKept) == UserFileRead::Ok &&
                       WriteUserFile(aPath + k_refusedSuffix, aKept);
-  std::fprintf(stderr, "%s: refused, %s; starting with a fresh set of profiles%s%s\n", aPath.c_str(),
-               anError.c_str(), isKept ? ", the old file is kept as " : "",
-               isKept ? (aPath + k_refusedSuffix).c_str() : "");
+  GameLog("%s: refused, %s; starting with a fresh set of profiles%s%s", aPath.c_str(), anError.c_str(),
+          isKept ? ", the old file is kept as " : "", isKept ? (aPath + k_refusedSuffix).c_str() : "");
   resetToDefaults();
   readHsDefaults();
   return false;
@@ -131,7 +131,7 @@ bool ProfileData::loadProfile() {
 void ProfileData::saveProfile() {
   const std::string aPath = getProfilePath();
   if (!WriteUserFile(aPath, toFileBytes()))
-    std::fprintf(stderr, "%s: cannot be written; the profiles stay as they were on disk\n", aPath.c_str());
+    GameLog("%s: cannot be written; the profiles stay as they were on disk", aPath.c_str());
 }
 
 // File layout -----------------------------------------------------------------------------------
@@ -305,7 +305,7 @@ void ProfileData::makeSafe() {
   }
   const uint32_t anIdx = mProfileHeader->mFlags & ProfileHeader::k_profileIdxMask;
   if (anIdx >= static_cast<uint32_t>(k_maxProfiles)) {
-    std::fprintf(stderr, "profile.prof: profile %u in use does not exist; profile 0 is used\n", anIdx);
+    GameLog("profile.prof: profile %u in use does not exist; profile 0 is used", anIdx);
     mProfileHeader->mFlags &= ~ProfileHeader::k_profileIdxMask;
   }
   for (int i = 0; i < k_maxProfiles; ++i) {
@@ -314,9 +314,8 @@ void ProfileData::makeSafe() {
     r.mLevelGrade = ClampLoaded(r.mLevelGrade, 2.0f);
     r.mGameAvgGrade = ClampLoaded(r.mGameAvgGrade, 2.5f);
     if ((r.mFlags & ProfileRecord::k_flagGameInProgress) != 0 && !isValidLevel(r.mLevelOn)) {
-      std::fprintf(stderr,
-                   "profile.prof: profile %d is on level %d, which does not exist; its game is ended\n", i,
-                   r.mLevelOn);
+      GameLog("profile.prof: profile %d is on level %d, which does not exist; its game is ended", i,
+              r.mLevelOn);
       r.mFlags &= ~ProfileRecord::k_flagGameInProgress;
       r.mHasSaveFile = 0;
       r.mSaveInMinigame = 0;

@@ -13,6 +13,7 @@
 #include "core/MTRand.h"
 #include "game/play/LevelData.h"
 #include "game/play/Math.h"
+#include "game/shell/GameApp.h"
 #include "game/shell/ProfileData.h"
 #include "support/TestTemp.h"
 
@@ -21,6 +22,13 @@ using namespace TeskTools;
 namespace {
 
 constexpr int k_items = 10;  // items per difficulty group in the standard fixture
+
+// The game's application, lending the test's profiles as its own.
+class AppWithProfiles : public Tesk::GameApp {
+ public:
+  explicit AppWithProfiles(Tesk::ProfileData* theProfiles) { m_profileData = theProfiles; }
+  ~AppWithProfiles() override { m_profileData = nullptr; }
+};
 
 class LevelDataTest : public testing::Test {
  protected:
@@ -92,9 +100,9 @@ class LevelDataTest : public testing::Test {
 
   std::string mOldDir;
   std::string mDir;
-  Tesk::TeskAppBase mApp;  // makes the display images
   Tesk::ProfileData mProfile;
-  LevelData mLevel{nullptr, &mProfile};
+  AppWithProfiles mApp{&mProfile};  // makes the display images
+  LevelData mLevel{&mApp};
 };
 
 }  // namespace
@@ -135,6 +143,7 @@ TEST(LevelTablesTest, PickupsAreOfferedFromTheirLevels) {
 }
 
 TEST_F(LevelDataTest, LevelOnePicksItsLocationsAndFindListsForASeededGenerator) {
+  EXPECT_EQ(mLevel.getGameApp(), &mApp);
   WriteStandard({7, 3});
   Tesk::SRand(2024);
   ASSERT_TRUE(mLevel.load(1, false)) << mLevel.getLoadError();
@@ -571,7 +580,7 @@ TEST_F(LevelDataTest, BadLocationFilesAreRefusedWithAClearErrorAndNothingLoaded)
       ASSERT_TRUE(WriteBytes(mDir + "/" + c.mFile, c.mBytes));
     testing::internal::CaptureStderr();
     EXPECT_FALSE(mLevel.load(1, false));
-    EXPECT_NE(testing::internal::GetCapturedStderr().find("Level data: "), std::string::npos);
+    EXPECT_NE(testing::internal::GetCapturedStderr().find("game: level data: "), std::string::npos);
     EXPECT_NE(mLevel.getLoadError().find(c.mError), std::string::npos) << mLevel.getLoadError();
     ExpectAllEmpty();
   }
