@@ -28,6 +28,8 @@ const char* FaceFile(Face theFace) {
       return "/usr/share/fonts/truetype/dejavu/DejaVuSerif-Bold.ttf";
     case Face::SerifItalic:
       return "/usr/share/fonts/truetype/dejavu/DejaVuSerif-Italic.ttf";
+    case Face::SerifCondensedBold:
+      return "/usr/share/fonts/truetype/dejavu/DejaVuSerifCondensed-Bold.ttf";
     case Face::Sans:
       return "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
     case Face::SansBold:

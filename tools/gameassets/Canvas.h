@@ -34,7 +34,7 @@ class Random {
   uint32_t mState;
 };
 
-enum class Face { Serif, SerifBold, SerifItalic, Sans, SansBold };
+enum class Face { Serif, SerifBold, SerifItalic, SerifCondensedBold, Sans, SansBold };
 
 class Canvas {
  public:

@@ -31,7 +31,7 @@ int Overlap(const Box& a, const Box& b) {
   return w > 0 && h > 0 ? w * h : 0;
 }
 
-const int kGroupSize[3] = {64, 52, 42};
+const int kGroupSize[3] = {54, 45, 37};
 
 }  // namespace
 
@@ -135,40 +135,39 @@ bool BuildLocation(int theId, BuiltLocation* theOut, std::string* theError) {
   f.mId = theId;
   f.mImages.push_back(Quantize(theOut->mBackground, k_sceneWidth, k_sceneHeight));
 
-  // Render orders by depth: lower on the screen is nearer, covers nearest of all.
-  std::vector<size_t> anOrder(aPieces.size());
-  for (size_t i = 0; i < anOrder.size(); ++i) anOrder[i] = i;
-  std::stable_sort(anOrder.begin(), anOrder.end(), [&](size_t a, size_t b) {
-    const bool ca = a >= aCoverStart, cb = b >= aCoverStart;
-    if (ca != cb) return cb;
-    return aPieces[a].mY + aPieces[a].mPicture->Height() < aPieces[b].mY + aPieces[b].mPicture->Height();
-  });
-  std::vector<uint8_t> aRenderOrder(aPieces.size());
-  for (size_t k = 0; k < anOrder.size(); ++k) aRenderOrder[anOrder[k]] = static_cast<uint8_t>(k);
-
   for (size_t i = 0; i < aPieces.size(); ++i) {
     const Piece& p = aPieces[i];
     TeskTools::ObjectRecord aRecord;
     aRecord.mName = p.mName;
     aRecord.mGroup = p.mGroup;
     aRecord.mKind = p.mKind;
-    aRecord.mRenderOrder = aRenderOrder[i];
     aRecord.mX = static_cast<uint16_t>(p.mX);
     aRecord.mY = static_cast<uint16_t>(p.mY);
     f.mRecords.push_back(aRecord);
     f.mImages.push_back(Quantize(p.mPicture->Pixels(), p.mPicture->Width(), p.mPicture->Height()));
   }
-  // Move covers that hide too much of something, a few times, before giving up.
-  for (int aTry = 0; aTry < 60; ++aTry) {
+  // Render orders by depth: lower on the screen is nearer, covers nearest of all.
+  auto Reorder = [&] {
+    std::vector<size_t> anOrder(f.mRecords.size());
+    for (size_t i = 0; i < anOrder.size(); ++i) anOrder[i] = i;
+    std::stable_sort(anOrder.begin(), anOrder.end(), [&](size_t a, size_t b) {
+      const bool ca = f.mRecords[a].mKind == 'X', cb = f.mRecords[b].mKind == 'X';
+      if (ca != cb) return cb;
+      return f.mRecords[a].mY + f.mImages[a + 1].mHeight < f.mRecords[b].mY + f.mImages[b + 1].mHeight;
+    });
+    for (size_t k = 0; k < anOrder.size(); ++k) f.mRecords[anOrder[k]].mRenderOrder = static_cast<uint8_t>(k);
+  };
+  Reorder();
+  // Whatever is hidden too much by what is drawn after it moves somewhere else.
+  for (int aTry = 0; aTry < 300; ++aTry) {
     size_t aBad = f.mRecords.size();
-    for (size_t i = 0; i < aCoverStart && aBad == f.mRecords.size(); ++i)
-      if (f.mRecords[i].mKind != 'W' && CoveredShare(f, i) > k_maxCoveredShare * 0.6) aBad = i;
+    for (size_t i = 0; i < f.mRecords.size() && aBad == f.mRecords.size(); ++i)
+      if (f.mRecords[i].mKind != 'W' && f.mRecords[i].mKind != 'X' && CoveredShare(f, i) > 0.3) aBad = i;
     if (aBad == f.mRecords.size()) break;
-    for (size_t i = aCoverStart; i < f.mRecords.size(); ++i) {
-      const TeskTools::BlockImage& anImage = f.mImages[i + 1];
-      f.mRecords[i].mX = static_cast<uint16_t>(r.Int(k_sceneWidth - anImage.mWidth));
-      f.mRecords[i].mY = static_cast<uint16_t>(aDef.mTop + r.Int(k_sceneHeight - anImage.mHeight - aDef.mTop));
-    }
+    const TeskTools::BlockImage& anImage = f.mImages[aBad + 1];
+    f.mRecords[aBad].mX = static_cast<uint16_t>(4 + r.Int(k_sceneWidth - anImage.mWidth - 8));
+    f.mRecords[aBad].mY = static_cast<uint16_t>(aDef.mTop + r.Int(k_sceneHeight - anImage.mHeight - 6 - aDef.mTop));
+    Reorder();
   }
   theOut->mTexts.clear();
   for (const TeskTools::ObjectRecord& aRecord : f.mRecords) {
