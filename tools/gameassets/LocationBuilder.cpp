@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "EmojiRenderer.h"
+#include "InterfaceArt.h"
 #include "Props.h"
 #include "Quantizer.h"
 #include "Scenes.h"
@@ -127,9 +128,7 @@ bool BuildLocation(int theId, BuiltLocation* theOut, std::string* theError) {
   }
 
   // Background and pictures in the block's palettised form.
-  Canvas aScene(k_sceneWidth, k_sceneHeight);
-  PaintScene(theId, aScene);
-  theOut->mBackground = aScene.Pixels();
+  theOut->mBackground = SceneBackgrounds()[static_cast<size_t>(theId - 1)];
   LocationFiles& f = theOut->mFiles;
   f = LocationFiles();
   f.mId = theId;
