@@ -394,23 +394,32 @@ std::unique_ptr<Canvas> MapBackground(bool theTreasure) {
   return c;
 }
 
-std::unique_ptr<Canvas> NamePlate(const char* theName, bool theGlow) {
-  const double tw = Canvas(1, 1).TextWidth(theName, Face::SerifBold, 13);
-  auto c = std::make_unique<Canvas>(static_cast<int>(tw) + 24, 24);
+// A name on a small parchment label (or its glow), in one or two lines.
+std::unique_ptr<Canvas> NamePlate(const std::string& theName, bool theGlow) {
+  const double kSize = 12;
+  Canvas aMeasure(1, 1);
+  std::vector<std::string> aLines{theName};
+  const size_t aSpace = theName.find(' ');
+  if (aMeasure.TextWidth(theName, Face::SerifBold, kSize) > 96 && aSpace != std::string::npos)
+    aLines = {theName.substr(0, aSpace), theName.substr(aSpace + 1)};
+  double aWidest = 0;
+  for (const std::string& l : aLines) aWidest = std::max(aWidest, aMeasure.TextWidth(l, Face::SerifBold, kSize));
+  const int w = static_cast<int>(aWidest) + 20, h = static_cast<int>(aLines.size()) * 15 + 9;
+  auto c = std::make_unique<Canvas>(w, h);
   if (theGlow) {
-    c->Ellipse(c->Width() / 2.0, 12, c->Width() / 2.0 - 1, 11);
-    c->Radial(c->Width() / 2.0, 12, c->Width() / 2.0, Hex(0xFFD870), 0.6, 0.0);
+    c->Ellipse(w / 2.0, h / 2.0, w / 2.0 - 1, h / 2.0 - 1);
+    c->Radial(w / 2.0, h / 2.0, w / 2.0, Hex(0xFFD870), 0.6, 0.0);
     cairo_fill(c->cr());
-    c->Text(theName, c->Width() / 2.0, 17, Face::SerifBold, 13, Hex(0xFFF4C0), 1.0, true);
   } else {
-    c->RoundRect(2, 3, c->Width() - 4, 18, 6);
-    c->LinearV(3, 21, Hex(0xF4E2B4), Hex(0xC8A870));
+    c->RoundRect(2, 2, w - 4, h - 4, 6);
+    c->LinearV(2, h - 2, Hex(0xF4E2B4), Hex(0xC8A870));
     cairo_fill_preserve(c->cr());
     cairo_set_line_width(c->cr(), 1.2);
     c->Color(Hex(0x6A4A20));
     cairo_stroke(c->cr());
-    c->Text(theName, c->Width() / 2.0, 17, Face::SerifBold, 13, Hex(0x3A1E0A), 1.0, true);
   }
+  for (size_t i = 0; i < aLines.size(); ++i)
+    c->Text(aLines[i], w / 2.0, 16 + 15.0 * i, Face::SerifBold, kSize, theGlow ? Hex(0xFFF4C0) : Hex(0x3A1E0A), 1.0, true);
   return c;
 }
 

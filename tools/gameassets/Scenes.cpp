@@ -1,5 +1,6 @@
 #include "Scenes.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "Painting.h"
@@ -10,7 +11,7 @@ using namespace Paint;
 
 const std::vector<LocationDef>& Locations() {
   static const std::vector<LocationDef> kLocations = {
-      {1, "Dragon's Lair", {0.9, 0.74, 0.6}, 170,
+      {1, "Wyrm Cellar", {0.9, 0.74, 0.6}, 170,
        {{"Crown", 0x1F451, 0, 1}, {"Golden Cup", 0x1F3C6, 0, 1}, {"Shield", 0x1F6E1, 0, 1}, {"Skull", 0x1F480, 0, 1},
         {"Gem", 0x1F48E, 0, 1}, {"Axe", 0x1FA93, 0, 1}, {"Amphora", 0x1F3FA, 0, 1}, {"Money Bag", 0x1F4B0, 0, 1},
         {"Dragon Egg", 0x1F95A, 1, 2}, {"Ring", 0x1F48D, 1, 1}, {"Dagger", 0x1F5E1, 1, 1}, {"Bone", 0x1F9B4, 1, 1},
@@ -18,7 +19,7 @@ const std::vector<LocationDef>& Locations() {
         {"Bat", 0x1F987, 2, 1}, {"Key", 0x1F511, 2, 1}, {"Mushroom", 0x1F344, 2, 1}, {"Snail", 0x1F40C, 2, 1},
         {"Prayer Beads", 0x1F4FF, 2, 1}, {"Hook", 0x1FA9D, 2, 1}, {"Feather", 0x1FAB6, 2, 1}, {"Spider", 0x1F577, 2, 1}},
        {0x1FAA8, 0x1FAA8}},
-      {2, "Portrait Hall", {1.0, 0.93, 0.84}, 120,
+      {2, "Clockmaker's Loft", {1.0, 0.93, 0.84}, 120,
        {{"Mantel Clock", 0x1F570, 0, 1}, {"Painting", 0x1F5BC, 0, 1}, {"Violin", 0x1F3BB, 0, 1}, {"Chair", 0x1FA91, 0, 1},
         {"Top Hat", 0x1F3A9, 0, 1}, {"Teapot", 0x1FAD6, 0, 1}, {"Candle", 0x1F56F, 0, 2}, {"Mirror", 0x1FA9E, 0, 1},
         {"Drum", 0x1F941, 1, 1}, {"Chess Pawn", 0x265F, 1, 1}, {"Die", 0x1F3B2, 1, 1}, {"Theatre Masks", 0x1F3AD, 1, 1},
@@ -26,7 +27,7 @@ const std::vector<LocationDef>& Locations() {
         {"Mouse", 0x1F401, 2, 1}, {"Bow", 0x1F380, 2, 1}, {"Needle", 0x1FAA1, 2, 1}, {"Yarn", 0x1F9F6, 2, 1},
         {"Thread", 0x1F9F5, 2, 1}, {"Spoon", 0x1F944, 2, 1}, {"Old Key", 0x1F5DD, 2, 1}, {"Pushpin", 0x1F4CC, 2, 1}},
        {0x1FAB4, 0x1FAB4}},
-      {3, "Moonlit Garden", {0.62, 0.66, 0.86}, 300,
+      {3, "Owlwood Path", {0.62, 0.66, 0.86}, 300,
        {{"Rose", 0x1F339, 0, 1}, {"Owl", 0x1F989, 0, 1}, {"Lantern", 0x1F3EE, 0, 1}, {"Tulip", 0x1F337, 0, 1},
         {"Pumpkin", 0x1F383, 0, 1}, {"Moon Charm", 0x1F319, 0, 1}, {"Basket", 0x1F9FA, 0, 1}, {"Frog", 0x1F438, 0, 1},
         {"Hedgehog", 0x1F994, 1, 1}, {"Snail", 0x1F40C, 1, 1}, {"Mushroom", 0x1F344, 1, 2}, {"Butterfly", 0x1F98B, 1, 1},
@@ -34,7 +35,7 @@ const std::vector<LocationDef>& Locations() {
         {"Feather", 0x1FAB6, 2, 1}, {"Star", 0x2B50, 2, 1}, {"Key", 0x1F511, 2, 1}, {"Bee", 0x1F41D, 2, 1},
         {"Chestnut", 0x1F330, 2, 1}, {"Ring", 0x1F48D, 2, 1}, {"Needle", 0x1FAA1, 2, 1}, {"Leaf", 0x1F343, 2, 1}},
        {0x1F33F, 0x1FAB4}},
-      {4, "Sunny Orchard", {1.0, 1.0, 0.94}, 290,
+      {4, "Millbrook Farm", {1.0, 1.0, 0.94}, 290,
        {{"Apple", 0x1F34E, 0, 2}, {"Pear", 0x1F350, 0, 1}, {"Basket", 0x1F9FA, 0, 1}, {"Bucket", 0x1FAA3, 0, 1},
         {"Ladder", 0x1FA9C, 0, 1}, {"Rooster", 0x1F413, 0, 1}, {"Honey Pot", 0x1F36F, 0, 1}, {"Sunflower", 0x1F33B, 0, 1},
         {"Grapes", 0x1F347, 1, 1}, {"Cherries", 0x1F352, 1, 1}, {"Squirrel", 0x1F43F, 1, 1}, {"Bee", 0x1F41D, 1, 1},
@@ -42,7 +43,7 @@ const std::vector<LocationDef>& Locations() {
         {"Ladybird", 0x1F41E, 2, 1}, {"Butterfly", 0x1F98B, 2, 1}, {"Clover", 0x1F340, 2, 1}, {"Snail", 0x1F40C, 2, 1},
         {"Egg", 0x1F95A, 2, 1}, {"Bird", 0x1F426, 2, 1}, {"Saw", 0x1FA9A, 2, 1}, {"Maple Leaf", 0x1F341, 2, 1}},
        {0x1FAB5, 0x1F33F}},
-      {5, "Windy Battlements", {0.8, 0.84, 0.94}, 250,
+      {5, "Windward Ruins", {0.8, 0.84, 0.94}, 250,
        {{"Shield", 0x1F6E1, 0, 1}, {"Crossed Swords", 0x2694, 0, 1}, {"Bow and Arrow", 0x1F3F9, 0, 1},
         {"Telescope", 0x1F52D, 0, 1}, {"Anchor", 0x2693, 0, 1}, {"Bell", 0x1F514, 0, 1}, {"Drum", 0x1F941, 0, 1},
         {"Wind Chime", 0x1F390, 0, 1}, {"Compass", 0x1F9ED, 1, 1}, {"Dove", 0x1F54A, 1, 1}, {"Post Horn", 0x1F4EF, 1, 1},
@@ -51,15 +52,15 @@ const std::vector<LocationDef>& Locations() {
         {"Rope", 0x1FAA2, 2, 1}, {"Hook", 0x1FA9D, 2, 1}, {"Ring", 0x1F48D, 2, 1}, {"Letter", 0x2709, 2, 1},
         {"Bat", 0x1F987, 2, 1}},
        {0x1FAA8, 0x1FAB5}},
-      {6, "Torchlit Vault", {0.95, 0.78, 0.58}, 200,
+      {6, "Crystal Cavern", {0.95, 0.78, 0.58}, 200,
        {{"Crown", 0x1F451, 0, 1}, {"Golden Cup", 0x1F3C6, 0, 1}, {"Money Bag", 0x1F4B0, 0, 2}, {"Scales", 0x2696, 0, 1},
         {"Amphora", 0x1F3FA, 0, 1}, {"Gem", 0x1F48E, 0, 1}, {"Urn", 0x26B1, 0, 1}, {"Shield", 0x1F6E1, 0, 1},
         {"Ring", 0x1F48D, 1, 1}, {"Prayer Beads", 0x1F4FF, 1, 1}, {"Hamsa", 0x1FAAC, 1, 1}, {"Magic Wand", 0x1FA84, 1, 1},
         {"Oil Lamp", 0x1FA94, 1, 1}, {"Theatre Masks", 0x1F3AD, 1, 1}, {"Dagger", 0x1F5E1, 1, 1}, {"Purse", 0x1F45B, 1, 1},
         {"Key", 0x1F511, 2, 1}, {"Rat", 0x1F400, 2, 1}, {"Spider", 0x1F577, 2, 1}, {"Snake", 0x1F40D, 2, 1},
         {"Bone", 0x1F9B4, 2, 1}, {"Skull", 0x1F480, 2, 1}, {"Magnet", 0x1F9F2, 2, 1}, {"Die", 0x1F3B2, 2, 1}},
-       {0x1FAA8, 0x26B1}},
-      {7, "Wizard's Library", {1.0, 0.93, 0.8}, 110,
+       {0x1FAA8, 0x1FAA8}},
+      {7, "Vesper's Library", {1.0, 0.93, 0.8}, 110,
        {{"Books", 0x1F4DA, 0, 1}, {"Open Book", 0x1F4D6, 0, 1}, {"Crystal Ball", 0x1F52E, 0, 1}, {"Owl", 0x1F989, 0, 1},
         {"Hourglass", 0x231B, 0, 1}, {"Planet", 0x1FA90, 0, 1}, {"Telescope", 0x1F52D, 0, 1}, {"Candle", 0x1F56F, 0, 1},
         {"Fountain Pen", 0x1F58B, 1, 1}, {"Pen Nib", 0x2712, 1, 1}, {"Alembic", 0x2697, 1, 1}, {"Potion Vial", 0x1F9EA, 1, 2},
@@ -67,7 +68,7 @@ const std::vector<LocationDef>& Locations() {
         {"Old Key", 0x1F5DD, 2, 1}, {"Spider", 0x1F577, 2, 1}, {"Feather", 0x1FAB6, 2, 1}, {"Mouse", 0x1F401, 2, 1},
         {"Spectacles", 0x1F453, 2, 1}, {"Ring", 0x1F48D, 2, 1}, {"Letter", 0x2709, 2, 1}, {"Butterfly", 0x1F98B, 2, 1}},
        {0x1FAB4, 0x1F4DA}},
-      {8, "Old Graveyard", {0.6, 0.64, 0.82}, 290,
+      {8, "Chapel Yard", {0.6, 0.64, 0.82}, 290,
        {{"Coffin", 0x26B0, 0, 1}, {"Lantern", 0x1F3EE, 0, 1}, {"Skull", 0x1F480, 0, 1}, {"Bat", 0x1F987, 0, 1},
         {"Pumpkin", 0x1F383, 0, 1}, {"Urn", 0x26B1, 0, 1}, {"Pickaxe", 0x26CF, 0, 1}, {"Headstone", 0x1FAA6, 0, 1},
         {"Bone", 0x1F9B4, 1, 1}, {"Cobweb", 0x1F578, 1, 1}, {"Candle", 0x1F56F, 1, 2}, {"Bell", 0x1F514, 1, 1},
@@ -91,7 +92,7 @@ const std::vector<LocationDef>& Locations() {
         {"Ladybird", 0x1F41E, 2, 1}, {"Feather", 0x1FAB6, 2, 1}, {"Key", 0x1F511, 2, 1}, {"Ring", 0x1F48D, 2, 1},
         {"Chestnut", 0x1F330, 2, 1}, {"Leaf", 0x1F343, 2, 1}, {"Egg", 0x1F95A, 2, 1}, {"Hook", 0x1FA9D, 2, 1}},
        {0x1FAB5, 0x1FAA8}},
-      {11, "Village Rooftops", {1.0, 0.9, 0.8}, 150,
+      {11, "Castle Ramparts", {1.0, 0.9, 0.8}, 150,
        {{"Bell", 0x1F514, 0, 1}, {"Dove", 0x1F54A, 0, 1}, {"Cat", 0x1F408, 0, 1}, {"Lantern", 0x1F3EE, 0, 1},
         {"Wind Chime", 0x1F390, 0, 1}, {"Kite", 0x1FA81, 0, 1}, {"Broom", 0x1F9F9, 0, 1}, {"Ladder", 0x1FA9C, 0, 1},
         {"Bird", 0x1F426, 1, 2}, {"Boot", 0x1F462, 1, 1}, {"Umbrella", 0x2602, 1, 1}, {"Bucket", 0x1FAA3, 1, 1},
@@ -115,7 +116,7 @@ const LocationDef& LocationById(int theId) { return Locations().at(static_cast<s
 
 namespace {
 
-void DragonsLair(Canvas& c) {
+void WyrmCellar(Canvas& c) {
   c.LinearV(0, 600, Hex(0x1A120E), Hex(0x3A2418));
   cairo_paint(c.cr());
   RockWall(c, 101, -40, -20, 740, 330, Hex(0x4A3A30));
@@ -127,6 +128,10 @@ void DragonsLair(Canvas& c) {
   cairo_fill(c.cr());
   Stalactites(c, 102, 0, 26, Hex(0x5A4536));
   Hills(c, 103, 470, 20, Hex(0x5C4030), Hex(0x2A1A10));
+  // The cellar's vaulted brickwork at the sides, and the wyrm's hoard.
+  StoneWall(c, 107, 0, 0, 70, 600, Hex(0x6A4A38), 35, 18);
+  StoneWall(c, 108, 600, 0, 60, 600, Hex(0x6A4A38), 35, 18);
+  Barrel(c, 590, 330, 60, 90, Hex(0x6A4028));
   Treasure(c, 104, 40, 430, 230, 120);
   Treasure(c, 105, 470, 470, 180, 90);
   Light(c, 120, 500, 220, Hex(0xFFB040), 0.35);
@@ -135,7 +140,7 @@ void DragonsLair(Canvas& c) {
   Finish(c, 106, 0.05, 0.5);
 }
 
-void PortraitHall(Canvas& c) {
+void ClockmakersLoft(Canvas& c) {
   WoodPanels(c, 201, 0, 0, 660, 420, Hex(0x6A3E22));
   cairo_rectangle(c.cr(), 0, 0, 660, 40);
   c.Fill(Hex(0x3A2012));
@@ -145,14 +150,14 @@ void PortraitHall(Canvas& c) {
   cairo_rectangle(c.cr(), 202, 242, 126, 166);
   c.LinearV(242, 408, Hex(0x2A3A2A), Hex(0x101810));
   cairo_fill(c.cr());
-  c.Ellipse(265, 320, 38, 48);
+  c.Ellipse(273, 322, 38, 48);
   c.Fill(Hex(0xD9B08C));
-  c.Ellipse(265, 275, 44, 22);
+  c.Ellipse(273, 277, 44, 22);
   c.Fill(Hex(0x3A2414));
-  cairo_rectangle(c.cr(), 222, 360, 86, 48);
+  cairo_rectangle(c.cr(), 230, 362, 86, 46);
   c.Fill(Hex(0x5A1A1A));
-  c.Ellipse(253, 312, 8, 5);
-  c.Ellipse(277, 312, 8, 5);
+  c.Ellipse(263, 313, 7, 4.5);
+  c.Ellipse(283, 313, 7, 4.5);
   c.Fill(Hex(0xF4EEE0));
   // Other portraits and the clock.
   c.RoundRect(420, 150, 110, 140, 6);
@@ -174,6 +179,33 @@ void PortraitHall(Canvas& c) {
   cairo_set_line_width(c.cr(), 2);
   c.Color(Hex(0x201008));
   cairo_stroke(c.cr());
+  // The clockmaker's work: faces and gears on the wall.
+  for (int i = 0; i < 3; ++i) {
+    const double x = 380 + i * 62, y = 350 + (i % 2) * 22;
+    cairo_arc(c.cr(), x, y, 20, 0, 2 * M_PI);
+    c.Fill(Hex(0x8A6226));
+    cairo_arc(c.cr(), x, y, 16, 0, 2 * M_PI);
+    c.Fill(Hex(0xEFE4C8));
+    cairo_move_to(c.cr(), x, y);
+    cairo_line_to(c.cr(), x + 8 * std::cos(i * 2.1), y + 8 * std::sin(i * 2.1));
+    cairo_set_line_width(c.cr(), 1.5);
+    c.Color(Hex(0x201008));
+    cairo_stroke(c.cr());
+  }
+  for (int i = 0; i < 4; ++i) {
+    const double x = 60 + i * 38, y = 80 + (i % 2) * 30, r = 16 + (i % 3) * 5;
+    for (int k = 0; k < 10; ++k) {
+      cairo_save(c.cr());
+      cairo_translate(c.cr(), x, y);
+      cairo_rotate(c.cr(), k * M_PI / 5 + i);
+      cairo_rectangle(c.cr(), -3, -r - 4, 6, 8);
+      cairo_restore(c.cr());
+    }
+    cairo_arc(c.cr(), x, y, r, 0, 2 * M_PI);
+    c.Fill(Hex(0xA07A30), 0.85);
+    cairo_arc(c.cr(), x, y, r * 0.35, 0, 2 * M_PI);
+    c.Fill(Hex(0x4A2E12));
+  }
   // Candle sconces under the two flames.
   for (double x : {91.0, 294.0}) {
     cairo_rectangle(c.cr(), x - 10, 150, 20, 8);
@@ -186,7 +218,7 @@ void PortraitHall(Canvas& c) {
   Finish(c, 203, 0.04, 0.45);
 }
 
-void MoonlitGarden(Canvas& c) {
+void OwlwoodPath(Canvas& c) {
   Sky(c, 330, Hex(0x0A1030), Hex(0x2A3A6A));
   Stars(c, 301, 120, 300);
   Moon(c, 540, 80, 34, Hex(0xF0F0D8));
@@ -219,7 +251,7 @@ void MoonlitGarden(Canvas& c) {
   Finish(c, 310, 0.04, 0.5);
 }
 
-void SunnyOrchard(Canvas& c) {
+void MillbrookFarm(Canvas& c) {
   Sky(c, 300, Hex(0x6AA8E8), Hex(0xCFE6F4));
   Clouds(c, 401, 6, 40, 160, Hex(0xFFFFFF), 0.6);
   Hills(c, 402, 250, 30, Hex(0x8AB860), Hex(0x5A8A40));
@@ -240,10 +272,88 @@ void SunnyOrchard(Canvas& c) {
   Finish(c, 407, 0.03, 0.25);
 }
 
-void WindyBattlements(Canvas& c) {
-  Sky(c, 360, Hex(0x2A3448), Hex(0x8A94A8));
+void WindwardRuins(Canvas& c) {
+  Sky(c, 380, Hex(0x2A3448), Hex(0x8A94A8));
   Clouds(c, 501, 10, 20, 220, Hex(0x404A5A), 0.7);
   Clouds(c, 502, 6, 60, 260, Hex(0xB8C0CC), 0.3);
+  Hills(c, 503, 330, 25, Hex(0x4A5A50), Hex(0x3A4638));
+  // Broken arches and columns of an old hall on the hill.
+  for (int i = 0; i < 4; ++i) {
+    const double x = 60 + i * 150, h = 190 - (i % 2) * 70;
+    Column(c, x, 420 - h, 40, h, Hex(0x9A968C));
+  }
+  cairo_t* cr = c.cr();
+  cairo_arc(cr, 155, 300, 75, M_PI, 1.75 * M_PI);
+  cairo_set_line_width(cr, 22);
+  c.Color(Hex(0x8A867C));
+  cairo_stroke(cr);
+  Grass(c, 504, 410, Hex(0x3A5A34), Hex(0x4A6A40));
+  Random r(505);
+  for (int i = 0; i < 12; ++i) {  // fallen stones
+    c.RoundRect(r.Range(0, 620), r.Range(430, 570), r.Range(24, 60), r.Range(14, 30), 5);
+    c.Fill(Hex(0x8A867C), 0.95);
+  }
+  Blades(c, 506, 0, 660, 600, 140, 28, Hex(0x4A6A3A));
+  Light(c, 300, 120, 300, Hex(0xC0D0FF), 0.12);
+  Finish(c, 507, 0.04, 0.4);
+}
+
+void Crystals(Canvas& c, uint32_t theSeed, double x, double y, double w, double h, const Rgb& theColour) {
+  Random r(theSeed);
+  cairo_t* cr = c.cr();
+  Light(c, x + w / 2, y + h / 2, std::max(w, h) * 0.7, theColour, 0.35);
+  for (int i = 0; i < static_cast<int>(w / 12); ++i) {
+    const double bx = x + r.Range(0, w), by = y + h, ch = r.Range(h * 0.3, h), cw = r.Range(8, 18);
+    const double lean = r.Range(-0.35, 0.35);
+    cairo_save(cr);
+    cairo_translate(cr, bx, by);
+    cairo_rotate(cr, lean);
+    cairo_move_to(cr, -cw / 2, 0);
+    cairo_line_to(cr, -cw / 2, -ch * 0.8);
+    cairo_line_to(cr, 0, -ch);
+    cairo_line_to(cr, cw / 2, -ch * 0.8);
+    cairo_line_to(cr, cw / 2, 0);
+    cairo_close_path(cr);
+    cairo_pattern_t* p = cairo_pattern_create_linear(-cw / 2, 0, cw / 2, 0);
+    cairo_pattern_add_color_stop_rgba(p, 0, theColour.r * 0.5, theColour.g * 0.5, theColour.b * 0.6, 0.95);
+    cairo_pattern_add_color_stop_rgba(p, 0.45, std::min(1.0, theColour.r * 1.4), std::min(1.0, theColour.g * 1.4), 1, 0.95);
+    cairo_pattern_add_color_stop_rgba(p, 1, theColour.r * 0.4, theColour.g * 0.4, theColour.b * 0.5, 0.95);
+    cairo_set_source(cr, p);
+    cairo_fill(cr);
+    cairo_pattern_destroy(p);
+    cairo_restore(cr);
+  }
+}
+
+void CrystalCavern(Canvas& c) {
+  c.LinearV(0, 600, Hex(0x101422), Hex(0x241E2A));
+  cairo_paint(c.cr());
+  RockWall(c, 601, -40, -20, 740, 460, Hex(0x3A3A4E));
+  Stalactites(c, 602, 0, 20, Hex(0x4A4A60));
+  // The old idol whose eyes burn (213 and 238, 125).
+  c.Ellipse(230, 140, 48, 56);
+  c.LinearV(80, 200, Hex(0x6A6A5A), Hex(0x2A2A22));
+  cairo_fill(c.cr());
+  c.Ellipse(218, 132, 10, 6);
+  c.Ellipse(243, 132, 10, 6);
+  c.Fill(Hex(0x0A0604));
+  cairo_rectangle(c.cr(), 170, 190, 120, 120);
+  c.LinearV(190, 310, Hex(0x5A5A4A), Hex(0x2A2A22));
+  cairo_fill(c.cr());
+  Hills(c, 603, 440, 15, Hex(0x3A3444), Hex(0x1A1620));
+  // Crystal clusters where the light sparkles.
+  Crystals(c, 604, 32, 332, 214, 160, Hex(0x70A0FF));
+  Crystals(c, 605, 70, 500, 382, 90, Hex(0xB080FF));
+  Crystals(c, 606, 412, 319, 240, 109, Hex(0x60E0D0));
+  Crystals(c, 607, 294, 20, 146, 60, Hex(0x90B0FF));
+  Torch(c, 480, 180);
+  Finish(c, 608, 0.05, 0.5);
+}
+
+void CastleRamparts(Canvas& c) {
+  Sky(c, 360, Hex(0x5A4A8A), Hex(0xF0A070));
+  Clouds(c, 501, 8, 20, 200, Hex(0xE89070), 0.5);
+  Light(c, 420, 330, 300, Hex(0xFFC070), 0.35);
   Hills(c, 503, 330, 20, Hex(0x4A5A50), Hex(0x3A4638));
   // A tower on the left with arrow slits.
   StoneWall(c, 504, 0, 60, 150, 360, Hex(0x8A8A90), 40, 22);
@@ -270,31 +380,7 @@ void WindyBattlements(Canvas& c) {
   Finish(c, 506, 0.04, 0.4);
 }
 
-void TorchlitVault(Canvas& c) {
-  StoneWall(c, 601, 0, 0, 660, 430, Hex(0x6A5A4A));
-  Column(c, 20, 30, 60, 400, Hex(0x8A7A66));
-  Column(c, 580, 30, 60, 400, Hex(0x8A7A66));
-  // The idol whose eyes burn (213 and 238, 125).
-  c.Ellipse(230, 140, 48, 56);
-  c.LinearV(80, 200, Hex(0x6A6A5A), Hex(0x2A2A22));
-  cairo_fill(c.cr());
-  c.Ellipse(218, 132, 10, 6);
-  c.Ellipse(243, 132, 10, 6);
-  c.Fill(Hex(0x0A0604));
-  cairo_rectangle(c.cr(), 170, 190, 120, 120);
-  c.LinearV(190, 310, Hex(0x5A5A4A), Hex(0x2A2A22));
-  cairo_fill(c.cr());
-  Torch(c, 120, 180);
-  Torch(c, 480, 180);
-  Flagstones(c, 602, 430, Hex(0x8A7A66));
-  Treasure(c, 603, 30, 330, 220, 160);
-  Treasure(c, 604, 410, 320, 240, 110);
-  Treasure(c, 605, 90, 500, 360, 100);
-  Barrel(c, 300, 340, 70, 100, Hex(0x7A5030));
-  Finish(c, 606, 0.05, 0.5);
-}
-
-void WizardsLibrary(Canvas& c) {
+void VespersLibrary(Canvas& c) {
   WoodPanels(c, 701, 0, 0, 660, 400, Hex(0x4A2C18));
   Bookcase(c, 702, 10, 30, 200, 400, Hex(0x5A3418));
   Bookcase(c, 703, 520, 20, 140, 380, Hex(0x5A3418));
@@ -313,7 +399,7 @@ void WizardsLibrary(Canvas& c) {
   Finish(c, 705, 0.04, 0.45);
 }
 
-void OldGraveyard(Canvas& c) {
+void ChapelYard(Canvas& c) {
   Sky(c, 300, Hex(0x080C1C), Hex(0x2A2A4A));
   Stars(c, 801, 90, 250);
   Moon(c, 330, 90, 40, Hex(0xE8E4D0));
@@ -387,27 +473,6 @@ void WillowPond(Canvas& c) {
   Finish(c, 1009, 0.03, 0.3);
 }
 
-void VillageRooftops(Canvas& c) {
-  Sky(c, 300, Hex(0xE89A6A), Hex(0xF8D8A0));
-  Clouds(c, 1101, 6, 20, 140, Hex(0xFFE0C0), 0.5);
-  Light(c, 120, 120, 260, Hex(0xFFE0A0), 0.35);
-  Roof(c, 1102, -40, 160, 300, 120, Hex(0x6A4A5A), true);
-  Roof(c, 1103, 300, 120, 400, 150, Hex(0x8A3A2A), true);
-  StoneWall(c, 1104, 0, 280, 660, 320, Hex(0xB8A080), 44, 24);
-  Roof(c, 1105, 60, 330, 300, 140, Hex(0x9A4A30), false);
-  Roof(c, 1106, 380, 360, 320, 130, Hex(0x5A5A6A), true);
-  for (double x : {120.0, 250.0, 500.0}) {
-    c.RoundRect(x, 500, 40, 56, 6);
-    c.Fill(Hex(0xFFD070), 0.9);
-  }
-  cairo_move_to(c.cr(), 0, 520);
-  cairo_curve_to(c.cr(), 200, 560, 450, 500, 660, 540);
-  cairo_set_line_width(c.cr(), 1.5);
-  c.Color(Hex(0x2A2A2A));
-  cairo_stroke(c.cr());
-  Finish(c, 1107, 0.03, 0.3);
-}
-
 void HauntedAttic(Canvas& c) {
   WoodPanels(c, 1201, 0, 0, 660, 460, Hex(0x4A3A2C));
   Beam(c, 0, 60, 330, -40, 40, Hex(0x3A2A1E));
@@ -434,17 +499,17 @@ void HauntedAttic(Canvas& c) {
 
 void PaintScene(int theId, Canvas& c) {
   switch (theId) {
-    case 1: DragonsLair(c); break;
-    case 2: PortraitHall(c); break;
-    case 3: MoonlitGarden(c); break;
-    case 4: SunnyOrchard(c); break;
-    case 5: WindyBattlements(c); break;
-    case 6: TorchlitVault(c); break;
-    case 7: WizardsLibrary(c); break;
-    case 8: OldGraveyard(c); break;
+    case 1: WyrmCellar(c); break;
+    case 2: ClockmakersLoft(c); break;
+    case 3: OwlwoodPath(c); break;
+    case 4: MillbrookFarm(c); break;
+    case 5: WindwardRuins(c); break;
+    case 6: CrystalCavern(c); break;
+    case 7: VespersLibrary(c); break;
+    case 8: ChapelYard(c); break;
     case 9: TheDungeon(c); break;
     case 10: WillowPond(c); break;
-    case 11: VillageRooftops(c); break;
+    case 11: CastleRamparts(c); break;
     default: HauntedAttic(c); break;
   }
 }
