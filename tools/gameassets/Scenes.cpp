@@ -67,7 +67,7 @@ const std::vector<LocationDef>& Locations() {
         {"Magic Wand", 0x1FA84, 1, 1}, {"Map", 0x1F5FA, 1, 1}, {"Compass", 0x1F9ED, 1, 1}, {"Bookmark", 0x1F516, 1, 1},
         {"Old Key", 0x1F5DD, 2, 1}, {"Spider", 0x1F577, 2, 1}, {"Feather", 0x1FAB6, 2, 1}, {"Mouse", 0x1F401, 2, 1},
         {"Spectacles", 0x1F453, 2, 1}, {"Ring", 0x1F48D, 2, 1}, {"Letter", 0x2709, 2, 1}, {"Butterfly", 0x1F98B, 2, 1}},
-       {0x1FAB4, 0x1F4DA}},
+       {0x1FAB4, 0x1FAB4}},
       {8, "Chapel Yard", {0.6, 0.64, 0.82}, 290,
        {{"Coffin", 0x26B0, 0, 1}, {"Lantern", 0x1F3EE, 0, 1}, {"Skull", 0x1F480, 0, 1}, {"Bat", 0x1F987, 0, 1},
         {"Pumpkin", 0x1F383, 0, 1}, {"Urn", 0x26B1, 0, 1}, {"Pickaxe", 0x26CF, 0, 1}, {"Headstone", 0x1FAA6, 0, 1},
@@ -81,7 +81,7 @@ const std::vector<LocationDef>& Locations() {
         {"Shield", 0x1F6E1, 0, 1}, {"Broom", 0x1F9F9, 0, 1}, {"Bread", 0x1F35E, 0, 1}, {"Candle", 0x1F56F, 0, 1},
         {"Rat", 0x1F400, 1, 2}, {"Bone", 0x1F9B4, 1, 1}, {"Old Key", 0x1F5DD, 1, 1}, {"Hammer", 0x1F528, 1, 1},
         {"Pickaxe", 0x26CF, 1, 1}, {"Tankard", 0x1F37A, 1, 1}, {"Dagger", 0x1F5E1, 1, 1}, {"Saw", 0x1FA9A, 1, 1},
-        {"Spider", 0x1F577, 2, 1}, {"Cobweb", 0x1F578, 2, 1}, {"Mouse", 0x1F401, 2, 1}, {"Snail", 0x1F40C, 2, 1},
+        {"Spider", 0x1F577, 2, 1}, {"Cobweb", 0x1F578, 2, 1}, {"Bat", 0x1F987, 2, 1}, {"Snail", 0x1F40C, 2, 1},
         {"Ring", 0x1F48D, 2, 1}, {"Hook", 0x1FA9D, 2, 1}, {"Die", 0x1F3B2, 2, 1}, {"Needle", 0x1FAA1, 2, 1}},
        {0x1FAA8, 0x1FAB5}},
       {10, "Willow Pond", {0.92, 1.0, 0.92}, 270,
@@ -99,7 +99,7 @@ const std::vector<LocationDef>& Locations() {
         {"Letter", 0x2709, 1, 1}, {"Potted Plant", 0x1FAB4, 1, 1}, {"Scarf", 0x1F9E3, 1, 1}, {"Teapot", 0x1FAD6, 1, 1},
         {"Key", 0x1F511, 2, 1}, {"Feather", 0x1FAB6, 2, 1}, {"Scissors", 0x2702, 2, 1}, {"Ring", 0x1F48D, 2, 1},
         {"Yarn", 0x1F9F6, 2, 1}, {"Mouse", 0x1F401, 2, 1}, {"Maple Leaf", 0x1F341, 2, 1}, {"Spoon", 0x1F944, 2, 1}},
-       {0x1FAB5, 0x1FAB4}},
+       {0x1FAB5, 0x1FAA8}},
       {12, "Haunted Attic", {0.76, 0.72, 0.68}, 150,
        {{"Chair", 0x1FA91, 0, 1}, {"Mirror", 0x1FA9E, 0, 1}, {"Suitcase", 0x1F9F3, 0, 1}, {"Teddy Bear", 0x1F9F8, 0, 1},
         {"Nesting Doll", 0x1FA86, 0, 1}, {"Painting", 0x1F5BC, 0, 1}, {"Violin", 0x1F3BB, 0, 1}, {"Top Hat", 0x1F3A9, 0, 1},
@@ -107,7 +107,7 @@ const std::vector<LocationDef>& Locations() {
         {"Drum", 0x1F941, 1, 1}, {"Chess Pawn", 0x265F, 1, 1}, {"Bat", 0x1F987, 1, 1}, {"Hourglass", 0x23F3, 1, 1},
         {"Spider", 0x1F577, 2, 1}, {"Cobweb", 0x1F578, 2, 1}, {"Mouse", 0x1F401, 2, 1}, {"Old Key", 0x1F5DD, 2, 1},
         {"Thread", 0x1F9F5, 2, 1}, {"Needle", 0x1FAA1, 2, 1}, {"Bow", 0x1F380, 2, 1}, {"Die", 0x1F3B2, 2, 1}},
-       {0x1F9F3, 0x1FAB5}},
+       {0x1FAB5, 0x1F9FA}},
   };
   return kLocations;
 }
