@@ -198,6 +198,74 @@ bool WritePreviews(const std::string& theResourceDir, const std::string& theOutD
     ComposeResource(b, FindImage(anImages, "IMAGE_REVEAL_ICON"), 267, 245);
     if (!Write("book.png", b)) return false;
   }
+  {  // How to play, page 1, and the first chapter's introduction, on the book spread.
+    std::vector<TeskTools::BlockImage> anIntro, aMap2;
+    if (!LoadBlock(theResourceDir + "/builddata/levelintroblock.tgab", &anIntro, theError) ||
+        !LoadBlock(theResourceDir + "/builddata/map2block.tgab", &aMap2, theError))
+      return false;
+    std::vector<uint32_t> s(800 * 600, 0xFF000000);
+    ComposeBlock(s, anIntro[0], 0, 0);
+    const ImageResource* aLeft = FindImage(anImages, "IMAGE_HTP_INGAME_1");
+    const ImageResource* aRight = FindImage(anImages, "IMAGE_HTP_INGAME_2");
+    const ImageResource* aCorner = FindImage(anImages, "IMAGE_CORNER_TOP_BIG");
+    const ImageResource* aCornerBottom = FindImage(anImages, "IMAGE_CORNER_BOTTOM_BIG");
+    if (aLeft && aRight && aCorner && aCornerBottom) {
+      const int x1 = 224 - aLeft->mWidth / 2, y1 = 134;
+      ComposeResource(s, aLeft, x1, y1);
+      ComposeResource(s, aRight, 576 - aRight->mWidth / 2, 160);
+      ComposeResource(s, aCorner, x1 - 6, y1 - 6);
+      ComposeResource(s, aCornerBottom, x1 - 6, y1 + aLeft->mHeight - aCornerBottom->mHeight + 6);
+    }
+    if (!Write("howtoplay.png", s)) return false;
+    std::vector<uint32_t> t(800 * 600, 0xFF000000);
+    ComposeBlock(t, anIntro[0], 0, 0);
+    ComposeBlock(t, aMap2[6], 575 - aMap2[6].mWidth / 2, 180 - aMap2[6].mHeight);
+    ComposeCell(t, Expand(anIntro[1]), anIntro[1].mWidth, 3, 5, 4, 608, 445);
+    ComposeBlock(t, anIntro[2], 610, 447);
+    if (!Write("chapterintro.png", t)) return false;
+  }
+  {  // The two mini-games' boards, background dimmed as the game draws it.
+    std::vector<TeskTools::BlockImage> aPotion, aChant;
+    if (!LoadBlock(theResourceDir + "/builddata/minigameblock.tgab", &aPotion, theError) ||
+        !LoadBlock(theResourceDir + "/builddata/minigameblock2.tgab", &aChant, theError))
+      return false;
+    std::vector<uint32_t> s(800 * 600, 0xFF000000);
+    std::vector<uint32_t> aBack = Expand(aPotion[0]);
+    for (uint32_t& p : aBack) {
+      uint32_t v = 0xFF000000;
+      for (int k = 0; k <= 16; k += 8) v |= (((p >> k) & 0xFF) * 100 / 255) << k;
+      p = v;
+    }
+    Compose(s, aBack, 660, 600, 140, 0);
+    ComposeResource(s, FindImage(anImages, "IMAGE_SIDE_BAR"), 0, 0);
+    const int w0 = aPotion[1].mWidth, base = 35 - w0 / 2;
+    for (int i = 0; i < 9; ++i)
+      for (int j = 0; j < 8; ++j) {
+        const int x = base + 155 + 70 * i, y = base + 20 + 70 * j, e = w0 / 2 - aPotion[8].mWidth / 2;
+        ComposeBlock(s, aPotion[(i == 2 && j < 3) ? 9 : 8], x + e, y + e);
+        ComposeBlock(s, aPotion[1 + (i * 5 + j * 3 + i * j) % 6], x, y);
+      }
+    ComposeBlock(s, aPotion[15], 70 - aPotion[15].mWidth / 2, 230);
+    ComposeBlock(s, aPotion[14], 70 - aPotion[14].mWidth / 2, 230);
+    if (!Write("potion.png", s)) return false;
+    std::vector<uint32_t> t(800 * 600, 0xFF000000);
+    aBack = Expand(aChant[0]);
+    for (uint32_t& p : aBack) {
+      uint32_t v = 0xFF000000;
+      for (int k = 0; k <= 16; k += 8) v |= (((p >> k) & 0xFF) * 100 / 255) << k;
+      p = v;
+    }
+    Compose(t, aBack, 660, 600, 140, 0);
+    ComposeResource(t, FindImage(anImages, "IMAGE_SIDE_BAR"), 0, 0);
+    ComposeBlock(t, aChant[1], 140, 470);
+    for (int k = 0; k < 90; ++k) {
+      const TeskTools::BlockImage& aTile = aChant[2 + k];
+      const int c = k % 9, r = k / 9;
+      Compose(t, Expand(aTile), aTile.mWidth, aTile.mHeight, 35 + 71 * c + 140 - aTile.mWidth / 2,
+              23 + 47 * r - aTile.mHeight / 2);
+    }
+    if (!Write("chant.png", t)) return false;
+  }
   return true;
 }
 
