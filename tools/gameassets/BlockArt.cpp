@@ -158,16 +158,8 @@ std::unique_ptr<Canvas> ResultsBook() {
   c->LinearV(0, 480, Hex(0x5A1A14), Hex(0x2A0A06));
   cairo_fill(cr);
   GoldFrame(*c, 12, 16, 736, 452, 14, 3);
-  for (int s = 0; s < 2; ++s) {  // the two pages (centres 204 and 556 in the book)
-    const double x = s == 0 ? 28 : 384, w = 348;
-    cairo_move_to(cr, x, 32);
-    cairo_curve_to(cr, x + w * 0.3, 22, x + w * 0.7, 22, x + w, 30);
-    cairo_line_to(cr, x + w, 456);
-    cairo_curve_to(cr, x + w * 0.7, 446, x + w * 0.3, 446, x, 456);
-    cairo_close_path(cr);
-    Parchment(*c, x, 22, w, 436, static_cast<uint32_t>(1900 + s));
-  }
-  c->Glow(380, 240, 60, Hex(0x000000), 0.4);
+  // The two pages: the left centred on 204 and the right on 556 of the book.
+  OpenBookPages(*c, 28, 22, 708, 436, 1900);
   cairo_move_to(cr, 380, 28);
   cairo_line_to(cr, 380, 458);
   cairo_set_line_width(cr, 3);
@@ -309,20 +301,10 @@ std::vector<TeskTools::BlockImage> LevelIntroBlock() {
     c.LinearV(0, 600, Hex(0x2A1A10), Hex(0x120804));
     cairo_paint(c.cr());
     c.Noise(2201, 0.04);
-    cairo_t* cr = c.cr();
     c.RoundRect(30, 24, 740, 560, 20);
     c.Fill(Hex(0x4A140E));
     GoldFrame(c, 36, 30, 728, 548, 16, 3);
-    for (int s = 0; s < 2; ++s) {
-      const double x = s == 0 ? 52 : 404, w = 344;
-      cairo_move_to(cr, x, 48);
-      cairo_curve_to(cr, x + w * 0.3, 38, x + w * 0.7, 38, x + w, 46);
-      cairo_line_to(cr, x + w, 562);
-      cairo_curve_to(cr, x + w * 0.7, 552, x + w * 0.3, 552, x, 562);
-      cairo_close_path(cr);
-      Parchment(c, x, 38, w, 524, static_cast<uint32_t>(2202 + s));
-    }
-    c.Glow(400, 300, 60, Hex(0x000000), 0.45);
+    OpenBookPages(c, 52, 38, 696, 524, 2202);
     v.push_back(Block(c));
   }
   const int w = 116, h = 42;
@@ -411,12 +393,7 @@ std::unique_ptr<Canvas> NamePlate(const std::string& theName, bool theGlow) {
     c->Radial(w / 2.0, h / 2.0, w / 2.0, Hex(0xFFD870), 0.6, 0.0);
     cairo_fill(c->cr());
   } else {
-    c->RoundRect(2, 2, w - 4, h - 4, 6);
-    c->LinearV(2, h - 2, Hex(0xF4E2B4), Hex(0xC8A870));
-    cairo_fill_preserve(c->cr());
-    cairo_set_line_width(c->cr(), 1.2);
-    c->Color(Hex(0x6A4A20));
-    cairo_stroke(c->cr());
+    Panel(*c, 2, 2, w - 4, h - 4, 6, Hex(0xF4E2B4), Hex(0xC8A870), Hex(0x6A4A20), 1.2);
   }
   for (size_t i = 0; i < aLines.size(); ++i)
     c->Text(aLines[i], w / 2.0, 16 + 15.0 * i, Face::SerifBold, kSize, theGlow ? Hex(0xFFF4C0) : Hex(0x3A1E0A), 1.0, true);
@@ -467,7 +444,7 @@ std::vector<TeskTools::BlockImage> MapBlock() {
 std::vector<TeskTools::BlockImage> Map2Block() {
   // The chapter pictures, also the second map's buttons.
   std::vector<TeskTools::BlockImage> v;
-  for (int i = 0; i < 12; ++i) v.push_back(Block(*Medallion(SceneBackgrounds()[static_cast<size_t>(i)], 120, 92, false)));
+  for (int i = 0; i < 12; ++i) v.push_back(Block(*Medallion(SceneBackgrounds()[static_cast<size_t>(i)], 150, 110, false)));
   return v;
 }
 
@@ -507,12 +484,8 @@ std::vector<TeskTools::BlockImage> PotionBlock() {
   { Canvas c(4, 4); v.push_back(Block(c)); }  // entry 6 is not used
   for (int aSelected = 0; aSelected < 2; ++aSelected) {
     Canvas c(66, 66);
-    c.RoundRect(3, 3, 60, 60, 12);
-    c.LinearV(3, 63, Hex(aSelected ? 0xF8D870 : 0x3A2A20), Hex(aSelected ? 0xB0801C : 0x1A120C), 0.85, 0.85);
-    cairo_fill_preserve(c.cr());
-    cairo_set_line_width(c.cr(), 1.5);
-    c.Color(Hex(0xC89A3A), 0.8);
-    cairo_stroke(c.cr());
+    Panel(c, 3, 3, 60, 60, 12, Hex(aSelected ? 0xF8D870 : 0x3A2A20), Hex(aSelected ? 0xB0801C : 0x1A120C),
+          Hex(0xC89A3A), 1.5, 0.85);
     v.push_back(Block(c));
   }
   auto Connector = [&](int w, int h, double x0, double y0, double x1, double y1) {
@@ -601,12 +574,7 @@ std::vector<TeskTools::BlockImage> ChantBlock() {
     while (Canvas(1, 1).TextWidth(aPart, Face::SerifCondensedBold, aSize) > 46 && aSize > 9) aSize -= 0.5;
     const int w = std::min(60, static_cast<int>(Canvas(1, 1).TextWidth(aPart, Face::SerifCondensedBold, aSize)) + 14);
     Canvas c(w, 32);
-    c.RoundRect(2, 2, w - 4, 28, 8);
-    c.LinearV(2, 30, Hex(0xF2E4BE), Hex(0xC0A070));
-    cairo_fill_preserve(c.cr());
-    cairo_set_line_width(c.cr(), 1.5);
-    c.Color(Hex(0x6A4A20));
-    cairo_stroke(c.cr());
+    Panel(c, 2, 2, w - 4, 28, 8, Hex(0xF2E4BE), Hex(0xC0A070), Hex(0x6A4A20), 1.5);
     c.Text(aPart, w / 2.0, 16 + aSize * 0.36, Face::SerifCondensedBold, aSize, Hex(0x5A1A14), 1.0, true);
     v.push_back(Block(c));
   }

@@ -99,11 +99,7 @@ std::unique_ptr<Canvas> SideBar() {
   cairo_set_line_width(cr, 1.2);
   c->Color(Hex(0x8A6A2A), 0.8);
   cairo_stroke(cr);
-  c->RoundRect(22, 432, 96, 36, 10);
-  c->LinearV(432, 468, Hex(0x0A0604), Hex(0x2A160A));
-  cairo_fill_preserve(cr);
-  c->Color(Hex(0xC89A3A));
-  cairo_stroke(cr);
+  Panel(*c, 22, 432, 96, 36, 10, Hex(0x0A0604), Hex(0x2A160A), Hex(0xC89A3A), 1.2);
   // A faint arc where the reveal charges sit, and the stand of the crystal ball.
   cairo_arc(cr, 70, 540, 64, M_PI * 1.1, M_PI * 1.9);
   cairo_set_line_width(cr, 1.5);
@@ -159,16 +155,9 @@ namespace {
 
 std::unique_ptr<Canvas> Button(int w, int h, bool theHover, bool theBottom) {
   auto c = std::make_unique<Canvas>(w, h);
-  cairo_t* cr = c->cr();
-  c->RoundRect(2, 2, w - 4, h - 4, h / 2.0 - 2);
-  if (theBottom)
-    c->LinearV(0, h, Hex(theHover ? 0x6A3A1E : 0x4A2614), Hex(theHover ? 0x3A1A0A : 0x26120A));
-  else
-    c->LinearV(0, h, Hex(theHover ? 0xFFF4D0 : 0xEAD8A8), Hex(theHover ? 0xE8C878 : 0xC8A870));
-  cairo_fill_preserve(cr);
-  cairo_set_line_width(cr, 2);
-  c->Color(Hex(theHover ? 0xF8D870 : 0x8A6226));
-  cairo_stroke(cr);
+  const Rgb aTop = theBottom ? Hex(theHover ? 0x6A3A1E : 0x4A2614) : Hex(theHover ? 0xFFF4D0 : 0xEAD8A8);
+  const Rgb aLow = theBottom ? Hex(theHover ? 0x3A1A0A : 0x26120A) : Hex(theHover ? 0xE8C878 : 0xC8A870);
+  Panel(*c, 2, 2, w - 4, h - 4, h / 2.0 - 2, aTop, aLow, Hex(theHover ? 0xF8D870 : 0x8A6226), 2);
   if (theHover) Light(*c, w / 2.0, h / 2.0, w * 0.5, Hex(0x604818), 0.35);
   return c;
 }
@@ -203,12 +192,7 @@ std::unique_ptr<Canvas> Checkbox() {
   cairo_t* cr = c->cr();
   for (int k = 0; k < 2; ++k) {
     const double x = k * 26;
-    c->RoundRect(x + 3, 3, 20, 20, 4);
-    c->LinearV(3, 23, Hex(0xF4E8C8), Hex(0xD8C090));
-    cairo_fill_preserve(cr);
-    cairo_set_line_width(cr, 2);
-    c->Color(Hex(0x5A3A1A));
-    cairo_stroke(cr);
+    Panel(*c, x + 3, 3, 20, 20, 4, Hex(0xF4E8C8), Hex(0xD8C090), Hex(0x5A3A1A), 2);
     if (k == 1) {
       cairo_move_to(cr, x + 7, 13);
       cairo_line_to(cr, x + 12, 19);
@@ -226,12 +210,7 @@ std::unique_ptr<Canvas> SliderTrack() {
   // Three cells of 20: left cap, a tile, right cap.
   auto c = std::make_unique<Canvas>(60, 12);
   cairo_t* cr = c->cr();
-  c->RoundRect(2, 2, 56, 8, 4);
-  c->LinearV(2, 10, Hex(0x3A2010), Hex(0x7A5A30));
-  cairo_fill_preserve(cr);
-  cairo_set_line_width(cr, 1);
-  c->Color(Hex(0xB08A3A));
-  cairo_stroke(cr);
+  Panel(*c, 2, 2, 56, 8, 4, Hex(0x3A2010), Hex(0x7A5A30), Hex(0xB08A3A), 1);
   // The middle cell must tile: paint it flat over the rounded shape.
   cairo_rectangle(cr, 20, 2, 20, 8);
   c->LinearV(2, 10, Hex(0x3A2010), Hex(0x7A5A30));
@@ -244,13 +223,7 @@ std::unique_ptr<Canvas> SliderTrack() {
 
 std::unique_ptr<Canvas> SliderThumb() {
   auto c = std::make_unique<Canvas>(20, 24);
-  cairo_t* cr = c->cr();
-  c->RoundRect(3, 2, 14, 20, 5);
-  c->LinearV(2, 22, Hex(0xF8E08A), Hex(0xA8741C));
-  cairo_fill_preserve(cr);
-  cairo_set_line_width(cr, 1.5);
-  c->Color(Hex(0x3A2408));
-  cairo_stroke(cr);
+  Panel(*c, 3, 2, 14, 20, 5, Hex(0xF8E08A), Hex(0xA8741C), Hex(0x3A2408), 1.5);
   return c;
 }
 

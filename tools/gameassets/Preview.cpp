@@ -231,11 +231,7 @@ bool WritePreviews(const std::string& theResourceDir, const std::string& theOutD
       return false;
     std::vector<uint32_t> s(800 * 600, 0xFF000000);
     std::vector<uint32_t> aBack = Expand(aPotion[0]);
-    for (uint32_t& p : aBack) {
-      uint32_t v = 0xFF000000;
-      for (int k = 0; k <= 16; k += 8) v |= (((p >> k) & 0xFF) * 100 / 255) << k;
-      p = v;
-    }
+    Dim(aBack, 100.0 / 255);
     Compose(s, aBack, 660, 600, 140, 0);
     ComposeResource(s, FindImage(anImages, "IMAGE_SIDE_BAR"), 0, 0);
     const int w0 = aPotion[1].mWidth, base = 35 - w0 / 2;
@@ -250,11 +246,7 @@ bool WritePreviews(const std::string& theResourceDir, const std::string& theOutD
     if (!Write("potion.png", s)) return false;
     std::vector<uint32_t> t(800 * 600, 0xFF000000);
     aBack = Expand(aChant[0]);
-    for (uint32_t& p : aBack) {
-      uint32_t v = 0xFF000000;
-      for (int k = 0; k <= 16; k += 8) v |= (((p >> k) & 0xFF) * 100 / 255) << k;
-      p = v;
-    }
+    Dim(aBack, 100.0 / 255);
     Compose(t, aBack, 660, 600, 140, 0);
     ComposeResource(t, FindImage(anImages, "IMAGE_SIDE_BAR"), 0, 0);
     ComposeBlock(t, aChant[1], 140, 470);

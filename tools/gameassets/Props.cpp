@@ -154,6 +154,49 @@ void GoldFrame(Canvas& c, double x, double y, double w, double h, double r, doub
   cairo_pattern_destroy(p);
 }
 
+void Panel(Canvas& c, double x, double y, double w, double h, double r, const Rgb& theTop, const Rgb& theBottom,
+           const Rgb& theLine, double theLineWidth, double theAlpha) {
+  c.RoundRect(x, y, w, h, r);
+  c.LinearV(y, y + h, theTop, theBottom, theAlpha, theAlpha);
+  cairo_fill_preserve(c.cr());
+  cairo_set_line_width(c.cr(), theLineWidth);
+  c.Color(theLine);
+  cairo_stroke(c.cr());
+}
+
+void OpenBookPages(Canvas& c, double x, double y, double w, double h, uint32_t theSeed) {
+  cairo_t* cr = c.cr();
+  const double pw = w / 2 - 4;
+  for (int s = 0; s < 2; ++s) {
+    const double px = s == 0 ? x : x + w / 2 + 4;
+    cairo_move_to(cr, px, y + 10);
+    cairo_curve_to(cr, px + pw * 0.3, y, px + pw * 0.7, y, px + pw, y + 8);
+    cairo_line_to(cr, px + pw, y + h);
+    cairo_curve_to(cr, px + pw * 0.7, y + h - 10, px + pw * 0.3, y + h - 10, px, y + h);
+    cairo_close_path(cr);
+    Parchment(c, px, y, pw, h, theSeed + static_cast<uint32_t>(s));
+  }
+  c.Glow(x + w / 2, y + h / 2, 60, Hex(0x000000), 0.42);
+}
+
+void Codex(Canvas& c, double x, double y, double w, double h, uint32_t theSeed) {
+  cairo_t* cr = c.cr();
+  const double cx = x + w / 2;
+  cairo_move_to(cr, x + w * 0.04, y + h * 0.12);
+  cairo_curve_to(cr, x + w * 0.27, y, x + w * 0.43, y + h * 0.06, cx, y + h * 0.18);
+  cairo_curve_to(cr, x + w * 0.57, y + h * 0.06, x + w * 0.73, y, x + w * 0.96, y + h * 0.12);
+  cairo_line_to(cr, x + w, y + h * 0.94);
+  cairo_curve_to(cr, x + w * 0.76, y + h * 0.82, x + w * 0.59, y + h * 0.85, cx, y + h);
+  cairo_curve_to(cr, x + w * 0.41, y + h * 0.85, x + w * 0.24, y + h * 0.82, x, y + h * 0.94);
+  cairo_close_path(cr);
+  Parchment(c, x, y, w, h, theSeed);
+  cairo_move_to(cr, cx, y + h * 0.18);
+  cairo_line_to(cr, cx, y + h);
+  cairo_set_line_width(cr, 2);
+  c.Color(Hex(0x6A4A2A), 0.6);
+  cairo_stroke(cr);
+}
+
 void Plaque(Canvas& c, double x, double y, double w, double h, const char* theWords, double theTextSize, bool theLit) {
   cairo_t* cr = c.cr();
   c.RoundRect(x, y, w, h, h * 0.3);

@@ -17,6 +17,13 @@ std::unique_ptr<Canvas> Wand(int theStyle);
 void Parchment(Canvas& c, double x, double y, double w, double h, uint32_t theSeed);
 // A gilded frame along a rounded rectangle.
 void GoldFrame(Canvas& c, double x, double y, double w, double h, double r, double theWidth);
+// A rounded panel filled top to bottom with a gradient and outlined.
+void Panel(Canvas& c, double x, double y, double w, double h, double r, const Rgb& theTop, const Rgb& theBottom,
+           const Rgb& theLine, double theLineWidth, double theAlpha = 1.0);
+// The two parchment pages of a book spread lying open within (x, y, w, h).
+void OpenBookPages(Canvas& c, double x, double y, double w, double h, uint32_t theSeed);
+// A codex lying open, its pages dipping to the spine at the centre of (x, y, w, h).
+void Codex(Canvas& c, double x, double y, double w, double h, uint32_t theSeed);
 // A stone-grey or wooden plaque with engraved words (empty: none).
 void Plaque(Canvas& c, double x, double y, double w, double h, const char* theWords, double theTextSize, bool theLit);
 

@@ -154,19 +154,7 @@ std::unique_ptr<Canvas> TitleBack() {
   cairo_rectangle(cr, 0, 440, 800, 160);
   c->LinearV(440, 600, Hex(0x4A2A14), Hex(0x1A0C06));
   cairo_fill(cr);
-  cairo_move_to(cr, 170, 420);
-  cairo_curve_to(cr, 280, 400, 360, 410, 400, 430);
-  cairo_curve_to(cr, 440, 410, 520, 400, 620, 420);
-  cairo_line_to(cr, 640, 560);
-  cairo_curve_to(cr, 520, 540, 440, 545, 400, 570);
-  cairo_curve_to(cr, 360, 545, 280, 540, 150, 560);
-  cairo_close_path(cr);
-  Parchment(*c, 150, 400, 490, 170, 1304);
-  cairo_move_to(cr, 400, 430);
-  cairo_line_to(cr, 400, 570);
-  cairo_set_line_width(cr, 2);
-  c->Color(Hex(0x6A4A2A), 0.6);
-  cairo_stroke(cr);
+  Codex(*c, 150, 400, 490, 170, 1304);
   for (const MenuWord& m : kMenuWords) MenuWordText(*c, m, 0, 0, false);
   Candle(*c, 700, 560, 70);
   Candle(*c, 90, 570, 50);
@@ -308,15 +296,7 @@ std::vector<ImageResource> StoryImages() {
   Valley(anEnd, true);
   // The codex open on the hill, shining.
   Light(anEnd, 400, 470, 220, Hex(0xFFE0A0), 0.8);
-  cairo_t* cr = anEnd.cr();
-  cairo_move_to(cr, 320, 500);
-  cairo_curve_to(cr, 360, 480, 390, 485, 400, 495);
-  cairo_curve_to(cr, 410, 485, 440, 480, 480, 500);
-  cairo_line_to(cr, 480, 540);
-  cairo_curve_to(cr, 440, 525, 410, 528, 400, 540);
-  cairo_curve_to(cr, 390, 528, 360, 525, 320, 540);
-  cairo_close_path(cr);
-  Parchment(anEnd, 320, 480, 160, 60, 1502);
+  Codex(anEnd, 320, 480, 160, 60, 1502);
   anEnd.Vignette(0.35);
   anEnd.Noise(1503, 0.025);
   v.push_back(FromCanvas(anEnd, "Story", "IMAGE_END_OF_GAME", "images/story/ending.jpg", ImageFormat::Jpeg));
