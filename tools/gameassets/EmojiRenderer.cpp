@@ -129,9 +129,10 @@ std::unique_ptr<Canvas> EmojiRenderer::Render(uint32_t theCodePoint, const Emoji
   for (int y = 0; y < oh; ++y)
     for (int x = 0; x < ow; ++x)
       if (x == 0 || y == 0 || x == ow - 1 || y == oh - 1) aOut[static_cast<size_t>(y) * ow + x] = 0;
-  aPicture.SetPixels(aOut);
   auto aResult = std::make_unique<Canvas>(ow, oh);
   aResult->SetPixels(aOut);
+  // A little of the paintings' grain, so the things sit in them.
+  aResult->Noise(theCodePoint * 2654435761u + static_cast<uint32_t>(theLook.mSize), 0.03);
   return aResult;
 }
 

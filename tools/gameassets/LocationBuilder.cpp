@@ -100,13 +100,24 @@ bool BuildLocation(int theId, BuiltLocation* theOut, std::string* theError) {
   // Place everything but the covers where little overlaps, then each cover over
   // something, retrying until the checks pass.
   std::vector<Box> aPlaced;
+  // Half the things rest on the painting's shelves and tables, the others lie about.
+  auto Sample = [&](int w, int h) -> Box {
+    std::vector<const Surface*> aFits;
+    for (const Surface& s : aDef.mSurfaces)
+      if (s.mX1 - s.mX0 >= w && s.mY - h + 4 >= 0) aFits.push_back(&s);
+    if (!aFits.empty() && r.Unit() < 0.5) {
+      const Surface& s = *aFits[static_cast<size_t>(r.Int(static_cast<int>(aFits.size())))];
+      return {s.mX0 + r.Int(s.mX1 - s.mX0 - w + 1), s.mY - h + 4, w, h};
+    }
+    return {r.Int(k_sceneWidth - w - 8) + 4, aDef.mTop + r.Int(k_sceneHeight - h - 6 - aDef.mTop), w, h};
+  };
   for (size_t i = 0; i < aCoverStart; ++i) {
     Piece& p = aPieces[i];
     const int w = p.mPicture->Width(), h = p.mPicture->Height();
     Box aBest{0, 0, w, h};
     int aBestScore = -1;
     for (int aTry = 0; aTry < 400; ++aTry) {
-      const Box b{r.Int(k_sceneWidth - w - 8) + 4, aDef.mTop + r.Int(k_sceneHeight - h - 6 - aDef.mTop), w, h};
+      const Box b = Sample(w, h);
       int aScore = 0;
       for (const Box& o : aPlaced) aScore += Overlap(b, o);
       if (aBestScore < 0 || aScore < aBestScore) {
@@ -119,12 +130,17 @@ bool BuildLocation(int theId, BuiltLocation* theOut, std::string* theError) {
     p.mY = aBest.y;
     aPlaced.push_back(aBest);
   }
+  // Each cover stands on the ground in front of something low in the scene.
+  std::vector<size_t> aLow;
+  for (size_t i = 0; i < aCoverStart; ++i)
+    if (aPlaced[i].y + aPlaced[i].h > 400) aLow.push_back(i);
+  if (aLow.empty()) aLow.push_back(0);
   for (size_t i = aCoverStart; i < aPieces.size(); ++i) {
     Piece& p = aPieces[i];
-    const Box& aUnder = aPlaced[static_cast<size_t>(r.Int(static_cast<int>(aCoverStart - 1)))];
+    const Box& aUnder = aPlaced[aLow[static_cast<size_t>(r.Int(static_cast<int>(aLow.size())))]];
     p.mX = std::clamp(aUnder.x + aUnder.w / 2 + (i % 2 ? 4 : -p.mPicture->Width() + 8), 0,
                       k_sceneWidth - p.mPicture->Width());
-    p.mY = std::clamp(aUnder.y + aUnder.h / 3, 0, k_sceneHeight - p.mPicture->Height());
+    p.mY = std::clamp(aUnder.y + aUnder.h + 16 - p.mPicture->Height(), 0, k_sceneHeight - p.mPicture->Height());
   }
 
   // Background and pictures in the block's palettised form.
@@ -164,8 +180,9 @@ bool BuildLocation(int theId, BuiltLocation* theOut, std::string* theError) {
       if (f.mRecords[i].mKind != 'W' && f.mRecords[i].mKind != 'X' && CoveredShare(f, i) > 0.3) aBad = i;
     if (aBad == f.mRecords.size()) break;
     const TeskTools::BlockImage& anImage = f.mImages[aBad + 1];
-    f.mRecords[aBad].mX = static_cast<uint16_t>(4 + r.Int(k_sceneWidth - anImage.mWidth - 8));
-    f.mRecords[aBad].mY = static_cast<uint16_t>(aDef.mTop + r.Int(k_sceneHeight - anImage.mHeight - 6 - aDef.mTop));
+    const Box b = Sample(anImage.mWidth, anImage.mHeight);
+    f.mRecords[aBad].mX = static_cast<uint16_t>(b.x);
+    f.mRecords[aBad].mY = static_cast<uint16_t>(b.y);
     Reorder();
   }
   theOut->mTexts.clear();

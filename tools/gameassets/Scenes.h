@@ -21,6 +21,11 @@ struct ItemDef {
   int mParts;
 };
 
+// A line in the painting that things can rest on: a shelf, a table top, a wall's top.
+struct Surface {
+  int mX0, mX1, mY;
+};
+
 struct LocationDef {
   int mId;
   const char* mName;
@@ -28,6 +33,7 @@ struct LocationDef {
   int mTop;          // hidden things stay below this line
   std::vector<ItemDef> mItems;
   uint32_t mCovers[2];  // scenery drawn over the things behind it
+  std::vector<Surface> mSurfaces;
 };
 
 const std::vector<LocationDef>& Locations();
