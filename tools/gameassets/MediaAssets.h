@@ -8,11 +8,11 @@ namespace GameAssets {
 
 // One manifest line the media half asks for: a font or a sound in a group.
 struct ManifestItem {
-  std::string mGroup;            // "Constants", "Story", "TitleScreen", "MiniGame", ...
-  std::string mKind;             // "Font" or "Sound"
-  std::string mId;               // resource id as the game names it, e.g. "FONT_SMALL", "SFX_CLICK"
-  std::string mPath;             // path relative to the resources folder, as the manifest writes it
-  std::string mExtraAttributes;  // further XML attributes, already formatted (may be empty)
+    std::string mGroup;  // "Constants", "Story", "TitleScreen", "MiniGame", ...
+    std::string mKind;   // "Font" or "Sound"
+    std::string mId;     // resource id as the game names it, e.g. "FONT_SMALL", "SFX_CLICK"
+    std::string mPath;   // path relative to the resources folder, as the manifest writes it
+    std::string mExtraAttributes;  // further XML attributes, already formatted (may be empty)
 };
 
 // Writes str.str, hsdefaults.txt, the font descriptors and sheets, every sound
