@@ -76,6 +76,15 @@ int PitchClass(const char*& p) {
   return (aClass + 12) % 12;
 }
 
+// An optional ":beats" after a note or a chord.
+double ReadBeats(const char*& p, double theDefault) {
+  if (*p != ':') return theDefault;
+  char* anEnd = nullptr;
+  const double aBeats = std::strtod(p + 1, &anEnd);
+  p = anEnd;
+  return aBeats;
+}
+
 // "F#5:1.5 r:1 | ..." into notes on the beat grid.
 std::vector<Note> ParseMelody(const char* theText) {
   std::vector<Note> aNotes;
@@ -93,12 +102,7 @@ std::vector<Note> ParseMelody(const char* theText) {
       const int anOctave = *p++ - '0';
       aPitch = 12 * (anOctave + 1) + aClass;
     }
-    double aBeats = 1;
-    if (*p == ':') {
-      char* anEnd = nullptr;
-      aBeats = std::strtod(p + 1, &anEnd);
-      p = anEnd;
-    }
+    const double aBeats = ReadBeats(p, 1);
     aNotes.push_back({aBeat, aBeats, aPitch});
     aBeat += aBeats;
   }
@@ -138,12 +142,7 @@ std::vector<Chord> ParseChords(const char* theText, int theBeatsPerBar) {
       ++p;
       aChord.mBass = 36 + PitchClass(p);
     }
-    aChord.mBeats = theBeatsPerBar;
-    if (*p == ':') {
-      char* anEnd = nullptr;
-      aChord.mBeats = std::strtod(p + 1, &anEnd);
-      p = anEnd;
-    }
+    aChord.mBeats = ReadBeats(p, theBeatsPerBar);
     aChord.mBeat = aBeat;
     aBeat += aChord.mBeats;
     aChords.push_back(aChord);
@@ -174,33 +173,41 @@ const std::vector<float>& SawTable() {
 
 // One held string-section note: three detuned saws through a soft low-pass.
 void PlayPad(Signal& theSignal, double theStart, double theLength, int thePitch, double theAmp) {
-  const std::vector<float>& aTable = SawTable();
-  const int k_size = static_cast<int>(aTable.size()) - 1;
+  const float* aTable = SawTable().data();
+  const int k_indexShift = 21;  // 2048 entries from a 32-bit phase
   const double aHz = NoteHz(thePitch);
   const double kDetune[3] = {0.9965, 1.0, 1.0035};
   const double anAttack = 0.7;
   const double aRelease = 1.2;
   const size_t aBegin = theSignal.At(theStart);
   const size_t anEnd = std::min(theSignal.mSamples.size(), theSignal.At(theStart + theLength + aRelease));
+  const size_t aRiseEnd = aBegin + static_cast<size_t>(anAttack * theSignal.mRate);
+  const size_t aHoldEnd = aBegin + static_cast<size_t>(theLength * theSignal.mRate);
+  const float aRise = static_cast<float>(1.0 / (anAttack * theSignal.mRate));
+  const float aFall = static_cast<float>(1.0 / (aRelease * theSignal.mRate));
   Biquad aFilter = Biquad::LowPass(std::min(1400.0, aHz * 5), 0.6, theSignal.mRate);
-  double aPhase[3] = {0.0, 0.31, 0.67};
-  double aStep[3];
-  for (int v = 0; v < 3; ++v) aStep[v] = aHz * kDetune[v] * k_size / theSignal.mRate;
-  const double aDt = 1.0 / theSignal.mRate;
+  // Three saws a little apart in pitch and in phase.
+  uint32_t aPhase[3] = {0u, 0x4F5C28F5u, 0xAB851EB8u};
+  uint32_t aStep[3];
+  for (int v = 0; v < 3; ++v)
+    aStep[v] = static_cast<uint32_t>(aHz * kDetune[v] / theSignal.mRate * 4294967296.0);
+  const float anAmp = static_cast<float>(theAmp);
+  float anEnv = 0;
   float* anOut = theSignal.mSamples.data();
   for (size_t i = aBegin; i < anEnd; ++i) {
-    const double t = (i - aBegin) * aDt;
-    double anEnv = t < anAttack ? t / anAttack : 1.0;
-    if (t > theLength) anEnv *= std::max(0.0, 1.0 - (t - theLength) / aRelease);
+    if (i < aRiseEnd)
+      anEnv = std::min(1.0f, anEnv + aRise);
+    else if (i >= aHoldEnd)
+      anEnv = std::max(0.0f, anEnv - aFall);
     float aSum = 0;
     for (int v = 0; v < 3; ++v) {
-      const int anIndex = static_cast<int>(aPhase[v]);
-      const float aFrac = static_cast<float>(aPhase[v] - anIndex);
+      const uint32_t anIndex = aPhase[v] >> k_indexShift;
+      const float aFrac =
+          static_cast<float>(aPhase[v] & ((1u << k_indexShift) - 1)) * (1.0f / (1u << k_indexShift));
       aSum += aTable[anIndex] + (aTable[anIndex + 1] - aTable[anIndex]) * aFrac;
       aPhase[v] += aStep[v];
-      if (aPhase[v] >= k_size) aPhase[v] -= k_size;
     }
-    anOut[i] += static_cast<float>(theAmp * anEnv) * aFilter.Process(aSum);
+    anOut[i] += anAmp * anEnv * aFilter.Process(aSum);
   }
 }
 
@@ -365,12 +372,12 @@ const std::vector<float>& RenderInto(const Song& theSong, SongMix& theMix) {
       static const int kRising[8] = {0, 2, 3, 4, 5, 4, 3, 2};
       for (int i = 0; i < aSteps; ++i)
         AddPluck(aTrack, t + i * aBeat / 2 + Jitter(), NoteHz(ChordTone(c, kRising[i % 8])),
-                 0.28 * Velocity(), 1.8, 0.55, ++aSeed);
+                 0.28 * Velocity(), 1.4, 0.55, ++aSeed);
     } else if (aStyle == k_styleWaltz) {
       static const int kWaltz[6] = {0, 2, 4, 5, 4, 2};
       for (int i = 0; i < aSteps; ++i)
         AddPluck(aTrack, t + i * aBeat / 2 + Jitter(), NoteHz(ChordTone(c, kWaltz[i % 6])),
-                 (i == 0 ? 0.34 : 0.24) * Velocity(), 1.5, 0.5, ++aSeed);
+                 (i == 0 ? 0.34 : 0.24) * Velocity(), 1.2, 0.5, ++aSeed);
     } else if (static_cast<int>(c.mBeat / theSong.mBeatsPerBar) % 4 == 3) {
       for (int i = 0; i < 8; ++i)
         AddPluck(aTrack, t + (c.mBeats - 1 + i / 8.0) * aBeat, NoteHz(ChordTone(c, 3 + i)), 0.22, 1.6, 0.6,

@@ -84,14 +84,14 @@ const GameString kStrings[] = {
      L"Longer chains brew a stronger potion: a chain of five fills the bottle three times as much as "
      L"a chain of three."},
     {"stringHintUsingRepel",
-     L"You know Repel the Dark now! When creatures get in your way, click the crystal at the bottom "
-     L"left to drive them off."},
+     L"You know Repel the Dark now! When creatures get in your way, click Repel at the bottom of "
+     L"the side bar to drive them off."},
     {"stringHintUsingRepel2",
-     L"The creatures flee! Repel needs time to gather its strength again: watch the bar below the "
-     L"crystal fill up."},
+     L"The creatures flee! Repel needs time to gather its strength again: watch the bar at the "
+     L"bottom of the side bar fill up."},
     {"stringHintUsingRepelPowerup",
-     L"A Repel scroll may be hidden in a location. Finding one casts the spell for free and makes "
-     L"your own Repel cheaper ever after."},
+     L"Some locations hide a Repel spell among their clutter. Finding it casts the spell for free "
+     L"and makes your own Repel cheaper ever after."},
     {"stringHintChantHint",
      L"Stuck? Only the letters count: any parts whose letters together match the chant will do, in "
      L"any order."},
@@ -102,8 +102,8 @@ const GameString kStrings[] = {
      L"The four Rune Stones hide somewhere in the Hollow's twelve places. Find every one of them to "
      L"break the endless dusk!"},
     {"stringHintFirstRepelFound",
-     L"A Repel scroll! Its spell drives the creatures away at once, and your own Repel now costs "
-     L"less to cast."},
+     L"You found a hidden Repel spell! It drives the creatures away at once, and your own Repel "
+     L"now costs less to cast."},
     {"stringHintChantCannotAddMore",
      L"The chant needs no more parts. Click Cast to speak it, or Clear to start over."},
     {"stringHintMapButton",
@@ -113,8 +113,8 @@ const GameString kStrings[] = {
      L"Reveals are precious: each chapter grants only a few, and every one left unused raises your "
      L"grade at the end."},
     {"stringHintDungeon",
-     L"The dungeon is pitch dark! Your wand lights a small circle around it. Casting Repel chases "
-     L"the darkness away for a while."},
+     L"The dungeon is pitch dark! A small light follows your pointer. Casting Repel chases the "
+     L"darkness away for a while."},
     {"stringHintClickedOnDistraction",
      L"Shoo! A click sends a spider or a flying book away, though more may come while the dusk "
      L"lasts."},
@@ -216,10 +216,10 @@ const GameString kStrings[] = {
 
     // The chapter results: what each spell does.
     {"k_levelSpellInfo[0]",
-     L"Drives away spiders, flying books and other creatures for a while. From now on, click the "
-     L"crystal on the side bar to cast it."},
+     L"Drives away spiders, flying books and other creatures for a while. From now on, click "
+     L"Repel on the side bar to cast it."},
     {"k_levelSpellInfo[1]",
-     L"Shows hidden things to a watchful eye. Your reveal orbs shine the brighter for it."},
+     L"Shows hidden things to a watchful eye, the way a Reveal points out a lost object."},
     {"k_levelSpellInfo[2]", L"Keeps the grey blight away from leaves, gears and pages alike."},
     {"k_levelSpellInfo[3]",
      L"Grows a single thread into a strong rope, and mends torn cloth and cracked wood."},
@@ -299,7 +299,7 @@ const GameString kStrings[] = {
     {"stringTimeCol", L"Time"},
     {"stringGradeAvgCol", L"Grade"},
     {"stringMinPostMerge", L"%d min"},
-    {"stringMinPostMergeShort", L"%d min, E"},
+    {"stringMinPostMergeShort", L"%dm, Expert"},
 
     // The chapter results: the tasks of each chapter.
     {"stringJobTexts1[0]", L"\u2022 Searched the Vesper's Library"},
@@ -415,71 +415,71 @@ const GameString kStrings[] = {
     {"stringChapTitles[12]", L"The Four Rune Stones"},
     {"k_maxLevelIntroText[0]",
      L"The Vesper's lamp has gone out, and without it the shadows grow bold. The first page of the "
-     L"Codex must hold the spell that drives the dark away.\n"
+     L"Codex must hold the spell that drives the dark away.\n\n"
      L"The Vesper kept her reagents everywhere: on the shelves of her library and along the Owlwood "
      L"Path behind the house. Search both places and gather what the spell needs. When enough is "
      L"found, brew the potion that binds it back into the Codex."},
     {"k_maxLevelIntroText[1]",
      L"With the lamp burning again, faint marks appear on the second page: the outline of a spell "
-     L"for seeing what hides.\n"
+     L"for seeing what hides.\n\n"
      L"The farmers of Millbrook say their tools keep vanishing, and the miners hear whispers in the "
      L"Crystal Cavern. Search the farm and the cavern, gather what the spell needs, then speak the "
      L"chant that writes it into the Codex."},
     {"k_maxLevelIntroText[2]",
      L"A grey blight is spreading from the Rune Stones. It dulls the willows by the pond, rusts the "
-     L"gears in the clockmaker's loft and curls the pages of the library.\n"
+     L"gears in the clockmaker's loft and curls the pages of the library.\n\n"
      L"The third spell of the Codex once kept such sickness away. Search the loft, the pond and the "
      L"library for its reagents, and brew the potion before the blight takes hold."},
     {"k_maxLevelIntroText[3]",
      L"Spiders came with the endless dusk, and their webs now cover the ramparts of the old castle. "
-     L"The Vesper once spun their silk into a spell that mends what is broken.\n"
+     L"The Vesper once spun their silk into a spell that mends what is broken.\n\n"
      L"Search the ramparts, the Owlwood Path and the dungeon below the castle, where no light "
      L"reaches. Gather what the spell needs and speak its chant."},
     {"k_maxLevelIntroText[4]",
      L"The Vesper's notes tell of three meadows that appear only under a certain spell, and of "
-     L"something she hid there long ago.\n"
+     L"something she hid there long ago.\n\n"
      L"Search the farm, the crystal cavern and the yard of the old chapel for the objects the spell "
      L"needs, then brew the potion and see what the meadows reveal."},
     {"k_maxLevelIntroText[5]",
      L"Corvane knows you are coming. Illusions walk the Hollow now: doors where there are none, "
-     L"stairs that lead nowhere. To see through them you need an illusion of your own.\n"
+     L"stairs that lead nowhere. To see through them you need an illusion of your own.\n\n"
      L"Search the loft, the pond, the windy ruins on the hill and the Vesper's attic, which nobody "
      L"has opened in years. Then speak the chant."},
     {"k_maxLevelIntroText[6]",
      L"Below the Vesper's house lies a cellar where an old wyrm sleeps on a bed of coins. The "
      L"Vesper could step from anywhere in the Hollow straight back home, and the wyrm keeps the "
-     L"secret of that spell.\n"
+     L"secret of that spell.\n\n"
      L"Search the cellar, the library, the ramparts and the dungeon, then brew the potion that "
      L"shows you the way home."},
     {"k_maxLevelIntroText[7]",
      L"A raven has followed you for days. Today it spoke, in the Vesper's own voice: she is trapped "
-     L"in its shape, and only the Spell of Change can free her.\n"
+     L"in its shape, and only the Spell of Change can free her.\n\n"
      L"Search the Owlwood Path, the clockmaker's loft, the chapel yard and the windward ruins for "
      L"what the spell needs, and speak its chant."},
     {"k_maxLevelIntroText[8]",
      L"Free at last but weak, the Vesper tells you where Corvane hid his Rune Stones: in the Hollow "
-     L"itself, buried in its everyday places, where only a voice like thunder can shake them loose.\n"
+     L"itself, buried in its everyday places, where only a voice like thunder can shake them loose.\n\n"
      L"Search the farm, the pond, the ramparts, the attic and the wyrm's cellar, and brew the potion "
      L"of the thundering voice."},
     {"k_maxLevelIntroText[9]",
      L"The Vesper is growing weaker: the endless dusk feeds on her strength. An old remedy in the "
-     L"Codex can restore her, if you can find its rare ingredients.\n"
+     L"Codex can restore her, if you can find its rare ingredients.\n\n"
      L"Search the library, the crystal cavern, the dungeon, the chapel yard and the windward ruins, "
      L"then speak the chant that seals the remedy."},
     {"k_maxLevelIntroText[10]",
      L"Corvane has woken the old wyrm, and its fire flickers in every corner of the Hollow. Before "
-     L"you face the Rune Stones you will need protection from the flames.\n"
+     L"you face the Rune Stones you will need protection from the flames.\n\n"
      L"Search the Owlwood Path, the farm, the loft, the pond and the attic for the ward's "
      L"ingredients, and brew the potion that keeps fire at bay."},
     {"k_maxLevelIntroText[11]",
      L"The Rune Stones were carved in a language older than the Hollow itself. Only the last spell "
-     L"of the Codex, the Old Tongue, can read them, and only then can they be broken.\n"
+     L"of the Codex, the Old Tongue, can read them, and only then can they be broken.\n\n"
      L"This is the longest search of all: the cavern, the ramparts, the dungeon, the chapel yard, "
      L"the ruins and the wyrm's cellar. Gather everything and speak the final chant."},
     {"k_maxLevelIntroText[12]",
      L"The Codex is whole again, its pages bright with every spell of the Hollow. Now the Old "
      L"Tongue shows you what was hidden all along: the four Rune Stones lie somewhere in the "
-     L"Hollow's twelve places.\n"
+     L"Hollow's twelve places.\n\n"
      L"Find all four before their power returns. When the last one is found, the Vesper will speak "
      L"the words that break them, and the dawn may come at last."},
     {"stringGoalText[0]", L"Find %d of the objects on your lists to gather what this spell needs."},
@@ -528,31 +528,31 @@ const GameString kStrings[] = {
     {"k_maxStoryText[0]",
      L"In the valley of Gloam Hollow the sun never quite sets. Every evening the Vesper, keeper of "
      L"the valley, opens her great spellbook, the Vesper's Codex, and speaks the evening spells "
-     L"that keep the long night from creeping in.\n"
+     L"that keep the long night from creeping in.\n\n"
      L"For three hundred years the Codex has guarded the Hollow. Its pages hold every charm the "
      L"valley needs: spells to light the lamps, to call the rain, to mend the bridges and to hush "
      L"the things that stir in the dark."},
     {"k_maxStoryText[1]",
      L"You are the Vesper's apprentice. For a year you have swept her library, trimmed her candles "
-     L"and copied her notes, waiting for the day she would teach you a spell of your own.\n"
+     L"and copied her notes, waiting for the day she would teach you a spell of your own.\n\n"
      L"Then, on the night of the Autumn Lantern, the Vesper vanished. Her chair stood empty, her tea "
      L"was still warm, and the Codex lay open on her desk. Every page was blank."},
     {"k_maxStoryText[2]",
      L"In the morning the dusk did not lift. A grey twilight hung over the Hollow and would not "
      L"move. Spiders spun across the doorways, books flapped through the halls like startled birds, "
-     L"and strange eyes blinked from the shadows.\n"
+     L"and strange eyes blinked from the shadows.\n\n"
      L"On the Vesper's desk you found a name scratched into the wood: Corvane. And below it, two "
      L"words more: four stones."},
     {"k_maxStoryText[3]",
      L"Corvane was the Vesper's first apprentice, who wished the gentle dusk would last forever. "
      L"Now four Rune Stones of his making hold the Hollow in an endless gloaming, and they have "
-     L"drained the Codex dry.\n"
+     L"drained the Codex dry.\n\n"
      L"But a spell once written is never truly lost. Gather what each spell needs, bind it back "
      L"into the Codex page by page, and the Hollow may yet see the dawn."},
     {"k_maxStoryTextShort",
      L"Gloam Hollow lives in a gentle dusk, guarded each night by the Vesper and her spellbook, the "
      L"Vesper's Codex. But the Vesper has vanished, the Codex's pages are blank, and four Rune "
-     L"Stones made by the sorcerer Corvane hold the valley in an endless twilight.\n"
+     L"Stones made by the sorcerer Corvane hold the valley in an endless twilight.\n\n"
      L"You are the Vesper's apprentice. Bind the spells back into the Codex one by one, then break "
      L"the Rune Stones and bring back the dawn."},
     // The ending, shown a paragraph at a time on the scroll.
@@ -582,7 +582,7 @@ const GameString kStrings[] = {
     {"stringHowToPlayText[1]",
      L"Pick a place on the map to search it. Its number shows how many objects wait there."},
     {"stringHowToPlayText[2]",
-     L"Stuck? Click a glowing orb to reveal an object. Each chapter gives only a few."},
+     L"Stuck? Click a Reveal icon to show where an object hides. Each chapter gives only a few."},
     {"stringHowToPlayText[3]",
      L"Spiders and books in the way? Cast Repel to chase them off. It recharges with time."},
     {"stringHowToPlayText[4]",
@@ -593,9 +593,9 @@ const GameString kStrings[] = {
      L"Help messages explain new things as you meet them. Turn them off in the options."},
     {"stringHowToPlayText[7]",
      L"Every chapter ends with a potion to brew or a chant to speak. Finish it and the chapter's "
-     L"spell is bound into the Codex: the open book shows your grade and the spell you learned.\n"
+     L"spell is bound into the Codex: the open book shows your grade and the spell you learned.\n\n"
      L"Your grade rises with quick finds and falls with careless clicks. Reveals you never used and "
-     L"time to spare add to it when the chapter ends.\n"
+     L"time to spare add to it when the chapter ends.\n\n"
      L"On the timed difficulties, keep an eye on the clock below the list. If it runs out, the "
      L"chapter starts over."},
     {"stringHowToPlayPotion[0]", L"Brewing a Potion"},
@@ -845,7 +845,7 @@ const TextBox kBoxes[] = {
     {"stringGameStats", GameFont::Medium, 110, 0, 0, false},
     {"stringTimeCol", GameFont::Medium, 90, 0, 0, false},
     {"stringGradeAvgCol", GameFont::Medium, 90, 0, 0, false},
-    {"stringMinPostMerge*", GameFont::Medium, 90, 0, 0, false},
+    {"stringMinPostMerge*", GameFont::Medium, 100, 0, 0, false},
     {"stringDiff1", GameFont::Medium, 90, 0, 0, false},
     {"stringGradeAPlus", GameFont::Medium, 90, 0, 0, false},
     {"stringGradeA", GameFont::Medium, 90, 0, 0, false},

@@ -58,16 +58,8 @@ Biquad Biquad::LowPass(double theHz, double theQ, int theRate) {
 }
 
 Biquad Biquad::HighPass(double theHz, double theQ, int theRate) {
-  const double w = 2 * k_pi * std::min(theHz, theRate * 0.45) / theRate;
-  const double anAlpha = std::sin(w) / (2 * theQ);
-  const double c = std::cos(w);
-  const double a0 = 1 + anAlpha;
   Biquad aFilter;
-  aFilter.mB0 = static_cast<float>((1 + c) / 2 / a0);
-  aFilter.mB1 = static_cast<float>(-(1 + c) / a0);
-  aFilter.mB2 = aFilter.mB0;
-  aFilter.mA1 = static_cast<float>(-2 * c / a0);
-  aFilter.mA2 = static_cast<float>((1 - anAlpha) / a0);
+  aFilter.SetPass(theHz, theQ, theRate, true);
   return aFilter;
 }
 
@@ -77,13 +69,16 @@ Biquad Biquad::BandPass(double theHz, double theQ, int theRate) {
   return aFilter;
 }
 
-void Biquad::SetLowPass(double theHz, double theQ, int theRate) {
+void Biquad::SetLowPass(double theHz, double theQ, int theRate) { SetPass(theHz, theQ, theRate, false); }
+
+void Biquad::SetPass(double theHz, double theQ, int theRate, bool isHigh) {
   const double w = 2 * k_pi * std::min(theHz, theRate * 0.45) / theRate;
   const double anAlpha = std::sin(w) / (2 * theQ);
   const double c = std::cos(w);
   const double a0 = 1 + anAlpha;
-  mB0 = static_cast<float>((1 - c) / 2 / a0);
-  mB1 = static_cast<float>((1 - c) / a0);
+  const double anEdge = isHigh ? 1 + c : 1 - c;
+  mB0 = static_cast<float>(anEdge / 2 / a0);
+  mB1 = static_cast<float>((isHigh ? -anEdge : anEdge) / a0);
   mB2 = mB0;
   mA1 = static_cast<float>(-2 * c / a0);
   mA2 = static_cast<float>((1 - anAlpha) / a0);

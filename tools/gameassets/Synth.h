@@ -58,6 +58,9 @@ class Biquad {
   }
 
  private:
+  // Low-pass or high-pass: they differ only in the numerator.
+  void SetPass(double theHz, double theQ, int theRate, bool isHigh);
+
   float mB0 = 1, mB1 = 0, mB2 = 0, mA1 = 0, mA2 = 0;
   float mZ1 = 0, mZ2 = 0;
 };

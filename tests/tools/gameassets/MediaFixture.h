@@ -3,7 +3,6 @@
 #pragma once
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <chrono>
 #include <filesystem>
@@ -57,30 +56,13 @@ inline std::string MediaManifest(const std::vector<GameAssets::ManifestItem>& th
 
 // The generated folder as the working folder, a fresh cache folder, and an application
 // with a render-only sound device so that every sound is really decoded.
-class MediaFixture : public ::testing::Test {
+class MediaFixture : public ResourceTest::ResourceLoadFixture {
  protected:
   void SetUp() override {
-    Tesk::AudioCore::Get().SetDeviceWanted(false);
-    char aBuf[4096];
-    mOldDir = getcwd(aBuf, sizeof(aBuf)) ? aBuf : ".";
-    mOldPak = *gPakInterfaceP;
-    *gPakInterfaceP = nullptr;
-    mPak = std::make_unique<PakInterface>();
-    mOldAppData = Tesk::GetAppDataFolder();
+    ResourceLoadFixture::SetUp();
     ASSERT_FALSE(Media().mItems.empty()) << "the media half failed";
-    ASSERT_EQ(chdir(Media().mDir.c_str()), 0);
-    Tesk::SetAppDataFolder(TeskTest::MakeTempDir("media-appdata") + "/");
-    mApp = std::make_unique<ResourceTest::ResourceTestApp>();
-    mManager = std::make_unique<Tesk::ResourceManager>(mApp.get());
-  }
-
-  void TearDown() override {
-    mManager.reset();
-    mApp.reset();
-    mPak.reset();
-    *gPakInterfaceP = mOldPak;
-    Tesk::SetAppDataFolder(mOldAppData);
-    if (chdir(mOldDir.c_str()) != 0) ADD_FAILURE() << "chdir back failed";
+    Stop();
+    Start(Media().mDir);
   }
 
   // Parses a manifest of the media items and loads every group of it.
@@ -92,13 +74,6 @@ class MediaFixture : public ::testing::Test {
       ASSERT_TRUE(mManager->LoadResources(anItem.mGroup))
           << anItem.mGroup << ": " << mManager->GetErrorText();
   }
-
-  std::unique_ptr<PakInterface> mPak;
-  std::unique_ptr<ResourceTest::ResourceTestApp> mApp;
-  std::unique_ptr<Tesk::ResourceManager> mManager;
-  std::string mOldDir;
-  std::string mOldAppData;
-  PakInterfaceBase* mOldPak = nullptr;
 };
 
 }  // namespace MediaTest
