@@ -33,7 +33,6 @@ class EmojiRenderer {
   static EmojiRenderer& Get();
 
  private:
-  struct Impl;
   void* mLibrary = nullptr;
   void* mFace = nullptr;
 };

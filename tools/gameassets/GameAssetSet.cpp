@@ -143,7 +143,10 @@ bool WriteGameAssets(const std::string& theDir, const WriteOptions& theOptions, 
     if (!WriteImage(theDir, r)) return Fail(theError, "cannot write " + r.mFile);
 
   std::vector<ManifestItem> aMedia;
-  if (theOptions.mMedia) aMedia = WriteMediaAssets(theDir);
+  if (theOptions.mMedia) {
+    aMedia = WriteMediaAssets(theDir);
+    if (aMedia.empty()) return Fail(theError, "the texts, fonts and sounds could not be written");
+  }
   if (!TeskTools::WriteBytes(theDir + "/properties/resources.xml", ManifestText(anImages, aMedia)))
     return Fail(theError, "cannot write the manifest");
 

@@ -117,22 +117,15 @@ const std::string& SetDir() {
   return sDir;
 }
 
-bool MediaInManifest() {
-  const std::string aManifest = Slurp(SetDir() + "/properties/resources.xml");
-  return aManifest.find("<Font ") != std::string::npos && aManifest.find("<Sound ") != std::string::npos;
-}
-
 class GameAssetSetTest : public ResourceTest::ResourceLoadFixture {
  protected:
-  // Loads every group and answers which ids are bound; images are always checked,
-  // fonts and sounds only when the media half wrote them.
-  void ExpectEveryIdBound(bool theWithMedia) {
+  // Loads every group and checks that each of the 123 ids is bound.
+  void ExpectEveryIdBound() {
     ASSERT_TRUE(mManager->ParseResourcesFile("properties/resources.xml")) << mManager->GetErrorText();
     for (const char* aGroup : kGroups) EXPECT_TRUE(mManager->LoadResources(aGroup)) << aGroup << ": " << mManager->GetErrorText();
     int aBound = 0;
     for (const IdCase& c : kIds) {
       SCOPED_TRACE(c.mId);
-      if (c.mKind != Kind::Image && !theWithMedia) continue;
       bool anOk = false;
       try {
         switch (c.mKind) {
@@ -152,9 +145,7 @@ class GameAssetSetTest : public ResourceTest::ResourceLoadFixture {
       aBound += anOk;
       EXPECT_GT(mManager->GetNumResources(c.mGroup), 0) << c.mGroup;
     }
-    if (theWithMedia) {
-      EXPECT_EQ(aBound, 123);
-    }
+    EXPECT_EQ(aBound, 123);
   }
 };
 
@@ -165,9 +156,7 @@ TEST(GameAssetIds, TheTableHoldsAllOneHundredAndTwentyThree) {
 TEST_F(GameAssetSetTest, EveryIdIsBoundFromLooseFiles) {
   Stop();
   Start(SetDir());
-  const bool aMedia = MediaInManifest();
-  ExpectEveryIdBound(aMedia);
-  if (!aMedia) GTEST_SKIP() << "images bound; fonts and sounds come with the media half";
+  ExpectEveryIdBound();
 }
 
 TEST_F(GameAssetSetTest, EveryIdIsBoundFromTheArchive) {
@@ -177,9 +166,7 @@ TEST_F(GameAssetSetTest, EveryIdIsBoundFromTheArchive) {
   Start(aDir);
   ASSERT_FALSE(fs::exists("images"));
   ASSERT_TRUE(mPak->AddPakFile("main.pak"));
-  const bool aMedia = MediaInManifest();
-  ExpectEveryIdBound(aMedia);
-  if (!aMedia) GTEST_SKIP() << "images bound; fonts and sounds come with the media half";
+  ExpectEveryIdBound();
 }
 
 TEST(GameAssetBlocks, TheReadersFindTheCountsTheScreensUse) {
