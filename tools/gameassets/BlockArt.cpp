@@ -444,7 +444,7 @@ std::vector<TeskTools::BlockImage> MapBlock() {
 std::vector<TeskTools::BlockImage> Map2Block() {
   // The chapter pictures, also the second map's buttons.
   std::vector<TeskTools::BlockImage> v;
-  for (int i = 0; i < 12; ++i) v.push_back(Block(*Medallion(SceneBackgrounds()[static_cast<size_t>(i)], 150, 110, false)));
+  for (int i = 0; i < 12; ++i) v.push_back(Block(*Medallion(SceneBackgrounds()[static_cast<size_t>(i)], 110, 82, false)));
   return v;
 }
 
