@@ -27,6 +27,7 @@ class EyeFire {
   void update(bool repelled);
   void draw(Tesk::Graphics* g, float theAlpha);
   void repel();
+  void killFlames();
 
   uint8_t m_state;
   int32_t m_timer;  // -1 none
@@ -35,6 +36,7 @@ class EyeFire {
   PARTICLE::ParticleSystem* m_flames[2];
   PARTICLE::ParticleSystem* m_puffs[2];
   uint8_t m_repelled;
+  uint8_t m_locationId;
 
   static bool s_activeAtThisLocation;
 };

@@ -46,11 +46,34 @@ class LevelData {
   // location's entries, or null for the names of the object file.
   bool loadALevel(FILE* theObjectText, const int& theLocationId, LocationData& theLocation, int theVisitCount,
                   bool fromSave);
-  // The level save (written and read by the level save code).
+  // The level save of the profile in use: find lists, taken objects and the darkness and repel
+  // state of the level dynamics. loadlevelData restores it over a level loaded without find
+  // lists; a missing or damaged save changes nothing and gives false (a damaged one is logged
+  // and the profile's save flags are cleared). The V1/V0 readers take the body from the
+  // file's current position.
   bool loadlevelData();
   bool loadlevelDataV1(FILE* theFile);
   bool loadlevelDataV0(FILE* theFile);
+  // False, with the old save untouched, when the file cannot be written.
   bool saveLevelData();
+  // The save's bytes for the level in memory.
+  std::string levelSaveBytes();
+  // Applies a whole save file's bytes (either version) to the loaded level; false, with the
+  // reason in *theError and nothing changed, when they are damaged or belong to another level.
+  bool readLevelSave(const std::string& theBytes, std::string* theError);
+  // "level.sav" and the index of the profile in use, in the application data folder.
+  std::string getLevelSavePath();
+
+  static constexpr uint32_t k_saveMagic = 0x00ACDCAA;
+  static constexpr uint32_t k_saveVersion = 1;
+  static constexpr uint32_t k_saveEndMarker = 0x00ACDCAC;
+  // Object references in a save are byte offsets into a location's old 16-byte records.
+  static constexpr uint32_t k_savedObjectStride = 16;
+  // Names are at most 33 characters; a longer one marks a damaged save.
+  static constexpr int k_maxSavedNameLength = 64;
+  static constexpr uint16_t k_maxRepelTimer = 4000;
+  // Far above the largest save (12 full locations with 64-character names).
+  static constexpr size_t k_maxSaveFileSize = 64 * 1024;
 
   const uint8_t* getLevelDataMap(int theLevel);
   void setTotalLevelTime();
@@ -82,6 +105,7 @@ class LevelData {
   void drawFindList(LocationData& theLocation, int theLevel, LocationCandidates& theWork);
   void clearLocation(LocationData& theLocation);
   bool fail(const std::string& theWhy);
+  bool readLevelBody(const std::string& theBytes, size_t theOffset, bool wideNames, std::string* theError);
   Tesk::Image* makeImage(ImageLib::Image* theImage);
 
   Tesk::ProfileData* m_profileData;

@@ -50,6 +50,27 @@ class LevelDynamics {
   void loadConstantLoop(const CSLOOPS& theLoop, int i);
   void loadTimedLoop(const STLOOP& theLoop, int i);
   void loadOnePlay(const SONEPLAY& theSound, int i);
+  // Every instance released and every ambient sound id given back to the sound manager.
+  void releaseSounds();
+  // The location's loops and one-shots from its row of the ambient table.
+  void loadLocationSounds(int theId);
+  // Constant loops play (unless repelled); the timed loops and one-shots get their first waits.
+  void startSounds(bool repelled);
+  void updateSounds(bool repelled);
+  void stopSounds();
+  void playConstantLoops();
+
+  // The repel timer of location theId (0 outside 1-12).
+  uint16_t repelTimerOf(int theId) const;
+  // The actors, fairies, effects and animations of location theId on visit theVisits.
+  void setUpActors(int theId, int theVisits);
+  // The particle effects of locations 6 and 7.
+  void startLocationEffects(int theId, int theVisits, int theFromVisit7);
+  void killEffects();
+  void pauseLocationAnims();
+  // Darkness of location 9 or 12: clears by 1 per update while clearing, comes back by 1 every
+  // 2 updates once the spell is over.
+  void updateDarkness(uint8_t& theDarkness, int32_t& theCounter, bool& isClearing, int theId);
 
   uint8_t m_state;
   Fairies m_fairies;

@@ -74,12 +74,35 @@ class Map : public Widget, public ButtonListener {
   static const int k_maxImages = 65;
   Image* m_images[k_maxImages];
 
+  // Update's repaint accumulator.
+  float m_redraw;
+
   // Per location index 0-11; x values are shifted right by 140 when used.
   static const LocationPoints s_mapLocationsSelectionPoint[12];
   static const LocationPoints s_mapLocationsPointTreasureMap[12];
   static const MapPoint s_mapLocationsHoverPoint[12];
   static const MapPoint s_mapLocationText[12];
   // The first map's hit boxes are the level data's s_locationBBoxes.
+
+  // The level of the profile in use, and whether it plays on the second map.
+  int getLevel();
+  bool isSecondMap();
+  // Location index theIndex (id theIndex + 1) is in the level's row of locations.
+  bool isListed(int theIndex);
+  int openEntries(int theIndex);
+  // Listed, and with something left to find (every listed location on the final level).
+  bool isLocationActive(int theIndex);
+
+ private:
+  Image* mapImage(int theIndex);
+  const MapPoint& markerPoint(int theIndex);
+  const MapPoint& buttonPoint(int theIndex);
+  void showPopup(uint8_t theType, uint8_t theFade, bool showWidgets);
+  void showHint(int theHint);
+  void loadImages();
+  void deleteImages();
+  // State 0's update: the clock, the markers and the sparkle.
+  void updateOnMap();
 };
 
 }  // namespace Tesk

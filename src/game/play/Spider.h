@@ -29,10 +29,13 @@ class Spider {
   void update(bool repelled);
   void draw(Tesk::Graphics* g, float theAlpha);
   void repel();
+  // Idle and without a column: a spider the location does not use never appears.
   void setNullState();
   bool clickedOnTest(int x, int y, Tesk::GameApp* theApp);
   // Fills the first free blocked span with x - 32 and theWidth; a third is ignored.
   void setInvalidArea(int x, int theWidth);
+  // Where an appearing spider hangs: a random place in its column outside the blocked spans.
+  int pickColumnX();
 
   uint8_t m_state;
   uint16_t m_timer;

@@ -23,6 +23,8 @@ class SpookyEyes {
   void update(bool repelled);
   void draw(Tesk::Graphics* g, float theAlpha);
   void repel();
+  // The eyes open at a random hiding place (or their fixed one).
+  void appear();
 
   uint8_t m_state;
   int16_t m_timer;
@@ -32,6 +34,7 @@ class SpookyEyes {
   uint8_t m_numHidingRects;
   PARTICLE::ParticleSystem* m_puff;
   uint8_t m_repelled;
+  uint8_t m_locationId;
 
   static bool s_activeAtThisLocation;
 };
