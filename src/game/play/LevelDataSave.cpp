@@ -269,12 +269,19 @@ bool LevelData::readLevelBody(const std::string& theBytes, size_t theOffset, boo
       *theError = Tesk::StrFormat("slot %d holds location %d, but this level has %d there", i, s.mId, l.m_id);
       return false;
     }
+    // An object in two entries would leave one of them unfindable.
+    bool isListed[LocationData::k_maxObjects] = {};
     for (const SavedEntry& e : s.mEntries) {
       for (int k = 0; k < e.mCount; ++k) {
         if (e.mParts[k] >= l.m_numObjects) {
           *theError = Tesk::StrFormat("location %d has no object %u", l.m_id, e.mParts[k]);
           return false;
         }
+        if (isListed[e.mParts[k]]) {
+          *theError = Tesk::StrFormat("object %u of location %d is listed twice", e.mParts[k], l.m_id);
+          return false;
+        }
+        isListed[e.mParts[k]] = true;
       }
     }
     for (uint32_t anIndex : s.mHidden) {

@@ -349,6 +349,7 @@ TEST_F(LevelSaveTest, DamagedSavesAreRefusedWithTheirReason) {
       {"a reference between records", k_part0, U32(17), "refers to byte 17"},
       {"a reference past the records", k_part0, U32(16 * 100), "refers to byte 1600"},
       {"an object the location lacks", k_part0, U32(16 * 40), "location 7 has no object 40"},
+      {"an object in two entries", k_part0, U32(16 * 5), "object 5 of location 7 is listed twice"},
       {"a to-find flag of 7", k_part0 + 4, std::string(1, '\x07'), "to-find flag of location 7 is 7"},
       {"a darkness counter out of its steps", k_dynamics + 2, U32(1u << 31), "darkness counters are -2147483648"},
       {"a clearing flag of 3", k_dynamics + 10, std::string(1, '\x03'), "clearing flag"},

@@ -98,6 +98,8 @@ class RigApp : public Tesk::GameApp {
     mWidgetManager->Resize(Tesk::TRect<int>(0, 0, 800, 600), Tesk::TRect<int>(0, 0, 800, 600));
   }
   ~RigApp() override {
+    // The location is left (its sounds given back) before the sound manager goes.
+    Tesk::InGame::m_levelDynamics.exitLocationToMap();
     if (LevelDynamics::s_gameApp == this) LevelDynamics::s_gameApp = nullptr;
     // Lent, not the application's to save or delete.
     m_profileData = nullptr;
