@@ -6,8 +6,8 @@
 #include <cstdio>
 #include <string>
 
-#include "LocationFixtures.h"
 #include "ImageWriters.h"
+#include "LocationFixtures.h"
 #include "app/TeskAppBase.h"
 #include "core/Common.h"
 #include "core/MTRand.h"

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "FontSheetWriter.h"
+#include "LevelAppRig.h"
 #include "app/TeskAppBase.h"
 #include "core/Common.h"
 #include "core/MTRand.h"
@@ -31,63 +32,13 @@
 
 namespace {
 
-// The application without a window: profiles, level data and the play scene of its own, the
-// shared sheets cut from the asset set, silent sound.
-class ShotApp : public Tesk::GameApp {
- public:
-  ShotApp() {
-    mSoundManager = new Tesk::DSoundManager(nullptr, false);
-    m_profileData = &mProfile;
-    mLevel = std::make_unique<LevelData>(this);
-    m_levelData = mLevel.get();
-    mScene = std::make_unique<Tesk::InGame>(this);
-    m_inGame = mScene.get();
-    LevelDynamics::s_gameApp = this;
-    mWidgetManager->mHasFocus = true;
-    mWidgetManager->Resize(Tesk::TRect<int>(0, 0, 800, 600), Tesk::TRect<int>(0, 0, 800, 600));
-  }
-  ~ShotApp() override {
-    Tesk::InGame::m_levelDynamics.exitLocationToMap();
-    LevelDynamics::s_gameApp = nullptr;
-    for (Tesk::Image*& anImage : s_images) {
-      delete anImage;
-      anImage = nullptr;
-    }
-    m_profileData = nullptr;
-    m_levelData = nullptr;
-    m_inGame = nullptr;
-  }
-  bool loadGroups() {
-    Tesk::ResourceManager* r = mResourceManager;
-    if (!r->ParseResourcesFile("properties/resources.xml")) return false;
-    for (const char* aGroup : {"Constants", "Main", "Map"})
-      if (!r->LoadResources(aGroup)) return false;
-    if (!Tesk::ExtractConstantsResources(r) || !Tesk::ExtractMainResources(r) || !Tesk::ExtractMapResources(r))
-      return false;
-    ImageLib::Image* aBlock[k_numSharedImages] = {};
-    const int aCount = ImageLib::GetImageBlock("builddata/animsblock.tgab", aBlock, k_numSharedImages);
-    for (int i = 0; i < aCount; ++i) {
-      s_images[i] = GetImage(aBlock[i], true);
-      delete aBlock[i];
-    }
-    PARTICLE::init(&s_screenRect, s_images[0], s_images[1], s_images[2], s_images[3], s_images[4]);
-    Fairies::s_fairyBlendImage = s_images[5];
-    Fairies::s_fairyImage = s_images[6];
-    return aCount == k_numSharedImages;
-  }
-
-  Tesk::ProfileData mProfile;
-  std::unique_ptr<LevelData> mLevel;
-  std::unique_ptr<Tesk::InGame> mScene;
-};
-
 bool Save(Tesk::MemoryImage& theScreen, const std::string& thePath) {
   std::printf("%s\n", thePath.c_str());
   return TeskTools::WritePng(thePath, 800, 600, theScreen.GetBits());
 }
 
 // Every widget of the manager drawn as the frame loop draws them.
-bool ShootWidgets(ShotApp& theApp, const std::string& thePath) {
+bool ShootWidgets(TeskTools::LevelAppRig& theApp, const std::string& thePath) {
   Tesk::MemoryImage aScreen;
   aScreen.Create(800, 600);
   {
@@ -103,7 +54,7 @@ bool ShootWidgets(ShotApp& theApp, const std::string& thePath) {
 
 // A location as the play scene lays it out (background, objects by render order), then its
 // distractions drawn by the level dynamics and the particles over them.
-bool ShootLocation(ShotApp& theApp, int theId, const std::string& thePath) {
+bool ShootLocation(TeskTools::LevelAppRig& theApp, int theId, const std::string& thePath) {
   LocationData* l = theApp.mLevel->getLocationData(theId);
   if (l == nullptr) return false;
   Tesk::MemoryImage aScreen;
@@ -117,7 +68,8 @@ bool ShootLocation(ShotApp& theApp, int theId, const std::string& thePath) {
     Selectable* anOrder[LevelData::k_renderArraySize] = {};
     theApp.mLevel->setUpRenderArray(*l, anOrder);
     for (Selectable* s : anOrder)
-      if (s != nullptr && s->isVisible() && s->m_image != nullptr) g.DrawImage(s->m_image.get(), s->getX(), s->getY());
+      if (s != nullptr && s->isVisible() && s->m_image != nullptr)
+        g.DrawImage(s->m_image.get(), s->getX(), s->getY());
     Tesk::InGame::m_levelDynamics.draw(&g, &theApp, 1.0f);
     float aFade = 1.0f;
     PARTICLE::draw(&g, aFade, theApp.mScene.get());
@@ -126,7 +78,7 @@ bool ShootLocation(ShotApp& theApp, int theId, const std::string& thePath) {
 }
 
 // The level dynamics at theId, run until its actors are out: waits cut short.
-void Enter(ShotApp& theApp, int theId, int theUpdates) {
+void Enter(TeskTools::LevelAppRig& theApp, int theId, int theUpdates) {
   LevelDynamics& d = Tesk::InGame::m_levelDynamics;
   d.exitLocationToMap();
   PARTICLE::resetAll(true);
@@ -161,8 +113,8 @@ int main(int argc, char** argv) {
   Tesk::MkDir(aData);
   Tesk::SetAppDataFolder(aData);
   Tesk::SRand(5);
-  ShotApp anApp;
-  if (!anApp.loadGroups()) {
+  TeskTools::LevelAppRig anApp;
+  if (!anApp.loadGameGroups()) {
     std::fprintf(stderr, "the asset set in %s does not load\n", aResources.c_str());
     return 1;
   }

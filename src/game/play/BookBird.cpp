@@ -168,7 +168,8 @@ void BookBird::fly() {
     else if (m_pos[0] < m_dest[0])
       setNextDest();
   }
-  m_anim.setXY(static_cast<int>(m_pos[0]), static_cast<int>(m_pos[1] + m_bobAmplitude * std::sin(m_bobPhase)));
+  m_anim.setXY(static_cast<int>(m_pos[0]),
+               static_cast<int>(m_pos[1] + m_bobAmplitude * std::sin(m_bobPhase)));
   if (m_leaving == 0) return;
   if (m_anim.getY() + m_anim.m_drawHeight < 0) setState(0);
   if (!isMovingRight() && m_pos[0] < k_puffEndX)

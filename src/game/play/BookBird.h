@@ -35,7 +35,9 @@ class BookBird {
   void fly();
 
   int getState() const { return static_cast<int>(m_flags & k_stateMask); }
-  void setState(int theState) { m_flags = (m_flags & ~k_stateMask) | (static_cast<uint32_t>(theState) & k_stateMask); }
+  void setState(int theState) {
+    m_flags = (m_flags & ~k_stateMask) | (static_cast<uint32_t>(theState) & k_stateMask);
+  }
   bool isMovingRight() const { return (m_flags & k_movingRight) != 0; }
   bool isBlue() const { return (m_flags & k_blue) != 0; }
   int getSpeed() const { return static_cast<int>((m_flags & k_speedMask) >> k_speedShift); }

@@ -71,7 +71,8 @@ void playSample(int theSoundId) {
 void takeInstance(Tesk::SoundInstance*& theSlot, int theSoundId) {
   releaseInstance(theSlot);
   Tesk::SoundManager* aManager = soundManager();
-  if (aManager != nullptr && theSoundId >= 0) theSlot = aManager->GetSoundInstance(static_cast<unsigned>(theSoundId));
+  if (aManager != nullptr && theSoundId >= 0)
+    theSlot = aManager->GetSoundInstance(static_cast<unsigned>(theSoundId));
 }
 
 void releaseInstance(Tesk::SoundInstance*& theSlot) {

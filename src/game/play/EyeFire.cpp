@@ -18,7 +18,14 @@ constexpr int k_flameType = 16;
 bool EyeFire::s_activeAtThisLocation = false;
 
 EyeFire::EyeFire()
-    : m_state(0), m_timer(-1), m_alpha(0.0f), m_images(), m_flames(), m_puffs(), m_repelled(0), m_locationId(0) {}
+    : m_state(0),
+      m_timer(-1),
+      m_alpha(0.0f),
+      m_images(),
+      m_flames(),
+      m_puffs(),
+      m_repelled(0),
+      m_locationId(0) {}
 
 void EyeFire::init(int theLocationId) {
   s_activeAtThisLocation = true;

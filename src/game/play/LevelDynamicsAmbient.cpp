@@ -9,20 +9,16 @@
 using Tesk::Rand;
 
 const CSLOOPS k_csLoops[9] = {
-    {"ambient/clocktick2"}, {"ambient/sparrow3"}, {"ambient/Wind_Light_Loop"},
+    {"ambient/clocktick2"}, {"ambient/sparrow3"},  {"ambient/Wind_Light_Loop"},
     {"ambient/nitepond"},   {"ambient/torchfire"}, {"ambient/CAVEWIND"},
     {"ambient/crickets"},   {"ambient/mine"},      {"ambient/quietfo"},
 };
 
 const STLOOP k_stLoops[9] = {
-    {"ambient/bird", 1500, 1500, 600, 600},
-    {"ambient/chain", 2400, 4400, 500, 300},
-    {"ambient/clockchime1", 3500, 4500, 400, 500},
-    {"ambient/gravelwalk", 2500, 3500, 400, 400},
-    {"ambient/heartbe", 2500, 3500, 500, 500},
-    {"ambient/Step_Heavy_A_02", 2500, 2500, 400, 500},
-    {"ambient/crow", 2000, 3500, 100, 300},
-    {"ambient/churchbell", 3000, 5500, 800, 400},
+    {"ambient/bird", 1500, 1500, 600, 600},        {"ambient/chain", 2400, 4400, 500, 300},
+    {"ambient/clockchime1", 3500, 4500, 400, 500}, {"ambient/gravelwalk", 2500, 3500, 400, 400},
+    {"ambient/heartbe", 2500, 3500, 500, 500},     {"ambient/Step_Heavy_A_02", 2500, 2500, 400, 500},
+    {"ambient/crow", 2000, 3500, 100, 300},        {"ambient/churchbell", 3000, 5500, 800, 400},
     {"ambient/oldphone", 2500, 5500, 500, 400},
 };
 
@@ -71,22 +67,24 @@ struct LocationSounds {
 };
 
 const LocationSounds k_locationSounds[13] = {
-    {{-1}, {-1}, {-1}},                                        // no location 0
-    {{8, -1}, {0, -1}, {5, 12, 13, 14, 16, 17, -1}},           // 1
-    {{0, -1}, {2, -1}, {21, 0, 5, 4, -1}},                     // 2
-    {{6, -1}, {3, -1}, {6, 11, 23, 24, 20, -1}},               // 3
-    {{1, -1}, {0, 6, -1}, {14, 18, 19, 20, 22, -1}},           // 4
-    {{2, -1}, {-1}, {4, 5, 7, 8, 9, -1}},                      // 5
-    {{5, -1}, {5, 1, -1}, {10, 25, 15, -1}},                   // 6
-    {{-1}, {5, -1}, {5, 4, 15, 27, 23, -1}},                   // 7
-    {{6, -1}, {3, 7, -1}, {8, 14, 19, 20, -1}},                // 8
-    {{7, 4, 5}, {1, 5, -1}, {4, 5, -1}},                       // 9
-    {{1, 3, -1}, {-1}, {3, 11, 14, 17, -1}},                   // 10
-    {{2, -1}, {0, -1}, {2, 9, 7, 8, -1}},                      // 11
-    {{-1}, {8, -1}, {5, 1, 21, 26, 27, -1}},                   // 12
+    {{-1}, {-1}, {-1}},                               // no location 0
+    {{8, -1}, {0, -1}, {5, 12, 13, 14, 16, 17, -1}},  // 1
+    {{0, -1}, {2, -1}, {21, 0, 5, 4, -1}},            // 2
+    {{6, -1}, {3, -1}, {6, 11, 23, 24, 20, -1}},      // 3
+    {{1, -1}, {0, 6, -1}, {14, 18, 19, 20, 22, -1}},  // 4
+    {{2, -1}, {-1}, {4, 5, 7, 8, 9, -1}},             // 5
+    {{5, -1}, {5, 1, -1}, {10, 25, 15, -1}},          // 6
+    {{-1}, {5, -1}, {5, 4, 15, 27, 23, -1}},          // 7
+    {{6, -1}, {3, 7, -1}, {8, 14, 19, 20, -1}},       // 8
+    {{7, 4, 5}, {1, 5, -1}, {4, 5, -1}},              // 9
+    {{1, 3, -1}, {-1}, {3, 11, 14, 17, -1}},          // 10
+    {{2, -1}, {0, -1}, {2, 9, 7, 8, -1}},             // 11
+    {{-1}, {8, -1}, {5, 1, 21, 26, 27, -1}},          // 12
 };
 
-int countdown(uint16_t theBase, uint16_t theRange) { return theBase + (theRange != 0 ? Rand() % theRange : 0); }
+int countdown(uint16_t theBase, uint16_t theRange) {
+  return theBase + (theRange != 0 ? Rand() % theRange : 0);
+}
 
 void play(Tesk::SoundInstance* theSound, bool isLooping) {
   if (theSound != nullptr) theSound->Play(isLooping, false);
@@ -118,9 +116,12 @@ void LevelDynamics::loadOnePlay(const SONEPLAY& theSound, int i) {
 void LevelDynamics::loadLocationSounds(int theId) {
   if (theId < 1 || theId > 12) return;
   const LocationSounds& s = k_locationSounds[theId];
-  for (int i = 0; i < 3 && s.mConstantLoops[i] >= 0; ++i) loadConstantLoop(k_csLoops[s.mConstantLoops[i]], m_numConstantLoops++);
-  for (int i = 0; i < 3 && s.mTimedLoops[i] >= 0; ++i) loadTimedLoop(k_stLoops[s.mTimedLoops[i]], m_numTimedLoops++);
-  for (int i = 0; i < 8 && s.mOnePlays[i] >= 0; ++i) loadOnePlay(k_sOneplays[s.mOnePlays[i]], m_numOnePlays++);
+  for (int i = 0; i < 3 && s.mConstantLoops[i] >= 0; ++i)
+    loadConstantLoop(k_csLoops[s.mConstantLoops[i]], m_numConstantLoops++);
+  for (int i = 0; i < 3 && s.mTimedLoops[i] >= 0; ++i)
+    loadTimedLoop(k_stLoops[s.mTimedLoops[i]], m_numTimedLoops++);
+  for (int i = 0; i < 8 && s.mOnePlays[i] >= 0; ++i)
+    loadOnePlay(k_sOneplays[s.mOnePlays[i]], m_numOnePlays++);
 }
 
 void LevelDynamics::releaseSounds() {

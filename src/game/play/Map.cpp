@@ -6,8 +6,8 @@
 #include <memory>
 
 #include "app/TeskAppBase.h"
-#include "display/DDImage.h"
 #include "core/TeskPerf.h"
+#include "display/DDImage.h"
 #include "game/play/InGame.h"
 #include "game/play/LevelData.h"
 #include "game/play/Math.h"
@@ -75,17 +75,17 @@ const NameLayout k_nameLayouts[12] = {{130, 0, 100}, {140, 16, 300}, {130, 0, 10
 }  // namespace
 
 const Map::LocationPoints Map::s_mapLocationsSelectionPoint[12] = {
-    {{45, 381}, {112, 412}}, {{416, 204}, {439, 238}}, {{203, 287}, {268, 330}}, {{178, 244}, {215, 254}},
+    {{45, 381}, {112, 412}},  {{416, 204}, {439, 238}}, {{203, 287}, {268, 330}}, {{178, 244}, {215, 254}},
     {{244, 224}, {267, 178}}, {{454, 278}, {476, 293}}, {{534, 192}, {618, 198}}, {{524, 383}, {496, 415}},
     {{0, 259}, {84, 306}},    {{0, 168}, {128, 194}},   {{163, 425}, {299, 492}}, {{438, 198}, {430, 160}}};
 const Map::LocationPoints Map::s_mapLocationsPointTreasureMap[12] = {
     {{44, 342}, {64, 406}},   {{345, 174}, {336, 204}}, {{206, 243}, {267, 307}}, {{173, 210}, {177, 218}},
     {{243, 194}, {233, 130}}, {{421, 214}, {552, 249}}, {{456, 122}, {560, 147}}, {{431, 350}, {564, 413}},
     {{48, 199}, {53, 290}},   {{71, 98}, {176, 151}},   {{156, 409}, {321, 487}}, {{381, 139}, {384, 114}}};
-const Map::MapPoint Map::s_mapLocationsHoverPoint[12] = {{34, 376}, {408, 192}, {202, 269}, {167, 232},
+const Map::MapPoint Map::s_mapLocationsHoverPoint[12] = {{34, 376},  {408, 192}, {202, 269}, {167, 232},
                                                          {242, 191}, {448, 255}, {507, 138}, {526, 355},
                                                          {29, 224},  {41, 91},   {197, 378}, {433, 181}};
-const Map::MapPoint Map::s_mapLocationText[12] = {{73, 456}, {337, 250}, {309, 342}, {176, 293},
+const Map::MapPoint Map::s_mapLocationText[12] = {{73, 456},  {337, 250}, {309, 342}, {176, 293},
                                                   {210, 176}, {425, 294}, {552, 234}, {478, 365},
                                                   {41, 342},  {35, 194},  {422, 431}, {352, 175}};
 
@@ -117,7 +117,8 @@ Map::~Map() {
 void Map::Init() {
   if (m_menuButton != nullptr) return;
   // The buttons draw the markers and the sparkle through these.
-  OrvoButtonWidget::s_drawAnimation = [](ANIM::AnimationBasic* theAnim, Graphics* g, int dx, int dy, float theFade) {
+  OrvoButtonWidget::s_drawAnimation = [](ANIM::AnimationBasic* theAnim, Graphics* g, int dx, int dy,
+                                         float theFade) {
     g->SetColorizeImages(true);
     theAnim->drawTranslated(g, dx, dy, theFade);
   };
@@ -194,7 +195,8 @@ const Map::MapPoint& Map::markerPoint(int theIndex) {
 }
 
 const Map::MapPoint& Map::buttonPoint(int theIndex) {
-  return isSecondMap() ? s_mapLocationsPointTreasureMap[theIndex].picture : s_mapLocationsHoverPoint[theIndex];
+  return isSecondMap() ? s_mapLocationsPointTreasureMap[theIndex].picture
+                       : s_mapLocationsHoverPoint[theIndex];
 }
 
 void Map::showPopup(uint8_t theType, uint8_t theFade, bool showWidgets) {
@@ -514,8 +516,8 @@ void Map::updateOnMap() {
       isHovering = true;
       if (m_sparkleLocation == i) continue;
       const int aTenthW = b->mWidth / 10, aTenthH = b->mHeight / 10;
-      m_sparkle = PARTICLE::createSystem(b->mX + aTenthW, b->mY + aTenthH, k_sparkleType, b->mWidth - 2 * aTenthW,
-                                         b->mHeight - 2 * aTenthH, m_sparkle);
+      m_sparkle = PARTICLE::createSystem(b->mX + aTenthW, b->mY + aTenthH, k_sparkleType,
+                                         b->mWidth - 2 * aTenthW, b->mHeight - 2 * aTenthH, m_sparkle);
       m_sparkleLocation = i;
     }
     if (!isHovering && m_sparkle != nullptr) {
@@ -546,7 +548,8 @@ void Map::Draw(Graphics* g) {
       const MapPoint& p = buttonPoint(i);
       OrvoButtonWidget* b = m_locationButtons[i];
       if (b != nullptr)
-        b->Move(static_cast<int>(p.x + k_sideBarWidth + aShake->getX()), static_cast<int>(p.y + aShake->getY()));
+        b->Move(static_cast<int>(p.x + k_sideBarWidth + aShake->getX()),
+                static_cast<int>(p.y + aShake->getY()));
     }
   }
   g->Translate(aShakeX, aShakeY);

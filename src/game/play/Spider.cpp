@@ -173,7 +173,8 @@ void Spider::repel() {
     m_state = 7;
   } else if (m_state == 3 || m_state == 4) {
     m_state = 5;
-    DISTRACTION::startPuff(m_puff, m_anim.getX(), m_anim.getY(), m_anim.getCellWidth(), m_anim.getCellHeight());
+    DISTRACTION::startPuff(m_puff, m_anim.getX(), m_anim.getY(), m_anim.getCellWidth(),
+                           m_anim.getCellHeight());
   }
 }
 

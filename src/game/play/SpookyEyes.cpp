@@ -17,10 +17,9 @@ struct HidingPlace {
   short x, y, w, h;  // play-area x
 };
 
-const HidingPlace k_location5[] = {{274, 54, 147, 92}, {244, 194, 36, 35}, {233, 310, 36, 33},
-                                   {0, 309, 50, 34},   {3, 117, 37, 33},   {390, 443, 49, 61},
-                                   {539, 157, 65, 62}, {499, 147, 31, 72}, {544, 18, 116, 63},
-                                   {500, 254, 32, 51}};
+const HidingPlace k_location5[] = {
+    {274, 54, 147, 92}, {244, 194, 36, 35}, {233, 310, 36, 33}, {0, 309, 50, 34},   {3, 117, 37, 33},
+    {390, 443, 49, 61}, {539, 157, 65, 62}, {499, 147, 31, 72}, {544, 18, 116, 63}, {500, 254, 32, 51}};
 const HidingPlace k_location11[] = {{260, 0, 398, 28},  {0, 44, 50, 24},    {345, 156, 283, 28},
                                     {0, 231, 118, 13},  {155, 231, 83, 13}, {200, 114, 35, 31},
                                     {267, 362, 34, 18}, {198, 0, 49, 62},   {357, 113, 303, 11}};
@@ -30,7 +29,13 @@ const HidingPlace k_location11[] = {{260, 0, 398, 28},  {0, 44, 50, 24},    {345
 bool SpookyEyes::s_activeAtThisLocation = false;
 
 SpookyEyes::SpookyEyes()
-    : m_state(0), m_timer(0), m_variant(0), m_numHidingRects(0), m_puff(nullptr), m_repelled(0), m_locationId(0) {}
+    : m_state(0),
+      m_timer(0),
+      m_variant(0),
+      m_numHidingRects(0),
+      m_puff(nullptr),
+      m_repelled(0),
+      m_locationId(0) {}
 
 void SpookyEyes::init(int theLocationId) {
   s_activeAtThisLocation = true;

@@ -14,7 +14,8 @@ constexpr int k_playLeft = 140, k_playRight = 800, k_playBottom = 600;
 
 float Spotlight::s_sinFloatVal = 0.0f;
 
-void Spotlight::draw(Tesk::Graphics* g, int theMouseX, int theMouseY, int theDarkness, ANIM::AnimationBasic* theAnim) {
+void Spotlight::draw(Tesk::Graphics* g, int theMouseX, int theMouseY, int theDarkness,
+                     ANIM::AnimationBasic* theAnim) {
   s_sinFloatVal += 0.08f;
   if (s_sinFloatVal >= k_2Pi) s_sinFloatVal -= k_2Pi;
   if (theAnim == nullptr) return;

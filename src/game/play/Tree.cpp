@@ -103,6 +103,7 @@ void Tree::draw(Tesk::Graphics* g, float theAlpha) {
 
 void Tree::repel() {
   if (!s_activeAtThisLocation) return;
-  DISTRACTION::startPuff(m_puff, m_anim.getX(), m_anim.getY(), m_anim.getCellWidth() - 20, m_anim.getCellHeight());
+  DISTRACTION::startPuff(m_puff, m_anim.getX(), m_anim.getY(), m_anim.getCellWidth() - 20,
+                         m_anim.getCellHeight());
   m_repelled = 1;
 }

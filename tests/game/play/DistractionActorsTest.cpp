@@ -142,8 +142,8 @@ TEST_F(ActorsTest, SpiderAndBookClicksHitOnlyTheirBoxes) {
     int dx, dy;
     bool isHit;
   };
-  const Case k_spiderCases[] = {{10, 10, true}, {9, 10, false}, {10, 9, false}, {37, 37, true},
-                                {38, 20, false}, {20, 38, false}};
+  const Case k_spiderCases[] = {{10, 10, true}, {9, 10, false},  {10, 9, false},
+                                {37, 37, true}, {38, 20, false}, {20, 38, false}};
   for (const Case& c : k_spiderCases) {
     SCOPED_TRACE(testing::Message() << c.dx << ", " << c.dy);
     Hanging(s, 150);
@@ -169,8 +169,8 @@ TEST_F(ActorsTest, SpiderAndBookClicksHitOnlyTheirBoxes) {
   b.setState(4);
   b.update(false);  // a first wing stroke: BOOK2 is 80 x 60 cells
   const int bx = b.m_anim.getX(), by = b.m_anim.getY();
-  const Case k_bookCases[] = {{20, 25, true}, {19, 25, false}, {20, 24, false}, {59, 59, true},
-                              {60, 30, false}, {30, 60, false}};
+  const Case k_bookCases[] = {{20, 25, true}, {19, 25, false}, {20, 24, false},
+                              {59, 59, true}, {60, 30, false}, {30, 60, false}};
   for (const Case& c : k_bookCases) {
     SCOPED_TRACE(testing::Message() << "book " << c.dx << ", " << c.dy);
     b.m_leaving = 0;
@@ -324,7 +324,7 @@ TEST_F(ActorsTest, TheChasingEyesLookTowardsTheMouse) {
     float mX, mY;
   };
   const Case k_cases[] = {
-      {395 + 8 + 100, aCentreY, 2.8f, 0.0f},  // far to the right: the whole way
+      {395 + 8 + 100, aCentreY, 2.8f, 0.0f},    // far to the right: the whole way
       {395 + 8 + 1, aCentreY + 1, 1.0f, 1.0f},  // close by: just there
       {395 + 8, aCentreY - 50, 0.0f, -2.8f},
   };

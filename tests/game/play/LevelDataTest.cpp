@@ -2,6 +2,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <functional>
 #include <map>
 #include <memory>
@@ -37,6 +38,10 @@ class LevelDataTest : public testing::Test {
     mOldDir = getcwd(aBuf, sizeof(aBuf)) != nullptr ? aBuf : ".";
     mDir = TeskTest::MakeTempDir("levels");
     ASSERT_EQ(chdir(mDir.c_str()), 0);
+    // A file missing here must not be found in the build's generated resources instead.
+    const char* anOld = std::getenv("TESK_RESOURCES_DIR");
+    mOldResources = anOld != nullptr ? anOld : "";
+    setenv("TESK_RESOURCES_DIR", mDir.c_str(), 1);
     Tesk::SetAppDataFolder(mDir + "/");
     Tesk::TeskAppBase::s_languageUsing = 0;
     mProfile.setProfileName(L"Tester");
@@ -45,6 +50,10 @@ class LevelDataTest : public testing::Test {
   void TearDown() override {
     Tesk::TeskAppBase::s_languageUsing = 0;
     Tesk::SetAppDataFolder("");
+    if (mOldResources.empty())
+      unsetenv("TESK_RESOURCES_DIR");
+    else
+      setenv("TESK_RESOURCES_DIR", mOldResources.c_str(), 1);
     EXPECT_EQ(chdir(mOldDir.c_str()), 0);
   }
 
@@ -99,6 +108,7 @@ class LevelDataTest : public testing::Test {
   }
 
   std::string mOldDir;
+  std::string mOldResources;
   std::string mDir;
   Tesk::ProfileData mProfile;
   AppWithProfiles mApp{&mProfile};  // makes the display images

@@ -53,8 +53,9 @@ TEST_F(LevelDynamicsTest, EachLocationLoadsItsAmbientSoundsFromTheGeneratedSet) 
   struct Case {
     int mId, mConstant, mTimed, mOnePlays;
   };
-  const Case k_cases[] = {{1, 1, 1, 6}, {2, 1, 1, 4}, {3, 1, 1, 5}, {4, 1, 2, 5},  {5, 1, 0, 5},  {6, 1, 2, 3},
-                          {7, 0, 1, 5}, {8, 1, 2, 4}, {9, 3, 2, 2}, {10, 2, 0, 4}, {11, 1, 1, 4}, {12, 0, 1, 5}};
+  const Case k_cases[] = {{1, 1, 1, 6}, {2, 1, 1, 4},  {3, 1, 1, 5},  {4, 1, 2, 5},
+                          {5, 1, 0, 5}, {6, 1, 2, 3},  {7, 0, 1, 5},  {8, 1, 2, 4},
+                          {9, 3, 2, 2}, {10, 2, 0, 4}, {11, 1, 1, 4}, {12, 0, 1, 5}};
   PlayTest::InFolder aData("dynamics-sounds");
   ASSERT_EQ(chdir(PlayTest::ResourcesDir().c_str()), 0);
   RigApp anApp(true);  // a device: every file is really decoded
@@ -249,7 +250,7 @@ TEST_F(LevelDynamicsTest, DarknessClearsUnderTheSpellAndComesBackAfterIt) {
   for (int i = 0; i < 254; ++i) D().update(&anApp);
   EXPECT_EQ(D().m_darkness9, 1);
   D().update(&anApp);
-  EXPECT_EQ(D().m_darkness9, 0);  // 255 updates
+  EXPECT_EQ(D().m_darkness9, 0);     // 255 updates
   EXPECT_EQ(D().m_darkness12, 255);  // the other dark location is not touched
   for (int i = 255; i < 3999; ++i) D().update(&anApp);
   EXPECT_EQ(D().m_darkness9, 0);
@@ -375,8 +376,7 @@ TEST_F(LevelDynamicsTest, DistractionsOffKeepTheSoundsAndHideEverythingElse) {
   D().setNewLocation(2, &anApp);
   D().toggleDistractions(true, &anApp);
   EXPECT_EQ(D().m_eyeChaser.m_chasing, 0);
-  for (const ANIM::AnimationBasic& a : D().m_locationAnims)
-    EXPECT_TRUE(a.isInactive() || a.isPaused());
+  for (const ANIM::AnimationBasic& a : D().m_locationAnims) EXPECT_TRUE(a.isInactive() || a.isPaused());
 }
 
 TEST_F(LevelDynamicsTest, NoChannelIsLostOverFortyVisitsAndSwitches) {

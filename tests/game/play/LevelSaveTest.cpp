@@ -156,14 +156,14 @@ struct LevelState {
       for (uint32_t i = 0; i < l.m_numObjects; ++i) s.mVisible.push_back(l.m_selectables[i].isVisible());
     }
     const LevelDynamics& d = Tesk::InGame::m_levelDynamics;
-    s.mDynamics = {d.m_darkness9, d.m_darkness12, d.m_darknessCounter9, d.m_darknessCounter12,
-                   d.m_darknessClearing9, d.m_darknessClearing12};
+    s.mDynamics = {d.m_darkness9,         d.m_darkness12,        d.m_darknessCounter9,
+                   d.m_darknessCounter12, d.m_darknessClearing9, d.m_darknessClearing12};
     for (uint16_t t : d.m_repelTimers) s.mDynamics.push_back(t);
     return s;
   }
   bool operator==(const LevelState& o) const {
-    return mRunestones == o.mRunestones && mMaxObjects == o.mMaxObjects && mIds == o.mIds && mOpen == o.mOpen &&
-           mEntries == o.mEntries && mVisible == o.mVisible && mDynamics == o.mDynamics;
+    return mRunestones == o.mRunestones && mMaxObjects == o.mMaxObjects && mIds == o.mIds &&
+           mOpen == o.mOpen && mEntries == o.mEntries && mVisible == o.mVisible && mDynamics == o.mDynamics;
   }
 };
 
@@ -207,7 +207,8 @@ TEST_F(LevelSaveTest, TheGoldenSaveOfLevelOneRestoresAndIsWrittenBackByteForByte
   EXPECT_TRUE(l7.m_selectables[9].isVisible());  // coin 0 is offered at level 1
   EXPECT_EQ(l7.m_findInfo[3].getCount(), 0);
   EXPECT_FALSE(l7.m_findInfo[3].isActive());
-  EXPECT_EQ(Level().getLocationData(3)->m_findInfo[0].m_parts[0], &Level().getLocationData(3)->m_selectables[7]);
+  EXPECT_EQ(Level().getLocationData(3)->m_findInfo[0].m_parts[0],
+            &Level().getLocationData(3)->m_selectables[7]);
   const LevelDynamics& d = Tesk::InGame::m_levelDynamics;
   EXPECT_EQ(d.m_darkness12, 40);
   EXPECT_TRUE(d.m_darknessClearing12);
@@ -323,8 +324,8 @@ TEST_F(LevelSaveTest, DamagedSavesAreRefusedWithTheirReason) {
   const std::string aGolden = GoldenLevelOne();
   // Offsets within the golden file, from the layout: header 8, level 2, slot 0 from 10.
   const size_t k_open7 = 10, k_id7 = 14, k_entry0 = 18;
-  const size_t k_name0 = k_entry0 + 3;                 // "L7 item 1" and its zero: 10 x 4
-  const size_t k_part0 = k_name0 + 40;                 // object 0's reference
+  const size_t k_name0 = k_entry0 + 3;  // "L7 item 1" and its zero: 10 x 4
+  const size_t k_part0 = k_name0 + 40;  // object 0's reference
   const size_t k_dynamics = aGolden.size() - 38;
   struct Case {
     const char* mWhat;
@@ -351,7 +352,8 @@ TEST_F(LevelSaveTest, DamagedSavesAreRefusedWithTheirReason) {
       {"an object the location lacks", k_part0, U32(16 * 40), "location 7 has no object 40"},
       {"an object in two entries", k_part0, U32(16 * 5), "object 5 of location 7 is listed twice"},
       {"a to-find flag of 7", k_part0 + 4, std::string(1, '\x07'), "to-find flag of location 7 is 7"},
-      {"a darkness counter out of its steps", k_dynamics + 2, U32(1u << 31), "darkness counters are -2147483648"},
+      {"a darkness counter out of its steps", k_dynamics + 2, U32(1u << 31),
+       "darkness counters are -2147483648"},
       {"a clearing flag of 3", k_dynamics + 10, std::string(1, '\x03'), "clearing flag"},
       {"a repel spell longer than one", k_dynamics + 12 + 2 * 7, std::string("\xA1\x0F", 2),
        "location 7 has 4001 updates left"},
@@ -409,7 +411,8 @@ TEST_F(LevelSaveTest, ADamagedSaveFileIsDiscardedWithAMessageAndTheProfileKept) 
   testing::internal::CaptureStderr();
   ASSERT_TRUE(Level().load(1, true)) << Level().getLoadError();
   const std::string aLog = testing::internal::GetCapturedStderr();
-  EXPECT_NE(aLog.find("level.sav0 is damaged (it ends inside location 3); it is discarded"), std::string::npos)
+  EXPECT_NE(aLog.find("level.sav0 is damaged (it ends inside location 3); it is discarded"),
+            std::string::npos)
       << aLog;
   // The level goes on with fresh lists and the profile's own clock.
   EXPECT_EQ(mApp.mProfile.getLevelTimer(), aClock);

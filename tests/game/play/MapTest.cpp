@@ -22,12 +22,7 @@ class MapTest : public testing::Test {
     s_folder = new PlayTest::InFolder("map");
     ASSERT_EQ(chdir(PlayTest::ResourcesDir().c_str()), 0);
     s_app = new RigApp();
-    Tesk::ResourceManager* r = s_app->mResourceManager;
-    ASSERT_TRUE(r->ParseResourcesFile("properties/resources.xml")) << r->GetErrorText();
-    for (const char* aGroup : {"Constants", "Main", "Map"}) ASSERT_TRUE(r->LoadResources(aGroup)) << aGroup;
-    ASSERT_TRUE(Tesk::ExtractConstantsResources(r));
-    ASSERT_TRUE(Tesk::ExtractMainResources(r));
-    ASSERT_TRUE(Tesk::ExtractMapResources(r));
+    ASSERT_TRUE(s_app->loadGameGroups()) << s_app->mResourceManager->GetErrorText();
   }
   static void TearDownTestSuite() {
     delete s_app;

@@ -1,7 +1,5 @@
-// The game's application as the level dynamics, the actors and the map see it, without a
-// window: profiles, level data and a play scene of its own, the real sound manager (silent,
-// or rendering to nowhere with a device), the samples it plays recorded, and the shared
-// sprite sheets either as plain test sheets or cut from the generated asset set.
+// What the level dynamics, actor and map tests share: the application rig, plain sprite sheets
+// in the sizes of the generated set, a channel count and a working folder of their own.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -11,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "LevelAppRig.h"
 #include "app/TeskAppBase.h"
 #include "core/Common.h"
 #include "game/play/InGame.h"
@@ -24,8 +23,8 @@
 #include "platform/audio/dylib/AudioCore.h"
 #include "sound/DSoundManager.h"
 #include "sound/SoundInstance.h"
-#include "widgets/WidgetManager.h"
 #include "support/TestTemp.h"
+#include "widgets/WidgetManager.h"
 
 namespace PlayTest {
 
@@ -45,18 +44,18 @@ inline std::unique_ptr<Tesk::MemoryImage> Sheet(int theWidth, int theHeight) {
 class TestSheets {
  public:
   TestSheets() {
-    Set(&Tesk::GameApp::s_images[7], 8 * 32, 2 * 32);    // location animation, 2 x 8
-    Set(&Tesk::GameApp::s_images[8], 24, 12);            // eye fire, one per location
+    Set(&Tesk::GameApp::s_images[7], 8 * 32, 2 * 32);  // location animation, 2 x 8
+    Set(&Tesk::GameApp::s_images[8], 24, 12);          // eye fire, one per location
     Set(&Tesk::GameApp::s_images[9], 24, 12);
     Set(&Tesk::GameApp::s_images[10], 24, 12);
-    Set(&Tesk::GameApp::s_images[11], 8 * 32, 4 * 32);   // spooky eyes, 4 x 8
+    Set(&Tesk::GameApp::s_images[11], 8 * 32, 4 * 32);  // spooky eyes, 4 x 8
     Set(&Tesk::GameApp::s_images[12], 8 * 32, 4 * 32);
-    Set(&Tesk::GameApp::s_images[13], 20, 10);           // the chasing eyes
+    Set(&Tesk::GameApp::s_images[13], 20, 10);  // the chasing eyes
     Set(&Tesk::GameApp::s_images[14], 24, 12);
     Set(&Tesk::GameApp::s_images[15], 24, 12);
-    Set(&Tesk::GameApp::s_images[16], 8 * 48, 2 * 48);   // spider, 2 x 8
+    Set(&Tesk::GameApp::s_images[16], 8 * 48, 2 * 48);  // spider, 2 x 8
     Set(&Tesk::GameApp::s_images[17], 8 * 48, 2 * 48);
-    Set(&Tesk::GameApp::s_images[18], 4 * 64, 4 * 64);   // tree, 4 x 4
+    Set(&Tesk::GameApp::s_images[18], 4 * 64, 4 * 64);  // tree, 4 x 4
     Set(&Tesk::ANIM_BOOK1, 6 * 80, 2 * 60);
     Set(&Tesk::ANIM_BOOK2, 4 * 80, 2 * 60);
     Set(&Tesk::ANIM_BOOK3, 7 * 80, 60);
@@ -80,46 +79,7 @@ class TestSheets {
   std::vector<Tesk::Image**> mSlots;
 };
 
-// The application, lending its own profiles, level data and scene; with theDevice the sound
-// manager decodes every sound (and says when a file is missing) but plays nowhere.
-class RigApp : public Tesk::GameApp {
- public:
-  explicit RigApp(bool theDevice = false) {
-    Tesk::AudioCore::Get().SetDeviceWanted(false);
-    static char sWindow;
-    mSoundManager =
-        new Tesk::DSoundManager(theDevice ? reinterpret_cast<OpaqueWindowPtr*>(&sWindow) : nullptr, false);
-    m_profileData = &mProfile;
-    mLevel = std::make_unique<LevelData>(this);
-    m_levelData = mLevel.get();
-    mScene = std::make_unique<Tesk::InGame>(this);
-    m_inGame = mScene.get();
-    LevelDynamics::s_gameApp = this;
-    mWidgetManager->Resize(Tesk::TRect<int>(0, 0, 800, 600), Tesk::TRect<int>(0, 0, 800, 600));
-  }
-  ~RigApp() override {
-    // The location is left (its sounds given back) before the sound manager goes.
-    Tesk::InGame::m_levelDynamics.exitLocationToMap();
-    if (LevelDynamics::s_gameApp == this) LevelDynamics::s_gameApp = nullptr;
-    // Lent, not the application's to save or delete.
-    m_profileData = nullptr;
-    m_levelData = nullptr;
-    m_inGame = nullptr;
-    m_map = nullptr;
-  }
-  using Tesk::GameApp::PlaySample;
-  void PlaySample(int theSoundNum) override { mSamples.push_back(theSoundNum); }
-  int Played(int theSoundNum) const {
-    int n = 0;
-    for (int s : mSamples) n += s == theSoundNum;
-    return n;
-  }
-
-  Tesk::ProfileData mProfile;
-  std::unique_ptr<LevelData> mLevel;
-  std::unique_ptr<Tesk::InGame> mScene;
-  std::vector<int> mSamples;
-};
+using RigApp = TeskTools::LevelAppRig;
 
 // Channels of theManager that a new instance can still get (each one taken is given back).
 inline int FreeChannels(Tesk::SoundManager* theManager, unsigned theSoundId) {
