@@ -437,8 +437,8 @@ void Map::RemovedFromManager(WidgetManager* theManager) {
   m_ambient = nullptr;
   Widget::RemovedFromManager(theManager);
   theManager->RemoveWidget(m_menuButton);
-  for (int i = 0; i < 12; ++i)
-    if (isListed(i)) theManager->RemoveWidget(m_locationButtons[i]);
+  // Every button, listed or not: none may stay behind should the level have changed.
+  for (OrvoButtonWidget* aButton : m_locationButtons) theManager->RemoveWidget(aButton);
   if (m_popup != nullptr) theManager->RemoveWidget(m_popup);
   setWidgetsVisible(false);
   for (int i = 0; i < 12; ++i) m_locationPictures[i] = m_namePlates[i] = m_nameHighlights[i] = nullptr;
