@@ -112,18 +112,18 @@ GameApp::~GameApp() {
     m_profileData->saveProfile();
   }
 
-  Widget* const aScreens[] = {m_inGame, m_preScreens, m_story, m_map, m_miniGame, m_titleScreen};
-  for (Widget* aScreen : aScreens) {
-    if (aScreen == nullptr) continue;
-    if (mWidgetManager != nullptr && mWidgetManager->HasWidget(aScreen)) mWidgetManager->RemoveWidget(aScreen);
-    delete aScreen;
-  }
-  m_inGame = nullptr;
-  m_preScreens = nullptr;
-  m_story = nullptr;
-  m_map = nullptr;
-  m_miniGame = nullptr;
-  m_titleScreen = nullptr;
+  auto aRelease = [this](auto*& theScreen) {
+    if (theScreen == nullptr) return;
+    if (mWidgetManager != nullptr && mWidgetManager->HasWidget(theScreen)) mWidgetManager->RemoveWidget(theScreen);
+    delete theScreen;
+    theScreen = nullptr;
+  };
+  aRelease(m_inGame);
+  aRelease(m_preScreens);
+  aRelease(m_story);
+  aRelease(m_map);
+  aRelease(m_miniGame);
+  aRelease(m_titleScreen);
 
   delete m_profileData;
   m_profileData = nullptr;
