@@ -12,6 +12,12 @@ int GetImageBlock(const std::string& theFileName, Image** theImages) {
 }
 
 int GetImageBlock(const std::string& theFileName, Image** theImages, int theCapacity) {
+  int64_t aFileCount;
+  return GetImageBlock(theFileName, theImages, theCapacity, &aFileCount);
+}
+
+int GetImageBlock(const std::string& theFileName, Image** theImages, int theCapacity, int64_t* theFileCount) {
+  *theFileCount = -1;
   PFILE* aFile = p_fopen(theFileName.c_str(), "rb");
   if (aFile == nullptr) return 0;
   PFileCloser aCloser{aFile};
@@ -19,6 +25,7 @@ int GetImageBlock(const std::string& theFileName, Image** theImages, int theCapa
   uint8_t aCountBytes[4];
   if (!ReadExact(aCountBytes, 4, aFile)) return 0;
   const uint32_t aCount = Le32(aCountBytes);
+  *theFileCount = aCount;
   int64_t aLeft = BytesLeft(aFile);
   int aRead = 0;
   // Read through the file API, so blocks inside the archive work too; a damaged record
@@ -30,7 +37,8 @@ int GetImageBlock(const std::string& theFileName, Image** theImages, int theCapa
     const int aWidth = Le16(aHead + 4);
     const int aHeight = Le16(aHead + 6);
     const int64_t aRecordBytes = int64_t{aColors} * 4 + int64_t{aWidth} * aHeight;
-    if (aColors > 256 || (aLeft >= 0 && aRecordBytes > aLeft - 8)) break;
+    const bool isAbsurd = int64_t{aWidth} * aHeight > 0 && !SizeAllowed(aWidth, aHeight);
+    if (aColors > 256 || isAbsurd || (aLeft >= 0 && aRecordBytes > aLeft - 8)) break;
     aLeft -= 8 + aRecordBytes;
 
     auto anImage = std::make_unique<Image>();

@@ -39,6 +39,9 @@ Image* GetPackedImage(const std::string& theFileName, uint32_t theFormat);
 // Returns how many complete images were read; a damaged record ends the reading.
 int GetImageBlock(const std::string& theFileName, Image** theImages);
 int GetImageBlock(const std::string& theFileName, Image** theImages, int theCapacity);
+// Also tells how many images the file says it holds (-1 when it cannot be opened or is too
+// short for its count), so a caller can tell a damaged or oversized block from a whole one.
+int GetImageBlock(const std::string& theFileName, Image** theImages, int theCapacity, int64_t* theFileCount);
 
 // Turns a palettised image into 32-bit pixels (palette and index list freed).
 void ExpandPalette(Image* theImage);

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 
+#include "app/TeskAppBase.h"
 #include "core/MTRand.h"
+#include "game/shell/ResourceIds.h"
 
 using Tesk::Rand;
 
@@ -75,7 +77,9 @@ void ScreenShake::update() {
   m_y = std::clamp(m_y, -k_maxOffset, k_maxOffset);
 }
 
-void ScreenShake::playQuakeSound() {}
+void ScreenShake::playQuakeSound() {
+  if (Tesk::gTeskAppBase != nullptr) Tesk::gTeskAppBase->PlaySample(Tesk::AMBIENT_EARTHQUAKE);
+}
 
 float ScreenShake::getX() { return m_x; }
 

@@ -2,7 +2,8 @@
 
 bool SpookyEyes::s_activeAtThisLocation = false;
 
-SpookyEyes::SpookyEyes() : m_state(0), m_timer(0), m_variant(0), m_numHidingRects(0), m_puff(nullptr), m_repelled(0) {}
+SpookyEyes::SpookyEyes()
+    : m_state(0), m_timer(0), m_variant(0), m_numHidingRects(0), m_puff(nullptr), m_repelled(0) {}
 
 void SpookyEyes::init(int) {}
 

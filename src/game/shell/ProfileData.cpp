@@ -11,6 +11,7 @@
 #include "core/MTRand.h"
 #include "core/UserFile.h"
 #include "game/play/LevelTables.h"
+#include "game/shell/GameLog.h"
 
 namespace Tesk {
 
@@ -120,9 +121,8 @@ bool ProfileData::loadProfile() {
   std::string aKept;
   const bool isKept = ReadUserFile(aPath, 1 << 20, &aKept) == UserFileRead::Ok &&
                       WriteUserFile(aPath + k_refusedSuffix, aKept);
-  std::fprintf(stderr, "%s: refused, %s; starting with a fresh set of profiles%s%s\n", aPath.c_str(),
-               anError.c_str(), isKept ? ", the old file is kept as " : "",
-               isKept ? (aPath + k_refusedSuffix).c_str() : "");
+  GameLog("%s: refused, %s; starting with a fresh set of profiles%s%s", aPath.c_str(), anError.c_str(),
+          isKept ? ", the old file is kept as " : "", isKept ? (aPath + k_refusedSuffix).c_str() : "");
   resetToDefaults();
   readHsDefaults();
   return false;
@@ -131,7 +131,7 @@ bool ProfileData::loadProfile() {
 void ProfileData::saveProfile() {
   const std::string aPath = getProfilePath();
   if (!WriteUserFile(aPath, toFileBytes()))
-    std::fprintf(stderr, "%s: cannot be written; the profiles stay as they were on disk\n", aPath.c_str());
+    GameLog("%s: cannot be written; the profiles stay as they were on disk", aPath.c_str());
 }
 
 // File layout -----------------------------------------------------------------------------------
@@ -162,11 +162,8 @@ void ProfileData::writeRecord(ByteWriter& theOut, const ProfileRecord& r) {
   theOut.zeros(2);
 }
 
-void ProfileData::readRecord(ByteReader& theIn, ProfileRecord& r) {
-  for (wchar_t& c : r.mName) c = static_cast<wchar_t>(theIn.u32());
-  r.mFlags = theIn.u32();
-  r.mRepelPickups = theIn.u16();
-  r.mRevealPickups = theIn.u16();
+// From the coin set to the level grade both layouts agree field for field.
+void ProfileData::readProgress(ByteReader& theIn, ProfileRecord& r) {
   r.mCoins[0] = theIn.u32();
   r.mCoins[1] = theIn.u32();
   r.mHintBlock = theIn.u32();
@@ -177,6 +174,14 @@ void ProfileData::readRecord(ByteReader& theIn, ProfileRecord& r) {
   r.mLevelTimer = theIn.i32();
   r.mRepelCharge = theIn.f32();
   r.mLevelGrade = theIn.f32();
+}
+
+void ProfileData::readRecord(ByteReader& theIn, ProfileRecord& r) {
+  for (wchar_t& c : r.mName) c = static_cast<wchar_t>(theIn.u32());
+  r.mFlags = theIn.u32();
+  r.mRepelPickups = theIn.u16();
+  r.mRevealPickups = theIn.u16();
+  readProgress(theIn, r);
   r.mPlusFlags = theIn.u8();
   r.mHasSaveFile = theIn.u8();
   r.mSaveInMinigame = theIn.u8();
@@ -219,16 +224,7 @@ void ProfileData::readLegacyRecord(ByteReader& theIn, ProfileRecord& r) {
   r.mRepelPickups = theIn.u16();
   r.mRevealPickups = theIn.u16();
   theIn.skip(2);
-  r.mCoins[0] = theIn.u32();
-  r.mCoins[1] = theIn.u32();
-  r.mHintBlock = theIn.u32();
-  r.mReserved = theIn.u8();
-  r.mRepelCount = theIn.u8();
-  r.mLevelOn = theIn.u8();
-  r.mHintsUsed = theIn.u8();
-  r.mLevelTimer = theIn.i32();
-  r.mRepelCharge = theIn.f32();
-  r.mLevelGrade = theIn.f32();
+  readProgress(theIn, r);
   r.mPlusFlags = static_cast<uint8_t>((r.mPlusFlags & ~3u) | (theIn.u8() & 3u));
   r.mHasSaveFile = theIn.u8();
   r.mSaveInMinigame = theIn.u8();
@@ -309,7 +305,7 @@ void ProfileData::makeSafe() {
   }
   const uint32_t anIdx = mProfileHeader->mFlags & ProfileHeader::k_profileIdxMask;
   if (anIdx >= static_cast<uint32_t>(k_maxProfiles)) {
-    std::fprintf(stderr, "profile.prof: profile %u in use does not exist; profile 0 is used\n", anIdx);
+    GameLog("profile.prof: profile %u in use does not exist; profile 0 is used", anIdx);
     mProfileHeader->mFlags &= ~ProfileHeader::k_profileIdxMask;
   }
   for (int i = 0; i < k_maxProfiles; ++i) {
@@ -318,9 +314,8 @@ void ProfileData::makeSafe() {
     r.mLevelGrade = ClampLoaded(r.mLevelGrade, 2.0f);
     r.mGameAvgGrade = ClampLoaded(r.mGameAvgGrade, 2.5f);
     if ((r.mFlags & ProfileRecord::k_flagGameInProgress) != 0 && !isValidLevel(r.mLevelOn)) {
-      std::fprintf(stderr,
-                   "profile.prof: profile %d is on level %d, which does not exist; its game is ended\n", i,
-                   r.mLevelOn);
+      GameLog("profile.prof: profile %d is on level %d, which does not exist; its game is ended", i,
+              r.mLevelOn);
       r.mFlags &= ~ProfileRecord::k_flagGameInProgress;
       r.mHasSaveFile = 0;
       r.mSaveInMinigame = 0;

@@ -133,6 +133,7 @@ class ProfileData {
 
   static void writeRecord(ByteWriter& theOut, const ProfileRecord& theRecord);
   static void readRecord(ByteReader& theIn, ProfileRecord& theRecord);
+  static void readProgress(ByteReader& theIn, ProfileRecord& theRecord);
   static void writeHeader(ByteWriter& theOut, const ProfileHeader& theHeader);
   static void readHeader(ByteReader& theIn, ProfileHeader& theHeader);
   static void readLegacyRecord(ByteReader& theIn, ProfileRecord& theRecord);

@@ -123,4 +123,44 @@ TEST_F(ImageBlockTest, BlockInsideTheArchiveIsRead) {
   ASSERT_EQ(chdir(anOldDir.c_str()), 0);
 }
 
+TEST_F(ImageBlockTest, TheFileCountTellsAWholeBlockFromADamagedOrOversizedOne) {
+  const auto anImages = SomeImages();
+  const std::string aBytes = ImageBlockBytes(anImages);
+  // An image wider than any reader takes, with all its bytes present.
+  BlockImage aWide;
+  aWide.mWidth = 20000;
+  aWide.mHeight = 1;
+  aWide.mPalette = {0xFF000000};
+  aWide.mIndices.assign(20000, 0);
+  struct Case {
+    const char* mName;
+    std::string mBytes;
+    int mCapacity;
+    int mRead;
+    int64_t mFileCount;
+  };
+  const Case k_Cases[] = {
+      {"whole", aBytes, 4, 3, 3},
+      {"more than the capacity", aBytes, 2, 2, 3},
+      {"cut in the last image", aBytes.substr(0, aBytes.size() - 1), 4, 2, 3},
+      {"cut in the count", aBytes.substr(0, 2), 4, 0, -1},
+      {"an absurd size", ImageBlockBytes({anImages[0], aWide}), 4, 1, 2},
+  };
+  for (const Case& aCase : k_Cases) {
+    SCOPED_TRACE(aCase.mName);
+    ASSERT_TRUE(WriteBytes(Path("count.tgab"), aCase.mBytes));
+    ImageLib::Image* aRead[4] = {};
+    int64_t aFileCount = 99;
+    const int aCount = ImageLib::GetImageBlock(Path("count.tgab"), aRead, aCase.mCapacity, &aFileCount);
+    EXPECT_EQ(aCount, aCase.mRead);
+    EXPECT_EQ(aFileCount, aCase.mFileCount);
+    for (int i = aCount; i < 4; ++i) EXPECT_EQ(aRead[i], nullptr);
+    Free(aRead, aCount);
+  }
+  int64_t aFileCount = 99;
+  ImageLib::Image* aNone[1] = {};
+  EXPECT_EQ(ImageLib::GetImageBlock(Path("missing.tgab"), aNone, 1, &aFileCount), 0);
+  EXPECT_EQ(aFileCount, -1);
+}
+
 }  // namespace

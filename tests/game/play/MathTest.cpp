@@ -1,11 +1,14 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <vector>
 
 #include "ImageWriters.h"
 #include "app/TeskAppBase.h"
 #include "display/DDImage.h"
+#include "framework/display/DDImageTestSupport.h"
 #include "game/play/Math.h"
+#include "graphics/DrawMode.h"
 #include "graphics/Graphics.h"
 #include "graphics/MemoryImage.h"
 #include "resources/ImageLib.h"
@@ -96,8 +99,9 @@ TEST(MathTest, ImageTestOfOtherImages) {
   EXPECT_EQ(MATH::BBImageTest(1, 1, nullptr), 0);
 }
 
-// Block file -> decoded image -> the application's display image -> drawn on a screen: the
-// image keeps its palette and indices all the way, so clicks test the palette alpha.
+// Block file -> decoded image -> the application's display image -> drawn on screens in
+// memory and on a display surface: the image keeps its palette and indices all the way, so
+// clicks test the palette alpha.
 TEST(MathTest, ImagesFromABlockKeepTheirPaletteThroughDrawing) {
   const std::string aDir = TeskTest::MakeTempDir("bbimage");
   ASSERT_TRUE(TeskTools::WriteBytes(aDir + "/object.tgab", TeskTools::ImageBlockBytes({MarginedObject()})));
@@ -105,28 +109,42 @@ TEST(MathTest, ImagesFromABlockKeepTheirPaletteThroughDrawing) {
   ASSERT_EQ(ImageLib::GetImageBlock(aDir + "/object.tgab", aDecoded, 1), 1);
   std::unique_ptr<ImageLib::Image> anOwner(aDecoded[0]);
   TeskAppBase anApp;
+  auto* aDisplay = new DDImageTest::TestDisplay();
+  anApp.mDDInterface = aDisplay;  // the application deletes it
   std::unique_ptr<Image> anImage(anApp.GetImage(aDecoded[0], true));
   ASSERT_NE(anImage, nullptr);
   ExpectAlphas(anImage.get());
 
+  // Opaque black screens: the display one then draws through its surface.
+  const std::vector<uint32_t> aBlack(40 * 20, 0xFF000000);
   MemoryImage aScreen;
-  aScreen.Create(40, 20);
-  DDImage aDisplayScreen(nullptr);
-  aDisplayScreen.Create(40, 20);
-  for (Image* aDest : {static_cast<Image*>(&aScreen), static_cast<Image*>(&aDisplayScreen)}) {
+  aScreen.SetBits(aBlack.data(), 40, 20);
+  DDImage aSurfaceScreen(aDisplay);
+  aSurfaceScreen.SetBits(aBlack.data(), 40, 20);
+  DDImage aDetachedScreen(nullptr);
+  aDetachedScreen.SetBits(aBlack.data(), 40, 20);
+  for (Image* aDest : {static_cast<Image*>(&aScreen), static_cast<Image*>(&aSurfaceScreen),
+                       static_cast<Image*>(&aDetachedScreen)}) {
     Graphics g(aDest);
     g.DrawImage(anImage.get(), 3, 4);
+    g.DrawImageMirror(anImage.get(), 20, 0);
     g.SetColorizeImages(true);
     g.SetColor(Color(255, 255, 255, 100));
     g.DrawImage(anImage.get(), 20, 4);
+    g.SetDrawMode(DRAWMODE_ADDITIVE);
     g.DrawImage(anImage.get(), TRect<int>(0, 10, 20, 6), TRect<int>(0, 0, 10, 3));
   }
-  // The opaque middle pixel landed on the screen, and the margin did not.
-  EXPECT_EQ(aScreen.GetBits()[5 * 40 + 3 + 4] >> 24, 0xFFu);
-  EXPECT_EQ(aScreen.GetBits()[5 * 40 + 3] >> 24, 0u);
+  EXPECT_NE(aSurfaceScreen.mSurface, nullptr);  // that screen drew through its surface
+  // The opaque middle pixel landed on each screen, and the clear margin did not.
+  for (MemoryImage* aDest : {static_cast<MemoryImage*>(&aScreen), static_cast<MemoryImage*>(&aSurfaceScreen),
+                             static_cast<MemoryImage*>(&aDetachedScreen)}) {
+    EXPECT_GE(aDest->GetBits()[5 * 40 + 3 + 4] >> 8 & 0xFF, 0xFDu);
+    EXPECT_EQ(aDest->GetBits()[5 * 40 + 3] & 0xFFFFFF, 0u);
+  }
   auto* aMemory = dynamic_cast<MemoryImage*>(anImage.get());
   ASSERT_NE(aMemory, nullptr);
   EXPECT_NE(aMemory->mPalette, nullptr);
   EXPECT_NE(aMemory->mPaletteIndices, nullptr);
+  EXPECT_EQ(aMemory->mBits, nullptr);
   ExpectAlphas(anImage.get());
 }

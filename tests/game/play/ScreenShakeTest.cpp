@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <vector>
 
+#include "app/TeskAppBase.h"
 #include "core/MTRand.h"
 #include "game/play/ScreenShake.h"
+#include "game/shell/ResourceIds.h"
 
 TEST(ScreenShakeTest, AQuakeStaysWithinSixPixelsAndSettles) {
   for (uint32_t aSeed = 1; aSeed <= 5; ++aSeed) {
@@ -66,4 +69,29 @@ TEST(ScreenShakeTest, LightningAlternatesDarkAndLightSpells) {
   aShake.m_wait = 1000;
   for (int i = 0; i < 9; ++i) aShake.update();
   EXPECT_FALSE(aShake.getDimmed());
+}
+
+namespace {
+
+class SoundRecorder : public Tesk::TeskAppBase {
+ public:
+  void PlaySample(int theSoundNum) override { mPlayed.push_back(theSoundNum); }
+  std::vector<int> mPlayed;
+};
+
+}  // namespace
+
+TEST(ScreenShakeTest, AQuakeSoundsTheEarthquakeAndAResetIsSilent) {
+  SoundRecorder anApp;
+  const int anOld = Tesk::AMBIENT_EARTHQUAKE;
+  Tesk::AMBIENT_EARTHQUAKE = 42;
+  ScreenShake aShake;
+  aShake.reset();
+  aShake.startNew(0);
+  EXPECT_TRUE(anApp.mPlayed.empty());
+  aShake.startNew(130);
+  EXPECT_EQ(anApp.mPlayed, std::vector<int>{42});
+  aShake.reset();
+  EXPECT_EQ(anApp.mPlayed.size(), 1u);
+  Tesk::AMBIENT_EARTHQUAKE = anOld;
 }
