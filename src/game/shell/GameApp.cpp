@@ -13,6 +13,7 @@
 #include "display/DDInterface.h"
 #include "game/play/Fairies.h"
 #include "game/play/InGame.h"
+#include "game/play/LevelData.h"
 #include "game/play/LevelDynamics.h"
 #include "game/play/Map.h"
 #include "game/play/MiniGame.h"
@@ -127,7 +128,7 @@ GameApp::~GameApp() {
 
   delete m_profileData;
   m_profileData = nullptr;
-  // TODO(level data): deleted here once LevelData lands.
+  delete m_levelData;
   m_levelData = nullptr;
 
   if (mResourceManager != nullptr) {
@@ -180,8 +181,12 @@ void GameApp::Init() {
   LevelDynamics::s_gameApp = this;
   for (Image*& anImage : s_images) anImage = nullptr;
   ImageLib::Image* aBlock[k_numSharedImages] = {};
-  const int aCount = ImageLib::GetImageBlock(k_animsBlock, aBlock, k_numSharedImages);
-  if (aCount < k_numSharedImages) GameLog("%s holds %d of the %d shared images", k_animsBlock, aCount, k_numSharedImages);
+  int64_t aFileCount = -1;
+  const int aCount = ImageLib::GetImageBlock(k_animsBlock, aBlock, k_numSharedImages, &aFileCount);
+  if (aCount != k_numSharedImages || aFileCount != k_numSharedImages) {
+    GameLog("%s: %d of the %d shared images read (the file gives %lld)", k_animsBlock, aCount, k_numSharedImages,
+            static_cast<long long>(aFileCount));
+  }
   for (int i = 0; i < aCount; ++i) {
     s_images[i] = GetImage(aBlock[i], true);
     delete aBlock[i];
@@ -190,7 +195,7 @@ void GameApp::Init() {
   m_profileData = new ProfileData();
   m_profileData->loadProfile();
 
-  // TODO(level data): built here once LevelData lands.
+  m_levelData = new LevelData(this);
   m_titleScreen = new TitleScreen(this);
   m_story = new Story(this);
   m_inGame = new InGame(this);

@@ -2,9 +2,9 @@
 #include "game/shell/ScreenCalls.h"
 
 #include "game/play/InGame.h"
+#include "game/play/LevelData.h"
 #include "game/play/Map.h"
 #include "game/play/MiniGame.h"
-#include "game/shell/GameLog.h"
 #include "game/shell/Story.h"
 #include "game/shell/TitleScreen.h"
 #include "game/shell/ZqMusic.h"
@@ -37,7 +37,9 @@ void ScreenCalls::saveMiniGame(MiniGame* theScreen) {
   if (theScreen != nullptr) theScreen->saveLevelData();
 }
 
-void ScreenCalls::saveLevel(LevelData*) { LogNotBuilt("the level save"); }
+void ScreenCalls::saveLevel(LevelData* theLevel) {
+  if (theLevel != nullptr) theLevel->saveLevelData();
+}
 
 void ScreenCalls::selectMusic(const char* theGroup) { zqMusic.init(theGroup); }
 
