@@ -115,7 +115,8 @@ GameApp::~GameApp() {
 
   auto aRelease = [this](auto*& theScreen) {
     if (theScreen == nullptr) return;
-    if (mWidgetManager != nullptr && mWidgetManager->HasWidget(theScreen)) mWidgetManager->RemoveWidget(theScreen);
+    if (mWidgetManager != nullptr && mWidgetManager->HasWidget(theScreen))
+      mWidgetManager->RemoveWidget(theScreen);
     delete theScreen;
     theScreen = nullptr;
   };
@@ -184,8 +185,8 @@ void GameApp::Init() {
   int64_t aFileCount = -1;
   const int aCount = ImageLib::GetImageBlock(k_animsBlock, aBlock, k_numSharedImages, &aFileCount);
   if (aCount != k_numSharedImages || aFileCount != k_numSharedImages) {
-    GameLog("%s: %d of the %d shared images read (the file gives %lld)", k_animsBlock, aCount, k_numSharedImages,
-            static_cast<long long>(aFileCount));
+    GameLog("%s: %d of the %d shared images read (the file gives %lld)", k_animsBlock, aCount,
+            k_numSharedImages, static_cast<long long>(aFileCount));
   }
   for (int i = 0; i < aCount; ++i) {
     s_images[i] = GetImage(aBlock[i], true);
@@ -274,7 +275,8 @@ void GameApp::PreScreensFinished() {
     m_preScreens = nullptr;
   }
   // The title screen that Init made was never shown; this one takes its place.
-  if (m_titleScreen != nullptr && mWidgetManager->HasWidget(m_titleScreen)) mWidgetManager->RemoveWidget(m_titleScreen);
+  if (m_titleScreen != nullptr && mWidgetManager->HasWidget(m_titleScreen))
+    mWidgetManager->RemoveWidget(m_titleScreen);
   delete m_titleScreen;
   m_titleScreen = new TitleScreen(this);
   m_screenCalls->initTitleScreen(m_titleScreen);

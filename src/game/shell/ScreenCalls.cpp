@@ -27,7 +27,9 @@ void ScreenCalls::setMiniGameType(MiniGame* theScreen, uint8_t theKind) { theScr
 
 void ScreenCalls::initMiniGame(MiniGame* theScreen) { theScreen->Init(); }
 
-void ScreenCalls::setMiniGameState(MiniGame* theScreen, uint8_t theState) { theScreen->setGameState(theState); }
+void ScreenCalls::setMiniGameState(MiniGame* theScreen, uint8_t theState) {
+  theScreen->setGameState(theState);
+}
 
 void ScreenCalls::initInGame(InGame* theScreen) { theScreen->Init(); }
 

@@ -2,8 +2,8 @@
 // backdrop and a box that changes colour when clicked. TESK_RUN_SECONDS ends an unattended run.
 #pragma once
 
-#include "app/TeskAppBase.h"
 #include "ColorBoxWidget.h"
+#include "app/TeskAppBase.h"
 #include "widgets/Widget.h"
 
 namespace Tesk {

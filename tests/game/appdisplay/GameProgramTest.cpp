@@ -16,6 +16,7 @@
 #include <string>
 #include <thread>
 
+#include "display/DDInterface.h"
 #include "framework/appdisplay/XScreen.h"
 #include "game/shell/GameApp.h"
 #include "game/shell/GameResourceSet.h"
@@ -68,8 +69,9 @@ GameRun RunGame(const std::string& theEnvironment, const std::string& theScratch
   // sanitizer build is told so, as in the tests' own binaries.
   const std::string aSuppressions = theScratch + "/lsan.supp";
   TeskTest::WriteFile(aSuppressions, __lsan_default_suppressions());
-  const std::string aCommand = "env SDL_AUDIODRIVER=dummy TESK_ALERTS=stderr LSAN_OPTIONS=suppressions=" +
-                               aSuppressions + " " + theEnvironment + " timeout 60 " + kGame + " 2>" + anErrors;
+  const std::string aCommand =
+      "env SDL_AUDIODRIVER=dummy TESK_ALERTS=stderr LSAN_OPTIONS=suppressions=" + aSuppressions + " " +
+      theEnvironment + " timeout 60 " + kGame + " 2>" + anErrors;
   GameRun aRun;
   const int aResult = std::system(aCommand.c_str());
   if (aResult != -1 && WIFEXITED(aResult)) aRun.mStatus = WEXITSTATUS(aResult);
@@ -135,6 +137,8 @@ TEST_F(GameProgram, StartsWithItsResidentGroupsShowsItsLogosAndSavesNoProfileWhe
   SDL_GetWindowSize(CarbonSDLWindow(anApp->mWindow), &aWidth, &aHeight);
   EXPECT_EQ(aWidth, 800);
   EXPECT_EQ(aHeight, 600);
+  ASSERT_NE(anApp->mDDInterface, nullptr);
+  EXPECT_EQ(anApp->is3DEnabled(), anApp->mDDInterface->mIs3D);
   const auto& aGroups = anApp->mResourceManager->mLoadedGroups;
   EXPECT_EQ(std::set<std::string>(aGroups.begin(), aGroups.end()),
             (std::set<std::string>{"Constants", "Init", "Main"}));
@@ -248,15 +252,16 @@ TEST_F(GameProgram, AResidentGroupThatFailsEndsStartUpWithItsErrorAndStatus1) {
     SCOPED_TRACE(c.mName);
     const std::string aDir = CopyOfResources(std::string("program-") + c.mName);
     if (!c.mLeftOut.empty()) {
-      ASSERT_TRUE(TeskTools::WriteBytes(aDir + "/properties/resources.xml",
-                                        TeskTools::ResourceManifestText(GameTest::GameResourceSet(c.mLeftOut))));
+      ASSERT_TRUE(
+          TeskTools::WriteBytes(aDir + "/properties/resources.xml",
+                                TeskTools::ResourceManifestText(GameTest::GameResourceSet(c.mLeftOut))));
     }
     if (c.mRemovedFile != nullptr) {
       ASSERT_TRUE(fs::remove(aDir + "/" + c.mRemovedFile));
     }
     const std::string aData = TeskTest::MakeTempDir(std::string("program-data-") + c.mName);
-    const GameRun aRun = RunGame("TESK_RESOURCES_DIR=" + aDir + " XDG_DATA_HOME=" + aData + " TESK_RUN_SECONDS=1",
-                             aDir);
+    const GameRun aRun =
+        RunGame("TESK_RESOURCES_DIR=" + aDir + " XDG_DATA_HOME=" + aData + " TESK_RUN_SECONDS=1", aDir);
     EXPECT_EQ(aRun.mStatus, 1) << aRun.mErrors;
     EXPECT_NE(aRun.mErrors.find(c.mError), std::string::npos) << aRun.mErrors;
     const std::string aFolder = aData + "/Orvo Soft Games/GloamHollow/";

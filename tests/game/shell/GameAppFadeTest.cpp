@@ -138,8 +138,8 @@ TEST_F(GameAppPenalty, TheGapIsMeasuredFromTheOldestOfTheLastFourWithUnsignedWra
     int mPenalty;
   };
   const GapCase kCases[] = {
-      {100000, 102999, 1500},           // 2999 ms after the oldest: punished
-      {100000, 103000, 0},              // 3000 ms: a long gap
+      {100000, 102999, 1500},  // 2999 ms after the oldest: punished
+      {100000, 103000, 0},     // 3000 ms: a long gap
       {0xFFFFFF00u, 0xFFFFFF00u + 2999, 1500},
       {0xFFFFFF00u, 0x00000100u, 1500},  // across the wrap of the clock: 512 ms
       {0x00010000u, 0x00001000u, 0},     // now below the stored time: a huge unsigned gap
@@ -176,14 +176,14 @@ struct GradeCase {
 
 TEST_F(GameAppPenalty, GradeTextsByValueAndByTheProfilesGrade) {
   const std::pair<float, const wchar_t*> kValues[] = {
-      {-1.0f, L"S"}, {0.49f, L"S"}, {0.5f, L"S+"}, {0.99f, L"S+"}, {1.0f, L"B"}, {1.5f, L"B+"},
-      {1.99f, L"B+"}, {2.0f, L"A"}, {2.49f, L"A"}, {2.5f, L"A+"}, {9.0f, L"A+"}};
+      {-1.0f, L"S"},  {0.49f, L"S"}, {0.5f, L"S+"}, {0.99f, L"S+"}, {1.0f, L"B"}, {1.5f, L"B+"},
+      {1.99f, L"B+"}, {2.0f, L"A"},  {2.49f, L"A"}, {2.5f, L"A+"},  {9.0f, L"A+"}};
   for (const auto& v : kValues) EXPECT_STREQ(GameApp::getGradeText(v.first), v.second) << v.first;
 
   const GradeCase kCases[] = {
-      {1.9f, true, true, L"B+"},  {1.9f, true, false, L"B"}, {1.9f, false, true, L"B"},
+      {1.9f, true, true, L"B+"},   {1.9f, true, false, L"B"},  {1.9f, false, true, L"B"},
       {-0.3f, false, false, L"S"}, {2.4f, false, false, L"A"}, {2.4f, true, true, L"A+"},
-      {7.0f, false, false, L"A"}, {0.7f, true, true, L"S+"},
+      {7.0f, false, false, L"A"},  {0.7f, true, true, L"S+"},
   };
   for (const GradeCase& c : kCases) {
     Tesk::ProfileData& p = FreshProfile();

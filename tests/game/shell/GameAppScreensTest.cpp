@@ -31,8 +31,8 @@ class Caller : public Tesk::Widget {
 // The real manager, with its group loads and releases logged.
 class LoggingManager : public Tesk::ResourceManager {
  public:
-  using ResourceManager::ResourceManager;
   using ResourceManager::DeleteResources;
+  using ResourceManager::ResourceManager;
   bool LoadResources(const std::string& theGroup) override {
     Log("load " + theGroup);
     return ResourceManager::LoadResources(theGroup);
@@ -48,10 +48,10 @@ const int kUnchanged = -1;
 struct SwitchRow {
   const char* mName;
   std::function<void(GameApp&, Tesk::Widget*)> mCall;
-  bool mCallerOptional;    // "if given": may be called without a caller
-  const char* mGroup;      // null: none
-  int mGameState;          // kUnchanged or the state set
-  const char* mTarget;     // the double's name
+  bool mCallerOptional;  // "if given": may be called without a caller
+  const char* mGroup;    // null: none
+  int mGameState;        // kUnchanged or the state set
+  const char* mTarget;   // the double's name
   std::vector<std::string> mTargetCalls;
   bool mFades;
 };
@@ -78,8 +78,8 @@ const std::vector<SwitchRow>& Rows() {
   static const std::vector<SwitchRow> sRows = {
       {"StartTitleScreen", [](GameApp& g, Tesk::Widget* c) { g.StartTitleScreen(c); }, true, "TitleScreen",
        kUnchanged, "title", Screen("title", {"title Init"}, {}), true},
-      {"StartStory", [](GameApp& g, Tesk::Widget* c) { g.StartStory(c); }, false, "Story", kUnchanged, "story",
-       StoryCalls(0), true},
+      {"StartStory", [](GameApp& g, Tesk::Widget* c) { g.StartStory(c); }, false, "Story", kUnchanged,
+       "story", StoryCalls(0), true},
       {"StartHowToPlay", [](GameApp& g, Tesk::Widget* c) { g.StartHowToPlay(c); }, false, "HowToPlay",
        kUnchanged, "story", StoryCalls(5), true},
       {"StartHowToPlayIngame", [](GameApp& g, Tesk::Widget* c) { g.StartHowToPlayIngame(c); }, false,
@@ -96,16 +96,16 @@ const std::vector<SwitchRow>& Rows() {
        Screen("map", {"map Init"}, {"map setGameState 2"}), false},
       {"StartMiniGame chant", [](GameApp& g, Tesk::Widget* c) { g.StartMiniGame(c, 1); }, true, "MiniGame", 2,
        "minigame", MiniGameCalls(1, 0), false},
-      {"StartMiniGame potion", [](GameApp& g, Tesk::Widget* c) { g.StartMiniGame(c, 2); }, true, "MiniGame", 2,
-       "minigame", MiniGameCalls(2, 0), false},
-      {"StartMiniGameSaved", [](GameApp& g, Tesk::Widget* c) { g.StartMiniGameSaved(c); }, true, "MiniGame", 2,
-       "minigame", MiniGameCalls(3, 3), true},
+      {"StartMiniGame potion", [](GameApp& g, Tesk::Widget* c) { g.StartMiniGame(c, 2); }, true, "MiniGame",
+       2, "minigame", MiniGameCalls(2, 0), false},
+      {"StartMiniGameSaved", [](GameApp& g, Tesk::Widget* c) { g.StartMiniGameSaved(c); }, true, "MiniGame",
+       2, "minigame", MiniGameCalls(3, 3), true},
       {"StartInGame", [](GameApp& g, Tesk::Widget* c) { g.StartInGame(c); }, true, nullptr, 1, "ingame",
        Screen("ingame", {"ingame Init"}, {"ingame setGameState 0"}), true},
       {"StartTutorial", [](GameApp& g, Tesk::Widget* c) { g.StartTutorial(c); }, true, nullptr, 1, "ingame",
        Screen("ingame", {"ingame Init"}, {"ingame setGameState 0"}), true},
-      {"ReturnToInGame", [](GameApp& g, Tesk::Widget* c) { g.ReturnToInGame(c); }, false, nullptr, 1, "ingame",
-       Screen("ingame", {"ingame Init"}, {"ingame setGameState 3"}), false},
+      {"ReturnToInGame", [](GameApp& g, Tesk::Widget* c) { g.ReturnToInGame(c); }, false, nullptr, 1,
+       "ingame", Screen("ingame", {"ingame Init"}, {"ingame setGameState 3"}), false},
   };
   return sRows;
 }
@@ -121,7 +121,8 @@ class GameAppScreens : public GameTest::HeadlessGame {
   void UseLoggingManager(const std::string& theManifest) {
     delete mGame->mResourceManager;
     mGame->mResourceManager = new LoggingManager(mGame.get());
-    ASSERT_TRUE(mGame->mResourceManager->ParseResourcesFile(theManifest)) << mGame->mResourceManager->GetErrorText();
+    ASSERT_TRUE(mGame->mResourceManager->ParseResourcesFile(theManifest))
+        << mGame->mResourceManager->GetErrorText();
   }
 
   Tesk::Widget* Target(const std::string& theName) {
@@ -139,9 +140,10 @@ class GameAppScreens : public GameTest::HeadlessGame {
     SCOPED_TRACE(std::string(r.mName) + (theWithCaller ? " with a caller" : " without a caller") + " after " +
                  (theBefore != nullptr ? theBefore : "the play scene"));
     GameApp& g = *mGame;
-    for (Tesk::Widget* aScreen : {static_cast<Tesk::Widget*>(g.m_titleScreen), static_cast<Tesk::Widget*>(g.m_story),
-                                  static_cast<Tesk::Widget*>(g.m_map), static_cast<Tesk::Widget*>(g.m_miniGame),
-                                  static_cast<Tesk::Widget*>(g.m_inGame)}) {
+    for (Tesk::Widget* aScreen :
+         {static_cast<Tesk::Widget*>(g.m_titleScreen), static_cast<Tesk::Widget*>(g.m_story),
+          static_cast<Tesk::Widget*>(g.m_map), static_cast<Tesk::Widget*>(g.m_miniGame),
+          static_cast<Tesk::Widget*>(g.m_inGame)}) {
       g.mWidgetManager->RemoveWidget(aScreen);
     }
     g.updateDatabaseUsing(theBefore, nullptr);
@@ -239,7 +241,8 @@ TEST_F(GameAppScreens, AGroupThatCannotBeLoadedOrBoundEndsTheProcessWithItsError
     }
   }
   const FailureCase kCases[] = {
-      {"unbound", GameTest::GameResourceSet({"MAP_LOC03_HOVER"}), "Image resource not found: MAP_LOC03_HOVER"},
+      {"unbound", GameTest::GameResourceSet({"MAP_LOC03_HOVER"}),
+       "Image resource not found: MAP_LOC03_HOVER"},
       {"unloadable", aMissingFile, "Failed to load image: .*no_such_picture.png"},
   };
   for (const FailureCase& c : kCases) {

@@ -38,7 +38,8 @@ TEST_F(GameAppTest, TheConstructorFixesTheGamesSettingsAndReadsItsTexts) {
   EXPECT_STREQ(stringLost60Seconds, L"-60 s");
   // It works in the resources folder.
   EXPECT_EQ(std::filesystem::current_path(), std::filesystem::path(GameTest::GameResourcesDir()));
-  for (Tesk::Widget* aScreen : {static_cast<Tesk::Widget*>(g.m_titleScreen), static_cast<Tesk::Widget*>(g.m_inGame)})
+  for (Tesk::Widget* aScreen :
+       {static_cast<Tesk::Widget*>(g.m_titleScreen), static_cast<Tesk::Widget*>(g.m_inGame)})
     EXPECT_EQ(aScreen, nullptr);
   EXPECT_EQ(g.getProfileData(), nullptr);
   EXPECT_FALSE(g.isRepelEnabled());
@@ -66,8 +67,8 @@ TEST_F(GameAppTest, TheGameStateAndTheLocationAsTheScreensAskForThem) {
 
 TEST_F(GameAppTest, ALevelIsInProgressOnlyInThePlaySceneMapMiniGameAndHowToPlay) {
   const std::pair<const char*, bool> kGroups[] = {
-      {nullptr, true}, {"Map", true},        {"MiniGame", true},  {"HowToPlay", true},
-      {"map", false},  {"TitleScreen", false}, {"Story", false}, {"LevelIntro", false}};
+      {nullptr, true}, {"Map", true},          {"MiniGame", true}, {"HowToPlay", true},
+      {"map", false},  {"TitleScreen", false}, {"Story", false},   {"LevelIntro", false}};
   for (const auto& c : kGroups) {
     GameApp::databaseCurrentlyLoaded = c.first;
     EXPECT_EQ(mGame->shouldSaveIngame(), c.second) << (c.first ? c.first : "null");
@@ -211,8 +212,8 @@ TEST_F(GameAppTest, TheEndOfTheLogosReplacesThemAndTheUnshownTitleScreenByANewTi
   ASSERT_NE(g.m_titleScreen, nullptr);
   EXPECT_NE(g.m_titleScreen, anOldTitle);
   // The logos leave at once and go with the deferred deletions; the old title goes now.
-  EXPECT_EQ(CallLog(), (std::vector<std::string>{"logos removed", "title deleted", "title Init", "music TitleScreen",
-                                                  "title Init"}));
+  EXPECT_EQ(CallLog(), (std::vector<std::string>{"logos removed", "title deleted", "title Init",
+                                                 "music TitleScreen", "title Init"}));
   EXPECT_EQ(g.mSafeDeleteList.size(), 1u);
   EXPECT_TRUE(g.mWidgetManager->HasWidget(g.m_titleScreen));
   EXPECT_EQ(g.mWidgetManager->mFocusWidget, g.m_titleScreen);

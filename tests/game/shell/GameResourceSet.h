@@ -36,7 +36,8 @@ inline TeskTools::ResourceSetSpec GameResourceSet(const std::set<std::string>& t
   TeskTools::ResourceSetSpec aSet;
   aSet.mImagePrefix = aSet.mSoundPrefix = aSet.mFontPrefix = "";
   std::map<std::string, std::vector<TeskTools::ResourceSpec>> aGroups;
-  const char* const kOrder[] = {"Init", "Constants", "Main", "Story", "TitleScreen", "HowToPlay", "Map", "MiniGame"};
+  const char* const kOrder[] = {"Init",        "Constants", "Main", "Story",
+                                "TitleScreen", "HowToPlay", "Map",  "MiniGame"};
   for (int i = 0; i < Tesk::k_numResourceIds; ++i) {
     const std::string anId = Tesk::GetStringIdById(i);
     if (theLeftOut.count(anId) != 0) continue;
@@ -87,20 +88,22 @@ inline std::vector<std::wstring> StringTable(const std::map<std::string, std::ws
 // game formats.
 inline std::map<std::string, std::wstring> ShellTexts() {
   std::map<std::string, std::wstring> aTexts = {
-      {"stringLost60Seconds", L"-60 s"}, {"stringLost45Seconds", L"-45 s"}, {"stringLost30Seconds", L"-30 s"},
-      {"stringLost15Seconds", L"-15 s"}, {"stringCoinsFound", L"coins"},     {"stringNewGradeExc", L"New grade %ls!"},
-      {"stringNewGrade", L"Grade now %ls"}, {"stringGradeS", L"S"},         {"stringGradeSPlus", L"S+"},
-      {"stringGradeB", L"B"},             {"stringGradeBPlus", L"B+"},       {"stringGradeA", L"A"},
-      {"stringGradeAPlus", L"A+"},        {"stringNumRunestonesFound", L"%d of %d"}};
-  for (const char* aName : {"stringTimeTaken", "stringRecordTime", "stringNewRecordSpeed", "stringTimeRemaining",
-                            "stringGoalText[12]"}) {
+      {"stringLost60Seconds", L"-60 s"},    {"stringLost45Seconds", L"-45 s"},
+      {"stringLost30Seconds", L"-30 s"},    {"stringLost15Seconds", L"-15 s"},
+      {"stringCoinsFound", L"coins"},       {"stringNewGradeExc", L"New grade %ls!"},
+      {"stringNewGrade", L"Grade now %ls"}, {"stringGradeS", L"S"},
+      {"stringGradeSPlus", L"S+"},          {"stringGradeB", L"B"},
+      {"stringGradeBPlus", L"B+"},          {"stringGradeA", L"A"},
+      {"stringGradeAPlus", L"A+"},          {"stringNumRunestonesFound", L"%d of %d"}};
+  for (const char* aName : {"stringTimeTaken", "stringRecordTime", "stringNewRecordSpeed",
+                            "stringTimeRemaining", "stringGoalText[12]"}) {
     aTexts[aName] = L"text %ls";
   }
-  for (const char* aName : {"stringChapterComplete", "stringMinPostMerge", "stringMinPostMergeShort", "stringMinutes",
-                            "stringSpellCastTime", "stringMagicalChantSideInstructions", "stringNumPartsSelected",
-                            "stringChapNumAndChant", "stringChapNumAndPotionGame", "stringCurrentChainLength",
-                            "stringLongestChain", "stringChapter", "stringPlusObjectsRemaining",
-                            "stringSpellObjectsRemaining"}) {
+  for (const char* aName :
+       {"stringChapterComplete", "stringMinPostMerge", "stringMinPostMergeShort", "stringMinutes",
+        "stringSpellCastTime", "stringMagicalChantSideInstructions", "stringNumPartsSelected",
+        "stringChapNumAndChant", "stringChapNumAndPotionGame", "stringCurrentChainLength",
+        "stringLongestChain", "stringChapter", "stringPlusObjectsRemaining", "stringSpellObjectsRemaining"}) {
     aTexts[aName] = L"number %d";
   }
   for (int i = 0; i < 12; ++i) aTexts["stringGoalText[" + std::to_string(i) + "]"] = L"goal %d";

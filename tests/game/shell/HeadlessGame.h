@@ -43,9 +43,13 @@ class CallRecorder : public Tesk::ScreenCalls {
  public:
   void initTitleScreen(Tesk::TitleScreen*) override { Log("title Init"); }
   void initStory(Tesk::Story*) override { Log("story Init"); }
-  void setStoryMode(Tesk::Story*, uint8_t theMode) override { Log("story SetMode " + std::to_string(theMode)); }
+  void setStoryMode(Tesk::Story*, uint8_t theMode) override {
+    Log("story SetMode " + std::to_string(theMode));
+  }
   void initMap(Tesk::Map*) override { Log("map Init"); }
-  void setMapState(Tesk::Map*, uint8_t theState) override { Log("map setGameState " + std::to_string(theState)); }
+  void setMapState(Tesk::Map*, uint8_t theState) override {
+    Log("map setGameState " + std::to_string(theState));
+  }
   void setMiniGameType(Tesk::MiniGame*, uint8_t theKind) override {
     Log("minigame setGameType " + std::to_string(theKind));
   }
@@ -83,8 +87,8 @@ class RecordingScreen : public Screen {
   }
   void Resize(int x, int y, int theWidth, int theHeight) override {
     Tesk::Widget::Resize(x, y, theWidth, theHeight);
-    Log(mName + " size " + std::to_string(x) + "," + std::to_string(y) + "," + std::to_string(theWidth) + "," +
-        std::to_string(theHeight));
+    Log(mName + " size " + std::to_string(x) + "," + std::to_string(y) + "," + std::to_string(theWidth) +
+        "," + std::to_string(theHeight));
   }
   void Update() override {}
   void Draw(Tesk::Graphics*) override {}
