@@ -151,9 +151,9 @@ class GameApp : public TeskAppBase {
   // A resource failure at start-up or in a group swap: the error text is shown and the
   // process ends with status 1, saving nothing.
   [[noreturn]] void resourceFailure();
-  // Steps (a) and (b) of a switch: the caller leaves, the swappable group changes.
+  // The start of every switch: the caller leaves, the swappable group changes.
   void leaveScreen(Widget* theCaller, const char* theGroup, bool (*theBind)(ResourceManager*));
-  // Steps (f) and (h): the next screen fills the window, joins the manager and takes the focus.
+  // The next screen joins the manager and takes the focus.
   void showScreen(Widget* theScreen);
   void startStoryMode(Widget* theCaller, const char* theGroup, bool (*theBind)(ResourceManager*),
                       uint8_t theMode);
