@@ -6,7 +6,7 @@ PACKAGES=(
   build-essential cmake ninja-build pkg-config ccache
   libsdl2-dev libgl-dev libgl1-mesa-dev libgl1-mesa-dri
   libjpeg62-turbo-dev libpng-dev zlib1g-dev libogg-dev libvorbis-dev
-  libfreetype-dev fonts-dejavu-core fonts-dejavu-extra
+  libfreetype-dev fonts-dejavu-core fonts-dejavu-extra fonts-linuxlibertine fonts-goudybookletter
   libcairo2-dev fonts-noto-color-emoji libpixman-1-dev
   xvfb xauth xdotool
   libgtest-dev libgmock-dev libbenchmark-dev

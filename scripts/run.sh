@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds the game, generates its assets and runs it.
+# Installs what is missing, builds the game (the build generates its assets) and runs it.
 # With no display it runs under a virtual one (and closes after a few seconds).
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -9,10 +9,6 @@ bash scripts/install-deps.sh
 BUILD_DIR=${BUILD_DIR:-build/release}
 cmake -S . -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=Release -DTESK_TESTS=OFF -DTESK_BENCH=OFF
 cmake --build "$BUILD_DIR" -j "$(nproc)"
-
-if [ -x scripts/make-assets.sh ]; then
-  bash scripts/make-assets.sh "$BUILD_DIR"
-fi
 
 if [ -z "${DISPLAY:-}" ]; then
   source scripts/xvfb.sh

@@ -52,6 +52,24 @@ std::vector<int16_t> SoundWriter::Tone(double theHz, int theFrames, int theChann
   return aSamples;
 }
 
+std::vector<uint8_t> SoundWriter::MuLaw(const std::vector<int16_t>& theSamples) {
+  const int k_Bias = 0x84;
+  const int k_Clip = 32635;
+  std::vector<uint8_t> aBytes;
+  aBytes.reserve(theSamples.size());
+  for (int16_t aSample : theSamples) {
+    int aValue = aSample;
+    const int aSign = aValue < 0 ? 0x80 : 0;
+    if (aValue < 0) aValue = -aValue;
+    aValue = std::min(aValue, k_Clip) + k_Bias;
+    int anExponent = 7;
+    for (int aMask = 0x4000; anExponent > 0 && (aValue & aMask) == 0; aMask >>= 1) --anExponent;
+    const int aMantissa = (aValue >> (anExponent + 3)) & 0x0F;
+    aBytes.push_back(static_cast<uint8_t>(~(aSign | (anExponent << 4) | aMantissa)));
+  }
+  return aBytes;
+}
+
 std::vector<uint8_t> SoundWriter::Bytes16(const std::vector<int16_t>& theSamples) {
   std::vector<uint8_t> aBytes;
   aBytes.reserve(theSamples.size() * 2);

@@ -27,6 +27,8 @@ class SoundWriter {
   // A sine tone, the same on every channel.
   static std::vector<int16_t> Tone(double theHz, int theFrames, int theChannels, int theRate,
                                    int theAmplitude);
+  // 8-bit mu-law bytes of samples (G.711), as Sun AU encoding 1 holds them.
+  static std::vector<uint8_t> MuLaw(const std::vector<int16_t>& theSamples);
   // 16-bit little-endian bytes of samples.
   static std::vector<uint8_t> Bytes16(const std::vector<int16_t>& theSamples);
 

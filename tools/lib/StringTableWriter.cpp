@@ -1,6 +1,5 @@
 #include "StringTableWriter.h"
 
-#include <cstdint>
 #include <cstdio>
 
 namespace TeskTools {
@@ -8,36 +7,44 @@ namespace TeskTools {
 namespace {
 
 void PutU16(std::string& theOut, uint32_t theValue) {
-  theOut += static_cast<char>(theValue & 0xFF);
-  theOut += static_cast<char>((theValue >> 8) & 0xFF);
+  theOut.push_back(static_cast<char>(theValue & 0xFF));
+  theOut.push_back(static_cast<char>((theValue >> 8) & 0xFF));
 }
 
 }  // namespace
 
-std::string RawStringRecord(uint16_t theCount, const std::u16string& theUnits) {
-  std::string anOut;
-  PutU16(anOut, theCount);
-  for (char16_t aUnit : theUnits) PutU16(anOut, aUnit);
-  return anOut;
+std::u16string ToUtf16(const std::wstring& theText) {
+  std::u16string aUnits;
+  for (wchar_t c : theText) {
+    const uint32_t aCode = static_cast<uint32_t>(c);
+    if (aCode > 0xFFFF) {
+      const uint32_t aRest = aCode - 0x10000;
+      aUnits.push_back(static_cast<char16_t>(0xD800 + (aRest >> 10)));
+      aUnits.push_back(static_cast<char16_t>(0xDC00 + (aRest & 0x3FF)));
+    } else {
+      aUnits.push_back(static_cast<char16_t>(aCode));
+    }
+  }
+  return aUnits;
+}
+
+std::string RawStringRecordBytes(uint16_t theCount, const std::u16string& theUnits) {
+  std::string aBytes;
+  PutU16(aBytes, theCount);
+  for (char16_t u : theUnits) PutU16(aBytes, u);
+  return aBytes;
+}
+
+std::string StringRecordBytes(const std::wstring& theText) {
+  std::u16string aUnits = ToUtf16(theText);
+  aUnits.push_back(0);
+  return RawStringRecordBytes(static_cast<uint16_t>(aUnits.size()), aUnits);
 }
 
 std::string StringTableBytes(const std::vector<std::wstring>& theRecords) {
-  std::string anOut;
-  for (const std::wstring& aText : theRecords) {
-    std::u16string aUnits;
-    for (wchar_t c : aText) {
-      const uint32_t aCode = static_cast<uint32_t>(c);
-      if (aCode > 0xFFFF) {
-        aUnits += static_cast<char16_t>(0xD800 + ((aCode - 0x10000) >> 10));
-        aUnits += static_cast<char16_t>(0xDC00 + ((aCode - 0x10000) & 0x3FF));
-      } else {
-        aUnits += static_cast<char16_t>(aCode);
-      }
-    }
-    aUnits += u'\0';
-    anOut += RawStringRecord(static_cast<uint16_t>(aUnits.size()), aUnits);
-  }
-  return anOut;
+  std::string aBytes;
+  for (const std::wstring& aText : theRecords) aBytes += StringRecordBytes(aText);
+  return aBytes;
 }
 
 bool WriteStringTable(const std::string& thePath, const std::vector<std::wstring>& theRecords) {

@@ -344,9 +344,12 @@ TEST_F(ManifestTest, ErrorsKeepWhatWasRegisteredAndLaterFailuresCarryNoDecoratio
 }
 
 TEST_F(ManifestTest, MissingManifestHasNoDecoration) {
+  // The build's own resources folder holds a manifest: look in an empty one instead.
+  setenv("TESK_RESOURCES_DIR", TeskTest::MakeTempDir("no-manifest").c_str(), 1);
   ResourceManager aManager(nullptr);
   EXPECT_FALSE(aManager.ParseResourcesFile("properties\\resources.xml"));
   EXPECT_EQ(aManager.GetErrorText(), "Resource file not found: properties\\resources.xml");
+  unsetenv("TESK_RESOURCES_DIR");
 }
 
 TEST_F(ManifestTest, UnclosedManifestAfterACompleteElementParses) {

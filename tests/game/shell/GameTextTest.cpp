@@ -122,10 +122,10 @@ TEST_F(GameTextTest, RecordsReadAsWritten) {
     std::wstring text;
   };
   const Case kCases[] = {
-      {"O K and its 0 unit", TeskTools::RawStringRecord(3, u"OK\0"), L"OK"},
-      {"count 0 gives an ended empty text", TeskTools::RawStringRecord(0, u""), L""},
-      {"no 0 unit: still ended", TeskTools::RawStringRecord(2, u"OK"), L"OK"},
-      {"cut off by the end of the file", TeskTools::RawStringRecord(5, u"OK"), L"OK"},
+      {"O K and its 0 unit", TeskTools::RawStringRecordBytes(3, u"OK\0"), L"OK"},
+      {"count 0 gives an ended empty text", TeskTools::RawStringRecordBytes(0, u""), L""},
+      {"no 0 unit: still ended", TeskTools::RawStringRecordBytes(2, u"OK"), L"OK"},
+      {"cut off by the end of the file", TeskTools::RawStringRecordBytes(5, u"OK"), L"OK"},
       {"units widen with zeros, pairs stay apart", TeskTools::StringTableBytes({L"\U0001F600"}),
        std::wstring{wchar_t(0xD83D), wchar_t(0xDE00)}},
   };
@@ -153,7 +153,7 @@ TEST_F(GameTextTest, RecordsReadAsWritten) {
 TEST_F(GameTextTest, AShortTableLeavesEmptyTextsAndSaysWhichAreMissing) {
   // Record 40 is the first of the hint headings.
   std::string aBytes = TeskTools::StringTableBytes(NumberedRecords(38));
-  aBytes += TeskTools::RawStringRecord(0, u"");  // record 39, count 0
+  aBytes += TeskTools::RawStringRecordBytes(0, u"");  // record 39, count 0
   Write("str.str", aBytes);
   const std::string aLog = Load();
   EXPECT_NE(aLog.find("str.str has 39 of 398 records"), std::string::npos) << aLog;

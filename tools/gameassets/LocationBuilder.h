@@ -1,0 +1,21 @@
+#pragma once
+// Builds a location's files: the painted background, the hidden things rendered from
+// emoji and placed where they can be found, the pickups, covers and a placeholder,
+// render orders by depth, and the object-text entries of the other-language path.
+#include <vector>
+
+#include "LocationCheck.h"
+#include "LocationFilesWriter.h"
+
+namespace GameAssets {
+
+struct BuiltLocation {
+  LocationFiles mFiles;
+  std::vector<TeskTools::ObjectTextEntry> mTexts;  // one per record that is not a cover
+  std::vector<uint32_t> mBackground;              // straight pixels, 660 x 600, before quantising
+};
+
+// False with a reason when an emoji is missing or no placement passes the checks.
+bool BuildLocation(int theId, BuiltLocation* theOut, std::string* theError);
+
+}  // namespace GameAssets

@@ -1,0 +1,773 @@
+#include "Painting.h"
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+namespace GameAssets {
+namespace Paint {
+
+namespace {
+
+const Rgb kBlack{0, 0, 0};
+const Rgb kWhite{1, 1, 1};
+
+// Closed smooth shape through points (Catmull-Rom as Bezier curves).
+void SmoothClosed(cairo_t* cr, const std::vector<std::pair<double, double>>& p) {
+  const size_t n = p.size();
+  cairo_move_to(cr, p[0].first, p[0].second);
+  for (size_t i = 0; i < n; ++i) {
+    const auto& p0 = p[(i + n - 1) % n];
+    const auto& p1 = p[i];
+    const auto& p2 = p[(i + 1) % n];
+    const auto& p3 = p[(i + 2) % n];
+    cairo_curve_to(cr, p1.first + (p2.first - p0.first) / 6, p1.second + (p2.second - p0.second) / 6,
+                   p2.first - (p3.first - p1.first) / 6, p2.second - (p3.second - p1.second) / 6, p2.first, p2.second);
+  }
+  cairo_close_path(cr);
+}
+
+// A rounded blob of leaves or rock, shaded from a light side.
+void Blob(Canvas& c, Random& r, double x, double y, double rad, const Rgb& theColour, double theLight) {
+  cairo_t* cr = c.cr();
+  std::vector<std::pair<double, double>> aPts;
+  const int n = 9;
+  for (int i = 0; i < n; ++i) {
+    const double t = 2 * M_PI * i / n;
+    const double k = rad * r.Range(0.78, 1.12);
+    aPts.push_back({x + std::cos(t) * k, y + std::sin(t) * k * 0.85});
+  }
+  SmoothClosed(cr, aPts);
+  cairo_pattern_t* p = cairo_pattern_create_radial(x - rad * 0.35, y - rad * 0.4, rad * 0.1, x, y, rad * 1.1);
+  const Rgb aLit = Mix(theColour, kWhite, theLight);
+  const Rgb aDark = Scale(theColour, 0.55);
+  cairo_pattern_add_color_stop_rgb(p, 0, aLit.r, aLit.g, aLit.b);
+  cairo_pattern_add_color_stop_rgb(p, 0.6, theColour.r, theColour.g, theColour.b);
+  cairo_pattern_add_color_stop_rgb(p, 1, aDark.r, aDark.g, aDark.b);
+  cairo_set_source(cr, p);
+  cairo_fill(cr);
+  cairo_pattern_destroy(p);
+}
+
+void Shade(Canvas& c, double x, double y, double w, double h, const Rgb& theColour, double theTop, double theBottom) {
+  c.LinearV(y, y + h, Scale(theColour, theTop), Scale(theColour, theBottom));
+  cairo_rectangle(c.cr(), x, y, w, h);
+  cairo_fill(c.cr());
+}
+
+}  // namespace
+
+void Sky(Canvas& c, double theBottom, const Rgb& theTop, const Rgb& theHorizon) {
+  c.LinearV(0, theBottom, theTop, theHorizon);
+  cairo_rectangle(c.cr(), 0, 0, c.Width(), theBottom);
+  cairo_fill(c.cr());
+}
+
+void Stars(Canvas& c, uint32_t theSeed, int theCount, double theMaxY) {
+  Random r(theSeed);
+  for (int i = 0; i < theCount; ++i) {
+    const double x = r.Range(0, c.Width()), y = r.Range(0, theMaxY);
+    const double s = r.Range(0.4, 1.4);
+    const double a = r.Range(0.35, 1.0) * (1.0 - y / theMaxY * 0.6);
+    c.Glow(x, y, s * 3, Hex(0xDDE6FF), a * 0.35);
+    cairo_arc(c.cr(), x, y, s * 0.7, 0, 2 * M_PI);
+    c.Fill(Hex(0xFFFFFF), a);
+  }
+}
+
+void Moon(Canvas& c, double x, double y, double r, const Rgb& theColour) {
+  c.Glow(x, y, r * 4.5, theColour, 0.25);
+  c.Glow(x, y, r * 2.0, theColour, 0.35);
+  cairo_arc(c.cr(), x, y, r, 0, 2 * M_PI);
+  cairo_pattern_t* p = cairo_pattern_create_radial(x - r * 0.3, y - r * 0.3, r * 0.1, x, y, r);
+  cairo_pattern_add_color_stop_rgb(p, 0, 1, 1, 0.96);
+  cairo_pattern_add_color_stop_rgb(p, 1, theColour.r * 0.85, theColour.g * 0.85, theColour.b * 0.8);
+  cairo_set_source(c.cr(), p);
+  cairo_fill(c.cr());
+  cairo_pattern_destroy(p);
+  Random rr(static_cast<uint32_t>(x * 7 + y));
+  for (int i = 0; i < 6; ++i) {
+    cairo_arc(c.cr(), x + rr.Range(-r, r) * 0.6, y + rr.Range(-r, r) * 0.6, r * rr.Range(0.08, 0.2), 0, 2 * M_PI);
+    c.Fill(Scale(theColour, 0.7), 0.25);
+  }
+}
+
+void Clouds(Canvas& c, uint32_t theSeed, int theCount, double y0, double y1, const Rgb& theColour, double a) {
+  Random r(theSeed);
+  for (int i = 0; i < theCount; ++i) {
+    const double x = r.Range(-60, c.Width() + 60), y = r.Range(y0, y1), w = r.Range(80, 200);
+    for (int k = 0; k < 7; ++k) {
+      c.Ellipse(x + r.Range(-w / 2, w / 2), y + r.Range(-8, 8), r.Range(w * 0.2, w * 0.4), r.Range(10, 22));
+      c.Fill(theColour, a * r.Range(0.4, 0.8));
+    }
+  }
+}
+
+void Hills(Canvas& c, uint32_t theSeed, double theBaseY, double theAmplitude, const Rgb& theTop, const Rgb& theBottom) {
+  Random r(theSeed);
+  cairo_t* cr = c.cr();
+  const int n = 7;
+  std::vector<double> aY(n + 1);
+  for (auto& v : aY) v = theBaseY + r.Range(-theAmplitude, theAmplitude);
+  const double aStep = c.Width() / static_cast<double>(n);
+  cairo_move_to(cr, -10, c.Height());
+  cairo_line_to(cr, -10, aY[0]);
+  for (int i = 0; i < n; ++i) {
+    const double x0 = i * aStep, x1 = (i + 1) * aStep;
+    cairo_curve_to(cr, x0 + aStep / 2, aY[i], x1 - aStep / 2, aY[i + 1], x1, aY[i + 1]);
+  }
+  cairo_line_to(cr, c.Width() + 10, c.Height());
+  cairo_close_path(cr);
+  c.LinearV(theBaseY - theAmplitude, c.Height(), theTop, theBottom);
+  cairo_fill(cr);
+}
+
+void Tree(Canvas& c, uint32_t theSeed, double x, double theGroundY, double theHeight, const Rgb& theTrunk,
+          const Rgb& theLeaves, double theLight) {
+  Random r(theSeed);
+  cairo_t* cr = c.cr();
+  const double tw = theHeight * 0.09;
+  // Trunk with a flared foot and two limbs.
+  cairo_move_to(cr, x - tw * 1.6, theGroundY);
+  cairo_curve_to(cr, x - tw * 0.7, theGroundY - theHeight * 0.1, x - tw * 0.6, theGroundY - theHeight * 0.4,
+                 x - tw * 0.4, theGroundY - theHeight * 0.62);
+  cairo_line_to(cr, x + tw * 0.4, theGroundY - theHeight * 0.62);
+  cairo_curve_to(cr, x + tw * 0.6, theGroundY - theHeight * 0.4, x + tw * 0.7, theGroundY - theHeight * 0.1,
+                 x + tw * 1.7, theGroundY);
+  cairo_close_path(cr);
+  cairo_pattern_t* p = cairo_pattern_create_linear(x - tw, 0, x + tw, 0);
+  const Rgb d = Scale(theTrunk, 0.55), l = Mix(theTrunk, kWhite, 0.15);
+  cairo_pattern_add_color_stop_rgb(p, 0, d.r, d.g, d.b);
+  cairo_pattern_add_color_stop_rgb(p, 0.4, l.r, l.g, l.b);
+  cairo_pattern_add_color_stop_rgb(p, 1, d.r, d.g, d.b);
+  cairo_set_source(cr, p);
+  cairo_fill(cr);
+  cairo_pattern_destroy(p);
+  cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+  for (int s = -1; s <= 1; s += 2) {
+    cairo_move_to(cr, x, theGroundY - theHeight * 0.5);
+    cairo_curve_to(cr, x + s * theHeight * 0.1, theGroundY - theHeight * 0.6, x + s * theHeight * 0.18,
+                   theGroundY - theHeight * 0.65, x + s * theHeight * 0.25, theGroundY - theHeight * 0.78);
+    cairo_set_line_width(cr, tw * 0.6);
+    c.Color(Scale(theTrunk, 0.8));
+    cairo_stroke(cr);
+  }
+  // Crown: darker blobs behind, lighter in front.
+  const double cy = theGroundY - theHeight * 0.72, rad = theHeight * 0.2;
+  for (int layer = 0; layer < 3; ++layer) {
+    const int n = 5 + layer * 2;
+    for (int i = 0; i < n; ++i) {
+      const double t = r.Range(0, 2 * M_PI), k = r.Range(0.2, 1.0) * rad * (1.4 - layer * 0.3);
+      Blob(c, r, x + std::cos(t) * k * 1.3, cy + std::sin(t) * k * 0.9, rad * r.Range(0.45, 0.75),
+           Scale(theLeaves, 0.65 + layer * 0.2), theLight * (0.4 + layer * 0.3));
+    }
+  }
+}
+
+void Bush(Canvas& c, uint32_t theSeed, double x, double y, double rad, const Rgb& theLeaves) {
+  Random r(theSeed);
+  for (int i = 0; i < 7; ++i)
+    Blob(c, r, x + r.Range(-rad, rad), y + r.Range(-rad * 0.3, rad * 0.2), rad * r.Range(0.4, 0.7),
+         Scale(theLeaves, r.Range(0.7, 1.0)), 0.25);
+}
+
+void Grass(Canvas& c, uint32_t theSeed, double theTopY, const Rgb& theNear, const Rgb& theFar) {
+  c.LinearV(theTopY, c.Height(), theFar, theNear);
+  cairo_rectangle(c.cr(), 0, theTopY, c.Width(), c.Height() - theTopY);
+  cairo_fill(c.cr());
+  Random r(theSeed);
+  for (int i = 0; i < 60; ++i) {
+    const double y = r.Range(theTopY, c.Height());
+    c.Ellipse(r.Range(0, c.Width()), y, r.Range(20, 70), r.Range(3, 9));
+    c.Fill(r.Unit() < 0.5 ? Scale(theNear, 0.7) : Mix(theNear, kWhite, 0.15), 0.25);
+  }
+}
+
+void Blades(Canvas& c, uint32_t theSeed, double x0, double x1, double y, int theCount, double theHeight,
+            const Rgb& theColour) {
+  Random r(theSeed);
+  cairo_t* cr = c.cr();
+  cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+  for (int i = 0; i < theCount; ++i) {
+    const double x = r.Range(x0, x1), h = theHeight * r.Range(0.5, 1.2), lean = r.Range(-0.4, 0.4) * h;
+    cairo_move_to(cr, x, y);
+    cairo_curve_to(cr, x, y - h * 0.5, x + lean * 0.5, y - h * 0.8, x + lean, y - h);
+    cairo_set_line_width(cr, r.Range(1.0, 2.2));
+    c.Color(Scale(theColour, r.Range(0.6, 1.2)), 0.9);
+    cairo_stroke(cr);
+  }
+}
+
+void StoneWall(Canvas& c, uint32_t theSeed, double x, double y, double w, double h, const Rgb& theStone,
+               double theBlockW, double theBlockH) {
+  Random r(theSeed);
+  cairo_t* cr = c.cr();
+  cairo_save(cr);
+  cairo_rectangle(cr, x, y, w, h);
+  cairo_clip(cr);
+  cairo_rectangle(cr, x, y, w, h);
+  c.Fill(Scale(theStone, 0.45));
+  int aRow = 0;
+  for (double by = y; by < y + h; by += theBlockH, ++aRow) {
+    for (double bx = x - (aRow % 2) * theBlockW / 2; bx < x + w; bx += theBlockW) {
+      const double bw = theBlockW * r.Range(0.85, 1.0);
+      const Rgb s = Scale(theStone, r.Range(0.78, 1.12));
+      c.RoundRect(bx + 2, by + 2, bw - 3, theBlockH - 3, 4);
+      c.LinearV(by, by + theBlockH, Mix(s, kWhite, 0.08), Scale(s, 0.78));
+      cairo_fill(cr);
+      if (r.Unit() < 0.2) {  // a crack or stain
+        cairo_move_to(cr, bx + r.Range(5, bw - 5), by + 3);
+        cairo_line_to(cr, bx + r.Range(5, bw - 5), by + theBlockH - 4);
+        cairo_set_line_width(cr, 0.8);
+        c.Color(Scale(theStone, 0.4), 0.5);
+        cairo_stroke(cr);
+      }
+    }
+  }
+  cairo_restore(cr);
+}
+
+void WoodPanels(Canvas& c, uint32_t theSeed, double x, double y, double w, double h, const Rgb& theWood) {
+  Random r(theSeed);
+  cairo_t* cr = c.cr();
+  const double pw = 66;
+  for (double px = x; px < x + w; px += pw) {
+    const Rgb s = Scale(theWood, r.Range(0.85, 1.05));
+    cairo_rectangle(cr, px, y, pw, h);
+    c.Fill(Scale(s, 0.6));
+    c.RoundRect(px + 7, y + 10, pw - 14, h - 20, 3);
+    c.LinearV(y, y + h, Mix(s, kWhite, 0.06), Scale(s, 0.75));
+    cairo_fill(cr);
+    for (int g = 0; g < 5; ++g) {  // grain
+      const double gx = px + r.Range(10, pw - 10);
+      cairo_move_to(cr, gx, y + 12);
+      cairo_curve_to(cr, gx + r.Range(-4, 4), y + h * 0.3, gx + r.Range(-4, 4), y + h * 0.7, gx, y + h - 12);
+      cairo_set_line_width(cr, 0.7);
+      c.Color(Scale(s, 0.6), 0.35);
+      cairo_stroke(cr);
+    }
+  }
+}
+
+void WoodFloor(Canvas& c, uint32_t theSeed, double theTopY, const Rgb& theWood) {
+  Random r(theSeed);
+  cairo_t* cr = c.cr();
+  const double w = c.Width(), h = c.Height() - theTopY, cx = w / 2;
+  Shade(c, 0, theTopY, w, h, theWood, 0.55, 1.0);
+  for (int i = -12; i <= 12; ++i) {  // planks converging to a vanishing point
+    cairo_move_to(cr, cx + i * 28, theTopY);
+    cairo_line_to(cr, cx + i * 95, c.Height());
+    cairo_set_line_width(cr, 1.2);
+    c.Color(Scale(theWood, 0.35), 0.7);
+    cairo_stroke(cr);
+  }
+  for (double y = theTopY + 14; y < c.Height(); y += 14 + (y - theTopY) * 0.25) {
+    for (int i = -12; i <= 12; ++i) {
+      if (r.Unit() < 0.6) continue;
+      const double t = (y - theTopY) / h, xa = cx + i * (28 + 67 * t), xb = cx + (i + 1) * (28 + 67 * t);
+      cairo_move_to(cr, xa, y);
+      cairo_line_to(cr, xb, y);
+      cairo_set_line_width(cr, 1.0);
+      c.Color(Scale(theWood, 0.4), 0.5);
+      cairo_stroke(cr);
+    }
+  }
+}
+
+void Flagstones(Canvas& c, uint32_t theSeed, double theTopY, const Rgb& theStone) {
+  Random r(theSeed);
+  Shade(c, 0, theTopY, c.Width(), c.Height() - theTopY, theStone, 0.35, 0.6);
+  double y = theTopY;
+  double aRowH = 12;
+  while (y < c.Height()) {
+    double x = -r.Range(0, 40);
+    const double bw = aRowH * 3.2;
+    while (x < c.Width()) {
+      const double w = bw * r.Range(0.7, 1.2);
+      c.RoundRect(x + 1.5, y + 1.5, w - 3, aRowH - 3, 3);
+      c.Fill(Scale(theStone, r.Range(0.55, 0.95) * (0.6 + 0.5 * (y - theTopY) / (c.Height() - theTopY))));
+      x += w;
+    }
+    y += aRowH;
+    aRowH *= 1.28;
+  }
+}
+
+void Window(Canvas& c, double x, double y, double w, double h, const Rgb& theSkyTop, const Rgb& theSkyLow,
+            const Rgb& theFrame, bool theStars) {
+  cairo_t* cr = c.cr();
+  auto Arch = [&](double inset) {
+    cairo_new_path(cr);
+    cairo_move_to(cr, x + inset, y + h - inset);
+    cairo_line_to(cr, x + inset, y + w / 2);
+    cairo_arc(cr, x + w / 2, y + w / 2, w / 2 - inset, M_PI, 2 * M_PI);
+    cairo_line_to(cr, x + w - inset, y + h - inset);
+    cairo_close_path(cr);
+  };
+  Arch(-8);
+  c.Fill(Scale(theFrame, 0.6));
+  Arch(0);
+  c.LinearV(y, y + h, theSkyTop, theSkyLow);
+  cairo_fill(cr);
+  cairo_save(cr);
+  Arch(0);
+  cairo_clip(cr);
+  if (theStars) {
+    Random r(static_cast<uint32_t>(x * 13 + y));
+    for (int i = 0; i < 25; ++i) {
+      cairo_arc(cr, x + r.Range(0, w), y + r.Range(0, h * 0.7), r.Range(0.5, 1.3), 0, 2 * M_PI);
+      c.Fill(kWhite, r.Range(0.4, 0.9));
+    }
+  }
+  c.Glow(x + w * 0.5, y + h * 0.35, w * 0.9, Mix(theSkyLow, kWhite, 0.4), 0.25);
+  cairo_restore(cr);
+  // Mullions and leading.
+  cairo_set_line_width(cr, 4);
+  c.Color(theFrame);
+  cairo_move_to(cr, x + w / 2, y);
+  cairo_line_to(cr, x + w / 2, y + h);
+  cairo_move_to(cr, x, y + h * 0.55);
+  cairo_line_to(cr, x + w, y + h * 0.55);
+  cairo_stroke(cr);
+  Arch(0);
+  cairo_set_line_width(cr, 5);
+  c.Color(Mix(theFrame, kWhite, 0.12));
+  cairo_stroke(cr);
+  cairo_rectangle(cr, x - 14, y + h, w + 28, 10);
+  c.Fill(Scale(theFrame, 0.9));
+}
+
+void Bookcase(Canvas& c, uint32_t theSeed, double x, double y, double w, double h, const Rgb& theWood) {
+  Random r(theSeed);
+  cairo_t* cr = c.cr();
+  cairo_rectangle(cr, x, y, w, h);
+  c.Fill(Scale(theWood, 0.75));
+  cairo_rectangle(cr, x + 8, y + 8, w - 16, h - 16);
+  c.Fill(Scale(theWood, 0.25));
+  const int aShelves = std::max(2, static_cast<int>(h / 78));
+  const double sh = (h - 16) / aShelves;
+  static const uint32_t kSpines[] = {0x7A2418, 0x23456E, 0x2F5B2B, 0x6B4A1C, 0x5A1E4C, 0x8C6A2A, 0x3B3B3B, 0x7E3B12};
+  for (int s = 0; s < aShelves; ++s) {
+    const double sy = y + 8 + s * sh;
+    double bx = x + 10;
+    while (bx < x + w - 14) {
+      const double bw = r.Range(6, 14), bh = sh * r.Range(0.6, 0.88);
+      if (r.Unit() < 0.08) {
+        bx += r.Range(8, 22);  // a gap
+        continue;
+      }
+      const Rgb b = Hex(kSpines[r.Int(8)]);
+      const bool aLean = r.Unit() < 0.07 && bx < x + w - 30;
+      cairo_save(cr);
+      cairo_translate(cr, bx, sy + sh - 6);
+      if (aLean) cairo_rotate(cr, 0.25);
+      cairo_rectangle(cr, 0, -bh, bw, bh);
+      cairo_pattern_t* p = cairo_pattern_create_linear(0, 0, bw, 0);
+      cairo_pattern_add_color_stop_rgb(p, 0, b.r * 0.6, b.g * 0.6, b.b * 0.6);
+      cairo_pattern_add_color_stop_rgb(p, 0.45, std::min(1.0, b.r * 1.3), std::min(1.0, b.g * 1.3), std::min(1.0, b.b * 1.3));
+      cairo_pattern_add_color_stop_rgb(p, 1, b.r * 0.5, b.g * 0.5, b.b * 0.5);
+      cairo_set_source(cr, p);
+      cairo_fill(cr);
+      cairo_pattern_destroy(p);
+      cairo_rectangle(cr, 1, -bh * 0.8, bw - 2, 2);
+      cairo_rectangle(cr, 1, -bh * 0.25, bw - 2, 2);
+      c.Fill(Hex(0xD8B860), 0.55);
+      cairo_restore(cr);
+      bx += bw + (aLean ? 6 : 0.5);
+    }
+    cairo_rectangle(cr, x + 4, sy + sh - 7, w - 8, 8);
+    c.LinearV(sy + sh - 7, sy + sh + 1, Mix(theWood, kWhite, 0.1), Scale(theWood, 0.6));
+    cairo_fill(cr);
+  }
+}
+
+void Table(Canvas& c, double x, double y, double w, double h, const Rgb& theWood) {
+  cairo_t* cr = c.cr();
+  for (double lx : {x + 12, x + w - 26}) {
+    cairo_rectangle(cr, lx, y + 12, 14, h - 12);
+    c.LinearV(y, y + h, Scale(theWood, 0.7), Scale(theWood, 0.35));
+    cairo_fill(cr);
+  }
+  cairo_move_to(cr, x, y + 14);
+  cairo_line_to(cr, x + 18, y);
+  cairo_line_to(cr, x + w - 18, y);
+  cairo_line_to(cr, x + w, y + 14);
+  cairo_close_path(cr);
+  c.LinearV(y, y + 14, Mix(theWood, kWhite, 0.15), theWood);
+  cairo_fill(cr);
+  cairo_rectangle(cr, x, y + 14, w, 8);
+  c.Fill(Scale(theWood, 0.55));
+}
+
+void Rug(Canvas& c, double x, double y, double w, double h, const Rgb& theMain, const Rgb& theBorder) {
+  c.Ellipse(x + w / 2, y + h / 2, w / 2, h / 2);
+  c.Fill(theBorder);
+  c.Ellipse(x + w / 2, y + h / 2, w / 2 - 8, h / 2 - 5);
+  c.Radial(x + w / 2, y + h / 2, w / 2, Mix(theMain, kWhite, 0.1), 1.0, 1.0);
+  cairo_fill(c.cr());
+  c.Ellipse(x + w / 2, y + h / 2, w / 4, h / 4);
+  cairo_set_line_width(c.cr(), 2);
+  c.Color(theBorder, 0.8);
+  cairo_stroke(c.cr());
+}
+
+void Curtain(Canvas& c, double x, double y, double w, double h, const Rgb& theCloth, bool theLeft) {
+  cairo_t* cr = c.cr();
+  cairo_move_to(cr, x, y);
+  cairo_line_to(cr, x + w, y);
+  if (theLeft) {
+    cairo_curve_to(cr, x + w * 0.5, y + h * 0.4, x + w * 0.3, y + h * 0.6, x + w * 0.45, y + h);
+    cairo_line_to(cr, x, y + h);
+  } else {
+    cairo_line_to(cr, x + w, y + h);
+    cairo_line_to(cr, x + w * 0.55, y + h);
+    cairo_curve_to(cr, x + w * 0.7, y + h * 0.6, x + w * 0.5, y + h * 0.4, x, y);
+  }
+  cairo_close_path(cr);
+  cairo_pattern_t* p = cairo_pattern_create_linear(x, 0, x + w, 0);
+  for (int i = 0; i <= 6; ++i) {
+    const double k = (i % 2) ? 0.55 : 1.0;
+    cairo_pattern_add_color_stop_rgb(p, i / 6.0, theCloth.r * k, theCloth.g * k, theCloth.b * k);
+  }
+  cairo_set_source(cr, p);
+  cairo_fill(cr);
+  cairo_pattern_destroy(p);
+}
+
+void Column(Canvas& c, double x, double y, double w, double h, const Rgb& theStone) {
+  cairo_t* cr = c.cr();
+  cairo_pattern_t* p = cairo_pattern_create_linear(x, 0, x + w, 0);
+  const Rgb l = Mix(theStone, kWhite, 0.2), d = Scale(theStone, 0.45);
+  cairo_pattern_add_color_stop_rgb(p, 0, d.r, d.g, d.b);
+  cairo_pattern_add_color_stop_rgb(p, 0.35, l.r, l.g, l.b);
+  cairo_pattern_add_color_stop_rgb(p, 1, d.r, d.g, d.b);
+  cairo_rectangle(cr, x, y, w, h);
+  cairo_set_source(cr, p);
+  cairo_fill(cr);
+  cairo_pattern_destroy(p);
+  for (double fx = x + w * 0.2; fx < x + w; fx += w * 0.2) {
+    cairo_move_to(cr, fx, y + 20);
+    cairo_line_to(cr, fx, y + h - 20);
+    cairo_set_line_width(cr, 1.2);
+    c.Color(Scale(theStone, 0.35), 0.6);
+    cairo_stroke(cr);
+  }
+  cairo_rectangle(cr, x - 8, y, w + 16, 18);
+  cairo_rectangle(cr, x - 8, y + h - 18, w + 16, 18);
+  c.Fill(Scale(theStone, 0.85));
+}
+
+void Beam(Canvas& c, double x0, double y0, double x1, double y1, double theThick, const Rgb& theWood) {
+  cairo_t* cr = c.cr();
+  cairo_move_to(cr, x0, y0);
+  cairo_line_to(cr, x1, y1);
+  cairo_set_line_width(cr, theThick);
+  cairo_set_line_cap(cr, CAIRO_LINE_CAP_BUTT);
+  c.Color(theWood);
+  cairo_stroke_preserve(cr);
+  cairo_set_line_width(cr, theThick * 0.25);
+  c.Color(Mix(theWood, kWhite, 0.12), 0.5);
+  cairo_stroke(cr);
+}
+
+void Barrel(Canvas& c, double x, double y, double w, double h, const Rgb& theWood) {
+  cairo_t* cr = c.cr();
+  cairo_move_to(cr, x + w * 0.1, y);
+  cairo_curve_to(cr, x - w * 0.05, y + h * 0.35, x - w * 0.05, y + h * 0.65, x + w * 0.1, y + h);
+  cairo_line_to(cr, x + w * 0.9, y + h);
+  cairo_curve_to(cr, x + w * 1.05, y + h * 0.65, x + w * 1.05, y + h * 0.35, x + w * 0.9, y);
+  cairo_close_path(cr);
+  cairo_pattern_t* p = cairo_pattern_create_linear(x, 0, x + w, 0);
+  cairo_pattern_add_color_stop_rgb(p, 0, theWood.r * 0.45, theWood.g * 0.45, theWood.b * 0.45);
+  cairo_pattern_add_color_stop_rgb(p, 0.4, theWood.r * 1.1, theWood.g * 1.1, theWood.b * 1.1);
+  cairo_pattern_add_color_stop_rgb(p, 1, theWood.r * 0.4, theWood.g * 0.4, theWood.b * 0.4);
+  cairo_set_source(cr, p);
+  cairo_fill(cr);
+  cairo_pattern_destroy(p);
+  for (double t : {0.18, 0.82}) {
+    cairo_rectangle(cr, x, y + h * t - 3, w, 6);
+    c.Fill(Hex(0x3A3A40), 0.85);
+  }
+  c.Ellipse(x + w / 2, y + 2, w * 0.4, 5);
+  c.Fill(Scale(theWood, 0.6));
+}
+
+void Crate(Canvas& c, double x, double y, double w, double h, const Rgb& theWood) {
+  cairo_t* cr = c.cr();
+  cairo_rectangle(cr, x, y, w, h);
+  c.LinearV(y, y + h, Mix(theWood, kWhite, 0.08), Scale(theWood, 0.7));
+  cairo_fill(cr);
+  cairo_set_line_width(cr, 5);
+  c.Color(Scale(theWood, 0.55));
+  cairo_rectangle(cr, x + 2.5, y + 2.5, w - 5, h - 5);
+  cairo_move_to(cr, x + 4, y + 4);
+  cairo_line_to(cr, x + w - 4, y + h - 4);
+  cairo_stroke(cr);
+}
+
+void Fireplace(Canvas& c, double x, double y, double w, double h, const Rgb& theStone) {
+  cairo_t* cr = c.cr();
+  StoneWall(c, 11, x, y, w, h, theStone, 34, 18);
+  cairo_move_to(cr, x + w * 0.2, y + h);
+  cairo_line_to(cr, x + w * 0.2, y + h * 0.45);
+  cairo_arc(cr, x + w / 2, y + h * 0.45, w * 0.3, M_PI, 2 * M_PI);
+  cairo_line_to(cr, x + w * 0.8, y + h);
+  cairo_close_path(cr);
+  c.Fill(Hex(0x120804));
+  Light(c, x + w / 2, y + h * 0.8, w * 0.4, Hex(0xFF8A2A), 0.6);
+  for (int i = 0; i < 3; ++i) Flame(c, x + w * (0.38 + i * 0.12), y + h - 6, h * (0.28 + (i % 2) * 0.1));
+  cairo_rectangle(cr, x - 12, y - 14, w + 24, 16);
+  c.LinearV(y - 14, y + 2, Mix(theStone, kWhite, 0.2), Scale(theStone, 0.6));
+  cairo_fill(cr);
+}
+
+void Flame(Canvas& c, double x, double y, double h, double a) {
+  cairo_t* cr = c.cr();
+  const double w = h * 0.42;
+  cairo_move_to(cr, x, y - h);
+  cairo_curve_to(cr, x + w * 0.2, y - h * 0.6, x + w, y - h * 0.4, x + w * 0.7, y - h * 0.1);
+  cairo_curve_to(cr, x + w * 0.5, y, x - w * 0.5, y, x - w * 0.7, y - h * 0.1);
+  cairo_curve_to(cr, x - w, y - h * 0.4, x - w * 0.2, y - h * 0.6, x, y - h);
+  cairo_pattern_t* p = cairo_pattern_create_radial(x, y - h * 0.2, 0, x, y - h * 0.3, h * 0.8);
+  cairo_pattern_add_color_stop_rgba(p, 0, 1, 1, 0.85, a);
+  cairo_pattern_add_color_stop_rgba(p, 0.35, 1, 0.8, 0.25, a);
+  cairo_pattern_add_color_stop_rgba(p, 1, 0.85, 0.25, 0.02, a * 0.7);
+  cairo_set_source(cr, p);
+  cairo_fill(cr);
+  cairo_pattern_destroy(p);
+}
+
+void Candle(Canvas& c, double x, double y, double h) {
+  cairo_t* cr = c.cr();
+  const double w = h * 0.28;
+  Light(c, x, y - h - 8, h * 1.6, Hex(0xFFB24A), 0.45);
+  cairo_rectangle(cr, x - w / 2, y - h, w, h);
+  cairo_pattern_t* p = cairo_pattern_create_linear(x - w / 2, 0, x + w / 2, 0);
+  cairo_pattern_add_color_stop_rgb(p, 0, 0.75, 0.68, 0.55);
+  cairo_pattern_add_color_stop_rgb(p, 0.4, 1, 0.97, 0.88);
+  cairo_pattern_add_color_stop_rgb(p, 1, 0.6, 0.52, 0.4);
+  cairo_set_source(cr, p);
+  cairo_fill(cr);
+  cairo_pattern_destroy(p);
+  Flame(c, x, y - h - 1, h * 0.45);
+}
+
+void Torch(Canvas& c, double x, double y) {
+  cairo_t* cr = c.cr();
+  Light(c, x, y - 20, 120, Hex(0xFF9A3C), 0.5);
+  cairo_move_to(cr, x - 6, y - 10);
+  cairo_line_to(cr, x + 6, y - 10);
+  cairo_line_to(cr, x + 3, y + 40);
+  cairo_line_to(cr, x - 3, y + 40);
+  cairo_close_path(cr);
+  c.Fill(Hex(0x4A2E18));
+  cairo_rectangle(cr, x - 9, y - 14, 18, 8);
+  c.Fill(Hex(0x55555E));
+  Flame(c, x, y - 12, 34);
+}
+
+void Light(Canvas& c, double x, double y, double r, const Rgb& theColour, double a) {
+  cairo_save(c.cr());
+  cairo_set_operator(c.cr(), CAIRO_OPERATOR_ADD);
+  c.Glow(x, y, r, theColour, a);
+  cairo_restore(c.cr());
+}
+
+void Pond(Canvas& c, double x, double y, double rx, double ry, const Rgb& theWater, const Rgb& theSky) {
+  cairo_t* cr = c.cr();
+  c.Ellipse(x, y + 4, rx + 10, ry + 6);
+  c.Fill(Hex(0x2E2416), 0.6);
+  c.Ellipse(x, y, rx, ry);
+  c.LinearV(y - ry, y + ry, Mix(theSky, theWater, 0.4), Scale(theWater, 0.6));
+  cairo_fill(cr);
+  Random r(static_cast<uint32_t>(x + y));
+  cairo_save(cr);
+  c.Ellipse(x, y, rx, ry);
+  cairo_clip(cr);
+  for (int i = 0; i < 18; ++i) {
+    const double yy = y - ry + r.Range(0, 2 * ry);
+    cairo_move_to(cr, x - rx + r.Range(0, rx), yy);
+    cairo_rel_line_to(cr, r.Range(20, 70), 0);
+    cairo_set_line_width(cr, 1.2);
+    c.Color(Mix(theSky, kWhite, 0.5), 0.35);
+    cairo_stroke(cr);
+  }
+  cairo_restore(cr);
+}
+
+void Reeds(Canvas& c, uint32_t theSeed, double x0, double x1, double y, const Rgb& theColour) {
+  Blades(c, theSeed, x0, x1, y, static_cast<int>((x1 - x0) / 3), 60, theColour);
+  Random r(theSeed + 1);
+  for (int i = 0; i < (x1 - x0) / 25; ++i) {
+    const double x = r.Range(x0, x1), h = r.Range(50, 80);
+    cairo_move_to(c.cr(), x, y);
+    cairo_line_to(c.cr(), x + 2, y - h);
+    cairo_set_line_width(c.cr(), 1.5);
+    c.Color(Scale(theColour, 0.8));
+    cairo_stroke(c.cr());
+    c.RoundRect(x - 1.5, y - h - 14, 6, 16, 3);
+    c.Fill(Hex(0x5A3A1E));
+  }
+}
+
+void Gravestone(Canvas& c, double x, double y, double w, double h, const Rgb& theStone, bool theCross) {
+  cairo_t* cr = c.cr();
+  c.Ellipse(x + w / 2, y + h, w * 0.7, 6);
+  c.Fill(kBlack, 0.35);
+  if (theCross) {
+    cairo_rectangle(cr, x + w * 0.38, y, w * 0.24, h);
+    cairo_rectangle(cr, x, y + h * 0.22, w, h * 0.2);
+  } else {
+    cairo_move_to(cr, x, y + h);
+    cairo_line_to(cr, x, y + w / 2);
+    cairo_arc(cr, x + w / 2, y + w / 2, w / 2, M_PI, 2 * M_PI);
+    cairo_line_to(cr, x + w, y + h);
+    cairo_close_path(cr);
+  }
+  cairo_pattern_t* p = cairo_pattern_create_linear(x, 0, x + w, 0);
+  cairo_pattern_add_color_stop_rgb(p, 0, theStone.r * 1.1, theStone.g * 1.1, theStone.b * 1.1);
+  cairo_pattern_add_color_stop_rgb(p, 1, theStone.r * 0.5, theStone.g * 0.5, theStone.b * 0.5);
+  cairo_set_source(cr, p);
+  cairo_fill(cr);
+  cairo_pattern_destroy(p);
+  if (!theCross) {
+    for (int i = 0; i < 3; ++i) {
+      cairo_move_to(cr, x + w * 0.25, y + w * 0.55 + i * 8);
+      cairo_rel_line_to(cr, w * 0.5, 0);
+    }
+    cairo_set_line_width(cr, 1.5);
+    c.Color(Scale(theStone, 0.4), 0.7);
+    cairo_stroke(cr);
+  }
+}
+
+void Fence(Canvas& c, double x0, double x1, double y, double h, const Rgb& theWood) {
+  cairo_t* cr = c.cr();
+  for (double x = x0; x < x1; x += 22) {
+    cairo_move_to(cr, x, y);
+    cairo_line_to(cr, x + 5, y - h);
+    cairo_line_to(cr, x + 10, y);
+    cairo_close_path(cr);
+    c.Fill(theWood);
+  }
+  cairo_rectangle(cr, x0, y - h * 0.7, x1 - x0, 4);
+  cairo_rectangle(cr, x0, y - h * 0.3, x1 - x0, 4);
+  c.Fill(Scale(theWood, 0.8));
+}
+
+void Roof(Canvas& c, uint32_t theSeed, double x, double y, double w, double h, const Rgb& theTiles, bool theChimney) {
+  cairo_t* cr = c.cr();
+  Random r(theSeed);
+  if (theChimney) {
+    const double cx = x + w * r.Range(0.55, 0.75);
+    StoneWall(c, theSeed + 3, cx, y - h * 0.25, 26, h * 0.6, Hex(0x8A6A5A), 13, 8);
+  }
+  cairo_move_to(cr, x, y + h);
+  cairo_line_to(cr, x + w * 0.15, y);
+  cairo_line_to(cr, x + w * 0.85, y);
+  cairo_line_to(cr, x + w, y + h);
+  cairo_close_path(cr);
+  c.LinearV(y, y + h, Mix(theTiles, kWhite, 0.1), Scale(theTiles, 0.6));
+  cairo_fill_preserve(cr);
+  cairo_save(cr);
+  cairo_clip(cr);
+  for (double ty = y + 8; ty < y + h; ty += 9) {
+    for (double tx = x + (static_cast<int>(ty) % 2) * 7; tx < x + w; tx += 14) {
+      cairo_arc(cr, tx, ty, 7, 0, M_PI);
+      cairo_set_line_width(cr, 1);
+      c.Color(Scale(theTiles, 0.45), 0.6);
+      cairo_stroke(cr);
+    }
+  }
+  cairo_restore(cr);
+}
+
+void Battlement(Canvas& c, uint32_t theSeed, double y, double h, const Rgb& theStone) {
+  StoneWall(c, theSeed, 0, y, c.Width(), h, theStone, 48, 24);
+  for (double x = 0; x < c.Width(); x += 90)
+    StoneWall(c, theSeed + static_cast<uint32_t>(x), x + 10, y - 44, 56, 46, theStone, 28, 22);
+}
+
+void RockWall(Canvas& c, uint32_t theSeed, double x, double y, double w, double h, const Rgb& theRock) {
+  Random r(theSeed);
+  const int n = static_cast<int>(w * h / 900);
+  for (int i = 0; i < n; ++i)
+    Blob(c, r, x + r.Range(0, w), y + r.Range(0, h), r.Range(18, 46), Scale(theRock, r.Range(0.6, 1.0)), 0.18);
+}
+
+void Stalactites(Canvas& c, uint32_t theSeed, double y, int theCount, const Rgb& theRock) {
+  Random r(theSeed);
+  cairo_t* cr = c.cr();
+  for (int i = 0; i < theCount; ++i) {
+    const double x = r.Range(0, c.Width()), w = r.Range(10, 28), h = r.Range(30, 110);
+    cairo_move_to(cr, x - w / 2, y);
+    cairo_curve_to(cr, x - w / 3, y + h * 0.5, x - 2, y + h * 0.8, x, y + h);
+    cairo_curve_to(cr, x + 2, y + h * 0.8, x + w / 3, y + h * 0.5, x + w / 2, y);
+    cairo_close_path(cr);
+    cairo_pattern_t* p = cairo_pattern_create_linear(x - w / 2, 0, x + w / 2, 0);
+    cairo_pattern_add_color_stop_rgb(p, 0, theRock.r * 0.5, theRock.g * 0.5, theRock.b * 0.5);
+    cairo_pattern_add_color_stop_rgb(p, 0.4, theRock.r * 1.1, theRock.g * 1.1, theRock.b * 1.1);
+    cairo_pattern_add_color_stop_rgb(p, 1, theRock.r * 0.4, theRock.g * 0.4, theRock.b * 0.4);
+    cairo_set_source(cr, p);
+    cairo_fill(cr);
+    cairo_pattern_destroy(p);
+  }
+}
+
+void Treasure(Canvas& c, uint32_t theSeed, double x, double y, double w, double h) {
+  Random r(theSeed);
+  c.Ellipse(x + w / 2, y + h * 0.7, w / 2, h * 0.35);
+  c.LinearV(y, y + h, Hex(0xF2C94C), Hex(0x8A5A12));
+  cairo_fill(c.cr());
+  for (int i = 0; i < w * h / 60; ++i) {
+    const double cx = x + w / 2 + r.Range(-w / 2, w / 2) * 0.9, cy = y + h * 0.7 + r.Range(-h * 0.3, h * 0.3) * 0.9;
+    c.Ellipse(cx, cy, 5, 3);
+    c.Fill(Mix(Hex(0xE8B838), Hex(0xFFF0A0), r.Unit()), 0.9);
+  }
+  for (int i = 0; i < 6; ++i) Light(c, x + r.Range(0, w), y + r.Range(h * 0.4, h), 12, Hex(0xFFF2B0), 0.6);
+}
+
+void Cobweb(Canvas& c, double x, double y, double r, bool theRight) {
+  cairo_t* cr = c.cr();
+  const double s = theRight ? -1 : 1;
+  cairo_set_line_width(cr, 0.8);
+  c.Color(Hex(0xE0E0E8), 0.45);
+  for (int i = 0; i <= 6; ++i) {
+    const double t = i * (M_PI / 2) / 6;
+    cairo_move_to(cr, x, y);
+    cairo_line_to(cr, x + s * std::cos(t) * r, y + std::sin(t) * r);
+  }
+  cairo_stroke(cr);
+  for (double k = 0.2; k <= 1.0; k += 0.2) {
+    for (int i = 0; i < 6; ++i) {
+      const double t0 = i * (M_PI / 2) / 6, t1 = (i + 1) * (M_PI / 2) / 6;
+      cairo_move_to(cr, x + s * std::cos(t0) * r * k, y + std::sin(t0) * r * k);
+      cairo_curve_to(cr, x + s * std::cos((t0 + t1) / 2) * r * k * 0.85, y + std::sin((t0 + t1) / 2) * r * k * 0.85,
+                     x + s * std::cos((t0 + t1) / 2) * r * k * 0.85, y + std::sin((t0 + t1) / 2) * r * k * 0.85,
+                     x + s * std::cos(t1) * r * k, y + std::sin(t1) * r * k);
+    }
+  }
+  cairo_stroke(cr);
+}
+
+void Shaft(Canvas& c, double x0, double x1, double theTopW, double theBottomY, const Rgb& theColour, double a) {
+  cairo_t* cr = c.cr();
+  cairo_save(cr);
+  cairo_set_operator(cr, CAIRO_OPERATOR_ADD);
+  cairo_move_to(cr, x0, 0);
+  cairo_line_to(cr, x0 + theTopW, 0);
+  cairo_line_to(cr, x1 + theTopW * 2.2, theBottomY);
+  cairo_line_to(cr, x1, theBottomY);
+  cairo_close_path(cr);
+  c.LinearV(0, theBottomY, theColour, theColour, a, 0.0);
+  cairo_fill(cr);
+  cairo_restore(cr);
+}
+
+void Finish(Canvas& c, uint32_t theSeed, double theGrain, double theVignette) {
+  c.Noise(theSeed, theGrain);
+  if (theVignette > 0) c.Vignette(theVignette);
+}
+
+}  // namespace Paint
+}  // namespace GameAssets
