@@ -3,14 +3,13 @@
 // PNG files with libpng. The goal: each swap under 250 ms and at most about 20 % over the bare
 // decoding (vs_libpng below 1.2).
 #include <benchmark/benchmark.h>
-#include <png.h>
 #include <unistd.h>
 
-#include <chrono>
 #include <cstdlib>
 #include <string>
 #include <vector>
 
+#include "PngDecodeRunner.h"
 #include "ResourceSetWriter.h"
 #include "core/Common.h"
 #include "game/shell/GameApp.h"
@@ -53,10 +52,6 @@ const Fixture& GetFixture() {
   return sFixture;
 }
 
-double Now() {
-  return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
-}
-
 double sPngSeconds = 0;
 
 // The music does not play here.
@@ -66,21 +61,7 @@ class NoMusic : public Tesk::ScreenCalls {
 };
 
 void BM_LibpngSameImages(benchmark::State& theState) {
-  const Fixture& aFixture = GetFixture();
-  std::vector<uint32_t> aPixels(320 * 240);
-  const double aStart = Now();
-  for (auto _ : theState) {
-    for (const std::string& aName : aFixture.mPngs) {
-      png_image anImage = {};
-      anImage.version = PNG_IMAGE_VERSION;
-      png_image_begin_read_from_file(&anImage, aName.c_str());
-      anImage.format = PNG_FORMAT_BGRA;
-      png_image_finish_read(&anImage, nullptr, aPixels.data(), 0, nullptr);
-      benchmark::DoNotOptimize(aPixels.data());
-    }
-  }
-  sPngSeconds = (Now() - aStart) / static_cast<double>(theState.iterations());
-  theState.counters["images"] = static_cast<double>(aFixture.mPngs.size());
+  sPngSeconds = PngDecodeRunner::DecodeEach(theState, GetFixture().mPngs, 320 * 240);
 }
 
 // One iteration: "HowToPlay" in (releasing "Map"), then "Map" in (releasing "HowToPlay").
@@ -99,7 +80,7 @@ void BM_GroupSwapHowToPlayAndMap(benchmark::State& theState) {
       theState.SkipWithError(anApp.mResourceManager->GetErrorText().c_str());
       return;
     }
-    const double aStart = Now();
+    const double aStart = PngDecodeRunner::Now();
     for (auto _ : theState) {
       // Between swaps the frame loop drops the decoded images that no resource holds any more.
       anApp.updateDatabaseUsing("HowToPlay", Tesk::ExtractHowToPlayResources);
@@ -108,7 +89,7 @@ void BM_GroupSwapHowToPlayAndMap(benchmark::State& theState) {
       anApp.CleanSharedImages();
       benchmark::DoNotOptimize(Tesk::MAP_LOC12_HOVER);
     }
-    const double aSeconds = (Now() - aStart) / static_cast<double>(theState.iterations());
+    const double aSeconds = (PngDecodeRunner::Now() - aStart) / static_cast<double>(theState.iterations());
     anApp.updateDatabaseUsing(nullptr, nullptr);
     theState.counters["images"] = static_cast<double>(aFixture.mPngs.size());
     // Below about 1.2: no more than a fifth over decoding the same files.
