@@ -37,6 +37,11 @@ class LevelDataTest : public testing::Test {
     mOldDir = getcwd(aBuf, sizeof(aBuf)) != nullptr ? aBuf : ".";
     mDir = TeskTest::MakeTempDir("levels");
     ASSERT_EQ(chdir(mDir.c_str()), 0);
+    // Missing files must stay missing: no falling back to the build's generated set.
+    const char* anOld = getenv("TESK_RESOURCES_DIR");
+    mOldResources = anOld ? anOld : "";
+    mHadResources = anOld != nullptr;
+    setenv("TESK_RESOURCES_DIR", mDir.c_str(), 1);
     Tesk::SetAppDataFolder(mDir + "/");
     Tesk::TeskAppBase::s_languageUsing = 0;
     mProfile.setProfileName(L"Tester");
@@ -45,8 +50,13 @@ class LevelDataTest : public testing::Test {
   void TearDown() override {
     Tesk::TeskAppBase::s_languageUsing = 0;
     Tesk::SetAppDataFolder("");
+    if (mHadResources) setenv("TESK_RESOURCES_DIR", mOldResources.c_str(), 1);
+    else unsetenv("TESK_RESOURCES_DIR");
     EXPECT_EQ(chdir(mOldDir.c_str()), 0);
   }
+
+  std::string mOldResources;
+  bool mHadResources = false;
 
   void AtLevel(int theLevel) {
     mProfile.startNewGame(0);
