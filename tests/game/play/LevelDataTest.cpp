@@ -2,7 +2,6 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <functional>
 #include <map>
 #include <memory>
@@ -38,9 +37,10 @@ class LevelDataTest : public testing::Test {
     mOldDir = getcwd(aBuf, sizeof(aBuf)) != nullptr ? aBuf : ".";
     mDir = TeskTest::MakeTempDir("levels");
     ASSERT_EQ(chdir(mDir.c_str()), 0);
-    // A file missing here must not be found in the build's generated resources instead.
-    const char* anOld = std::getenv("TESK_RESOURCES_DIR");
-    mOldResources = anOld != nullptr ? anOld : "";
+    // Missing files must stay missing: no falling back to the build's generated set.
+    const char* anOld = getenv("TESK_RESOURCES_DIR");
+    mOldResources = anOld ? anOld : "";
+    mHadResources = anOld != nullptr;
     setenv("TESK_RESOURCES_DIR", mDir.c_str(), 1);
     Tesk::SetAppDataFolder(mDir + "/");
     Tesk::TeskAppBase::s_languageUsing = 0;
@@ -50,12 +50,13 @@ class LevelDataTest : public testing::Test {
   void TearDown() override {
     Tesk::TeskAppBase::s_languageUsing = 0;
     Tesk::SetAppDataFolder("");
-    if (mOldResources.empty())
-      unsetenv("TESK_RESOURCES_DIR");
-    else
-      setenv("TESK_RESOURCES_DIR", mOldResources.c_str(), 1);
+    if (mHadResources) setenv("TESK_RESOURCES_DIR", mOldResources.c_str(), 1);
+    else unsetenv("TESK_RESOURCES_DIR");
     EXPECT_EQ(chdir(mOldDir.c_str()), 0);
   }
+
+  std::string mOldResources;
+  bool mHadResources = false;
 
   void AtLevel(int theLevel) {
     mProfile.startNewGame(0);
@@ -108,7 +109,6 @@ class LevelDataTest : public testing::Test {
   }
 
   std::string mOldDir;
-  std::string mOldResources;
   std::string mDir;
   Tesk::ProfileData mProfile;
   AppWithProfiles mApp{&mProfile};  // makes the display images
