@@ -1,8 +1,11 @@
 #include "LevelAppRig.h"
 
+#include <unistd.h>
+
 #include "display/DDImage.h"
 #include "game/play/Fairies.h"
 #include "game/play/LevelDynamics.h"
+#include "game/shell/GameLog.h"
 #include "game/shell/ResourceIds.h"
 #include "graphics/Particles.h"
 #include "platform/audio/dylib/AudioCore.h"
@@ -13,7 +16,13 @@
 
 namespace TeskTools {
 
+KeptFolder::KeptFolder() {
+  char aBuf[4096];
+  mFolder = getcwd(aBuf, sizeof(aBuf)) != nullptr ? aBuf : ".";
+}
+
 LevelAppRig::LevelAppRig(bool theDevice) {
+  if (chdir(mFolder.c_str()) != 0) Tesk::GameLog("rig: cannot go back to %s", mFolder.c_str());
   Tesk::AudioCore::Get().SetDeviceWanted(false);
   // Any window gives the sound manager a device; it is never looked at.
   static char sWindow;
@@ -33,13 +42,13 @@ LevelAppRig::~LevelAppRig() {
   // The location is left (its sounds given back) before the sound manager goes.
   Tesk::InGame::m_levelDynamics.exitLocationToMap();
   if (LevelDynamics::s_gameApp == this) LevelDynamics::s_gameApp = nullptr;
-  if (mOwnsSheets) {
-    PARTICLE::init(&s_screenRect, nullptr, nullptr, nullptr, nullptr, nullptr);
-    Fairies::s_fairyImage = Fairies::s_fairyBlendImage = nullptr;
-    for (Tesk::Image*& anImage : s_images) {
-      delete anImage;
-      anImage = nullptr;
-    }
+  // Sheets the rig cut are its own to delete; lent ones (a test's) the application must not
+  // delete either.
+  PARTICLE::init(&s_screenRect, nullptr, nullptr, nullptr, nullptr, nullptr);
+  Fairies::s_fairyImage = Fairies::s_fairyBlendImage = nullptr;
+  for (Tesk::Image*& anImage : s_images) {
+    if (mOwnsSheets) delete anImage;
+    anImage = nullptr;
   }
   // Lent, not the application's to save or delete.
   m_profileData = nullptr;

@@ -4,6 +4,7 @@
 // manager (silent, or with a device that decodes every sound and plays nowhere), and the
 // samples it plays recorded.
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "game/play/InGame.h"
@@ -13,7 +14,14 @@
 
 namespace TeskTools {
 
-class LevelAppRig : public Tesk::GameApp {
+// The working folder when it was made: the game's application moves into the resources folder
+// as it starts, and the rig goes back to where its caller works.
+struct KeptFolder {
+  KeptFolder();
+  std::string mFolder;
+};
+
+class LevelAppRig : private KeptFolder, public Tesk::GameApp {
  public:
   explicit LevelAppRig(bool theDevice = false);
   ~LevelAppRig() override;

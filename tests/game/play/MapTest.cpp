@@ -42,6 +42,14 @@ class MapTest : public testing::Test {
     mPopup = std::make_unique<Tesk::PopupBox>(&App());
     mMap->m_popup = mPopup.get();
     Tesk::GameApp::s_lastFullSecond = 31;
+    // The map as the switch's fade-in leaves it: full brightness, no fade running.
+    Tesk::GameApp::sm_currentFadeDirection = 4;
+    Tesk::GameApp::sm_colorFade = 1.0f;
+    Tesk::GameApp::sm_fadeColoru8Value = 255;
+  }
+  // Updates while the map waits for a fade, at most theLimit.
+  void UpdateWhileIn(uint8_t theState, int theLimit = 200) {
+    for (int i = 0; i < theLimit && mMap->m_state == theState; ++i) mMap->Update();
   }
   void TearDown() override {
     Leave();
@@ -213,8 +221,7 @@ TEST_F(MapTest, TheLastThirtySecondsTickAndWarnOnce) {
   EXPECT_EQ(mMap->m_state, 1);
   EXPECT_TRUE(App().mProfile.getHintBlock(8));
   mMap->setGameState(3);
-  mMap->Update();
-  mMap->Update();
+  UpdateWhileIn(3);
   EXPECT_EQ(mMap->m_state, 0);
   for (int i = 0; i < 40; ++i) mMap->Update();
   EXPECT_EQ(App().Played(Tesk::SFX_TIMER_LOW_CLICK), 1);  // once a second
@@ -233,7 +240,7 @@ TEST_F(MapTest, TheSideBarOpensTheMenuAndTheChapterEndOnlyWhenItMay) {
   EXPECT_EQ(App().Played(Tesk::SFX_SELECT_PRESS), 1);
   EXPECT_FALSE(mMap->m_locationButtons[6]->mVisible);
   mMap->setGameState(3);
-  mMap->Update();
+  UpdateWhileIn(3);
   EXPECT_EQ(mMap->m_state, 0);
   EXPECT_TRUE(mMap->m_locationButtons[6]->mVisible);
 
@@ -281,8 +288,12 @@ TEST_F(MapTest, ALocationButtonLeadsIntoThePlayScene) {
   EXPECT_EQ(App().Played(Tesk::SFX_MAP_ENTER_LOC), 1);
   EXPECT_EQ(App().getLocationAt(), 7);
   EXPECT_EQ(mMap->m_state, 6);
+  EXPECT_TRUE(Tesk::GameApp::isInFade());  // to black, then into the play scene
+  // While the fade runs no button acts.
   mMap->ButtonDepress(1);
-  EXPECT_EQ(mMap->m_state, 1);
+  mMap->ButtonDepress(4);
+  EXPECT_EQ(mMap->m_state, 6);
+  EXPECT_EQ(App().getLocationAt(), 7);
 }
 
 TEST_F(MapTest, TheMarkersBobThreePixelsUpAndDown) {
