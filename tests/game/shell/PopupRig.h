@@ -140,11 +140,12 @@ class PopupRig : public ::testing::Test {
   }
 
  public:
+  // The scene stands dimmed to the popup level, as the screens leave it when they open one.
   static void ResetStatics() {
     Tesk::GameApp::sm_gameState = 0;
     Tesk::GameApp::sm_currentFadeDirection = 4;
-    Tesk::GameApp::sm_colorFade = 1.0f;
-    Tesk::GameApp::sm_fadeColoru8Value = 255;
+    Tesk::GameApp::sm_colorFade = Tesk::GameApp::k_FLOAT_50PERCENT_FADE;
+    Tesk::GameApp::sm_fadeColoru8Value = 63;
     Tesk::GameApp::s_isUsingCustomCursor = true;
     Tesk::TeskAppBase::s_languageUsing = 0;
   }
