@@ -252,7 +252,8 @@ TEST_F(PopupInput, TickingFullScreenSwitchesAndLaysThePageOutAgain) {
   Played().clear();
   ClickCentre(mPopup->m_fullScreenCheckbox);
   EXPECT_EQ(mApp->mScreenModes, std::vector<bool>{false});
-  EXPECT_EQ(Played(), std::vector<int>{SFX_CHECK}) << "laid out again over the dimmed scene: no opening sound";
+  EXPECT_EQ(Played(), std::vector<int>{SFX_CHECK})
+      << "laid out again over the dimmed scene: no opening sound";
   EXPECT_EQ(mPopup->m_type, POPUP_TITLE_OPTIONS);
   EXPECT_TRUE(mPopup->m_fullScreenCheckbox->mChecked);
   EXPECT_TRUE(mPopup->m_musicSlider->mVisible);

@@ -24,7 +24,10 @@
 #include "game/shell/ProfileData.h"
 #include "game/shell/ResourceIds.h"
 #include "game/shell/TitleScreen.h"
+#include "graphics/Font.h"
+#include "graphics/Graphics.h"
 #include "graphics/Image.h"
+#include "graphics/MemoryImage.h"
 #include "graphics/Particles.h"
 #include "platform/audio/dylib/AudioCore.h"
 #include "resources/ImageLib.h"
@@ -53,6 +56,44 @@ class SoundLog : public Tesk::DSoundManager {
     static char sWindow;
     return reinterpret_cast<OpaqueWindowPtr*>(&sWindow);
   }
+};
+
+// One text the popup wrote: where (its top, the drawing's shift included), how wide, aligned how,
+// in which font and colour; wrapped texts give their rectangle and line spacing.
+struct Written {
+  std::wstring text;
+  int x, y, width, justification;
+  Tesk::Font* font;
+  Tesk::Color color;
+  bool wrapped;
+  int height, spacing;
+};
+
+// The popup as the game has it; the texts it writes are noted on their way to the screen.
+class RecordingPopup : public Tesk::PopupBox {
+ public:
+  using Tesk::PopupBox::PopupBox;
+  int WriteString(Tesk::Graphics* g, const TeskString& theString, int x, int y, int theWidth,
+                  int theJustification, bool drawString, int theOffset, int theLength) override {
+    mWritten.push_back({theString, x, y + static_cast<int>(g->mTransY), theWidth, theJustification,
+                        g->GetFont(), g->GetColor(), false, 0, 0});
+    return PopupBox::WriteString(g, theString, x, y, theWidth, theJustification, drawString, theOffset,
+                                 theLength);
+  }
+  int WriteWordWrapped(Tesk::Graphics* g, const Tesk::TRect<int>& theRect, const TeskString& theLine,
+                       int theLineSpacing, int theJustification) override {
+    mWritten.push_back({theLine, theRect.mX, theRect.mY + static_cast<int>(g->mTransY), theRect.mWidth,
+                        theJustification, g->GetFont(), g->GetColor(), true, theRect.mHeight,
+                        theLineSpacing});
+    return PopupBox::WriteWordWrapped(g, theRect, theLine, theLineSpacing, theJustification);
+  }
+  // The first text written that equals theText; null when none.
+  const Written* find(const std::wstring& theText) const {
+    for (const Written& w : mWritten)
+      if (w.text == theText) return &w;
+    return nullptr;
+  }
+  std::vector<Written> mWritten;
 };
 
 // The game's application; a screen-mode switch is noted instead of remaking a window there is
@@ -100,7 +141,7 @@ class PopupRig : public ::testing::Test {
     mApp->m_map = mMap = new Tesk::Map(mApp.get());
     mApp->m_inGame = mInGame = new Tesk::InGame(mApp.get());
     mApp->m_miniGame = mMiniGame = new Tesk::MiniGame(mApp.get());
-    mTitle->m_popup = mPopup = new Tesk::PopupBox(mApp.get());
+    mTitle->m_popup = mPopup = new RecordingPopup(mApp.get());
     mPopup->Init();
 
     Tesk::WidgetManager* aWidgets = mApp->mWidgetManager;
@@ -121,6 +162,7 @@ class PopupRig : public ::testing::Test {
     mApp->m_miniGame = nullptr;
     mApp->m_levelData = nullptr;
     mApp->m_profileData = nullptr;
+    mScreen.reset();
     delete mTitle;
     delete mMap;
     delete mInGame;
@@ -192,6 +234,15 @@ class PopupRig : public ::testing::Test {
 
   std::vector<int>& Played() { return mSounds->mPlayed; }
 
+  // The popup drawn once into a screen of its own; what it wrote is in mPopup->mWritten.
+  void DrawPopup() {
+    mPopup->mWritten.clear();
+    mScreen = std::make_unique<Tesk::MemoryImage>(mApp.get());
+    mScreen->Create(800, 600);
+    Tesk::Graphics g(mScreen.get());
+    mPopup->Draw(&g);
+  }
+
   std::unique_ptr<PopupApp> mApp;
   SoundLog* mSounds = nullptr;
   Tesk::ProfileData* mProfile = nullptr;
@@ -200,7 +251,8 @@ class PopupRig : public ::testing::Test {
   Tesk::Map* mMap = nullptr;
   Tesk::InGame* mInGame = nullptr;
   Tesk::MiniGame* mMiniGame = nullptr;
-  Tesk::PopupBox* mPopup = nullptr;
+  RecordingPopup* mPopup = nullptr;
+  std::unique_ptr<Tesk::MemoryImage> mScreen;
   std::string mOldDir;
   std::string mOldAppData;
 };
