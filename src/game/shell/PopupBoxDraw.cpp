@@ -70,21 +70,20 @@ void PopupBox::Draw(Graphics* g) {
                22, k_centred);
       break;
     }
-    case POPUP_HELP_OPTIONS: {
-      g->SetFont(FONT_MEDIUM);
-      g->SetColor(k_baseColor);
-      aWrapped(stringLookOnline, 260, 220, 280, 300, 22, k_centred);
-      const int a = aLabelOffset(m_helpBoxCheckbox->mHeight);
-      WriteString(g, stringHelpBox, 290 + aCheckWidth + 6, 310 + a, -1, k_left);
-      WriteString(g, stringHelpCustomCursor, 290 + aCheckWidth + 6, 344 + a, -1, k_left);
-      break;
-    }
+    case POPUP_HELP_OPTIONS:
     case POPUP_3D_OPTIONS: {
+      // An explanation above the page's check boxes, each labelled 6 pixels to its right.
+      const bool isHelp = m_type == POPUP_HELP_OPTIONS;
       g->SetFont(FONT_MEDIUM);
       g->SetColor(k_baseColor);
-      aWrapped(string3DToggleInfo, 260, 220, 280, 300, 22, k_centred);
+      aWrapped(isHelp ? stringLookOnline : string3DToggleInfo, 260, 220, 280, 300, 22, k_centred);
       const int a = aLabelOffset(m_helpBoxCheckbox->mHeight);
-      WriteString(g, string3DEnabled, 320 + aCheckWidth + 6, 360 + a, -1, k_left);
+      if (isHelp) {
+        WriteString(g, stringHelpBox, 290 + aCheckWidth + 6, 310 + a, -1, k_left);
+        WriteString(g, stringHelpCustomCursor, 290 + aCheckWidth + 6, 344 + a, -1, k_left);
+      } else {
+        WriteString(g, string3DEnabled, 320 + aCheckWidth + 6, 360 + a, -1, k_left);
+      }
       break;
     }
     case POPUP_TITLE_OPTIONS:

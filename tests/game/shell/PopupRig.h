@@ -23,6 +23,7 @@
 #include "game/shell/PopupBox.h"
 #include "game/shell/ProfileData.h"
 #include "game/shell/ResourceIds.h"
+#include "game/shell/Story.h"
 #include "game/shell/TitleScreen.h"
 #include "graphics/Font.h"
 #include "graphics/Graphics.h"
@@ -119,6 +120,7 @@ class PopupRig : public ::testing::Test {
     Tesk::SetAppDataFolder(TeskTest::MakeTempDir("popup-appdata") + "/");
     static const bool sTexts = GameText::loadGameStrings();
     ASSERT_TRUE(sTexts);
+    mOldStatics = Statics::Now();
     ResetStatics();
 
     mApp = std::make_unique<PopupApp>();
@@ -176,7 +178,7 @@ class PopupRig : public ::testing::Test {
     PARTICLE::resetAll(true);
     Tesk::OrvoButtonWidget::s_sAppPtr = nullptr;
     mApp.reset();
-    ResetStatics();
+    mOldStatics.Restore();
     Tesk::SetAppDataFolder(mOldAppData);
     if (chdir(mOldDir.c_str()) != 0) ADD_FAILURE() << "chdir back failed";
   }
@@ -252,7 +254,36 @@ class PopupRig : public ::testing::Test {
   Tesk::InGame* mInGame = nullptr;
   Tesk::MiniGame* mMiniGame = nullptr;
   RecordingPopup* mPopup = nullptr;
+  // The game's statics the popup and the tests change, as they were before the test.
+  struct Statics {
+    uint8_t mGameState, mFadeDirection, mFadeColor, mStoryType;
+    float mFade;
+    bool mCustomCursor;
+    int mLanguage;
+    static Statics Now() {
+      using Tesk::GameApp;
+      return {GameApp::sm_gameState,
+              GameApp::sm_currentFadeDirection,
+              GameApp::sm_fadeColoru8Value,
+              Tesk::Story::s_storyType,
+              GameApp::sm_colorFade,
+              GameApp::s_isUsingCustomCursor,
+              Tesk::TeskAppBase::s_languageUsing};
+    }
+    void Restore() const {
+      using Tesk::GameApp;
+      GameApp::sm_gameState = mGameState;
+      GameApp::sm_currentFadeDirection = mFadeDirection;
+      GameApp::sm_fadeColoru8Value = mFadeColor;
+      Tesk::Story::s_storyType = mStoryType;
+      GameApp::sm_colorFade = mFade;
+      GameApp::s_isUsingCustomCursor = mCustomCursor;
+      Tesk::TeskAppBase::s_languageUsing = mLanguage;
+    }
+  };
+
   std::unique_ptr<Tesk::MemoryImage> mScreen;
+  Statics mOldStatics{};
   std::string mOldDir;
   std::string mOldAppData;
 };
