@@ -31,6 +31,7 @@
 #include "graphics/MemoryImage.h"
 #include "graphics/Particles.h"
 #include "platform/audio/dylib/AudioCore.h"
+#include "platform/corefoundation/CFPreferences.h"
 #include "resources/ImageLib.h"
 #include "resources/ResourceManager.h"
 #include "sound/BassMusicInterface.h"
@@ -117,7 +118,11 @@ class PopupRig : public ::testing::Test {
     mOldDir = getcwd(aBuf, sizeof(aBuf)) ? aBuf : ".";
     ASSERT_EQ(chdir(TESK_DEFAULT_RESOURCES_DIR), 0) << "the build writes the game's resources";
     mOldAppData = Tesk::GetAppDataFolder();
-    Tesk::SetAppDataFolder(TeskTest::MakeTempDir("popup-appdata") + "/");
+    const std::string aData = TeskTest::MakeTempDir("popup-appdata") + "/";
+    Tesk::SetAppDataFolder(aData);
+    // The application keeps its preferences with the test's data, not the user's.
+    mOldPreferences = CFPreferencesStorePath();
+    CFPreferencesSetStorePath(aData + "Preferences.txt");
     static const bool sTexts = GameText::loadGameStrings();
     ASSERT_TRUE(sTexts);
     mOldStatics = Statics::Now();
@@ -143,6 +148,7 @@ class PopupRig : public ::testing::Test {
     mApp->m_map = mMap = new Tesk::Map(mApp.get());
     mApp->m_inGame = mInGame = new Tesk::InGame(mApp.get());
     mApp->m_miniGame = mMiniGame = new Tesk::MiniGame(mApp.get());
+    mApp->m_story = mStory = new Tesk::Story(mApp.get());
     mTitle->m_popup = mPopup = new RecordingPopup(mApp.get());
     mPopup->Init();
 
@@ -155,13 +161,15 @@ class PopupRig : public ::testing::Test {
 
   void TearDown() override {
     Tesk::WidgetManager* aWidgets = mApp->mWidgetManager;
-    aWidgets->RemoveWidget(mPopup);
-    if (aWidgets->HasWidget(mTitle)) aWidgets->RemoveWidget(mTitle);
+    Tesk::Widget* const aScreens[] = {mPopup, mTitle, mMap, mInGame, mMiniGame, mStory};
+    for (Tesk::Widget* aScreen : aScreens)
+      if (aWidgets->HasWidget(aScreen)) aWidgets->RemoveWidget(aScreen);
     // The screens, the level data and the profiles are the rig's; the application lets go.
     mApp->m_titleScreen = nullptr;
     mApp->m_map = nullptr;
     mApp->m_inGame = nullptr;
     mApp->m_miniGame = nullptr;
+    mApp->m_story = nullptr;
     mApp->m_levelData = nullptr;
     mApp->m_profileData = nullptr;
     mScreen.reset();
@@ -169,16 +177,19 @@ class PopupRig : public ::testing::Test {
     delete mMap;
     delete mInGame;
     delete mMiniGame;
+    delete mStory;
     delete mLevel;
     delete mProfile;
+    PARTICLE::resetAll(true);
+    PARTICLE::init(&Tesk::GameApp::s_screenRect, nullptr, nullptr, nullptr, nullptr, nullptr);
     for (Tesk::Image*& anImage : Tesk::GameApp::s_images) {
       delete anImage;
       anImage = nullptr;
     }
-    PARTICLE::resetAll(true);
     Tesk::OrvoButtonWidget::s_sAppPtr = nullptr;
     mApp.reset();
     mOldStatics.Restore();
+    CFPreferencesSetStorePath(mOldPreferences);
     Tesk::SetAppDataFolder(mOldAppData);
     if (chdir(mOldDir.c_str()) != 0) ADD_FAILURE() << "chdir back failed";
   }
@@ -253,6 +264,7 @@ class PopupRig : public ::testing::Test {
   Tesk::Map* mMap = nullptr;
   Tesk::InGame* mInGame = nullptr;
   Tesk::MiniGame* mMiniGame = nullptr;
+  Tesk::Story* mStory = nullptr;
   RecordingPopup* mPopup = nullptr;
   // The game's statics the popup and the tests change, as they were before the test.
   struct Statics {
@@ -286,6 +298,7 @@ class PopupRig : public ::testing::Test {
   Statics mOldStatics{};
   std::string mOldDir;
   std::string mOldAppData;
+  std::string mOldPreferences;
 };
 
 }  // namespace PopupTest
