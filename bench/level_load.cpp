@@ -2,15 +2,14 @@
 // objects) against decoding the same images from PNG files with libpng. The goal: under
 // 0.3 s, and faster than the PNG path (vs_libpng below 1).
 #include <benchmark/benchmark.h>
-#include <png.h>
 #include <unistd.h>
 
-#include <chrono>
 #include <cstdio>
 #include <string>
 #include <vector>
 
 #include "LocationFixtures.h"
+#include "PngDecodeRunner.h"
 #include "app/TeskAppBase.h"
 #include "core/Common.h"
 #include "core/MTRand.h"
@@ -61,26 +60,8 @@ const Fixture& GetFixture() {
 
 double sPngSeconds = 0;
 
-double Now() {
-  return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
-}
-
 void BM_LibpngSameImages(benchmark::State& theState) {
-  const Fixture& aFixture = GetFixture();
-  std::vector<uint32_t> aPixels(660 * 600);
-  const double aStart = Now();
-  for (auto _ : theState) {
-    for (const std::string& aName : aFixture.mPngs) {
-      png_image anImage = {};
-      anImage.version = PNG_IMAGE_VERSION;
-      png_image_begin_read_from_file(&anImage, aName.c_str());
-      anImage.format = PNG_FORMAT_BGRA;
-      png_image_finish_read(&anImage, nullptr, aPixels.data(), 0, nullptr);
-      benchmark::DoNotOptimize(aPixels.data());
-    }
-  }
-  sPngSeconds = (Now() - aStart) / static_cast<double>(theState.iterations());
-  theState.counters["images"] = static_cast<double>(aFixture.mPngs.size());
+  sPngSeconds = PngDecodeRunner::DecodeEach(theState, GetFixture().mPngs, 660 * 600);
 }
 
 void BM_LevelDataLoadFinalLevel(benchmark::State& theState) {
@@ -98,12 +79,12 @@ void BM_LevelDataLoadFinalLevel(benchmark::State& theState) {
   aProfile.startNewGame(1);
   for (int i = 1; i < 13; ++i) aProfile.advanceLevelOn();
   LevelData aLevel(nullptr, &aProfile);
-  const double aStart = Now();
+  const double aStart = PngDecodeRunner::Now();
   for (auto _ : theState) {
     if (!aLevel.load(13, false)) theState.SkipWithError(aLevel.getLoadError().c_str());
     benchmark::DoNotOptimize(aLevel.m_locations[11].m_background.get());
   }
-  const double aSeconds = (Now() - aStart) / static_cast<double>(theState.iterations());
+  const double aSeconds = (PngDecodeRunner::Now() - aStart) / static_cast<double>(theState.iterations());
   theState.counters["images"] = static_cast<double>(aFixture.mImages);
   // Below 1: faster than decoding the same images from PNG.
   if (sPngSeconds > 0) theState.counters["vs_libpng"] = aSeconds / sPngSeconds;

@@ -1,38 +1,17 @@
 // Presents a test pattern through the display's accelerated path and saves what the window
 // shows as a PNG: display_screenshot <out.png>. Needs a display (Xvfb will do).
-#include <png.h>
-
 #include <cmath>
 #include <cstdio>
 #include <vector>
 
 #include "display/DDInterface.h"
 #include "graphics/MemoryImage.h"
+#include "resources/ImageLib.h"
 #include "platform/carbonwindow/CarbonWindow.h"
 
 namespace {
 
 constexpr int k_W = 480, k_H = 320;
-
-bool WritePng(const char* thePath, const std::vector<unsigned char>& theRgb, int theWidth, int theHeight) {
-  FILE* aFile = std::fopen(thePath, "wb");
-  if (aFile == nullptr) return false;
-  png_structp aPng = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-  png_infop anInfo = png_create_info_struct(aPng);
-  if (setjmp(png_jmpbuf(aPng))) {
-    png_destroy_write_struct(&aPng, &anInfo);
-    std::fclose(aFile);
-    return false;
-  }
-  png_init_io(aPng, aFile);
-  png_set_IHDR(aPng, anInfo, theWidth, theHeight, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
-               PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-  png_write_info(aPng, anInfo);
-  for (int y = 0; y < theHeight; ++y) png_write_row(aPng, &theRgb[static_cast<size_t>(y) * theWidth * 3]);
-  png_write_end(aPng, nullptr);
-  png_destroy_write_struct(&aPng, &anInfo);
-  return std::fclose(aFile) == 0;
-}
 
 void MakeImage(Tesk::MemoryImage& theImage, int theWidth, int theHeight, uint32_t (*thePixel)(int, int)) {
   theImage.Create(theWidth, theHeight);
@@ -101,19 +80,22 @@ int main(int argc, char** argv) {
     aDisplay.SetCursorImage(&anArrow);
     aDisplay.mCursorX = 400;
     aDisplay.mCursorY = 280;
+    // The frame is kept as it is presented: afterwards the buffer it was drawn in may hold
+    // anything (under X the window's front buffer reads back black).
+    aDisplay.CaptureNextFrame();
     aDisplay.Redraw(nullptr);
-
-    std::vector<unsigned char> aPixels(static_cast<size_t>(k_W) * k_H * 3);
-    glReadBuffer(GL_FRONT);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, k_W, k_H, GL_RGB, GL_UNSIGNED_BYTE, aPixels.data());
-    std::vector<unsigned char> aFlipped(aPixels.size());
-    for (int y = 0; y < k_H; ++y)
-      std::copy(&aPixels[static_cast<size_t>(k_H - 1 - y) * k_W * 3],
-                &aPixels[static_cast<size_t>(k_H - y) * k_W * 3],
-                &aFlipped[static_cast<size_t>(y) * k_W * 3]);
+    std::vector<uint32_t> aPixels;
+    ImageLib::Image aShot;
+    bool isKept = aDisplay.TakeCapturedFrame(&aPixels, &aShot.mWidth, &aShot.mHeight);
     for (Tesk::MemoryImage* anImage : {&aChecker, &aBall, &anArrow}) aDisplay.Remove3DData(anImage);
-    aResult = WritePng(argv[1], aFlipped, k_W, k_H) ? 0 : 1;
+    if (!isKept) {
+      std::fprintf(stderr, "display: the frame could not be read back\n");
+      aResult = 1;
+    } else {
+      aShot.mBits = aPixels.data();
+      aResult = ImageLib::WritePNGImage(argv[1], &aShot) ? 0 : 1;
+      aShot.mBits = nullptr;
+    }
   }
   DisposeWindow(aWindow);
   return aResult;

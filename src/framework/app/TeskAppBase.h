@@ -440,8 +440,10 @@ class TeskAppBase : public ButtonListener,
   bool ScreenSaverWindowProc(WindowRef theWindow, uint32_t theMessage, uint32_t theWParam, int32_t theLParam,
                              int32_t* theResult);
   void UpdateScreenSaverInfo(uint32_t theTick);
-  // Screenshots, crash-report text and developer keys.
+  // Screenshots, crash-report text and developer keys. In 3-D the frame exists only in
+  // OpenGL: the screen is drawn anew and the next frame presented is written (by Redraw).
   void TakeScreenshot();
+  void WritePendingScreenshot();
   virtual std::string GetGameSEHInfo();
   virtual bool DebugKeyDown(int theKey);
 
@@ -458,6 +460,7 @@ class TeskAppBase : public ButtonListener,
   double mDemoSfxVolume = 0.0;
   int32_t mSyncRefreshRate = 100;
   bool mCmdLineParsed = false;
+  bool mScreenshotPending = false;
   // (Fields take their defaults here so that neither constructor needs to change.)
   // ---- end of the shared block ----
  private:

@@ -1,4 +1,6 @@
 // Screenshots, the application's part of a crash report, and the developer keys.
+#include <vector>
+
 #include "core/AutoCrit.h"
 #include "core/MacUtils.h"
 #include "app/Screenshots.h"
@@ -25,6 +27,18 @@ enum : int {
   // What the key translation gives for Option and for keys without a Win32 code.
   k_KeyUntranslated = 0,
 };
+
+// Writes the pixels as the next numbered PNG of the screenshot folder.
+void WriteScreenshot(uint32_t* theBits, int theWidth, int theHeight) {
+  const std::string aDir = GetScreenshotFolder();
+  ImageLib::Image aPicture;
+  aPicture.mWidth = theWidth;
+  aPicture.mHeight = theHeight;
+  aPicture.mBits = theBits;
+  ImageLib::WritePNGImage(aDir + "image" + StrFormat("%d.png", NextScreenshotNumber(aDir)), &aPicture);
+  // The pixels stay the caller's.
+  aPicture.mBits = nullptr;
+}
 
 // The slow speed of the update-speed key.
 const double k_SlowUpdateMultiplier = 0.25;
@@ -110,8 +124,12 @@ bool TeskAppBase::DebugKeyDown(int theKey) {
 
 void TeskAppBase::TakeScreenshot() {
   if (mDDInterface == nullptr || mDDInterface->mDrawSurface == nullptr) return;
-  const std::string aDir = GetScreenshotFolder();
-  const std::string aFileName = aDir + "image" + StrFormat("%d.png", NextScreenshotNumber(aDir));
+  if (mDDInterface->mIs3D) {
+    mDDInterface->CaptureNextFrame();
+    mScreenshotPending = true;
+    if (mWidgetManager != nullptr) mWidgetManager->MarkAllDirty();
+    return;
+  }
 
   // The draw surface is lent to a temporary image to read its pixels, under the display lock
   // so that nothing draws into it or takes it away meanwhile.
@@ -127,14 +145,16 @@ void TeskAppBase::TakeScreenshot() {
     mDDInterface->mDrawSurface = aSurface;
   }
   if (aBits == nullptr) return;
+  WriteScreenshot(aBits, anImage.mWidth, anImage.mHeight);
+  ClearUpdateBacklog(false);
+}
 
-  ImageLib::Image aPicture;
-  aPicture.mWidth = anImage.mWidth;
-  aPicture.mHeight = anImage.mHeight;
-  aPicture.mBits = aBits;
-  ImageLib::WritePNGImage(aFileName, &aPicture);
-  // The pixels stay the image's.
-  aPicture.mBits = nullptr;
+void TeskAppBase::WritePendingScreenshot() {
+  std::vector<uint32_t> aBits;
+  int aWidth = 0, aHeight = 0;
+  if (mDDInterface == nullptr || !mDDInterface->TakeCapturedFrame(&aBits, &aWidth, &aHeight)) return;
+  mScreenshotPending = false;
+  WriteScreenshot(aBits.data(), aWidth, aHeight);
   ClearUpdateBacklog(false);
 }
 

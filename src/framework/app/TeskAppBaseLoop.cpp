@@ -358,9 +358,12 @@ void TeskAppBase::Redraw(TRect<int>* theClipRect) {
     gD3DInterfacePreDrawError = false;
     gIsFailing = true;
     HandleRedrawFailure();
-  } else if (gIsFailing) {
-    gIsFailing = false;
-    gRedrawRetryTick = 0;
+  } else {
+    if (gIsFailing) {
+      gIsFailing = false;
+      gRedrawRetryTick = 0;
+    }
+    if (mScreenshotPending) WritePendingScreenshot();
   }
   ++mFPSFlipCount;
 }

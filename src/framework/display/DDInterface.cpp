@@ -1,5 +1,6 @@
 #include "display/DDInterface.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "display/DDImage.h"
@@ -426,6 +427,7 @@ bool DDInterface::Redraw(TRect<int>* theClipRect) {
                          Color(255, 255, 255, 255), 0);
       mD3DInterface->Flush();
     }
+    KeepPresentedFrame();
     if (mD3DInterface->GetDevice() != nullptr)
       mD3DInterface->GetDevice()->Present(nullptr, nullptr, nullptr, nullptr);
     return true;  // mInRedraw stays set: the cursor thread never draws in 3-D
@@ -515,6 +517,7 @@ bool DDInterface::Redraw(TRect<int>* theClipRect) {
       DrawCursorTo(mSecondarySurface, true);
       aResult = mPrimarySurface->Blt(&aDest, mSecondarySurface, &aSrc, DDBLT_WAIT, &aFx);
     }
+    KeepPresentedFrame();
     mInRedraw = false;
     return !GotDXError(aResult, "Redraw Windowed");
   }
@@ -525,12 +528,69 @@ bool DDInterface::Redraw(TRect<int>* theClipRect) {
     mCursorDrawnY = mCursorY;
     DrawCursorTo(mSecondarySurface, true);
     aResult = mPrimarySurface->Flip(nullptr, DDFLIP_WAIT);
+    KeepPresentedFrame();
     mInRedraw = false;
     return !GotDXError(aResult, "Redraw FullScreen Flip");
   }
   aResult = mPrimarySurface->Blt(&aDest, mDrawSurface, &aSrc, DDBLT_WAIT, &aFx);
+  KeepPresentedFrame();
   mInRedraw = false;
   return !GotDXError(aResult, "Redraw FullScreen Blt");
+}
+
+void DDInterface::CaptureNextFrame() {
+  AutoCrit aLock(mCritSect);
+  mCaptureNextFrame = true;
+  mHasCapturedFrame = false;
+}
+
+bool DDInterface::TakeCapturedFrame(std::vector<uint32_t>* theBits, int* theWidth, int* theHeight) {
+  AutoCrit aLock(mCritSect);
+  if (!mHasCapturedFrame) return false;
+  mHasCapturedFrame = false;
+  theBits->swap(mCapturedBits);
+  mCapturedBits.clear();
+  *theWidth = mCapturedWidth;
+  *theHeight = mCapturedHeight;
+  return true;
+}
+
+// Called by Redraw with the frame in place: in 3-D in the back buffer just before the swap,
+// in 2-D in the primary surface's memory, which is what its window shows.
+void DDInterface::KeepPresentedFrame() {
+  if (!mCaptureNextFrame) return;
+  int aWidth = 0, aHeight = 0;
+  if (mIs3D) {
+    IDirect3DDevice8* aDevice = mD3DInterface->GetDevice();
+    if (aDevice == nullptr || !aglIsGLThread() || !aglSetCurrentContext(aDevice->GetContext())) return;
+    ::Rect aPort{0, 0, 0, 0};
+    GetWindowPortBounds(mWindow, &aPort);
+    aWidth = aPort.right - aPort.left;
+    aHeight = aPort.bottom - aPort.top;
+    if (aWidth <= 0 || aHeight <= 0) return;
+    mCapturedBits.resize(static_cast<size_t>(aWidth) * aHeight);
+    glReadBuffer(GL_BACK);
+    glPixelStorei(GL_PACK_ALIGNMENT, 4);
+    glPixelStorei(GL_PACK_ROW_LENGTH, 0);
+    glReadPixels(0, 0, aWidth, aHeight, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV, mCapturedBits.data());
+    // OpenGL's rows run from the bottom up.
+    for (int y = 0; y < aHeight / 2; ++y) {
+      uint32_t* aTop = &mCapturedBits[static_cast<size_t>(y) * aWidth];
+      std::swap_ranges(aTop, aTop + aWidth, &mCapturedBits[static_cast<size_t>(aHeight - 1 - y) * aWidth]);
+    }
+  } else {
+    if (mPrimarySurface == nullptr || mPrimarySurface->GetMemory() == nullptr) return;
+    aWidth = mPrimarySurface->GetWidth();
+    aHeight = mPrimarySurface->GetHeight();
+    const uint32_t* aBits = mPrimarySurface->GetMemory();
+    mCapturedBits.assign(aBits, aBits + static_cast<size_t>(aWidth) * aHeight);
+  }
+  // The window has no alpha: what it shows is opaque.
+  for (uint32_t& aPixel : mCapturedBits) aPixel |= 0xFF000000u;
+  mCapturedWidth = aWidth;
+  mCapturedHeight = aHeight;
+  mCaptureNextFrame = false;
+  mHasCapturedFrame = true;
 }
 
 }  // namespace Tesk

@@ -8,6 +8,7 @@
 #include <memory>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "core/AutoCrit.h"
 #include "core/CritSect.h"
@@ -82,6 +83,13 @@ class DDInterface : public NativeDisplay {
   void RestoreOldCursorAreaFrom(DIRECTDRAWSURFACE3* theSurface, bool adjustToWindow);
   // Shows a frame that another thread (the cursor thread) changed; the main loop calls it.
   bool PresentPending();
+  // Screenshots: the frame the next Redraw presents is kept as the window shows it. In 3-D
+  // it is read back just before it is shown, since afterwards the buffer it was drawn in
+  // may hold anything (under X the window's front buffer reads back black).
+  void CaptureNextFrame();
+  // Moves the kept frame out: 0xFFRRGGBB words, top row first. False when no frame has been
+  // kept since the last request.
+  bool TakeCapturedFrame(std::vector<uint32_t>* theBits, int* theWidth, int* theHeight);
 
   TeskAppBase* mApp;
   AppView mAppView;
@@ -140,6 +148,13 @@ class DDInterface : public NativeDisplay {
   // Draws the cursor image centred at (x, y) of theSurface (a save area or a frame buffer).
   void DrawCursorImage(DIRECTDRAWSURFACE3* theSurface, int x, int y);
   void BuildColorTables();
+  void KeepPresentedFrame();
+
+  bool mCaptureNextFrame = false;
+  bool mHasCapturedFrame = false;
+  std::vector<uint32_t> mCapturedBits;
+  int mCapturedWidth = 0;
+  int mCapturedHeight = 0;
 };
 
 // Ratio and rectangle helpers of the display's aspect arithmetic.

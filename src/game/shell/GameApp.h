@@ -3,6 +3,7 @@
 // and swaps the screens' resource groups.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <string>
 
@@ -20,6 +21,7 @@ class MiniGame;
 class PreScreens;
 class ProfileData;
 class ResourceManager;
+class ScreenCalls;
 class Story;
 class TitleScreen;
 class Widget;
@@ -39,6 +41,9 @@ class GameApp : public TeskAppBase {
   void SwitchScreenMode(bool wantWindowed) override;
   void GotFocus() override;
   void LostFocus() override;
+  // Takes up what the loading thread asked of the main thread, and ends a run timed by
+  // TESK_RUN_SECONDS (unattended runs).
+  void UpdateFrames() override;
 
   // Called by the logo screen when its last logo has faded out.
   void PreScreensFinished();
@@ -95,6 +100,10 @@ class GameApp : public TeskAppBase {
   const wchar_t* getNewGradeText();
   const wchar_t* getReductionGradeText();
 
+  // Every call into the screens, the saves and the music selector goes through this: the
+  // program's own calls unless a test puts its recorder here.
+  ScreenCalls* m_screenCalls;
+
   // Owned objects, null until Init makes them.
   InGame* m_inGame;
   TitleScreen* m_titleScreen;
@@ -137,6 +146,29 @@ class GameApp : public TeskAppBase {
   static const int16_t k_revealButtonLocY[5];
   // The last whole second the clocks showed; the screens keep it between them.
   static int s_lastFullSecond;
+
+ private:
+  // A resource failure at start-up or in a group swap: the error text is shown and the
+  // process ends with status 1, saving nothing.
+  [[noreturn]] void resourceFailure();
+  // The start of every switch: the caller leaves, the swappable group changes.
+  void leaveScreen(Widget* theCaller, const char* theGroup, bool (*theBind)(ResourceManager*));
+  // The next screen joins the manager and takes the focus.
+  void showScreen(Widget* theScreen);
+  void startStoryMode(Widget* theCaller, const char* theGroup, bool (*theBind)(ResourceManager*),
+                      uint8_t theMode);
+  void startMap(Widget* theCaller, uint8_t theState);
+  void startMiniGame(Widget* theCaller, uint8_t theKind, uint8_t theState);
+  void startInGame(Widget* theCaller, uint8_t theState);
+
+  // Set by the loading thread, taken up on the main thread, which alone touches the screens.
+  std::atomic<bool> m_logoDirtyRequested;
+  // The loading thread walked the whole of "Main" (it did not stop for a shutdown), and whether
+  // the resource manager had an error at the end of the walk.
+  std::atomic<bool> m_mainWalkEnded;
+  std::atomic<bool> m_mainWalkFailed;
+  uint32_t m_runMillis;
+  uint32_t m_runStartTick;
 };
 
 }  // namespace Tesk

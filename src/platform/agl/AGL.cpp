@@ -1,7 +1,13 @@
 #include "platform/agl/AGL.h"
 
+#include <dlfcn.h>
+#include <link.h>
+
 #include <atomic>
+#include <cstdlib>
+#include <cstring>
 #include <mutex>
+#include <string>
 #include <thread>
 #include <vector>
 
@@ -57,6 +63,39 @@ SDL_Window* WindowOf(AGLContext theContext) {
   return aWindow != nullptr ? aWindow : gRootWindow;
 }
 
+// Keeps the loaded OpenGL drivers mapped for good. Closing the display unloads the driver,
+// and what it allocated for the life of the process would then belong to no module: the
+// leak checker could no longer tell it apart from our own leaks.
+void PinDrivers() {
+  std::vector<std::string> aNames;
+  dl_iterate_phdr(
+      [](struct dl_phdr_info* theInfo, size_t, void* theNames) {
+        if (theInfo->dlpi_name != nullptr && std::strstr(theInfo->dlpi_name, "_dri.so") != nullptr)
+          static_cast<std::vector<std::string>*>(theNames)->push_back(theInfo->dlpi_name);
+        return 0;
+      },
+      &aNames);
+  // Opened outside the walk, which holds the loader's lock.
+  for (const std::string& aName : aNames) dlopen(aName.c_str(), RTLD_LAZY | RTLD_NOLOAD | RTLD_NODELETE);
+}
+
+// At exit the root context and its window go, before the leak checker stops the world: the
+// software rasteriser's worker threads end with the last context and the display, and a
+// thread still running or exiting then can crash the checker. With contexts still alive (or
+// off the OpenGL thread) the display stays open instead, since closing it under a live
+// context would pull the driver from under it.
+void ReleaseRootAtExit() {
+  PinDrivers();
+  if (gRootContext != nullptr && aglIsGLThread()) {
+    SDL_GL_MakeCurrent(gRootWindow, nullptr);
+    SDL_GL_DeleteContext(gRootContext);
+    SDL_DestroyWindow(gRootWindow);
+    gRootContext = nullptr;
+    gRootWindow = nullptr;
+  }
+  if (gRootContext != nullptr || gLiveContexts.load() > 0) SDL_InitSubSystem(SDL_INIT_VIDEO);
+}
+
 // Every context shares with this one; it lives on a hidden window of its own.
 bool EnsureRoot() {
   if (gRootContext != nullptr) return true;
@@ -71,6 +110,8 @@ bool EnsureRoot() {
     return false;
   }
   SDL_GL_MakeCurrent(nullptr, nullptr);
+  static std::once_flag sAtExit;
+  std::call_once(sAtExit, [] { std::atexit(ReleaseRootAtExit); });
   return true;
 }
 

@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <cstdio>
+#include <cstdlib>
 #include <mutex>
 
 #include "platform/carbon/CarbonBackend.h"
@@ -45,6 +46,9 @@ bool CarbonInitVideo() {
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 1);
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
     SDL_GL_SetAttribute(SDL_GL_SHARE_WITH_CURRENT_CONTEXT, 1);
+    // Video ends at exit once nothing else holds it, closing the display and with it the GL
+    // driver's screen and its threads (whoever made contexts releases them first).
+    std::atexit([] { SDL_QuitSubSystem(SDL_INIT_VIDEO); });
     sOk = true;
   });
   return sOk;

@@ -1,6 +1,6 @@
-// The program's application on a real (virtual) X display: it opens its 800 x 600 window,
-// a click injected through the X server changes the box's colour on the screen, and a close
-// request from outside ends the run cleanly, threads and all.
+// A whole application on a real (virtual) X display: it opens its 800 x 600 window, a click
+// injected through the X server changes the box's colour on the screen, and a close request
+// from outside ends the run cleanly, threads and all.
 #include <SDL.h>
 #include <gtest/gtest.h>
 
@@ -10,9 +10,9 @@
 #include <string>
 #include <thread>
 
+#include "BoxApp.h"
 #include "XScreen.h"
 #include "core/MacUtils.h"
-#include "game/StarterApp.h"
 #include "platform/carbon/CarbonWindows.h"
 #include "platform/carbonwindow/CarbonWindow.h"
 #include "support/TestTemp.h"
@@ -58,7 +58,7 @@ class StarterProgram : public ::testing::Test {
 };
 
 TEST_F(StarterProgram, ClickChangesTheBoxOnScreenAndACloseRequestEndsTheRun) {
-  auto* anApp = new Tesk::StarterApp();
+  auto* anApp = new Tesk::BoxApp();
   anApp->Init();
   ASSERT_NE(anApp->mWindow, nullptr);
   ASSERT_TRUE(anApp->mIsPhysWindowed);
@@ -73,7 +73,7 @@ TEST_F(StarterProgram, ClickChangesTheBoxOnScreenAndACloseRequestEndsTheRun) {
   ASSERT_NE(anXWindow, 0u);
   ::Rect aContent{0, 0, 0, 0};
   GetWindowBounds(anApp->mWindow, kWindowContentRgn, &aContent);
-  const Tesk::TRect<int>& aBox = Tesk::StarterApp::k_BoxRect;
+  const Tesk::TRect<int>& aBox = Tesk::BoxApp::k_BoxRect;
   int aBoxX = aContent.left + aBox.mX + aBox.mWidth / 2;
   int aBoxY = aContent.top + aBox.mY + aBox.mHeight / 2;
 
@@ -125,7 +125,7 @@ TEST_F(StarterProgram, ClickChangesTheBoxOnScreenAndACloseRequestEndsTheRun) {
 TEST_F(StarterProgram, AnUnattendedRunEndsByItselfAndRemembersItsWindow) {
   setenv("TESK_RUN_SECONDS", "1", 1);
   {
-    Tesk::StarterApp anApp;
+    Tesk::BoxApp anApp;
     anApp.Init();
     ASSERT_NE(anApp.mWindow, nullptr);
     anApp.Start();
@@ -134,7 +134,7 @@ TEST_F(StarterProgram, AnUnattendedRunEndsByItselfAndRemembersItsWindow) {
   }
   unsetenv("TESK_RUN_SECONDS");
   // The next start reads what the first one wrote back.
-  Tesk::StarterApp aNext;
+  Tesk::BoxApp aNext;
   aNext.ReadFromRegistry();
   EXPECT_TRUE(aNext.mLastShutdownWasGraceful);
   EXPECT_TRUE(aNext.mIsWindowed);

@@ -1,20 +1,20 @@
-// The program until the game's screens exist: an 800x600 window with a dark backdrop and a
-// box that changes colour when clicked. TESK_RUN_SECONDS ends an unattended run.
+// The smallest whole application for the display tests: an 800x600 window with a dark
+// backdrop and a box that changes colour when clicked. TESK_RUN_SECONDS ends an unattended run.
 #pragma once
 
+#include "ColorBoxWidget.h"
 #include "app/TeskAppBase.h"
-#include "game/ColorBoxWidget.h"
 #include "widgets/Widget.h"
 
 namespace Tesk {
 
-class StarterApp : public TeskAppBase {
+class BoxApp : public TeskAppBase {
  public:
   // The box's place on the screen.
   static const TRect<int> k_BoxRect;
 
-  StarterApp();
-  ~StarterApp() override;
+  BoxApp();
+  ~BoxApp() override;
 
   void Init() override;
   void UpdateFrames() override;

@@ -1,4 +1,4 @@
-#include "game/StarterApp.h"
+#include "BoxApp.h"
 
 #include <cstdlib>
 
@@ -8,14 +8,14 @@
 
 namespace Tesk {
 
-const TRect<int> StarterApp::k_BoxRect(300, 200, 200, 200);
+const TRect<int> BoxApp::k_BoxRect(300, 200, 200, 200);
 
-void StarterApp::Backdrop::Draw(Graphics* g) {
+void BoxApp::Backdrop::Draw(Graphics* g) {
   g->SetColor(Color(16, 16, 24));
   g->FillRect(0, 0, mWidth, mHeight);
 }
 
-StarterApp::StarterApp() : mRunMillis(0), mStartTick(0) {
+BoxApp::BoxApp() : mRunMillis(0), mStartTick(0) {
   mCompanyName = "Tesk";
   mProductName = "GloamHollow";
   mRegKey = "TeskStarter";
@@ -26,14 +26,14 @@ StarterApp::StarterApp() : mRunMillis(0), mStartTick(0) {
   if (aSeconds != nullptr) mRunMillis = static_cast<uint32_t>(std::atof(aSeconds) * 1000.0);
 }
 
-StarterApp::~StarterApp() {
+BoxApp::~BoxApp() {
   if (mWidgetManager != nullptr) {
     mWidgetManager->RemoveWidget(&mBox);
     mWidgetManager->RemoveWidget(&mBackdrop);
   }
 }
 
-void StarterApp::Init() {
+void BoxApp::Init() {
   TeskAppBase::Init();
   if (mShutdown) return;
   mBackdrop.Resize(0, 0, mWidth, mHeight);
@@ -42,7 +42,7 @@ void StarterApp::Init() {
   mWidgetManager->AddWidget(&mBox);
 }
 
-void StarterApp::UpdateFrames() {
+void BoxApp::UpdateFrames() {
   TeskAppBase::UpdateFrames();
   // The run is timed from its first update, however long start-up took.
   if (mUpdateCount == 1) mStartTick = GetTickCount();

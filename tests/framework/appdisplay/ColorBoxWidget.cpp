@@ -1,4 +1,4 @@
-#include "game/ColorBoxWidget.h"
+#include "ColorBoxWidget.h"
 
 #include "graphics/Graphics.h"
 
