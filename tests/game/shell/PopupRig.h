@@ -272,6 +272,7 @@ class PopupRig : public ::testing::Test {
     float mFade;
     bool mCustomCursor;
     int mLanguage;
+    const char* mGroup;
     static Statics Now() {
       using Tesk::GameApp;
       return {GameApp::sm_gameState,
@@ -280,7 +281,8 @@ class PopupRig : public ::testing::Test {
               Tesk::Story::s_storyType,
               GameApp::sm_colorFade,
               GameApp::s_isUsingCustomCursor,
-              Tesk::TeskAppBase::s_languageUsing};
+              Tesk::TeskAppBase::s_languageUsing,
+              GameApp::databaseCurrentlyLoaded};
     }
     void Restore() const {
       using Tesk::GameApp;
@@ -291,6 +293,7 @@ class PopupRig : public ::testing::Test {
       GameApp::sm_colorFade = mFade;
       GameApp::s_isUsingCustomCursor = mCustomCursor;
       Tesk::TeskAppBase::s_languageUsing = mLanguage;
+      GameApp::databaseCurrentlyLoaded = mGroup;
     }
   };
 
