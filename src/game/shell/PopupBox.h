@@ -121,6 +121,8 @@ class PopupBox : public Widget,
   void RemovedFromManager(WidgetManager* theManager) override;
   void Update() override;
   bool isHint();
+  // One update of the chapter results animation (type 16).
+  void updateLevelCompleted();
 
   // Layout per type (PopupBoxLayout.cpp) -------------------------------------------------------
   void setSize();
@@ -144,6 +146,8 @@ class PopupBox : public Widget,
   // Drawing (PopupBoxDraw.cpp) and the chapter results panel (PopupBoxResults.cpp) --------------
   void Draw(Graphics* g) override;
   void drawLevelCompleted(Graphics* g);
+  // Composes the panel's four texts when type 16 is laid out; stores a beaten best time.
+  void composeLevelCompleteTexts();
 
   // Button actions (PopupBoxActions.cpp) -------------------------------------------------------
   void ButtonDepress(int theId) override;
@@ -206,6 +210,29 @@ class PopupBox : public Widget,
   static wchar_t s_levelCompleteText2[40];
   static wchar_t s_levelCompleteText3[64];
   static wchar_t s_levelCompleteText4[720];
+
+ private:
+  // The widget manager the popup lives in (the application's before it is added).
+  WidgetManager* manager();
+  void playSample(int theSoundId);
+  // Hides the popup and fades back up: the scene underneath runs again.
+  void close();
+  // Hides the popup, fades to black and arms theSubType.
+  void leaveTo(unsigned char theSubType);
+  // The next screen of a finished chapter: the potion game after odd chapters, the chant game
+  // after even ones.
+  unsigned char miniGameByLevelParity();
+  void saveMiniGame();
+  // Entry actions of the results states 2 (one hint awarded), 3 and 4 (a bonus line's burst).
+  void awardHint();
+  void burstOverBonusLine(const wchar_t* theText, bool theCutForRussian);
+  // The hundredths of a second the chapter took: the level's whole time less the clock.
+  uint32_t hundredthsTaken();
+  // The body text word-wrapped in the box's message area.
+  void drawMessage(Graphics* g);
+  void enterResultState(unsigned theState);
+  // The state after the hints: time bonus, grade plus, or done.
+  unsigned resultStateAfterHints();
 };
 
 }  // namespace Tesk

@@ -408,6 +408,10 @@ wchar_t* ProfileData::setProfileName(const wchar_t* theName) {
   return current().mName;
 }
 
+void ProfileData::clearProfileUsing() {
+  std::memset(static_cast<void*>(&current()), 0, sizeof(ProfileRecord));
+}
+
 void ProfileData::startNewGame(int theDifficulty) {
   ProfileRecord& r = current();
   r.mFlags &= ~(ProfileRecord::k_coinCountMask | ProfileRecord::k_difficultyMask);

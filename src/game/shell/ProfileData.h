@@ -52,6 +52,8 @@ class ProfileData {
   const wchar_t* getProfileName();
   const wchar_t* getProfileName(const int& theIdx);
   wchar_t* setProfileName(const wchar_t* theName);
+  // Empties the record in use (name and progress), as a slot that never held a profile.
+  void clearProfileUsing();
   void startNewGame(int theDifficulty);
   void setNewLevel(unsigned theLevelTime, int theNumHints, float theRepelCharge);
   void update();
