@@ -189,8 +189,9 @@ macDirectSoundBuffer* DSoundManager::GetSourceBuffer(unsigned int theSfxId) cons
 bool DSoundManager::LoadSound(unsigned int theSfxId, const std::string& theFilename) {
   if (theSfxId >= k_MaxSourceSounds) return false;
   ReleaseSound(theSfxId);
-  if (mDirectSound == nullptr) return true;
+  // Without a device the id is still taken, so every loaded sound keeps an id of its own.
   mSourceFileNames[theSfxId] = theFilename;
+  if (mDirectSound == nullptr) return true;
 
   std::string aCachePath;
   const bool aRelative =
@@ -209,26 +210,24 @@ bool DSoundManager::LoadSound(unsigned int theSfxId, const std::string& theFilen
     WriteWAV(theSfxId, aCachePath, theFilename + ".au");
     return true;
   }
+  mSourceFileNames[theSfxId].clear();
   return false;
 }
 
 int DSoundManager::LoadSound(const std::string& theFilename) {
   for (int i = 0; i < k_MaxSourceSounds; ++i) {
-    // Names left behind by failed or released loads do not count as loaded.
-    if (mSourceFileNames[i] == theFilename && (mSourceSounds[i] != nullptr || mDirectSound == nullptr))
-      return i;
+    if (mSourceFileNames[i] == theFilename) return i;
   }
   for (int i = k_MaxSourceSounds - 1; i >= 0; --i) {
-    if (mSourceSounds[i] == nullptr) return LoadSound(i, theFilename) ? i : -1;
+    if (mSourceSounds[i] == nullptr && mSourceFileNames[i].empty()) return LoadSound(i, theFilename) ? i : -1;
   }
   return -1;
 }
 
 void DSoundManager::ReleaseSound(unsigned int theSfxId) {
-  if (theSfxId >= k_MaxSourceSounds || mSourceSounds[theSfxId] == nullptr) return;
-  mSourceSounds[theSfxId]->Release();
-  mSourceSounds[theSfxId] = nullptr;
-  mSourceFileNames[theSfxId] = "";
+  if (theSfxId >= k_MaxSourceSounds) return;
+  DropSourceBuffer(theSfxId);
+  mSourceFileNames[theSfxId].clear();
 }
 
 void DSoundManager::DropSourceBuffer(unsigned int theSfxId) {
@@ -299,7 +298,7 @@ void DSoundManager::StopAllSounds() {
 
 int DSoundManager::GetFreeSoundId() {
   for (int i = 0; i < k_MaxSourceSounds; ++i) {
-    if (mSourceSounds[i] == nullptr) return i;
+    if (mSourceSounds[i] == nullptr && mSourceFileNames[i].empty()) return i;
   }
   return -1;
 }

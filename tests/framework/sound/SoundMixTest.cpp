@@ -294,6 +294,14 @@ TEST(SoundManagerWithoutWindow, LoadsNothingAndHandsOutSilentInstances) {
   aInstance->SetPan(100);
   aInstance->AdjustPitch(3);
   EXPECT_EQ(aManager.GetSoundInstance(300), nullptr);
+  // Each sound still takes an id of its own, so callers can tell them apart.
+  EXPECT_NE(aManager.GetFreeSoundId(), 3);
+  const int aFirst = aManager.GetFreeSoundId();
+  EXPECT_TRUE(aManager.LoadSound(aFirst, "/nowhere/first"));
+  EXPECT_NE(aManager.GetFreeSoundId(), aFirst);
+  EXPECT_EQ(aManager.LoadSound("/nowhere/first"), aFirst);
+  aManager.ReleaseSound(aFirst);
+  EXPECT_EQ(aManager.GetFreeSoundId(), aFirst);
 }
 
 TEST(SoundManagerVolume, VolumeToDBTruncatesTowardZero) {

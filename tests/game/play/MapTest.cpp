@@ -40,6 +40,7 @@ class MapTest : public testing::Test {
     mMap = std::make_unique<Tesk::Map>(&App());
     mMap->Init();
     mPopup = std::make_unique<Tesk::PopupBox>(&App());
+    mPopup->Init();  // the title screen does this for the real popup
     mMap->m_popup = mPopup.get();
     Tesk::GameApp::s_lastFullSecond = 31;
     // The map as the switch's fade-in leaves it: full brightness, no fade running.
