@@ -63,7 +63,7 @@ run_target() {
   local name=$1 cpu=$2
   local corpus="$BUILD_DIR/corpus/$name" findings="$BUILD_DIR/findings/$name"
   mkdir -p "$corpus" "$findings"
-  rm -f "$findings"/*
+  rm -f "$findings"/* "$BUILD_DIR/logs/$name.status"
   [ -d "fuzz/corpus/$name" ] && cp -n fuzz/corpus/"$name"/* "$corpus"/ 2>/dev/null || true
   local args=(-max_total_time="$SECONDS_EACH" -rss_limit_mb=2048 -timeout=30 -print_final_stats=1
     -artifact_prefix="$findings/")

@@ -13,6 +13,7 @@ TEST(PreferencesFile, RoundTripsAwkwardNamesAndBytes) {
   aStore["SOFTWARE\\A"]["tab\there"] = {0x00, 0xFF, 0x10};
   aStore["SOFTWARE\\A"]["100%"] = {};
   aStore["SOFTWARE\\A\\line\nbreak"]["cr\r"] = {1, 2, 3, 4, 5, 6, 7, 8};
+  aStore["#not a comment"]["#name"] = {9};  // a line starting with '#' would be passed over
   const std::string aText = PreferencesFile::Format(aStore);
   PreferencesFile::Store aBack;
   std::string anError;

@@ -11,7 +11,8 @@
 #endif
 
 #ifdef TESK_TEST_SANITIZER_HEAP
-#include <sanitizer/allocator_interface.h>
+// From the sanitizer runtime (gcc ships no header for it).
+extern "C" size_t __sanitizer_get_current_allocated_bytes();
 #endif
 
 namespace TeskTest {

@@ -34,6 +34,10 @@ std::string Escape(const std::string& theText) {
       case '%':
         aResult += "%25";
         break;
+      case '#':
+        // A key path starting with it would make its line read as a comment.
+        aResult += "%23";
+        break;
       case '\t':
         aResult += "%09";
         break;

@@ -84,6 +84,7 @@ TEST_F(D3DInterfaceTest, AFailedResetIsReportedAndLeavesNothingToDrawWith) {
   ASSERT_TRUE(mD3D->InitD3D());
   mD3D->Blt(&anImage, 0, 0, TRect<int>(0, 0, 8, 8), Color::White, 0);
   EXPECT_TRUE(NearColor(Pixel(3, 5), Gradient(3, 5)));
+  mD3D->RemoveMemoryImage(&anImage);
   Tesk::D3DInterface::mErrorString.clear();
 }
 

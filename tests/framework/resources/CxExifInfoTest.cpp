@@ -193,20 +193,14 @@ TEST_F(CxExifInfoTest, EveryPrefixOfAFileWithExifFailsOrParsesInBounds) {
 }
 
 TEST_F(CxExifInfoTest, NumbersThatFitNoIntLeaveTheirFieldsAlone) {
-  auto aDouble = [](double theValue) {
-    uint64_t aBits;
-    std::memcpy(&aBits, &theValue, sizeof(aBits));
-    std::string aBytes;
-    for (int i = 0; i < 8; ++i) aBytes.push_back(static_cast<char>(aBits >> (8 * i)));
-    return aBytes;
+  // A float or double as its little-endian bytes.
+  auto aBytes = [](auto theValue) {
+    unsigned char aRaw[sizeof(theValue)];
+    std::memcpy(aRaw, &theValue, sizeof(aRaw));
+    return std::string(reinterpret_cast<const char*>(aRaw), sizeof(aRaw));
   };
-  auto aSingle = [](float theValue) {
-    uint32_t aBits;
-    std::memcpy(&aBits, &theValue, sizeof(aBits));
-    std::string aBytes;
-    for (int i = 0; i < 4; ++i) aBytes.push_back(static_cast<char>(aBits >> (8 * i)));
-    return aBytes;
-  };
+  auto aDouble = [&](double theValue) { return aBytes(theValue); };
+  auto aSingle = [&](float theValue) { return aBytes(theValue); };
   struct Case {
     const char* mName;
     uint16_t mFormat;  // 11 single (inline), 12 double (by offset)
