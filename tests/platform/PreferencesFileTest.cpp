@@ -1,4 +1,9 @@
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <string>
+#include <vector>
 
 #include "platform/corefoundation/PreferencesFile.h"
 #include "support/TestTemp.h"
@@ -8,6 +13,7 @@ TEST(PreferencesFile, RoundTripsAwkwardNamesAndBytes) {
   aStore["SOFTWARE\\A"]["tab\there"] = {0x00, 0xFF, 0x10};
   aStore["SOFTWARE\\A"]["100%"] = {};
   aStore["SOFTWARE\\A\\line\nbreak"]["cr\r"] = {1, 2, 3, 4, 5, 6, 7, 8};
+  aStore["#not a comment"]["#name"] = {9};  // a line starting with '#' would be passed over
   const std::string aText = PreferencesFile::Format(aStore);
   PreferencesFile::Store aBack;
   std::string anError;
@@ -50,4 +56,62 @@ TEST(PreferencesFile, MissingFileIsEmptyAndWritesReplaceWhole) {
   EXPECT_TRUE(PreferencesFile::WriteAtomically(aDir + "/made/here/p.txt", "two"));
   EXPECT_EQ(TeskTest::ReadFile(aDir + "/made/here/p.txt"), "two");
   EXPECT_FALSE(PreferencesFile::WriteAtomically(aDir + "/made/here/p.txt/x", "three"));
+}
+
+TEST(PreferencesFile, AFileCutShortIsReportedAndKeepsOnlyItsWholeLines) {
+  PreferencesFile::Store aStore;
+  aStore["SOFTWARE\\A"]["Name"] = {0x41, 0x42, 0x43, 0x44};
+  aStore["SOFTWARE\\A"]["Volume"] = {0x10, 0x20, 0x30, 0x40, 0x50, 0x60};
+  aStore["SOFTWARE\\B"]["Flag"] = {1};
+  const std::string aText = PreferencesFile::Format(aStore);
+  const size_t aHeaderLine = aText.find('\n') + 1;
+  for (size_t aLength = 0; aLength <= aText.size(); ++aLength) {
+    SCOPED_TRACE(aText.substr(0, aLength));
+    PreferencesFile::Store aBack;
+    std::string anError;
+    const bool aRead = PreferencesFile::Parse(aText.substr(0, aLength), &aBack, &anError);
+    // Until the header line is whole the text is not known as a store that ends with a marker.
+    EXPECT_EQ(aRead, aLength < aHeaderLine || aLength == aText.size());
+    if (!aRead) {
+      EXPECT_NE(anError.find("the file ends before its end marker"), std::string::npos) << anError;
+    }
+    for (const auto& aKey : aBack)
+      for (const auto& aValue : aKey.second) EXPECT_EQ(aValue.second, aStore[aKey.first][aValue.first]);
+  }
+  PreferencesFile::Store aBack;
+  std::string anError;
+  ASSERT_TRUE(PreferencesFile::Parse(aText, &aBack, &anError)) << anError;
+  EXPECT_EQ(aBack, aStore);
+}
+
+TEST(PreferencesFile, FilesOfTheFirstVersionHaveNoEndMarkerAndReadWhole) {
+  PreferencesFile::Store aStore;
+  std::string anError;
+  EXPECT_TRUE(PreferencesFile::Parse("# Tesk preferences 1\nk\tv\t0102\nk\tw\t03", &aStore, &anError))
+      << anError;
+  EXPECT_EQ(aStore["k"]["v"], (std::vector<uint8_t>{1, 2}));
+  EXPECT_EQ(aStore["k"]["w"], (std::vector<uint8_t>{3}));
+}
+
+TEST(PreferencesFile, TemporaryFilesOfWritersThatDiedAreRemoved) {
+  const std::string aDir = TeskTest::MakeTempDir("prefsleft");
+  const pid_t aDead = fork();
+  ASSERT_GE(aDead, 0);
+  if (aDead == 0) _exit(0);
+  ASSERT_EQ(waitpid(aDead, nullptr, 0), aDead);
+  struct Case {
+    std::string mName;
+    bool mKept;
+  };
+  const Case kCases[] = {
+      {"p.txt.tmp" + std::to_string(aDead), false},     // its writer was killed
+      {"p.txt.tmp" + std::to_string(getppid()), true},  // its writer may still be writing
+      {"p.txt.tmpjunk", true},                          // not a name this store makes
+      {"q.txt.tmp" + std::to_string(aDead), true},      // another file's
+  };
+  for (const Case& c : kCases) ASSERT_TRUE(TeskTest::WriteFile(aDir + "/" + c.mName, "left"));
+  ASSERT_TRUE(PreferencesFile::WriteAtomically(aDir + "/p.txt", "new"));
+  for (const Case& c : kCases)
+    EXPECT_EQ(access((aDir + "/" + c.mName).c_str(), F_OK) == 0, c.mKept) << c.mName;
+  EXPECT_EQ(TeskTest::ReadFile(aDir + "/p.txt"), "new");
 }

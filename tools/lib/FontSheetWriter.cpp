@@ -1,6 +1,7 @@
 #include "FontSheetWriter.h"
 
 #include "ImageWriters.h"
+#include "resources/ImageLib.h"
 
 #include <ft2build.h>
 #include FT_FREETYPE_H
@@ -48,6 +49,11 @@ std::wstring QuoteChar(wchar_t theChar) { return QuoteString(std::wstring(1, the
 
 std::wstring Num(int theValue) { return std::to_wstring(theValue); }
 
+std::string SheetTooLarge(int thePixelSize) {
+  return "at the size " + std::to_string(thePixelSize) + " the sheet would be larger than " +
+         std::to_string(ImageLib::k_MaxImageSide) + " pixels a side: use a smaller size or fewer characters";
+}
+
 }  // namespace
 
 std::wstring AsciiChars() {
@@ -70,7 +76,10 @@ bool RenderFontSheet(const FontSheetOptions& theOptions, FontSheet* theSheet, st
     return false;
   }
   std::unique_ptr<FT_FaceRec_, decltype(&FT_Done_Face)> aFaceOwner(aFace, FT_Done_Face);
-  if (theOptions.mPixelSize <= 0 || FT_Set_Pixel_Sizes(aFace, 0, theOptions.mPixelSize)) {
+  // The sheet must be an image the readers take: a row of fills over a row of outlines, each
+  // a line of text high, fits only up to about a quarter of the largest side.
+  if (theOptions.mPixelSize <= 0 || theOptions.mPixelSize > k_MaxPixelSize ||
+      FT_Set_Pixel_Sizes(aFace, 0, theOptions.mPixelSize)) {
     *theError = "cannot use the size " + std::to_string(theOptions.mPixelSize);
     return false;
   }
@@ -91,9 +100,16 @@ bool RenderFontSheet(const FontSheetOptions& theOptions, FontSheet* theSheet, st
       aChars.push_back(c);
 
   std::vector<Bitmap> aBitmaps;
+  int aSheetWidth = 0;
   for (wchar_t c : aChars) {
     if (FT_Load_Char(aFace, c, FT_LOAD_RENDER)) continue;
     const FT_GlyphSlot aSlot = aFace->glyph;
+    // Glyphs lie side by side (outlines two pixels wider): stop as soon as they cannot fit.
+    aSheetWidth += static_cast<int>(aSlot->bitmap.width) + (theOptions.mOutlines ? 2 : 0);
+    if (aSheetWidth > ImageLib::k_MaxImageSide) {
+      *theError = SheetTooLarge(theOptions.mPixelSize);
+      return false;
+    }
     Bitmap aBitmap;
     aBitmap.mWidth = static_cast<int>(aSlot->bitmap.width);
     aBitmap.mHeight = static_cast<int>(aSlot->bitmap.rows);
@@ -128,6 +144,10 @@ bool RenderFontSheet(const FontSheetOptions& theOptions, FontSheet* theSheet, st
   }
   theSheet->mWidth = std::max(1, theOptions.mOutlines ? std::max(aFillWidth, anOutlineWidth) : aFillWidth);
   theSheet->mHeight = std::max(1, theOptions.mOutlines ? 2 * aRowHeight + 2 : aRowHeight);
+  if (!ImageLib::SizeAllowed(theSheet->mWidth, theSheet->mHeight)) {
+    *theError = SheetTooLarge(theOptions.mPixelSize);
+    return false;
+  }
   theSheet->mPixels.assign(static_cast<size_t>(theSheet->mWidth) * theSheet->mHeight, 0u);
 
   auto aCoverage = [&](const Bitmap& b, int x, int y) -> int {

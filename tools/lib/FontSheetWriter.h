@@ -39,6 +39,9 @@ struct FontSheet {
   bool mHasOutlines = false;
 };
 
+// The largest pixel size a sheet is rendered at.
+constexpr int k_MaxPixelSize = 4096;
+
 struct FontSheetOptions {
   std::string mFontFile = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
   int mPixelSize = 16;

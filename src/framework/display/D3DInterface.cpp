@@ -57,15 +57,26 @@ bool D3DInterface::InitFromDDInterface(DDInterface* theInterface) {
 bool D3DInterface::InitD3D() {
   // The previous device goes with its context before the next one is made.
   mD3DDevice.reset();
+  mSceneBegun = false;
   mD3DDevice = std::make_unique<IDirect3DDevice8>();
   D3DPRESENT_PARAMETERS aParams{};
   aParams.BackBufferWidth = static_cast<uint32_t>(mWidth);
   aParams.BackBufferHeight = static_cast<uint32_t>(mHeight);
   aParams.hDeviceWindow = mWindow;
   aParams.Windowed = mIsWindowed;
-  mD3DDevice->Reset(&aParams);
+  // A device without its context cannot draw: report it, so that the application falls back
+  // to software drawing instead of dividing by a texture limit of 0.
+  if (CheckDXError(mD3DDevice->Reset(&aParams), "Reset")) {
+    mD3DDevice.reset();
+    return false;
+  }
   GLint aMaxSize = 0;
-  if (mD3DDevice->GetContext() != nullptr) glGetIntegerv(GL_MAX_TEXTURE_SIZE, &aMaxSize);
+  glGetIntegerv(GL_MAX_TEXTURE_SIZE, &aMaxSize);
+  if (aMaxSize < 2) {
+    mErrorString = "GL_MAX_TEXTURE_SIZE is " + std::to_string(aMaxSize);
+    mD3DDevice.reset();
+    return false;
+  }
   gMaxTextureWidth = aMaxSize / 2;
   gMaxTextureHeight = gMaxTextureWidth;
   gSupportedPixelFormats = PixelFormat_A8R8G8B8;

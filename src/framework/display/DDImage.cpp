@@ -58,6 +58,10 @@ DDImage::~DDImage() {
   TESK_ASSERT(mLockCount == 0);
 }
 
+void DDImage::Remove3DDataOf(MemoryImage* theImage) {
+  if (mDDInterface != nullptr) mDDInterface->Remove3DData(theImage);
+}
+
 bool DDImage::Check3D(DDImage* theImage) {
   DDInterface* anInterface = theImage->mDDInterface;
   return anInterface != nullptr && anInterface->mIs3D && theImage->mSurface != nullptr &&

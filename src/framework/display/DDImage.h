@@ -115,6 +115,9 @@ class DDImage : public MemoryImage {
   DIRECTDRAWSURFACE3* GetSurface();
   void DeleteDDSurface();
   void DeleteAllNonSurfaceData();
+  // The display's device forgets theImage's textures: for a short-lived image that no
+  // registry would tell it about.
+  void Remove3DDataOf(MemoryImage* theImage);
 
  private:
   // The routing's memory case: the operation runs on the memory pixels.

@@ -146,6 +146,8 @@ void AnimationBasic::draw(Tesk::Graphics* g, int x, int y, float theColorFactor)
   if (m_state == Inactive || m_state > Paused) return;
   TESK_ASSERT(m_image != nullptr);
   const int aCols = getCols();
+  // Before setRowsCols the sheet has no cells to pick from.
+  if (aCols == 0) return;
   const int aColumn = m_frame % aCols;
   const int aRow = m_frame / aCols;
   Tesk::TRect<int> aSrc(aColumn * m_cellWidth, aRow * m_cellHeight, m_cellWidth, m_cellHeight);

@@ -41,8 +41,11 @@ void BlitRows(uint32_t* theDest, int theDestPitch, Fetch theFetch, const uint32_
       aFetch.mRow = theIndexRow;
     for (int x = 0; x < theWidth; ++x) theDest[x] = op(theDest[x], aFetch(x));
     theDest += theDestPitch;
-    theBitsRow += theSrcPitch;
-    theIndexRow += theSrcPitch;
+    // Only the row this fetch reads moves: the other is null.
+    if constexpr (std::is_same_v<Fetch, BitsFetch>)
+      theBitsRow += theSrcPitch;
+    else
+      theIndexRow += theSrcPitch;
   }
 }
 

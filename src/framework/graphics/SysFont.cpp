@@ -198,6 +198,9 @@ void SysFont::DrawStringThroughImage(Graphics* g, DDImage* theDest, int theX, in
   theDest->Blt(&aScratch, aVisible.mX, aVisible.mY,
                TRect<int>(aVisible.mX - aBox.mX, aVisible.mY - aBox.mY, aVisible.mWidth, aVisible.mHeight),
                Color::White, 0);
+  // The device made textures for the scratch image and keeps it in its set; the image dies
+  // here and belongs to no registry that would tell the device, so they go now.
+  theDest->Remove3DDataOf(&aScratch);
 }
 
 Font* SysFont::Duplicate() { return new SysFont(*this); }

@@ -1,5 +1,6 @@
 #include "resources/CxExifInfo.h"
 
+#include <climits>
 #include <cstdio>
 #include <cstring>
 #include <new>
@@ -58,6 +59,14 @@ enum Tag : uint16_t {
 // count keeps a block whose entries all point back at their own directory from taking ages.
 constexpr int k_MaxNesting = 4;
 constexpr int k_MaxDirectories = 16;
+
+// A number as an int; false for NaN and for values outside int's range, which then say
+// nothing and leave the field as it was.
+bool ToInt(double theValue, int* theInt) {
+  if (!(theValue >= INT_MIN && theValue <= INT_MAX)) return false;
+  *theInt = static_cast<int>(theValue);
+  return true;
+}
 
 std::string AsciiValue(const uint8_t* theValue, size_t theLength) {
   size_t aLength = 0;
@@ -271,7 +280,7 @@ bool CxImageJPG::CxExifInfo::ProcessExifDir(const uint8_t* theTiff, size_t theTi
         if (aFormat == k_FmtString) mData.mDateTime = AsciiValue(aValue, static_cast<size_t>(aByteCount));
         break;
       case k_TagOrientation:
-        if (aHasNumber) mData.mOrientation = static_cast<int>(ConvertAnyFormat(aValue, aFormat));
+        if (aHasNumber) ToInt(ConvertAnyFormat(aValue, aFormat), &mData.mOrientation);
         break;
       case k_TagXResolution:
         if (aHasNumber) mData.mXResolution = static_cast<float>(ConvertAnyFormat(aValue, aFormat));
@@ -280,7 +289,7 @@ bool CxImageJPG::CxExifInfo::ProcessExifDir(const uint8_t* theTiff, size_t theTi
         if (aHasNumber) mData.mYResolution = static_cast<float>(ConvertAnyFormat(aValue, aFormat));
         break;
       case k_TagResolutionUnit:
-        if (aHasNumber) mData.mResolutionUnit = static_cast<int>(ConvertAnyFormat(aValue, aFormat));
+        if (aHasNumber) ToInt(ConvertAnyFormat(aValue, aFormat), &mData.mResolutionUnit);
         break;
       case k_TagExposureTime:
         if (aHasNumber) mData.mExposureTime = static_cast<float>(ConvertAnyFormat(aValue, aFormat));
@@ -292,13 +301,13 @@ bool CxImageJPG::CxExifInfo::ProcessExifDir(const uint8_t* theTiff, size_t theTi
         if (aHasNumber) mData.mFocalLength = static_cast<float>(ConvertAnyFormat(aValue, aFormat));
         break;
       case k_TagISOEquivalent:
-        if (aHasNumber) mData.mISOequivalent = static_cast<int>(ConvertAnyFormat(aValue, aFormat));
+        if (aHasNumber) ToInt(ConvertAnyFormat(aValue, aFormat), &mData.mISOequivalent);
         break;
       case k_TagExifImageWidth:
-        if (aHasNumber) mData.mExifImageWidth = static_cast<int>(ConvertAnyFormat(aValue, aFormat));
+        if (aHasNumber) ToInt(ConvertAnyFormat(aValue, aFormat), &mData.mExifImageWidth);
         break;
       case k_TagExifImageHeight:
-        if (aHasNumber) mData.mExifImageHeight = static_cast<int>(ConvertAnyFormat(aValue, aFormat));
+        if (aHasNumber) ToInt(ConvertAnyFormat(aValue, aFormat), &mData.mExifImageHeight);
         break;
       case k_TagExifOffset:
       case k_TagInteropOffset:

@@ -1,4 +1,5 @@
 // GIF: the first image of the file, LZW-decoded into 32-bit pixels.
+#include <algorithm>
 #include <cstring>
 #include <memory>
 #include <vector>
@@ -29,6 +30,15 @@ bool ReadColorTable(PFILE* theFile, int thePacked, uint32_t* thePalette) {
   return true;
 }
 
+// The most pixels a code stream in theBytes can decode to. No code is shorter than
+// theMinCodeSize + 1 bits, and the n-th code after a clear gives at most n pixels (each code
+// adds one entry, one longer than the entry before it), at most 4096 once the table is full.
+int64_t MostPixels(int64_t theBytes, int theMinCodeSize) {
+  const int64_t aCodes = theBytes * 8 / (theMinCodeSize + 1);
+  const int64_t aRamp = std::min<int64_t>(aCodes, 4096);
+  return aRamp * (aRamp + 1) / 2 + (aCodes - aRamp) * 4096;
+}
+
 class LzwDecoder {
  public:
   LzwDecoder(PFILE* theFile, int theMinCodeSize) : mFile(theFile), mMinCodeSize(theMinCodeSize) {
@@ -52,6 +62,9 @@ class LzwDecoder {
         continue;
       }
       if (mPrevious < 0) {
+        // The first code after a clear must be a literal: a table code has no entry yet, and
+        // the entries left from before the clear are no longer this stream's.
+        if (aCode >= mClear) return -1;
         mPrevious = aCode;
         mFirst = mSuffix[aCode];
         return mFirst;
@@ -177,6 +190,11 @@ Image* GetGIFImage(const std::string& theFileName) {
   if (p_fread(&aMinCodeSize, 1, 1, aFile) != 1) return nullptr;
   // Larger sizes would index past the 4096-entry tables.
   if (aMinCodeSize < 1 || aMinCodeSize > 11) return nullptr;
+  // A header may claim far more pixels than the rest of the file can hold; such a file gets
+  // no image rather than a huge, almost empty one.
+  const int64_t aBytesLeft = BytesLeft(aFile);
+  if (aBytesLeft >= 0 && MostPixels(aBytesLeft, aMinCodeSize) < static_cast<int64_t>(aWidth) * aHeight)
+    return nullptr;
 
   auto anImage = std::make_unique<Image>();
   anImage->mWidth = aWidth;

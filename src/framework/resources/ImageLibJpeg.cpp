@@ -35,16 +35,20 @@ struct PakSourceMgr {
   PFILE* mFile;
   JOCTET* mBuffer;
   bool mStartOfFile;
+  bool mAtEnd;  // a cut file: the library may ask again and again, and gets the end marker
 };
 
 void init_source(j_decompress_ptr theInfo) {
   reinterpret_cast<PakSourceMgr*>(theInfo->src)->mStartOfFile = true;
+  reinterpret_cast<PakSourceMgr*>(theInfo->src)->mAtEnd = false;
 }
 
 boolean fill_input_buffer(j_decompress_ptr theInfo) {
   PakSourceMgr* aSrc = reinterpret_cast<PakSourceMgr*>(theInfo->src);
-  int aCount = p_fread(aSrc->mBuffer, 1, static_cast<int>(k_SourceBufferSize), aSrc->mFile);
+  int aCount =
+      aSrc->mAtEnd ? 0 : p_fread(aSrc->mBuffer, 1, static_cast<int>(k_SourceBufferSize), aSrc->mFile);
   if (aCount <= 0) {
+    aSrc->mAtEnd = true;
     if (aSrc->mStartOfFile) ERREXIT(theInfo, JERR_INPUT_EMPTY);
     WARNMS(theInfo, JWRN_JPEG_EOF);
     aSrc->mBuffer[0] = 0xFF;

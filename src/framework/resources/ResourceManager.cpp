@@ -25,6 +25,15 @@ const TeskString* Find(const XMLElement& theElement, const wchar_t* theName) {
   return anItr == theElement.mAttributes.end() ? nullptr : &anItr->second;
 }
 
+// Bounds that keep one attribute from costing gigabytes or overflowing the animation's total
+// time: a cel is at least a pixel of an image no wider or taller than 16384 pixels, and
+// 32768 frames of at most 65535 ticks each still add up inside an int.
+constexpr int k_MaxRowsCols = 16384;
+constexpr int k_MaxFrames = 32768;
+constexpr int k_MaxFrameDelay = 65535;
+
+bool DelayAllowed(int theDelay) { return theDelay <= k_MaxFrameDelay; }
+
 }  // namespace
 
 void ReadIntVector(const TeskString& theValue, std::vector<int>& theVector) {
@@ -225,6 +234,8 @@ bool ResourceManager::ParseImageResource(XMLElement& theElement) {
     aRes->mAlphaGridImage = mDefaultPath + Narrow(*aValue);
   if (const TeskString* aValue = Find(theElement, L"rows")) aRes->mRows = _wtoi(aValue->c_str());
   if (const TeskString* aValue = Find(theElement, L"cols")) aRes->mCols = _wtoi(aValue->c_str());
+  if (aRes->mRows > k_MaxRowsCols) return Fail("Invalid rows value.");
+  if (aRes->mCols > k_MaxRowsCols) return Fail("Invalid cols value.");
 
   if (const TeskString* anAnim = Find(theElement, L"anim")) {
     int aType;
@@ -250,6 +261,12 @@ bool ResourceManager::ParseImageResource(XMLElement& theElement) {
         ReadIntVector(*aValue, aRes->mAnimInfo.mPerFrameDelay);
       if (const TeskString* aValue = Find(theElement, L"framemap"))
         ReadIntVector(*aValue, aRes->mAnimInfo.mFrameMap);
+      const std::vector<int>& aPerFrame = aRes->mAnimInfo.mPerFrameDelay;
+      if (!DelayAllowed(aRes->mAnimInfo.mFrameDelay) || !DelayAllowed(aBeginDelay) ||
+          !DelayAllowed(anEndDelay) || !std::all_of(aPerFrame.begin(), aPerFrame.end(), DelayAllowed))
+        return Fail("Invalid frame delay.");
+      if (aRes->mAnimInfo.mFrameMap.size() > static_cast<size_t>(k_MaxFrames))
+        return Fail("Invalid frame map.");
       aRes->mAnimInfo.Compute(std::max(aRes->mRows, aRes->mCols), aBeginDelay, anEndDelay);
     }
   }

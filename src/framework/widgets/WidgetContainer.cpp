@@ -32,7 +32,8 @@ WidgetContainer::WidgetContainer()
       mZOrder(0) {}
 
 WidgetContainer::~WidgetContainer() {
-  TESK_ASSERT(mParent == nullptr);
+  // Written out so that the text reads as the assertion always has, whatever null is spelt as.
+  if (mParent != nullptr) AssertFailed(__FILE__, __LINE__, "mParent == __null");
   TESK_ASSERT(mWidgets.empty());
 }
 

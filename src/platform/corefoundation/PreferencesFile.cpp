@@ -1,16 +1,22 @@
 #include "platform/corefoundation/PreferencesFile.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <cstdio>
 
 namespace {
 
-const char kHeader[] = "# Tesk preferences 1";
+// Version 2 files end with kEnd: one that does not was cut short. Version 1 files had no
+// marker and still read as they always did.
+const std::string kHeader = "# Tesk preferences 2";
+const std::string kEnd = "# end";
 
 std::atomic<void (*)()> sBeforeRename{nullptr};
 
@@ -27,6 +33,10 @@ std::string Escape(const std::string& theText) {
     switch (aChar) {
       case '%':
         aResult += "%25";
+        break;
+      case '#':
+        // A key path starting with it would make its line read as a comment.
+        aResult += "%23";
         break;
       case '\t':
         aResult += "%09";
@@ -97,15 +107,50 @@ bool ParseLine(const std::string& theLine, std::string* theKey, std::string* the
   return true;
 }
 
+// A writer killed between creating its temporary file and the rename leaves the file behind;
+// each one named after a process that no longer exists goes. A live writer's stays.
+void RemoveDeadWritersFiles(const std::string& theFolder, const std::string& thePrefix) {
+  DIR* aDir = opendir(theFolder.c_str());
+  if (aDir == nullptr) return;
+  while (const dirent* anEntry = readdir(aDir)) {
+    const std::string aName = anEntry->d_name;
+    const std::string aDigits = aName.substr(std::min(aName.size(), thePrefix.size()));
+    if (aName.compare(0, thePrefix.size(), thePrefix) != 0 || aDigits.empty() || aDigits.size() > 9 ||
+        aDigits.find_first_not_of("0123456789") != std::string::npos)
+      continue;
+    const pid_t aPid = static_cast<pid_t>(std::stol(aDigits));
+    if (aPid > 0 && aPid != getpid() && kill(aPid, 0) != 0 && errno == ESRCH)
+      unlink((theFolder + "/" + aName).c_str());
+  }
+  closedir(aDir);
+}
+
 }  // namespace
 
 bool PreferencesFile::Parse(const std::string& theText, Store* theStore, std::string* theError) {
   bool anOk = true;
+  auto aReport = [&](int theLine, const std::string& theProblem) {
+    if (anOk && theError != nullptr) *theError = "line " + std::to_string(theLine) + ": " + theProblem;
+    anOk = false;
+  };
+  size_t aLength = theText.size();
+  bool aCut = false;
+  if (theText.compare(0, kHeader.size() + 1, kHeader + "\n") == 0) {
+    const std::string aTail = "\n" + kEnd + "\n";
+    if (aLength >= aTail.size() && theText.compare(aLength - aTail.size(), aTail.size(), aTail) == 0) {
+      aLength -= kEnd.size() + 1;
+    } else {
+      // Cut short: an unfinished last line may have lost part of its value, so only whole
+      // lines are read.
+      aCut = true;
+      aLength = theText.rfind('\n') + 1;
+    }
+  }
   size_t aStart = 0;
   int aLineNumber = 0;
-  while (aStart < theText.size()) {
+  while (aStart < aLength) {
     size_t anEnd = theText.find('\n', aStart);
-    if (anEnd == std::string::npos) anEnd = theText.size();
+    if (anEnd == std::string::npos || anEnd > aLength) anEnd = aLength;
     std::string aLine = theText.substr(aStart, anEnd - aStart);
     aStart = anEnd + 1;
     ++aLineNumber;
@@ -116,17 +161,17 @@ bool PreferencesFile::Parse(const std::string& theText, Store* theStore, std::st
     const char* aProblem = "";
     if (ParseLine(aLine, &aKey, &aName, &aBytes, &aProblem)) {
       (*theStore)[aKey][aName] = aBytes;
-    } else if (anOk) {
-      anOk = false;
-      if (theError != nullptr) *theError = "line " + std::to_string(aLineNumber) + ": " + aProblem;
+    } else {
+      aReport(aLineNumber, aProblem);
     }
   }
+  if (aCut) aReport(aLineNumber + 1, "the file ends before its end marker");
   return anOk;
 }
 
 std::string PreferencesFile::Format(const Store& theStore) {
   static const char kHex[] = "0123456789ABCDEF";
-  std::string aText = std::string(kHeader) + "\n";
+  std::string aText = kHeader + "\n";
   for (const auto& aKey : theStore) {
     for (const auto& aValue : aKey.second) {
       aText += Escape(aKey.first);
@@ -140,7 +185,7 @@ std::string PreferencesFile::Format(const Store& theStore) {
       aText += '\n';
     }
   }
-  return aText;
+  return aText + kEnd + "\n";
 }
 
 bool PreferencesFile::Read(const std::string& thePath, Store* theStore, std::string* theError) {
@@ -166,12 +211,15 @@ bool PreferencesFile::Read(const std::string& thePath, Store* theStore, std::str
 
 bool PreferencesFile::WriteAtomically(const std::string& thePath, const std::string& theBytes) {
   const size_t aSlash = thePath.rfind('/');
+  const std::string aFolder = aSlash == std::string::npos ? "."
+                              : aSlash == 0               ? "/"
+                                                          : thePath.substr(0, aSlash);
   if (aSlash != std::string::npos && aSlash > 0) {
-    const std::string aFolder = thePath.substr(0, aSlash);
     for (size_t aPos = 1; aPos <= aFolder.size(); ++aPos) {
       if (aPos == aFolder.size() || aFolder[aPos] == '/') mkdir(aFolder.substr(0, aPos).c_str(), 0777);
     }
   }
+  RemoveDeadWritersFiles(aFolder, thePath.substr(aSlash + 1) + ".tmp");
   const std::string aTemp = thePath + ".tmp" + std::to_string(getpid());
   const int aFile = open(aTemp.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0666);
   if (aFile < 0) return false;
@@ -192,8 +240,18 @@ bool PreferencesFile::WriteAtomically(const std::string& thePath, const std::str
     if (void (*aHook)() = sBeforeRename.load()) aHook();
     anOk = rename(aTemp.c_str(), thePath.c_str()) == 0;
   }
-  if (!anOk) unlink(aTemp.c_str());
-  return anOk;
+  if (!anOk) {
+    unlink(aTemp.c_str());
+    return false;
+  }
+  // The rename lives in the folder: until the folder reaches the disk, a power loss may bring
+  // the old file back. A folder that cannot be synced still holds the new file.
+  const int aFolderFile = open(aFolder.c_str(), O_RDONLY | O_DIRECTORY);
+  if (aFolderFile >= 0) {
+    fsync(aFolderFile);
+    close(aFolderFile);
+  }
+  return true;
 }
 
 void PreferencesFile::SetBeforeRenameHook(void (*theHook)()) { sBeforeRename.store(theHook); }

@@ -1,7 +1,7 @@
 // The file behind the preference store: one text line per value,
 //   key path TAB value name TAB bytes in hex
-// after a header line. Tabs, line ends and '%' inside names are written as
-// %09, %0A, %0D and %25. Lines that do not read are skipped and reported.
+// after a header line. Tabs, line ends, '%' and '#' inside names are written as
+// %09, %0A, %0D, %25 and %23. Lines that do not read are skipped and reported.
 #pragma once
 
 #include <cstdint>

@@ -67,6 +67,27 @@ class D3DInterfaceTest : public ::testing::Test {
   std::unique_ptr<Tesk::D3DInterface> mD3D;
 };
 
+TEST_F(D3DInterfaceTest, AFailedResetIsReportedAndLeavesNothingToDrawWith) {
+  aglTestFailNextPixelFormat();
+  EXPECT_FALSE(mD3D->InitD3D());
+  EXPECT_EQ(mD3D->GetDevice(), nullptr);
+  EXPECT_EQ(Tesk::D3DInterface::mErrorString.rfind("Reset: ", 0), 0u) << Tesk::D3DInterface::mErrorString;
+  EXPECT_EQ(gWrittenPrefs["Test3D\\RuntimeError"], Tesk::D3DInterface::mErrorString);
+  // No texture is made against a limit of 0: the draws do nothing.
+  MemoryImage anImage(nullptr);
+  FillImage(anImage, 8, 8, Gradient);
+  EXPECT_FALSE(mD3D->PreDraw());
+  mD3D->Blt(&anImage, 0, 0, TRect<int>(0, 0, 8, 8), Color::White, 0);
+  mD3D->FillRect(TRect<int>(0, 0, 8, 8), Color(255, 0, 0), 0);
+  EXPECT_EQ(anImage.mD3DData, nullptr);
+  // The next set-up that works draws again.
+  ASSERT_TRUE(mD3D->InitD3D());
+  mD3D->Blt(&anImage, 0, 0, TRect<int>(0, 0, 8, 8), Color::White, 0);
+  EXPECT_TRUE(NearColor(Pixel(3, 5), Gradient(3, 5)));
+  mD3D->RemoveMemoryImage(&anImage);
+  Tesk::D3DInterface::mErrorString.clear();
+}
+
 TEST_F(D3DInterfaceTest, FillsAndLines) {
   mD3D->FillRect(TRect<int>(10, 10, 20, 15), Color(255, 0, 0), 0);
   EXPECT_TRUE(NearColor(Pixel(10, 10), 0xFF0000));

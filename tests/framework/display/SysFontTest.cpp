@@ -6,6 +6,7 @@
 #include <string>
 
 #include "DDImageTestSupport.h"
+#include "DisplayTestWindow.h"
 #include "ImageWriters.h"
 #include "graphics/Graphics.h"
 #include "graphics/SysFont.h"
@@ -193,4 +194,40 @@ TEST_F(SysFontTest, OnThe3DDrawSurfaceTextGoesThroughTheDevice) {
   EXPECT_EQ(aD3D->mCalls[0], "Blt");
   EXPECT_LE(aD3D->mLastBlt.mX + aD3D->mLastBlt.mWidth, 60);
   EXPECT_GT(aD3D->mLastBlt.mWidth, aFont.StringWidth(L"Hello") / 2);
+}
+
+// The same draw on the real device, in a window: the scratch image that carries the text
+// lives only during the draw, so the device must not keep its textures, or the image in its
+// set (which a later clean-up would read after the image is gone).
+TEST(SysFontOnTheDevice, TextLeavesNoTextureOrImageBehind) {
+  if (!DisplayTest::HasDisplay()) GTEST_SKIP() << "no display";
+  constexpr int k_W = 200, k_H = 60;
+  CGTestSetDisplays({CGTestDisplay{::Rect{0, 0, 768, 1024}, 60, true, true, {CGDefaultRenderer()}}});
+  WindowRef aWindow = DisplayTest::MakeWindow(k_W, k_H);
+  ASSERT_NE(aWindow, nullptr);
+  {
+    DDInterface aDisplay(nullptr);
+    aDisplay.mAppView.mWidth = k_W;
+    aDisplay.mAppView.mHeight = k_H;
+    aDisplay.mIs3D = true;
+    ASSERT_EQ(aDisplay.Init(aWindow, true), RESULT_OK);
+    ASSERT_TRUE(DDImage::Check3D(aDisplay.GetScreenImage()));
+    const int aTextures = DIRECTDRAWSURFACE3::LiveTextureCount();
+    SysFont aFont(nullptr, "Arial", 24, 0);
+    Graphics g(aDisplay.GetScreenImage());
+    g.SetFont(&aFont);
+    g.SetColor(Color(255, 0, 0));
+    for (int i = 0; i < 3; ++i) g.DrawString(L"Hello", 10, 40);
+    EXPECT_TRUE(aDisplay.mD3DInterface->mImageSet.empty());
+    EXPECT_EQ(DIRECTDRAWSURFACE3::LiveTextureCount(), aTextures);
+    int aRed = 0;
+    for (int y = 10; y < 50; ++y)
+      for (int x = 10; x < 80; ++x)
+        aRed += DisplayTest::NearColor(DisplayTest::ReadPixel(x, y, k_H), 0xFF0000, 40);
+    EXPECT_GT(aRed, 20);
+    aDisplay.Cleanup();
+  }
+  DIRECTDRAW2::RestoreDisplayMode();
+  CGTestSetDisplays({});
+  DisposeWindow(aWindow);
 }

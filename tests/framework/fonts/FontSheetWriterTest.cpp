@@ -8,6 +8,7 @@
 #include "FontSheetWriter.h"
 #include "FontTestHost.h"
 #include "resources/FontData.h"
+#include "resources/ImageLib.h"
 #include "support/TestTemp.h"
 
 using namespace Tesk;
@@ -82,6 +83,34 @@ TEST(FontSheetWriter, AMissingFontIsReported) {
   std::string anError;
   EXPECT_FALSE(TeskTools::RenderFontSheet(anOptions, &aSheet, &anError));
   EXPECT_NE(anError.find("/nonexistent/font.ttf"), std::string::npos);
+}
+
+TEST(FontSheetWriter, SizesWhoseSheetNoReaderTakesAreRefused) {
+  struct Case {
+    int mSize;
+    const wchar_t* mChars;  // empty: printable ASCII
+    const char* mError;     // empty: rendered
+  };
+  const Case kCases[] = {
+      {0, L"", "cannot use the size 0"},
+      {4097, L"A", "cannot use the size 4097"},
+      {600, L"", "at the size 600 the sheet would be larger than 16384 pixels a side"},
+      {600, L"AB", ""},
+      {1500, L"W", ""},
+  };
+  for (const Case& c : kCases) {
+    SCOPED_TRACE(c.mSize);
+    TeskTools::FontSheetOptions anOptions;
+    anOptions.mPixelSize = c.mSize;
+    anOptions.mChars = c.mChars;
+    TeskTools::FontSheet aSheet;
+    std::string anError;
+    EXPECT_EQ(TeskTools::RenderFontSheet(anOptions, &aSheet, &anError), *c.mError == '\0');
+    EXPECT_EQ(anError.rfind(c.mError, 0), 0u) << anError;
+    if (*c.mError == '\0') {
+      EXPECT_TRUE(ImageLib::SizeAllowed(aSheet.mWidth, aSheet.mHeight));
+    }
+  }
 }
 
 TEST(FontSheetWriter, PngHoldsThePixels) {

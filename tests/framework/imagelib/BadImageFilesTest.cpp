@@ -11,6 +11,49 @@ using namespace TeskTools;
 
 namespace {
 
+// LZW codes as the GIF reader takes them: least significant bit first, each as wide as the
+// table then needs, cut into data sub-blocks and ended by an empty one.
+std::string PackGifCodes(const std::vector<int>& theCodes, int theMinCodeSize) {
+  const int aClear = 1 << theMinCodeSize;
+  int aSize = theMinCodeSize + 1, aNext = aClear + 2;
+  bool isFirst = true;
+  std::string aBytes;
+  uint32_t aBits = 0;
+  int aCount = 0;
+  for (int aCode : theCodes) {
+    aBits |= static_cast<uint32_t>(aCode) << aCount;
+    for (aCount += aSize; aCount >= 8; aCount -= 8, aBits >>= 8) aBytes.push_back(static_cast<char>(aBits));
+    if (aCode == aClear) {
+      aSize = theMinCodeSize + 1, aNext = aClear + 2, isFirst = true;
+    } else if (isFirst) {
+      isFirst = false;  // the first code after a clear adds no entry
+    } else if (aNext <= 4095 && ++aNext <= 4095 && aNext == 1 << aSize) {
+      ++aSize;
+    }
+  }
+  if (aCount > 0) aBytes.push_back(static_cast<char>(aBits));
+  std::string aBlocks;
+  for (size_t i = 0; i < aBytes.size(); i += 255) {
+    const std::string aPart = aBytes.substr(i, 255);
+    aBlocks += static_cast<char>(aPart.size()) + aPart;
+  }
+  return aBlocks + '\0';
+}
+
+// A GIF of theWidth x theHeight with four colours (minimum code size 2: clear 4, end 5,
+// first table entry 6) whose image data is theCodes.
+std::string GifWithCodes(int theWidth, int theHeight, const std::vector<int>& theCodes) {
+  const std::vector<uint8_t> anIndex = {0};
+  const std::string aGif = GifBytes(1, 1, anIndex.data(), {0xFFFF0000, 0xFF00FF00, 0xFF0000FF, 0xFFFFFFFF});
+  const size_t aDescriptor = aGif.find(',');
+  std::string aHead = aGif.substr(0, aDescriptor + 11);
+  aHead[aDescriptor + 5] = static_cast<char>(theWidth & 0xFF);
+  aHead[aDescriptor + 6] = static_cast<char>(theWidth >> 8);
+  aHead[aDescriptor + 7] = static_cast<char>(theHeight & 0xFF);
+  aHead[aDescriptor + 8] = static_cast<char>(theHeight >> 8);
+  return aHead + PackGifCodes(theCodes, aHead.back()) + ";";
+}
+
 class BadImageFilesTest : public ImageLibFixture {
  protected:
   void SetUp() override {
@@ -150,6 +193,31 @@ TEST_F(BadImageFilesTest, GifHeaderFaults) {
     ASSERT_TRUE(WriteBytes(Path("g.gif"), aCase.mBytes));
     EXPECT_EQ(ImageLib::GetGIFImage(Path("g.gif")), nullptr);
   }
+}
+
+TEST_F(BadImageFilesTest, GifCodeRightAfterAClearMustBeALiteral) {
+  // Red, green, then a clear, after which 6 is the next free entry: it has none yet. The
+  // entry 6 left from before the clear (red-green) is no longer the stream's to use.
+  ASSERT_TRUE(WriteBytes(Path("c.gif"), GifWithCodes(4, 1, {4, 0, 1, 4, 6, 5})));
+  ImagePtr anImage(ImageLib::GetGIFImage(Path("c.gif")));
+  ASSERT_TRUE(anImage);
+  EXPECT_EQ(Pixels(*anImage), (std::vector<uint32_t>{0xFFFF0000, 0xFF00FF00, 0, 0}));
+}
+
+TEST_F(BadImageFilesTest, GifClaimingMorePixelsThanItsDataCanHoldIsRefused) {
+  // The tightest stream there is: each code the entry just made, one pixel longer than the
+  // last. 60 codes give 1 + 2 + ... + 60 = 1830 red pixels in about 60 bytes.
+  std::vector<int> aCodes = {4, 0};
+  for (int aCode = 6; aCode < 6 + 59; ++aCode) aCodes.push_back(aCode);
+  aCodes.push_back(5);
+  ASSERT_TRUE(WriteBytes(Path("tight.gif"), GifWithCodes(1830, 1, aCodes)));
+  ImagePtr aTight(ImageLib::GetGIFImage(Path("tight.gif")));
+  ASSERT_TRUE(aTight);
+  EXPECT_EQ(Pixels(*aTight), std::vector<uint32_t>(1830, 0xFFFF0000));
+  // The same bytes claiming 1830 x 5000 pixels: no file this short holds that many, so no
+  // 36 MB image of nothing is made from the header.
+  ASSERT_TRUE(WriteBytes(Path("tall.gif"), GifWithCodes(1830, 5000, aCodes)));
+  EXPECT_EQ(ImageLib::GetGIFImage(Path("tall.gif")), nullptr);
 }
 
 TEST_F(BadImageFilesTest, GifWithoutColourTableGivesTransparentBlack) {

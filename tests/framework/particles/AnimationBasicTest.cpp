@@ -33,6 +33,17 @@ TEST(AnimationBasic, NewObjectIsInactiveAndDrawsNothing) {
   EXPECT_TRUE(aScreen.mCalls.empty());
 }
 
+TEST(AnimationBasic, WithoutRowsAndColumnsThereIsNoCellToDraw) {
+  RecordingImage aSheet(64, 32);
+  RecordingImage aScreen(100, 100);
+  Graphics g(&aScreen);
+  AnimationBasic aAnim;
+  aAnim.setAnim(&aSheet, 4, 1, ANIM::Play);
+  aAnim.update();
+  aAnim.draw(&g, 1.0f);  // no division by the column count 0
+  EXPECT_TRUE(aScreen.mCalls.empty());
+}
+
 TEST(AnimationBasic, EveryKindStepsThroughItsFrames) {
   RecordingImage aSheet(64, 32);
   struct Case {

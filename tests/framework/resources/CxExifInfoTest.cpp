@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -164,13 +166,80 @@ TEST_F(CxExifInfoTest, DamagedExifBlocksLoseTheValueOrTheBlockButNothingElse) {
 }
 
 TEST_F(CxExifInfoTest, EveryPrefixOfAFileWithExifFailsOrParsesInBounds) {
+  constexpr int k_Flags = Exif::k_ReadExif | Exif::k_ReadImage;
   for (bool aMotorola : {false, true}) {
-    const std::string aFile =
-        InsertAfterSoi(mJpeg, Section(0xE1, ExifPayload(aMotorola)) + Section(0xFE, "c"));
+    SCOPED_TRACE(aMotorola ? "MM" : "II");
+    const std::string anApp1 = Section(0xE1, ExifPayload(aMotorola));
+    const std::string aFile = InsertAfterSoi(mJpeg, anApp1 + Section(0xFE, "c"));
+    Exif aWhole;
+    ASSERT_TRUE(DecodeExif(aWhole, aFile, k_Flags));
+    // From the end of the scan's header on, the rest of the file is one more section.
+    const size_t aScanEnd = aFile.size() - aWhole.GetSections().back().mData.size();
     for (size_t aLength = 0; aLength < aFile.size(); ++aLength) {
+      SCOPED_TRACE(aLength);
       Exif anExif;
-      DecodeExif(anExif, aFile.substr(0, aLength), Exif::k_ReadExif | Exif::k_ReadImage);
+      const bool aRead = DecodeExif(anExif, aFile.substr(0, aLength), k_Flags);
+      EXPECT_EQ(aRead, aLength >= aScanEnd);
+      if (aRead) {
+        EXPECT_EQ(anExif.GetSections().back().mData.size(), aLength - aScanEnd);
+        EXPECT_EQ(anExif.GetData().mComment, "c");
+      } else {
+        EXPECT_STREQ(anExif.GetLastError(), aLength < 2 ? "" : "Premature end of file?");
+      }
+      // The block's values are there exactly when its whole section is.
+      EXPECT_EQ(anExif.GetData().mCameraModel, aLength >= 2 + anApp1.size() ? "Packed One" : "");
     }
+  }
+}
+
+TEST_F(CxExifInfoTest, NumbersThatFitNoIntLeaveTheirFieldsAlone) {
+  // A float or double as its little-endian bytes.
+  auto aBytes = [](auto theValue) {
+    unsigned char aRaw[sizeof(theValue)];
+    std::memcpy(aRaw, &theValue, sizeof(aRaw));
+    return std::string(reinterpret_cast<const char*>(aRaw), sizeof(aRaw));
+  };
+  auto aDouble = [&](double theValue) { return aBytes(theValue); };
+  auto aSingle = [&](float theValue) { return aBytes(theValue); };
+  struct Case {
+    const char* mName;
+    uint16_t mFormat;  // 11 single (inline), 12 double (by offset)
+    std::string mValue;
+    int mInt;
+  } k_Cases[] = {
+      {"NaN double", 12, aDouble(std::nan("")), 0},
+      {"NaN single", 11, aSingle(std::nanf("")), 0},
+      {"infinite single", 11, aSingle(HUGE_VALF), 0},
+      {"double past the largest int", 12, aDouble(2147483648.0), 0},
+      {"double below the smallest int", 12, aDouble(-1e20), 0},
+      {"largest int", 12, aDouble(2147483647.0), 2147483647},
+      {"double truncated toward zero", 12, aDouble(-7.9), -7},
+      {"single", 11, aSingle(300.5f), 300},
+  };
+  // Orientation, resolution unit, ISO, EXIF image width and height: every int field.
+  const uint16_t k_Tags[] = {0x0112, 0x0128, 0x8827, 0xA002, 0xA003};
+  const TiffBuilder t(false);
+  for (const Case& aCase : k_Cases) {
+    SCOPED_TRACE(aCase.mName);
+    // Header 8, five entries (2 + 60 + 4): the doubles follow at 74.
+    std::string anEntries, aData;
+    for (uint16_t aTag : k_Tags) {
+      if (aCase.mFormat == 12) {
+        anEntries += t.Entry(aTag, 12, 1, t.U32(static_cast<uint32_t>(74 + aData.size())));
+        aData += aCase.mValue;
+      } else {
+        anEntries += t.Entry(aTag, 11, 1, aCase.mValue);
+      }
+    }
+    const std::string aPayload =
+        std::string("Exif\0\0", 6) + t.Header(8) + t.U16(5) + anEntries + t.U32(0) + aData;
+    Exif anExif;
+    ASSERT_TRUE(DecodeExif(anExif, InsertAfterSoi(mJpeg, Section(0xE1, aPayload))));
+    const Exif::ExifData& d = anExif.GetData();
+    EXPECT_TRUE(d.mIsExif);
+    for (int aField :
+         {d.mOrientation, d.mResolutionUnit, d.mISOequivalent, d.mExifImageWidth, d.mExifImageHeight})
+      EXPECT_EQ(aField, aCase.mInt);
   }
 }
 

@@ -222,6 +222,43 @@ TEST_F(ManifestTest, AnimationAttributes) {
   }
 }
 
+TEST_F(ManifestTest, AbsurdCelCountsAndDelaysAreRefused) {
+  std::string aLongMap = "0";
+  for (int i = 1; i <= 32768; ++i) aLongMap += ",0";  // 32769 frames
+  struct Case {
+    std::string attrs;
+    const char* error;  // empty: accepted
+  };
+  const Case kCases[] = {
+      {R"(rows="16384" cols="16384")", ""},  // a cel per pixel of the largest image
+      {R"(rows="16385")", "Invalid rows value."},
+      {R"(cols="2000000000" anim="pingpong")", "Invalid cols value."},
+      {R"(cols="0")", ""},  // no cels: the grid alpha step reports it
+      {R"(cols="4" anim="loop" framedelay="65535" perframedelay="1,65535")", ""},
+      {R"(cols="4" anim="loop" framedelay="65536")", "Invalid frame delay."},
+      {R"(cols="4" anim="loop" begindelay="2000000000")", "Invalid frame delay."},
+      {R"(cols="4" anim="loop" enddelay="70000")", "Invalid frame delay."},
+      {R"(cols="4" anim="loop" perframedelay="5,99999,5")", "Invalid frame delay."},
+      {R"(cols="4" anim="none" framedelay="99999")", ""},  // delays are read only with an animation
+      {R"(anim="once" framemap=")" + aLongMap.substr(2) + "\"", ""},
+      {R"(anim="once" framemap=")" + aLongMap + "\"", "Invalid frame map."},
+  };
+  for (const Case& c : kCases) {
+    SCOPED_TRACE(c.attrs.substr(0, 60));
+    const bool anOk = Parse("<ResourceManifest><Resources id=\"g\"><Image path=\"s.png\" " + c.attrs +
+                            " /></Resources></ResourceManifest>");
+    EXPECT_EQ(anOk, *c.error == '\0');
+    if (*c.error != '\0') {
+      EXPECT_EQ(mManager->GetErrorText(), std::string(c.error) + " on Line 1 in File 'm.xml'");
+    }
+    ASSERT_NE(Image("s"), nullptr);  // registered before its attributes are read, as with a bad type
+  }
+  // What is accepted adds up inside an int: 32766 ping-pong frames of 65535 ticks.
+  ASSERT_TRUE(Parse(R"(<ResourceManifest><Resources id="g"><Image path="s.png" cols="16384" anim="pingpong" )"
+                    R"(framedelay="65535" /></Resources></ResourceManifest>)"));
+  EXPECT_EQ(Image("s")->mAnimInfo.mTotalAnimTime, 32766 * 65535);
+}
+
 // The application's 3-D switch, as the manifest parser asks for it.
 class FakeDisplayMode : public Tesk::ImageRegistry {
  public:

@@ -60,6 +60,24 @@ TEST(WidgetTree, ZOrderBands) {
   }
 }
 
+TEST(WidgetTreeDeathTest, DestroyingAnAttachedOrNonEmptyContainerStops) {
+  Log aLog;
+  EXPECT_DEATH(
+      {
+        WidgetContainer aParent;
+        RecordingWidget aChild("c", &aLog, 0, 0, 1, 1);
+        aParent.AddWidget(&aChild);
+      },
+      "failed assertion `mParent == __null'");
+  EXPECT_DEATH(
+      {
+        RecordingWidget aChild("c", &aLog, 0, 0, 1, 1);
+        WidgetContainer aParent;
+        aParent.AddWidget(&aChild);
+      },
+      "failed assertion `mWidgets.empty\\(\\)'");
+}
+
 class ManagerTree : public ::testing::Test {
  protected:
   Log mLog;

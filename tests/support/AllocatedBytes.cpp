@@ -1,0 +1,29 @@
+#include "support/AllocatedBytes.h"
+
+#include <malloc.h>
+
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
+#define TESK_TEST_SANITIZER_HEAP 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer) || __has_feature(thread_sanitizer)
+#define TESK_TEST_SANITIZER_HEAP 1
+#endif
+#endif
+
+#ifdef TESK_TEST_SANITIZER_HEAP
+// From the sanitizer runtime (gcc ships no header for it).
+extern "C" size_t __sanitizer_get_current_allocated_bytes();
+#endif
+
+namespace TeskTest {
+
+size_t AllocatedBytes() {
+#ifdef TESK_TEST_SANITIZER_HEAP
+  // The sanitizers' allocator answers for malloc, which then reports nothing.
+  return __sanitizer_get_current_allocated_bytes();
+#else
+  return mallinfo2().uordblks;
+#endif
+}
+
+}  // namespace TeskTest
