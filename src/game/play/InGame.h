@@ -9,8 +9,9 @@
 #include "widgets/ButtonListener.h"
 #include "widgets/Widget.h"
 
-class LocationData;
-class Selectable;
+class LevelData;
+struct LocationData;
+struct Selectable;
 
 namespace PARTICLE {
 class ParticleSystem;
@@ -23,6 +24,7 @@ class GameApp;
 class Image;
 class OrvoButtonWidget;
 class PopupBox;
+class ProfileData;
 
 class InGame : public Widget, public ButtonListener {
  public:
@@ -69,6 +71,15 @@ class InGame : public Widget, public ButtonListener {
   using ButtonListener::ButtonPress;
   void ButtonPress(int theId) override;
   void ButtonDepress(int theId) override;
+  // The profile, level data and level of the application (null or 0 without them).
+  ProfileData* profile();
+  LevelData* levelData();
+  int getLevel();
+  void playSample(int theSample);
+  // The location is not being repelled and the charge pays for a press.
+  bool isRepelReady();
+  // State 1's step of Update.
+  void updatePlaying();
 
   // Input and object finding (InGameInput.cpp) -------------------------------------------------
   void MouseDown(int x, int y, int theClickCount) override;
@@ -77,12 +88,37 @@ class InGame : public Widget, public ButtonListener {
   void drawHighlighted(Graphics* g, const float& theFade);
   bool quickfindTest();
   void quickfindReduction();
+  // A hit on a list object: its entry loses a part, graded and sounded.
+  void findListStep(Selectable* theObject);
+  // When a highlight stops glittering: the location, chapter or level may be complete.
+  void endOfFindChecks(Selectable* theObject);
+  // Opens the popup box over the scene as a help, unlock or end-of-location message: the state
+  // (2 help, returning through 4; 6 leads elsewhere), the dim fade, and hint-block bit theHintBit
+  // (-1 none). Profile flags and samples of the message are the caller's, after this.
+  void openPopup(uint8_t theType, uint8_t theState, bool dim, int theHintBit);
+  // Centre and particle area of an object: its rectangle less a small margin.
+  static void particleArea(const Selectable* theObject, int& theX, int& theY, int& theW, int& theH);
 
   // Hints, spells, coins and runestones (InGameHints.cpp) --------------------------------------
   void hintButtonPress(int theCharge);
   void repelEvilButtonPress();
   void inactivateRepel();
   void repelAtLocation(bool on);
+  // The scene calls these at its points (entry, a hit, the end of a highlight, each playing
+  // update). Entry: the second-map check, then the first matching entry help message.
+  void startOfLocationChecks();
+  // A hit on a collectable, before the common highlight step.
+  void foundRepelPickup(Selectable* theObject);
+  void foundCoin(Selectable* theObject);
+  void foundRunestone(Selectable* theObject);
+  // The end of a coin's highlight: second map, wands, first coin; the first that applies.
+  void coinUnlockChecks();
+  // The end of a list object's or pickup's highlight: the first-time messages after a find.
+  void hintsAfterFind(Selectable* theObject);
+  void updateHelpIdle();
+  void updateRevealWink();
+  void updateRepelRecharge();
+  void updateCrystalBallPulse();
 
   // The side bar's shimmer (SideBar.cpp) -------------------------------------------------------
   static void setNewWordFade(int theWordIndex);

@@ -11,4 +11,24 @@ void InGame::inactivateRepel() {}
 
 void InGame::repelAtLocation(bool) {}
 
+void InGame::startOfLocationChecks() {}
+
+void InGame::foundRepelPickup(Selectable*) {}
+
+void InGame::foundCoin(Selectable*) {}
+
+void InGame::foundRunestone(Selectable*) {}
+
+void InGame::coinUnlockChecks() {}
+
+void InGame::hintsAfterFind(Selectable*) {}
+
+void InGame::updateHelpIdle() {}
+
+void InGame::updateRevealWink() {}
+
+void InGame::updateRepelRecharge() {}
+
+void InGame::updateCrystalBallPulse() {}
+
 }  // namespace Tesk
