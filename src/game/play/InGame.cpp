@@ -100,12 +100,6 @@ void InGame::playSample(int theSample) {
   if (m_app != nullptr) m_app->PlaySample(theSample);
 }
 
-bool InGame::isRepelReady() {
-  ProfileData* aProfile = profile();
-  return aProfile != nullptr && !m_levelDynamics.isRepellingAtLocation() &&
-         aProfile->getRepelCharge() >= aProfile->getRepelChargePressPowerUsed();
-}
-
 void InGame::Init() {
   // A second scene (tests make several) still needs its own buttons.
   if (alreadyInited && m_menuButton != nullptr) return;
@@ -152,20 +146,6 @@ void InGame::Init() {
                        Color(70, 40, 30));
 }
 
-void InGame::openPopup(uint8_t theType, uint8_t theState, bool dim, int theHintBit) {
-  m_state = theState;
-  if (m_popup != nullptr) {
-    m_popup->SetDisabled(false);
-    m_popup->SetVisible(true);
-    m_popup->setType(theType);
-    m_popup->setParent(this);
-  }
-  if (dim) GameApp::setFade(2);
-  setWidgetsVisible(false);
-  ProfileData* aProfile = profile();
-  if (theHintBit >= 0 && aProfile != nullptr) aProfile->setHintBlock(theHintBit);
-}
-
 void InGame::setGameState(unsigned char theState) {
   m_state = theState;
   auto ShowPopup = [this](bool isDisabled, bool isVisible) {
@@ -176,7 +156,7 @@ void InGame::setGameState(unsigned char theState) {
   switch (theState) {
     case 0:
       m_state = 1;
-      startOfLocationChecks();
+      entryChecks();
       break;
     case 2:
       ShowPopup(false, true);
@@ -372,7 +352,7 @@ void InGame::updatePlaying() {
       if (aSeconds < GameApp::s_lastFullSecond) {
         GameApp::s_lastFullSecond = aSeconds;
         playSample(SFX_TIMER_LOW_CLICK);
-        if (aProfile->getHelpBox() && !aProfile->getHintBlock(8)) openPopup(POPUP_HINT_SHORT_TIME, 2, true, 8);
+        showHelpOnce(POPUP_HINT_SHORT_TIME, 2, true);
       }
     }
   }

@@ -76,8 +76,6 @@ class InGame : public Widget, public ButtonListener {
   LevelData* levelData();
   int getLevel();
   void playSample(int theSample);
-  // The location is not being repelled and the charge pays for a press.
-  bool isRepelReady();
   // State 1's step of Update.
   void updatePlaying();
 
@@ -92,10 +90,6 @@ class InGame : public Widget, public ButtonListener {
   void findListStep(Selectable* theObject);
   // When a highlight stops glittering: the location, chapter or level may be complete.
   void endOfFindChecks(Selectable* theObject);
-  // Opens the popup box over the scene as a help, unlock or end-of-location message: the state
-  // (2 help, returning through 4; 6 leads elsewhere), the dim fade, and hint-block bit theHintBit
-  // (-1 none). Profile flags and samples of the message are the caller's, after this.
-  void openPopup(uint8_t theType, uint8_t theState, bool dim, int theHintBit);
   // Centre and particle area of an object: its rectangle less a small margin.
   static void particleArea(const Selectable* theObject, int& theX, int& theY, int& theW, int& theH);
 
@@ -104,21 +98,28 @@ class InGame : public Widget, public ButtonListener {
   void repelEvilButtonPress();
   void inactivateRepel();
   void repelAtLocation(bool on);
-  // The scene calls these at its points (entry, a hit, the end of a highlight, each playing
-  // update). Entry: the second-map check, then the first matching entry help message.
-  void startOfLocationChecks();
-  // A hit on a collectable, before the common highlight step.
-  void foundRepelPickup(Selectable* theObject);
-  void foundCoin(Selectable* theObject);
-  void foundRunestone(Selectable* theObject);
-  // The end of a coin's highlight: second map, wands, first coin; the first that applies.
-  void coinUnlockChecks();
-  // The end of a list object's or pickup's highlight: the first-time messages after a find.
-  void hintsAfterFind(Selectable* theObject);
+  // Opens the popup theType over the scene in theState (2 for help messages, 6 for messages that
+  // lead elsewhere), dimming the scene when asked; a help message's bit (theType - 50) is set.
+  void openPopup(int theType, unsigned char theState, bool dim, int theHintBit = -1);
+  // A help message (popup 50 to 75), once per profile and only while the help box is on;
+  // true when it opened.
+  bool showHelpOnce(int theType, unsigned char theState, bool dim);
+  // The location is not being repelled and the charge pays for a press.
+  bool isRepelReady();
+  // Steps of the playing update, in the order Update runs them among its own.
   void updateHelpIdle();
   void updateRevealWink();
   void updateRepelRecharge();
   void updateCrystalBallPulse();
+  // A hit repel pickup, coin or runestone is taken; false for a list object, left to the list.
+  bool foundCollectable(Selectable* theObject);
+  // The start-of-location checks, once the state is 1: the second map, then the help messages.
+  void entryChecks();
+  // The end of a found object's highlight, once the location and chapter checks found nothing:
+  // coins unlock the map and the wands, other finds teach.
+  void findHighlightEnded(Selectable* theObject);
+  // The coin rows alone (the final level's coins); true when a popup opened.
+  bool coinUnlockChecks(bool atEntry);
 
   // The side bar's shimmer (SideBar.cpp) -------------------------------------------------------
   static void setNewWordFade(int theWordIndex);

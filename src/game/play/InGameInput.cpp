@@ -64,8 +64,7 @@ void InGame::MouseDown(int x, int y, int theClickCount) {
 
   ProfileData* aProfile = profile();
   if (m_levelDynamics.clickedOnTest(x, y, m_app)) {
-    if (aProfile != nullptr && aProfile->getHelpBox() && !aProfile->getHintBlock(22))
-      openPopup(POPUP_HINT_CLICKED_ON_DISTRACTION, 2, false, 22);
+    showHelpOnce(POPUP_HINT_CLICKED_ON_DISTRACTION, 2, false);
     return;
   }
 
@@ -79,15 +78,7 @@ void InGame::MouseDown(int x, int y, int theClickCount) {
 
   Selectable* anObject = pointObjCollisionCheck(x, y);
   if (anObject != nullptr && anObject->isToFind()) {
-    const int aKind = anObject->getKind();
-    if (aKind == Selectable::k_kindRepel)
-      foundRepelPickup(anObject);
-    else if (aKind >= Selectable::k_kindCoin0 && aKind <= Selectable::k_kindCoin0 + 5)
-      foundCoin(anObject);
-    else if (aKind == Selectable::k_kindRunestone)
-      foundRunestone(anObject);
-    else
-      findListStep(anObject);
+    if (!foundCollectable(anObject)) findListStep(anObject);
     anObject->setToFind(false);
     anObject->setVisible(false);
     *aSlot = Highlight{anObject, 1.0f, 1.0f, 1, k_growUpdates};
@@ -111,8 +102,7 @@ void InGame::MouseDown(int x, int y, int theClickCount) {
   }
   playSample(SFX_MISPRESS_MULTIPLE);
   quickfindReduction();
-  if (aProfile != nullptr && aProfile->getHelpBox() && !aProfile->getHintBlock(7))
-    openPopup(POPUP_HINT_FAILED_PRESS, 2, true, 7);
+  showHelpOnce(POPUP_HINT_FAILED_PRESS, 2, true);
 }
 
 void InGame::findListStep(Selectable* theObject) {
@@ -136,11 +126,8 @@ void InGame::findListStep(Selectable* theObject) {
       if (m_location->m_numOpen > 0) --m_location->m_numOpen;
     }
     if (quickfindTest()) {
-      ProfileData* aProfile = profile();
-      if (aProfile != nullptr && aProfile->getHelpBox() && !aProfile->getHintBlock(6)) {
-        openPopup(POPUP_HINT_FIRST_QUICKFIND, 2, false, 6);
-        aProfile->setHintBlock(5);
-      }
+      // The quick-find lesson is learnt with it.
+      if (showHelpOnce(POPUP_HINT_FIRST_QUICKFIND, 2, false)) profile()->setHintBlock(5);
     } else {
       playSample(isEntryDone ? SFX_OBJECT_SET_FOUND : SFX_OBJECT_FOUND);
     }
@@ -220,7 +207,7 @@ void InGame::endOfFindChecks(Selectable* theObject) {
       playSample(SFX_MINIGAME_PASSED);
       openPopup(POPUP_ALL_RUNESTONES, 6, true, -1);
     } else if (isCoin) {
-      coinUnlockChecks();
+      coinUnlockChecks(false);
     }
     return;
   }
@@ -233,10 +220,8 @@ void InGame::endOfFindChecks(Selectable* theObject) {
     playSample(SFX_MINIGAME_PASSED);
   } else if (m_location != nullptr && m_location->m_numOpen == 0) {
     openPopup(POPUP_LOCATION_DONE, 6, true, -1);
-  } else if (!isCoin) {
-    hintsAfterFind(theObject);
   } else {
-    coinUnlockChecks();
+    findHighlightEnded(theObject);
   }
 }
 
