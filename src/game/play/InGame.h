@@ -83,6 +83,28 @@ class InGame : public Widget, public ButtonListener {
   void repelEvilButtonPress();
   void inactivateRepel();
   void repelAtLocation(bool on);
+  // Opens the popup theType over the scene in theState (2 for help messages, 6 for messages that
+  // lead elsewhere), dimming the scene when asked; a help message's bit (theType - 50) is set.
+  void openPopup(int theType, unsigned char theState, bool dim, int theHintBit = -1);
+  // A help message (popup 50 to 75), once per profile and only while the help box is on;
+  // true when it opened.
+  bool showHelpOnce(int theType, unsigned char theState, bool dim);
+  // The location is not being repelled and the charge pays for a press.
+  bool isRepelReady();
+  // Steps of the playing update, in the order Update runs them among its own.
+  void updateHelpIdle();
+  void updateRevealWink();
+  void updateRepelRecharge();
+  void updateCrystalBallPulse();
+  // A hit repel pickup, coin or runestone is taken; false for a list object, left to the list.
+  bool foundCollectable(Selectable* theObject);
+  // The start-of-location checks, once the state is 1: the second map, then the help messages.
+  void entryChecks();
+  // The end of a found object's highlight, once the location and chapter checks found nothing:
+  // coins unlock the map and the wands, other finds teach.
+  void findHighlightEnded(Selectable* theObject);
+  // The coin rows alone (the final level's coins); true when a popup opened.
+  bool coinUnlockChecks(bool atEntry);
 
   // The side bar's shimmer (SideBar.cpp) -------------------------------------------------------
   static void setNewWordFade(int theWordIndex);
