@@ -257,10 +257,10 @@ void InGame::AddedToManager(WidgetManager* theManager) {
   if (aLocationId != 0) {
     Add(m_menuButton);
     Add(m_mapButton);
-    if (getLevel() != k_finalLevel)
-      for (OrvoButtonWidget* aButton : m_revealButtons) Add(aButton);
-    if (m_app != nullptr && m_app->isRepelEnabled()) Add(m_repelButton);
   }
+  if (getLevel() != k_finalLevel)
+    for (OrvoButtonWidget* aButton : m_revealButtons) Add(aButton);
+  if (m_app != nullptr && m_app->isRepelEnabled()) Add(m_repelButton);
 
   if (m_popup != nullptr) {
     theManager->AddWidget(m_popup);

@@ -587,8 +587,9 @@ TEST_F(InGameTest, TheFinalLevelShakesAndHasNoRevealButtonsAndLocationZeroNoSide
   Manager()->AddWidget(&Scene());
   EXPECT_FALSE(Manager()->HasWidget(Scene().m_menuButton));
   EXPECT_FALSE(Manager()->HasWidget(Scene().m_mapButton));
-  EXPECT_FALSE(Manager()->HasWidget(Scene().m_revealButtons[0]));
+  EXPECT_TRUE(Manager()->HasWidget(Scene().m_revealButtons[0]));
   Leave();
+  EXPECT_FALSE(Manager()->HasWidget(Scene().m_revealButtons[0]));
 }
 
 TEST_F(InGameTest, TheSceneDrawsTheLocationAndItsObjectsAndTheFoundOneOnlyAsItsHighlight) {
