@@ -101,9 +101,11 @@ void InGame::playSample(int theSample) {
 }
 
 void InGame::Init() {
-  // A second scene (tests make several) still needs its own buttons.
+  // Keyed on the buttons as well as the flag: a scene made later (tests make several) needs
+  // its own, and a scene that has them must not make them twice.
   if (alreadyInited && m_menuButton != nullptr) return;
   alreadyInited = true;
+  if (m_menuButton != nullptr) return;
   m_sideBarImage = IMAGE_SIDE_BAR;
   TitleScreen* aTitle = m_app != nullptr ? m_app->getTitleScreen() : nullptr;
   m_popup = aTitle != nullptr ? aTitle->getPopupWidget() : nullptr;

@@ -199,6 +199,8 @@ TEST_F(PlaySceneProgram, FromTheMapIntoALocationClearedByClicksAndBackToTheMap) 
   EXPECT_TRUE(mApp->mWidgetManager->HasWidget(aMap->m_locationButtons[2]));
   Shoot("5-back-on-map");
 
+  // What Start does after its loop.
+  mApp->ProcessSafeDeleteList();
   mApp->WaitForLoadingThread();
   delete mApp;
   mApp = nullptr;
