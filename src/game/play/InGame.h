@@ -9,8 +9,9 @@
 #include "widgets/ButtonListener.h"
 #include "widgets/Widget.h"
 
-class LocationData;
-class Selectable;
+class LevelData;
+struct LocationData;
+struct Selectable;
 
 namespace PARTICLE {
 class ParticleSystem;
@@ -23,6 +24,7 @@ class GameApp;
 class Image;
 class OrvoButtonWidget;
 class PopupBox;
+class ProfileData;
 
 class InGame : public Widget, public ButtonListener {
  public:
@@ -69,6 +71,13 @@ class InGame : public Widget, public ButtonListener {
   using ButtonListener::ButtonPress;
   void ButtonPress(int theId) override;
   void ButtonDepress(int theId) override;
+  // The profile, level data and level of the application (null or 0 without them).
+  ProfileData* profile();
+  LevelData* levelData();
+  int getLevel();
+  void playSample(int theSample);
+  // State 1's step of Update.
+  void updatePlaying();
 
   // Input and object finding (InGameInput.cpp) -------------------------------------------------
   void MouseDown(int x, int y, int theClickCount) override;
@@ -77,6 +86,12 @@ class InGame : public Widget, public ButtonListener {
   void drawHighlighted(Graphics* g, const float& theFade);
   bool quickfindTest();
   void quickfindReduction();
+  // A hit on a list object: its entry loses a part, graded and sounded.
+  void findListStep(Selectable* theObject);
+  // When a highlight stops glittering: the location, chapter or level may be complete.
+  void endOfFindChecks(Selectable* theObject);
+  // Centre and particle area of an object: its rectangle less a small margin.
+  static void particleArea(const Selectable* theObject, int& theX, int& theY, int& theW, int& theH);
 
   // Hints, spells, coins and runestones (InGameHints.cpp) --------------------------------------
   void hintButtonPress(int theCharge);
