@@ -614,4 +614,116 @@ TEST_F(InGameHintsTest, TheRevealIconsWinkOnlyOverChargesLeft) {
   EXPECT_EQ(Scene().m_winkIndex, 255);
 }
 
+// The scene as the game runs it: its own buttons, added to the widget manager and entered.
+class InGameHintsSceneTest : public InGameHintsTest {
+ protected:
+  void SetUp() override {
+    InGameHintsTest::SetUp();
+    InGame& s = Scene();
+    for (Tesk::OrvoButtonWidget*& b : s.m_revealButtons) {
+      delete b;
+      b = nullptr;
+    }
+    delete s.m_repelButton;
+    delete s.m_menuButton;
+    delete s.m_mapButton;
+    s.m_repelButton = s.m_menuButton = s.m_mapButton = nullptr;
+    InGame::alreadyInited = false;
+    s.Init();
+    s.Resize(0, 0, 800, 600);
+    s.m_popup = mPopup.get();
+  }
+  void TearDown() override {
+    if (App().mWidgetManager->HasWidget(&Scene())) App().mWidgetManager->RemoveWidget(&Scene());
+    InGameHintsTest::TearDown();
+  }
+  void Enter(int theLevel, bool helpBox) {
+    Play(theLevel, 1, 0, helpBox);
+    Tesk::GameApp::sm_gameState = 1;
+    App().mWidgetManager->AddWidget(&Scene());
+    Scene().setGameState(0);
+    Tesk::GameApp::sm_currentFadeDirection = 4;
+    Tesk::GameApp::sm_colorFade = 1.0f;
+    Tesk::GameApp::sm_fadeColoru8Value = 255;
+  }
+  void Run(int theUpdates) {
+    for (int i = 0; i < theUpdates; ++i) Scene().Update();
+  }
+  // A pixel where the hit test answers theObject.
+  static bool PixelOf(Selectable* theObject, int& x, int& y) {
+    const int w = theObject->m_image->GetWidth(), h = theObject->m_image->GetHeight();
+    for (int py = 0; py < h; ++py)
+      for (int px = 0; px < w; ++px)
+        if (Scene().pointObjCollisionCheck(theObject->getX() + px, theObject->getY() + py) == theObject) {
+          x = theObject->getX() + px;
+          y = theObject->getY() + py;
+          return true;
+        }
+    return false;
+  }
+};
+
+TEST_F(InGameHintsSceneTest, ARevealButtonFlashesForTwoHundredFortyUpdatesAndItsGlowFadesInFifty) {
+  Enter(3, false);
+  ASSERT_EQ(Scene().m_state, 1);
+  // Level 3 gives three charges: buttons 0 to 2 show, 3 and 4 do not.
+  for (int i = 0; i < 5; ++i) EXPECT_EQ(Scene().m_revealButtons[i]->mVisible, i < 3) << i;
+  Scene().ButtonDepress(3);  // charge 1
+  Selectable* aRevealed = Scene().m_revealedObject;
+  ASSERT_NE(aRevealed, nullptr);
+  EXPECT_TRUE(aRevealed->isToFind());
+  EXPECT_FALSE(Profile().isHintAvailable(1));
+  EXPECT_FALSE(Scene().m_revealButtons[1]->mVisible);
+  Run(49);
+  EXPECT_NEAR(Scene().m_revealGlowAlpha, 0.02f, 1e-5f);
+  Run(1);
+  EXPECT_NEAR(Scene().m_revealGlowAlpha, 0.0f, 1e-5f);
+  Run(1);  // 32-bit steps leave a crumb for the 51st
+  EXPECT_EQ(Scene().m_revealGlowAlpha, 0.0f);
+  EXPECT_EQ(Scene().m_revealFlashTimer, 189);
+  Scene().ButtonDepress(2);  // still flashing: nothing
+  EXPECT_TRUE(Profile().isHintAvailable(0));
+  Run(188);
+  EXPECT_EQ(Scene().m_revealFlashTimer, 1);
+  Run(1);
+  EXPECT_EQ(Scene().m_revealFlashTimer, 0);
+  Scene().ButtonDepress(2);
+  EXPECT_FALSE(Profile().isHintAvailable(0));
+  EXPECT_EQ(App().Played(Tesk::SFX_REVEAL), 2);
+  // The used charges stay away when the scene is shown again.
+  App().mWidgetManager->RemoveWidget(&Scene());
+  App().mWidgetManager->AddWidget(&Scene());
+  EXPECT_FALSE(Scene().m_revealButtons[0]->mVisible);
+  EXPECT_FALSE(Scene().m_revealButtons[1]->mVisible);
+  EXPECT_TRUE(Scene().m_revealButtons[2]->mVisible);
+}
+
+TEST_F(InGameHintsSceneTest, AClickedCoinIsCountedAndItsHighlightEndsWithTheFirstCoinMessage) {
+  Enter(2, true);
+  // The entry messages of the second chapter, answered one by one.
+  for (int i = 0; i < 5 && Opened() >= 0; ++i) {
+    ClosePopup();
+    Scene().setGameState(0);
+  }
+  ClosePopup();
+  Tesk::GameApp::sm_currentFadeDirection = 4;
+  Tesk::GameApp::sm_colorFade = 1.0f;
+  Tesk::GameApp::sm_fadeColoru8Value = 255;
+  LocationData& l = *Scene().getLocationData();
+  Selectable* aCoin = l.m_coinObjects[0];
+  ASSERT_NE(aCoin, nullptr);
+  int x = 0, y = 0;
+  ASSERT_TRUE(PixelOf(aCoin, x, y));
+  Scene().MouseDown(x, y, 1);
+  EXPECT_EQ(Profile().getCointTotal(), 1);
+  EXPECT_TRUE(Profile().getCoinBlock(aCoin->getKind() - 85 + static_cast<int>(l.m_coinBitBase)));
+  EXPECT_FALSE(aCoin->isVisible());
+  EXPECT_EQ(App().Played(Tesk::SFX_COIN), 1);
+  Run(45 + 149);
+  EXPECT_EQ(Opened(), -1);
+  Run(1);
+  EXPECT_EQ(Opened(), Tesk::POPUP_HINT_FOUND_FIRST_COIN);
+  EXPECT_EQ(Scene().m_state, 2);
+}
+
 }  // namespace
