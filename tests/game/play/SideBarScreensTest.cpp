@@ -38,7 +38,6 @@ class SideBarScreens : public testing::Test {
     s_folder = nullptr;
   }
   void SetUp() override {
-    InGame::alreadyInited = false;
     App().mSamples.clear();
     App().mProfile.setProfileName(L"Painter");
     mPopup = std::make_unique<Tesk::PopupBox>(&App());
