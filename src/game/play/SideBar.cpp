@@ -76,7 +76,7 @@ bool WriteQuickfind(Widget* theScreen, Graphics* g, GameApp* theApp, float theFa
 }
 
 // The reveal and repel panels, the crystal ball and the charge bar of the play scene.
-void DrawLocationPanels(Graphics* g, GameApp* theApp, ProfileData* theProfile, float theFade,
+void DrawLocationPanels(Graphics* g, Widget* theScreen, GameApp* theApp, ProfileData* theProfile, float theFade,
                         const Color& theBase, int theLevel, bool isEnglish) {
   InGame* aScene = theApp->getIngame();
   if (theLevel != 1) {
@@ -92,21 +92,21 @@ void DrawLocationPanels(Graphics* g, GameApp* theApp, ProfileData* theProfile, f
       Draw(g, isActive ? IMAGE_SIDE_REVEAL : IMAGE_SIDE_REVEAL_INACTIVE, 12, 504);
     } else {
       g->SetFont(FONT_TITLE_OPTIONS);
-      Widget* aScreen = aScene;
+      Widget* aScreen = theScreen;
       if (isActive) {
         g->SetColor(Faded(63, 67, 91, theFade));
-        if (aScreen != nullptr) aScreen->WriteString(g, Text(stringBakedSidebarReveal), 62, 510, 0, 0);
+        aScreen->WriteString(g, Text(stringBakedSidebarReveal), 62, 510, 0, 0);
         float aHover = 0.0f;
         if (aScene != nullptr)
           for (OrvoButtonWidget* aButton : aScene->m_revealButtons)
             if (aButton != nullptr && aButton->mHoverAlpha > aHover) aHover = aButton->mHoverAlpha;
         if (aHover > 0.0f) {
           g->SetColor(Faded(76, 92, 140, theFade, static_cast<int>(aHover * 255.0f)));
-          if (aScreen != nullptr) aScreen->WriteString(g, Text(stringBakedSidebarReveal), 62, 510, 0, 0);
+          aScreen->WriteString(g, Text(stringBakedSidebarReveal), 62, 510, 0, 0);
         }
       } else {
         g->SetColor(Faded(140, 141, 148, theFade));
-        if (aScreen != nullptr) aScreen->WriteString(g, Text(stringBakedSidebarReveal), 62, 510, 0, 0);
+        aScreen->WriteString(g, Text(stringBakedSidebarReveal), 62, 510, 0, 0);
       }
       g->SetColor(theBase);
     }
@@ -140,7 +140,7 @@ void drawSideBarShared(Graphics* g, Image* theSideBarImage, Widget* theScreen, G
   }
 
   if (theApp->ingameInLocation()) {
-    DrawLocationPanels(g, theApp, aProfile, f, theBaseColor, aLevel, isEnglish);
+    DrawLocationPanels(g, theScreen, theApp, aProfile, f, theBaseColor, aLevel, isEnglish);
     Draw(g, IMAGE_SIDE_MAP, (k_width - WidthOf(IMAGE_SIDE_MAP)) / 2 - 2, 50);
     if (!isEnglish) {
       g->SetFont(FONT_INTRO_TEXT);
