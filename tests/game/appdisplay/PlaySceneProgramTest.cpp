@@ -1,7 +1,8 @@
 // The game's application on a real (virtual) X display with the generated asset set, played as a
 // player would: from the map into a location of level 1, every listed object clicked through the
-// widget manager, the location-done message answered, and back on the map. The presented frames
-// at a few steps are kept as PNG files under the tests' scratch folder ("play-scene-program").
+// widget manager, the location-done message answered, and back on the map; then into another
+// location and out again by the side bar's map button. The presented frames at a few steps are
+// kept as PNG files under the tests' scratch folder ("play-scene-program").
 #include <SDL.h>
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -198,6 +199,22 @@ TEST_F(PlaySceneProgram, FromTheMapIntoALocationClearedByClicksAndBackToTheMap) 
   EXPECT_FALSE(mApp->mWidgetManager->HasWidget(aMap->m_locationButtons[6]));
   EXPECT_TRUE(mApp->mWidgetManager->HasWidget(aMap->m_locationButtons[2]));
   Shoot("5-back-on-map");
+
+  // Into location 3, and straight out again by the side bar's map button.
+  aButton = aMap->m_locationButtons[2];
+  const Tesk::TRect<int> aHit3 = aButton->GetInsetRect();
+  Click(aHit3.mX + aHit3.mWidth / 2, aHit3.mY + aHit3.mHeight / 2);
+  ASSERT_TRUE(RunUntil([&] { return mApp->mWidgetManager->HasWidget(aScene); }));
+  EXPECT_EQ(aScene->getLocationData()->m_id, 3);
+  ASSERT_TRUE(RunUntil([&] { return aScene->m_state == 1 && !Tesk::GameApp::isInFade(); }));
+  Tesk::OrvoButtonWidget* aMapButton = aScene->m_mapButton;
+  ASSERT_TRUE(mApp->mWidgetManager->HasWidget(aMapButton));
+  Click(aMapButton->mX + aMapButton->mWidth / 2, aMapButton->mY + aMapButton->mHeight / 2);
+  EXPECT_EQ(aScene->m_state, 5);
+  ASSERT_TRUE(RunUntil([&] { return mApp->mWidgetManager->HasWidget(aMap); }));
+  EXPECT_FALSE(mApp->mWidgetManager->HasWidget(aScene));
+  EXPECT_FALSE(mApp->mWidgetManager->HasWidget(aMapButton));
+  EXPECT_TRUE(mApp->mWidgetManager->HasWidget(aMap->m_locationButtons[2]));
 
   // What Start does after its loop.
   mApp->ProcessSafeDeleteList();
