@@ -8,8 +8,8 @@
 
 #include <chrono>
 #include <cstdio>
-#include <cstring>
 #include <cstdlib>
+#include <cstring>
 #include <vector>
 
 #include "core/MTRand.h"
@@ -18,9 +18,9 @@
 #include "game/play/InGame.h"
 #include "game/play/LevelData.h"
 #include "game/play/LevelDynamics.h"
+#include "game/play/Map.h"
 #include "game/shell/GameApp.h"
 #include "game/shell/ProfileData.h"
-#include "game/play/Map.h"
 #include "game/shell/ResourceIds.h"
 #include "game/shell/TitleScreen.h"
 #include "graphics/Graphics.h"
@@ -43,7 +43,7 @@ void Record(benchmark::State& theState, int theSlot, std::chrono::steady_clock::
 // The game, on location 3 of level 1 (it has fairies), after a second of play with a found
 // object's burst and a miss running; null without a display or the generated set.
 Tesk::GameApp* Game() {
-  static Tesk::GameApp* sApp = [] () -> Tesk::GameApp* {
+  static Tesk::GameApp* sApp = []() -> Tesk::GameApp* {
     // llvmpipe on one core, as the goal says.
     setenv("LP_NUM_THREADS", "1", 0);
     setenv("SDL_AUDIODRIVER", "dummy", 0);
@@ -53,7 +53,8 @@ Tesk::GameApp* Game() {
     anApp->Init();
     if (anApp->mWindow == nullptr) return nullptr;
     const uint32_t anEnd = ::timeGetTime() + 30000;
-    while (!anApp->mLoaded && static_cast<int32_t>(::timeGetTime() - anEnd) < 0) anApp->UpdateAppStep(nullptr);
+    while (!anApp->mLoaded && static_cast<int32_t>(::timeGetTime() - anEnd) < 0)
+      anApp->UpdateAppStep(nullptr);
     anApp->PreScreensFinished();
     Tesk::ProfileData* aProfile = anApp->getProfileData();
     aProfile->setProfileUsing(0);
@@ -104,7 +105,8 @@ void DrawFrames(benchmark::State& theState, bool the3D, int theSlot) {
   }
   Record(theState, theSlot, aStart);
   // The widgets' drawing alone; the rest is the presentation.
-  theState.counters["draw_ms"] = theState.iterations() > 0 ? 1000.0 * aDrawSeconds / theState.iterations() : 0;
+  theState.counters["draw_ms"] =
+      theState.iterations() > 0 ? 1000.0 * aDrawSeconds / theState.iterations() : 0;
 }
 
 void BM_PlayFrameAccelerated(benchmark::State& theState) { DrawFrames(theState, true, 0); }

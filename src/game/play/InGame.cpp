@@ -113,8 +113,9 @@ void InGame::Init() {
 
   // One side bar button: its hover image gives its size; a label (other languages only) is
   // placed by an x offset computed from its width.
-  auto Make = [this, hasLabels](int theId, Font* theFont, Image* theHover, int x, int y, const wchar_t* theLabel,
-                                int theLabelCentre, int theLabelOffsetY, const Color& theLabelColor) {
+  auto Make = [this, hasLabels](int theId, Font* theFont, Image* theHover, int x, int y,
+                                const wchar_t* theLabel, int theLabelCentre, int theLabelOffsetY,
+                                const Color& theLabelColor) {
     OrvoButtonWidget* aButton = new OrvoButtonWidget(theId, this);
     aButton->SetFont(theFont);
     aButton->mDoFinger = true;
@@ -292,7 +293,8 @@ void InGame::RemovedFromManager(WidgetManager* theManager) {
   }
   for (OrvoButtonWidget* aButton : m_revealButtons)
     if (aButton != nullptr && theManager->HasWidget(aButton)) theManager->RemoveWidget(aButton);
-  if (m_repelButton != nullptr && theManager->HasWidget(m_repelButton)) theManager->RemoveWidget(m_repelButton);
+  if (m_repelButton != nullptr && theManager->HasWidget(m_repelButton))
+    theManager->RemoveWidget(m_repelButton);
   if (m_popup != nullptr) theManager->RemoveWidget(m_popup);
   m_screenShake.reset();
   m_levelDynamics.exitLocationToMap();
@@ -302,8 +304,9 @@ void InGame::RemovedFromManager(WidgetManager* theManager) {
 void InGame::Update() {
   GameApp::updateFade();
   const float aFade = GameApp::getFadeColorFloat();
-  for (OrvoButtonWidget* aButton : {m_menuButton, m_mapButton, m_revealButtons[0], m_revealButtons[1],
-                                    m_revealButtons[2], m_revealButtons[3], m_revealButtons[4], m_repelButton})
+  for (OrvoButtonWidget* aButton :
+       {m_menuButton, m_mapButton, m_revealButtons[0], m_revealButtons[1], m_revealButtons[2],
+        m_revealButtons[3], m_revealButtons[4], m_repelButton})
     if (aButton != nullptr) aButton->setFadeFloat(aFade);
   TeskPerf::StartTiming("Start_Of_Update");
   Widget::Update();
@@ -417,7 +420,8 @@ void InGame::Draw(Graphics* g) {
     for (int i = 0; i < 5; ++i) {
       if (!aProfile->isHintAvailable(i)) continue;
       Image* anIcon = m_winkOn != 0 && m_winkIndex == i ? IMAGE_REVEAL_ICON_WINK : IMAGE_REVEAL_ICON;
-      if (anIcon != nullptr) g->DrawImage(anIcon, GameApp::k_revealButtonLocX[i], GameApp::k_revealButtonLocY[i]);
+      if (anIcon != nullptr)
+        g->DrawImage(anIcon, GameApp::k_revealButtonLocX[i], GameApp::k_revealButtonLocY[i]);
     }
   }
   if (m_revealGlowAlpha != 0.0f && IMAGE_REVEAL_ICON_HOVER != nullptr && m_revealIndex < 5) {

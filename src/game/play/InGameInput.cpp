@@ -144,7 +144,8 @@ Selectable* InGame::pointObjCollisionCheck(int x, int y) {
     Image* anImage = anObject->m_image.get();
     const int ox = anObject->getX(), oy = anObject->getY();
     const int w = anImage->GetWidth(), h = anImage->GetHeight();
-    if (MATH::BBPointTest(x, y, ox, oy, w, h) && MATH::BBImageTest(x - ox, y - oy, anImage) != 0) return anObject;
+    if (MATH::BBPointTest(x, y, ox, oy, w, h) && MATH::BBImageTest(x - ox, y - oy, anImage) != 0)
+      return anObject;
   }
   return nullptr;
 }
@@ -241,7 +242,8 @@ void InGame::drawHighlighted(Graphics* g, const float& theFade) {
     const float x = anObject->getX() + (w + 1.0f) * 0.5f - dw * 0.5f;
     const float y = anObject->getY() + (h + 1.0f) * 0.5f - dh * 0.5f;
     g->SetColor(Color(v, v, v, static_cast<int>(aSlot.m_alpha * 255.0f)));
-    g->DrawImage(anImage, static_cast<int>(x), static_cast<int>(y), static_cast<int>(dw), static_cast<int>(dh));
+    g->DrawImage(anImage, static_cast<int>(x), static_cast<int>(y), static_cast<int>(dw),
+                 static_cast<int>(dh));
   }
   g->SetFastStretch(false);
 }

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "app/Screenshots.h"
 #include "core/MTRand.h"
 #include "core/MacUtils.h"
 #include "game/play/InGame.h"
@@ -23,7 +24,6 @@
 #include "game/shell/ProfileData.h"
 #include "game/shell/TitleScreen.h"
 #include "platform/carbonwindow/CarbonWindow.h"
-#include "app/Screenshots.h"
 #include "support/TestTemp.h"
 #include "widgets/OrvoButtonWidget.h"
 #include "widgets/WidgetManager.h"

@@ -445,6 +445,14 @@ TEST_F(InGameTest, TheHitTestLooksThroughClearPixelsAndNeverAtHiddenObjects) {
   EXPECT_NE(Scene().pointObjCollisionCheck(p.x, p.y), aPart);
   aPart->setVisible(true);
 
+  // Render orders run to 127: an object drawn in the last slot is found first.
+  const int aSlot = aPart->getRenderOrder();
+  Scene().m_renderArray[aSlot] = nullptr;
+  Scene().m_renderArray[InGame::k_renderSlots - 1] = aPart;
+  EXPECT_EQ(Scene().pointObjCollisionCheck(p.x, p.y), aPart);
+  Scene().m_renderArray[InGame::k_renderSlots - 1] = nullptr;
+  Scene().m_renderArray[aSlot] = aPart;
+
   // A visible cover is hit but is not wanted: a miss.
   Selectable* aCover = nullptr;
   for (Selectable* s : Scene().m_renderArray)
