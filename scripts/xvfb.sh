@@ -8,6 +8,7 @@ start_xvfb() {
   fi
   local aDir
   aDir=$(mktemp -d "${TMPDIR:-/tmp}/tesk-xvfb.XXXXXX") || return 1
+  : >"$aDir/display"
   Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$aDir/display" >"$aDir/log" 2>&1 &
   TESK_XVFB_PID=$!
   TESK_XVFB_DIR=$aDir

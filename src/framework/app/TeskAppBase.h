@@ -172,9 +172,16 @@ class TeskAppBase : public ButtonListener,
   void ShowMemoryUsage();
 
   // Start-up and shutdown.
+  // Installs what the lower modules call back through (the screen lock around a frame, the
+  // game buttons' animation and particles, the accelerated path's questions); the constructor
+  // does, so that every program has them.
+  static void InstallProgramHooks();
   // Initialises the display for the current window; 0 or a display result code.
   // Virtual so that tests can stage display failures.
   virtual int InitDDInterface();
+  // The per-user data folder (made when missing) and the preference store in it; when none can
+  // be made the run says so and keeps its preferences in memory.
+  void ChooseAppDataFolder();
   void LoadResourceManifest();
   void ShowResourceError(bool doExit = false);
   void DoExit(int theCode);
@@ -261,11 +268,17 @@ class TeskAppBase : public ButtonListener,
   void DemoSyncRefreshRate();
   void WriteDemoBuffer();
   bool ReadDemoBuffer(std::string& theError);
+  // Tells standard error how far a played demo went (updates and commands against the file's).
+  void ReportDemoPlayed();
   int GetMaxDemoFileNum(const std::string& theDemoPrefix, int theMaxToKeep, bool doDeleteOldest);
   virtual void ToggleDemoSoundVolume();
   void CalculateDemoTimeLeft();
 
   // Command line and screen-saver mode ---------------------------------------------------------
+  // The line main hands over (the options after the program's name); Init parses it through
+  // DoParseCmdLine once the data folder is known.
+  void SetCommandLine(const std::string& theCmdLine) { mCmdLine = theCmdLine; }
+  // Parses the line set by SetCommandLine, once.
   virtual void DoParseCmdLine();
   virtual void ParseCmdLine(const std::string& theCmdLine);
   virtual void HandleCmdLineParam(const std::string& theParamName, const std::string& theParamValue);
@@ -425,7 +438,12 @@ class TeskAppBase : public ButtonListener,
   double mDemoMusicVolume = 0.0;
   double mDemoSfxVolume = 0.0;
   int32_t mSyncRefreshRate = 100;
+  std::string mCmdLine;
   bool mCmdLineParsed = false;
+  // Commands written to, or read from, the demo buffer (idle fillers included).
+  int32_t mDemoCommandCount = 0;
+  // Set when a replay met a command its run could not take.
+  bool mDemoReplayLeft = false;
   bool mScreenshotPending = false;
   // Keys seen by the message layer.
   bool mCtrlDown;

@@ -29,10 +29,14 @@ const size_t k_MaxSyncStringLength = 32767;
 int32_t BitsLeft(const Buffer& theBuffer) { return theBuffer.mDataBitSize - theBuffer.mReadBitPos; }
 
 // Replay stops for good: later commands are never due and every required one fails.
-void StopReplay(Buffer& theBuffer, bool* theNeedsCommand) {
+// theLeft is set when the run has left the recording (not for the end of the file).
+void StopReplay(Buffer& theBuffer, bool* theNeedsCommand, bool* theLeft) {
+  if (theLeft != nullptr && !*theLeft) {
+    *theLeft = true;
+    std::fprintf(stderr, "demo: the replay left the recording; it stops here\n");
+  }
   theBuffer.mReadBitPos = theBuffer.mDataBitSize;
   *theNeedsCommand = true;
-  OutputDebug(L"Demo replay stopped\n");
 }
 
 // Little-endian reads from the bytes of a demo file.
@@ -104,34 +108,37 @@ void TeskAppBase::WriteDemoTimingBlock() {
     mLastDemoUpdateCnt += k_DemoMaxTimingTicks;
     mDemoBuffer.WriteNumBits(0, 1);
     mDemoBuffer.WriteNumBits(DEMO_IDLE, 5);
+    ++mDemoCommandCount;
   }
   mDemoBuffer.WriteNumBits(mUpdateCount - mLastDemoUpdateCnt, 4);
   mLastDemoUpdateCnt = mUpdateCount;
+  ++mDemoCommandCount;
 }
 
 bool TeskAppBase::PrepareDemoCommand(bool theRequired) {
   if (mDemoNeedsCommand) {
     // The last byte's padding never holds a whole header, so a short read is the end.
     if (BitsLeft(mDemoBuffer) < 5) {
-      StopReplay(mDemoBuffer, &mDemoNeedsCommand);
+      StopReplay(mDemoBuffer, &mDemoNeedsCommand, nullptr);
       return false;
     }
     const int aTicks = mDemoBuffer.ReadNumBits(4, false);
     const bool isShort = mDemoBuffer.ReadNumBits(1, false) != 0;
     const int aNumBits = isShort ? 1 : 5;
     if (BitsLeft(mDemoBuffer) < aNumBits) {
-      StopReplay(mDemoBuffer, &mDemoNeedsCommand);
+      StopReplay(mDemoBuffer, &mDemoNeedsCommand, &mDemoReplayLeft);
       return false;
     }
     mLastDemoUpdateCnt += aTicks;
     mDemoIsShortCmd = isShort;
     mDemoCmdNum = mDemoBuffer.ReadNumBits(aNumBits, false);
     mDemoNeedsCommand = false;
+    ++mDemoCommandCount;
   }
   const bool isDue = mUpdateCount == mLastDemoUpdateCnt;
   // A command that was due before now can never be replayed: the run has left the recording.
   if ((theRequired && !isDue) || mUpdateCount > mLastDemoUpdateCnt) {
-    StopReplay(mDemoBuffer, &mDemoNeedsCommand);
+    StopReplay(mDemoBuffer, &mDemoNeedsCommand, &mDemoReplayLeft);
     return false;
   }
   return isDue;
@@ -251,7 +258,7 @@ void TeskAppBase::ProcessDemo() {
       }
     }
     if (!isKnown) {
-      StopReplay(aBuffer, &mDemoNeedsCommand);
+      StopReplay(aBuffer, &mDemoNeedsCommand, &mDemoReplayLeft);
       break;
     }
   }
@@ -267,13 +274,13 @@ void TeskAppBase::DemoSyncBuffer(Buffer* theBuffer) {
   } else if (mPlayingDemoBuffer && !mWindowClosed) {
     if (!PrepareDemoCommand(true)) return;
     if (mDemoIsShortCmd || mDemoCmdNum != DEMO_SYNC || BitsLeft(mDemoBuffer) < 32) {
-      StopReplay(mDemoBuffer, &mDemoNeedsCommand);
+      StopReplay(mDemoBuffer, &mDemoNeedsCommand, &mDemoReplayLeft);
       return;
     }
     mDemoNeedsCommand = true;
     const uint32_t aLength = static_cast<uint32_t>(mDemoBuffer.ReadLong());
     if (aLength > static_cast<uint32_t>(BitsLeft(mDemoBuffer) / 8)) {
-      StopReplay(mDemoBuffer, &mDemoNeedsCommand);
+      StopReplay(mDemoBuffer, &mDemoNeedsCommand, &mDemoReplayLeft);
       return;
     }
     theBuffer->Clear();
@@ -320,15 +327,27 @@ void TeskAppBase::WriteDemoBuffer() {
   aFile.WriteLong(mUpdateCount);
   aFile.WriteBytes(mDemoBuffer.GetDataPtr(), mDemoBuffer.GetDataLen());
 
+  // A relative name means there is no data folder to put it in: nothing is written elsewhere.
+  if (mDemoFileName.empty() || mDemoFileName[0] != '/') {
+    std::fprintf(stderr, "demo: no per-user data folder; the demo %s is not saved\n", mDemoFileName.c_str());
+    return;
+  }
   // Written beside the old file and moved over it, so a failed write keeps the last demo.
   const std::string aTempName = mDemoFileName + ".tmp";
   FILE* aStream = std::fopen(aTempName.c_str(), "w+b");
-  if (aStream == nullptr) return;
-  const size_t aLength = static_cast<size_t>(aFile.GetDataLen());
-  const bool isWritten = std::fwrite(aFile.GetDataPtr(), 1, aLength, aStream) == aLength;
-  const bool isClosed = std::fclose(aStream) == 0;
-  if (!isWritten || !isClosed || std::rename(aTempName.c_str(), mDemoFileName.c_str()) != 0) {
-    std::remove(aTempName.c_str());
+  bool isSaved = false;
+  if (aStream != nullptr) {
+    const size_t aLength = static_cast<size_t>(aFile.GetDataLen());
+    const bool isWritten = std::fwrite(aFile.GetDataPtr(), 1, aLength, aStream) == aLength;
+    const bool isClosed = std::fclose(aStream) == 0;
+    isSaved = isWritten && isClosed && std::rename(aTempName.c_str(), mDemoFileName.c_str()) == 0;
+    if (!isSaved) std::remove(aTempName.c_str());
+  }
+  if (isSaved) {
+    std::fprintf(stderr, "demo: recorded %s: %d updates, %d commands\n", mDemoFileName.c_str(), mUpdateCount,
+                 mDemoCommandCount);
+  } else {
+    std::fprintf(stderr, "demo: could not write %s\n", mDemoFileName.c_str());
   }
 }
 
@@ -400,7 +419,16 @@ bool TeskAppBase::ReadDemoBuffer(std::string& theError) {
   mDemoBuffer.SeekFront();
   mDemoNeedsCommand = true;
   mLastDemoUpdateCnt = 0;
+  mDemoCommandCount = 0;
+  mDemoReplayLeft = false;
   return true;
+}
+
+void TeskAppBase::ReportDemoPlayed() {
+  if (!mPlayingDemoBuffer) return;
+  const bool isWhole = !mDemoReplayLeft && BitsLeft(mDemoBuffer) < 8;
+  std::fprintf(stderr, "demo: played %s: %d of %d updates, %d commands%s\n", mDemoFileName.c_str(), mUpdateCount,
+               mDemoLength, mDemoCommandCount, isWhole ? "" : ", not to its end");
 }
 
 int TeskAppBase::GetMaxDemoFileNum(const std::string& theDemoPrefix, int theMaxToKeep, bool doDeleteOldest) {
