@@ -29,14 +29,18 @@ const size_t k_MaxSyncStringLength = 32767;
 int32_t BitsLeft(const Buffer& theBuffer) { return theBuffer.mDataBitSize - theBuffer.mReadBitPos; }
 
 // Replay stops for good: later commands are never due and every required one fails.
-// theLeft is set when the run has left the recording (not for the end of the file).
-void StopReplay(Buffer& theBuffer, bool* theNeedsCommand, bool* theLeft) {
-  if (theLeft != nullptr && !*theLeft) {
-    *theLeft = true;
-    std::fprintf(stderr, "demo: the replay left the recording; it stops here\n");
+// theHasLeft: the run has left the recording (not the end of the file), which is reported.
+void StopReplay(TeskAppBase* theApp, bool theHasLeft) {
+  Buffer& aBuffer = theApp->mDemoBuffer;
+  if (theHasLeft && !theApp->mDemoReplayLeft) {
+    theApp->mDemoReplayLeft = true;
+    std::fprintf(stderr,
+                 "demo: the replay left the recording at update %d (command %d, number %d, due at update %d); "
+                 "it stops here\n",
+                 theApp->mUpdateCount, theApp->mDemoCommandCount, theApp->mDemoCmdNum, theApp->mLastDemoUpdateCnt);
   }
-  theBuffer.mReadBitPos = theBuffer.mDataBitSize;
-  *theNeedsCommand = true;
+  aBuffer.mReadBitPos = aBuffer.mDataBitSize;
+  theApp->mDemoNeedsCommand = true;
 }
 
 // Little-endian reads from the bytes of a demo file.
@@ -119,14 +123,14 @@ bool TeskAppBase::PrepareDemoCommand(bool theRequired) {
   if (mDemoNeedsCommand) {
     // The last byte's padding never holds a whole header, so a short read is the end.
     if (BitsLeft(mDemoBuffer) < 5) {
-      StopReplay(mDemoBuffer, &mDemoNeedsCommand, nullptr);
+      StopReplay(this, false);
       return false;
     }
     const int aTicks = mDemoBuffer.ReadNumBits(4, false);
     const bool isShort = mDemoBuffer.ReadNumBits(1, false) != 0;
     const int aNumBits = isShort ? 1 : 5;
     if (BitsLeft(mDemoBuffer) < aNumBits) {
-      StopReplay(mDemoBuffer, &mDemoNeedsCommand, &mDemoReplayLeft);
+      StopReplay(this, true);
       return false;
     }
     mLastDemoUpdateCnt += aTicks;
@@ -138,7 +142,7 @@ bool TeskAppBase::PrepareDemoCommand(bool theRequired) {
   const bool isDue = mUpdateCount == mLastDemoUpdateCnt;
   // A command that was due before now can never be replayed: the run has left the recording.
   if ((theRequired && !isDue) || mUpdateCount > mLastDemoUpdateCnt) {
-    StopReplay(mDemoBuffer, &mDemoNeedsCommand, &mDemoReplayLeft);
+    StopReplay(this, true);
     return false;
   }
   return isDue;
@@ -258,7 +262,7 @@ void TeskAppBase::ProcessDemo() {
       }
     }
     if (!isKnown) {
-      StopReplay(aBuffer, &mDemoNeedsCommand, &mDemoReplayLeft);
+      StopReplay(this, true);
       break;
     }
   }
@@ -274,13 +278,13 @@ void TeskAppBase::DemoSyncBuffer(Buffer* theBuffer) {
   } else if (mPlayingDemoBuffer && !mWindowClosed) {
     if (!PrepareDemoCommand(true)) return;
     if (mDemoIsShortCmd || mDemoCmdNum != DEMO_SYNC || BitsLeft(mDemoBuffer) < 32) {
-      StopReplay(mDemoBuffer, &mDemoNeedsCommand, &mDemoReplayLeft);
+      StopReplay(this, true);
       return;
     }
     mDemoNeedsCommand = true;
     const uint32_t aLength = static_cast<uint32_t>(mDemoBuffer.ReadLong());
     if (aLength > static_cast<uint32_t>(BitsLeft(mDemoBuffer) / 8)) {
-      StopReplay(mDemoBuffer, &mDemoNeedsCommand, &mDemoReplayLeft);
+      StopReplay(this, true);
       return;
     }
     theBuffer->Clear();
@@ -299,6 +303,17 @@ void TeskAppBase::DemoSyncString(std::string* theString) {
 
 void TeskAppBase::DemoSyncRefreshRate() {
   if (mDDInterface != nullptr) mSyncRefreshRate = mDDInterface->mRefreshRate;
+  if (mPlayingDemoBuffer) {
+    // Taken here, where it was recorded: what start-up reads after the window (preferences)
+    // comes after it in the demo.
+    if (PrepareDemoCommand(false) && !mDemoIsShortCmd && mDemoCmdNum == DEMO_VIDEO_DATA &&
+        BitsLeft(mDemoBuffer) >= 16) {
+      mDemoNeedsCommand = true;
+      mIsWindowed = mDemoBuffer.ReadBoolean();
+      mSyncRefreshRate = mDemoBuffer.ReadByte();
+    }
+    return;
+  }
   if (!mRecordingDemoBuffer) return;
   WriteDemoTimingBlock();
   mDemoBuffer.WriteNumBits(0, 1);
