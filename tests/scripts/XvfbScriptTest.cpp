@@ -1,5 +1,6 @@
 // scripts/xvfb.sh as the test and run scripts use it: sourced by bash with no display.
 #include <gtest/gtest.h>
+#include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -7,6 +8,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <chrono>
 #include <thread>
 
 #include "support/TestTemp.h"
@@ -91,6 +93,47 @@ TEST(XvfbScriptTest, StopsTheServerItStarted) {
   EXPECT_EQ(anOutcome.mStatus, 0) << anOutcome.mOutput;
   EXPECT_NE(anOutcome.mOutput.find("running"), std::string::npos) << anOutcome.mOutput;
   EXPECT_EQ(anOutcome.mOutput.find("still-running"), std::string::npos) << anOutcome.mOutput;
+}
+
+// scripts/run.sh without a display runs the game under a virtual one and stops it when the game
+// has ended. The script runs in a copy of the scripts folder with the installing and building
+// steps stubbed out and a stand-in game that notes the server it ran under.
+TEST(RunScriptTest, TheVirtualDisplayEndsWithTheGame) {
+  const std::string aTree = TeskTest::MakeTempDir("run-tree");
+  std::filesystem::create_directories(aTree + "/scripts");
+  std::filesystem::create_directories(aTree + "/bin");
+  std::filesystem::create_directories(aTree + "/build");
+  for (const char* aScript : {"run.sh", "xvfb.sh"}) {
+    std::filesystem::copy_file(k_Repo + "/scripts/" + aScript, aTree + "/scripts/" + aScript);
+  }
+  TeskTest::WriteFile(aTree + "/scripts/install-deps.sh", "exit 0\n");
+  TeskTest::WriteFile(aTree + "/bin/cmake", "#!/bin/sh\nexit 0\n");
+  // The server is a child of run.sh's shell, or of the game itself were run.sh to exec it.
+  TeskTest::WriteFile(aTree + "/build/game",
+                      "#!/bin/sh\n"
+                      "echo \"$DISPLAY\" > \"$(dirname \"$0\")/display\"\n"
+                      "pgrep -f \"Xvfb -displayfd\" -P $PPID,$$ > \"$(dirname \"$0\")/server\"\n"
+                      "exit 3\n");
+  for (const char* anExecutable : {"/bin/cmake", "/build/game"}) {
+    std::filesystem::permissions(aTree + anExecutable, std::filesystem::perms::owner_all);
+  }
+  const Outcome anOutcome =
+      RunBash("PATH='" + aTree + "/bin':$PATH BUILD_DIR=build bash '" + aTree + "/scripts/run.sh'\necho \"status $?\"\n");
+  const std::string aDisplay = TeskTest::ReadFile(aTree + "/build/display");
+  const std::string aServer = TeskTest::ReadFile(aTree + "/build/server");
+  EXPECT_EQ(aDisplay.rfind(":", 0), 0u) << anOutcome.mOutput;
+  ASSERT_FALSE(aServer.empty()) << "the game ran without the script's server\n" << anOutcome.mOutput;
+  // The game's status is the script's, and its server is gone once it returns.
+  EXPECT_NE(anOutcome.mOutput.find("status 3"), std::string::npos) << anOutcome.mOutput;
+  const int aPid = std::atoi(aServer.c_str());
+  ASSERT_GT(aPid, 0);
+  bool isGone = false;
+  for (int i = 0; i < 50 && !isGone; ++i) {
+    isGone = kill(aPid, 0) != 0;
+    if (!isGone) std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  }
+  if (!isGone) kill(aPid, SIGTERM);
+  EXPECT_TRUE(isGone) << "the virtual display outlived the game";
 }
 
 }  // namespace
