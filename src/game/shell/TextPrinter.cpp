@@ -75,6 +75,8 @@ void TextPrinter::charPrintUpdate() {
     // The end is not on this page after all: the next page shows it.
     m_completed = 0;
     cutPage();
+    // Nothing is left for another page.
+    if (m_text[m_charOn] == 0) m_completed = 1;
   }
 }
 
