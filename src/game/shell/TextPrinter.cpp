@@ -1,6 +1,8 @@
 // Prints a text a character at a time into a box, word-wrapped, page by page.
 #include "game/shell/TextPrinter.h"
 
+#include <algorithm>
+#include <climits>
 #include <cwchar>
 
 #include "graphics/Font.h"
@@ -56,28 +58,52 @@ void TextPrinter::Update() {
 
 void TextPrinter::charPrintUpdate() {
   while (m_tick >= k_ticksPerChar && m_printing != 0 && m_completed == 0) {
-    m_tick -= k_ticksPerChar;
-    ++m_charOn;
-    const bool isEnd = m_text[m_charOn - 1] == 0;
-    if (isEnd) {
+    const int anAdded = addCharacters(m_tick / k_ticksPerChar);
+    m_tick = static_cast<uint8_t>(m_tick - k_ticksPerChar * anAdded);
+    if (anAdded == 0) break;
+  }
+}
+
+bool TextPrinter::isPageFull(int theCharOn, int theTextLength) {
+  // The page so far, less the terminator.
+  const int aLength = std::min(theCharOn, theTextLength) - m_firstChar;
+  // A page longer than the buffer is full whatever its height.
+  if (aLength > k_MAX_BUFFER_SIZE - 1) return true;
+  m_page.assign(m_text + m_firstChar, aLength);
+  return Tesk::Graphics::GetWordWrappedHeight(m_font, m_box.mWidth, m_page, m_lineSpacing) >= m_box.mHeight;
+}
+
+int TextPrinter::addCharacters(int theMax) {
+  const int aTextLength = static_cast<int>(std::wcslen(m_text));
+  // m_charOn once the terminator has been added.
+  const int aLast = aTextLength + 1;
+  const int n = std::min(theMax, aLast - m_charOn);
+  if (n <= 0) return 0;
+  // A page only grows as characters are added, so the first one that makes it full can be
+  // found by halving rather than by measuring the page once per character.
+  if (!isPageFull(m_charOn + n, aTextLength)) {
+    m_charOn += n;
+    if (m_charOn == aLast) {
       m_printing = 0;
       m_completed = 1;
     }
-    // The page so far, less the terminator.
-    const int aLength = m_charOn - m_firstChar - (isEnd ? 1 : 0);
-    m_page.assign(m_text + m_firstChar, aLength);
-    // A page longer than the buffer is full whatever its height.
-    const bool isFull =
-        aLength > k_MAX_BUFFER_SIZE - 1 ||
-        Tesk::Graphics::GetWordWrappedHeight(m_font, m_box.mWidth, m_page, m_lineSpacing) >= m_box.mHeight;
-    if (!isFull) continue;
-    m_printing = 0;
-    // The end is not on this page after all: the next page shows it.
-    m_completed = 0;
-    cutPage();
-    // Nothing is left for another page.
-    if (m_text[m_charOn] == 0) m_completed = 1;
+    return n;
   }
+  int aLow = 1;
+  int aHigh = n;
+  while (aLow < aHigh) {
+    const int aMid = (aLow + aHigh) / 2;
+    if (isPageFull(m_charOn + aMid, aTextLength))
+      aHigh = aMid;
+    else
+      aLow = aMid + 1;
+  }
+  m_charOn += aLow;
+  m_printing = 0;
+  cutPage();
+  // Nothing is left for another page.
+  if (m_text[m_charOn] == 0) m_completed = 1;
+  return aLow;
 }
 
 void TextPrinter::cutPage() {
@@ -96,10 +122,11 @@ void TextPrinter::cutPage() {
 }
 
 void TextPrinter::finishPrinting() {
-  while (m_printing != 0) {
-    m_tick = 255;
-    charPrintUpdate();
-  }
+  if (m_printing == 0 || m_text == nullptr) return;
+  const int anAdded = addCharacters(INT_MAX);
+  // The counter as a full counter (255, 85 characters) per round would have left it.
+  const int aMaxPerRound = 255 / k_ticksPerChar;
+  if (anAdded > 0) m_tick = static_cast<uint8_t>(255 - k_ticksPerChar * ((anAdded - 1) % aMaxPerRound + 1));
 }
 
 void TextPrinter::moveToNextPage() {

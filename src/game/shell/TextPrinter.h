@@ -53,6 +53,11 @@ class TextPrinter : public Tesk::Widget {
   int8_t m_justification;
 
  private:
+  // Adds up to theMax characters, stopping where the page is full or the text ends, exactly as
+  // that many single steps would; returns how many it added.
+  int addCharacters(int theMax);
+  // Whether the page up to theCharOn no longer fits the box (or the buffer).
+  bool isPageFull(int theCharOn, int theTextLength);
   // Where the page that has overflowed at m_charOn ends.
   void cutPage();
   // How many characters of theLine fit the box width from its start, at least one; theWidth

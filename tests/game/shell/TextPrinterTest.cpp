@@ -230,6 +230,39 @@ TEST_F(TextPrinterTest, EveryPageDrawsWithinItsBoxAndTogetherTheyShowTheWholeTex
   }
 }
 
+TEST_F(TextPrinterTest, FinishingAPageCutsItWhereTypingItWould) {
+  const wchar_t* const aWords[] = {L"a", L"of", L"the", L"rune", L"stone", L"hollow", L"spell", L"x"};
+  for (int aSeed = 1; aSeed <= 20; ++aSeed) {
+    const int aColumns = 6 + aSeed % 11;
+    const int aRows = 1 + aSeed % 5;
+    std::wstring aText;
+    unsigned r = static_cast<unsigned>(aSeed) * 40503u;
+    for (int i = 0; i < 80; ++i) {
+      r = r * 1103515245u + 12345u;
+      aText += aWords[(r >> 16) % 8];
+      if ((r >> 8) % 19 == 0) aText += std::wstring(aColumns + 2, L'q');
+      aText += (r >> 4) % 13 == 0 ? L"\n" : L" ";
+    }
+    Box(aColumns, aRows);
+    Start(aText);
+    TextPrinter aTyped;
+    aTyped.setFont(&mFont);
+    aTyped.setDimensions(mPrinter.m_box.mX, mPrinter.m_box.mY, mPrinter.m_box.mWidth, mPrinter.m_box.mHeight,
+                         mPrinter.m_lineSpacing, -1);
+    aTyped.newString(mText.data());
+    for (int aPage = 0; aPage < 1000; ++aPage) {
+      mPrinter.finishPrinting();
+      int aGuard = 0;
+      while (aTyped.getIsPrinting() && ++aGuard < 100000) aTyped.Update();
+      ASSERT_EQ(mPrinter.m_charOn, aTyped.m_charOn) << "seed " << aSeed << " page " << aPage;
+      ASSERT_EQ(mPrinter.getIsPrintingCompleted(), aTyped.getIsPrintingCompleted());
+      if (aTyped.getIsPrintingCompleted()) break;
+      mPrinter.moveToNextPage();
+      aTyped.moveToNextPage();
+    }
+  }
+}
+
 TEST_F(TextPrinterTest, AWordBeingTypedIsPlacedWhereItWillEnd) {
   Box(10, 3, 0);
   Start(L"aaaa bbbbbb cc");
