@@ -11,8 +11,10 @@
 #include "app/CommandLine.h"
 #include "app/Screenshots.h"
 #include "game/shell/GameApp.h"
+#include "game/shell/PopupBox.h"
 #include "game/shell/ProfileData.h"
 #include "game/shell/Story.h"
+#include "game/shell/TitleScreen.h"
 #include "widgets/WidgetManager.h"
 
 namespace {
@@ -55,8 +57,6 @@ class ShotApp : public Tesk::GameApp {
   int mShutdownAfter = 0;
 };
 
-Tesk::Widget* Focus(Tesk::GameApp& g) { return g.mWidgetManager->mFocusWidget; }
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -65,6 +65,8 @@ int main(int argc, char** argv) {
   const std::vector<Step> aSteps = {
       // Past start-up and into the logos.
       {"start", nullptr, 150, false},
+      // The logos cut short: the title screen makes the popup the story shares.
+      {"title", [](GameApp& g) { g.PreScreensFinished(); }, 100, false},
       {"player",
        [](GameApp& g) {
          Tesk::ProfileData* p = g.getProfileData();
@@ -75,9 +77,9 @@ int main(int argc, char** argv) {
          p->updateAvgGrade();
        },
        1, false},
-      {"story intro", [](GameApp& g) { g.StartStory(Focus(g)); }, 90, true},
+      {"story intro", [](GameApp& g) { g.StartStory(g.getTitleScreen()); }, 90, true},
       {"story page 2", [](GameApp& g) { g.m_story->pressCaptured(1); }, 30, true},
-      {"runestones", [](GameApp& g) { g.StartStoryFinally(Focus(g)); }, 380, true},
+      {"runestones", [](GameApp& g) { g.StartStoryFinally(g.m_story); }, 380, true},
       {"ending scroll", [](GameApp& g) { g.m_story->m_runestoneCounter = 1400; }, 30, true},
       {"ending fades",
        [](GameApp& g) {
@@ -86,8 +88,17 @@ int main(int argc, char** argv) {
        },
        120, false},
       {"credits", [](GameApp& g) { g.m_story->m_creditsOffset = -120.0f; }, 40, true},
-      {"credits end", [](GameApp& g) { g.m_story->m_creditsOffset = -849.99f; }, 80, true},
-      {"how to play", [](GameApp& g) { g.StartHowToPlay(Focus(g)); }, 90, true},
+      {"credits end", [](GameApp& g) { g.m_story->m_creditsOffset = -849.99f; }, 2, false},
+      {"credits end state",
+       [](GameApp& g) {
+         std::printf("mode %d leaving %d fade %d extra %d avg %f diff %d back %p popup %p\n",
+                     g.m_story->m_mode, g.m_story->m_leaving, GameApp::sm_currentFadeDirection,
+                     g.getProfileData()->isExtraHardDiffUnlocked(), g.getProfileData()->getGameAvgGrade(),
+                     g.getProfileData()->getDifficultyLevel(), (void*)g.m_story->m_backImage,
+                     (void*)g.m_story->m_popup);
+       },
+       80, true},
+      {"how to play", [](GameApp& g) { g.StartHowToPlay(g.m_story); }, 90, true},
       {"how to play 2", [](GameApp& g) { g.m_story->ButtonDepress(1); }, 30, true},
       {"how to play 4",
        [](GameApp& g) {
@@ -100,7 +111,7 @@ int main(int argc, char** argv) {
          g.getProfileData()->advanceLevelOn();
          g.getProfileData()->advanceLevelOn();
          GameApp::sm_gameState = 2;
-         g.StartHowToPlayIngame(Focus(g));
+         g.StartHowToPlayIngame(g.m_story);
        },
        90, true},
   };
