@@ -492,12 +492,15 @@ void Story::pressCaptured(int theId) {
 bool Story::isEndOfGame() { return m_backImage != nullptr && m_backImage == IMAGE_END_OF_GAME; }
 
 void Story::showUnlockPopup(uint8_t theType) {
-  if (m_popup != nullptr) {
-    m_popup->SetDisabled(false);
-    m_popup->SetVisible(true);
-    m_popup->setType(theType);
-    m_popup->setParent(this);
+  // Without the popup the dimmed credits would wait for a button that is not there.
+  if (m_popup == nullptr) {
+    startLeaving();
+    return;
   }
+  m_popup->SetDisabled(false);
+  m_popup->SetVisible(true);
+  m_popup->setType(theType);
+  m_popup->setParent(this);
   GameApp::setFade(2);
 }
 

@@ -115,6 +115,20 @@ class StoryTest : public PopupRig {
     for (int i = 0; i < 200 && !Shown(theNext); ++i) mStory->Update();
   }
 
+  // The ending run through quickly to the last update of its credits.
+  void ToTheEndOfTheCredits() {
+    Show(&GameApp::StartStoryFinally);
+    mStory->m_runestoneCounter = 1400;
+    mStory->Update();
+    ASSERT_EQ(mStory->m_mode, Story::MODE_END_SCROLL);
+    for (int i = 0; i < 20 && mStory->m_mode == Story::MODE_END_SCROLL; ++i) Click();
+    mStory->m_scrollAlpha = 0.005f;
+    mStory->Update();
+    ASSERT_EQ(mStory->m_mode, Story::MODE_CREDITS);
+    mStory->m_creditsOffset = -849.95f;
+    mStory->Update();
+  }
+
   RecordingStory* mRec = nullptr;
   Calls mCalls;
 };
@@ -295,18 +309,9 @@ TEST_P(StoryUnlock, TheEndOfTheCreditsOffersAtMostOneUnlock) {
   if (u.wandsBefore) mProfile->setWandsUnlocked();
   mProfile->setHasSaveFile(true);
   mProfile->setSaveInMinigame(true);
-  Show(&GameApp::StartStoryFinally);
-  mStory->m_runestoneCounter = 1400;
-  mStory->Update();
-  ASSERT_EQ(mStory->m_mode, Story::MODE_END_SCROLL);
-  for (int i = 0; i < 20 && mStory->m_mode == Story::MODE_END_SCROLL; ++i) Click();
-  mStory->m_scrollAlpha = 0.005f;
-  mStory->Update();
-  ASSERT_EQ(mStory->m_mode, Story::MODE_CREDITS);
-  mStory->m_creditsOffset = -849.95f;
   const std::string aFile = ProfileData::getProfilePath();
   remove(aFile.c_str());
-  mStory->Update();
+  ASSERT_NO_FATAL_FAILURE(ToTheEndOfTheCredits());
 
   if (u.popup != 0) {
     EXPECT_TRUE(mPopup->mVisible);
@@ -346,6 +351,17 @@ INSTANTIATE_TEST_SUITE_P(Grades, StoryUnlock,
                                   std::to_string(static_cast<int>(u.grade * 10)) +
                                   (u.extraHardBefore ? "_hard" : "") + (u.wandsBefore ? "_wands" : "");
                          });
+
+TEST_F(StoryTest, WithoutAPopupToOfferItTheUnlockIsKeptAndTheCreditsLeave) {
+  mProfile->setLevelGrade(1.6f);
+  mProfile->updateAvgGrade();
+  mTitle->m_popup = nullptr;
+  ToTheEndOfTheCredits();
+  mTitle->m_popup = mPopup;
+  EXPECT_TRUE(mProfile->isExtraHardDiffUnlocked());
+  EXPECT_EQ(mStory->m_leaving, 1) << "not left waiting on a dimmed screen";
+  EXPECT_EQ(GameApp::sm_currentFadeDirection, 1);
+}
 
 TEST_F(StoryTest, CreditsFromTheTitleChangeNoProfileData) {
   mProfile->setLevelGrade(2.0f);
