@@ -77,6 +77,12 @@ class MiniGame : public Widget, public ButtonListener {
   bool getIsLevelPassed() { return isInWinState(); }
   void setGameState(uint8_t theState);
   void setWidgetsVisible(bool show);
+  // Pauses over the board with help box theType; 58 and 65 also dim it. The caller marks the
+  // help shown.
+  void pauseWithPopup(uint8_t theType);
+  // A side-bar text centred in the 121 x 20 box at (8, theY); the chapter heading's box (y 54) is
+  // inset for languages other than English.
+  void writeSideBarText(Graphics* g, const wchar_t* theText, int theY);
   void AddedToManager(WidgetManager* theManager) override;
   void RemovedFromManager(WidgetManager* theManager) override;
   void Update() override;
@@ -113,6 +119,13 @@ class MiniGame : public Widget, public ButtonListener {
   void finishTestForPiecePress();
   void testForPotionPress(int x, int y);
   void drawConnectors(Graphics* g);
+  // The screen's calls into the potion game. When set-up runs, m_images already holds block
+  // images 1 and up (the screen converts the block); isRestored: the save has filled the board.
+  void setupPotionGame(bool isRestored);
+  void updatePotionGrowSpeeds();  // every update, whatever the state and kind
+  void updatePotionGame();        // play update, state 3
+  void drawPotionBoard(Graphics* g);    // states 3-8
+  void drawPotionSideBar(Graphics* g);  // bottle and texts, states 3-8
 
   // Save (MiniGameSave.cpp) --------------------------------------------------------------------
   bool saveLevelData();

@@ -11,4 +11,14 @@ void MiniGame::testForPotionPress(int, int) {}
 
 void MiniGame::drawConnectors(Graphics*) {}
 
+void MiniGame::setupPotionGame(bool) {}
+
+void MiniGame::updatePotionGrowSpeeds() {}
+
+void MiniGame::updatePotionGame() {}
+
+void MiniGame::drawPotionBoard(Graphics*) {}
+
+void MiniGame::drawPotionSideBar(Graphics*) {}
+
 }  // namespace Tesk
