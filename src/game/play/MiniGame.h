@@ -66,6 +66,11 @@ class MiniGame : public Widget, public ButtonListener {
     int dy;
   };
 
+  // The kinds of game: the chant, the potion, or the one in the save file.
+  static const uint8_t k_kindChant = 1;
+  static const uint8_t k_kindPotion = 2;
+  static const uint8_t k_kindSaved = 3;
+
   // Screen and states (MiniGame.cpp) -----------------------------------------------------------
   explicit MiniGame(GameApp* theApp);
   ~MiniGame() override;
@@ -95,6 +100,10 @@ class MiniGame : public Widget, public ButtonListener {
   using ButtonListener::ButtonPress;
   void ButtonPress(int theId) override;
   void ButtonDepress(int theId) override;
+  // The profile's level and difficulty; the kind of game the level closes with.
+  int getLevel();
+  int getDifficulty();
+  uint8_t kindOfLevel();
 
   // Chant game (MiniGameChant.cpp) -------------------------------------------------------------
   int getNumberOfWordPartsToFind() { return m_numPartsToFind; }
@@ -113,6 +122,17 @@ class MiniGame : public Widget, public ButtonListener {
   int getSwapTime();
   void updateSwap();
   void updateWordParticleSystem();
+  // Cast: the chosen parts' letters against the target's.
+  void castButtonPressed();
+  // The screen's calls into the chant game; theParts images are in the table (entries 0 up).
+  void setupChantGame(bool isRestored, int theParts);
+  void updateChantGame();  // play update, state 3
+  void drawChantBoard(Graphics* g);
+  void drawChantSideBar(Graphics* g);
+  // Where theTile's image is drawn and hit: its swap position while it flies.
+  void getTilePosition(const WordStruct* theTile, int* x, int* y);
+  // The fade slot holding theTile, or -1.
+  int getFadeSlotOf(const WordStruct* theTile);
 
   // Potion game (MiniGamePotion.cpp) -----------------------------------------------------------
   void testForPiecePress(const int& x, const int& y);
@@ -132,6 +152,13 @@ class MiniGame : public Widget, public ButtonListener {
   bool loadLevelData();
   bool loadLevelDataV1(FILE* theFile);
   bool loadLevelDataV0(FILE* theFile);
+  // The save file of the profile in use, its bytes as saveLevelData writes them, and the reading
+  // of a whole file: false with the reason, the game untouched, when the bytes are not a
+  // mini-game this screen can resume.
+  std::string getSavePath();
+  std::string saveBytes();
+  bool readSave(const std::string& theBytes, std::string* theError);
+  static const size_t k_maxSaveFileSize = 4096;
 
   // Both games.
   Image* m_background;
@@ -174,6 +201,13 @@ class MiniGame : public Widget, public ButtonListener {
   int32_t m_numPartsToFind;
   Image* m_chantBarImage;
   PARTICLE::ParticleSystem* m_wordParticles;
+
+  // Both games: the popup, the image table, the play update.
+  void showPopup(uint8_t theType);
+  void hidePopup();
+  int loadImages();  // returns the number of table entries filled
+  void deleteImages();
+  void updatePlay();
 
   // Init's once-per-run flag and Update's repaint accumulator; tests reset them.
   static bool alreadyInited;
