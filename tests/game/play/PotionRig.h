@@ -14,6 +14,9 @@
 #include "core/MTRand.h"
 #include "display/DDImage.h"
 #include "game/play/MiniGame.h"
+#include "game/shell/GameText.h"
+#include "graphics/Graphics.h"
+#include "graphics/MemoryImage.h"
 #include "graphics/Particles.h"
 #include "resources/ImageLib.h"
 #include "resources/ResourceManager.h"
@@ -38,6 +41,7 @@ class PotionRig : public testing::Test {
     ASSERT_TRUE(s_app->mResourceManager->LoadResources("MiniGame"))
         << s_app->mResourceManager->GetErrorText();
     ASSERT_TRUE(Tesk::ExtractMiniGameResources(s_app->mResourceManager));
+    ASSERT_TRUE(GameText::loadGameStrings());
   }
   static void TearDownTestSuite() {
     delete s_app;
@@ -143,6 +147,28 @@ class PotionRig : public testing::Test {
     }
   }
   int Played(int theSound) { return App().Played(theSound); }
+
+  // The screen as the mini-game draws it in play: the background dimmed to 100 grey, the side
+  // bar picture, the board, the bottle and its texts, the particles.
+  std::unique_ptr<Tesk::MemoryImage> Draw() {
+    auto aScreen = std::make_unique<Tesk::MemoryImage>();
+    aScreen->Create(800, 600);
+    Tesk::Graphics g(aScreen.get());
+    g.SetColor(Tesk::Color::Black);
+    g.FillRect(0, 0, 800, 600);
+    float f = Tesk::GameApp::getFadeColorFloat();
+    const int v = static_cast<int>(100 * f);
+    g.SetColorizeImages(true);
+    g.SetColor(Tesk::Color(v, v, v));
+    g.DrawImage(mGame->m_background, 140, 0);
+    const int c = Tesk::GameApp::getFadeColor();
+    g.SetColor(Tesk::Color(c, c, c));
+    if (Tesk::IMAGE_SIDE_BAR != nullptr) g.DrawImage(Tesk::IMAGE_SIDE_BAR, 0, 0);
+    mGame->drawPotionBoard(&g);
+    mGame->drawPotionSideBar(&g);
+    PARTICLE::draw(&g, f, mGame.get());
+    return aScreen;
+  }
 
   static PlayTest::InFolder* s_folder;
   static RigApp* s_app;
