@@ -105,9 +105,9 @@ class PotionRig : public testing::Test {
     return mGame->getPotionCell(theColumn, theRow);
   }
   MiniGame::PotionCell& Mutable(int theColumn, int theRow) { return mGame->m_cells[theColumn][theRow]; }
-  // The middle of a cell's ingredient.
-  int CentreX(int theColumn, int theRow) { return Cell(theColumn, theRow).x + 30; }
-  int CentreY(int theColumn, int theRow) { return Cell(theColumn, theRow).y + 30; }
+  // The middle of a cell's ingredient, on the board's grid (also where no cell lies).
+  int CentreX(int theColumn, int) { return Cell(0, 0).x + 70 * theColumn + 30; }
+  int CentreY(int, int theRow) { return Cell(0, 0).y + 70 * theRow + 30; }
 
   // Every cell of the board of kind theKind(column, row).
   template <class F>
