@@ -78,6 +78,12 @@ class MiniGame : public Widget, public ButtonListener {
   bool getIsLevelPassed() { return isInWinState(); }
   void setGameState(uint8_t theState);
   void setWidgetsVisible(bool show);
+  // Pauses over the board with help box theType; 58 and 65 also dim it. The caller marks the
+  // help shown.
+  void pauseWithPopup(uint8_t theType);
+  // A side-bar text centred in the 121 x 20 box at (8, theY); the chapter heading's box (y 54) is
+  // inset for languages other than English.
+  void writeSideBarText(Graphics* g, const wchar_t* theText, int theY);
   void AddedToManager(WidgetManager* theManager) override;
   void RemovedFromManager(WidgetManager* theManager) override;
   void Update() override;
