@@ -25,6 +25,13 @@ class PopupBox;
 
 class MiniGame : public Widget, public ButtonListener {
  public:
+  // Potion game: where the link from a chain cell to the next one is drawn, by the direction
+  // in which the earlier cell lies as seen from the later one.
+  struct ConnectorOffset {
+    int16_t dx;
+    int16_t dy;
+    Image* image;
+  };
   // Potion game: one cell of the 9 x 8 board.
   struct PotionCell {
     int16_t type;  // ingredient kind 0-5
@@ -34,13 +41,7 @@ class MiniGame : public Widget, public ButtonListener {
     float growSpeed;  // 0: a new speed is drawn next update
     uint8_t selected;
     uint8_t exists;
-    const struct ConnectorOffset* connector;
-  };
-  // Where the link to the previous chain cell is drawn, by its direction.
-  struct ConnectorOffset {
-    int16_t dx;
-    int16_t dy;
-    Image* image;
+    const ConnectorOffset* connector;
   };
   // Chant game: a tile fading out and in again.
   struct WordFadeSlot {
@@ -135,17 +136,26 @@ class MiniGame : public Widget, public ButtonListener {
   int getFadeSlotOf(const WordStruct* theTile);
 
   // Potion game (MiniGamePotion.cpp) -----------------------------------------------------------
+  static const int k_potionColumns = 9;
+  static const int k_potionRows = 8;
+  static const int k_potionCellPitch = 70;
+  static const int k_maxChainCells = 39;  // of the 40 chain slots
+  // Set-up once the screen has put block images 1 and up into m_images; a restored game keeps
+  // the board, chain and scores that the save put back and only lets the ingredients grow in.
+  void setupPotionGame(bool isRestored);
+  // Every update, whatever the state or kind: cells without a grow speed draw one.
+  void updatePotionGrowSpeeds();
+  // The potion's part of the play update (state 3).
+  void updatePotionGame();
+  void drawPotionBoard(Graphics* g);
+  // The bottle and the potion texts on the side bar.
+  void drawPotionSideBar(Graphics* g);
   void testForPiecePress(const int& x, const int& y);
   void finishTestForPiecePress();
   void testForPotionPress(int x, int y);
   void drawConnectors(Graphics* g);
-  // The screen's calls into the potion game. When set-up runs, m_images already holds block
-  // images 1 and up (the screen converts the block); isRestored: the save has filled the board.
-  void setupPotionGame(bool isRestored);
-  void updatePotionGrowSpeeds();  // every update, whatever the state and kind
-  void updatePotionGame();        // play update, state 3
-  void drawPotionBoard(Graphics* g);    // states 3-8
-  void drawPotionSideBar(Graphics* g);  // bottle and texts, states 3-8
+  // The board as a player sees it: column 0-8, row 0-7.
+  const PotionCell& getPotionCell(int theColumn, int theRow) const { return m_cells[theColumn][theRow]; }
 
   // Save (MiniGameSave.cpp) --------------------------------------------------------------------
   bool saveLevelData();
