@@ -109,12 +109,22 @@ class MiniGame : public Widget, public ButtonListener {
   // Chant game (MiniGameChant.cpp) -------------------------------------------------------------
   int getNumberOfWordPartsToFind() { return m_numPartsToFind; }
   const std::wstring& getWordToFind() { return m_targetText; }
+  // What a player sees of the chant game: the tiles (image, place, part, on the field or not),
+  // the sorted letters of the chant and how many parts are chosen.
+  const WordStruct& getTile(int theIndex) const { return m_tiles[theIndex]; }
+  const std::wstring& getTargetLetters() const { return m_targetLetters; }
+  int getSelectedCount() const { return m_selectedCount; }
+  uint8_t getGameState() const { return m_state; }
+  uint8_t getGameType() const { return m_kind; }
   // Inserts each character of thePart into the sorted theLetters, keeping it sorted.
   static void addAndAlphabetize(std::wstring& theLetters, const wchar_t* thePart);
   void sortAndDisplayWordPartButtons();
   void clearButtonPressed();
   void removeWordPart(int theId);
   void testForWordPress(const int& x, const int& y);
+  // The tile a press at (x, y) chooses, or null: a lone box hit, else the first tile (in index
+  // order) with a pixel of its own at or next to the point.
+  WordStruct* findWordAt(int x, int y);
   bool basicPixelWordTest(const int& x, const int& y, WordStruct* theTile);
   void setWordXOffset(WordStruct* theTile, int theRange);
   void setWordYOffset(WordStruct* theTile, int theRange);

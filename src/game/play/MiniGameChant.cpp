@@ -214,27 +214,28 @@ void MiniGame::sortAndDisplayWordPartButtons() {
   }
 }
 
+WordStruct* MiniGame::findWordAt(int x, int y) {
+  WordStruct* aCandidates[k_maxCandidates];
+  int aCount = 0;
+  for (WordStruct& t : m_tiles) {
+    if (t.image == nullptr || !t.visible) continue;
+    int tx, ty;
+    getTilePosition(&t, &tx, &ty);
+    if (!MATH::BBPointTest(x, y, tx, ty, t.image->GetWidth(), t.image->GetHeight())) continue;
+    aCandidates[aCount++] = &t;
+    if (aCount == k_maxCandidates) break;
+  }
+  if (aCount == 1) return aCandidates[0];
+  // Where boxes overlap, the first tile with a pixel of its own at or beside the point.
+  for (int i = 0; i < aCount; ++i)
+    for (const PixelOffset& d : extendedPixelDatamapTest)
+      if (basicPixelWordTest(x + d.dx, y + d.dy, aCandidates[i])) return aCandidates[i];
+  return nullptr;
+}
+
 void MiniGame::testForWordPress(const int& x, const int& y) {
   if (m_selectedCount < m_numPartsToFind && x > 139 && x < 800 && y >= 0 && y < 600) {
-    WordStruct* aCandidates[k_maxCandidates];
-    int aCount = 0;
-    for (WordStruct& t : m_tiles) {
-      if (t.image == nullptr || !t.visible) continue;
-      int tx, ty;
-      getTilePosition(&t, &tx, &ty);
-      if (!MATH::BBPointTest(x, y, tx, ty, t.image->GetWidth(), t.image->GetHeight())) continue;
-      aCandidates[aCount++] = &t;
-      if (aCount == k_maxCandidates) break;
-    }
-    WordStruct* aChosen = aCount == 1 ? aCandidates[0] : nullptr;
-    for (int i = 0; aCount > 1 && i < aCount && aChosen == nullptr; ++i) {
-      for (const PixelOffset& d : extendedPixelDatamapTest) {
-        if (basicPixelWordTest(x + d.dx, y + d.dy, aCandidates[i])) {
-          aChosen = aCandidates[i];
-          break;
-        }
-      }
-    }
+    WordStruct* aChosen = findWordAt(x, y);
     if (aChosen == nullptr) return;
     m_selected[m_selectedCount++] = aChosen;
     aChosen->visible = 0;
