@@ -59,14 +59,14 @@ class MiniGameRig : public testing::Test {
     Leave();
     App().m_miniGame = nullptr;
     Tesk::GameApp::sm_gameState = 0;
+    std::remove(SavePath().c_str());
     mGame.reset();
     mPopup.reset();
     PARTICLE::resetAll(true);
-    std::remove(SavePath().c_str());
   }
   static RigApp& App() { return *s_app; }
   Tesk::WidgetManager* Manager() { return App().mWidgetManager; }
-  std::string SavePath() { return Tesk::GetAppDataFolder() + "level.sav0"; }
+  std::string SavePath() { return mGame->getSavePath(); }
 
   // A screen as the application makes it, its buttons made and the rig's popup its popup.
   std::unique_ptr<MiniGame> NewScreen() {
