@@ -225,7 +225,13 @@ bool readRest(FILE* theFile, size_t theMax, std::string* theBytes) {
   return aRead <= theMax;
 }
 
-uint32_t wholeNumber(float theValue) { return theValue > 0.0f ? static_cast<uint32_t>(theValue) : 0u; }
+// A scale or grow speed as the file keeps it: cut toward zero, below 0 (or not a number) 0, and
+// at most the largest 32-bit value.
+uint32_t wholeNumber(float theValue) {
+  if (!(theValue > 0.0f)) return 0u;
+  if (theValue >= 4294967296.0f) return 0xFFFFFFFFu;
+  return static_cast<uint32_t>(theValue);
+}
 
 }  // namespace
 
