@@ -96,18 +96,6 @@ int cellIndex(const MiniGame& theGame, const MiniGame::PotionCell* theCell) {
   return static_cast<int>(theCell - &theGame.m_cells[0][0]);
 }
 
-// A help box over the board: the game pauses under it.
-void pauseForHelp(MiniGame& theGame, uint8_t theType) {
-  theGame.m_state = 6;
-  if (theGame.m_popup != nullptr) {
-    theGame.m_popup->SetDisabled(false);
-    theGame.m_popup->SetVisible(true);
-    theGame.m_popup->setType(theType);
-    theGame.m_popup->setParent(&theGame);
-  }
-  theGame.setWidgetsVisible(false);
-}
-
 void setSideBarTextColor(Graphics* g, int theRed, int theGreen, int theBlue, float theFade) {
   g->SetColor(Color(static_cast<int>(theRed * theFade), static_cast<int>(theGreen * theFade),
                     static_cast<int>(theBlue * theFade), static_cast<int>(255.0f * theFade)));
@@ -262,7 +250,7 @@ void MiniGame::finishTestForPiecePress() {
     if (aProfile != nullptr && aProfile->getHelpBox() && !aProfile->getHintBlock(10)) {
       m_threeChainCount = n == 3 ? static_cast<uint8_t>(m_threeChainCount + 1) : 0;
       if (m_threeChainCount > 1) {
-        pauseForHelp(*this, POPUP_HINT_REPEATED_MATCH3);
+        pauseWithPopup(POPUP_HINT_REPEATED_MATCH3);
         aProfile->setHintBlock(10);
       }
     }
@@ -450,25 +438,20 @@ void MiniGame::drawPotionSideBar(Graphics* g) {
 
   g->SetFont(FONT_SMALL);
   setSideBarTextColor(g, 253, 234, 199, f);
-  auto aText = [&](const wchar_t* theText, int y, bool isHeading) {
-    if (theText == nullptr) return;
-    const bool isInset = isHeading && aLanguage != 0;
-    WriteWordWrapped(g, TRect<int>(isInset ? 20 : 8, y, isInset ? 97 : 121, 20), theText, 14, 0);
-  };
-  aText(stringMinigameClickPotion, imageHeight(aBottle) - o + 231, false);
+  writeSideBarText(g, stringMinigameClickPotion, imageHeight(aBottle) - o + 231);
   wchar_t aBuffer[64];
   if (!isInWinState() && stringChapNumAndPotionGame != nullptr) {
     GameText::formatText(aBuffer, 64, stringChapNumAndPotionGame, levelOf(m_app));
-    aText(aBuffer, 54, true);
+    writeSideBarText(g, aBuffer, 54);
   }
   if (stringCurrentChainLength != nullptr) {
     GameText::formatText(aBuffer, 64, stringCurrentChainLength, static_cast<int>(m_chainLength));
-    aText(aBuffer, 115, false);
+    writeSideBarText(g, aBuffer, 115);
   }
   if (stringLongestChain != nullptr) {
     setSideBarTextColor(g, 223, 153, 43, f);
     GameText::formatText(aBuffer, 64, stringLongestChain, static_cast<int>(m_longestChain));
-    aText(aBuffer, 175, false);
+    writeSideBarText(g, aBuffer, 175);
   }
 }
 
