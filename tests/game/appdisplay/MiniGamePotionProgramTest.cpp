@@ -101,6 +101,9 @@ TEST_F(PotionProgram, TheFirstChaptersFoundObjectsLeadToThePotionGameWhichTheMou
   ASSERT_NE(anApp->mWindow, nullptr);
   ShowWindow(anApp->mWindow);
   anApp->PreScreensFinished();
+  // Outside the frame loop the logo screen's deferred deletion would wait for a loop that never
+  // comes; the loop's own sweep takes it.
+  anApp->ProcessSafeDeleteList();
   Tesk::TitleScreen* aTitle = anApp->getTitleScreen();
   if (aTitle->m_popup == nullptr) {
     aTitle->m_popup = new Tesk::PopupBox(anApp);
