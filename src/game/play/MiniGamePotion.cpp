@@ -134,13 +134,13 @@ void MiniGame::setupPotionGame(bool isRestored) {
   for (auto& aColumn : m_cells)
     for (PotionCell& aCell : aColumn) aCell.scale = 0.0f;
   if (!isRestored) {
-    const int P = potionIndex(m_app);
+    const int aChapter = potionIndex(m_app);
     ProfileData* aProfile = profileOf(m_app);
     m_numIngredientKinds = k_numKinds;
     m_points = 0;
     m_bottleFill = 0;
     m_target =
-        static_cast<int16_t>(k_numPotionPointsToGet[P] +
+        static_cast<int16_t>(k_numPotionPointsToGet[aChapter] +
                              (aProfile != nullptr && aProfile->getDifficultyLevel() == 2 ? k_hardBonus : 0));
     m_longestChain = 0;
     const BoardOrigin o = boardOrigin(*this);
@@ -156,11 +156,11 @@ void MiniGame::setupPotionGame(bool isRestored) {
         c.connector = nullptr;
       }
     }
-    if (P >= 1 && P != 2) removeCells(*this, k_shapeCorners1);
-    if (P == 2) removeCells(*this, k_shapeCentre2);
-    if (P >= 3) removeCells(*this, k_shapeInner3);
-    if (P >= 4) removeCells(*this, k_shapeCorners4);
-    if (P >= 5) removeCells(*this, k_shapeEdges5);
+    if (aChapter >= 1 && aChapter != 2) removeCells(*this, k_shapeCorners1);
+    if (aChapter == 2) removeCells(*this, k_shapeCentre2);
+    if (aChapter >= 3) removeCells(*this, k_shapeInner3);
+    if (aChapter >= 4) removeCells(*this, k_shapeCorners4);
+    if (aChapter >= 5) removeCells(*this, k_shapeEdges5);
     m_chainLength = 0;
     m_chain[0] = nullptr;
     m_chainKind = -1;
@@ -388,8 +388,8 @@ void MiniGame::drawPotionSideBar(Graphics* g) {
   const int c = static_cast<int>(255.0f * f);
   const int aLanguage = TeskAppBase::s_languageUsing;
   const int o = aLanguage == 3 ? 21 : (aLanguage == 5 || aLanguage == 7) ? 10 : 0;
-  const int P = potionIndex(m_app);
-  const Color& aPotion = k_levelPotionColors[P];
+  const int aChapter = potionIndex(m_app);
+  const Color& aPotion = k_levelPotionColors[aChapter];
   Image* aContents = m_images[k_bottleContentsImage];
   Image* aBottle = m_images[k_bottleImage];
   g->SetColorizeImages(true);
