@@ -96,18 +96,6 @@ int cellIndex(const MiniGame& theGame, const MiniGame::PotionCell* theCell) {
   return static_cast<int>(theCell - &theGame.m_cells[0][0]);
 }
 
-// A help box over the board: the game pauses under it.
-void pauseForHelp(MiniGame& theGame, uint8_t theType) {
-  theGame.m_state = 6;
-  if (theGame.m_popup != nullptr) {
-    theGame.m_popup->SetDisabled(false);
-    theGame.m_popup->SetVisible(true);
-    theGame.m_popup->setType(theType);
-    theGame.m_popup->setParent(&theGame);
-  }
-  theGame.setWidgetsVisible(false);
-}
-
 void setSideBarTextColor(Graphics* g, int theRed, int theGreen, int theBlue, float theFade) {
   g->SetColor(Color(static_cast<int>(theRed * theFade), static_cast<int>(theGreen * theFade),
                     static_cast<int>(theBlue * theFade), static_cast<int>(255.0f * theFade)));
@@ -146,13 +134,13 @@ void MiniGame::setupPotionGame(bool isRestored) {
   for (auto& aColumn : m_cells)
     for (PotionCell& aCell : aColumn) aCell.scale = 0.0f;
   if (!isRestored) {
-    const int P = potionIndex(m_app);
+    const int aChapter = potionIndex(m_app);
     ProfileData* aProfile = profileOf(m_app);
     m_numIngredientKinds = k_numKinds;
     m_points = 0;
     m_bottleFill = 0;
     m_target =
-        static_cast<int16_t>(k_numPotionPointsToGet[P] +
+        static_cast<int16_t>(k_numPotionPointsToGet[aChapter] +
                              (aProfile != nullptr && aProfile->getDifficultyLevel() == 2 ? k_hardBonus : 0));
     m_longestChain = 0;
     const BoardOrigin o = boardOrigin(*this);
@@ -168,11 +156,11 @@ void MiniGame::setupPotionGame(bool isRestored) {
         c.connector = nullptr;
       }
     }
-    if (P >= 1 && P != 2) removeCells(*this, k_shapeCorners1);
-    if (P == 2) removeCells(*this, k_shapeCentre2);
-    if (P >= 3) removeCells(*this, k_shapeInner3);
-    if (P >= 4) removeCells(*this, k_shapeCorners4);
-    if (P >= 5) removeCells(*this, k_shapeEdges5);
+    if (aChapter >= 1 && aChapter != 2) removeCells(*this, k_shapeCorners1);
+    if (aChapter == 2) removeCells(*this, k_shapeCentre2);
+    if (aChapter >= 3) removeCells(*this, k_shapeInner3);
+    if (aChapter >= 4) removeCells(*this, k_shapeCorners4);
+    if (aChapter >= 5) removeCells(*this, k_shapeEdges5);
     m_chainLength = 0;
     m_chain[0] = nullptr;
     m_chainKind = -1;
@@ -262,7 +250,7 @@ void MiniGame::finishTestForPiecePress() {
     if (aProfile != nullptr && aProfile->getHelpBox() && !aProfile->getHintBlock(10)) {
       m_threeChainCount = n == 3 ? static_cast<uint8_t>(m_threeChainCount + 1) : 0;
       if (m_threeChainCount > 1) {
-        pauseForHelp(*this, POPUP_HINT_REPEATED_MATCH3);
+        pauseWithPopup(POPUP_HINT_REPEATED_MATCH3);
         aProfile->setHintBlock(10);
       }
     }
@@ -400,8 +388,8 @@ void MiniGame::drawPotionSideBar(Graphics* g) {
   const int c = static_cast<int>(255.0f * f);
   const int aLanguage = TeskAppBase::s_languageUsing;
   const int o = aLanguage == 3 ? 21 : (aLanguage == 5 || aLanguage == 7) ? 10 : 0;
-  const int P = potionIndex(m_app);
-  const Color& aPotion = k_levelPotionColors[P];
+  const int aChapter = potionIndex(m_app);
+  const Color& aPotion = k_levelPotionColors[aChapter];
   Image* aContents = m_images[k_bottleContentsImage];
   Image* aBottle = m_images[k_bottleImage];
   g->SetColorizeImages(true);
@@ -450,25 +438,20 @@ void MiniGame::drawPotionSideBar(Graphics* g) {
 
   g->SetFont(FONT_SMALL);
   setSideBarTextColor(g, 253, 234, 199, f);
-  auto aText = [&](const wchar_t* theText, int y, bool isHeading) {
-    if (theText == nullptr) return;
-    const bool isInset = isHeading && aLanguage != 0;
-    WriteWordWrapped(g, TRect<int>(isInset ? 20 : 8, y, isInset ? 97 : 121, 20), theText, 14, 0);
-  };
-  aText(stringMinigameClickPotion, imageHeight(aBottle) - o + 231, false);
+  writeSideBarText(g, stringMinigameClickPotion, imageHeight(aBottle) - o + 231);
   wchar_t aBuffer[64];
   if (!isInWinState() && stringChapNumAndPotionGame != nullptr) {
     GameText::formatText(aBuffer, 64, stringChapNumAndPotionGame, levelOf(m_app));
-    aText(aBuffer, 54, true);
+    writeSideBarText(g, aBuffer, 54);
   }
   if (stringCurrentChainLength != nullptr) {
     GameText::formatText(aBuffer, 64, stringCurrentChainLength, static_cast<int>(m_chainLength));
-    aText(aBuffer, 115, false);
+    writeSideBarText(g, aBuffer, 115);
   }
   if (stringLongestChain != nullptr) {
     setSideBarTextColor(g, 223, 153, 43, f);
     GameText::formatText(aBuffer, 64, stringLongestChain, static_cast<int>(m_longestChain));
-    aText(aBuffer, 175, false);
+    writeSideBarText(g, aBuffer, 175);
   }
 }
 
