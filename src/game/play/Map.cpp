@@ -204,7 +204,10 @@ void Map::showPopup(uint8_t theType, uint8_t theFade, bool showWidgets) {
 // A one-time help message over the dimmed map, remembered in the profile.
 void Map::showHint(int theHint) {
   m_state = 1;
-  showPopup(static_cast<uint8_t>(POPUP_HINT_WELCOME + theHint), 2, false);
+  // Help 24 (the custom cursor) has a popup of its own past the play scene's hints; 50 + 24
+  // would be the potion game's hint, whose button hands back to a mini-game and leaves the map paused.
+  const uint8_t aType = theHint == 24 ? POPUP_HINT_CUSTOM_CURSOR : static_cast<uint8_t>(POPUP_HINT_WELCOME + theHint);
+  showPopup(aType, 2, false);
   m_app->getProfileData()->setHintBlock(theHint);
 }
 

@@ -471,6 +471,34 @@ TEST_F(DemoFileTest, PlayingPastTheEndStopsPlaybackOnly) {
   EXPECT_EQ(aText, "live");
 }
 
+// Fast-forward (the playback key '0', or a replay that wants no real-time waits) runs the updates
+// back to back through the loop; a command due where it starts is replayed before the first one.
+TEST_F(DemoFileTest, FastForwardReplaysACommandDueWhereItStarts) {
+  {
+    DemoTestApp anApp;
+    PrepareRecording(anApp);
+    anApp.mUpdateCount = 0;
+    DemoRecorder(&anApp).Send(WM_KEYDOWN, 65, 0);
+    anApp.mUpdateCount = 5;
+    DemoRecorder(&anApp).Send(WM_KEYUP, 65, 0);
+    anApp.mUpdateCount = 40;
+    anApp.WriteDemoBuffer();
+  }
+  DemoTestApp aPlayer;
+  PreparePlayback(aPlayer);
+  std::string anError;
+  ASSERT_TRUE(aPlayer.ReadDemoBuffer(anError)) << anError;
+  aPlayer.mLoaded = true;
+  aPlayer.mDemoLoadingComplete = true;
+  aPlayer.mFastForwardToUpdateNum = aPlayer.mDemoLength;
+  for (int aPass = 0; aPass < 200 && aPlayer.mUpdateCount < aPlayer.mDemoLength; ++aPass) aPlayer.Process(false);
+  EXPECT_EQ(aPlayer.mUpdateCount, 40);
+  Calls aKeys;
+  for (const std::string& aCall : aPlayer.mCalls)
+    if (aCall.find("Key") != std::string::npos) aKeys.push_back(aCall);
+  EXPECT_EQ(aKeys, (Calls{"0:KeyDown(65)", "5:KeyUp(65)"}));
+}
+
 TEST_F(DemoFileTest, BadFilesAreRefused) {
   const std::string kHeader = Bytes({0x78, 0xEF, 0xBE, 0x42, 0x02, 0, 0, 0, 0x07, 0, 0, 0});
   const std::string kVersion = Bytes({0x03, 0x00}) + "1.0";

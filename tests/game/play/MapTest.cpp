@@ -270,8 +270,13 @@ TEST_F(MapTest, EnteringTheMapShowsEachHelpMessageOnce) {
   EXPECT_EQ(mMap->m_state, 1);
   EXPECT_TRUE(App().mProfile.getHintBlock(0));
   EXPECT_FALSE(App().mProfile.getHintBlock(24));
+  ASSERT_NE(mMap->m_popup, nullptr);
+  EXPECT_EQ(mMap->m_popup->m_type, Tesk::POPUP_HINT_WELCOME);
   mMap->setGameState(0);
   EXPECT_TRUE(App().mProfile.getHintBlock(24));
+  // The custom-cursor help, not the potion game's hint that sits at 50 + 24 (whose OK hands back
+  // to a mini-game and left the map paused for good).
+  EXPECT_EQ(mMap->m_popup->m_type, Tesk::POPUP_HINT_CUSTOM_CURSOR);
   mMap->setGameState(0);
   EXPECT_EQ(mMap->m_state, 0);  // entries are left: nothing more to say
   App().mLevel->m_locations[0].m_numOpen = 0;

@@ -1,0 +1,107 @@
+// The game played by the scripted player (tools/playthrough.cpp) on the generated asset set: a new
+// player's first chapter from the map through every location it lists, clicked on pixels the
+// scene's own hit test gives to each listed object, until the chapter's objects are all found.
+// The run is recorded as a demo by the framework; the demo, replayed from its file under
+// fast-forward, must end at the same update with the same log of the game's state and the same
+// profile and saves.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "support/TestTemp.h"
+
+extern "C" const char* __lsan_default_suppressions();
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::string kTool = std::string(TESK_TEST_BINARY_DIR) + "/../tools/playthrough";
+const std::string kGeneratedSet = TESK_DEFAULT_RESOURCES_DIR;
+
+struct ToolRun {
+  int mStatus = -1;
+  std::string mErrors;
+};
+
+// Runs the tool with theArguments in a data folder of its own; the folder's files stay for the checks.
+ToolRun RunTool(const std::string& theScratch, const std::string& theData, const std::string& theArguments) {
+  const std::string aSuppressions = theScratch + "/lsan.supp";
+  TeskTest::WriteFile(aSuppressions, __lsan_default_suppressions());
+  const std::string anErrors = theScratch + "/stderr.txt";
+  const std::string aCommand =
+      "SDL_AUDIODRIVER=dummy TESK_ALERTS=stderr DBUS_SESSION_BUS_ADDRESS=disabled "
+      "LSAN_OPTIONS=suppressions='" +
+      aSuppressions + "' XDG_DATA_HOME='" + theData + "' TESK_RESOURCES_DIR='" + kGeneratedSet +
+      "' timeout 240 '" + kTool + "' " + theArguments + " 2>'" + anErrors + "' >/dev/null";
+  const int aResult = std::system(aCommand.c_str());
+  ToolRun aRun;
+  if (aResult != -1 && WIFEXITED(aResult)) aRun.mStatus = WEXITSTATUS(aResult);
+  aRun.mErrors = TeskTest::ReadFile(anErrors);
+  return aRun;
+}
+
+std::string Between(const std::string& theText, const std::string& theBefore, const std::string& theAfter) {
+  const size_t aStart = theText.find(theBefore);
+  if (aStart == std::string::npos) return std::string();
+  const size_t aFrom = aStart + theBefore.size();
+  return theText.substr(aFrom, theText.find(theAfter, aFrom) - aFrom);
+}
+
+std::string LastLineStarting(const std::string& theText, const std::string& theStart) {
+  std::string aFound;
+  size_t aPos = 0;
+  while (aPos < theText.size()) {
+    const size_t anEnd = theText.find('\n', aPos);
+    const std::string aLine =
+        theText.substr(aPos, anEnd == std::string::npos ? std::string::npos : anEnd - aPos);
+    if (aLine.rfind(theStart, 0) == 0) aFound = aLine;
+    if (anEnd == std::string::npos) break;
+    aPos = anEnd + 1;
+  }
+  return aFound;
+}
+
+TEST(PlayThrough, TheFirstChaptersObjectsFoundByTheScriptedPlayerReplayToTheSameState) {
+  if (std::getenv("DISPLAY") == nullptr) GTEST_SKIP() << "no display";
+  if (!fs::exists(kGeneratedSet + "/properties/resources.xml")) GTEST_SKIP() << "no generated asset set";
+  ASSERT_TRUE(fs::exists(kTool));
+  const std::string aScratch = TeskTest::MakeTempDir("playthrough");
+  const std::string aDemo = aScratch + "/chapter1.dmo";
+  const std::string aShots = aScratch + "/screens";
+
+  const ToolRun aRecorded = RunTool(
+      aScratch, TeskTest::MakeTempDir("playthrough-record"),
+      "record '" + aDemo + "' '" + aScratch + "/recorded.log' --until=objects --shots='" + aShots + "'");
+  ASSERT_EQ(aRecorded.mStatus, 0) << aRecorded.mErrors;
+  const std::string anUpdates = Between(aRecorded.mErrors, "demo: recorded " + aDemo + ": ", " updates");
+  const std::string aCommands = Between(aRecorded.mErrors, " updates, ", " commands");
+  ASSERT_FALSE(anUpdates.empty()) << aRecorded.mErrors;
+  const std::string aLog = TeskTest::ReadFile(aScratch + "/recorded.log");
+  // Both locations of the first chapter were cleared and the chapter's message came up.
+  const std::string anEnd = LastLineStarting(aLog, "end ");
+  EXPECT_NE(anEnd.find(" open 0 "), std::string::npos) << aLog;
+  EXPECT_NE(anEnd.find(" popup 19"), std::string::npos) << aLog;
+  EXPECT_NE(aLog.find(" location 3 "), std::string::npos) << aLog;
+  EXPECT_NE(aLog.find(" location 7 "), std::string::npos) << aLog;
+  EXPECT_NE(aLog.find("file profile.prof "), std::string::npos) << aLog;
+  EXPECT_NE(aLog.find("file level.sav0 "), std::string::npos) << aLog;
+  for (const char* aScreen : {"map", "location", "popup-13", "chapter-objects-found"})
+    EXPECT_TRUE(fs::exists(aShots + "/" + aScreen + ".png")) << aScreen;
+
+  // Replayed from the file in an empty data folder: the same updates, commands, states and files.
+  const ToolRun aPlayed = RunTool(aScratch, TeskTest::MakeTempDir("playthrough-replay"),
+                                  "replay '" + aDemo + "' '" + aScratch + "/played.log'");
+  ASSERT_EQ(aPlayed.mStatus, 0) << aPlayed.mErrors;
+  EXPECT_EQ(Between(aPlayed.mErrors, "demo: played " + aDemo + ": ", " updates"),
+            anUpdates + " of " + anUpdates)
+      << aPlayed.mErrors;
+  EXPECT_EQ(Between(aPlayed.mErrors, " updates, ", " commands"), aCommands) << aPlayed.mErrors;
+  EXPECT_EQ(aPlayed.mErrors.find("not to its end"), std::string::npos) << aPlayed.mErrors;
+  EXPECT_EQ(TeskTest::ReadFile(aScratch + "/played.log"), aLog);
+}
+
+}  // namespace

@@ -1,0 +1,390 @@
+// The scripted player: the game made and run as its entry does (command line, Init, Start), played
+// as a player would through the window's own mouse messages, which the framework records into a
+// demo; or a demo replayed from its file through the framework's playback. Both runs write the
+// same log of the game's state at fixed updates, so that a replay can be compared line by line
+// with its recording. Neither run waits for real time: the recording runs under an accelerated
+// clock and the replay fast-forwards to the demo's end.
+//
+//   playthrough record DEMO LOG [--until=objects|chapter:N] [--shots=DIR] [--max-updates=N]
+//   playthrough replay DEMO LOG
+//
+// The log's last lines name every file the run left in the data folder with a hash of its bytes.
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdarg>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "app/Screenshots.h"
+#include "app/WindowMessages.h"
+#include "core/MTRand.h"
+#include "core/MacUtils.h"
+#include "game/play/FindInfo.h"
+#include "game/play/InGame.h"
+#include "game/play/LevelData.h"
+#include "game/play/LocationData.h"
+#include "game/play/Map.h"
+#include "game/play/MiniGame.h"
+#include "game/play/Selectable.h"
+#include "game/shell/GameApp.h"
+#include "game/shell/PopupBox.h"
+#include "game/shell/ProfileData.h"
+#include "game/shell/TitleScreen.h"
+#include "graphics/Image.h"
+#include "platform/carbon/CarbonTypes.h"
+#include "widgets/OrvoButtonWidget.h"
+#include "widgets/WidgetManager.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// Updates between two lines of the state log.
+constexpr int k_logEvery = 250;
+// The recording's clock runs this many times faster than real time: updates come back to back.
+constexpr double k_recordSpeed = 1000.0;
+
+uint64_t Fnv1a(const std::string& theBytes) {
+  uint64_t aHash = 1469598103934665603ull;
+  for (unsigned char c : theBytes) {
+    aHash ^= c;
+    aHash *= 1099511628211ull;
+  }
+  return aHash;
+}
+
+// Resident and peak resident size of this process, in kB.
+void MemoryKb(long* theResident, long* thePeak) {
+  *theResident = *thePeak = 0;
+  std::ifstream aStatus("/proc/self/status");
+  std::string aLine;
+  while (std::getline(aStatus, aLine)) {
+    if (aLine.rfind("VmRSS:", 0) == 0) *theResident = std::atol(aLine.c_str() + 6);
+    if (aLine.rfind("VmHWM:", 0) == 0) *thePeak = std::atol(aLine.c_str() + 6);
+  }
+}
+
+// Appends to theLog every file the run left in theFolder (the profile, the saves, the cached
+// sounds) with its size and a hash of its bytes. The preferences are left out: a replay takes the
+// preference values from the demo and does not write them.
+void LogFiles(const std::string& theFolder, const std::string& theLog) {
+  std::vector<fs::path> aFiles;
+  std::error_code anError;
+  for (const auto& anEntry : fs::recursive_directory_iterator(theFolder, anError)) {
+    if (!anEntry.is_regular_file()) continue;
+    const std::string aName = anEntry.path().filename().string();
+    if (aName == "Preferences.txt" || aName.find(".dmo") != std::string::npos) continue;
+    if (anEntry.path().string().find("_screenshots") != std::string::npos) continue;
+    aFiles.push_back(anEntry.path());
+  }
+  std::sort(aFiles.begin(), aFiles.end());
+  std::FILE* aLog = std::fopen(theLog.c_str(), "a");
+  if (aLog == nullptr) return;
+  for (const fs::path& aPath : aFiles) {
+    std::ifstream aStream(aPath, std::ios::binary);
+    const std::string aBytes((std::istreambuf_iterator<char>(aStream)), std::istreambuf_iterator<char>());
+    std::fprintf(aLog, "file %s %zu %016llx\n", fs::relative(aPath, theFolder).string().c_str(),
+                 aBytes.size(), static_cast<unsigned long long>(Fnv1a(aBytes)));
+  }
+  std::fclose(aLog);
+}
+
+class PlayerApp : public Tesk::GameApp {
+ public:
+  PlayerApp(bool isRecording, const std::string& theLog) : mRecording(isRecording), mLogFile(theLog) {}
+
+  std::string mUntil = "objects";
+  std::string mShots;
+  int32_t mMaxUpdates = 400000;
+  bool mFailed = false;
+
+  void Init() override {
+    // In a window: the display's pixels are the game's, so a click lands where it is aimed.
+    mIsWindowed = true;
+    Tesk::GameApp::Init();
+    if (mRecording) {
+      mUpdateMultiplier = k_recordSpeed;
+    } else if (mPlayingDemoBuffer) {
+      mFastForwardToUpdateNum = mDemoLength;
+    }
+    mLog = std::fopen(mLogFile.c_str(), "w");
+  }
+
+  void UpdateFrames() override {
+    Tesk::GameApp::UpdateFrames();
+    if (mLoaded && !mStarted) StartWithoutTitle();
+    if (mUpdateCount % k_logEvery == 0) LogState("tick");
+  }
+
+  bool Process(bool allowSleep) override {
+    const bool aResult = Tesk::GameApp::Process(allowSleep);
+    if (mRecording && mStarted && !mShutdown && mUpdateCount != mLastStepUpdate) {
+      mLastStepUpdate = mUpdateCount;
+      Step();
+    }
+    return aResult;
+  }
+
+  void Finish() {
+    LogState("end");
+    if (mLog != nullptr) std::fclose(mLog);
+    mLog = nullptr;
+  }
+
+ private:
+  void Log(const char* theFormat, ...) __attribute__((format(printf, 2, 3))) {
+    if (mLog == nullptr) return;
+    va_list anArgs;
+    va_start(anArgs, theFormat);
+    std::vfprintf(mLog, theFormat, anArgs);
+    va_end(anArgs);
+    std::fputc('\n', mLog);
+    std::fflush(mLog);
+  }
+
+  Tesk::PopupBox* Popup() {
+    Tesk::TitleScreen* aTitle = getTitleScreen();
+    return aTitle != nullptr ? aTitle->getPopupWidget() : nullptr;
+  }
+  bool Shown(Tesk::Widget* theWidget) {
+    return theWidget != nullptr && mWidgetManager->HasWidget(theWidget) && theWidget->mVisible;
+  }
+
+  // One line of the game's state; the replay must write the same lines at the same updates.
+  void LogState(const char* theWhy) {
+    Tesk::ProfileData* aProfile = getProfileData();
+    Tesk::PopupBox* aPopup = Popup();
+    Tesk::InGame* aScene = getIngame();
+    int aState = -1, anOpen = -1, aFound = 0;
+    if (aScene != nullptr && mWidgetManager->HasWidget(aScene)) {
+      aState = aScene->m_state;
+      if (LocationData* aLocation = aScene->getLocationData()) {
+        anOpen = static_cast<int>(aLocation->m_numOpen);
+      }
+    }
+    if (getLevelData() != nullptr) aFound = getLevelData()->numberOfObjectsToFind();
+    int aMini = -1;
+    if (getMiniGame() != nullptr && mWidgetManager->HasWidget(getMiniGame())) aMini = getMiniGame()->m_state;
+    long aResident = 0, aPeak = 0;
+    MemoryKb(&aResident, &aPeak);
+    Log("%s %d screen %d location %d level %d timer %d coins %d scene %d open %d left %d mini %d popup %d",
+        theWhy, mUpdateCount, sm_gameState, sm_locationAt, aProfile != nullptr ? aProfile->getLevelOn() : -1,
+        aProfile != nullptr ? aProfile->getLevelTimer() : -1,
+        aProfile != nullptr ? aProfile->getCointTotal() : -1, aState, anOpen, aFound, aMini,
+        Shown(aPopup) ? aPopup->m_type : -1);
+    // Memory is the process's, not the game's: it goes to standard error, not into the compared log.
+    if (std::strcmp(theWhy, "tick") != 0)
+      std::fprintf(stderr, "playthrough: %s at update %d, resident %ld kB, peak %ld kB\n", theWhy,
+                   mUpdateCount, aResident, aPeak);
+  }
+
+  // Until the title screen and the chapter intro lead there, a new player's first chapter starts
+  // on the map as they would leave it; both runs do this at the same update.
+  void StartWithoutTitle() {
+    mStarted = true;
+    PreScreensFinished();
+    Tesk::TitleScreen* aTitle = getTitleScreen();
+    if (aTitle->getPopupWidget() == nullptr) {
+      aTitle->m_popup = new Tesk::PopupBox(this);
+      aTitle->m_popup->Init();
+    }
+    Tesk::ProfileData* aProfile = getProfileData();
+    aProfile->setProfileUsing(0);
+    aProfile->setProfileName(L"Player");
+    aProfile->startNewGame(1);
+    if (!getLevelData()->load(1, false)) {
+      std::fprintf(stderr, "playthrough: level 1 does not load: %s\n",
+                   getLevelData()->getLoadError().c_str());
+      mFailed = true;
+      Close();
+      return;
+    }
+    StartMap(getTitleScreen());
+    LogState("start");
+  }
+
+  // ---- The player (recording only) ----
+
+  void Post(uint32_t theMessage, int x, int y) {
+    // The window procedure is where the platform's mouse events arrive; it queues the message for
+    // the loop, which records it into the demo before handling it.
+    WindowProc(static_cast<WindowRef>(mWindow), theMessage, 0,
+               static_cast<int32_t>((y << 16) | (x & 0xFFFF)));
+  }
+  // A click: the pointer moves there, and two updates later the button goes down and up.
+  void Click(int x, int y, int theWait) {
+    Post(WM_MOUSEMOVE, x, y);
+    mClickX = x;
+    mClickY = y;
+    mClickAt = mUpdateCount + 2;
+    mWaitUntil = mUpdateCount + 2 + theWait;
+  }
+  void ClickWidget(Tesk::Widget* theWidget, int theWait) {
+    Click(theWidget->mX + theWidget->mWidth / 2, theWidget->mY + theWidget->mHeight / 2, theWait);
+  }
+  void Close() {
+    if (mCloseSent) return;
+    mCloseSent = true;
+    std::fprintf(stderr, "playthrough: closing the window at update %d\n", mUpdateCount);
+    ::PostMessage(mWindow, WM_COMMAND, MakeOSType("KWMR"), WM_CLOSE);
+  }
+  void Fail(const char* theWhy) {
+    std::fprintf(stderr, "playthrough: stuck at update %d: %s\n", mUpdateCount, theWhy);
+    mFailed = true;
+    Close();
+  }
+  void Shoot(const std::string& theName) {
+    if (mShots.empty()) return;
+    const std::string aDir = Tesk::GetScreenshotFolder();
+    const std::string aTaken = aDir + "image" + std::to_string(Tesk::NextScreenshotNumber(aDir)) + ".png";
+    TakeScreenshot();
+    mWidgetManager->MarkAllDirty();
+    DrawDirtyStuff();
+    std::error_code anError;
+    fs::create_directories(mShots, anError);
+    if (fs::exists(aTaken)) fs::rename(aTaken, mShots + "/" + theName + ".png", anError);
+  }
+
+  // A pixel of thePart that the scene's own hit test gives to it, nearest its middle.
+  bool PixelOf(Tesk::InGame* theScene, Selectable* thePart, int* x, int* y) {
+    Tesk::Image* anImage = thePart->m_image.get();
+    if (anImage == nullptr) return false;
+    const int aW = anImage->GetWidth(), aH = anImage->GetHeight();
+    const int cx = thePart->getX() + aW / 2, cy = thePart->getY() + aH / 2;
+    for (int r = 0; r <= (aW + aH) / 2 + 1; ++r)
+      for (int dy = -r; dy <= r; ++dy)
+        for (int dx = -r; dx <= r; ++dx) {
+          if (std::abs(dx) != r && std::abs(dy) != r) continue;
+          if (theScene->pointObjCollisionCheck(cx + dx, cy + dy) == thePart) {
+            *x = cx + dx;
+            *y = cy + dy;
+            return true;
+          }
+        }
+    return false;
+  }
+
+  void Step() {
+    if (mClickAt != 0 && mUpdateCount >= mClickAt) {
+      mClickAt = 0;
+      Post(WM_LBUTTONDOWN, mClickX, mClickY);
+      Post(WM_LBUTTONUP, mClickX, mClickY);
+      return;
+    }
+    if (mUpdateCount < mWaitUntil || mCloseSent) return;
+    if (mUpdateCount > mMaxUpdates) return Fail("the play-through took too many updates");
+    if (isInFade()) return;
+
+    // Nothing changed for a long time: the player has nothing left it knows how to do.
+    if (mUpdateCount - mLastProgress > 6000) return Fail("no progress for 6000 updates");
+
+    Tesk::PopupBox* aPopup = Popup();
+    if (Shown(aPopup)) {
+      if (mUntil == "objects" && aPopup->m_type == Tesk::POPUP_CHAPTER_OBJECTS_FOUND) {
+        Shoot("chapter-objects-found");
+        return Close();
+      }
+      // The button with the lowest id is the message's "OK" (or its first choice).
+      Tesk::OrvoButtonWidget* aButton = nullptr;
+      for (Tesk::OrvoButtonWidget* b : aPopup->m_buttons)
+        if (b != nullptr && Shown(b) && !b->mDisabled && (aButton == nullptr || b->mId < aButton->mId))
+          aButton = b;
+      if (aButton == nullptr) return;
+      if (mSeenPopups.insert(aPopup->m_type).second) Shoot("popup-" + std::to_string(aPopup->m_type));
+      Progress();
+      ClickWidget(aButton, 40);
+      return;
+    }
+
+    Tesk::Map* aMap = getMap();
+    if (ingameInMap() && aMap != nullptr && mWidgetManager->HasWidget(aMap)) {
+      if (!mShotMap) {
+        mShotMap = true;
+        Shoot("map");
+      }
+      for (Tesk::OrvoButtonWidget* b : aMap->m_locationButtons)
+        if (b != nullptr && Shown(b) && !b->mDisabled) {
+          Progress();
+          ClickWidget(b, 60);
+          return;
+        }
+      return;
+    }
+
+    Tesk::InGame* aScene = getIngame();
+    if (ingameInLocation() && aScene != nullptr && mWidgetManager->HasWidget(aScene) &&
+        aScene->m_state == 1) {
+      LocationData* aLocation = aScene->getLocationData();
+      if (aLocation == nullptr) return;
+      if (mShotLocations.insert(aLocation->m_id).second && mShotLocations.size() == 1) Shoot("location");
+      for (FindInfo& anEntry : aLocation->m_findInfo) {
+        if (!anEntry.isActive()) continue;
+        for (Selectable* aPart : anEntry.m_parts) {
+          if (aPart == nullptr || !aPart->isToFind()) continue;
+          int x = 0, y = 0;
+          if (!PixelOf(aScene, aPart, &x, &y)) continue;
+          Progress();
+          Click(x, y, 25);
+          return;
+        }
+      }
+      return;
+    }
+  }
+
+  void Progress() { mLastProgress = mUpdateCount; }
+
+  bool mRecording;
+  std::string mLogFile;
+  std::FILE* mLog = nullptr;
+  bool mStarted = false;
+  bool mCloseSent = false;
+  int32_t mLastStepUpdate = -1;
+  int32_t mWaitUntil = 0;
+  int32_t mClickAt = 0;
+  int mClickX = 0, mClickY = 0;
+  int32_t mLastProgress = 0;
+  bool mShotMap = false;
+  std::set<int> mSeenPopups;
+  std::set<int> mShotLocations;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 4 || (std::strcmp(argv[1], "record") != 0 && std::strcmp(argv[1], "replay") != 0)) {
+    std::fprintf(stderr,
+                 "usage: %s record|replay DEMO LOG [--until=objects] [--shots=DIR] [--max-updates=N]\n",
+                 argv[0]);
+    return 2;
+  }
+  const bool isRecording = std::strcmp(argv[1], "record") == 0;
+  PlayerApp* anApp = new PlayerApp(isRecording, argv[3]);
+  for (int i = 4; i < argc; ++i) {
+    const std::string anArg = argv[i];
+    if (anArg.rfind("--until=", 0) == 0) anApp->mUntil = anArg.substr(8);
+    if (anArg.rfind("--shots=", 0) == 0) anApp->mShots = anArg.substr(8);
+    if (anArg.rfind("--max-updates=", 0) == 0) anApp->mMaxUpdates = std::atoi(anArg.c_str() + 14);
+  }
+  // The program's own command line: the demo to record or to play.
+  anApp->SetCommandLine(std::string(isRecording ? "-record" : "-play") + " -demofile=\"" + argv[2] + "\"");
+  anApp->Init();
+  anApp->Start();
+  anApp->Finish();
+  const bool aFailed = anApp->mFailed;
+  const std::string aFolder = Tesk::GetAppDataFolder();
+  // The profile and the saves are written as the application object goes.
+  delete anApp;
+  LogFiles(aFolder, argv[3]);
+  return aFailed ? 1 : 0;
+}
