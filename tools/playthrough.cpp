@@ -35,6 +35,8 @@
 #include "game/play/LocationData.h"
 #include "game/play/Map.h"
 #include "game/play/MiniGame.h"
+#include "../tests/game/play/PotionSolver.h"
+#include "game/play/WordStruct.h"
 #include "game/play/Selectable.h"
 #include "game/shell/GameApp.h"
 #include "game/shell/PopupBox.h"
@@ -123,6 +125,12 @@ class PlayerApp : public Tesk::GameApp {
   void UpdateFrames() override {
     Tesk::GameApp::UpdateFrames();
     if (mLoaded && !mStarted) StartWithoutTitle();
+    // Chapter boundaries: the profile's chapter moves on when the results are left.
+    const int aChapter = getProfileData() != nullptr ? getProfileData()->getLevelOn() : 0;
+    if (mStarted && aChapter != mChapter) {
+      mChapter = aChapter;
+      LogState("chapter");
+    }
     if (mUpdateCount % k_logEvery == 0) LogState("tick");
   }
 
@@ -221,13 +229,14 @@ class PlayerApp : public Tesk::GameApp {
     WindowProc(static_cast<WindowRef>(mWindow), theMessage, 0,
                static_cast<int32_t>((y << 16) | (x & 0xFFFF)));
   }
-  // A click: the pointer moves there, and two updates later the button goes down and up.
+  // Input goes out one message per update, as a hand would give it; then theWait updates pass.
+  void Queue(uint32_t theMessage, int x, int y) { mInput.push_back({theMessage, x, y}); }
+  // A click: the pointer moves there, and on the next updates the button goes down and up.
   void Click(int x, int y, int theWait) {
-    Post(WM_MOUSEMOVE, x, y);
-    mClickX = x;
-    mClickY = y;
-    mClickAt = mUpdateCount + 2;
-    mWaitUntil = mUpdateCount + 2 + theWait;
+    Queue(WM_MOUSEMOVE, x, y);
+    Queue(WM_LBUTTONDOWN, x, y);
+    Queue(WM_LBUTTONUP, x, y);
+    mAfterInput = theWait;
   }
   void ClickWidget(Tesk::Widget* theWidget, int theWait) {
     Click(theWidget->mX + theWidget->mWidth / 2, theWidget->mY + theWidget->mHeight / 2, theWait);
@@ -275,15 +284,17 @@ class PlayerApp : public Tesk::GameApp {
   }
 
   void Step() {
-    if (mClickAt != 0 && mUpdateCount >= mClickAt) {
-      mClickAt = 0;
-      Post(WM_LBUTTONDOWN, mClickX, mClickY);
-      Post(WM_LBUTTONUP, mClickX, mClickY);
+    if (!mInput.empty()) {
+      const Input anInput = mInput.front();
+      mInput.erase(mInput.begin());
+      Post(anInput.mMessage, anInput.x, anInput.y);
+      if (mInput.empty()) mWaitUntil = mUpdateCount + mAfterInput;
       return;
     }
     if (mUpdateCount < mWaitUntil || mCloseSent) return;
     if (mUpdateCount > mMaxUpdates) return Fail("the play-through took too many updates");
     if (isInFade()) return;
+    if (mUntil.rfind("chapter:", 0) == 0 && mChapter > std::atoi(mUntil.c_str() + 8)) return Close();
 
     // Nothing changed for a long time: the player has nothing left it knows how to do.
     if (mUpdateCount - mLastProgress > 6000) return Fail("no progress for 6000 updates");
@@ -294,10 +305,23 @@ class PlayerApp : public Tesk::GameApp {
         Shoot("chapter-objects-found");
         return Close();
       }
-      // The button with the lowest id is the message's "OK" (or its first choice).
+      if (aPopup->m_type == Tesk::POPUP_CHAPTER_COMPLETE) {
+        // The results count up; once they stand, a click on the book goes on to the next chapter.
+        if (aPopup->m_resultState != 5) return;
+        if (mSeenPopups.insert(aPopup->m_type).second) Shoot("chapter-results");
+        Progress();
+        ClickWidget(aPopup, 60);
+        return;
+      }
+      // The button with the lowest id is the message's "OK" (or its first choice); a mini-game's
+      // help offers the how-to-play pages on 5, which the player does not read.
+      const bool isGameHelp = aPopup->m_type == Tesk::POPUP_HELP_POTION || aPopup->m_type == Tesk::POPUP_HELP_CHANT ||
+                              aPopup->m_type == Tesk::POPUP_FIRST_HELP_POTION ||
+                              aPopup->m_type == Tesk::POPUP_FIRST_HELP_CHANT;
       Tesk::OrvoButtonWidget* aButton = nullptr;
       for (Tesk::OrvoButtonWidget* b : aPopup->m_buttons)
-        if (b != nullptr && Shown(b) && !b->mDisabled && (aButton == nullptr || b->mId < aButton->mId))
+        if (b != nullptr && Shown(b) && !b->mDisabled && !(isGameHelp && b->mId == 5) &&
+            (aButton == nullptr || b->mId < aButton->mId))
           aButton = b;
       if (aButton == nullptr) return;
       if (mSeenPopups.insert(aPopup->m_type).second) Shoot("popup-" + std::to_string(aPopup->m_type));
@@ -340,6 +364,88 @@ class PlayerApp : public Tesk::GameApp {
       }
       return;
     }
+
+    Tesk::MiniGame* aGame = getMiniGame();
+    if (ingameInMinigame() && aGame != nullptr && mWidgetManager->HasWidget(aGame) && aGame->getGameState() == 3)
+      PlayMiniGame(aGame);
+  }
+
+  void PlayMiniGame(Tesk::MiniGame* theGame) {
+    if (mSeenMiniGames.insert(theGame->getGameType()).second)
+      Shoot(theGame->getGameType() == 1 ? "chant-game" : "potion-game");
+    if (theGame->getGameType() == 1) return PlayChant(theGame);
+    // The potion: the longest chain of like ingredients, dragged cell to cell and let go.
+    const std::vector<PotionTest::CellAt> aChain = PotionTest::Solver(*theGame).longestChain(8);
+    if (aChain.empty()) return;
+    const Tesk::MiniGame::PotionCell& anOrigin = theGame->getPotionCell(0, 0);
+    auto X = [&](const PotionTest::CellAt& c) { return anOrigin.x + 70 * c.column + 30; };
+    auto Y = [&](const PotionTest::CellAt& c) { return anOrigin.y + 70 * c.row + 30; };
+    Queue(WM_MOUSEMOVE, X(aChain[0]), Y(aChain[0]));
+    Queue(WM_LBUTTONDOWN, X(aChain[0]), Y(aChain[0]));
+    for (size_t k = 1; k < aChain.size(); ++k) Queue(WM_MOUSEMOVE, X(aChain[k]), Y(aChain[k]));
+    Queue(WM_LBUTTONUP, X(aChain.back()), Y(aChain.back()));
+    mAfterInput = 60;
+    Progress();
+  }
+
+  // The chant: parts on the field that spell it, chosen in turn, then Cast.
+  void PlayChant(Tesk::MiniGame* theGame) {
+    if (theGame->m_castButton != nullptr && Shown(theGame->m_castButton)) {
+      Progress();
+      ClickWidget(theGame->m_castButton, 60);
+      return;
+    }
+    const int aChosen = theGame->getSelectedCount();
+    if (aChosen == 0) {
+      std::wstring aText;
+      for (wchar_t c : theGame->getWordToFind())
+        if (c != L' ') aText += c;
+      mChantPlan.clear();
+      std::vector<int> aStack;
+      if (!SplitChant(theGame, aText, 0, theGame->getNumberOfWordPartsToFind(), &aStack)) return;
+    }
+    if (aChosen >= static_cast<int>(mChantPlan.size())) return;
+    int x = 0, y = 0;
+    if (!PointOnTile(theGame, mChantPlan[aChosen], &x, &y)) return;
+    Progress();
+    Click(x, y, 20);
+  }
+  bool SplitChant(Tesk::MiniGame* theGame, const std::wstring& theText, size_t thePos, int theLeft,
+                  std::vector<int>* theStack) {
+    if (theLeft == 0 || thePos == theText.size()) {
+      if (theLeft != 0 || thePos != theText.size()) return false;
+      mChantPlan = *theStack;
+      return true;
+    }
+    for (int t = 0; t < 90; ++t) {
+      const Tesk::WordStruct& aTile = theGame->getTile(t);
+      if (aTile.image == nullptr || !aTile.visible) continue;
+      const std::wstring aPart = Tesk::MiniGame::s_wordGameStringList[aTile.partIndex];
+      if (aPart.empty() || theText.compare(thePos, aPart.size(), aPart) != 0) continue;
+      if (std::find(theStack->begin(), theStack->end(), t) != theStack->end()) continue;
+      theStack->push_back(t);
+      if (SplitChant(theGame, theText, thePos + aPart.size(), theLeft - 1, theStack)) return true;
+      theStack->pop_back();
+    }
+    return false;
+  }
+  // A point of tile theIndex that a press there chooses (the screen's own test).
+  bool PointOnTile(Tesk::MiniGame* theGame, int theIndex, int* x, int* y) {
+    const Tesk::WordStruct& t = theGame->getTile(theIndex);
+    if (t.image == nullptr || !t.visible) return false;
+    int tx = 0, ty = 0;
+    theGame->getTilePosition(&t, &tx, &ty);
+    const int aW = t.image->GetWidth(), aH = t.image->GetHeight();
+    for (int dy = 0; dy < aH; ++dy)
+      for (int dx = 0; dx < aW; ++dx) {
+        const int px = tx + (aW / 2 + dx) % aW, py = ty + (aH / 2 + dy) % aH;
+        if (px > 139 && theGame->findWordAt(px, py) == &t) {
+          *x = px;
+          *y = py;
+          return true;
+        }
+      }
+    return false;
   }
 
   void Progress() { mLastProgress = mUpdateCount; }
@@ -348,13 +454,20 @@ class PlayerApp : public Tesk::GameApp {
   std::string mLogFile;
   std::FILE* mLog = nullptr;
   bool mStarted = false;
+  int mChapter = 0;
   bool mCloseSent = false;
   int32_t mLastStepUpdate = -1;
   int32_t mWaitUntil = 0;
-  int32_t mClickAt = 0;
-  int mClickX = 0, mClickY = 0;
+  struct Input {
+    uint32_t mMessage;
+    int x, y;
+  };
+  std::vector<Input> mInput;
+  int mAfterInput = 0;
+  std::vector<int> mChantPlan;
   int32_t mLastProgress = 0;
   bool mShotMap = false;
+  std::set<int> mSeenMiniGames;
   std::set<int> mSeenPopups;
   std::set<int> mShotLocations;
 };
