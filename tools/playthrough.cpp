@@ -25,6 +25,7 @@
 #include <string>
 #include <vector>
 
+#include "../tests/game/play/PotionSolver.h"
 #include "app/Screenshots.h"
 #include "app/WindowMessages.h"
 #include "core/MTRand.h"
@@ -35,12 +36,12 @@
 #include "game/play/LocationData.h"
 #include "game/play/Map.h"
 #include "game/play/MiniGame.h"
-#include "../tests/game/play/PotionSolver.h"
-#include "game/play/WordStruct.h"
 #include "game/play/Selectable.h"
+#include "game/play/WordStruct.h"
 #include "game/shell/GameApp.h"
 #include "game/shell/PopupBox.h"
 #include "game/shell/ProfileData.h"
+#include "game/shell/Story.h"
 #include "game/shell/TitleScreen.h"
 #include "graphics/Image.h"
 #include "platform/carbon/CarbonTypes.h"
@@ -106,6 +107,8 @@ class PlayerApp : public Tesk::GameApp {
   PlayerApp(bool isRecording, const std::string& theLog) : mRecording(isRecording), mLogFile(theLog) {}
 
   std::string mUntil = "objects";
+  // From the map of a new player's first chapter (set up directly), not through the title screen.
+  bool mStartOnMap = false;
   std::string mShots;
   int32_t mMaxUpdates = 400000;
   bool mFailed = false;
@@ -124,7 +127,14 @@ class PlayerApp : public Tesk::GameApp {
 
   void UpdateFrames() override {
     Tesk::GameApp::UpdateFrames();
-    if (mLoaded && !mStarted) StartWithoutTitle();
+    if (mLoaded && !mStarted) {
+      if (mStartOnMap) {
+        StartWithoutTitle();
+      } else {
+        mStarted = true;
+        LogState("start");
+      }
+    }
     // Chapter boundaries: the profile's chapter moves on when the results are left.
     const int aChapter = getProfileData() != nullptr ? getProfileData()->getLevelOn() : 0;
     if (mStarted && aChapter != mChapter) {
@@ -224,6 +234,10 @@ class PlayerApp : public Tesk::GameApp {
   // ---- The player (recording only) ----
 
   void Post(uint32_t theMessage, int x, int y) {
+    if (theMessage == WM_CHAR) {
+      WindowProc(static_cast<WindowRef>(mWindow), theMessage, static_cast<uint32_t>(x), 0);
+      return;
+    }
     // The window procedure is where the platform's mouse events arrive; it queues the message for
     // the loop, which records it into the demo before handling it.
     WindowProc(static_cast<WindowRef>(mWindow), theMessage, 0,
@@ -249,6 +263,7 @@ class PlayerApp : public Tesk::GameApp {
   }
   void Fail(const char* theWhy) {
     std::fprintf(stderr, "playthrough: stuck at update %d: %s\n", mUpdateCount, theWhy);
+    Shoot("stuck");
     mFailed = true;
     Close();
   }
@@ -313,20 +328,61 @@ class PlayerApp : public Tesk::GameApp {
         ClickWidget(aPopup, 60);
         return;
       }
+      if (aPopup->m_type == Tesk::POPUP_NEW_PROFILE && !mNameTyped) {
+        mNameTyped = true;
+        Shoot("popup-9");
+        for (char c : std::string("Player")) Queue(WM_CHAR, c, 0);
+        mAfterInput = 20;
+        Progress();
+        return;
+      }
       // The button with the lowest id is the message's "OK" (or its first choice); a mini-game's
       // help offers the how-to-play pages on 5, which the player does not read.
-      const bool isGameHelp = aPopup->m_type == Tesk::POPUP_HELP_POTION || aPopup->m_type == Tesk::POPUP_HELP_CHANT ||
-                              aPopup->m_type == Tesk::POPUP_FIRST_HELP_POTION ||
-                              aPopup->m_type == Tesk::POPUP_FIRST_HELP_CHANT;
+      const bool isGameHelp =
+          aPopup->m_type == Tesk::POPUP_HELP_POTION || aPopup->m_type == Tesk::POPUP_HELP_CHANT ||
+          aPopup->m_type == Tesk::POPUP_FIRST_HELP_POTION || aPopup->m_type == Tesk::POPUP_FIRST_HELP_CHANT;
+      // (in the first two chapters it is the only way on, and the pages lead back to the game).
       Tesk::OrvoButtonWidget* aButton = nullptr;
+      auto aRank = [&](Tesk::OrvoButtonWidget* b) { return isGameHelp && b->mId == 5 ? 1000 : b->mId; };
       for (Tesk::OrvoButtonWidget* b : aPopup->m_buttons)
-        if (b != nullptr && Shown(b) && !b->mDisabled && !(isGameHelp && b->mId == 5) &&
-            (aButton == nullptr || b->mId < aButton->mId))
+        if (b != nullptr && Shown(b) && !b->mDisabled && (aButton == nullptr || aRank(b) < aRank(aButton)))
           aButton = b;
       if (aButton == nullptr) return;
       if (mSeenPopups.insert(aPopup->m_type).second) Shoot("popup-" + std::to_string(aPopup->m_type));
       Progress();
       ClickWidget(aButton, 40);
+      return;
+    }
+
+    // The story, the chapter intro, the ending, the credits and the how-to-play pages.
+    Tesk::Story* aStory = m_story;
+    if (aStory != nullptr && mWidgetManager->HasWidget(aStory)) {
+      const int aMode = aStory->m_mode;
+      if (aMode == Tesk::Story::MODE_CREDITS) mSawCredits = true;
+      if (mSeenStoryModes.insert(aMode).second) Shoot("story-mode-" + std::to_string(aMode));
+      const bool isHowToPlay =
+          aMode == Tesk::Story::MODE_HOW_TO_PLAY || aMode == Tesk::Story::MODE_HOW_TO_PLAY_INGAME;
+      Tesk::OrvoButtonWidget* aButton =
+          isHowToPlay && Shown(aStory->m_exitButton) ? aStory->m_exitButton : aStory->m_nextButton;
+      Progress();
+      if (Shown(aButton) && !aButton->mDisabled) {
+        ClickWidget(aButton, 40);
+      } else {
+        Click(470, 300, 40);
+      }
+      return;
+    }
+
+    // The title screen: a new player's name, then Play.
+    Tesk::TitleScreen* aTitle = getTitleScreen();
+    if (aTitle != nullptr && mWidgetManager->HasWidget(aTitle)) {
+      if (mSawCredits) return Close();
+      if (mSeenTitle++ == 0) Shoot("title");
+      Tesk::OrvoButtonWidget* aPlay = aTitle->m_mainButtons[0];
+      if (Shown(aPlay) && !aPlay->mDisabled) {
+        Progress();
+        ClickWidget(aPlay, 40);
+      }
       return;
     }
 
@@ -366,7 +422,8 @@ class PlayerApp : public Tesk::GameApp {
     }
 
     Tesk::MiniGame* aGame = getMiniGame();
-    if (ingameInMinigame() && aGame != nullptr && mWidgetManager->HasWidget(aGame) && aGame->getGameState() == 3)
+    if (ingameInMinigame() && aGame != nullptr && mWidgetManager->HasWidget(aGame) &&
+        aGame->getGameState() == 3)
       PlayMiniGame(aGame);
   }
 
@@ -376,7 +433,12 @@ class PlayerApp : public Tesk::GameApp {
     if (theGame->getGameType() == 1) return PlayChant(theGame);
     // The potion: the longest chain of like ingredients, dragged cell to cell and let go.
     const std::vector<PotionTest::CellAt> aChain = PotionTest::Solver(*theGame).longestChain(8);
-    if (aChain.empty()) return;
+    if (aChain.empty()) {
+      if (mUpdateCount % 500 == 0)
+        std::fprintf(stderr, "playthrough: no chain of three on the potion board at update %d\n",
+                     mUpdateCount);
+      return;
+    }
     const Tesk::MiniGame::PotionCell& anOrigin = theGame->getPotionCell(0, 0);
     auto X = [&](const PotionTest::CellAt& c) { return anOrigin.x + 70 * c.column + 30; };
     auto Y = [&](const PotionTest::CellAt& c) { return anOrigin.y + 70 * c.row + 30; };
@@ -467,6 +529,10 @@ class PlayerApp : public Tesk::GameApp {
   std::vector<int> mChantPlan;
   int32_t mLastProgress = 0;
   bool mShotMap = false;
+  bool mSawCredits = false;
+  bool mNameTyped = false;
+  int mSeenTitle = 0;
+  std::set<int> mSeenStoryModes;
   std::set<int> mSeenMiniGames;
   std::set<int> mSeenPopups;
   std::set<int> mShotLocations;
@@ -486,6 +552,7 @@ int main(int argc, char** argv) {
   for (int i = 4; i < argc; ++i) {
     const std::string anArg = argv[i];
     if (anArg.rfind("--until=", 0) == 0) anApp->mUntil = anArg.substr(8);
+    if (anArg == "--start=map") anApp->mStartOnMap = true;
     if (anArg.rfind("--shots=", 0) == 0) anApp->mShots = anArg.substr(8);
     if (anArg.rfind("--max-updates=", 0) == 0) anApp->mMaxUpdates = std::atoi(anArg.c_str() + 14);
   }

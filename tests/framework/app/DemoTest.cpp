@@ -491,7 +491,8 @@ TEST_F(DemoFileTest, FastForwardReplaysACommandDueWhereItStarts) {
   aPlayer.mLoaded = true;
   aPlayer.mDemoLoadingComplete = true;
   aPlayer.mFastForwardToUpdateNum = aPlayer.mDemoLength;
-  for (int aPass = 0; aPass < 200 && aPlayer.mUpdateCount < aPlayer.mDemoLength; ++aPass) aPlayer.Process(false);
+  for (int aPass = 0; aPass < 200 && aPlayer.mUpdateCount < aPlayer.mDemoLength; ++aPass)
+    aPlayer.Process(false);
   EXPECT_EQ(aPlayer.mUpdateCount, 40);
   Calls aKeys;
   for (const std::string& aCall : aPlayer.mCalls)
