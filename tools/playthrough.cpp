@@ -252,8 +252,30 @@ class PlayerApp : public Tesk::GameApp {
     Queue(WM_LBUTTONUP, x, y);
     mAfterInput = theWait;
   }
+  // A click on theWidget where the widget manager gives the pointer to it (a button may take the
+  // pointer on only part of its picture), nearest the middle of the area it takes it on; false
+  // when it takes it nowhere.
+  bool TryClickWidget(Tesk::Widget* theWidget, int theWait) {
+    const Tesk::TRect<int> r = theWidget->GetInsetRect();
+    const int cx = r.mX + r.mWidth / 2, cy = r.mY + r.mHeight / 2;
+    const int aReach = std::max(theWidget->mWidth, theWidget->mHeight);
+    for (int d = 0; d <= aReach; ++d)
+      for (int dy = -d; dy <= d; ++dy)
+        for (int dx = -d; dx <= d; ++dx) {
+          if (std::abs(dx) != d && std::abs(dy) != d) continue;
+          int wx = 0, wy = 0;
+          if (mWidgetManager->GetWidgetAt(cx + dx, cy + dy, &wx, &wy) != theWidget) continue;
+          Click(cx + dx, cy + dy, theWait);
+          return true;
+        }
+    return false;
+  }
   void ClickWidget(Tesk::Widget* theWidget, int theWait) {
-    Click(theWidget->mX + theWidget->mWidth / 2, theWidget->mY + theWidget->mHeight / 2, theWait);
+    if (TryClickWidget(theWidget, theWait)) return;
+    const Tesk::TRect<int> r = theWidget->GetInsetRect();
+    std::fprintf(stderr, "playthrough: a widget at %d,%d %dx%d takes the pointer nowhere\n", r.mX, r.mY, r.mWidth,
+                 r.mHeight);
+    Fail("a widget to press takes the pointer nowhere");
   }
   void Close() {
     if (mCloseSent) return;
@@ -365,11 +387,7 @@ class PlayerApp : public Tesk::GameApp {
       Tesk::OrvoButtonWidget* aButton =
           isHowToPlay && Shown(aStory->m_exitButton) ? aStory->m_exitButton : aStory->m_nextButton;
       Progress();
-      if (Shown(aButton) && !aButton->mDisabled) {
-        ClickWidget(aButton, 40);
-      } else {
-        Click(470, 300, 40);
-      }
+      if (!Shown(aButton) || aButton->mDisabled || !TryClickWidget(aButton, 40)) Click(470, 300, 40);
       return;
     }
 
@@ -392,6 +410,9 @@ class PlayerApp : public Tesk::GameApp {
         mShotMap = true;
         Shoot("map");
       }
+      if (aMap->m_state != 0 && ++mMapPausedSteps % 200 == 0)
+        std::fprintf(stderr, "playthrough: the map stays paused (state %d, popup %d shown %d) at update %d\n",
+                     aMap->m_state, aPopup != nullptr ? aPopup->m_type : -1, Shown(aPopup), mUpdateCount);
       for (Tesk::OrvoButtonWidget* b : aMap->m_locationButtons)
         if (b != nullptr && Shown(b) && !b->mDisabled) {
           Progress();
@@ -434,9 +455,11 @@ class PlayerApp : public Tesk::GameApp {
     // The potion: the longest chain of like ingredients, dragged cell to cell and let go.
     const std::vector<PotionTest::CellAt> aChain = PotionTest::Solver(*theGame).longestChain(8);
     if (aChain.empty()) {
-      if (mUpdateCount % 500 == 0)
-        std::fprintf(stderr, "playthrough: no chain of three on the potion board at update %d\n",
-                     mUpdateCount);
+      // No chain of three: the bottle, pressed, shakes the board anew for a little of the points.
+      Tesk::Image* aBottle = theGame->m_images[13];
+      if (aBottle == nullptr) return;
+      Progress();
+      Click(70, 230 + aBottle->GetHeight() / 2, 60);
       return;
     }
     const Tesk::MiniGame::PotionCell& anOrigin = theGame->getPotionCell(0, 0);
@@ -530,6 +553,7 @@ class PlayerApp : public Tesk::GameApp {
   int32_t mLastProgress = 0;
   bool mShotMap = false;
   bool mSawCredits = false;
+  int mMapPausedSteps = 0;
   bool mNameTyped = false;
   int mSeenTitle = 0;
   std::set<int> mSeenStoryModes;

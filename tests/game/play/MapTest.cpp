@@ -284,8 +284,15 @@ TEST_F(MapTest, EnteringTheMapShowsEachHelpMessageOnce) {
   mMap->setGameState(0);
   EXPECT_EQ(mMap->m_state, 1);
   EXPECT_TRUE(App().mProfile.getHintBlock(9));
+  EXPECT_EQ(mMap->m_popup->m_type, Tesk::POPUP_HINT_ENOUGH_OBJECTS_FOUND);
   mMap->setGameState(0);
   EXPECT_EQ(mMap->m_state, 0);
+  // On the last chapter, the runestones' help: 66, not the play scene's first-repel hint at 50 + 17.
+  AtLevel(13, {{1, 3}});
+  for (int aHint : {0, 24, 9}) App().mProfile.setHintBlock(aHint);
+  mMap->setGameState(0);
+  EXPECT_TRUE(App().mProfile.getHintBlock(17));
+  EXPECT_EQ(mMap->m_popup->m_type, Tesk::POPUP_HINT_RUNESTONES);
 }
 
 TEST_F(MapTest, ALocationButtonLeadsIntoThePlayScene) {
