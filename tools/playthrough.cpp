@@ -139,6 +139,7 @@ class PlayerApp : public Tesk::GameApp {
     const int aChapter = getProfileData() != nullptr ? getProfileData()->getLevelOn() : 0;
     if (mStarted && aChapter != mChapter) {
       mChapter = aChapter;
+      mVisited.clear();
       LogState("chapter");
     }
     if (mUpdateCount % k_logEvery == 0) LogState("tick");
@@ -273,8 +274,8 @@ class PlayerApp : public Tesk::GameApp {
   void ClickWidget(Tesk::Widget* theWidget, int theWait) {
     if (TryClickWidget(theWidget, theWait)) return;
     const Tesk::TRect<int> r = theWidget->GetInsetRect();
-    std::fprintf(stderr, "playthrough: a widget at %d,%d %dx%d takes the pointer nowhere\n", r.mX, r.mY, r.mWidth,
-                 r.mHeight);
+    std::fprintf(stderr, "playthrough: a widget at %d,%d %dx%d takes the pointer nowhere\n", r.mX, r.mY,
+                 r.mWidth, r.mHeight);
     Fail("a widget to press takes the pointer nowhere");
   }
   void Close() {
@@ -413,12 +414,18 @@ class PlayerApp : public Tesk::GameApp {
       if (aMap->m_state != 0 && ++mMapPausedSteps % 200 == 0)
         std::fprintf(stderr, "playthrough: the map stays paused (state %d, popup %d shown %d) at update %d\n",
                      aMap->m_state, aPopup != nullptr ? aPopup->m_type : -1, Shown(aPopup), mUpdateCount);
-      for (Tesk::OrvoButtonWidget* b : aMap->m_locationButtons)
-        if (b != nullptr && Shown(b) && !b->mDisabled) {
-          Progress();
-          ClickWidget(b, 60);
-          return;
-        }
+      // The first location not yet searched in this chapter (on the last chapter the locations stay
+      // open, and the runestones are in some of them only); when all were, from the first again.
+      for (int aRound = 0; aRound < 2; ++aRound) {
+        for (Tesk::OrvoButtonWidget* b : aMap->m_locationButtons)
+          if (b != nullptr && Shown(b) && !b->mDisabled && mVisited.count(b->mId) == 0) {
+            mVisited.insert(b->mId);
+            Progress();
+            ClickWidget(b, 60);
+            return;
+          }
+        mVisited.clear();
+      }
       return;
     }
 
@@ -428,6 +435,16 @@ class PlayerApp : public Tesk::GameApp {
       LocationData* aLocation = aScene->getLocationData();
       if (aLocation == nullptr) return;
       if (mShotLocations.insert(aLocation->m_id).second && mShotLocations.size() == 1) Shoot("location");
+      // The last chapter's goal: the location's runestone, where it has one still to find.
+      Selectable* aStone = aLocation->m_runestoneObject;
+      if (aStone != nullptr && aStone->isToFind()) {
+        int x = 0, y = 0;
+        if (PixelOf(aScene, aStone, &x, &y)) {
+          Progress();
+          Click(x, y, 25);
+          return;
+        }
+      }
       for (FindInfo& anEntry : aLocation->m_findInfo) {
         if (!anEntry.isActive()) continue;
         for (Selectable* aPart : anEntry.m_parts) {
@@ -438,6 +455,12 @@ class PlayerApp : public Tesk::GameApp {
           Click(x, y, 25);
           return;
         }
+      }
+      // On the last chapter, nothing left here to find: back to the map by the side bar.
+      if (mChapter == 13 && aLocation->m_numOpen == 0 && Shown(aScene->m_mapButton) &&
+          !aScene->m_mapButton->mDisabled) {
+        Progress();
+        ClickWidget(aScene->m_mapButton, 60);
       }
       return;
     }
@@ -553,6 +576,7 @@ class PlayerApp : public Tesk::GameApp {
   int32_t mLastProgress = 0;
   bool mShotMap = false;
   bool mSawCredits = false;
+  std::set<int> mVisited;
   int mMapPausedSteps = 0;
   bool mNameTyped = false;
   int mSeenTitle = 0;
