@@ -203,8 +203,8 @@ class PlayerApp : public Tesk::GameApp {
         Shown(aPopup) ? aPopup->m_type : -1);
     // Memory is the process's, not the game's: it goes to standard error, not into the compared log.
     if (std::strcmp(theWhy, "tick") != 0)
-      std::fprintf(stderr, "playthrough: %s at update %d, resident %ld kB, peak %ld kB\n", theWhy,
-                   mUpdateCount, aResident, aPeak);
+      std::fprintf(stderr, "playthrough: %s %d at update %d, resident %ld kB, peak %ld kB\n", theWhy,
+                   mChapter, mUpdateCount, aResident, aPeak);
   }
 
   // Until the title screen and the chapter intro lead there, a new player's first chapter starts
