@@ -58,7 +58,7 @@ TEST(XvfbScriptTest, StartsWhenAServerItCannotSeeHoldsTheFirstNumber) {
       "  mount -t tmpfs none /tmp || exit 3\n"
       "  source scripts/xvfb.sh\n"
       "  start_xvfb || exit 1\n"
-      "  xdpyinfo >/dev/null || exit 2\n"
+      "  xdotool getmouselocation >/dev/null || exit 2\n"
       "  echo \"display $DISPLAY\"\n"
       "'\n");
   if (aServer > 0) {
@@ -112,7 +112,11 @@ TEST(RunScriptTest, TheVirtualDisplayEndsWithTheGame) {
   TeskTest::WriteFile(aTree + "/build/game",
                       "#!/bin/sh\n"
                       "echo \"$DISPLAY\" > \"$(dirname \"$0\")/display\"\n"
-                      "pgrep -f \"Xvfb -displayfd\" -P $PPID,$$ > \"$(dirname \"$0\")/server\"\n"
+                      "for d in /proc/[0-9]*; do\n"
+                      "  [ \"$(cat $d/comm 2>/dev/null)\" = Xvfb ] || continue\n"
+                      "  p=$(cut -d' ' -f4 $d/stat 2>/dev/null)\n"
+                      "  if [ \"$p\" = \"$PPID\" ] || [ \"$p\" = \"$$\" ]; then echo ${d#/proc/}; fi\n"
+                      "done > \"$(dirname \"$0\")/server\"\n"
                       "exit 3\n");
   for (const char* anExecutable : {"/bin/cmake", "/build/game"}) {
     std::filesystem::permissions(aTree + anExecutable, std::filesystem::perms::owner_all);

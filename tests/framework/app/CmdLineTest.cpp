@@ -115,11 +115,18 @@ TEST(CmdLineTokens, JoinedArgumentsReadBackExactly) {
   }
 }
 
-TEST_F(CmdLineTest, DoParseCmdLineOnlyMarksTheLineParsed) {
-  DemoTestApp anApp;
+TEST_F(CmdLineTest, DoParseCmdLineParsesTheLineMainHandedOver) {
+  DemoTestApp aBare;
+  aBare.DoParseCmdLine();
+  EXPECT_TRUE(aBare.mCmdLineParsed);
+  EXPECT_FALSE(aBare.mPlayingDemoBuffer || aBare.mRecordingDemoBuffer || aBare.mIsScreenSaver);
+
+  ParamApp anApp;
+  anApp.SetCommandLine("-play -demofile=a.dmo");
+  EXPECT_TRUE(anApp.mParams.empty());  // nothing is taken before Init asks
   anApp.DoParseCmdLine();
   EXPECT_TRUE(anApp.mCmdLineParsed);
-  EXPECT_FALSE(anApp.mPlayingDemoBuffer || anApp.mRecordingDemoBuffer || anApp.mIsScreenSaver);
+  EXPECT_EQ(anApp.mParams, (Params{{"-play", ""}, {"-demofile", "a.dmo"}}));
 }
 
 TEST_F(CmdLineTest, DemoFileOptions) {
