@@ -107,6 +107,9 @@ class PlayerApp : public Tesk::GameApp {
   PlayerApp(bool isRecording, const std::string& theLog) : mRecording(isRecording), mLogFile(theLog) {}
 
   std::string mUntil = "objects";
+  // "location:N" or "minigame:N": in chapter N, part way through a location or its mini-game, the
+  // player saves and quits through the menu, and the run ends on the title screen.
+  std::string mQuit;
   // From the map of a new player's first chapter (set up directly), not through the title screen.
   bool mStartOnMap = false;
   std::string mShots;
@@ -365,8 +368,20 @@ class PlayerApp : public Tesk::GameApp {
           aPopup->m_type == Tesk::POPUP_HELP_POTION || aPopup->m_type == Tesk::POPUP_HELP_CHANT ||
           aPopup->m_type == Tesk::POPUP_FIRST_HELP_POTION || aPopup->m_type == Tesk::POPUP_FIRST_HELP_CHANT;
       // (in the first two chapters it is the only way on, and the pages lead back to the game).
+      // Quitting: the menu's "exit" (8), then "yes" (5) to save and leave. A saved game is continued (2).
+      int aWanted = -1;
+      if (mQuitting && aPopup->m_type == Tesk::POPUP_GAME_OPTIONS) aWanted = 8;
+      if (mQuitting && aPopup->m_type == Tesk::POPUP_CONFIRM_EXIT) {
+        aWanted = 5;
+        if (!mQuitDone) LogResumeKey("quit");
+        mQuitDone = true;
+      }
+      if (aPopup->m_type == Tesk::POPUP_PLAY_MENU) aWanted = 2;
       Tesk::OrvoButtonWidget* aButton = nullptr;
-      auto aRank = [&](Tesk::OrvoButtonWidget* b) { return isGameHelp && b->mId == 5 ? 1000 : b->mId; };
+      auto aRank = [&](Tesk::OrvoButtonWidget* b) {
+        if (b->mId == aWanted) return -1;
+        return isGameHelp && b->mId == 5 ? 1000 : b->mId;
+      };
       for (Tesk::OrvoButtonWidget* b : aPopup->m_buttons)
         if (b != nullptr && Shown(b) && !b->mDisabled && (aButton == nullptr || aRank(b) < aRank(aButton)))
           aButton = b;
@@ -395,7 +410,7 @@ class PlayerApp : public Tesk::GameApp {
     // The title screen: a new player's name, then Play.
     Tesk::TitleScreen* aTitle = getTitleScreen();
     if (aTitle != nullptr && mWidgetManager->HasWidget(aTitle)) {
-      if (mSawCredits) return Close();
+      if (mSawCredits || mQuitDone) return Close();
       if (mSeenTitle++ == 0) Shoot("title");
       Tesk::OrvoButtonWidget* aPlay = aTitle->m_mainButtons[0];
       if (Shown(aPlay) && !aPlay->mDisabled) {
@@ -407,6 +422,10 @@ class PlayerApp : public Tesk::GameApp {
 
     Tesk::Map* aMap = getMap();
     if (ingameInMap() && aMap != nullptr && mWidgetManager->HasWidget(aMap)) {
+      if (!mResumeLogged && aMap->m_state == 0) {
+        mResumeLogged = true;
+        LogResumeKey("map");
+      }
       if (!mShotMap) {
         mShotMap = true;
         Shoot("map");
@@ -435,6 +454,7 @@ class PlayerApp : public Tesk::GameApp {
       LocationData* aLocation = aScene->getLocationData();
       if (aLocation == nullptr) return;
       if (mShotLocations.insert(aLocation->m_id).second && mShotLocations.size() == 1) Shoot("location");
+      if (WantsQuit("location") && ++mQuitCountdown > 3) return QuitByMenu(aScene->m_menuButton);
       // The last chapter's goal: the location's runestone, where it has one still to find.
       Selectable* aStone = aLocation->m_runestoneObject;
       if (aStone != nullptr && aStone->isToFind()) {
@@ -467,8 +487,47 @@ class PlayerApp : public Tesk::GameApp {
 
     Tesk::MiniGame* aGame = getMiniGame();
     if (ingameInMinigame() && aGame != nullptr && mWidgetManager->HasWidget(aGame) &&
-        aGame->getGameState() == 3)
+        aGame->getGameState() == 3) {
+      if (!mMiniResumeLogged) {
+        mMiniResumeLogged = true;
+        LogResumeKey("mini-game");
+      }
+      if (WantsQuit("minigame") && ++mQuitCountdown > 2) return QuitByMenu(aGame->m_menuButton);
       PlayMiniGame(aGame);
+    }
+  }
+
+  bool WantsQuit(const std::string& theWhere) {
+    return !mQuitting && mQuit == theWhere + ":" + std::to_string(mChapter);
+  }
+  void QuitByMenu(Tesk::OrvoButtonWidget* theMenu) {
+    mQuitting = true;
+    Progress();
+    ClickWidget(theMenu, 40);
+  }
+  // What a saved game must bring back: the chapter, what is left to find in it and in each of its
+  // locations, and the mini-game's board or chant. On standard error, as
+  // "playthrough: resume key (WHERE): ...", for the test to compare across runs.
+  void LogResumeKey(const char* theWhere) {
+    Tesk::ProfileData* aProfile = getProfileData();
+    LevelData* aLevel = getLevelData();
+    std::string aKey = "chapter " + std::to_string(aProfile->getLevelOn()) + " left " +
+                       std::to_string(aLevel != nullptr ? aLevel->numberOfObjectsToFind() : -1) + " open";
+    for (int anId = 1; anId <= 12 && aLevel != nullptr; ++anId)
+      if (LocationData* aLocation = aLevel->getLocationData(anId))
+        aKey += " " + std::to_string(anId) + ":" + std::to_string(aLocation->m_numOpen);
+    Tesk::MiniGame* aGame = getMiniGame();
+    if (ingameInMinigame() && aGame != nullptr) {
+      aKey += " mini-game " + std::to_string(aGame->getGameType());
+      if (aGame->getGameType() == 1) {
+        aKey += " chant " + Tesk::TeskStringToString(aGame->getWordToFind());
+      } else {
+        aKey += " points " + std::to_string(aGame->m_points) + " board";
+        for (int i = 0; i < 9; ++i)
+          for (int j = 0; j < 8; ++j) aKey += std::to_string(aGame->getPotionCell(i, j).type);
+      }
+    }
+    std::fprintf(stderr, "playthrough: resume key (%s): %s\n", theWhere, aKey.c_str());
   }
 
   void PlayMiniGame(Tesk::MiniGame* theGame) {
@@ -576,6 +635,11 @@ class PlayerApp : public Tesk::GameApp {
   int32_t mLastProgress = 0;
   bool mShotMap = false;
   bool mSawCredits = false;
+  bool mQuitting = false;
+  bool mQuitDone = false;
+  bool mResumeLogged = false;
+  bool mMiniResumeLogged = false;
+  int mQuitCountdown = 0;
   std::set<int> mVisited;
   int mMapPausedSteps = 0;
   bool mNameTyped = false;
@@ -601,6 +665,7 @@ int main(int argc, char** argv) {
     const std::string anArg = argv[i];
     if (anArg.rfind("--until=", 0) == 0) anApp->mUntil = anArg.substr(8);
     if (anArg == "--start=map") anApp->mStartOnMap = true;
+    if (anArg.rfind("--quit=", 0) == 0) anApp->mQuit = anArg.substr(7);
     if (anArg.rfind("--shots=", 0) == 0) anApp->mShots = anArg.substr(8);
     if (anArg.rfind("--max-updates=", 0) == 0) anApp->mMaxUpdates = std::atoi(anArg.c_str() + 14);
   }

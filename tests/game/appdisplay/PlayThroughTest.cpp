@@ -129,4 +129,57 @@ TEST(PlayThrough, TheWholeGamePlayedByTheScriptedPlayerReplaysToTheSameState) {
   EXPECT_EQ(TeskTest::ReadFile(aScratch + "/played.log"), aLog);
 }
 
+// The key line ("playthrough: resume key (theWhere): ...") a run wrote, from theFrom on.
+std::string ResumeKey(const std::string& theErrors, const std::string& theWhere,
+                      const std::string& theFrom = "") {
+  const std::string aLine = Between(theErrors, "playthrough: resume key (" + theWhere + "): ", "\n");
+  return theFrom.empty() || aLine.find(theFrom) == std::string::npos ? aLine
+                                                                     : aLine.substr(aLine.find(theFrom));
+}
+
+struct ResumeCase {
+  const char* mQuit;   // where the first run saves and quits
+  const char* mUntil;  // the second run goes on to the next chapter
+  const char* mWhere;  // the key the second run writes on coming back
+  const char* mFrom;   // the part of the key a resumed game must bring back
+};
+
+class PlayThroughResume : public testing::TestWithParam<ResumeCase> {};
+
+// A player saves and quits through the menu part way through a location (chapter 2) or a mini-game
+// (chapter 1's potion game); the program is started again in the same data folder and the player
+// continues: the location's progress (what is left in the chapter and in each location) or the
+// mini-game's board and points are as they were left, and the chapter then plays to its end.
+TEST_P(PlayThroughResume, QuittingAndContinuingBringsTheGameBackWhereItWas) {
+  if (std::getenv("DISPLAY") == nullptr) GTEST_SKIP() << "no display";
+  if (!fs::exists(kGeneratedSet + "/properties/resources.xml")) GTEST_SKIP() << "no generated asset set";
+  const ResumeCase& aCase = GetParam();
+  const std::string aScratch = TeskTest::MakeTempDir("playthrough-resume");
+  const std::string aData = TeskTest::MakeTempDir("playthrough-resume-data");
+  const ToolRun aQuit = RunTool(
+      aScratch, aData,
+      "record '" + aScratch + "/quit.dmo' '" + aScratch + "/quit.log' --until=end --quit=" + aCase.mQuit);
+  ASSERT_EQ(aQuit.mStatus, 0) << aQuit.mErrors;
+  const std::string aLeft = ResumeKey(aQuit.mErrors, "quit", aCase.mFrom);
+  ASSERT_FALSE(aLeft.empty()) << aQuit.mErrors;
+  EXPECT_TRUE(fs::exists(aData + "/Orvo Soft Games/GloamHollow/profile.prof"));
+
+  const ToolRun aResumed =
+      RunTool(aScratch, aData,
+              "record '" + aScratch + "/resume.dmo' '" + aScratch + "/resume.log' --until=" + aCase.mUntil);
+  ASSERT_EQ(aResumed.mStatus, 0) << aResumed.mErrors;
+  EXPECT_EQ(ResumeKey(aResumed.mErrors, aCase.mWhere, aCase.mFrom), aLeft) << aResumed.mErrors;
+  const std::string aNext = " level " + std::to_string(std::atoi(aCase.mUntil + 8) + 1) + " ";
+  EXPECT_NE(LastLineStarting(TeskTest::ReadFile(aScratch + "/resume.log"), "end ").find(aNext),
+            std::string::npos)
+      << TeskTest::ReadFile(aScratch + "/resume.log");
+}
+
+INSTANTIATE_TEST_SUITE_P(Where, PlayThroughResume,
+                         testing::Values(ResumeCase{"location:2", "chapter:2", "map", "chapter "},
+                                         ResumeCase{"minigame:1", "chapter:1", "mini-game", "mini-game "}),
+                         [](const testing::TestParamInfo<ResumeCase>& theInfo) {
+                           return std::string(theInfo.param.mQuit[0] == 'l' ? "InALocation" : "InAMiniGame");
+                         });
+
 }  // namespace
