@@ -129,6 +129,52 @@ TEST(PlayThrough, TheWholeGamePlayedByTheScriptedPlayerReplaysToTheSameState) {
   EXPECT_EQ(TeskTest::ReadFile(aScratch + "/played.log"), aLog);
 }
 
+// The scripted player's demo of the first chapter, played back by the game's own binary through its
+// entry ("-play -demofile=..."), fast-forwarded by the playback key '0' typed into its window: it
+// ends at the recorded update, takes every command, and leaves the same profile and save behind.
+TEST(PlayThrough, TheGameItselfPlaysTheScriptedPlayersDemoBackToTheSameFiles) {
+  if (std::getenv("DISPLAY") == nullptr) GTEST_SKIP() << "no display";
+  if (std::system("xdotool version >/dev/null 2>&1") != 0) GTEST_SKIP() << "no xdotool";
+  if (!fs::exists(kGeneratedSet + "/properties/resources.xml")) GTEST_SKIP() << "no generated asset set";
+  const std::string aScratch = TeskTest::MakeTempDir("playthrough-game");
+  const std::string aDemo = aScratch + "/chapter1.dmo";
+  const std::string aRecordData = TeskTest::MakeTempDir("playthrough-game-record");
+  const ToolRun aRecorded = RunTool(
+      aScratch, aRecordData, "record '" + aDemo + "' '" + aScratch + "/recorded.log' --until=chapter:1");
+  ASSERT_EQ(aRecorded.mStatus, 0) << aRecorded.mErrors;
+  const std::string anUpdates = Between(aRecorded.mErrors, "demo: recorded " + aDemo + ": ", " updates");
+  const std::string aCommands = Between(aRecorded.mErrors, " updates, ", " commands");
+  ASSERT_FALSE(anUpdates.empty()) << aRecorded.mErrors;
+
+  const std::string aPlayData = TeskTest::MakeTempDir("playthrough-game-play");
+  const std::string aSuppressions = aScratch + "/lsan.supp";
+  const std::string anErrors = aScratch + "/game-stderr.txt";
+  const std::string aGame = std::string(TESK_TEST_BINARY_DIR) + "/../game";
+  const std::string aScript =
+      "export SDL_AUDIODRIVER=dummy TESK_ALERTS=stderr DBUS_SESSION_BUS_ADDRESS=disabled "
+      "LSAN_OPTIONS=suppressions='" +
+      aSuppressions + "' XDG_DATA_HOME='" + aPlayData + "' TESK_RESOURCES_DIR='" + kGeneratedSet + "'\n" +
+      "timeout 240 '" + aGame + "' -play -demofile='" + aDemo + "' 2>'" + anErrors + "' &\n" +
+      "aGame=$!\n"
+      "aWindow=$(timeout 20 xdotool search --sync --onlyvisible --name 'Gloam Hollow' | head -n1)\n"
+      "[ -n \"$aWindow\" ] && xdotool sleep 0.3 key --window $aWindow 0\n"
+      "wait $aGame\n";
+  TeskTest::WriteFile(aScratch + "/play.sh", aScript);
+  const int aResult = std::system(("bash '" + aScratch + "/play.sh' >/dev/null 2>&1").c_str());
+  const std::string aPlayed = TeskTest::ReadFile(anErrors);
+  ASSERT_TRUE(aResult != -1 && WIFEXITED(aResult) && WEXITSTATUS(aResult) == 0) << aPlayed;
+  EXPECT_EQ(Between(aPlayed, "demo: played " + aDemo + ": ", " updates"), anUpdates + " of " + anUpdates)
+      << aPlayed;
+  EXPECT_EQ(Between(aPlayed, " updates, ", " commands"), aCommands) << aPlayed;
+  EXPECT_EQ(aPlayed.find("not to its end"), std::string::npos) << aPlayed;
+  for (const char* aFile : {"profile.prof", "level.sav0"}) {
+    const std::string aFolder = "/Orvo Soft Games/GloamHollow/";
+    const std::string aBytes = TeskTest::ReadFile(aRecordData + aFolder + aFile);
+    EXPECT_FALSE(aBytes.empty()) << aFile;
+    EXPECT_TRUE(TeskTest::ReadFile(aPlayData + aFolder + aFile) == aBytes) << aFile;
+  }
+}
+
 // The key line ("playthrough: resume key (theWhere): ...") a run wrote, from theFrom on.
 std::string ResumeKey(const std::string& theErrors, const std::string& theWhere,
                       const std::string& theFrom = "") {
