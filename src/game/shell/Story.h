@@ -93,6 +93,8 @@ class Story : public Widget, public ButtonListener {
   void levelIntroSetPage();
   // Everything of the page but the particles.
   void levelIntroDraw(Graphics* g);
+  // The profile's level as a chapter, 1-13 (a stored level outside them is brought inside).
+  int levelIntroChapter();
 
   uint8_t m_page;
   uint8_t m_mode;
