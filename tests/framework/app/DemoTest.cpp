@@ -323,6 +323,27 @@ TEST_F(DemoFileTest, SmallMovesAreShortCommandsAndLargeOnesPositions) {
   }
 }
 
+// A stretched window maps the pointer before the widgets see it; the demo keeps the mapped spot,
+// which is what its replay hands to the widgets.
+TEST_F(DemoFileTest, AMappedPointerReplaysWhereTheWidgetsSawIt) {
+  DemoTestApp anApp;
+  PrepareRecording(anApp);
+  anApp.mMouseIn = true;
+  anApp.mWidgetManager->mMouseSourceRect = TRect<int>(0, 0, 1600, 1200);
+  anApp.mWidgetManager->mMouseDestRect = TRect<int>(0, 0, 800, 600);
+  DemoRecorder(&anApp).Send(WM_LBUTTONDOWN, MK_LBUTTON, MakeMouseLParam(400, 300));
+  DemoRecorder(&anApp).Send(WM_LBUTTONUP, 0, MakeMouseLParam(410, 300));
+  const Calls aLive = WidgetCalls(anApp.mCalls);
+  ASSERT_FALSE(aLive.empty());
+
+  DemoTestApp aPlayer;
+  aPlayer.mPlayingDemoBuffer = true;
+  aPlayer.mDemoBuffer = anApp.mDemoBuffer;
+  aPlayer.mDemoBuffer.SeekFront();
+  aPlayer.ProcessDemo();
+  EXPECT_EQ(WidgetCalls(aPlayer.mCalls), aLive);
+}
+
 TEST_F(DemoFileTest, EveryCommandReplays) {
   struct Case {
     const char* name;
