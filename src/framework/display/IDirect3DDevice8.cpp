@@ -452,7 +452,9 @@ HRESULT IDirect3DDevice8::SetViewport(const _D3DVIEWPORT8* theViewport) {
   if (!MakeCurrent()) return DD_OK;
   glEnable(GL_SCISSOR_TEST);
   glScissor(static_cast<GLint>(mViewport.X),
-            static_cast<GLint>(mBackBufferHeight) - static_cast<GLint>(mViewport.Y + mViewport.Height),
+            // The viewport is in the window's pixels, which full screen has more of than the frame.
+            static_cast<GLint>(mPortBounds.bottom - mPortBounds.top) -
+                static_cast<GLint>(mViewport.Y + mViewport.Height),
             static_cast<GLsizei>(mViewport.Width), static_cast<GLsizei>(mViewport.Height));
   return DD_OK;
 }
