@@ -32,6 +32,16 @@ void AddRowPlain(uint32_t* theDest, const uint32_t* theSrc, int theCount) {
   }
 }
 
+void AddAlphaRowPlain(uint32_t* theDest, const uint32_t* theSrc, int theCount) {
+  for (int i = 0; i < theCount; ++i) {
+    uint32_t d = theDest[i], s = theSrc[i], sa = s >> 24;
+    uint32_t aR = std::min<uint32_t>(((d >> 16) & 0xFF) + ((sa * ((s >> 16) & 0xFF)) >> 8), 255);
+    uint32_t aG = std::min<uint32_t>(((d >> 8) & 0xFF) + ((sa * ((s >> 8) & 0xFF)) >> 8), 255);
+    uint32_t aB = std::min<uint32_t>((d & 0xFF) + ((sa * (s & 0xFF)) >> 8), 255);
+    theDest[i] = (d & 0xFF000000) | (aR << 16) | (aG << 8) | aB;
+  }
+}
+
 #ifdef __SSE2__
 
 namespace {
@@ -65,25 +75,37 @@ inline __m128i Over2(__m128i d16, __m128i s16, __m128i w) {
 void OverWhiteRow(uint32_t* theDest, const uint32_t* theSrc, int theCount) {
   const __m128i aZero = _mm_setzero_si128();
   const __m128i aColour = _mm_set1_epi32(0x00FFFFFF);
+  const __m128i anAlpha = _mm_set1_epi32(int(0xFF000000));
+  const __m128i aFullWeight = _mm_set1_epi16(255);
   const uint16_t* aTable = BlitPixel::k_OverWeights.data();
   int i = 0;
   for (; i + 4 <= theCount; i += 4) {
-    __m128i d = _mm_loadu_si128(reinterpret_cast<const __m128i*>(theDest + i));
     __m128i s = _mm_loadu_si128(reinterpret_cast<const __m128i*>(theSrc + i));
-    uint32_t aW[4], anA[4];
-    for (int k = 0; k < 4; ++k) {
-      // p = 0 finds na = da and w = 0, which leaves the pixel as it was.
-      uint32_t aWeights = aTable[((theDest[i + k] >> 16) & 0xFF00) | (theSrc[i + k] >> 24)];
-      aW[k] = (aWeights & 0xFF) * 0x00010001u;
-      anA[k] = (aWeights >> 8) << 24;
+    __m128i aSrcAlpha = _mm_and_si128(s, anAlpha);
+    // Four transparent pixels leave the destination as it is (p = 0).
+    if (_mm_movemask_epi8(_mm_cmpeq_epi32(aSrcAlpha, aZero)) == 0xFFFF) continue;
+    __m128i d = _mm_loadu_si128(reinterpret_cast<const __m128i*>(theDest + i));
+    __m128i wLo, wHi, aNewAlpha;
+    if (_mm_movemask_epi8(_mm_cmpeq_epi32(aSrcAlpha, anAlpha)) == 0xFFFF) {
+      // p = 255 over any destination alpha: na = 255 and w = 255, no look-up needed.
+      wLo = wHi = aFullWeight;
+      aNewAlpha = anAlpha;
+    } else {
+      uint32_t aW[4], anA[4];
+      for (int k = 0; k < 4; ++k) {
+        // p = 0 finds na = da and w = 0, which leaves the pixel as it was.
+        uint32_t aWeights = aTable[((theDest[i + k] >> 16) & 0xFF00) | (theSrc[i + k] >> 24)];
+        aW[k] = (aWeights & 0xFF) * 0x00010001u;
+        anA[k] = (aWeights >> 8) << 24;
+      }
+      __m128i w32 = _mm_set_epi32(int(aW[3]), int(aW[2]), int(aW[1]), int(aW[0]));
+      wLo = _mm_unpacklo_epi32(w32, w32);
+      wHi = _mm_unpackhi_epi32(w32, w32);
+      aNewAlpha = _mm_set_epi32(int(anA[3]), int(anA[2]), int(anA[1]), int(anA[0]));
     }
-    __m128i w32 = _mm_set_epi32(int(aW[3]), int(aW[2]), int(aW[1]), int(aW[0]));
-    __m128i aLo =
-        Over2(_mm_unpacklo_epi8(d, aZero), _mm_unpacklo_epi8(s, aZero), _mm_unpacklo_epi32(w32, w32));
-    __m128i aHi =
-        Over2(_mm_unpackhi_epi8(d, aZero), _mm_unpackhi_epi8(s, aZero), _mm_unpackhi_epi32(w32, w32));
-    __m128i r = _mm_and_si128(_mm_packus_epi16(aLo, aHi), aColour);
-    r = _mm_or_si128(r, _mm_set_epi32(int(anA[3]), int(anA[2]), int(anA[1]), int(anA[0])));
+    __m128i aLo = Over2(_mm_unpacklo_epi8(d, aZero), _mm_unpacklo_epi8(s, aZero), wLo);
+    __m128i aHi = Over2(_mm_unpackhi_epi8(d, aZero), _mm_unpackhi_epi8(s, aZero), wHi);
+    __m128i r = _mm_or_si128(_mm_and_si128(_mm_packus_epi16(aLo, aHi), aColour), aNewAlpha);
     _mm_storeu_si128(reinterpret_cast<__m128i*>(theDest + i), r);
   }
   OverWhiteRowPlain(theDest + i, theSrc + i, theCount - i);
@@ -115,6 +137,25 @@ void AddRow(uint32_t* theDest, const uint32_t* theSrc, int theCount) {
   AddRowPlain(theDest + i, theSrc + i, theCount - i);
 }
 
+void AddAlphaRow(uint32_t* theDest, const uint32_t* theSrc, int theCount) {
+  const __m128i aZero = _mm_setzero_si128();
+  const __m128i aColour = _mm_set1_epi32(0x00FFFFFF);
+  int i = 0;
+  for (; i + 4 <= theCount; i += 4) {
+    __m128i s = _mm_loadu_si128(reinterpret_cast<const __m128i*>(theSrc + i));
+    __m128i d = _mm_loadu_si128(reinterpret_cast<const __m128i*>(theDest + i));
+    __m128i sLo = _mm_unpacklo_epi8(s, aZero), sHi = _mm_unpackhi_epi8(s, aZero);
+    // Each pixel's alpha over its four lanes; the products fit 16 bits (255 * 255).
+    __m128i aLo = _mm_shufflehi_epi16(_mm_shufflelo_epi16(sLo, 0xFF), 0xFF);
+    __m128i aHi = _mm_shufflehi_epi16(_mm_shufflelo_epi16(sHi, 0xFF), 0xFF);
+    __m128i tLo = _mm_srli_epi16(_mm_mullo_epi16(sLo, aLo), 8);
+    __m128i tHi = _mm_srli_epi16(_mm_mullo_epi16(sHi, aHi), 8);
+    __m128i t = _mm_and_si128(_mm_packus_epi16(tLo, tHi), aColour);
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(theDest + i), _mm_adds_epu8(d, t));
+  }
+  AddAlphaRowPlain(theDest + i, theSrc + i, theCount - i);
+}
+
 #else
 
 void OverWhiteRow(uint32_t* theDest, const uint32_t* theSrc, int theCount) {
@@ -127,6 +168,10 @@ void OverOpaqueRow(uint32_t* theDest, const uint32_t* theSrc, int theCount) {
 
 void AddRow(uint32_t* theDest, const uint32_t* theSrc, int theCount) {
   AddRowPlain(theDest, theSrc, theCount);
+}
+
+void AddAlphaRow(uint32_t* theDest, const uint32_t* theSrc, int theCount) {
+  AddAlphaRowPlain(theDest, theSrc, theCount);
 }
 
 #endif

@@ -12,13 +12,19 @@ namespace BlitSimd {
 void OverOpaqueRow(uint32_t* theDest, const uint32_t* theSrc, int theCount);
 void OverOpaqueRowPlain(uint32_t* theDest, const uint32_t* theSrc, int theCount);
 
-// The normal blit's white loop: source over a destination that may have alpha.
+// The normal blit's white loop: source over a destination that may have alpha. Groups of
+// transparent source pixels are skipped and groups of opaque ones need no weight look-up.
 void OverWhiteRow(uint32_t* theDest, const uint32_t* theSrc, int theCount);
 void OverWhiteRowPlain(uint32_t* theDest, const uint32_t* theSrc, int theCount);
 
 // Saturating add of the source's colour; the destination keeps its alpha.
 void AddRow(uint32_t* theDest, const uint32_t* theSrc, int theCount);
 void AddRowPlain(uint32_t* theDest, const uint32_t* theSrc, int theCount);
+
+// Saturating add of the source's colour weighted by its alpha (each channel plus
+// (alpha * channel) >> 8, at most 255); the destination keeps its alpha.
+void AddAlphaRow(uint32_t* theDest, const uint32_t* theSrc, int theCount);
+void AddAlphaRowPlain(uint32_t* theDest, const uint32_t* theSrc, int theCount);
 
 // True when the add-clamp table is min(i, 255), which the SIMD add computes.
 bool IsSaturatingTable(const uint8_t* theTable);

@@ -85,3 +85,58 @@ TEST(BlitSimd, SaturatingAddMatchesTheClampTable) {
   for (int i = 0; i < 512; ++i) aOther[i] = uint8_t(i / 2);
   EXPECT_FALSE(BlitSimd::IsSaturatingTable(aOther));
 }
+
+TEST(BlitSimd, OverWhiteSkipsTransparentAndWeighsOpaqueGroupsAsThePlainLoop) {
+  uint32_t aState = 4242;
+  // Groups of four that are all transparent, all opaque, or mixed, over every destination
+  // alpha; the group boundaries fall on and off the vector's.
+  for (uint32_t da = 0; da < 256; ++da) {
+    for (int anOffset = 0; anOffset < 4; ++anOffset) {
+      const int aCount = 64 + anOffset;
+      std::vector<uint32_t> aSrc(aCount), aDest(aCount);
+      for (int i = 0; i < aCount; ++i) {
+        int aGroup = ((i + anOffset) / 4) % 3;
+        uint32_t a = aGroup == 0 ? 0 : aGroup == 1 ? 255 : (NextWord(aState) & 0xFF);
+        aSrc[i] = a == 0 ? 0 : (a << 24) | (NextWord(aState) & 0xFFFFFF);
+        aDest[i] = (da << 24) | (NextWord(aState) & 0xFFFFFF);
+      }
+      // Channel extremes under an opaque group.
+      aSrc[4 - anOffset + 0] = 0xFFFFFFFF;
+      aSrc[4 - anOffset + 1] = 0xFF000000;
+      aDest[4 - anOffset + 0] = (da << 24) | 0xFFFFFF;
+      std::vector<uint32_t> aPlain = aDest, aVector = aDest;
+      BlitSimd::OverWhiteRowPlain(aPlain.data(), aSrc.data(), aCount);
+      BlitSimd::OverWhiteRow(aVector.data(), aSrc.data(), aCount);
+      ASSERT_EQ(aVector, aPlain) << "destination alpha " << da << " offset " << anOffset;
+    }
+  }
+}
+
+TEST(BlitSimd, AlphaWeightedAddMatchesTheClampTableForEveryAlphaChannelAndDestination) {
+  class Registry : public ImageRegistry {
+    void AddMemoryImage(MemoryImage*) override {}
+    void RemoveMemoryImage(MemoryImage*) override {}
+    void Remove3DData(MemoryImage*) override {}
+    bool Is3DAccelerated() override { return false; }
+    NativeDisplay* GetNativeDisplay() override { return nullptr; }
+  } aRegistry;
+  const uint8_t* T = aRegistry.mAddClampTable;
+  // Every source alpha and channel against every destination channel, each channel in turn
+  // carrying the swept values (the others rotated through them), in rows of 256 + 3.
+  std::vector<uint32_t> aSrc(259), aDest(259);
+  for (uint32_t sa = 0; sa < 256; ++sa) {
+    for (uint32_t sc = 0; sc < 256; ++sc) {
+      for (int i = 0; i < 259; ++i) {
+        uint32_t dc = uint32_t(i) & 0xFF;
+        aSrc[i] = (sa << 24) | (sc << 16) | (dc << 8) | ((sc + dc) & 0xFF);
+        aDest[i] = (uint32_t(255 - i % 256) << 24) | (dc << 16) | (sc << 8) | ((sc * 7 + dc) & 0xFF);
+      }
+      std::vector<uint32_t> aTable = aDest, aPlain = aDest, aVector = aDest;
+      for (int i = 0; i < 259; ++i) aTable[i] = BlitPixel::AddAlpha(aTable[i], aSrc[i], T);
+      BlitSimd::AddAlphaRowPlain(aPlain.data(), aSrc.data(), 259);
+      BlitSimd::AddAlphaRow(aVector.data(), aSrc.data(), 259);
+      ASSERT_EQ(aPlain, aTable) << "alpha " << sa << " channel " << sc;
+      ASSERT_EQ(aVector, aTable) << "alpha " << sa << " channel " << sc;
+    }
+  }
+}
