@@ -32,6 +32,11 @@ void AddRowPlain(uint32_t* theDest, const uint32_t* theSrc, int theCount) {
   }
 }
 
+void AddOpaqueRowPlain(uint32_t* theDest, const uint32_t* theSrc, int theCount) {
+  AddRowPlain(theDest, theSrc, theCount);
+  for (int i = 0; i < theCount; ++i) theDest[i] |= 0xFF000000u;
+}
+
 void AddAlphaRowPlain(uint32_t* theDest, const uint32_t* theSrc, int theCount) {
   for (int i = 0; i < theCount; ++i) {
     uint32_t d = theDest[i], s = theSrc[i], sa = s >> 24;
@@ -137,6 +142,19 @@ void AddRow(uint32_t* theDest, const uint32_t* theSrc, int theCount) {
   AddRowPlain(theDest + i, theSrc + i, theCount - i);
 }
 
+void AddOpaqueRow(uint32_t* theDest, const uint32_t* theSrc, int theCount) {
+  const __m128i aColour = _mm_set1_epi32(0x00FFFFFF);
+  const __m128i anAlpha = _mm_set1_epi32(int(0xFF000000));
+  int i = 0;
+  for (; i + 4 <= theCount; i += 4) {
+    __m128i d = _mm_loadu_si128(reinterpret_cast<const __m128i*>(theDest + i));
+    __m128i s = _mm_loadu_si128(reinterpret_cast<const __m128i*>(theSrc + i));
+    __m128i r = _mm_or_si128(_mm_adds_epu8(d, _mm_and_si128(s, aColour)), anAlpha);
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(theDest + i), r);
+  }
+  AddOpaqueRowPlain(theDest + i, theSrc + i, theCount - i);
+}
+
 void AddAlphaRow(uint32_t* theDest, const uint32_t* theSrc, int theCount) {
   const __m128i aZero = _mm_setzero_si128();
   const __m128i aColour = _mm_set1_epi32(0x00FFFFFF);
@@ -174,7 +192,24 @@ void AddAlphaRow(uint32_t* theDest, const uint32_t* theSrc, int theCount) {
   AddAlphaRowPlain(theDest, theSrc, theCount);
 }
 
+void AddOpaqueRow(uint32_t* theDest, const uint32_t* theSrc, int theCount) {
+  AddOpaqueRowPlain(theDest, theSrc, theCount);
+}
+
 #endif
+
+bool AreSaturatingTables(const int* theRed, const int* theGreen, const int* theBlue) {
+  static const struct Standard {
+    int mTable[511];
+    Standard() {
+      for (int i = 0; i < 511; ++i) mTable[i] = i < 255 ? i : 255;
+    }
+  } sm_Standard;
+  for (const int* aTable : {theRed, theGreen, theBlue})
+    if (aTable == nullptr || std::memcmp(aTable, sm_Standard.mTable, sizeof(sm_Standard.mTable)) != 0)
+      return false;
+  return true;
+}
 
 bool IsSaturatingTable(const uint8_t* theTable) {
   static const struct Standard {

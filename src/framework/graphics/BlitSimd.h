@@ -26,6 +26,13 @@ void AddRowPlain(uint32_t* theDest, const uint32_t* theSrc, int theCount);
 void AddAlphaRow(uint32_t* theDest, const uint32_t* theSrc, int theCount);
 void AddAlphaRowPlain(uint32_t* theDest, const uint32_t* theSrc, int theCount);
 
+// As AddRow, and the result is opaque (the display surface's additive blit).
+void AddOpaqueRow(uint32_t* theDest, const uint32_t* theSrc, int theCount);
+void AddOpaqueRowPlain(uint32_t* theDest, const uint32_t* theSrc, int theCount);
+
+// True when each of the 511-entry int add tables is min(i, 255).
+bool AreSaturatingTables(const int* theRed, const int* theGreen, const int* theBlue);
+
 // True when the add-clamp table is min(i, 255), which the SIMD add computes.
 bool IsSaturatingTable(const uint8_t* theTable);
 

@@ -1,6 +1,7 @@
 // The SSE2 rows agree bit for bit with the plain loops and the add-clamp table.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "graphics/BlitPixel.h"
@@ -139,4 +140,26 @@ TEST(BlitSimd, AlphaWeightedAddMatchesTheClampTableForEveryAlphaChannelAndDestin
       ASSERT_EQ(aVector, aTable) << "alpha " << sa << " channel " << sc;
     }
   }
+}
+
+TEST(BlitSimd, OpaqueAddMatchesThePlainLoop) {
+  uint32_t aState = 31337;
+  for (int aRound = 0; aRound < 2000; ++aRound) {
+    const int aCount = 1 + aRound % 13;
+    std::vector<uint32_t> aSrc(aCount), aDest(aCount);
+    for (int i = 0; i < aCount; ++i) {
+      aSrc[i] = NextWord(aState);
+      aDest[i] = NextWord(aState);
+    }
+    std::vector<uint32_t> aPlain = aDest, aVector = aDest;
+    BlitSimd::AddOpaqueRowPlain(aPlain.data(), aSrc.data(), aCount);
+    BlitSimd::AddOpaqueRow(aVector.data(), aSrc.data(), aCount);
+    ASSERT_EQ(aVector, aPlain);
+  }
+  int aStandard[511], anOther[511];
+  for (int i = 0; i < 511; ++i) aStandard[i] = anOther[i] = std::min(i, 255);
+  anOther[300] = 254;
+  EXPECT_TRUE(BlitSimd::AreSaturatingTables(aStandard, aStandard, aStandard));
+  EXPECT_FALSE(BlitSimd::AreSaturatingTables(aStandard, anOther, aStandard));
+  EXPECT_FALSE(BlitSimd::AreSaturatingTables(aStandard, aStandard, nullptr));
 }
