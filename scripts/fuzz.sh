@@ -16,6 +16,9 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 BUILD_DIR=${FUZZ_BUILD_DIR:-build/fuzz}
+# Absolute, because the targets that read their input as a file in the working folder change
+# into a folder of their own on the first input, and libFuzzer reads the seeds one by one.
+case $BUILD_DIR in /*) ;; *) BUILD_DIR=$PWD/$BUILD_DIR ;; esac
 SECONDS_EACH=${TESK_FUZZ_SECONDS:-10}
 JOBS=${JOBS:-$(nproc)}
 
@@ -67,7 +70,7 @@ run_target() {
   [ -d "fuzz/corpus/$name" ] && cp -n fuzz/corpus/"$name"/* "$corpus"/ 2>/dev/null || true
   local args=(-max_total_time="$SECONDS_EACH" -rss_limit_mb=2048 -timeout=30 -print_final_stats=1
     -artifact_prefix="$findings/")
-  [ -f "fuzz/dict/$name.dict" ] && args+=(-dict="fuzz/dict/$name.dict")
+  [ -f "fuzz/dict/$name.dict" ] && args+=(-dict="$PWD/fuzz/dict/$name.dict")
   local pin=()
   [ -n "$cpu" ] && command -v taskset >/dev/null && pin=(taskset -c "$cpu")
   local status=0

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds the game (the build generates its assets) and runs it.
-# With no display it runs under a virtual one (and closes after a few seconds).
+# With no display it runs under a virtual one (and closes after a few seconds), which is stopped
+# when the game ends.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -15,4 +16,5 @@ if [ -z "${DISPLAY:-}" ]; then
   start_xvfb
   export TESK_RUN_SECONDS=${TESK_RUN_SECONDS:-3}
 fi
-exec "$BUILD_DIR/game" "$@"
+# Not exec: the shell stays to stop the virtual display when the game has ended.
+"$BUILD_DIR/game" "$@"

@@ -5,7 +5,9 @@
 
 namespace TeskTest {
 
-// A fresh empty folder named after theName; removed again when the test binary starts next.
+// A fresh empty folder named after theName, inside a folder of this process's own under
+// TESK_TEST_TMP (or the system's temporary folder): that folder is removed when the process
+// exits, and by the next test process when this one was killed.
 std::string MakeTempDir(const std::string& theName);
 
 // Writes theBytes to thePath, creating nothing else; returns false on failure.

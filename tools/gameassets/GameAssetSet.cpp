@@ -7,6 +7,7 @@
 
 #include "ArtAssets.h"
 #include "ImageWriters.h"
+#include "InterfaceArt.h"
 #include "LocationBuilder.h"
 #include "LocationCheck.h"
 #include "MediaAssets.h"
@@ -140,6 +141,8 @@ bool WriteGameAssets(const std::string& theDir, const WriteOptions& theOptions, 
       return Fail(theError, "cannot write " + aBlock.mPath);
   const std::vector<ImageResource> anImages = ImageResources();
   for (const ImageResource& r : anImages)
+    if (!WriteImage(theDir, r)) return Fail(theError, "cannot write " + r.mFile);
+  for (const ImageResource& r : PartnerLogos())
     if (!WriteImage(theDir, r)) return Fail(theError, "cannot write " + r.mFile);
 
   std::vector<ManifestItem> aMedia;

@@ -151,6 +151,36 @@ std::vector<ImageResource> InitImages() {
   return {FromCanvas(c, "Init", "IMAGE_DEZADUDE_LOGO", "images/logo_orvo.jpg", ImageFormat::JpegAlpha)};
 }
 
+std::vector<ImageResource> PartnerLogos() {
+  struct Logo {
+    const char* mFile;
+    char32_t mEmblem;
+    const char* mName;
+    const char* mLine;
+    uint32_t mColour;
+  };
+  // The publisher, the studio and the sound house, each on black like the company logo.
+  const Logo kLogos[] = {
+      {"pellmark.jpg", 0x1FAB6, "Pellmark", "Publishing", 0xD8C8A0},
+      {"wzklogo.jpg", 0x1F52E, "Wizkettle", "Studio", 0x9AB8F0},
+      {"tqnlogo.jpg", 0x1F3BB, "Tarquin", "Sound & Music", 0xE0A070},
+  };
+  std::vector<ImageResource> v;
+  for (const Logo& l : kLogos) {
+    Canvas c(420, 260);
+    cairo_t* cr = c.cr();
+    cairo_set_source_rgb(cr, 0, 0, 0);
+    cairo_paint(cr);
+    c.Glow(210, 92, 90, Hex(l.mColour), 0.22);
+    auto anEmblem = EmojiRenderer::Get().Render(l.mEmblem, EmojiLook{96, {1, 1, 1}, 1.0, 0, false, false});
+    if (anEmblem) c.Paste(*anEmblem, 210 - anEmblem->Width() / 2.0, 92 - anEmblem->Height() / 2.0);
+    c.EngravedText(l.mName, 210, 200, Face::SerifBold, 40, Hex(l.mColour));
+    c.EngravedText(l.mLine, 210, 236, Face::Serif, 20, Mix(Hex(l.mColour), Hex(0x808080), 0.4));
+    v.push_back(FromCanvas(c, "", "", l.mFile, ImageFormat::Jpeg));
+  }
+  return v;
+}
+
 namespace {
 
 std::unique_ptr<Canvas> Button(int w, int h, bool theHover, bool theBottom) {

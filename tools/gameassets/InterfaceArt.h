@@ -18,6 +18,9 @@ std::vector<ImageResource> StoryImages();
 std::vector<ImageResource> TitleImages();
 std::vector<ImageResource> HowToPlayImages();
 std::vector<ImageResource> MapImages();
+// The three optional logo files the logo screens show after the company's (no resources:
+// read by name from the resources folder).
+std::vector<ImageResource> PartnerLogos();
 
 // The repel panel of the side bar: the crystal ball and its word.
 std::unique_ptr<Canvas> RepelPanel(bool theHover, bool theReady);

@@ -11,6 +11,9 @@
 #include "display/D3DInterface.h"
 #include "display/DDImage.h"
 #include "display/DDInterface.h"
+#include "graphics/AnimationBasic.h"
+#include "graphics/Graphics.h"
+#include "graphics/Particles.h"
 #include "platform/carbon/CarbonWindows.h"
 #include "platform/corefoundation/CFBundle.h"
 #include "platform/coregraphics/CoreGraphics.h"
@@ -18,6 +21,7 @@
 #include "sound/MusicInterface.h"
 #include "sound/SoundManager.h"
 #include "widgets/Dialog.h"
+#include "widgets/OrvoButtonWidget.h"
 #include "widgets/WidgetManager.h"
 
 namespace Tesk {
@@ -45,7 +49,42 @@ bool IsQueuedMessage(uint32_t theMessage) {
   }
 }
 
+// The display surface stays locked while the widget manager draws a whole frame into it;
+// any other image (a memory image) needs no lock.
+bool LockScreenSurface(Image* theImage) {
+  DDImage* anImage = dynamic_cast<DDImage*>(theImage);
+  return anImage != nullptr && anImage->LockSurface();
+}
+
+void UnlockScreenSurface(Image* theImage) {
+  if (DDImage* anImage = dynamic_cast<DDImage*>(theImage)) anImage->UnlockSurface();
+}
+
+void DrawButtonAnimation(ANIM::AnimationBasic* theAnimation, Graphics* g, int dx, int dy, float theFade) {
+  g->SetColorizeImages(true);
+  theAnimation->drawTranslated(g, dx, dy, theFade);
+}
+
+void DrawButtonParticles(Graphics* g, const float& theAlpha, Widget* theOwner) {
+  PARTICLE::draw(g, theAlpha, theOwner);
+}
+
+bool IsAppMinimized() { return gTeskAppBase != nullptr && gTeskAppBase->mMinimized; }
+
+void WriteAppPreference(const std::string& theKey, const std::string& theValue) {
+  if (gTeskAppBase != nullptr) gTeskAppBase->RegistryWriteString(theKey, theValue);
+}
+
 }  // namespace
+
+void TeskAppBase::InstallProgramHooks() {
+  WidgetManager::sLockSurface = LockScreenSurface;
+  WidgetManager::sUnlockSurface = UnlockScreenSurface;
+  OrvoButtonWidget::s_drawAnimation = DrawButtonAnimation;
+  OrvoButtonWidget::s_drawParticles = DrawButtonParticles;
+  D3DInterface::sAppHooks.mIsMinimized = IsAppMinimized;
+  D3DInterface::sAppHooks.mRegistryWriteString = WriteAppPreference;
+}
 
 TeskAppBase::TeskAppBase()
     : mExitType(0),
@@ -65,7 +104,7 @@ TeskAppBase::TeskAppBase()
       mOnlyOneCopy(false),
       mNotifyGameMessage(0),
       mWidgetManager(nullptr),
-      mPrimaryThreadId(0),
+      mPrimaryThreadId(MPCurrentTaskID()),
       mSEHOccured(false),
       mShutdown(false),
       mExitToTop(false),
@@ -205,6 +244,7 @@ TeskAppBase::TeskAppBase()
   mWidgetManager = new WidgetManager(this);
   mResourceManager = new ResourceManager(this);
   SEHCatcher::mApp = this;
+  InstallProgramHooks();
 }
 
 TeskAppBase::~TeskAppBase() {
@@ -298,6 +338,7 @@ TeskAppBase::~TeskAppBase() {
   if (gWidgetApp == this) gWidgetApp = nullptr;
   if (SEHCatcher::mApp == this) SEHCatcher::mApp = nullptr;
   if (mRecordingDemoBuffer) WriteDemoBuffer();
+  ReportDemoPlayed();
 }
 
 bool TeskAppBase::IsAltKeyUsed(uint32_t theChar) {

@@ -25,6 +25,7 @@
 #include "graphics/TRect.h"
 #include "platform/carbon/CarbonEvents.h"
 #include "resources/FontHost.h"
+#include "resources/ResourceHost.h"
 #include "widgets/ButtonListener.h"
 #include "widgets/DialogListener.h"
 #include "widgets/WidgetApp.h"
@@ -56,6 +57,7 @@ class TeskAppBase : public ButtonListener,
                     public DialogListener,
                     public ImageRegistry,
                     public FontHost,
+                    public ResourceHost,
                     public WidgetApp,
                     public RegistryDemoHooks {
  public:
@@ -67,7 +69,7 @@ class TeskAppBase : public ButtonListener,
   void DialogButtonPress(int theDialogId, int theButtonId) override;
   void DialogButtonDepress(int theDialogId, int theButtonId) override;
 
-  // Main loop -----------------------------------------------------------------------------------
+  // What a program overrides: start-up, the loop, dialogs, sound, images, focus ----------------
   // One pass of timing, updates and drawing; false only when it would have to sleep and may not.
   virtual bool Process(bool allowSleep = true);
   virtual void UpdateFrames();
@@ -124,9 +126,9 @@ class TeskAppBase : public ButtonListener,
   virtual double GetLoadingThreadProgress();
   // Decodes the file (or takes the decoded image) into a new image of the display.
   virtual DDImage* GetImage(ImageLib::Image* theImage, bool commitBits = true);
-  virtual DDImage* GetImage(const std::string& theFileName, bool commitBits = true);
-  virtual SharedImageRef GetSharedImage(const std::string& theFileName, bool& is8Bit,
-                                        const std::string& theVariant = "", bool* isNew = nullptr);
+  DDImage* GetImage(const std::string& theFileName, bool commitBits = true) override;
+  SharedImageRef GetSharedImage(const std::string& theFileName, bool& is8Bit, const std::string& theVariant = "",
+                                bool* isNew = nullptr) override;
   virtual void SwitchScreenMode();
   virtual void SwitchScreenMode(bool wantWindowed);
   virtual void SwitchScreenMode(bool wantWindowed, bool is3D, bool force = false);
@@ -170,9 +172,16 @@ class TeskAppBase : public ButtonListener,
   void ShowMemoryUsage();
 
   // Start-up and shutdown.
+  // Installs what the lower modules call back through (the screen lock around a frame, the
+  // game buttons' animation and particles, the accelerated path's questions); the constructor
+  // does, so that every program has them.
+  static void InstallProgramHooks();
   // Initialises the display for the current window; 0 or a display result code.
   // Virtual so that tests can stage display failures.
   virtual int InitDDInterface();
+  // The per-user data folder (made when missing) and the preference store in it; when none can
+  // be made the run says so and keeps its preferences in memory.
+  void ChooseAppDataFolder();
   void LoadResourceManifest();
   void ShowResourceError(bool doExit = false);
   void DoExit(int theCode);
@@ -236,10 +245,55 @@ class TeskAppBase : public ButtonListener,
   bool RegistryWriteString(const std::string& theValueName, const std::string& theValue);
   void RegistryEraseValue(const TeskString& theValueName);
 
-  // What widgets and fonts ask of the application.
+  // What widgets, fonts and resources ask of the application.
+  SoundManager* GetSoundManager() override { return mSoundManager; }
+  FontHost* GetFontHost() override { return this; }
   DialogListener* GetDialogListener() override { return this; }
   Font* CreateSysFont(const std::string& theFace, int thePointSize) override;
   std::shared_ptr<Image> GetFontSheet(const std::string& theFileName, bool* isNew) override;
+
+  // Demo recording and playback ---------------------------------------------------------------
+  void WriteDemoTimingBlock() override;
+  bool PrepareDemoCommand(bool theRequired) override;
+  bool IsRecordingDemo() const override;
+  bool IsPlayingDemo() const override;
+  bool IsWindowClosed() const override;
+  Buffer& GetDemoBuffer() override;
+  bool IsDemoShortCommand() const override;
+  int GetDemoCommandNumber() const override;
+  void SetDemoNeedsCommand() override;
+  void ProcessDemo();
+  void DemoSyncBuffer(Buffer* theBuffer);
+  void DemoSyncString(std::string* theString);
+  void DemoSyncRefreshRate();
+  void WriteDemoBuffer();
+  bool ReadDemoBuffer(std::string& theError);
+  // Tells standard error how far a played demo went (updates and commands against the file's).
+  void ReportDemoPlayed();
+  int GetMaxDemoFileNum(const std::string& theDemoPrefix, int theMaxToKeep, bool doDeleteOldest);
+  virtual void ToggleDemoSoundVolume();
+  void CalculateDemoTimeLeft();
+
+  // Command line and screen-saver mode ---------------------------------------------------------
+  // The line main hands over (the options after the program's name); Init parses it through
+  // DoParseCmdLine once the data folder is known.
+  void SetCommandLine(const std::string& theCmdLine) { mCmdLine = theCmdLine; }
+  // Parses the line set by SetCommandLine, once.
+  virtual void DoParseCmdLine();
+  virtual void ParseCmdLine(const std::string& theCmdLine);
+  virtual void HandleCmdLineParam(const std::string& theParamName, const std::string& theParamValue);
+  virtual void LogScreenSaverError(const std::string& theError);
+  bool ScreenSaverWindowProc(WindowRef theWindow, uint32_t theMessage, uint32_t theWParam, int32_t theLParam,
+                             int32_t* theResult);
+  void UpdateScreenSaverInfo(uint32_t theTick);
+
+  // Screenshots, crash-report text and developer keys -------------------------------------------
+  // In 3-D the frame exists only in OpenGL: the screen is drawn anew and the next frame
+  // presented is written (by Redraw).
+  void TakeScreenshot();
+  void WritePendingScreenshot();
+  virtual std::string GetGameSEHInfo();
+  virtual bool DebugKeyDown(int theKey);
 
   // Window messages ----------------------------------------------------------------------------
 
@@ -250,7 +304,8 @@ class TeskAppBase : public ButtonListener,
   // Returns whether messages remain.
   bool ProcessDeferredMessages(bool singleMessage);
 
- public:
+  // State of the run ----------------------------------------------------------------------------
+  // Settings first (a program sets them in its constructor), then what the run keeps.
   uint32_t mExitType;
   uint32_t mRandSeed;
   std::string mTitlePrefix;
@@ -364,13 +419,32 @@ class TeskAppBase : public ButtonListener,
   bool mLastShutdownWasGraceful;
   int32_t mNumLoadingThreadTasks;
   std::atomic<int32_t> mCompletedLoadingThreadTasks;
-  // Demo recording and playback (the rest is in the shared block).
+  // Demo recording and playback.
   bool mRecordingDemoBuffer;
   bool mPlayingDemoBuffer;
   bool mWindowClosed;
   int32_t mDemoLength;
   int32_t mLastDemoMouseX;
   int32_t mLastDemoMouseY;
+  std::string mDemoPrefix = "teskapp";
+  std::string mDemoFileName = "teskapp.dmo";
+  Buffer mDemoBuffer;
+  int32_t mLastDemoUpdateCnt = 0;
+  bool mDemoNeedsCommand = true;
+  bool mDemoIsShortCmd = false;
+  int32_t mDemoCmdNum = 0;
+  bool mDemoLoadingComplete = false;
+  std::list<std::pair<std::string, int32_t>> mDemoMarkerList;
+  double mDemoMusicVolume = 0.0;
+  double mDemoSfxVolume = 0.0;
+  int32_t mSyncRefreshRate = 100;
+  std::string mCmdLine;
+  bool mCmdLineParsed = false;
+  // Commands written to, or read from, the demo buffer (idle fillers included).
+  int32_t mDemoCommandCount = 0;
+  // Set when a replay met a command its run could not take.
+  bool mDemoReplayLeft = false;
+  bool mScreenshotPending = false;
   // Keys seen by the message layer.
   bool mCtrlDown;
   bool mAltDown;
@@ -408,61 +482,6 @@ class TeskAppBase : public ButtonListener,
   // The display lock's stand-in before there is a display.
   CritSect mNoDisplayLock;
 
-  // ---- Demo recording and playback, command line, screen saver, developer services ----
-  // (This block is shared by two engineers: paste it VERBATIM into the public part of
-  //  class TeskAppBase in app/TeskAppBase.h, directly before the `private:` line that
-  //  starts the private members. Include "core/Buffer.h", <list>, <utility>, <string>.)
-
-  // Demo recording and playback.
-  void WriteDemoTimingBlock() override;
-  bool PrepareDemoCommand(bool theRequired) override;
-  bool IsRecordingDemo() const override;
-  bool IsPlayingDemo() const override;
-  bool IsWindowClosed() const override;
-  Buffer& GetDemoBuffer() override;
-  bool IsDemoShortCommand() const override;
-  int GetDemoCommandNumber() const override;
-  void SetDemoNeedsCommand() override;
-  void ProcessDemo();
-  void DemoSyncBuffer(Buffer* theBuffer);
-  void DemoSyncString(std::string* theString);
-  void DemoSyncRefreshRate();
-  void WriteDemoBuffer();
-  bool ReadDemoBuffer(std::string& theError);
-  int GetMaxDemoFileNum(const std::string& theDemoPrefix, int theMaxToKeep, bool doDeleteOldest);
-  virtual void ToggleDemoSoundVolume();
-  void CalculateDemoTimeLeft();
-  // Command line and screen-saver mode.
-  virtual void DoParseCmdLine();
-  virtual void ParseCmdLine(const std::string& theCmdLine);
-  virtual void HandleCmdLineParam(const std::string& theParamName, const std::string& theParamValue);
-  virtual void LogScreenSaverError(const std::string& theError);
-  bool ScreenSaverWindowProc(WindowRef theWindow, uint32_t theMessage, uint32_t theWParam, int32_t theLParam,
-                             int32_t* theResult);
-  void UpdateScreenSaverInfo(uint32_t theTick);
-  // Screenshots, crash-report text and developer keys. In 3-D the frame exists only in
-  // OpenGL: the screen is drawn anew and the next frame presented is written (by Redraw).
-  void TakeScreenshot();
-  void WritePendingScreenshot();
-  virtual std::string GetGameSEHInfo();
-  virtual bool DebugKeyDown(int theKey);
-
-  std::string mDemoPrefix = "teskapp";
-  std::string mDemoFileName = "teskapp.dmo";
-  Buffer mDemoBuffer;
-  int32_t mLastDemoUpdateCnt = 0;
-  bool mDemoNeedsCommand = true;
-  bool mDemoIsShortCmd = false;
-  int32_t mDemoCmdNum = 0;
-  bool mDemoLoadingComplete = false;
-  std::list<std::pair<std::string, int32_t>> mDemoMarkerList;
-  double mDemoMusicVolume = 0.0;
-  double mDemoSfxVolume = 0.0;
-  int32_t mSyncRefreshRate = 100;
-  bool mCmdLineParsed = false;
-  bool mScreenshotPending = false;
-  // (Fields take their defaults here so that neither constructor needs to change.)
-  // ---- end of the shared block ----
  private:
   int32_t DoWindowProc(WindowRef theWindow, uint32_t theMessage, uint32_t theWParam, int32_t theLParam);
   int32_t DefaultWindowProc(WindowRef theWindow, uint32_t theMessage, uint32_t theWParam, int32_t theLParam);

@@ -35,7 +35,10 @@ const int k_SaverMovesAllowed = 3;
 
 }  // namespace
 
-void TeskAppBase::DoParseCmdLine() { mCmdLineParsed = true; }
+void TeskAppBase::DoParseCmdLine() {
+  mCmdLineParsed = true;
+  if (!mCmdLine.empty()) ParseCmdLine(mCmdLine);
+}
 
 void TeskAppBase::ParseCmdLine(const std::string& theCmdLine) {
   std::string aName;
@@ -171,6 +174,8 @@ bool TeskAppBase::ScreenSaverWindowProc(WindowRef theWindow, uint32_t theMessage
       break;
   }
   if (!isActivity) return false;
+  // Key messages come without a window on this platform: they are the application window's.
+  if (theWindow == nullptr) theWindow = mWindow;
   if (gTeskAppBase != nullptr && theWindow != gTeskAppBase->mWindow) return false;
   const bool isPowerSaving = mLastMonitorPowerTick != 0 && GetTickCount() - mLastMonitorPowerTick < 1000;
   if (isPowerSaving && (theMessage == WM_CLOSE || theMessage == WM_ACTIVATEAPP ||
@@ -178,7 +183,9 @@ bool TeskAppBase::ScreenSaverWindowProc(WindowRef theWindow, uint32_t theMessage
     return false;
   }
   sSaverClosed = true;
-  PostMessage(theWindow, WM_CLOSE, 0, 0);
+  // As the frame timer does: a command event the application's handler hands to the window
+  // procedure, which queues the close and ends the run.
+  PostMessage(theWindow, WM_COMMAND, MakeOSType("KWMR"), WM_CLOSE);
   return false;
 }
 

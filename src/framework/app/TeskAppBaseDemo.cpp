@@ -29,10 +29,18 @@ const size_t k_MaxSyncStringLength = 32767;
 int32_t BitsLeft(const Buffer& theBuffer) { return theBuffer.mDataBitSize - theBuffer.mReadBitPos; }
 
 // Replay stops for good: later commands are never due and every required one fails.
-void StopReplay(Buffer& theBuffer, bool* theNeedsCommand) {
-  theBuffer.mReadBitPos = theBuffer.mDataBitSize;
-  *theNeedsCommand = true;
-  OutputDebug(L"Demo replay stopped\n");
+// theHasLeft: the run has left the recording (not the end of the file), which is reported.
+void StopReplay(TeskAppBase* theApp, bool theHasLeft) {
+  Buffer& aBuffer = theApp->mDemoBuffer;
+  if (theHasLeft && !theApp->mDemoReplayLeft) {
+    theApp->mDemoReplayLeft = true;
+    std::fprintf(stderr,
+                 "demo: the replay left the recording at update %d (command %d, number %d, due at update %d); "
+                 "it stops here\n",
+                 theApp->mUpdateCount, theApp->mDemoCommandCount, theApp->mDemoCmdNum, theApp->mLastDemoUpdateCnt);
+  }
+  aBuffer.mReadBitPos = aBuffer.mDataBitSize;
+  theApp->mDemoNeedsCommand = true;
 }
 
 // Little-endian reads from the bytes of a demo file.
@@ -104,34 +112,37 @@ void TeskAppBase::WriteDemoTimingBlock() {
     mLastDemoUpdateCnt += k_DemoMaxTimingTicks;
     mDemoBuffer.WriteNumBits(0, 1);
     mDemoBuffer.WriteNumBits(DEMO_IDLE, 5);
+    ++mDemoCommandCount;
   }
   mDemoBuffer.WriteNumBits(mUpdateCount - mLastDemoUpdateCnt, 4);
   mLastDemoUpdateCnt = mUpdateCount;
+  ++mDemoCommandCount;
 }
 
 bool TeskAppBase::PrepareDemoCommand(bool theRequired) {
   if (mDemoNeedsCommand) {
     // The last byte's padding never holds a whole header, so a short read is the end.
     if (BitsLeft(mDemoBuffer) < 5) {
-      StopReplay(mDemoBuffer, &mDemoNeedsCommand);
+      StopReplay(this, false);
       return false;
     }
     const int aTicks = mDemoBuffer.ReadNumBits(4, false);
     const bool isShort = mDemoBuffer.ReadNumBits(1, false) != 0;
     const int aNumBits = isShort ? 1 : 5;
     if (BitsLeft(mDemoBuffer) < aNumBits) {
-      StopReplay(mDemoBuffer, &mDemoNeedsCommand);
+      StopReplay(this, true);
       return false;
     }
     mLastDemoUpdateCnt += aTicks;
     mDemoIsShortCmd = isShort;
     mDemoCmdNum = mDemoBuffer.ReadNumBits(aNumBits, false);
     mDemoNeedsCommand = false;
+    ++mDemoCommandCount;
   }
   const bool isDue = mUpdateCount == mLastDemoUpdateCnt;
   // A command that was due before now can never be replayed: the run has left the recording.
   if ((theRequired && !isDue) || mUpdateCount > mLastDemoUpdateCnt) {
-    StopReplay(mDemoBuffer, &mDemoNeedsCommand);
+    StopReplay(this, true);
     return false;
   }
   return isDue;
@@ -251,7 +262,7 @@ void TeskAppBase::ProcessDemo() {
       }
     }
     if (!isKnown) {
-      StopReplay(aBuffer, &mDemoNeedsCommand);
+      StopReplay(this, true);
       break;
     }
   }
@@ -267,13 +278,13 @@ void TeskAppBase::DemoSyncBuffer(Buffer* theBuffer) {
   } else if (mPlayingDemoBuffer && !mWindowClosed) {
     if (!PrepareDemoCommand(true)) return;
     if (mDemoIsShortCmd || mDemoCmdNum != DEMO_SYNC || BitsLeft(mDemoBuffer) < 32) {
-      StopReplay(mDemoBuffer, &mDemoNeedsCommand);
+      StopReplay(this, true);
       return;
     }
     mDemoNeedsCommand = true;
     const uint32_t aLength = static_cast<uint32_t>(mDemoBuffer.ReadLong());
     if (aLength > static_cast<uint32_t>(BitsLeft(mDemoBuffer) / 8)) {
-      StopReplay(mDemoBuffer, &mDemoNeedsCommand);
+      StopReplay(this, true);
       return;
     }
     theBuffer->Clear();
@@ -292,6 +303,17 @@ void TeskAppBase::DemoSyncString(std::string* theString) {
 
 void TeskAppBase::DemoSyncRefreshRate() {
   if (mDDInterface != nullptr) mSyncRefreshRate = mDDInterface->mRefreshRate;
+  if (mPlayingDemoBuffer) {
+    // Taken here, where it was recorded: what start-up reads after the window (preferences)
+    // comes after it in the demo.
+    if (PrepareDemoCommand(false) && !mDemoIsShortCmd && mDemoCmdNum == DEMO_VIDEO_DATA &&
+        BitsLeft(mDemoBuffer) >= 16) {
+      mDemoNeedsCommand = true;
+      mIsWindowed = mDemoBuffer.ReadBoolean();
+      mSyncRefreshRate = mDemoBuffer.ReadByte();
+    }
+    return;
+  }
   if (!mRecordingDemoBuffer) return;
   WriteDemoTimingBlock();
   mDemoBuffer.WriteNumBits(0, 1);
@@ -320,15 +342,27 @@ void TeskAppBase::WriteDemoBuffer() {
   aFile.WriteLong(mUpdateCount);
   aFile.WriteBytes(mDemoBuffer.GetDataPtr(), mDemoBuffer.GetDataLen());
 
+  // A relative name means there is no data folder to put it in: nothing is written elsewhere.
+  if (mDemoFileName.empty() || mDemoFileName[0] != '/') {
+    std::fprintf(stderr, "demo: no per-user data folder; the demo %s is not saved\n", mDemoFileName.c_str());
+    return;
+  }
   // Written beside the old file and moved over it, so a failed write keeps the last demo.
   const std::string aTempName = mDemoFileName + ".tmp";
   FILE* aStream = std::fopen(aTempName.c_str(), "w+b");
-  if (aStream == nullptr) return;
-  const size_t aLength = static_cast<size_t>(aFile.GetDataLen());
-  const bool isWritten = std::fwrite(aFile.GetDataPtr(), 1, aLength, aStream) == aLength;
-  const bool isClosed = std::fclose(aStream) == 0;
-  if (!isWritten || !isClosed || std::rename(aTempName.c_str(), mDemoFileName.c_str()) != 0) {
-    std::remove(aTempName.c_str());
+  bool isSaved = false;
+  if (aStream != nullptr) {
+    const size_t aLength = static_cast<size_t>(aFile.GetDataLen());
+    const bool isWritten = std::fwrite(aFile.GetDataPtr(), 1, aLength, aStream) == aLength;
+    const bool isClosed = std::fclose(aStream) == 0;
+    isSaved = isWritten && isClosed && std::rename(aTempName.c_str(), mDemoFileName.c_str()) == 0;
+    if (!isSaved) std::remove(aTempName.c_str());
+  }
+  if (isSaved) {
+    std::fprintf(stderr, "demo: recorded %s: %d updates, %d commands\n", mDemoFileName.c_str(), mUpdateCount,
+                 mDemoCommandCount);
+  } else {
+    std::fprintf(stderr, "demo: could not write %s\n", mDemoFileName.c_str());
   }
 }
 
@@ -400,7 +434,16 @@ bool TeskAppBase::ReadDemoBuffer(std::string& theError) {
   mDemoBuffer.SeekFront();
   mDemoNeedsCommand = true;
   mLastDemoUpdateCnt = 0;
+  mDemoCommandCount = 0;
+  mDemoReplayLeft = false;
   return true;
+}
+
+void TeskAppBase::ReportDemoPlayed() {
+  if (!mPlayingDemoBuffer) return;
+  const bool isWhole = !mDemoReplayLeft && BitsLeft(mDemoBuffer) < 8;
+  std::fprintf(stderr, "demo: played %s: %d of %d updates, %d commands%s\n", mDemoFileName.c_str(), mUpdateCount,
+               mDemoLength, mDemoCommandCount, isWhole ? "" : ", not to its end");
 }
 
 int TeskAppBase::GetMaxDemoFileNum(const std::string& theDemoPrefix, int theMaxToKeep, bool doDeleteOldest) {

@@ -1,9 +1,11 @@
 // Start-up and shutdown: preferences, folders, the archive, the window and the display, sound
 // and music, the run of the main loop, and stopping.
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 
 #include "core/MTRand.h"
@@ -59,23 +61,14 @@ void TeskAppBase::Init() {
 
   InitPropertiesHook();
 
-  // The data folder holds the preferences, so it is chosen before they are read.
-  FSRef aSupport;
-  std::string aSupportPath;
-  if (FSFindApplicationSupportFolder(true, &aSupport) == noErr) aSupportPath = aSupport.mPath;
-  SetAppDataFolder(aSupportPath + "/" + mCompanyName + "/" + mProductName + "/");
-  MkDir(GetAppDataFolder());
-  CFPreferencesSetStorePath(GetAppDataFolder() + "Preferences.txt");
-  ReadFromRegistry();
+  // The data folder holds the preferences and the demos, so it is chosen before the command
+  // line names a demo and before the preferences are read.
+  ChooseAppDataFolder();
 
+  // Parsed here, not before Init: numbered demos are counted and found in the data folder, and
+  // a demo to play is read before the preferences, whose reads it recorded.
   if (!mCmdLineParsed) DoParseCmdLine();
   if (mIsScreenSaver) mOnlyOneCopy = false;
-
-  if (!ChangeDirHook(mChangeDirTo.c_str()) && !mChangeDirTo.empty()) {
-    if (chdir(mChangeDirTo.c_str()) != 0) OutputDebug(L"Could not change to the resources folder\r\n");
-  }
-
-  AddMainPak();
 
   mRandSeed = GetTickCount();
   SRand(mRandSeed);
@@ -88,6 +81,14 @@ void TeskAppBase::Init() {
       DoExit(0);
     }
   }
+
+  ReadFromRegistry();
+
+  if (!ChangeDirHook(mChangeDirTo.c_str()) && !mChangeDirTo.empty()) {
+    if (chdir(mChangeDirTo.c_str()) != 0) OutputDebug(L"Could not change to the resources folder\r\n");
+  }
+
+  AddMainPak();
 
   srand(GetTickCount());
 
@@ -116,6 +117,32 @@ void TeskAppBase::Init() {
 
   InitHook();
   mInitialized = true;
+}
+
+void TeskAppBase::ChooseAppDataFolder() {
+  FSRef aSupport;
+  std::string aFolder;
+  if (FSFindApplicationSupportFolder(true, &aSupport) == noErr && !aSupport.mPath.empty()) {
+    aFolder = aSupport.mPath + "/" + mCompanyName + "/" + mProductName + "/";
+    MkDir(aFolder);
+    struct stat anInfo;
+    if (stat(aFolder.c_str(), &anInfo) != 0 || !S_ISDIR(anInfo.st_mode) || access(aFolder.c_str(), W_OK) != 0) {
+      aFolder.clear();
+    }
+  }
+  if (aFolder.empty()) {
+    // Never a folder elsewhere (the filesystem root, the working folder): the run goes on and
+    // keeps its preferences in memory only.
+    std::fprintf(stderr,
+                 "%s: no per-user data folder could be made (set XDG_DATA_HOME or HOME); preferences, "
+                 "profiles, saves and demos will not be saved\n",
+                 mProductName.c_str());
+    SetAppDataFolder("");
+    CFPreferencesKeepInMemory();
+    return;
+  }
+  SetAppDataFolder(aFolder);
+  CFPreferencesSetStorePath(GetAppDataFolder() + "Preferences.txt");
 }
 
 MusicInterface* TeskAppBase::CreateMusicInterface(WindowRef theWindow) {

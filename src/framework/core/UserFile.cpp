@@ -25,6 +25,8 @@ UserFileRead ReadUserFile(const std::string& thePath, size_t theMaxBytes, std::s
 }
 
 bool WriteUserFile(const std::string& thePath, const std::string& theBytes) {
+  // A relative path is a name in a data folder that could not be made: not written anywhere.
+  if (thePath.empty() || thePath[0] != '/') return false;
   if (!PreferencesFile::WriteAtomically(thePath, theBytes)) return false;
   // Shared with every user of the machine, as the game always did, but a data file is never
   // made executable.

@@ -13,7 +13,8 @@ enum class UserFileRead { Ok, Missing, Unreadable, TooLarge };
 UserFileRead ReadUserFile(const std::string& thePath, size_t theMaxBytes, std::string* theBytes);
 
 // Writes a temporary file beside thePath, flushes it and renames it over thePath, then gives
-// everybody read and write access (never execute). False, with thePath untouched, on failure.
+// everybody read and write access (never execute). False, with thePath untouched, on failure,
+// and for a relative path (the name in a data folder that could not be made).
 bool WriteUserFile(const std::string& thePath, const std::string& theBytes);
 
 }  // namespace Tesk

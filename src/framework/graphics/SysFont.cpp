@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "app/TeskAppBase.h"
 #include "display/DDImage.h"
 #include "graphics/Graphics.h"
+#include "graphics/ImageRegistry.h"
 #include "platform/coreservices/MacRoman.h"
 #include "platform/quickdraw/QuickDraw.h"
 
@@ -28,13 +28,13 @@ std::string ToPlatformText(const TeskString& theString) {
 
 }  // namespace
 
-SysFont::SysFont(TeskAppBase* theApp, const std::string& theFace, int thePointSize, int theCharSet, bool bold,
+SysFont::SysFont(ImageRegistry* theApp, const std::string& theFace, int thePointSize, int theCharSet, bool bold,
                  bool italic, bool underline) {
   Init(theApp, theFace, thePointSize, theCharSet, bold, italic, underline);
 }
 
 SysFont::SysFont(const std::string& theFace, int thePointSize, bool bold, bool italic, bool underline) {
-  Init(gTeskAppBase, theFace, thePointSize, 0, bold, italic, underline);
+  Init(gImageRegistry, theFace, thePointSize, 0, bold, italic, underline);
 }
 
 SysFont::SysFont(const SysFont& theFont)
@@ -51,7 +51,7 @@ SysFont::SysFont(const SysFont& theFont)
   mHeight = theFont.mHeight;
 }
 
-void SysFont::Init(TeskAppBase* theApp, const std::string& theFace, int thePointSize, int, bool bold,
+void SysFont::Init(ImageRegistry* theApp, const std::string& theFace, int thePointSize, int, bool bold,
                    bool italic, bool underline) {
   mApp = theApp;
   unsigned char aName[256];

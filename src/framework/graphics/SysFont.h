@@ -11,7 +11,7 @@
 namespace Tesk {
 
 class DDImage;
-class TeskAppBase;
+class ImageRegistry;
 
 class SysFont : public Font {
  public:
@@ -20,14 +20,14 @@ class SysFont : public Font {
   bool mUnderline;
   int mSize;            // points
   int16_t mFontFamily;  // the platform's family number of the face
-  TeskAppBase* mApp;    // not owned
+  ImageRegistry* mApp;  // the application object; not owned
   bool mDrawShadow;     // always false
   bool mSimulateBold;   // always false
 
   // theCharSet has no effect on this platform.
-  SysFont(TeskAppBase* theApp, const std::string& theFace, int thePointSize, int theCharSet,
+  SysFont(ImageRegistry* theApp, const std::string& theFace, int thePointSize, int theCharSet,
           bool bold = false, bool italic = false, bool underline = false);
-  // For the application object (gTeskAppBase).
+  // For the application object (gImageRegistry).
   SysFont(const std::string& theFace, int thePointSize, bool bold = false, bool italic = false,
           bool underline = false);
   SysFont(const SysFont& theFont);
@@ -40,7 +40,7 @@ class SysFont : public Font {
   Font* Duplicate() override;
 
  private:
-  void Init(TeskAppBase* theApp, const std::string& theFace, int thePointSize, int theCharSet, bool bold,
+  void Init(ImageRegistry* theApp, const std::string& theFace, int thePointSize, int theCharSet, bool bold,
             bool italic, bool underline);
   // Text onto the accelerated path's draw surface: drawn into a scratch image, then blitted.
   void DrawStringThroughImage(Graphics* g, DDImage* theDest, int theX, int theY, const TeskString& theString,

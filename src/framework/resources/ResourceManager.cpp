@@ -47,7 +47,7 @@ void ReadIntVector(const TeskString& theValue, std::vector<int>& theVector) {
   }
 }
 
-ResourceManager::ResourceManager(TeskAppBase* theApp) : mApp(theApp) {}
+ResourceManager::ResourceManager(ResourceHost* theApp) : mApp(theApp) {}
 
 ResourceManager::~ResourceManager() {
   AutoCrit aLock(mCritSect);

@@ -24,7 +24,7 @@
 namespace Tesk {
 
 class DDImage;
-class TeskAppBase;
+class ResourceHost;
 class XMLParser;
 class Font;
 class Image;
@@ -75,9 +75,10 @@ class ResourceManager {
     int mSoundId = -1;      // -1: not loaded
     double mVolume = -1.0;  // -1: not given
     int mPanning = 0;
+    ResourceHost* mHost = nullptr;  // whose sound manager gave the id
 
     SoundRes() { mType = ResType_Sound; }
-    // Gives the id back to the application's sound manager.
+    // Gives the id back to the host's sound manager, if it still has one.
     void DeleteResource() override;
   };
 
@@ -102,7 +103,7 @@ class ResourceManager {
   typedef std::list<BaseRes*> ResList;
   typedef std::map<std::string, ResList, StringLessNoCase> ResGroupMap;
 
-  explicit ResourceManager(TeskAppBase* theApp);
+  explicit ResourceManager(ResourceHost* theApp);
   ResourceManager(const ResourceManager&) = delete;
   ResourceManager& operator=(const ResourceManager&) = delete;
   virtual ~ResourceManager();
@@ -167,7 +168,7 @@ class ResourceManager {
   XMLParser* mXMLParser = nullptr;
   std::string mError;
   bool mHasFailed = false;
-  TeskAppBase* mApp = nullptr;
+  ResourceHost* mApp = nullptr;
   std::string mCurResGroup;
   std::string mDefaultPath;  // empty or ending in "/"
   std::string mDefaultIdPrefix;

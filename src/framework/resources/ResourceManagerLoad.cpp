@@ -4,13 +4,13 @@
 #include <memory>
 
 #include "core/AutoCrit.h"
-#include "app/TeskAppBase.h"
 #include "display/DDImage.h"
 #include "graphics/Font.h"
 #include "graphics/Image.h"
 #include "graphics/SysFont.h"
 #include "resources/ImageFont.h"
 #include "resources/ImageLib.h"
+#include "resources/ResourceHost.h"
 #include "resources/ResourceManager.h"
 #include "sound/SoundManager.h"
 
@@ -38,8 +38,8 @@ std::unique_ptr<ImageLib::Image> ReadAlphaFile(const std::string& thePath) {
 void ResourceManager::ImageRes::DeleteResource() { mImage.Release(); }
 
 void ResourceManager::SoundRes::DeleteResource() {
-  if (mSoundId != -1 && gTeskAppBase != nullptr && gTeskAppBase->mSoundManager != nullptr)
-    gTeskAppBase->mSoundManager->ReleaseSound(mSoundId);
+  SoundManager* aManager = mHost != nullptr ? mHost->GetSoundManager() : nullptr;
+  if (mSoundId != -1 && aManager != nullptr) aManager->ReleaseSound(mSoundId);
   mSoundId = -1;
 }
 
@@ -223,7 +223,7 @@ bool ResourceManager::LoadAlphaGridImage(ImageRes* theRes, DDImage* theImage) {
 
 bool ResourceManager::DoLoadSound(SoundRes* theRes) {
   AutoCrit aLock(mCritSect);
-  SoundManager* aManager = mApp != nullptr ? mApp->mSoundManager : nullptr;
+  SoundManager* aManager = mApp != nullptr ? mApp->GetSoundManager() : nullptr;
   // Without a sound manager nothing can hold the sound.
   if (aManager == nullptr) return Fail(StrFormat("Failed to load sound: %s", theRes->mPath.c_str()));
 
@@ -235,6 +235,7 @@ bool ResourceManager::DoLoadSound(SoundRes* theRes) {
   if (theRes->mPanning != 0) aManager->SetBasePan(anId, theRes->mPanning);
 
   theRes->mSoundId = anId;
+  theRes->mHost = mApp;
   ResourceLoadedHook(theRes);
   return true;
 }
@@ -260,7 +261,7 @@ bool ResourceManager::DoLoadFont(FontRes* theRes) {
     if (aRefFont == nullptr) return Fail("Ref font not found: " + anId);
     aFont = aRefFont->Duplicate();
   } else {
-    aFont = new ImageFont(mApp, theRes->mPath);
+    aFont = new ImageFont(mApp != nullptr ? mApp->GetFontHost() : nullptr, theRes->mPath);
   }
 
   if (ImageFont* anImageFont = dynamic_cast<ImageFont*>(aFont)) {

@@ -9,8 +9,9 @@
 #include "widgets/ButtonListener.h"
 #include "widgets/Widget.h"
 
-class LocationData;
-class Selectable;
+class LevelData;
+struct LocationData;
+struct Selectable;
 
 namespace PARTICLE {
 class ParticleSystem;
@@ -23,6 +24,7 @@ class GameApp;
 class Image;
 class OrvoButtonWidget;
 class PopupBox;
+class ProfileData;
 
 class InGame : public Widget, public ButtonListener {
  public:
@@ -69,6 +71,13 @@ class InGame : public Widget, public ButtonListener {
   using ButtonListener::ButtonPress;
   void ButtonPress(int theId) override;
   void ButtonDepress(int theId) override;
+  // The profile, level data and level of the application (null or 0 without them).
+  ProfileData* profile();
+  LevelData* levelData();
+  int getLevel();
+  void playSample(int theSample);
+  // State 1's step of Update.
+  void updatePlaying();
 
   // Input and object finding (InGameInput.cpp) -------------------------------------------------
   void MouseDown(int x, int y, int theClickCount) override;
@@ -77,12 +86,40 @@ class InGame : public Widget, public ButtonListener {
   void drawHighlighted(Graphics* g, const float& theFade);
   bool quickfindTest();
   void quickfindReduction();
+  // A hit on a list object: its entry loses a part, graded and sounded.
+  void findListStep(Selectable* theObject);
+  // When a highlight stops glittering: the location, chapter or level may be complete.
+  void endOfFindChecks(Selectable* theObject);
+  // Centre and particle area of an object: its rectangle less a small margin.
+  static void particleArea(const Selectable* theObject, int& theX, int& theY, int& theW, int& theH);
 
   // Hints, spells, coins and runestones (InGameHints.cpp) --------------------------------------
   void hintButtonPress(int theCharge);
   void repelEvilButtonPress();
   void inactivateRepel();
   void repelAtLocation(bool on);
+  // Opens the popup theType over the scene in theState (2 for help messages, 6 for messages that
+  // lead elsewhere), dimming the scene when asked; a help message's bit (theType - 50) is set.
+  void openPopup(int theType, unsigned char theState, bool dim, int theHintBit = -1);
+  // A help message (popup 50 to 75), once per profile and only while the help box is on;
+  // true when it opened.
+  bool showHelpOnce(int theType, unsigned char theState, bool dim);
+  // The location is not being repelled and the charge pays for a press.
+  bool isRepelReady();
+  // Steps of the playing update, in the order Update runs them among its own.
+  void updateHelpIdle();
+  void updateRevealWink();
+  void updateRepelRecharge();
+  void updateCrystalBallPulse();
+  // A hit repel pickup, coin or runestone is taken; false for a list object, left to the list.
+  bool foundCollectable(Selectable* theObject);
+  // The start-of-location checks, once the state is 1: the second map, then the help messages.
+  void entryChecks();
+  // The end of a found object's highlight, once the location and chapter checks found nothing:
+  // coins unlock the map and the wands, other finds teach.
+  void findHighlightEnded(Selectable* theObject);
+  // The coin rows alone (the final level's coins); true when a popup opened.
+  bool coinUnlockChecks(bool atEntry);
 
   // The side bar's shimmer (SideBar.cpp) -------------------------------------------------------
   static void setNewWordFade(int theWordIndex);

@@ -116,15 +116,6 @@ Map::~Map() {
 
 void Map::Init() {
   if (m_menuButton != nullptr) return;
-  // The buttons draw the markers and the sparkle through these.
-  OrvoButtonWidget::s_drawAnimation = [](ANIM::AnimationBasic* theAnim, Graphics* g, int dx, int dy,
-                                         float theFade) {
-    g->SetColorizeImages(true);
-    theAnim->drawTranslated(g, dx, dy, theFade);
-  };
-  OrvoButtonWidget::s_drawParticles = [](Graphics* g, const float& theAlpha, Widget* theOwner) {
-    PARTICLE::draw(g, theAlpha, theOwner);
-  };
   m_sideBarImage = IMAGE_SIDE_BAR;
   TitleScreen* aTitle = m_app != nullptr ? m_app->getTitleScreen() : nullptr;
   m_popup = aTitle != nullptr ? aTitle->getPopupWidget() : nullptr;

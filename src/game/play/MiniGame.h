@@ -25,6 +25,13 @@ class PopupBox;
 
 class MiniGame : public Widget, public ButtonListener {
  public:
+  // Potion game: where the link from a chain cell to the next one is drawn, by the direction
+  // in which the earlier cell lies as seen from the later one.
+  struct ConnectorOffset {
+    int16_t dx;
+    int16_t dy;
+    Image* image;
+  };
   // Potion game: one cell of the 9 x 8 board.
   struct PotionCell {
     int16_t type;  // ingredient kind 0-5
@@ -34,13 +41,7 @@ class MiniGame : public Widget, public ButtonListener {
     float growSpeed;  // 0: a new speed is drawn next update
     uint8_t selected;
     uint8_t exists;
-    const struct ConnectorOffset* connector;
-  };
-  // Where the link to the previous chain cell is drawn, by its direction.
-  struct ConnectorOffset {
-    int16_t dx;
-    int16_t dy;
-    Image* image;
+    const ConnectorOffset* connector;
   };
   // Chant game: a tile fading out and in again.
   struct WordFadeSlot {
@@ -66,6 +67,11 @@ class MiniGame : public Widget, public ButtonListener {
     int dy;
   };
 
+  // The kinds of game: the chant, the potion, or the one in the save file.
+  static const uint8_t k_kindChant = 1;
+  static const uint8_t k_kindPotion = 2;
+  static const uint8_t k_kindSaved = 3;
+
   // Screen and states (MiniGame.cpp) -----------------------------------------------------------
   explicit MiniGame(GameApp* theApp);
   ~MiniGame() override;
@@ -77,6 +83,12 @@ class MiniGame : public Widget, public ButtonListener {
   bool getIsLevelPassed() { return isInWinState(); }
   void setGameState(uint8_t theState);
   void setWidgetsVisible(bool show);
+  // Pauses over the board with help box theType; 58 and 65 also dim it. The caller marks the
+  // help shown.
+  void pauseWithPopup(uint8_t theType);
+  // A side-bar text centred in the 121 x 20 box at (8, theY); the chapter heading's box (y 54) is
+  // inset for languages other than English.
+  void writeSideBarText(Graphics* g, const wchar_t* theText, int theY);
   void AddedToManager(WidgetManager* theManager) override;
   void RemovedFromManager(WidgetManager* theManager) override;
   void Update() override;
@@ -89,16 +101,30 @@ class MiniGame : public Widget, public ButtonListener {
   using ButtonListener::ButtonPress;
   void ButtonPress(int theId) override;
   void ButtonDepress(int theId) override;
+  // The profile's level and difficulty; the kind of game the level closes with.
+  int getLevel();
+  int getDifficulty();
+  uint8_t kindOfLevel();
 
   // Chant game (MiniGameChant.cpp) -------------------------------------------------------------
   int getNumberOfWordPartsToFind() { return m_numPartsToFind; }
   const std::wstring& getWordToFind() { return m_targetText; }
+  // What a player sees of the chant game: the tiles (image, place, part, on the field or not),
+  // the sorted letters of the chant and how many parts are chosen.
+  const WordStruct& getTile(int theIndex) const { return m_tiles[theIndex]; }
+  const std::wstring& getTargetLetters() const { return m_targetLetters; }
+  int getSelectedCount() const { return m_selectedCount; }
+  uint8_t getGameState() const { return m_state; }
+  uint8_t getGameType() const { return m_kind; }
   // Inserts each character of thePart into the sorted theLetters, keeping it sorted.
   static void addAndAlphabetize(std::wstring& theLetters, const wchar_t* thePart);
   void sortAndDisplayWordPartButtons();
   void clearButtonPressed();
   void removeWordPart(int theId);
   void testForWordPress(const int& x, const int& y);
+  // The tile a press at (x, y) chooses, or null: a lone box hit, else the first tile (in index
+  // order) with a pixel of its own at or next to the point.
+  WordStruct* findWordAt(int x, int y);
   bool basicPixelWordTest(const int& x, const int& y, WordStruct* theTile);
   void setWordXOffset(WordStruct* theTile, int theRange);
   void setWordYOffset(WordStruct* theTile, int theRange);
@@ -107,18 +133,52 @@ class MiniGame : public Widget, public ButtonListener {
   int getSwapTime();
   void updateSwap();
   void updateWordParticleSystem();
+  // Cast: the chosen parts' letters against the target's.
+  void castButtonPressed();
+  // The screen's calls into the chant game; theParts images are in the table (entries 0 up).
+  void setupChantGame(bool isRestored, int theParts);
+  void updateChantGame();  // play update, state 3
+  void drawChantBoard(Graphics* g);
+  void drawChantSideBar(Graphics* g);
+  // Where theTile's image is drawn and hit: its swap position while it flies.
+  void getTilePosition(const WordStruct* theTile, int* x, int* y);
+  // The fade slot holding theTile, or -1.
+  int getFadeSlotOf(const WordStruct* theTile);
 
   // Potion game (MiniGamePotion.cpp) -----------------------------------------------------------
+  static const int k_potionColumns = 9;
+  static const int k_potionRows = 8;
+  static const int k_potionCellPitch = 70;
+  static const int k_maxChainCells = 39;  // of the 40 chain slots
+  // Set-up once the screen has put block images 1 and up into m_images; a restored game keeps
+  // the board, chain and scores that the save put back and only lets the ingredients grow in.
+  void setupPotionGame(bool isRestored);
+  // Every update, whatever the state or kind: cells without a grow speed draw one.
+  void updatePotionGrowSpeeds();
+  // The potion's part of the play update (state 3).
+  void updatePotionGame();
+  void drawPotionBoard(Graphics* g);
+  // The bottle and the potion texts on the side bar.
+  void drawPotionSideBar(Graphics* g);
   void testForPiecePress(const int& x, const int& y);
   void finishTestForPiecePress();
   void testForPotionPress(int x, int y);
   void drawConnectors(Graphics* g);
+  // The board as a player sees it: column 0-8, row 0-7.
+  const PotionCell& getPotionCell(int theColumn, int theRow) const { return m_cells[theColumn][theRow]; }
 
   // Save (MiniGameSave.cpp) --------------------------------------------------------------------
   bool saveLevelData();
   bool loadLevelData();
   bool loadLevelDataV1(FILE* theFile);
   bool loadLevelDataV0(FILE* theFile);
+  // The save file of the profile in use, its bytes as saveLevelData writes them, and the reading
+  // of a whole file: false with the reason, the game untouched, when the bytes are not a
+  // mini-game this screen can resume.
+  std::string getSavePath();
+  std::string saveBytes();
+  bool readSave(const std::string& theBytes, std::string* theError);
+  static const size_t k_maxSaveFileSize = 4096;
 
   // Both games.
   Image* m_background;
@@ -161,6 +221,13 @@ class MiniGame : public Widget, public ButtonListener {
   int32_t m_numPartsToFind;
   Image* m_chantBarImage;
   PARTICLE::ParticleSystem* m_wordParticles;
+
+  // Both games: the popup, the image table, the play update.
+  void showPopup(uint8_t theType);
+  void hidePopup();
+  int loadImages();  // returns the number of table entries filled
+  void deleteImages();
+  void updatePlay();
 
   // Init's once-per-run flag and Update's repaint accumulator; tests reset them.
   static bool alreadyInited;

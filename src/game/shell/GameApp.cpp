@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "app/MacWindowProc.h"
+#include "app/WindowMessages.h"
 #include "core/MacUtils.h"
 #include "display/DDImage.h"
 #include "display/DDInterface.h"
@@ -248,7 +249,12 @@ void GameApp::UpdateFrames() {
   TeskAppBase::UpdateFrames();
   // The run is timed from its first update, however long start-up took.
   if (mUpdateCount == 1) m_runStartTick = GetTickCount();
-  if (m_runMillis != 0 && GetTickCount() - m_runStartTick >= m_runMillis) Shutdown();
+  // The timed end closes the window as a player would, so that a demo records it; a played
+  // demo ends where its recording did.
+  if (m_runMillis != 0 && !mPlayingDemoBuffer && GetTickCount() - m_runStartTick >= m_runMillis) {
+    m_runMillis = 0;
+    if (mWindow == nullptr || PostMessage(mWindow, WM_COMMAND, MakeOSType("KWMR"), WM_CLOSE) != 0) Shutdown();
+  }
 }
 
 void GameApp::SwitchScreenMode(bool wantWindowed) { TeskAppBase::SwitchScreenMode(wantWindowed); }

@@ -31,6 +31,10 @@ class PreScreens : public Widget, public ButtonListener {
   bool m_finished;
   int16_t m_countdown;
   int16_t m_currentSlot;
+
+ private:
+  // Deletes the images of slots 1-4, which this screen loaded itself.
+  void releaseLogoFiles();
 };
 
 }  // namespace Tesk

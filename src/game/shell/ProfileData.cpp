@@ -615,6 +615,8 @@ void ProfileData::setLevelGradePlusDisplayed() { current().mPlusFlags |= Profile
 
 void ProfileData::setHasSaveFile(bool hasSave) { current().mHasSaveFile = hasSave ? 1 : 0; }
 
+bool ProfileData::getHasSaveFile() { return current().mHasSaveFile != 0; }
+
 bool ProfileData::getSaveInMinigame() { return current().mSaveInMinigame != 0; }
 
 void ProfileData::setSaveInMinigame(bool inMinigame) { current().mSaveInMinigame = inMinigame ? 1 : 0; }

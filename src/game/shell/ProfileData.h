@@ -97,6 +97,7 @@ class ProfileData {
   bool getLevelGradePlusDisplayed();
   void setLevelGradePlusDisplayed();
   void setHasSaveFile(bool hasSave);
+  bool getHasSaveFile();
   bool getSaveInMinigame();
   void setSaveInMinigame(bool inMinigame);
   float getGameAvgGrade();

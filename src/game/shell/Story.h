@@ -17,6 +17,7 @@ class GameApp;
 class Image;
 class OrvoButtonWidget;
 class PopupBox;
+class ProfileData;
 
 class Story : public Widget, public ButtonListener {
  public:
@@ -71,6 +72,30 @@ class Story : public Widget, public ButtonListener {
   void endCredits();
   void drawStoryBack(Graphics* g, const Color& theTint);
 
+  // The profile in use, and its level (0 without one).
+  ProfileData* profile();
+  int profileLevel();
+  // Block image theIndex; null when the blocks had fewer.
+  Image* blockImage(int theIndex);
+  // Centred on theCentreX, in the graphics' font.
+  void writeCentred(Graphics* g, const wchar_t* theText, int theCentreX, int y);
+
+  // How-to-play pages, modes 5 and 7 (StoryHowToPlay.cpp) ---------------------------------------
+  static void initHowToPlayTables();
+  // Places the next and exit buttons and adds them to the manager.
+  void howToPlayAdded(WidgetManager* theManager);
+  void howToPlaySetPage();
+  void howToPlayDraw(Graphics* g);
+
+  // Chapter intro, mode 8 (StoryLevelIntro.cpp) --------------------------------------------------
+  // The start button and its glow, before the steps mode 8 shares with mode 0.
+  void levelIntroAdded();
+  void levelIntroSetPage();
+  // Everything of the page but the particles.
+  void levelIntroDraw(Graphics* g);
+  // The profile's level as a chapter, 1-13 (a stored level outside them is brought inside).
+  int levelIntroChapter();
+
   uint8_t m_page;
   uint8_t m_mode;
   float m_scrollAlpha;
@@ -113,7 +138,7 @@ class Story : public Widget, public ButtonListener {
   // Init's once-per-process flag; tests reset it.
   static bool alreadyInited;
 
-  // Chapter intro tables.
+  // Chapter intro tables (filled by Init).
   static TextPair k_maxLevelIntroTextTitle[13];
   static TextPair k_goalString[13];
   static wchar_t s_goalStringBuffer[512];
@@ -128,6 +153,24 @@ class Story : public Widget, public ButtonListener {
   static const HowToPlayLoc k_howToPlayTitleLocs[4];
   static const HowToPlayLoc k_howToPlayTitlePotionLocs[2];
   static const HowToPlayLoc k_howToPlayTitleChantLocs[2];
+
+ private:
+  void loadBlockImages();
+  void deleteBlockImages();
+  // The fade to black that ends the screen; the switch follows when it is black.
+  void startLeaving();
+  // The switch of the mode when the screen has faded out.
+  void leave();
+  void updateRunestones();
+  // The credits follow the ending (not the title screen's credits).
+  bool isEndOfGame();
+  void showUnlockPopup(uint8_t theType);
+  // Dark lines down both edges of the story picture, fading inwards.
+  void drawEdgeShading(Graphics* g, int theLines, int theAlpha);
+  // Which layout the page has: the main game's, the potion game's or the chant game's.
+  const HowToPlayLoc& howToPlayLoc();
+  bool isPotionHelp();
+  bool isChantHelp();
 };
 
 }  // namespace Tesk

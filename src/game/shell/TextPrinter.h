@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "graphics/Color.h"
 #include "graphics/TRect.h"
@@ -26,7 +27,7 @@ class TextPrinter : public Tesk::Widget {
                      const int& theLineSpacing, int theJustification);
   void setFont(Tesk::Font* theFont) { m_font = theFont; }
   void setColor(Tesk::Color theColor) { m_color = theColor; }
-  void setAlphaColor(int theAlpha);
+  void setAlphaColor(int theAlpha) { m_color.mAlpha = theAlpha; }
   void setYTranslation(int theY) { m_yTranslation = theY; }
   void Update() override;
   void charPrintUpdate();
@@ -50,4 +51,22 @@ class TextPrinter : public Tesk::Widget {
   int m_yTranslation;
   // -1 left, 0 centred; any other value draws nothing.
   int8_t m_justification;
+
+ private:
+  // Adds up to theMax characters, stopping where the page is full or the text ends, exactly as
+  // that many single steps would; returns how many it added.
+  int addCharacters(int theMax);
+  // Whether the page up to theCharOn no longer fits the box (or the buffer).
+  bool isPageFull(int theCharOn, int theTextLength);
+  // Where the page that has overflowed at m_charOn ends.
+  void cutPage();
+  // How many characters of theLine fit the box width from its start, at least one; theWidth
+  // gets their width.
+  int widestFit(const std::wstring& theLine, int& theWidth);
+  // The end of the line that starts theLine, and the width of the whole line.
+  int lineEnd(const std::wstring& theLine, int& theWidth);
+  int textWidth(const std::wstring& theText, int theLength);
+
+  // The page being measured, kept to spare an allocation per character.
+  std::wstring m_page;
 };

@@ -74,6 +74,13 @@ class TitleScreen : public Widget, public ButtonListener {
   static const Color s_welcomTextColor;
   // Init's once-per-process flag; tests reset it.
   static bool alreadyInited;
+
+ private:
+  void releaseBlockImages();
+  // One step of the lightning when its countdown has run out.
+  void updateLightning();
+  // Dims the screen and opens the popup as theType with this screen as its parent.
+  void openPopup(uint8_t theType);
 };
 
 }  // namespace Tesk

@@ -6,7 +6,8 @@
 
 namespace Tesk {
 class GameApp;
-}
+class MusicInterface;
+}  // namespace Tesk
 
 class ZqMusic {
  public:
@@ -33,6 +34,10 @@ class ZqMusic {
   uint8_t m_playingSong;
   uint8_t m_requestedTrack;
   uint8_t m_pendingSong;
+
+ private:
+  // The application's music interface; null before the application is given.
+  Tesk::MusicInterface* music() const;
 };
 
 extern ZqMusic zqMusic;

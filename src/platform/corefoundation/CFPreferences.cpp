@@ -16,6 +16,7 @@ struct PreferencesState {
   bool mDirty = false;
   // The file had lines that did not read: keep a copy before replacing it.
   bool mKeepCorruptCopy = false;
+  bool mInMemory = false;
   PreferencesFile::Store mStore;
 };
 
@@ -39,7 +40,7 @@ const std::string& PathLocked(PreferencesState& theState) {
 }
 
 void LoadLocked(PreferencesState& theState) {
-  if (theState.mLoaded) return;
+  if (theState.mLoaded || theState.mInMemory) return;
   std::string anError;
   if (!PreferencesFile::Read(PathLocked(theState), &theState.mStore, &anError)) {
     std::fprintf(stderr, "preferences: %s: %s\n", theState.mPath.c_str(), anError.c_str());
@@ -75,6 +76,7 @@ void CFPreferencesSetAppValue(const std::string& theKey, const CFPreferencesDict
 bool CFPreferencesAppSynchronize() {
   PreferencesState& aState = State();
   std::lock_guard<std::mutex> aGuard(aState.mMutex);
+  if (aState.mInMemory) return false;
   if (!aState.mDirty) {
     // Nothing of ours to write: pick up what others wrote.
     aState.mLoaded = false;
@@ -108,6 +110,7 @@ bool CFPreferencesAppSynchronize() {
 std::string CFPreferencesStorePath() {
   PreferencesState& aState = State();
   std::lock_guard<std::mutex> aGuard(aState.mMutex);
+  if (aState.mInMemory) return std::string();
   return PathLocked(aState);
 }
 
@@ -115,7 +118,19 @@ void CFPreferencesSetStorePath(const std::string& thePath) {
   PreferencesState& aState = State();
   std::lock_guard<std::mutex> aGuard(aState.mMutex);
   aState.mPath = thePath;
+  aState.mInMemory = false;
   aState.mLoaded = false;
+  aState.mDirty = false;
+  aState.mKeepCorruptCopy = false;
+  aState.mStore.clear();
+}
+
+void CFPreferencesKeepInMemory() {
+  PreferencesState& aState = State();
+  std::lock_guard<std::mutex> aGuard(aState.mMutex);
+  aState.mPath.clear();
+  aState.mInMemory = true;
+  aState.mLoaded = true;
   aState.mDirty = false;
   aState.mKeepCorruptCopy = false;
   aState.mStore.clear();

@@ -24,3 +24,7 @@ bool CFPreferencesAppSynchronize();
 std::string CFPreferencesStorePath();
 // Also drops what was read from the previous file.
 void CFPreferencesSetStorePath(const std::string& thePath);
+
+// No file at all: values live in memory for the run, and synchronising writes nothing (and
+// answers false). For a run with no per-user folder to keep them in; a store path ends it.
+void CFPreferencesKeepInMemory();

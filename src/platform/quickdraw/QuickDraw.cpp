@@ -27,40 +27,63 @@ const char* const k_FontFiles[3][4] = {
 class FontStore {
  public:
   ~FontStore() {
-    for (auto& anEntry : mFaces)
-      if (anEntry.second != nullptr) FT_Done_Face(anEntry.second);
+    DropFaces();
     if (mLibrary != nullptr) FT_Done_FreeType(mLibrary);
   }
 
   std::mutex mLock;
 
-  // The face at theSize pixels, or null when its file does not load.
+  // The face at theSize pixels, or null when no file of the family loads. A style whose file
+  // is missing (the italic DejaVu files come in a package of their own) is drawn in the
+  // family's bold or regular face rather than not at all.
   FT_Face Face(FMFontFamily theFamily, int16_t theFace, int16_t theSize) {
     if (mLibrary == nullptr && FT_Init_FreeType(&mLibrary) != 0) return nullptr;
     int aFamily = std::clamp<int>(theFamily, kFontFamilySans, kFontFamilyMono) - 1;
     int aStyle = ((theFace & bold) ? 1 : 0) + ((theFace & italic) ? 2 : 0);
-    int aKey = aFamily * 4 + aStyle;
-    auto anIt = mFaces.find(aKey);
-    if (anIt == mFaces.end()) {
-      FT_Face aFace = nullptr;
-      std::string aPath = std::string(k_FontFolder) + k_FontFiles[aFamily][aStyle];
-      if (FT_New_Face(mLibrary, aPath.c_str(), 0, &aFace) != 0) aFace = nullptr;
-      anIt = mFaces.emplace(aKey, aFace).first;
+    FT_Face aFace = nullptr;
+    for (int aTry : {aStyle, aStyle & 1, 0}) {
+      aFace = Load(k_FontFiles[aFamily][aTry]);
+      if (aFace != nullptr) break;
     }
-    FT_Face aFace = anIt->second;
     if (aFace == nullptr) return nullptr;
     int aSize = std::max<int>(1, theSize);
-    if (mSizes[aKey] != aSize) {
+    if (mSizes[aFace] != aSize) {
       FT_Set_Pixel_Sizes(aFace, 0, static_cast<FT_UInt>(aSize));
-      mSizes[aKey] = aSize;
+      mSizes[aFace] = aSize;
     }
     return aFace;
   }
 
+  // Takes the files from theFolder from now on (ending in '/').
+  void SetFolder(const std::string& theFolder) {
+    DropFaces();
+    mFolder = theFolder;
+  }
+
  private:
+  // The face of one file, loaded once; null (also remembered) when it does not load.
+  FT_Face Load(const char* theFile) {
+    auto anIt = mFiles.find(theFile);
+    if (anIt == mFiles.end()) {
+      FT_Face aFace = nullptr;
+      const std::string aPath = mFolder + theFile;
+      if (FT_New_Face(mLibrary, aPath.c_str(), 0, &aFace) != 0) aFace = nullptr;
+      anIt = mFiles.emplace(theFile, aFace).first;
+    }
+    return anIt->second;
+  }
+
+  void DropFaces() {
+    for (auto& anEntry : mFiles)
+      if (anEntry.second != nullptr) FT_Done_Face(anEntry.second);
+    mFiles.clear();
+    mSizes.clear();
+  }
+
   FT_Library mLibrary = nullptr;
-  std::map<int, FT_Face> mFaces;
-  std::map<int, int> mSizes;
+  std::string mFolder = k_FontFolder;
+  std::map<std::string, FT_Face> mFiles;
+  std::map<FT_Face, int> mSizes;
 };
 
 FontStore& Store() {
@@ -289,4 +312,10 @@ void DrawText(const void* theText, int16_t theFirstByte, int16_t theByteCount) {
       for (int x = std::max(aStartX, aLeft); x < std::min(aPenX, aRight); ++x) BlendPixel(aPort, x, y, 255);
   }
   aPort->mPenH = static_cast<int16_t>(aPenX);
+}
+
+void QDTestSetFontFolder(const std::string& theFolder) {
+  FontStore& aStore = Store();
+  std::lock_guard<std::mutex> aGuard(aStore.mLock);
+  aStore.SetFolder(theFolder.empty() ? std::string(k_FontFolder) : theFolder);
 }

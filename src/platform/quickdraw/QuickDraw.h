@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "platform/carbon/CarbonTypes.h"
 
@@ -64,6 +65,10 @@ constexpr FMFontFamily kFontFamilyMono = 3;
 
 // thePascalName: a length byte, then the name.
 FMFontFamily FMGetFontFamilyFromName(const unsigned char* thePascalName);
+// Test seam: the folder the DejaVu files are read from ("" for the system's, ending in '/');
+// the faces loaded so far are dropped.
+void QDTestSetFontFolder(const std::string& theFolder);
+
 // Metrics of a family at a size (points, one pixel each) and face; false when no font file loads.
 bool FetchFontInfo(FMFontFamily theFamily, int16_t theSize, int16_t theFace, FontInfo* theInfo);
 

@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 #include <deque>
+#include <filesystem>
 #include <string>
 #include <thread>
 #include <vector>
@@ -16,6 +17,8 @@
 #include "platform/alerts/backend/ScriptedAlertBackend.h"
 #include "platform/carbon/CarbonWindows.h"
 #include "platform/coregraphics/CoreGraphics.h"
+#include "platform/corefoundation/CFPreferences.h"
+#include "core/UserFile.h"
 #include "sound/MusicInterface.h"
 #include "support/ScriptedCarbon.h"
 #include "support/TestTemp.h"
@@ -40,7 +43,10 @@ class StartupApp : public Tesk::TeskAppBase {
   }
   void DoParseCmdLine() override {
     Note("DoParseCmdLine");
-    mCmdLineParsed = true;
+    if (mRealParse)
+      TeskAppBase::DoParseCmdLine();
+    else
+      mCmdLineParsed = true;
   }
   bool ChangeDirHook(const char*) override {
     Note("ChangeDirHook");
@@ -66,6 +72,7 @@ class StartupApp : public Tesk::TeskAppBase {
   void Note(const std::string& theCall) { mCalls.push_back(theCall); }
 
   bool mRealMakeWindow = false;
+  bool mRealParse = false;
   std::deque<int> mResults;
   Calls mCalls;
 };
@@ -104,13 +111,72 @@ TEST_F(Startup, InitRunsItsStepsInOrder) {
   StartupApp anApp;
   anApp.Init();
   EXPECT_EQ(anApp.mCalls,
-            (Calls{"InitPropertiesHook", "ReadFromRegistry", "DoParseCmdLine", "ChangeDirHook",
+            (Calls{"InitPropertiesHook", "DoParseCmdLine", "ReadFromRegistry", "ChangeDirHook",
                    "PreDisplayHook", "MakeWindow(windowed)", "CreateMusicInterface", "InitHook"}));
   EXPECT_TRUE(anApp.mInitialized);
   EXPECT_NE(anApp.mSoundManager, nullptr);
   EXPECT_NE(anApp.mPrimaryThreadId, 0u);
   // The data folder is the company and product folders under the user's data folder.
   EXPECT_NE(Tesk::GetAppDataFolder().find("/Product/"), std::string::npos);
+}
+
+// The line main hands over is parsed by Init, once the data folder is known: numbered demos are
+// counted and written there, as -playnum later looks for them.
+TEST_F(Startup, TheCommandLineIsParsedOnceTheDataFolderIsKnown) {
+  StartupApp anApp;
+  anApp.mRealParse = true;
+  anApp.SetCommandLine("-recnum=3 -screensaver");
+  anApp.Init();
+  const std::string aFolder = Tesk::GetAppDataFolder();
+  ASSERT_NE(aFolder.find("/Product/"), std::string::npos);
+  EXPECT_EQ(anApp.mDemoFileName, aFolder + "teskapp1.dmo");
+  EXPECT_TRUE(anApp.mRecordingDemoBuffer);
+  EXPECT_TRUE(anApp.mIsScreenSaver);
+  EXPECT_FALSE(anApp.mOnlyOneCopy);
+  anApp.mRecordingDemoBuffer = false;  // nothing to keep
+}
+
+// No per-user folder can be made (the data home lies under a plain file): the run says so,
+// keeps its preferences in memory and writes nothing anywhere, the filesystem root included.
+TEST_F(Startup, WithoutAUserDataFolderTheRunSaysSoAndWritesNothing) {
+  const std::string aScratch = TeskTest::MakeTempDir("no_data_folder");
+  ASSERT_TRUE(TeskTest::WriteFile(aScratch + "/file", "x"));
+  const char* anOldHome = std::getenv("HOME");
+  const std::string aHome = anOldHome != nullptr ? anOldHome : "";
+  setenv("XDG_DATA_HOME", (aScratch + "/file/data").c_str(), 1);
+  setenv("HOME", (aScratch + "/file").c_str(), 1);
+  const std::string aCompany = "TeskNoDataFolderTest";
+  const std::string aCwd = std::filesystem::current_path().string();
+  std::filesystem::current_path(aScratch);
+  std::string aSaid;
+  bool aWrote = true;
+  bool aSavedUserFile = true;
+  {
+    StartupApp anApp;
+    anApp.mCompanyName = aCompany;
+    anApp.mRegKey = aCompany;
+    testing::internal::CaptureStderr();
+    anApp.Init();
+    aWrote = anApp.RegistryWriteInteger("Probe", 7);
+    int aValue = 0;
+    EXPECT_TRUE(anApp.RegistryReadInteger("Probe", &aValue));  // kept for the run
+    EXPECT_EQ(aValue, 7);
+    aSavedUserFile = Tesk::WriteUserFile(Tesk::GetAppDataFolder() + "profile.prof", "x");
+    aSaid = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(Tesk::GetAppDataFolder(), "");
+    EXPECT_EQ(CFPreferencesStorePath(), "");
+  }
+  std::filesystem::current_path(aCwd);
+  if (anOldHome != nullptr) setenv("HOME", aHome.c_str(), 1);
+  const bool aMadeAtRoot = std::filesystem::exists("/" + aCompany);
+  std::filesystem::remove_all("/" + aCompany);
+  EXPECT_FALSE(aMadeAtRoot);
+  EXPECT_NE(aSaid.find("no per-user data folder"), std::string::npos) << aSaid;
+  EXPECT_FALSE(aWrote);
+  EXPECT_FALSE(aSavedUserFile);
+  // Nothing in the working folder either.
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(aScratch), std::filesystem::directory_iterator()), 1);
+  CFPreferencesSetStorePath(TeskTest::MakeTempDir("startup_prefs") + "/Preferences.txt");
 }
 
 TEST_F(Startup, ALogicalScreenAsLargeAsTheDisplayForcesFullScreen) {

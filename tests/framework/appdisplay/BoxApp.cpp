@@ -40,6 +40,7 @@ void BoxApp::Init() {
   mBox.Resize(k_BoxRect);
   mWidgetManager->AddWidget(&mBackdrop);
   mWidgetManager->AddWidget(&mBox);
+  mWidgetManager->SetFocus(&mBox);
 }
 
 void BoxApp::UpdateFrames() {

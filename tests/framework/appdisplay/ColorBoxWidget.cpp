@@ -19,4 +19,6 @@ void ColorBoxWidget::MouseDown(int, int, int) {
   MarkDirty();
 }
 
+void ColorBoxWidget::KeyChar(wchar_t theChar) { mTyped += theChar; }
+
 }  // namespace Tesk

@@ -1,5 +1,8 @@
-// A box that takes the next of its colours each time it is clicked.
+// A box that takes the next of its colours each time it is clicked, and keeps what is typed
+// while it has the focus.
 #pragma once
+
+#include <string>
 
 #include "graphics/Color.h"
 #include "widgets/Widget.h"
@@ -14,9 +17,11 @@ class ColorBoxWidget : public Widget {
 
   void Draw(Graphics* g) override;
   void MouseDown(int x, int y, int theClickCount) override;
+  void KeyChar(wchar_t theChar) override;
 
   int mColorIndex;
   int mClicks;
+  std::wstring mTyped;
 };
 
 }  // namespace Tesk

@@ -214,6 +214,10 @@ TEST_F(GameAppScreens, SwappedGroupsBindTheirGlobalsAndTheResidentGroupsStay) {
 
 TEST_F(GameAppScreens, TheProgramsOwnCallsReachTheScreensAndTheMusicSelector) {
   GameApp& g = *mGame;
+  // The screens' own Init reads the resident groups, loaded by the game before any screen.
+  for (const char* aGroup : {"Constants", "Main"}) ASSERT_TRUE(g.mResourceManager->LoadResources(aGroup));
+  ASSERT_TRUE(Tesk::ExtractConstantsResources(g.mResourceManager));
+  ASSERT_TRUE(Tesk::ExtractMainResources(g.mResourceManager));
   g.m_screenCalls = &Tesk::ScreenCalls::s_real;
   zqMusic.setGameAppPtr(&g);
   g.StartMiniGame(nullptr, 2);

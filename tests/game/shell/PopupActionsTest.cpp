@@ -574,8 +574,9 @@ std::vector<Row> SceneRows() {
                      Outcome::Leave,
                      POPUP_TO_HOW_TO_PLAY_INGAME,
                      SavedIn(true)});
+    // State 2 is the screen's "help closed": its entry action goes straight on to play (3).
     aRows.push_back(
-        {"mini-game help: OK", aType, 1, InMiniGame, {Back}, Outcome::Close, 0, MiniGameState(2)});
+        {"mini-game help: OK", aType, 1, InMiniGame, {Back}, Outcome::Close, 0, MiniGameState(3)});
   }
   // The hints: back to the map, the play scene or the mini-game.
   for (uint8_t aType : {50, 59, 66, 75})

@@ -55,8 +55,6 @@ class PopupResults : public PopupRig {
 };
 
 TEST_F(PopupResults, TheTimesAndTheRecordLine) {
-  wchar_t aClock[64] = L"";
-  if (setBuffAsTime(aClock, 61)[0] == 0) GTEST_SKIP() << "the side bar's time formatter is not built yet";
   struct Case {
     const char* name;
     unsigned total, left;  // hundredths

@@ -98,6 +98,19 @@ class RecordingPopup : public Tesk::PopupBox {
   std::vector<Written> mWritten;
 };
 
+// The title screen as the popup's parent and owner, standing still: the popup tests look at the
+// popup alone, so the screen's own showing (its group, its storm, its fade) is left out.
+class StillTitle : public Tesk::TitleScreen {
+ public:
+  using Tesk::TitleScreen::TitleScreen;
+  void AddedToManager(Tesk::WidgetManager* theManager) override { Tesk::Widget::AddedToManager(theManager); }
+  void RemovedFromManager(Tesk::WidgetManager* theManager) override {
+    Tesk::Widget::RemovedFromManager(theManager);
+  }
+  void Update() override {}
+  void Draw(Tesk::Graphics*) override {}
+};
+
 // The game's application; a screen-mode switch is noted instead of remaking a window there is
 // none of.
 class PopupApp : public Tesk::GameApp {
@@ -144,7 +157,7 @@ class PopupRig : public ::testing::Test {
 
     mApp->m_profileData = mProfile = new Tesk::ProfileData();
     mApp->m_levelData = mLevel = new LevelData(mApp.get());
-    mApp->m_titleScreen = mTitle = new Tesk::TitleScreen(mApp.get());
+    mApp->m_titleScreen = mTitle = new StillTitle(mApp.get());
     mApp->m_map = mMap = new Tesk::Map(mApp.get());
     mApp->m_inGame = mInGame = new Tesk::InGame(mApp.get());
     mApp->m_miniGame = mMiniGame = new Tesk::MiniGame(mApp.get());

@@ -2,10 +2,12 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "platform/quickdraw/QuickDraw.h"
+#include "support/TestTemp.h"
 
 namespace {
 
@@ -107,6 +109,41 @@ TEST_F(PortTest, DrawnAdvanceEqualsMeasuredWidth) {
   TextSize(18);
   EXPECT_GT(TextWidth("abc", 0, 3), aSmall);
   EXPECT_EQ(TextWidth("abcdef", 2, 2), TextWidth("cd", 0, 2));
+}
+
+// A machine with only the core DejaVu files (no fonts-dejavu-extra) has no italic serif: the
+// italic style is measured and drawn in the regular face, bold italic in the bold one.
+TEST_F(PortTest, AMissingStyleFileFallsBackToTheFamilysOtherFaces) {
+  const std::string aFolder = TeskTest::MakeTempDir("core_fonts") + "/";
+  for (const char* aFile : {"DejaVuSerif.ttf", "DejaVuSerif-Bold.ttf"}) {
+    std::filesystem::copy_file(std::string("/usr/share/fonts/truetype/dejavu/") + aFile, aFolder + aFile);
+  }
+  QDTestSetFontFolder(aFolder);
+  const char* aText = "Hello, World";
+  const int16_t aLength = static_cast<int16_t>(std::strlen(aText));
+  TextFont(kFontFamilySerif);
+  TextSize(18);
+  auto aWidth = [&](int16_t theFace) {
+    TextFace(theFace);
+    return TextWidth(aText, 0, aLength);
+  };
+  const int16_t aRegular = aWidth(normal);
+  const int16_t aBold = aWidth(bold);
+  const int16_t anItalic = aWidth(italic);
+  const int16_t aBoldItalic = aWidth(bold | italic);
+  FontInfo anInfo{};
+  const bool hasInfo = FetchFontInfo(kFontFamilySerif, 18, italic, &anInfo);
+  TextFace(italic);
+  MoveTo(3, 25);
+  DrawText(aText, 0, aLength);
+  QDTestSetFontFolder("");
+
+  EXPECT_GT(aRegular, 0);
+  EXPECT_EQ(anItalic, aRegular);
+  EXPECT_EQ(aBoldItalic, aBold);
+  EXPECT_TRUE(hasInfo);
+  EXPECT_GT(anInfo.ascent, 0);
+  EXPECT_NE(InkColumns().first, -1);  // the italic text left ink
 }
 
 TEST_F(PortTest, InkStaysInsideTheClipAndThePort) {

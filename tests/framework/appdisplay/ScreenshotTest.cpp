@@ -6,7 +6,7 @@
 #include <memory>
 #include <vector>
 
-#include "DDImageTestSupport.h"
+#include "framework/display/DDImageTestSupport.h"
 #include "app/DemoTimeLeft.h"
 #include "app/TeskAppBase.h"
 #include "resources/ImageLib.h"

@@ -115,11 +115,18 @@ TEST(CmdLineTokens, JoinedArgumentsReadBackExactly) {
   }
 }
 
-TEST_F(CmdLineTest, DoParseCmdLineOnlyMarksTheLineParsed) {
-  DemoTestApp anApp;
+TEST_F(CmdLineTest, DoParseCmdLineParsesTheLineMainHandedOver) {
+  DemoTestApp aBare;
+  aBare.DoParseCmdLine();
+  EXPECT_TRUE(aBare.mCmdLineParsed);
+  EXPECT_FALSE(aBare.mPlayingDemoBuffer || aBare.mRecordingDemoBuffer || aBare.mIsScreenSaver);
+
+  ParamApp anApp;
+  anApp.SetCommandLine("-play -demofile=a.dmo");
+  EXPECT_TRUE(anApp.mParams.empty());  // nothing is taken before Init asks
   anApp.DoParseCmdLine();
   EXPECT_TRUE(anApp.mCmdLineParsed);
-  EXPECT_FALSE(anApp.mPlayingDemoBuffer || anApp.mRecordingDemoBuffer || anApp.mIsScreenSaver);
+  EXPECT_EQ(anApp.mParams, (Params{{"-play", ""}, {"-demofile", "a.dmo"}}));
 }
 
 TEST_F(CmdLineTest, DemoFileOptions) {
@@ -223,11 +230,16 @@ TEST(ScreenSaver, ClosesOnTheFourthMove) {
   EXPECT_EQ(InChild([] { return SaverStillOpenAfterMoves(3); }), 0);
   EXPECT_EQ(InChild([] {
               if (SaverStillOpenAfterMoves(4)) return false;
-              // It asked its window to close.
+              // It asked its window to close, in the command event the application's handler
+              // hands to the window procedure (the way the frame timer's messages travel).
               int aCloses = 0;
               EventRef anEvent = nullptr;
               while (ReceiveNextEvent(0, nullptr, kEventDurationNoWait, true, &anEvent) == noErr) {
-                aCloses += GetEventClass(anEvent) == MakeOSType("KWMR") && GetEventKind(anEvent) == WM_CLOSE;
+                HICommand aCommand = {0, 0, {0, 0}};
+                GetEventParameter(anEvent, kEventParamDirectObject, typeHICommand, nullptr, sizeof(aCommand),
+                                  nullptr, &aCommand);
+                aCloses += GetEventClass(anEvent) == kEventClassCommand && aCommand.commandID == MakeOSType("KWMR") &&
+                           aCommand.attributes == WM_CLOSE;
                 ReleaseEvent(anEvent);
               }
               return aCloses == 1;

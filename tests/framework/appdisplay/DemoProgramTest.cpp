@@ -1,0 +1,149 @@
+// Demo recording and playback through the program's own entry (the command line handed over,
+// Init, Start) on a real (virtual) X display: a run recorded with clicks, typing and a close
+// from outside plays back with the same inputs and ends at the same update.
+#include <SDL.h>
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <thread>
+
+#include "BoxApp.h"
+#include "XScreen.h"
+#include "core/Common.h"
+#include "core/MTRand.h"
+#include "platform/carbon/CarbonWindows.h"
+#include "platform/carbonwindow/CarbonWindow.h"
+#include "support/TestTemp.h"
+#include "widgets/WidgetManager.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+struct Outcome {
+  int mClicks = 0;
+  std::wstring mTyped;
+  int mUpdates = 0;
+  int mMouseX = 0;
+  int mMouseY = 0;
+  uint32_t mNextRandom = 0;
+  std::string mDataFolder;
+  std::string mReport;  // what the run said about its demo on standard error
+};
+
+// Runs the box program with theCmdLine. With theDriven, another thread clicks the box, types
+// and moves the pointer through the X server, then closes the window as a window manager
+// would; otherwise the run must end by itself.
+Outcome RunBox(const std::string& theCmdLine, bool theDriven) {
+  Outcome anOutcome;
+  auto* anApp = new Tesk::BoxApp();
+  anApp->SetCommandLine(theCmdLine);
+  anApp->Init();
+  anOutcome.mDataFolder = Tesk::GetAppDataFolder();
+  if (anApp->mWindow == nullptr) {
+    delete anApp;
+    ADD_FAILURE() << "no window";
+    return anOutcome;
+  }
+  unsigned long anXWindow = XScreen::XWindowOf(CarbonSDLWindow(anApp->mWindow));
+  ::Rect aContent{0, 0, 0, 0};
+  GetWindowBounds(anApp->mWindow, kWindowContentRgn, &aContent);
+  const int aBoxX = aContent.left + Tesk::BoxApp::k_BoxRect.mX + 50;
+  const int aBoxY = aContent.top + Tesk::BoxApp::k_BoxRect.mY + 50;
+
+  std::atomic<bool> aRunEnded{false};
+  std::thread anOutside([&] {
+    if (theDriven) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(700));
+      const std::string aMoves = "xdotool mousemove " + std::to_string(aBoxX) + " " + std::to_string(aBoxY) +
+                                 " sleep 0.2 click 1 sleep 0.2 type --delay 80 hi; xdotool sleep 0.2 mousemove " +
+                                 std::to_string(aBoxX + 40) + " " + std::to_string(aBoxY + 30) +
+                                 " sleep 0.2 click 1 sleep 0.2 mousemove " + std::to_string(aBoxX + 7) + " " +
+                                 std::to_string(aBoxY + 3) + " sleep 0.3 >/dev/null 2>&1";
+      EXPECT_EQ(std::system(aMoves.c_str()), 0);
+      EXPECT_TRUE(XScreen::RequestClose(anXWindow));
+    }
+    // A run that does not end is ended from here, and the test fails on its results.
+    auto aDeadline = Clock::now() + std::chrono::seconds(30);
+    while (!aRunEnded && Clock::now() < aDeadline) std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    if (!aRunEnded) {
+      ADD_FAILURE() << "the run did not end by itself";
+      anApp->Shutdown();
+    }
+  });
+  anApp->Start();
+  aRunEnded = true;
+  anOutside.join();
+
+  anOutcome.mClicks = anApp->mBox.mClicks;
+  anOutcome.mTyped = anApp->mBox.mTyped;
+  anOutcome.mUpdates = anApp->mUpdateCount;
+  anOutcome.mMouseX = anApp->mWidgetManager->mLastMouseX;
+  anOutcome.mMouseY = anApp->mWidgetManager->mLastMouseY;
+  anOutcome.mNextRandom = Tesk::Rand();
+  testing::internal::CaptureStderr();
+  delete anApp;
+  anOutcome.mReport = testing::internal::GetCapturedStderr();
+  return anOutcome;
+}
+
+// "demo: recorded <file>: N updates, M commands" or "demo: played <file>: N of L updates, ..."
+std::string Field(const std::string& theReport, const std::string& theBefore, const std::string& theAfter) {
+  const size_t aStart = theReport.find(theBefore);
+  if (aStart == std::string::npos) return std::string();
+  const size_t aFrom = aStart + theBefore.size();
+  return theReport.substr(aFrom, theReport.find(theAfter, aFrom) - aFrom);
+}
+
+class DemoProgram : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (std::getenv("DISPLAY") == nullptr || !CarbonInitVideo()) GTEST_SKIP() << "no display";
+    if (!XScreen::Available()) GTEST_SKIP() << "no libX11";
+    if (std::system("xdotool version >/dev/null 2>&1") != 0) GTEST_SKIP() << "no xdotool";
+    setenv("SDL_AUDIODRIVER", "dummy", 1);
+    setenv("TESK_ALERTS", "stderr", 1);
+    setenv("XDG_DATA_HOME", TeskTest::MakeTempDir("demo_data").c_str(), 1);
+    unsetenv("TESK_RUN_SECONDS");
+  }
+};
+
+TEST_F(DemoProgram, ARecordedRunPlaysBackWithTheSameInputsToTheSameUpdate) {
+  const Outcome aRecorded = RunBox("-recnum", true);
+  ASSERT_EQ(aRecorded.mClicks, 2) << "the clicks did not reach the program";
+  ASSERT_EQ(aRecorded.mTyped, L"hi") << "the typing did not reach the program";
+  // Numbered demos are counted and written in the data folder.
+  const std::string aFile = aRecorded.mDataFolder + "teskapp1.dmo";
+  EXPECT_TRUE(std::filesystem::exists(aFile)) << aRecorded.mReport;
+  const std::string aRecordedUpdates = Field(aRecorded.mReport, "demo: recorded " + aFile + ": ", " updates");
+  const std::string aRecordedCommands = Field(aRecorded.mReport, " updates, ", " commands");
+  EXPECT_EQ(aRecordedUpdates, std::to_string(aRecorded.mUpdates)) << aRecorded.mReport;
+
+  // The newest numbered demo, played through the same entry, ends by itself where the
+  // recording ended, every input replayed and every command taken.
+  const Outcome aPlayed = RunBox("-playnum=1", false);
+  EXPECT_EQ(aPlayed.mClicks, aRecorded.mClicks);
+  EXPECT_EQ(aPlayed.mTyped, aRecorded.mTyped);
+  EXPECT_EQ(aPlayed.mMouseX, aRecorded.mMouseX);
+  EXPECT_EQ(aPlayed.mMouseY, aRecorded.mMouseY);
+  EXPECT_EQ(aPlayed.mUpdates, aRecorded.mUpdates);
+  EXPECT_EQ(aPlayed.mNextRandom, aRecorded.mNextRandom);
+  EXPECT_EQ(aPlayed.mReport.find("left the recording"), std::string::npos) << aPlayed.mReport;
+  EXPECT_EQ(Field(aPlayed.mReport, "demo: played " + aFile + ": ", " updates"),
+            aRecordedUpdates + " of " + aRecordedUpdates)
+      << aPlayed.mReport;
+  EXPECT_EQ(Field(aPlayed.mReport, " updates, ", " commands"), aRecordedCommands) << aPlayed.mReport;
+  EXPECT_EQ(aPlayed.mReport.find("not to its end"), std::string::npos) << aPlayed.mReport;
+
+  // A second recording takes the next number; -playnum=2 goes one back.
+  const Outcome aSecond = RunBox("-recnum", true);
+  EXPECT_TRUE(std::filesystem::exists(aSecond.mDataFolder + "teskapp2.dmo")) << aSecond.mReport;
+  const Outcome anOlder = RunBox("-playnum=2", false);
+  EXPECT_NE(anOlder.mReport.find("demo: played " + aFile), std::string::npos) << anOlder.mReport;
+}
+
+}  // namespace
