@@ -19,16 +19,19 @@ bool Buffer::AtEnd() const { return mReadBitPos >= mDataBitSize; }
 
 void Buffer::AppendBits(uint32_t theValue, int theBits) {
   if (theBits <= 0) return;
-  const uint64_t aValue = (theBits < 32 ? (theValue & ((1u << theBits) - 1)) : theValue);
+  uint64_t aValue = (theBits < 32 ? (theValue & ((1u << theBits) - 1)) : theValue);
   const int anOffset = mWriteBitPos & 7;
-  const size_t aFirst = static_cast<size_t>(mWriteBitPos >> 3);
+  // The last byte's bits past the write position are zero: the value's first bits join them.
+  if (anOffset != 0) {
+    mData.back() |= static_cast<uint8_t>(aValue << anOffset);
+    aValue >>= 8 - anOffset;
+  }
   mWriteBitPos += theBits;
-  mData.resize(static_cast<size_t>((mWriteBitPos + 7) >> 3), 0);
-  // The bits past the old write position are zero (the last byte's and the new ones').
-  const uint64_t aShifted = aValue << anOffset;
-  uint8_t* aBytes = mData.data() + aFirst;
-  const size_t aCount = mData.size() - aFirst;
-  for (size_t k = 0; k < aCount; ++k) aBytes[k] |= static_cast<uint8_t>(aShifted >> (8 * k));
+  const size_t aSize = static_cast<size_t>((mWriteBitPos + 7) >> 3);
+  while (mData.size() < aSize) {
+    mData.push_back(static_cast<uint8_t>(aValue));
+    aValue >>= 8;
+  }
   NoteWriteEnd();
 }
 
