@@ -30,6 +30,15 @@ void AddAlphaRowPlain(uint32_t* theDest, const uint32_t* theSrc, int theCount);
 void AddOpaqueRow(uint32_t* theDest, const uint32_t* theSrc, int theCount);
 void AddOpaqueRowPlain(uint32_t* theDest, const uint32_t* theSrc, int theCount);
 
+// The smooth stretch's enlarging rows, white over the destination: each cell is four 16-bit
+// channel sums (blue, green, red, alpha; at most 255 * 257) of a horizontal pass, and output
+// pixel x mixes cell x of theTop and theBottom by theTopWeight and 256 - theTopWeight (the
+// sums reach 24 bits, their top byte the channel), then lays it over the destination.
+void StretchMixOverRow(uint32_t* theDest, const uint16_t* theTop, const uint16_t* theBottom,
+                       uint32_t theTopWeight, int theCount);
+void StretchMixOverRowPlain(uint32_t* theDest, const uint16_t* theTop, const uint16_t* theBottom,
+                            uint32_t theTopWeight, int theCount);
+
 // True when each of the 511-entry int add tables is min(i, 255).
 bool AreSaturatingTables(const int* theRed, const int* theGreen, const int* theBlue);
 

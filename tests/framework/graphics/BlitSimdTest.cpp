@@ -163,3 +163,47 @@ TEST(BlitSimd, OpaqueAddMatchesThePlainLoop) {
   EXPECT_FALSE(BlitSimd::AreSaturatingTables(aStandard, anOther, aStandard));
   EXPECT_FALSE(BlitSimd::AreSaturatingTables(aStandard, aStandard, nullptr));
 }
+
+TEST(BlitSimd, StretchMixOverMatchesThePlainLoopForEveryAlphaPairAndWeight) {
+  uint32_t aState = 8080;
+  // Mixed alpha a (both rows' alpha sums a * 257 mix to exactly a) over every destination
+  // alpha, with random colour sums, for top weights across 0..256; rows of 256 + 3.
+  for (uint32_t wt : {0u, 1u, 77u, 128u, 200u, 255u, 256u}) {
+    for (uint32_t a = 0; a < 256; ++a) {
+      const int aCount = 259;
+      std::vector<uint16_t> aTop(size_t(aCount) * 4), aBottom(size_t(aCount) * 4);
+      std::vector<uint32_t> aDest(aCount);
+      for (int x = 0; x < aCount; ++x) {
+        for (int c = 0; c < 3; ++c) {
+          aTop[x * 4 + c] = uint16_t(NextWord(aState) % (a * 257 + 1));
+          aBottom[x * 4 + c] = uint16_t(NextWord(aState) % (a * 257 + 1));
+        }
+        aTop[x * 4 + 3] = aBottom[x * 4 + 3] = uint16_t(a * 257);
+        aDest[x] = (uint32_t(x & 0xFF) << 24) | (NextWord(aState) & 0xFFFFFF);
+      }
+      // The extremes: full sums over a white, opaque destination.
+      aTop[0] = aTop[1] = aTop[2] = aBottom[0] = aBottom[1] = aBottom[2] = uint16_t(a * 257);
+      aDest[0] = 0xFFFFFFFF;
+      std::vector<uint32_t> aPlain = aDest, aVector = aDest;
+      BlitSimd::StretchMixOverRowPlain(aPlain.data(), aTop.data(), aBottom.data(), wt, aCount);
+      BlitSimd::StretchMixOverRow(aVector.data(), aTop.data(), aBottom.data(), wt, aCount);
+      ASSERT_EQ(aVector, aPlain) << "alpha " << a << " weight " << wt;
+    }
+  }
+  // Partial mixes of unequal alpha sums, at random.
+  for (int aRound = 0; aRound < 3000; ++aRound) {
+    const int aCount = 1 + aRound % 11;
+    std::vector<uint16_t> aTop(size_t(aCount) * 4), aBottom(size_t(aCount) * 4);
+    std::vector<uint32_t> aDest(aCount);
+    for (int i = 0; i < aCount * 4; ++i) {
+      aTop[i] = uint16_t(NextWord(aState));
+      aBottom[i] = uint16_t(NextWord(aState));
+    }
+    for (int x = 0; x < aCount; ++x) aDest[x] = NextWord(aState);
+    uint32_t wt = NextWord(aState) % 257;
+    std::vector<uint32_t> aPlain = aDest, aVector = aDest;
+    BlitSimd::StretchMixOverRowPlain(aPlain.data(), aTop.data(), aBottom.data(), wt, aCount);
+    BlitSimd::StretchMixOverRow(aVector.data(), aTop.data(), aBottom.data(), wt, aCount);
+    ASSERT_EQ(aVector, aPlain) << "round " << aRound;
+  }
+}
