@@ -56,6 +56,16 @@ void StretchMixOverRowPlain(uint32_t* theDest, const uint16_t* theTop, const uin
   }
 }
 
+void StretchHorzRowPlain(uint16_t* theCells, const uint32_t* theRow, const int* theLefts,
+                         const int* theRights, const uint16_t* theWeights, int theCount) {
+  for (int k = 0; k < theCount; ++k, theCells += 4) {
+    uint32_t l = theRow[theLefts[k]], r = theRow[theRights[k]];
+    uint32_t wl = theWeights[8 * k], wr = theWeights[8 * k + 4];
+    for (int c = 0; c < 4; ++c)
+      theCells[c] = uint16_t(((l >> (8 * c)) & 0xFF) * wl + ((r >> (8 * c)) & 0xFF) * wr);
+  }
+}
+
 void AddAlphaRowPlain(uint32_t* theDest, const uint32_t* theSrc, int theCount) {
   for (int i = 0; i < theCount; ++i) {
     uint32_t d = theDest[i], s = theSrc[i], sa = s >> 24;
@@ -240,7 +250,33 @@ void StretchMixOverRow(uint32_t* theDest, const uint16_t* theTop, const uint16_t
   StretchMixOverRowPlain(theDest + x, theTop + 4 * x, theBottom + 4 * x, theTopWeight, theCount - x);
 }
 
+void StretchHorzRow(uint16_t* theCells, const uint32_t* theRow, const int* theLefts, const int* theRights,
+                    const uint16_t* theWeights, int theCount) {
+  const __m128i aZero = _mm_setzero_si128();
+  int k = 0;
+  for (; k + 2 <= theCount; k += 2) {
+    __m128i l = _mm_unpacklo_epi32(_mm_cvtsi32_si128(int(theRow[theLefts[k]])),
+                                   _mm_cvtsi32_si128(int(theRow[theLefts[k + 1]])));
+    __m128i r = _mm_unpacklo_epi32(_mm_cvtsi32_si128(int(theRow[theRights[k]])),
+                                   _mm_cvtsi32_si128(int(theRow[theRights[k + 1]])));
+    // Weights of cells k and k + 1: wl, wl (lanes 0-7 of each 16-byte load) then wr.
+    __m128i w0 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(theWeights + 8 * k));
+    __m128i w1 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(theWeights + 8 * k + 8));
+    __m128i wl = _mm_unpacklo_epi64(w0, w1), wr = _mm_unpackhi_epi64(w0, w1);
+    // Products and their sum stay within 16 bits (255 * 257 at most).
+    __m128i aCells = _mm_add_epi16(_mm_mullo_epi16(_mm_unpacklo_epi8(l, aZero), wl),
+                                   _mm_mullo_epi16(_mm_unpacklo_epi8(r, aZero), wr));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(theCells + 4 * k), aCells);
+  }
+  StretchHorzRowPlain(theCells + 4 * k, theRow, theLefts + k, theRights + k, theWeights + 8 * k, theCount - k);
+}
+
 #else
+
+void StretchHorzRow(uint16_t* theCells, const uint32_t* theRow, const int* theLefts, const int* theRights,
+                    const uint16_t* theWeights, int theCount) {
+  StretchHorzRowPlain(theCells, theRow, theLefts, theRights, theWeights, theCount);
+}
 
 void StretchMixOverRow(uint32_t* theDest, const uint16_t* theTop, const uint16_t* theBottom,
                        uint32_t theTopWeight, int theCount) {

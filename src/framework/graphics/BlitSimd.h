@@ -39,6 +39,14 @@ void StretchMixOverRow(uint32_t* theDest, const uint16_t* theTop, const uint16_t
 void StretchMixOverRowPlain(uint32_t* theDest, const uint16_t* theTop, const uint16_t* theBottom,
                             uint32_t theTopWeight, int theCount);
 
+// The smooth stretch's enlarging horizontal pass over one source row: cell k's four channel
+// sums are theRow[theLefts[k]] * wl + theRow[theRights[k]] * wr per channel, with wl and wr
+// (summing to 257) at theWeights[8k] and theWeights[8k + 4], each repeated four times.
+void StretchHorzRow(uint16_t* theCells, const uint32_t* theRow, const int* theLefts, const int* theRights,
+                    const uint16_t* theWeights, int theCount);
+void StretchHorzRowPlain(uint16_t* theCells, const uint32_t* theRow, const int* theLefts,
+                         const int* theRights, const uint16_t* theWeights, int theCount);
+
 // True when each of the 511-entry int add tables is min(i, 255).
 bool AreSaturatingTables(const int* theRed, const int* theGreen, const int* theBlue);
 

@@ -240,19 +240,23 @@ void MemoryImage::SlowStretchBlt(Image* theImage, const TRect<int>& theDestRect,
     uint16_t* aRows[2] = {Scratch(sm_Rows, size_t(D.mWidth) * 8), nullptr};
     aRows[1] = aRows[0] + size_t(D.mWidth) * 4;
     int aRowOf[2] = {-1, -1};
+    static thread_local std::vector<int> sm_Lefts, sm_Rights;
+    static thread_local std::vector<uint16_t> sm_Weights;
+    int* aLefts = Scratch(sm_Lefts, size_t(D.mWidth));
+    int* aRights = Scratch(sm_Rights, size_t(D.mWidth));
+    uint16_t* aWeights = Scratch(sm_Weights, size_t(D.mWidth) * 8);
+    for (int k = 0; k < D.mWidth; ++k) {
+      aLefts[k] = aTaps[k].mLeft;
+      aRights[k] = aTaps[k].mRight;
+      std::fill_n(aWeights + 8 * k, 4, uint16_t(aTaps[k].mWeightLeft));
+      std::fill_n(aWeights + 8 * k + 4, 4, uint16_t(aTaps[k].mWeightRight));
+    }
     auto aHorzRow = [&](int j) -> const uint16_t* {
       for (int k = 0; k < 2; ++k)
         if (aRowOf[k] == j) return aRows[k];
       // The row kept longest ago goes (rows are asked for top to bottom).
       int aSlot = aRowOf[0] < aRowOf[1] ? 0 : 1;
-      const uint32_t* aRow = aSourceRow(j);
-      uint16_t* aCells = aRows[aSlot];
-      for (int k = 0; k < D.mWidth; ++k, aCells += 4) {
-        const HorzTap& t = aTaps[k];
-        uint32_t l = aRow[t.mLeft], r = aRow[t.mRight];
-        for (int c = 0; c < 4; ++c)
-          aCells[c] = uint16_t(((l >> (8 * c)) & 0xFF) * t.mWeightLeft + ((r >> (8 * c)) & 0xFF) * t.mWeightRight);
-      }
+      BlitSimd::StretchHorzRow(aRows[aSlot], aSourceRow(j), aLefts, aRights, aWeights, D.mWidth);
       aRowOf[aSlot] = j;
       return aRows[aSlot];
     };

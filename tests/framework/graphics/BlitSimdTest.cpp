@@ -207,3 +207,29 @@ TEST(BlitSimd, StretchMixOverMatchesThePlainLoopForEveryAlphaPairAndWeight) {
     ASSERT_EQ(aVector, aPlain) << "round " << aRound;
   }
 }
+
+TEST(BlitSimd, StretchHorzMatchesThePlainLoopForEveryWeightAndChannel) {
+  // Every left weight (the right one makes 257) against every channel value on both sides.
+  std::vector<uint32_t> aRow(256);
+  for (uint32_t v = 0; v < 256; ++v) aRow[v] = (v << 24) | ((255 - v) << 16) | ((v * 7 & 0xFF) << 8) | v;
+  for (uint32_t wl = 0; wl <= 257; ++wl) {
+    const int aCount = 256 * 2 + 1;
+    std::vector<int> aLefts(aCount), aRights(aCount);
+    std::vector<uint16_t> aWeights(size_t(aCount) * 8);
+    for (int k = 0; k < aCount; ++k) {
+      aLefts[k] = k % 256;
+      aRights[k] = (k * 31 + 7) % 256;
+      std::fill_n(aWeights.begin() + 8 * k, 4, uint16_t(wl));
+      std::fill_n(aWeights.begin() + 8 * k + 4, 4, uint16_t(257 - wl));
+    }
+    std::vector<uint16_t> aPlain(size_t(aCount) * 4), aVector(size_t(aCount) * 4);
+    BlitSimd::StretchHorzRowPlain(aPlain.data(), aRow.data(), aLefts.data(), aRights.data(), aWeights.data(),
+                                  aCount);
+    BlitSimd::StretchHorzRow(aVector.data(), aRow.data(), aLefts.data(), aRights.data(), aWeights.data(),
+                             aCount);
+    ASSERT_EQ(aVector, aPlain) << "weight " << wl;
+    // The plain row is the resampler's sum.
+    for (int k = 0; k < aCount; ++k)
+      ASSERT_EQ(aPlain[4 * k + 3], (aRow[aLefts[k]] >> 24) * wl + (aRow[aRights[k]] >> 24) * (257 - wl));
+  }
+}
