@@ -204,7 +204,13 @@ void Map::showPopup(uint8_t theType, uint8_t theFade, bool showWidgets) {
 // A one-time help message over the dimmed map, remembered in the profile.
 void Map::showHint(int theHint) {
   m_state = 1;
-  showPopup(static_cast<uint8_t>(POPUP_HINT_WELCOME + theHint), 2, false);
+  // The map's helps are not all at 50 + their number: 24 (the custom cursor) is popup 75 and 17
+  // (the runestones) popup 66; 50 + 24 and 50 + 17 are the potion game's and the play scene's
+  // hints, whose buttons hand back to those screens and left the map paused for good.
+  uint8_t aType = static_cast<uint8_t>(POPUP_HINT_WELCOME + theHint);
+  if (theHint == 24) aType = POPUP_HINT_CUSTOM_CURSOR;
+  if (theHint == 17) aType = POPUP_HINT_RUNESTONES;
+  showPopup(aType, 2, false);
   m_app->getProfileData()->setHintBlock(theHint);
 }
 
