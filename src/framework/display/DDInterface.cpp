@@ -563,6 +563,7 @@ void DDInterface::KeepPresentedFrame() {
   if (mIs3D) {
     IDirect3DDevice8* aDevice = mD3DInterface->GetDevice();
     if (aDevice == nullptr || !aglIsGLThread() || !aglSetCurrentContext(aDevice->GetContext())) return;
+    aDevice->FlushBatch();
     ::Rect aPort{0, 0, 0, 0};
     GetWindowPortBounds(mWindow, &aPort);
     // The frame is drawn stretched over the viewport (full screen: the whole screen). Each frame
