@@ -6,6 +6,7 @@ namespace {
 
 struct FullScreenState {
   WindowRef mWindow;
+  SDL_Rect mWindowed;  // where the window was, to put it back
 };
 
 std::atomic<OSErr> gMoviesError{0};
@@ -24,15 +25,29 @@ OSErr BeginFullScreen(Ptr* theRestoreState, GDHandle theDevice, int16_t* theWidt
   WindowRef aWindow = FrontWindow();
   if (gFailNextBegin.exchange(false) || aWindow == nullptr) return gMoviesError = kQTFullScreenFailed;
   SDL_Window* aSDLWindow = CarbonSDLWindow(aWindow);
-  if (aSDLWindow == nullptr || SDL_SetWindowFullscreen(aSDLWindow, SDL_WINDOW_FULLSCREEN_DESKTOP) != 0)
+  if (aSDLWindow == nullptr) return gMoviesError = kQTFullScreenFailed;
+  SDL_Rect aWindowed;
+  SDL_GetWindowPosition(aSDLWindow, &aWindowed.x, &aWindowed.y);
+  SDL_GetWindowSize(aSDLWindow, &aWindowed.w, &aWindowed.h);
+  // Cover the screen first: full screen is a request to the window manager, and with none
+  // (a bare X server) the window would keep its size while the frame is drawn for the screen's.
+  SDL_Rect aScreen;
+  if (SDL_GetDisplayBounds(SDL_GetWindowDisplayIndex(aSDLWindow), &aScreen) == 0) {
+    SDL_SetWindowPosition(aSDLWindow, aScreen.x, aScreen.y);
+    SDL_SetWindowSize(aSDLWindow, aScreen.w, aScreen.h);
+  }
+  if (SDL_SetWindowFullscreen(aSDLWindow, SDL_WINDOW_FULLSCREEN_DESKTOP) != 0) {
+    SDL_SetWindowSize(aSDLWindow, aWindowed.w, aWindowed.h);
+    SDL_SetWindowPosition(aSDLWindow, aWindowed.x, aWindowed.y);
     return gMoviesError = kQTFullScreenFailed;
+  }
   GDHandle aDevice = theDevice != nullptr ? theDevice : GetMainDevice();
   if (aDevice != nullptr) {
     const Rect& r = (*aDevice)->gdRect;
     if (theWidth != nullptr) *theWidth = static_cast<int16_t>(r.right - r.left);
     if (theHeight != nullptr) *theHeight = static_cast<int16_t>(r.bottom - r.top);
   }
-  *theRestoreState = reinterpret_cast<Ptr>(new FullScreenState{aWindow});
+  *theRestoreState = reinterpret_cast<Ptr>(new FullScreenState{aWindow, aWindowed});
   return gMoviesError = noErr;
 }
 
@@ -41,6 +56,10 @@ OSErr EndFullScreen(Ptr theRestoreState, int32_t) {
   FullScreenState* aState = reinterpret_cast<FullScreenState*>(theRestoreState);
   SDL_Window* aSDLWindow = CarbonSDLWindow(aState->mWindow);
   int aResult = aSDLWindow != nullptr ? SDL_SetWindowFullscreen(aSDLWindow, 0) : -1;
+  if (aSDLWindow != nullptr) {
+    SDL_SetWindowSize(aSDLWindow, aState->mWindowed.w, aState->mWindowed.h);
+    SDL_SetWindowPosition(aSDLWindow, aState->mWindowed.x, aState->mWindowed.y);
+  }
   delete aState;
   return gMoviesError = (aResult == 0 ? static_cast<OSErr>(noErr) : static_cast<OSErr>(kQTFullScreenFailed));
 }
