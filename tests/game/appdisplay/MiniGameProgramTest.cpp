@@ -167,6 +167,7 @@ TEST_F(MiniGameProgram, AChaptersFoundObjectsLeadToTheChantGameWhichTheMousePlay
   std::printf("chant game screenshot: %s/chant_mid_play.png\n", sKeep.c_str());
 
   anApp->Shutdown();
+  anApp->ProcessSafeDeleteList();  // what Start does as its loop ends: the logo screen goes
   delete anApp;
   Tesk::GameApp::databaseCurrentlyLoaded = nullptr;
 }
