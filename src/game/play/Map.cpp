@@ -201,10 +201,12 @@ void Map::showPopup(uint8_t theType, uint8_t theFade, bool showWidgets) {
   setWidgetsVisible(showWidgets);
 }
 
-// A one-time help message over the dimmed map, remembered in the profile.
-void Map::showHint(int theHint) {
+// A one-time help message over the dimmed map, remembered in the profile. The hint's bit and
+// the popup's type do not follow one another (bit 24 is the wand cursor's message, 75; the
+// potion game's 74 on the map would hand its OK to the mini-game and leave the map paused).
+void Map::showHint(int theHint, uint8_t thePopup) {
   m_state = 1;
-  showPopup(static_cast<uint8_t>(POPUP_HINT_WELCOME + theHint), 2, false);
+  showPopup(thePopup, 2, false);
   m_app->getProfileData()->setHintBlock(theHint);
 }
 
@@ -222,13 +224,13 @@ void Map::setGameState(uint8_t theState) {
         showPopup(POPUP_ALL_RUNESTONES, 2, false);
       } else if (aProfile->getHelpBox()) {
         if (!aProfile->getHintBlock(0) && aLevel == 1)
-          showHint(0);
+          showHint(0, POPUP_HINT_WELCOME);
         else if (!aProfile->getHintBlock(24))
-          showHint(24);
+          showHint(24, POPUP_HINT_CUSTOM_CURSOR);
         else if (!aProfile->getHintBlock(9) && aLevel <= 12 && isNothingLeft)
-          showHint(9);
+          showHint(9, POPUP_HINT_ENOUGH_OBJECTS_FOUND);
         else if (!aProfile->getHintBlock(17) && aLevel == k_finalLevel)
-          showHint(17);
+          showHint(17, POPUP_HINT_RUNESTONES);
       }
       break;
     }

@@ -283,6 +283,32 @@ TEST_F(MapTest, EnteringTheMapShowsEachHelpMessageOnce) {
   EXPECT_EQ(mMap->m_state, 0);
 }
 
+// Each help message on the map is the map's own: the wand cursor's after the welcome, not the
+// potion game's, whose OK would go to the mini-game and leave the map paused for good.
+TEST_F(MapTest, TheHelpMessagesOnTheMapAreTheMapsOwn) {
+  App().mProfile.setHelpBox(true);
+  Visit();
+  mMap->setGameState(0);
+  EXPECT_EQ(mPopup->m_type, Tesk::POPUP_HINT_WELCOME);
+  mMap->setGameState(0);
+  EXPECT_EQ(mPopup->m_type, Tesk::POPUP_HINT_CUSTOM_CURSOR);
+  App().mLevel->m_locations[0].m_numOpen = 0;
+  App().mLevel->m_maxObjects = 10;
+  mMap->setGameState(0);
+  EXPECT_EQ(mPopup->m_type, Tesk::POPUP_HINT_ENOUGH_OBJECTS_FOUND);
+  Leave();
+
+  std::vector<std::pair<int, int>> anOpen;
+  for (int anId = 1; anId <= 12; ++anId) anOpen.push_back({anId, 1});
+  AtLevel(13, anOpen);
+  for (int aHint : {0, 9, 24}) App().mProfile.setHintBlock(aHint);
+  Visit();
+  mMap->setGameState(0);
+  EXPECT_EQ(mMap->m_state, 1);
+  EXPECT_EQ(mPopup->m_type, Tesk::POPUP_HINT_RUNESTONES);
+  EXPECT_TRUE(App().mProfile.getHintBlock(17));
+}
+
 TEST_F(MapTest, ALocationButtonLeadsIntoThePlayScene) {
   Visit();
   mMap->ButtonDepress(8);
