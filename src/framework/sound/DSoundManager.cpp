@@ -94,8 +94,9 @@ WAVEFORMATEX PcmFormat(uint16_t theChannels, uint32_t theRate, uint16_t theBits)
   aFormat.nChannels = theChannels;
   aFormat.nSamplesPerSec = theRate;
   aFormat.wBitsPerSample = theBits;
-  aFormat.nBlockAlign = static_cast<uint16_t>(theBits * theChannels / 8);
-  aFormat.nAvgBytesPerSec = aFormat.nBlockAlign * theRate;
+  // In unsigned 32 bits: a damaged header's counts overflow an int.
+  aFormat.nBlockAlign = static_cast<uint16_t>(uint32_t{theBits} * theChannels / 8);
+  aFormat.nAvgBytesPerSec = uint32_t{aFormat.nBlockAlign} * theRate;
   aFormat.cbSize = 0;
   return aFormat;
 }

@@ -100,13 +100,13 @@ int TextPrinter::addCharacters(int theMax) {
   }
   m_charOn += aLow;
   m_printing = 0;
-  cutPage();
+  cutPage(aTextLength);
   // Nothing is left for another page.
   if (m_text[m_charOn] == 0) m_completed = 1;
   return aLow;
 }
 
-void TextPrinter::cutPage() {
+void TextPrinter::cutPage(int theTextLength) {
   // The characters before m_charOn fitted.
   --m_charOn;
   const int aFitted = m_charOn;
@@ -115,6 +115,8 @@ void TextPrinter::cutPage() {
     // No space or newline to break at: the page ends after the last character that fits,
     // and holds at least one so that the next page starts further on.
     m_charOn = aFitted > m_firstChar ? aFitted : m_firstChar + 1;
+    // A box too low for even an empty page ends the text, not past it.
+    if (m_charOn > theTextLength) m_charOn = theTextLength;
     return;
   }
   // A newline ends this page; a space starts the next one.

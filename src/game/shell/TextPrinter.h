@@ -59,7 +59,7 @@ class TextPrinter : public Tesk::Widget {
   // Whether the page up to theCharOn no longer fits the box (or the buffer).
   bool isPageFull(int theCharOn, int theTextLength);
   // Where the page that has overflowed at m_charOn ends.
-  void cutPage();
+  void cutPage(int theTextLength);
   // How many characters of theLine fit the box width from its start, at least one; theWidth
   // gets their width.
   int widestFit(const std::wstring& theLine, int& theWidth);

@@ -103,7 +103,10 @@ TEST_F(SoundReader, DamagedWavFilesFailCleanly) {
   aLong.mDeclaredDataSize = 9;
   WavOptions aHuge;
   aHuge.mDeclaredDataSize = 0xFFFFFFF0;
-  WavOptions aBadChannels;
+  // Channels and bits whose product overflows an int (found by the fuzzer).
+  std::string aHugeFormat = kGood;
+  aHugeFormat[22] = '\x00', aHugeFormat[23] = '\xF7';
+  aHugeFormat[34] = '\xFF', aHugeFormat[35] = '\xFF';
   const Case kCases[] = {
       {"empty", ""},
       {"not RIFF", "RIFX" + kGood.substr(4)},
@@ -118,6 +121,7 @@ TEST_F(SoundReader, DamagedWavFilesFailCleanly) {
       {"no channels", SoundWriter::Wav(kPcm, 0, 22050, 16)},
       {"24 bits", SoundWriter::Wav(kPcm, 1, 22050, 24)},
       {"zero rate", SoundWriter::Wav(kPcm, 1, 0, 16)},
+      {"63232 channels of 65535 bits", aHugeFormat},
   };
   for (const Case& c : kCases) {
     SCOPED_TRACE(c.mName);

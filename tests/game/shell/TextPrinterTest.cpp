@@ -177,6 +177,17 @@ TEST_F(TextPrinterTest, ABoxLowerThanALineStillShowsACharacterAPage) {
   EXPECT_EQ(aPages, (std::vector<std::wstring>{L"a", L"b", L"c"}));
 }
 
+TEST_F(TextPrinterTest, AnEmptyTextInABoxTooLowForALineEndsAtOnce) {
+  mPrinter.setFont(&mFont);
+  // With no line spacing even an empty text measures as one line, higher than the box.
+  mPrinter.setDimensions(0, 0, 100, 5, 0, -1);
+  Start(L"");
+  mPrinter.finishPrinting();
+  EXPECT_TRUE(mPrinter.getIsPrintingCompleted());
+  EXPECT_EQ(mPrinter.m_charOn, 0);
+  EXPECT_TRUE(Draw().empty());
+}
+
 TEST_F(TextPrinterTest, APageNeverHoldsMoreThanTheBuffer) {
   // The credits' box: 640 wide and far higher than the text.
   mPrinter.setFont(&mFont);
