@@ -47,9 +47,14 @@ void Valley(Canvas& c, bool theDawn) {
     cairo_close_path(cr);
   }
   c.Fill(theDawn ? Hex(0x2A2440) : Hex(0x0A0C16));
+  // The story's words are written over the castle in the same gold: at night its windows glow
+  // a dim ember so that they do not read as stray marks among the letters.
   for (int i = 0; i < 6; ++i) {
     cairo_rectangle(cr, bx + 6 + i * 20, 290 - (i % 3) * 14, 4, 6);
-    c.Fill(Hex(0xFFC860), 0.9);
+    if (theDawn)
+      c.Fill(Hex(0xFFC860), 0.9);
+    else
+      c.Fill(Hex(0x9A4A28), 0.45);
   }
   Hills(c, 79, 420, 35, theDawn ? Hex(0x2A3A2A) : Hex(0x0A1410), theDawn ? Hex(0x1A221A) : Hex(0x040806));
   for (int i = 0; i < 9; ++i)
