@@ -580,8 +580,11 @@ void RecordDemoMessage(TeskAppBase* theApp, const tagMSG& theMessage) {
       break;
   }
   if (theMessage.message < WM_MOUSEMOVE || theMessage.message > WM_MBUTTONUP) return;
-  const int x = LParamX(theMessage.lParam);
-  const int y = LParamY(theMessage.lParam);
+  // The spot the widgets will see: a replay hands the recorded spot to them as it is, so a
+  // stretched window's mapping is made here, not again on replay.
+  int x = LParamX(theMessage.lParam);
+  int y = LParamY(theMessage.lParam);
+  if (theApp->mWidgetManager != nullptr) theApp->mWidgetManager->RemapMouse(x, y);
   const int dx = x - theApp->mLastDemoMouseX;
   const int dy = y - theApp->mLastDemoMouseY;
   if (dx < -31 || dx > 31 || dy < -31 || dy > 31) {

@@ -111,6 +111,9 @@ bool TeskAppBase::ProcessFastForward(float theFrac) {
     }
     ClearUpdateBacklog(false);
     int32_t anUpdateCount = mUpdateCount;
+    // Commands due at this count first: an update never runs past a due command, so without
+    // this a fast-forward that starts on one would stand still.
+    ProcessDemo();
     DoUpdateFrames();
     ProcessSafeDeleteList();
     mPendingUpdatesAcc += theFrac;

@@ -90,7 +90,9 @@ void TeskAppBase::Init() {
 
   AddMainPak();
 
-  srand(GetTickCount());
+  // The C library's generator too starts from the run's seed, which a played demo brings with
+  // it: a game that draws from it then replays as it was recorded.
+  srand(mRandSeed);
 
   PreDisplayHook();
 

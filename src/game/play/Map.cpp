@@ -201,12 +201,16 @@ void Map::showPopup(uint8_t theType, uint8_t theFade, bool showWidgets) {
   setWidgetsVisible(showWidgets);
 }
 
-// A one-time help message over the dimmed map, remembered in the profile. The hint's bit and
-// the popup's type do not follow one another (bit 24 is the wand cursor's message, 75; the
-// potion game's 74 on the map would hand its OK to the mini-game and leave the map paused).
-void Map::showHint(int theHint, uint8_t thePopup) {
+// A one-time help message over the dimmed map, remembered in the profile.
+void Map::showHint(int theHint) {
   m_state = 1;
-  showPopup(thePopup, 2, false);
+  // The map's helps are not all at 50 + their number: 24 (the custom cursor) is popup 75 and 17
+  // (the runestones) popup 66; 50 + 24 and 50 + 17 are the potion game's and the play scene's
+  // hints, whose buttons hand back to those screens and left the map paused for good.
+  uint8_t aType = static_cast<uint8_t>(POPUP_HINT_WELCOME + theHint);
+  if (theHint == 24) aType = POPUP_HINT_CUSTOM_CURSOR;
+  if (theHint == 17) aType = POPUP_HINT_RUNESTONES;
+  showPopup(aType, 2, false);
   m_app->getProfileData()->setHintBlock(theHint);
 }
 
@@ -224,13 +228,13 @@ void Map::setGameState(uint8_t theState) {
         showPopup(POPUP_ALL_RUNESTONES, 2, false);
       } else if (aProfile->getHelpBox()) {
         if (!aProfile->getHintBlock(0) && aLevel == 1)
-          showHint(0, POPUP_HINT_WELCOME);
+          showHint(0);
         else if (!aProfile->getHintBlock(24))
-          showHint(24, POPUP_HINT_CUSTOM_CURSOR);
+          showHint(24);
         else if (!aProfile->getHintBlock(9) && aLevel <= 12 && isNothingLeft)
-          showHint(9, POPUP_HINT_ENOUGH_OBJECTS_FOUND);
+          showHint(9);
         else if (!aProfile->getHintBlock(17) && aLevel == k_finalLevel)
-          showHint(17, POPUP_HINT_RUNESTONES);
+          showHint(17);
       }
       break;
     }

@@ -98,7 +98,7 @@ class Map : public Widget, public ButtonListener {
   const MapPoint& markerPoint(int theIndex);
   const MapPoint& buttonPoint(int theIndex);
   void showPopup(uint8_t theType, uint8_t theFade, bool showWidgets);
-  void showHint(int theHint, uint8_t thePopup);
+  void showHint(int theHint);
   void loadImages();
   void deleteImages();
   // State 0's update: the clock, the markers and the sparkle.

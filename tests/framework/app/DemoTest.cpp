@@ -323,6 +323,27 @@ TEST_F(DemoFileTest, SmallMovesAreShortCommandsAndLargeOnesPositions) {
   }
 }
 
+// A stretched window maps the pointer before the widgets see it; the demo keeps the mapped spot,
+// which is what its replay hands to the widgets.
+TEST_F(DemoFileTest, AMappedPointerReplaysWhereTheWidgetsSawIt) {
+  DemoTestApp anApp;
+  PrepareRecording(anApp);
+  anApp.mMouseIn = true;
+  anApp.mWidgetManager->mMouseSourceRect = TRect<int>(0, 0, 1600, 1200);
+  anApp.mWidgetManager->mMouseDestRect = TRect<int>(0, 0, 800, 600);
+  DemoRecorder(&anApp).Send(WM_LBUTTONDOWN, MK_LBUTTON, MakeMouseLParam(400, 300));
+  DemoRecorder(&anApp).Send(WM_LBUTTONUP, 0, MakeMouseLParam(410, 300));
+  const Calls aLive = WidgetCalls(anApp.mCalls);
+  ASSERT_FALSE(aLive.empty());
+
+  DemoTestApp aPlayer;
+  aPlayer.mPlayingDemoBuffer = true;
+  aPlayer.mDemoBuffer = anApp.mDemoBuffer;
+  aPlayer.mDemoBuffer.SeekFront();
+  aPlayer.ProcessDemo();
+  EXPECT_EQ(WidgetCalls(aPlayer.mCalls), aLive);
+}
+
 TEST_F(DemoFileTest, EveryCommandReplays) {
   struct Case {
     const char* name;
@@ -469,6 +490,35 @@ TEST_F(DemoFileTest, PlayingPastTheEndStopsPlaybackOnly) {
   std::string aText = "live";
   aPlayer.DemoSyncString(&aText);
   EXPECT_EQ(aText, "live");
+}
+
+// Fast-forward (the playback key '0', or a replay that wants no real-time waits) runs the updates
+// back to back through the loop; a command due where it starts is replayed before the first one.
+TEST_F(DemoFileTest, FastForwardReplaysACommandDueWhereItStarts) {
+  {
+    DemoTestApp anApp;
+    PrepareRecording(anApp);
+    anApp.mUpdateCount = 0;
+    DemoRecorder(&anApp).Send(WM_KEYDOWN, 65, 0);
+    anApp.mUpdateCount = 5;
+    DemoRecorder(&anApp).Send(WM_KEYUP, 65, 0);
+    anApp.mUpdateCount = 40;
+    anApp.WriteDemoBuffer();
+  }
+  DemoTestApp aPlayer;
+  PreparePlayback(aPlayer);
+  std::string anError;
+  ASSERT_TRUE(aPlayer.ReadDemoBuffer(anError)) << anError;
+  aPlayer.mLoaded = true;
+  aPlayer.mDemoLoadingComplete = true;
+  aPlayer.mFastForwardToUpdateNum = aPlayer.mDemoLength;
+  for (int aPass = 0; aPass < 200 && aPlayer.mUpdateCount < aPlayer.mDemoLength; ++aPass)
+    aPlayer.Process(false);
+  EXPECT_EQ(aPlayer.mUpdateCount, 40);
+  Calls aKeys;
+  for (const std::string& aCall : aPlayer.mCalls)
+    if (aCall.find("Key") != std::string::npos) aKeys.push_back(aCall);
+  EXPECT_EQ(aKeys, (Calls{"0:KeyDown(65)", "5:KeyUp(65)"}));
 }
 
 TEST_F(DemoFileTest, BadFilesAreRefused) {

@@ -120,6 +120,32 @@ TEST_F(Startup, InitRunsItsStepsInOrder) {
   EXPECT_NE(Tesk::GetAppDataFolder().find("/Product/"), std::string::npos);
 }
 
+// Both random generators start from the run's seed, the one a recorded demo keeps and a played
+// demo restores, so that a game drawing from the C library's generator replays too.
+TEST_F(Startup, TheCLibraryGeneratorStartsFromTheRunsSeed) {
+  const std::string aDemo = TeskTest::MakeTempDir("startup-seed") + "/seed.dmo";
+  {
+    StartupApp aRecorder;
+    aRecorder.mRecordingDemoBuffer = true;
+    aRecorder.mRandSeed = 12345;
+    aRecorder.mDemoFileName = aDemo;
+    aRecorder.DemoSyncRefreshRate();  // a demo holds at least one command
+    aRecorder.mUpdateCount = 1;
+    aRecorder.WriteDemoBuffer();
+    aRecorder.mRecordingDemoBuffer = false;
+  }
+  StartupApp anApp;
+  anApp.mRealParse = true;
+  anApp.SetCommandLine("-play -demofile=\"" + aDemo + "\"");
+  anApp.Init();
+  ASSERT_TRUE(anApp.mPlayingDemoBuffer);
+  EXPECT_EQ(anApp.mRandSeed, 12345u);
+  const int aFirst = std::rand();
+  std::srand(12345);
+  EXPECT_EQ(std::rand(), aFirst);
+  anApp.mPlayingDemoBuffer = false;
+}
+
 // The line main hands over is parsed by Init, once the data folder is known: numbered demos are
 // counted and written there, as -playnum later looks for them.
 TEST_F(Startup, TheCommandLineIsParsedOnceTheDataFolderIsKnown) {

@@ -270,8 +270,13 @@ TEST_F(MapTest, EnteringTheMapShowsEachHelpMessageOnce) {
   EXPECT_EQ(mMap->m_state, 1);
   EXPECT_TRUE(App().mProfile.getHintBlock(0));
   EXPECT_FALSE(App().mProfile.getHintBlock(24));
+  ASSERT_NE(mMap->m_popup, nullptr);
+  EXPECT_EQ(mMap->m_popup->m_type, Tesk::POPUP_HINT_WELCOME);
   mMap->setGameState(0);
   EXPECT_TRUE(App().mProfile.getHintBlock(24));
+  // The custom-cursor help, not the potion game's hint that sits at 50 + 24 (whose OK hands back
+  // to a mini-game and left the map paused for good).
+  EXPECT_EQ(mMap->m_popup->m_type, Tesk::POPUP_HINT_CUSTOM_CURSOR);
   mMap->setGameState(0);
   EXPECT_EQ(mMap->m_state, 0);  // entries are left: nothing more to say
   App().mLevel->m_locations[0].m_numOpen = 0;
@@ -279,34 +284,15 @@ TEST_F(MapTest, EnteringTheMapShowsEachHelpMessageOnce) {
   mMap->setGameState(0);
   EXPECT_EQ(mMap->m_state, 1);
   EXPECT_TRUE(App().mProfile.getHintBlock(9));
+  EXPECT_EQ(mMap->m_popup->m_type, Tesk::POPUP_HINT_ENOUGH_OBJECTS_FOUND);
   mMap->setGameState(0);
   EXPECT_EQ(mMap->m_state, 0);
-}
-
-// Each help message on the map is the map's own: the wand cursor's after the welcome, not the
-// potion game's, whose OK would go to the mini-game and leave the map paused for good.
-TEST_F(MapTest, TheHelpMessagesOnTheMapAreTheMapsOwn) {
-  App().mProfile.setHelpBox(true);
-  Visit();
+  // On the last chapter, the runestones' help: 66, not the play scene's first-repel hint at 50 + 17.
+  AtLevel(13, {{1, 3}});
+  for (int aHint : {0, 24, 9}) App().mProfile.setHintBlock(aHint);
   mMap->setGameState(0);
-  EXPECT_EQ(mPopup->m_type, Tesk::POPUP_HINT_WELCOME);
-  mMap->setGameState(0);
-  EXPECT_EQ(mPopup->m_type, Tesk::POPUP_HINT_CUSTOM_CURSOR);
-  App().mLevel->m_locations[0].m_numOpen = 0;
-  App().mLevel->m_maxObjects = 10;
-  mMap->setGameState(0);
-  EXPECT_EQ(mPopup->m_type, Tesk::POPUP_HINT_ENOUGH_OBJECTS_FOUND);
-  Leave();
-
-  std::vector<std::pair<int, int>> anOpen;
-  for (int anId = 1; anId <= 12; ++anId) anOpen.push_back({anId, 1});
-  AtLevel(13, anOpen);
-  for (int aHint : {0, 9, 24}) App().mProfile.setHintBlock(aHint);
-  Visit();
-  mMap->setGameState(0);
-  EXPECT_EQ(mMap->m_state, 1);
-  EXPECT_EQ(mPopup->m_type, Tesk::POPUP_HINT_RUNESTONES);
   EXPECT_TRUE(App().mProfile.getHintBlock(17));
+  EXPECT_EQ(mMap->m_popup->m_type, Tesk::POPUP_HINT_RUNESTONES);
 }
 
 TEST_F(MapTest, ALocationButtonLeadsIntoThePlayScene) {
