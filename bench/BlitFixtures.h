@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "MedianReporter.h"
 #include "graphics/Color.h"
 #include "graphics/MemoryImage.h"
 
@@ -158,17 +159,10 @@ inline void RunSdl(benchmark::State& theState, const Case& c) {
   if (aRenderer) SDL_DestroyRenderer(aRenderer);
 }
 
-// Keeps the pixel rates so that the ratios can be printed after the run.
-class RatioReporter : public benchmark::ConsoleReporter {
+// Keeps the pixel rates (medians of the repetitions) for the closing table.
+class RatioReporter : public MedianReporter {
  public:
-  std::map<std::string, double> mRates;
-  void ReportRuns(const std::vector<Run>& theRuns) override {
-    for (const Run& r : theRuns) {
-      auto anIt = r.counters.find("items_per_second");
-      if (anIt != r.counters.end()) mRates[r.benchmark_name()] = anIt->second;
-    }
-    ConsoleReporter::ReportRuns(theRuns);
-  }
+  RatioReporter() : MedianReporter("items_per_second") {}
 };
 
 }  // namespace BlitFixtures

@@ -152,15 +152,12 @@ int main(int argc, char** argv) {
   std::printf("\n%-40s %11s %11s %11s %9s %9s\n", "case", "surf Mpx/s", "mem Mpx/s", "sdl2 Mpx/s",
               "surf/sdl2", "surf/mem");
   for (const Case& c : k_Cases) {
-    auto aSurface = aReporter.mRates.find(std::string(c.name) + "/surface");
-    auto aMemory = aReporter.mRates.find(std::string(c.name) + "/memory");
-    auto aSdl = aReporter.mRates.find(std::string(c.name) + "/sdl2");
-    if (aSurface == aReporter.mRates.end() || aMemory == aReporter.mRates.end() ||
-        aSdl == aReporter.mRates.end())
-      continue;
-    std::printf("%-40s %11.1f %11.1f %11.1f %9.2f %9.2f\n", c.name, aSurface->second / 1e6,
-                aMemory->second / 1e6, aSdl->second / 1e6, aSurface->second / aSdl->second,
-                aSurface->second / aMemory->second);
+    double aSurface = aReporter.Value(std::string(c.name) + "/surface");
+    double aMemory = aReporter.Value(std::string(c.name) + "/memory");
+    double aSdl = aReporter.Value(std::string(c.name) + "/sdl2");
+    if (aSurface <= 0 || aMemory <= 0 || aSdl <= 0) continue;
+    std::printf("%-40s %11.1f %11.1f %11.1f %9.2f %9.2f\n", c.name, aSurface / 1e6, aMemory / 1e6, aSdl / 1e6,
+                aSurface / aSdl, aSurface / aMemory);
   }
   benchmark::Shutdown();
   return 0;

@@ -3,9 +3,14 @@
 // Needs a display (Xvfb with Mesa's llvmpipe here).
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <cstdlib>
+#include <map>
+#include <string>
 #include <vector>
 
+#include "MedianReporter.h"
 #include "display/D3DInterface.h"
 #include "display/DIRECTDRAW2.h"
 #include "graphics/MemoryImage.h"
@@ -13,18 +18,16 @@
 
 namespace {
 
-constexpr int k_W = 800, k_H = 600, k_Sprite = 64, k_Blits = 300;
-
-double gAcceleratedFps = 0, gSdlFps = 0;
+constexpr int k_W = 800, k_H = 600, k_Sprite = 64;
 
 struct Placement {
   int x, y;
 };
 
-std::vector<Placement> Placements() {
+std::vector<Placement> Placements(int theCount) {
   std::vector<Placement> aList;
   uint32_t aSeed = 12345;
-  for (int i = 0; i < k_Blits; ++i) {
+  for (int i = 0; i < theCount; ++i) {
     aSeed = aSeed * 1664525u + 1013904223u;
     aList.push_back({static_cast<int>((aSeed >> 8) % (k_W - k_Sprite)),
                      static_cast<int>((aSeed >> 20) % (k_H - k_Sprite))});
@@ -67,7 +70,7 @@ void BM_PresentAccelerated(benchmark::State& theState) {
     for (int y = 0; y < k_Sprite; ++y)
       for (int x = 0; x < k_Sprite; ++x) aSprite.GetBits()[y * k_Sprite + x] = SpritePixel(x, y);
     aSprite.BitsChanged();
-    std::vector<Placement> aPlaces = Placements();
+    std::vector<Placement> aPlaces = Placements(static_cast<int>(theState.range(0)));
     const Tesk::TRect<int> aSource(0, 0, k_Sprite, k_Sprite);
     const Tesk::Color aWhite(255, 255, 255);
     for (auto _ : theState) {
@@ -84,7 +87,6 @@ void BM_PresentAccelerated(benchmark::State& theState) {
   DisposeWindow(aWindow);
   theState.counters["fps"] =
       benchmark::Counter(static_cast<double>(theState.iterations()), benchmark::Counter::kIsRate);
-  gAcceleratedFps = theState.counters["fps"];
 }
 
 void BM_PresentSDLRenderer(benchmark::State& theState) {
@@ -104,7 +106,7 @@ void BM_PresentSDLRenderer(benchmark::State& theState) {
       SDL_CreateTexture(aRenderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STATIC, k_Sprite, k_Sprite);
   SDL_UpdateTexture(aTexture, nullptr, aPixels.data(), k_Sprite * 4);
   SDL_SetTextureBlendMode(aTexture, SDL_BLENDMODE_BLEND);
-  std::vector<Placement> aPlaces = Placements();
+  std::vector<Placement> aPlaces = Placements(static_cast<int>(theState.range(0)));
   for (auto _ : theState) {
     SDL_SetRenderDrawColor(aRenderer, 20, 30, 40, 255);
     SDL_RenderClear(aRenderer);
@@ -120,20 +122,32 @@ void BM_PresentSDLRenderer(benchmark::State& theState) {
   SDL_DestroyWindow(aWindow);
   theState.counters["fps"] =
       benchmark::Counter(static_cast<double>(theState.iterations()), benchmark::Counter::kIsRate);
-  gSdlFps = theState.counters["fps"];
 }
 
-// Runs after the two above: the accelerated path's frame rate as a share of SDL's.
-void BM_Ratio(benchmark::State& theState) {
-  for (auto _ : theState) benchmark::DoNotOptimize(gAcceleratedFps);
-  theState.counters["accelerated_over_sdl"] = gSdlFps > 0 ? gAcceleratedFps / gSdlFps : 0;
-}
+const int k_SpriteCounts[] = {100, 300, 1000};
 
 }  // namespace
 
-BENCHMARK(BM_PresentAccelerated)->Unit(benchmark::kMillisecond)->MinTime(2.0)->UseRealTime();
-BENCHMARK(BM_PresentSDLRenderer)->Unit(benchmark::kMillisecond)->MinTime(2.0)->UseRealTime();
-BENCHMARK(BM_Ratio)->Iterations(1);
+BENCHMARK(BM_PresentAccelerated)->Arg(100)->Arg(300)->Arg(1000)->Unit(benchmark::kMillisecond)->MinTime(2.0)->UseRealTime();
+BENCHMARK(BM_PresentSDLRenderer)->Arg(100)->Arg(300)->Arg(1000)->Unit(benchmark::kMillisecond)->MinTime(2.0)->UseRealTime();
+
+// One line per frame size: both frame rates (medians of the repetitions) and their ratio.
+int main(int argc, char** argv) {
+  benchmark::Initialize(&argc, argv);
+  MedianReporter aReporter("fps");
+  benchmark::RunSpecifiedBenchmarks(&aReporter);
+  std::printf("\n%-34s %12s %12s %8s\n", "frame (800x600 + sprites 64x64)", "tesk fps", "sdl2 fps", "ratio");
+  for (int aCount : k_SpriteCounts) {
+    std::string aSuffix = "/" + std::to_string(aCount) + "/min_time:2.000/real_time";
+    double aOurs = aReporter.Value("BM_PresentAccelerated" + aSuffix);
+    double aSdl = aReporter.Value("BM_PresentSDLRenderer" + aSuffix);
+    if (aOurs <= 0 || aSdl <= 0) continue;
+    std::printf("%-34s %12.1f %12.1f %8.2f\n", (std::to_string(aCount) + " sprites").c_str(), aOurs, aSdl,
+                aOurs / aSdl);
+  }
+  benchmark::Shutdown();
+  return 0;
+}
 
 extern "C" const char* __lsan_default_suppressions() {
   return "leak:libdbus-1.so\nleak:libX11.so\nleak:swrast_dri.so\nleak:libGLX_mesa.so\nleak:libLLVM\n";

@@ -17,43 +17,42 @@ void Buffer::SeekFront() const { mReadBitPos = 0; }
 
 bool Buffer::AtEnd() const { return mReadBitPos >= mDataBitSize; }
 
-void Buffer::WriteNumBits(int theNum, int theBits) {
-  const uint32_t aValue = static_cast<uint32_t>(theNum);
-  for (int i = 0; i < theBits; ++i) {
-    if ((mWriteBitPos & 7) == 0) mData.push_back(0);
-    if ((aValue >> i) & 1)
-      mData[static_cast<size_t>(mWriteBitPos >> 3)] |= static_cast<uint8_t>(1 << (mWriteBitPos & 7));
-    ++mWriteBitPos;
+void Buffer::AppendBits(uint32_t theValue, int theBits) {
+  if (theBits <= 0) return;
+  uint64_t aValue = (theBits < 32 ? (theValue & ((1u << theBits) - 1)) : theValue);
+  const int anOffset = mWriteBitPos & 7;
+  // The last byte's bits past the write position are zero: the value's first bits join them.
+  if (anOffset != 0) {
+    mData.back() |= static_cast<uint8_t>(aValue << anOffset);
+    aValue >>= 8 - anOffset;
+  }
+  mWriteBitPos += theBits;
+  const size_t aSize = static_cast<size_t>((mWriteBitPos + 7) >> 3);
+  while (mData.size() < aSize) {
+    mData.push_back(static_cast<uint8_t>(aValue));
+    aValue >>= 8;
   }
   NoteWriteEnd();
 }
 
-void Buffer::WriteByte(uint8_t theByte) {
-  const int anOffset = mWriteBitPos & 7;
-  if (anOffset == 0) {
-    mData.push_back(theByte);
-  } else {
-    mData.back() |= static_cast<uint8_t>(theByte << anOffset);
-    mData.push_back(static_cast<uint8_t>(theByte >> (8 - anOffset)));
-  }
-  mWriteBitPos += 8;
-  NoteWriteEnd();
-}
+void Buffer::WriteNumBits(int theNum, int theBits) { AppendBits(static_cast<uint32_t>(theNum), theBits); }
+
+void Buffer::WriteByte(uint8_t theByte) { AppendBits(theByte, 8); }
 
 void Buffer::WriteBytes(const uint8_t* theData, int theLen) {
-  for (int i = 0; i < theLen; ++i) WriteByte(theData[i]);
+  if (theLen <= 0) return;
+  if ((mWriteBitPos & 7) == 0) {
+    mData.insert(mData.end(), theData, theData + theLen);
+    mWriteBitPos += theLen * 8;
+    NoteWriteEnd();
+    return;
+  }
+  for (int i = 0; i < theLen; ++i) AppendBits(theData[i], 8);
 }
 
-void Buffer::WriteShort(int16_t theShort) {
-  const uint16_t aValue = static_cast<uint16_t>(theShort);
-  WriteByte(static_cast<uint8_t>(aValue & 0xFF));
-  WriteByte(static_cast<uint8_t>(aValue >> 8));
-}
+void Buffer::WriteShort(int16_t theShort) { AppendBits(static_cast<uint16_t>(theShort), 16); }
 
-void Buffer::WriteLong(int32_t theLong) {
-  const uint32_t aValue = static_cast<uint32_t>(theLong);
-  for (int aShift = 0; aShift < 32; aShift += 8) WriteByte(static_cast<uint8_t>((aValue >> aShift) & 0xFF));
-}
+void Buffer::WriteLong(int32_t theLong) { AppendBits(static_cast<uint32_t>(theLong), 32); }
 
 void Buffer::WriteString(const std::string& theString) {
   WriteShort(static_cast<int16_t>(static_cast<uint16_t>(theString.size() & 0xFFFF)));

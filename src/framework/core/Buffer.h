@@ -50,6 +50,9 @@ class Buffer {
   int32_t mWriteBitPos = 0;
 
  private:
+  // Appends the low theBits (0..32) of theValue at the write position as whole bytes of the
+  // value shifted by the position's offset in its byte.
+  void AppendBits(uint32_t theValue, int theBits);
   void NoteWriteEnd() {
     if (mWriteBitPos > mDataBitSize) mDataBitSize = mWriteBitPos;
   }

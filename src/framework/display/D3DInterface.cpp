@@ -150,10 +150,11 @@ void D3DInterface::Cleanup() {
 }
 
 void D3DInterface::SetupDrawMode(int theDrawMode, const Color&, Image*) {
-  if (theDrawMode == 0)
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-  else
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE);
+  // The device keeps what the context has, so a run of draws in one mode changes nothing.
+  IDirect3DDevice8* d = mD3DDevice.get();
+  d->SetRenderState(D3DRS_ALPHABLENDENABLE, 1);
+  d->SetRenderState(D3DRS_SRCBLEND, D3DBLEND_SRCALPHA);
+  d->SetRenderState(D3DRS_DESTBLEND, theDrawMode == 0 ? D3DBLEND_INVSRCALPHA : D3DBLEND_ONE);
 }
 
 bool D3DInterface::CheckDXError(HRESULT theResult, const char* theContext) {
@@ -176,7 +177,15 @@ void SetLinearFilter(IDirect3DDevice8* theDevice, bool on) {
 
 bool D3DInterface::FillRect(const TRect<int>& theRect, const Color& theColor, int theDrawMode) {
   if (!PreDraw()) return true;
+  // An opaque normal fill replaces what is there: blending it would read the target for
+  // nothing, and over the whole target it is a clear (which the scissor bounds alike).
+  bool isOpaque = theDrawMode == 0 && theColor.mAlpha == 255;
+  if (isOpaque && !mD3DDevice->HasFragmentTests() && theRect.mX <= 0 && theRect.mY <= 0 &&
+      theRect.mX + theRect.mWidth >= mWidth && theRect.mY + theRect.mHeight >= mHeight)
+    return CheckDXError(mD3DDevice->Clear(0, nullptr, D3DCLEAR_TARGET, PackColor(theColor), 1.0f, 0),
+                        "Clear (Rect)");
   SetupDrawMode(theDrawMode, theColor, nullptr);
+  if (isOpaque) mD3DDevice->SetRenderState(D3DRS_ALPHABLENDENABLE, 0);
   mD3DDevice->SetTexture(0, nullptr);
   mD3DDevice->SetVertexShader(D3DFVF_TLVERTEX);
   uint32_t aColor = PackColor(theColor);
@@ -184,8 +193,7 @@ bool D3DInterface::FillRect(const TRect<int>& theRect, const Color& theColor, in
   float w = static_cast<float>(theRect.mWidth), h = static_cast<float>(theRect.mHeight);
   _D3DTLVERTEX aQuad[4] = {Vertex(x, y, aColor), Vertex(x, y + h, aColor), Vertex(x + w, y, aColor),
                            Vertex(x + w, y + h, aColor)};
-  return CheckDXError(mD3DDevice->DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 2, aQuad, sizeof(_D3DTLVERTEX)),
-                      "DrawPrimitive (Rect)");
+  return CheckDXError(mD3DDevice->DrawQuad(aQuad), "DrawPrimitive (Rect)");
 }
 
 bool D3DInterface::DrawLine(double theStartX, double theStartY, double theEndX, double theEndY,

@@ -5,6 +5,7 @@
 #include "display/DDImage.h"
 #include "display/DDInterface.h"
 #include "display/DIRECTDRAWSURFACE3.h"
+#include "graphics/BlitSimd.h"
 
 namespace Tesk {
 
@@ -443,7 +444,17 @@ void DDImage::AdditiveBltAny(Image* theImage, int theX, int theY, const TRect<in
       return aResult + anAlpha;
     };
     uint8_t* aBase = static_cast<uint8_t*>(mLockDesc.lpSurface);
-    if (aBitCount == 32)
+    // White onto 8-8-8 at the usual shifts with clamping tables is the memory image's
+    // saturating add, made opaque: its vector row does each run.
+    const bool isSaturating = isWhite && !isPalette && !mirror && aBitCount == 32 && aMasks[0] == 0xFF0000 &&
+                              aMasks[1] == 0xFF00 && aMasks[2] == 0xFF && aShifts[0] == 16 && aShifts[1] == 8 &&
+                              aShifts[2] == 0 && BlitSimd::AreSaturatingTables(aTables[0], aTables[1], aTables[2]);
+    if (isSaturating)
+      WalkRuns(aSrc, DestRows<uint32_t>{aBase, mLockDesc.lPitch}, theX, theY, theSrcRect, mirror,
+               [&](uint32_t theFirst, size_t i, int theRun, uint32_t* d, int) {
+                 if ((theFirst & 0xFFFFFF) != 0) BlitSimd::AddOpaqueRow(d, aNative + i, theRun);
+               });
+    else if (aBitCount == 32)
       WalkRuns(aSrc, DestRows<uint32_t>{aBase, mLockDesc.lPitch}, theX, theY, theSrcRect, mirror,
                [&](uint32_t theFirst, size_t i, int theRun, uint32_t* d, int theDir) {
                  if ((theFirst & 0xFFFFFF) == 0) return;

@@ -563,20 +563,34 @@ void DDInterface::KeepPresentedFrame() {
   if (mIs3D) {
     IDirect3DDevice8* aDevice = mD3DInterface->GetDevice();
     if (aDevice == nullptr || !aglIsGLThread() || !aglSetCurrentContext(aDevice->GetContext())) return;
+    aDevice->FlushBatch();
     ::Rect aPort{0, 0, 0, 0};
     GetWindowPortBounds(mWindow, &aPort);
-    aWidth = aPort.right - aPort.left;
-    aHeight = aPort.bottom - aPort.top;
-    if (aWidth <= 0 || aHeight <= 0) return;
-    mCapturedBits.resize(static_cast<size_t>(aWidth) * aHeight);
+    // The frame is drawn stretched over the viewport (full screen: the whole screen). Each frame
+    // pixel is read back from the viewport pixel at its centre, which with point sampling is
+    // that pixel exactly, so the shot is the frame at its own size whatever the window's.
+    GLint aView[4] = {0, 0, aPort.right - aPort.left, aPort.bottom - aPort.top};
+    glGetIntegerv(GL_VIEWPORT, aView);
+    const int aViewWidth = aView[2], aViewHeight = aView[3];
+    aWidth = mWidth;
+    aHeight = mHeight;
+    if (aWidth <= 0 || aHeight <= 0 || aViewWidth <= 0 || aViewHeight <= 0) return;
+    std::vector<uint32_t> aViewBits(static_cast<size_t>(aViewWidth) * aViewHeight);
     glReadBuffer(GL_BACK);
     glPixelStorei(GL_PACK_ALIGNMENT, 4);
     glPixelStorei(GL_PACK_ROW_LENGTH, 0);
-    glReadPixels(0, 0, aWidth, aHeight, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV, mCapturedBits.data());
-    // OpenGL's rows run from the bottom up.
-    for (int y = 0; y < aHeight / 2; ++y) {
-      uint32_t* aTop = &mCapturedBits[static_cast<size_t>(y) * aWidth];
-      std::swap_ranges(aTop, aTop + aWidth, &mCapturedBits[static_cast<size_t>(aHeight - 1 - y) * aWidth]);
+    glReadPixels(aView[0], aView[1], aViewWidth, aViewHeight, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV,
+                 aViewBits.data());
+    std::vector<int> aColumns(static_cast<size_t>(aWidth));
+    for (int x = 0; x < aWidth; ++x)
+      aColumns[x] = static_cast<int>((2LL * x + 1) * aViewWidth / (2LL * aWidth));
+    mCapturedBits.resize(static_cast<size_t>(aWidth) * aHeight);
+    for (int y = 0; y < aHeight; ++y) {
+      // OpenGL's rows run from the bottom up.
+      const int aRow = aViewHeight - 1 - static_cast<int>((2LL * y + 1) * aViewHeight / (2LL * aHeight));
+      const uint32_t* aSource = &aViewBits[static_cast<size_t>(aRow) * aViewWidth];
+      uint32_t* aDest = &mCapturedBits[static_cast<size_t>(y) * aWidth];
+      for (int x = 0; x < aWidth; ++x) aDest[x] = aSource[aColumns[x]];
     }
   } else {
     if (mPrimarySurface == nullptr || mPrimarySurface->GetMemory() == nullptr) return;

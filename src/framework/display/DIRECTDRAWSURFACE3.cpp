@@ -12,6 +12,14 @@ namespace {
 
 std::atomic<int> gLiveTextures{0};
 uint32_t gBindingChanges = 0;  // OpenGL thread only
+void (*gBeforeTextureChange)() = nullptr;
+
+// Before a surface binds, fills or deletes a texture on its own: whoever keeps draws that may
+// use it (the device's kept quads) draws them first; then the change is counted.
+void NoteTextureChange() {
+  if (gBeforeTextureChange != nullptr) gBeforeTextureChange();
+  ++gBindingChanges;
+}
 std::mutex gPendingLock;
 std::vector<GLuint> gPendingTextures;  // released off the OpenGL thread
 
@@ -41,6 +49,8 @@ int DIRECTDRAWSURFACE3::LiveTextureCount() { return gLiveTextures.load(); }
 
 uint32_t DIRECTDRAWSURFACE3::TextureBindingChanges() { return gBindingChanges; }
 
+void DIRECTDRAWSURFACE3::SetTextureChangeHook(void (*theHook)()) { gBeforeTextureChange = theHook; }
+
 void DIRECTDRAWSURFACE3::DeletePendingTextures() {
   if (!CanCallGL()) return;
   std::vector<GLuint> aNames;
@@ -48,7 +58,7 @@ void DIRECTDRAWSURFACE3::DeletePendingTextures() {
     std::lock_guard<std::mutex> aLock(gPendingLock);
     aNames.swap(gPendingTextures);
   }
-  if (!aNames.empty()) ++gBindingChanges;
+  if (!aNames.empty()) NoteTextureChange();
   for (GLuint aName : aNames) {
     glDeleteTextures(1, &aName);
     --gLiveTextures;
@@ -60,6 +70,8 @@ DIRECTDRAWSURFACE3::DIRECTDRAWSURFACE3()
       mFrameRect{0, 0, 0, 0},
       mTexture(0),
       mTextureDefined(false),
+      mMinFilter(GL_LINEAR),
+      mMagFilter(GL_LINEAR),
       mWidth(0),
       mHeight(0),
       mPitch(0),
@@ -178,7 +190,7 @@ void DIRECTDRAWSURFACE3::CreateFrame() {
 bool DIRECTDRAWSURFACE3::EnsureTexture() {
   if (mReleased || !mMemory || !CanCallGL()) return false;
   DeletePendingTextures();
-  ++gBindingChanges;
+  NoteTextureChange();
   if (mTexture != 0 && mTextureDefined) {
     glBindTexture(GL_TEXTURE_RECTANGLE_ARB, mTexture);
     return true;
@@ -195,6 +207,7 @@ bool DIRECTDRAWSURFACE3::EnsureTexture() {
   if (!mTextureDefined) {
     glTexParameteri(GL_TEXTURE_RECTANGLE_ARB, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
     glTexParameteri(GL_TEXTURE_RECTANGLE_ARB, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    mMinFilter = mMagFilter = GL_LINEAR;
     glTexParameteri(GL_TEXTURE_RECTANGLE_ARB, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
     glTexParameteri(GL_TEXTURE_RECTANGLE_ARB, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
     glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
@@ -218,7 +231,7 @@ void DIRECTDRAWSURFACE3::Present() {
   if (!aglSetCurrentContext(mFrame->mContext)) return;
   mPresentPending = false;
   if (EnsureTexture()) {
-    ++gBindingChanges;
+    NoteTextureChange();
     glBindTexture(GL_TEXTURE_RECTANGLE_ARB, mTexture);
     glTexSubImage2D(GL_TEXTURE_RECTANGLE_ARB, 0, 0, 0, static_cast<GLsizei>(mWidth),
                     static_cast<GLsizei>(mHeight), GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV, mMemory.get());
@@ -441,8 +454,8 @@ void DIRECTDRAWSURFACE3::Release() {
     if (mFrame->mOwnsContext && mDD != nullptr && mDD->mMainContext == mFrame->mContext && aglIsGLThread()) {
       // Textures still named by this surface go while their context is current.
       if (mTexture != 0) {
+        NoteTextureChange();
         aglSetCurrentContext(mFrame->mContext);
-        ++gBindingChanges;
         glDeleteTextures(1, &mTexture);
         --gLiveTextures;
         mTexture = 0;
@@ -455,7 +468,7 @@ void DIRECTDRAWSURFACE3::Release() {
   }
   if (mTexture != 0) {
     if (CanCallGL()) {
-      ++gBindingChanges;
+      NoteTextureChange();
       glDeleteTextures(1, &mTexture);
       --gLiveTextures;
     } else {

@@ -54,6 +54,14 @@ class DIRECTDRAWSURFACE3 {
   bool IsDirty() const { return mDirty.load(); }
   void SetDirty(bool isDirty) { mDirty = isDirty; }
   bool IsReleased() const { return mReleased; }
+  // The minification and magnification filters last set on the texture (GL_LINEAR when made),
+  // so that the device sets them only when they change.
+  GLint GetTextureMinFilter() const { return mMinFilter; }
+  GLint GetTextureMagFilter() const { return mMagFilter; }
+  void SetTextureFilters(GLint theMin, GLint theMag) {
+    mMinFilter = theMin;
+    mMagFilter = theMag;
+  }
 
   // Texture names made by surfaces and not yet deleted, for leak checks.
   static int LiveTextureCount();
@@ -62,6 +70,9 @@ class DIRECTDRAWSURFACE3 {
   // Counts the binds and deletions surfaces make on their own, so that the device knows when
   // the texture it last bound may no longer be bound.
   static uint32_t TextureBindingChanges();
+  // Called on the OpenGL thread before a surface binds, fills or deletes a texture itself; it
+  // must leave the current context as it found it. The device installs it.
+  static void SetTextureChangeHook(void (*theHook)());
 
  private:
   friend class DIRECTDRAW2;
@@ -88,6 +99,8 @@ class DIRECTDRAWSURFACE3 {
   Rect mFrameRect;
   GLuint mTexture;
   bool mTextureDefined;
+  GLint mMinFilter;
+  GLint mMagFilter;
   uint32_t mWidth;
   uint32_t mHeight;
   int32_t mPitch;

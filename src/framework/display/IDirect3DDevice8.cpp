@@ -1,6 +1,8 @@
 #include "display/IDirect3DDevice8.h"
 
+#include <algorithm>
 #include <cstring>
+#include <vector>
 
 #include "display/DIRECTDRAW2.h"
 #include "platform/coregraphics/CoreGraphics.h"
@@ -9,6 +11,24 @@
 std::recursive_mutex IDirect3DDevice8::g_critical_region;
 
 namespace {
+
+std::mutex gDevicesLock;
+std::vector<IDirect3DDevice8*> gDevices;  // under gDevicesLock
+
+// A surface is about to change a texture (on the OpenGL thread, where every kept quad is): each
+// device draws the quads it keeps first, and the context current before stays current.
+void FlushEveryDevice() {
+  std::vector<IDirect3DDevice8*> aKeeping;
+  {
+    std::lock_guard<std::mutex> aLock(gDevicesLock);
+    for (IDirect3DDevice8* aDevice : gDevices)
+      if (aDevice->HasKeptQuads()) aKeeping.push_back(aDevice);
+  }
+  if (aKeeping.empty()) return;
+  AGLContext aPrevious = aglGetCurrentContext();
+  for (IDirect3DDevice8* aDevice : aKeeping) aDevice->FlushBatch();
+  if (aglGetCurrentContext() != aPrevious) aglSetCurrentContext(aPrevious);
+}
 
 const GLint k_DeviceAttributes[] = {AGL_RGBA,        AGL_ALL_RENDERERS, AGL_DOUBLEBUFFER,
                                     AGL_ACCELERATED, AGL_NO_RECOVERY,   AGL_NONE};
@@ -68,6 +88,14 @@ IDirect3DDevice8::IDirect3DDevice8()
       mStencilMask(0xFFFFFFFFu),
       mSrcBlend(GL_SRC_ALPHA),
       mDestBlend(GL_ONE_MINUS_SRC_ALPHA),
+      mAppliedSrcBlend(0),
+      mAppliedDestBlend(0),
+      mBlendEnabled(-1),
+      mMinFilter(GL_LINEAR),
+      mMagFilter(GL_LINEAR),
+      mDepthTest(false),
+      mStencilTest(false),
+      mAlphaTest(false),
       mAlphaFunc(GL_ALWAYS),
       mAlphaRef(0.0f),
       mColorArg1(GL_TEXTURE),
@@ -79,12 +107,24 @@ IDirect3DDevice8::IDirect3DDevice8()
       mContext(nullptr),
       mTextureTarget(GL_TEXTURE_RECTANGLE_ARB),
       mBoundTexture(~0u),
-      mBindingChanges(0) {}
+      mBindingChanges(0),
+      mInScene(false) {
+  std::lock_guard<std::mutex> aLock(gDevicesLock);
+  gDevices.push_back(this);
+  DIRECTDRAWSURFACE3::SetTextureChangeHook(FlushEveryDevice);
+}
 
 IDirect3DDevice8::~IDirect3DDevice8() {
+  {
+    std::lock_guard<std::mutex> aLock(gDevicesLock);
+    gDevices.erase(std::find(gDevices.begin(), gDevices.end(), this));
+  }
   if (mContext != nullptr) {
     std::lock_guard<std::recursive_mutex> aLock(g_critical_region);
-    if (aglGetCurrentContext() == mContext) glFinish();
+    if (aglGetCurrentContext() == mContext) {
+      FlushBatch();
+      glFinish();
+    }
     aglDestroyContext(mContext);
     mContext = nullptr;
   }
@@ -97,13 +137,36 @@ void IDirect3DDevice8::BindTexture(GLuint theName) {
   // back for another texture) move the change count, and then the device binds again.
   uint32_t aChanges = DIRECTDRAWSURFACE3::TextureBindingChanges();
   if (theName == mBoundTexture && aChanges == mBindingChanges) return;
+  FlushBatch();
   glBindTexture(mTextureTarget, theName);
   mBoundTexture = theName;
   mBindingChanges = aChanges;
 }
 
+void IDirect3DDevice8::ApplyFilters(DIRECTDRAWSURFACE3* theBound) {
+  if (theBound->GetTextureMinFilter() == mMinFilter && theBound->GetTextureMagFilter() == mMagFilter) return;
+  FlushBatch();
+  glTexParameteri(mTextureTarget, GL_TEXTURE_MIN_FILTER, mMinFilter);
+  glTexParameteri(mTextureTarget, GL_TEXTURE_MAG_FILTER, mMagFilter);
+  theBound->SetTextureFilters(mMinFilter, mMagFilter);
+}
+
+void IDirect3DDevice8::SetBlendFunc(GLenum theSrc, GLenum theDest) {
+  mSrcBlend = theSrc;
+  mDestBlend = theDest;
+  if (theSrc == mAppliedSrcBlend && theDest == mAppliedDestBlend) return;
+  FlushBatch();
+  glBlendFunc(theSrc, theDest);
+  mAppliedSrcBlend = theSrc;
+  mAppliedDestBlend = theDest;
+}
+
 bool IDirect3DDevice8::MakeCurrent() {
-  return mContext != nullptr && aglSetCurrentContext(mContext) == GL_TRUE;
+  if (mContext == nullptr) return false;
+  // Inside a scene the context was made current by BeginScene; another context made current
+  // meanwhile on this thread is still noticed (a thread-local read).
+  if (mInScene && aglGetCurrentContext() == mContext) return true;
+  return aglSetCurrentContext(mContext) == GL_TRUE;
 }
 
 HRESULT IDirect3DDevice8::Reset(D3DPRESENT_PARAMETERS* theParams) {
@@ -164,6 +227,8 @@ HRESULT IDirect3DDevice8::Reset(D3DPRESENT_PARAMETERS* theParams) {
   mBackBufferHeight =
       theParams->BackBufferHeight != 0 ? theParams->BackBufferHeight : static_cast<uint32_t>(aPortHeight);
 
+  // An error left by an earlier failure (a refused context) is not this choice's.
+  aglGetError();
   AGLPixelFormat aFormat;
   if (isWindowed) {
     aFormat = aglChoosePixelFormat(nullptr, 0, k_DeviceAttributes);
@@ -181,9 +246,15 @@ HRESULT IDirect3DDevice8::Reset(D3DPRESENT_PARAMETERS* theParams) {
     aglDestroyPixelFormat(aFormat);
     return -2;
   }
-  if (mContext != nullptr) aglDestroyContext(mContext);
+  if (mContext != nullptr) {
+    if (aglGetCurrentContext() == mContext) FlushBatch();
+    aglDestroyContext(mContext);
+  }
+  mBatch.clear();
+  mBatchIndices.clear();
   mContext = aContext;
   mBoundTexture = ~0u;
+  mInScene = false;
   aglSetCurrentContext(mContext);
   aglDestroyPixelFormat(aFormat);
   aglSetDrawable(mContext, GetWindowPort(aWindow));
@@ -192,6 +263,8 @@ HRESULT IDirect3DDevice8::Reset(D3DPRESENT_PARAMETERS* theParams) {
   glDisable(GL_LIGHTING);
   glEnable(GL_COLOR_MATERIAL);
   glEnable(GL_BLEND);
+  mBlendEnabled = 1;
+  mDepthTest = mStencilTest = mAlphaTest = false;
   aglUpdateContext(mContext);
   glViewport(0, 0, aPortWidth, aPortHeight);
   glClearColor(0, 0, 0, 1);
@@ -210,9 +283,9 @@ HRESULT IDirect3DDevice8::Reset(D3DPRESENT_PARAMETERS* theParams) {
   glEnable(mTextureTarget);
   glTexParameteri(mTextureTarget, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
   glTexParameteri(mTextureTarget, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-  mSrcBlend = GL_SRC_ALPHA;
-  mDestBlend = GL_ONE_MINUS_SRC_ALPHA;
-  glBlendFunc(mSrcBlend, mDestBlend);
+  mMinFilter = mMagFilter = GL_LINEAR;
+  mAppliedSrcBlend = mAppliedDestBlend = 0;
+  SetBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
   mAlphaFunc = GL_ALWAYS;
   mAlphaRef = 0.0f;
   glAlphaFunc(mAlphaFunc, mAlphaRef);
@@ -224,6 +297,7 @@ HRESULT IDirect3DDevice8::Clear(uint32_t, const D3DRECT*, uint32_t theFlags, uin
   std::lock_guard<std::recursive_mutex> aLock(g_critical_region);
   // Before Reset there is nothing to clear.
   if (!MakeCurrent()) return DD_OK;
+  FlushBatch();
   GLbitfield aBits = 0;
   if (theFlags & D3DCLEAR_TARGET) {
     glClearColor(((theColor >> 16) & 255) / 255.0f, ((theColor >> 8) & 255) / 255.0f,
@@ -242,12 +316,23 @@ HRESULT IDirect3DDevice8::Clear(uint32_t, const D3DRECT*, uint32_t theFlags, uin
   return DD_OK;
 }
 
-HRESULT IDirect3DDevice8::BeginScene() { return DD_OK; }
+HRESULT IDirect3DDevice8::BeginScene() {
+  std::lock_guard<std::recursive_mutex> aLock(g_critical_region);
+  mInScene = false;
+  mInScene = MakeCurrent();
+  return DD_OK;
+}
 
-HRESULT IDirect3DDevice8::EndScene() { return DD_OK; }
+HRESULT IDirect3DDevice8::EndScene() {
+  std::lock_guard<std::recursive_mutex> aLock(g_critical_region);
+  if (MakeCurrent()) FlushBatch();
+  mInScene = false;
+  return DD_OK;
+}
 
 HRESULT IDirect3DDevice8::Present(const tagRECT*, const tagRECT*, WindowRef, const void*) {
   std::lock_guard<std::recursive_mutex> aLock(g_critical_region);
+  if (MakeCurrent()) FlushBatch();
   if (mContext != nullptr) aglSwapBuffers(mContext);
   return DD_OK;
 }
@@ -255,23 +340,26 @@ HRESULT IDirect3DDevice8::Present(const tagRECT*, const tagRECT*, WindowRef, con
 HRESULT IDirect3DDevice8::SetRenderState(_D3DRENDERSTATETYPE theState, uint32_t theValue) {
   std::lock_guard<std::recursive_mutex> aLock(g_critical_region);
   if (!MakeCurrent()) return DD_OK;
+  // The blend states flush only when they change (SetBlendFunc); every other state now.
+  if (theState != D3DRS_SRCBLEND && theState != D3DRS_DESTBLEND && theState != D3DRS_ALPHABLENDENABLE)
+    FlushBatch();
   switch (theState) {
     case D3DRS_ZENABLE:
       Toggle(GL_DEPTH_TEST, theValue);
+      mDepthTest = theValue != 0;
       break;
     case D3DRS_ZWRITEENABLE:
       glDepthMask(static_cast<GLboolean>(theValue & 0xFF));
       break;
     case D3DRS_ALPHATESTENABLE:
       Toggle(GL_ALPHA_TEST, theValue);
+      mAlphaTest = theValue != 0;
       break;
     case D3DRS_SRCBLEND:
-      mSrcBlend = BlendFactor(theValue, mSrcBlend);
-      glBlendFunc(mSrcBlend, mDestBlend);
+      SetBlendFunc(BlendFactor(theValue, mSrcBlend), mDestBlend);
       break;
     case D3DRS_DESTBLEND:
-      mDestBlend = BlendFactor(theValue, mDestBlend);
-      glBlendFunc(mSrcBlend, mDestBlend);
+      SetBlendFunc(mSrcBlend, BlendFactor(theValue, mDestBlend));
       break;
     case D3DRS_CULLMODE:
       if (theValue == D3DCULL_NONE) glDisable(GL_CULL_FACE);
@@ -288,10 +376,15 @@ HRESULT IDirect3DDevice8::SetRenderState(_D3DRENDERSTATETYPE theState, uint32_t 
       Toggle(GL_DITHER, theValue);
       break;
     case D3DRS_ALPHABLENDENABLE:
-      Toggle(GL_BLEND, theValue);
+      if (mBlendEnabled != (theValue != 0 ? 1 : 0)) {
+        FlushBatch();
+        Toggle(GL_BLEND, theValue);
+        mBlendEnabled = theValue != 0 ? 1 : 0;
+      }
       break;
     case D3DRS_STENCILENABLE:
       Toggle(GL_STENCIL_TEST, theValue);
+      mStencilTest = theValue != 0;
       break;
     case D3DRS_STENCILPASS:
       if (theValue == D3DSTENCILOP_REPLACE)
@@ -347,6 +440,11 @@ HRESULT IDirect3DDevice8::SetRenderState(_D3DRENDERSTATETYPE theState, uint32_t 
 
 HRESULT IDirect3DDevice8::SetTextureStageState(uint32_t, _D3DTEXTURESTAGESTATETYPE theType,
                                                uint32_t theValue) {
+  // The filters act on textures set later; anything else changes how kept quads would draw.
+  if (theType != D3DTSS_MINFILTER && theType != D3DTSS_MAGFILTER && theType != D3DTSS_MIPFILTER) {
+    std::lock_guard<std::recursive_mutex> aLock(g_critical_region);
+    if (MakeCurrent()) FlushBatch();
+  }
   switch (theType) {
     case D3DTSS_COLORARG1:
       mColorArg1 = TextureArgument(theValue, mColorArg1);
@@ -435,8 +533,14 @@ HRESULT IDirect3DDevice8::SetTextureStageState(uint32_t, _D3DTEXTURESTAGESTATETY
         glTexParameterf(mTextureTarget, aWrap, static_cast<GLfloat>(GL_REPEAT));
       break;
     }
+    case D3DTSS_MINFILTER:
+      mMinFilter = theValue == D3DTEXF_POINT ? GL_NEAREST : GL_LINEAR;
+      break;
+    case D3DTSS_MAGFILTER:
+      mMagFilter = theValue == D3DTEXF_POINT ? GL_NEAREST : GL_LINEAR;
+      break;
     default:
-      break;  // filters and the rest: sampling stays linear
+      break;  // no mipmaps: the mip filter has nothing to choose between
   }
   return DD_OK;
 }
@@ -450,9 +554,12 @@ HRESULT IDirect3DDevice8::SetViewport(const _D3DVIEWPORT8* theViewport) {
   std::lock_guard<std::recursive_mutex> aLock(g_critical_region);
   mViewport = *theViewport;
   if (!MakeCurrent()) return DD_OK;
+  FlushBatch();
   glEnable(GL_SCISSOR_TEST);
   glScissor(static_cast<GLint>(mViewport.X),
-            static_cast<GLint>(mBackBufferHeight) - static_cast<GLint>(mViewport.Y + mViewport.Height),
+            // The viewport is in the window's pixels, which full screen has more of than the frame.
+            static_cast<GLint>(mPortBounds.bottom - mPortBounds.top) -
+                static_cast<GLint>(mViewport.Y + mViewport.Height),
             static_cast<GLsizei>(mViewport.Width), static_cast<GLsizei>(mViewport.Height));
   return DD_OK;
 }
@@ -497,6 +604,7 @@ HRESULT IDirect3DDevice8::DrawPrimitiveUP(_D3DPRIMITIVETYPE theType, uint32_t th
   }
   std::lock_guard<std::recursive_mutex> aLock(g_critical_region);
   if (!MakeCurrent()) return DD_OK;
+  FlushBatch();
   uint32_t aVertexCount = theCount == 0 ? 0 : aFirst + (theCount - 1) * aFurther;
   bool isRectangle = mTextureTarget == GL_TEXTURE_RECTANGLE_ARB;
   const unsigned char* aData = static_cast<const unsigned char*>(theData);
@@ -549,11 +657,14 @@ HRESULT IDirect3DDevice8::SetTexture(uint32_t theStage, DIRECTDRAWSURFACE3* theS
     BindTexture(0);
     return DD_OK;
   }
-  // A surface made off this thread gets its texture now.
+  // A surface made off this thread gets its texture now (binding it on the way).
+  if (!theSurface->HasTexture()) FlushBatch();
   if (!theSurface->HasTexture() && (!theSurface->EnsureTexture() || theSurface->GetTextureName() == 0))
     return DD_OK;
   BindTexture(theSurface->GetTextureName());
+  ApplyFilters(theSurface);
   if (theSurface->IsDirty()) {
+    FlushBatch();  // kept quads show the texture as it was
     glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
     glTexSubImage2D(mTextureTarget, 0, 0, 0, theSurface->GetWidth(), theSurface->GetHeight(), GL_BGRA,
                     GL_UNSIGNED_INT_8_8_8_8_REV, theSurface->GetMemory());
@@ -562,4 +673,53 @@ HRESULT IDirect3DDevice8::SetTexture(uint32_t theStage, DIRECTDRAWSURFACE3* theS
   mTextureWidth = theSurface->GetWidth();
   mTextureHeight = theSurface->GetHeight();
   return DD_OK;
+}
+
+HRESULT IDirect3DDevice8::DrawQuad(const _D3DTLVERTEX theQuad[4]) {
+  std::lock_guard<std::recursive_mutex> aLock(g_critical_region);
+  if (!MakeCurrent()) return DD_OK;
+  // Another format, or a specular colour (a material change), draws as it always did.
+  bool isSpecular = false;
+  for (int i = 0; i < 4; ++i) isSpecular = isSpecular || theQuad[i].specular != 0;
+  if (mVertexFormat != D3DFVF_TLVERTEX || isSpecular || mBatch.size() + 4 > 65536) {
+    FlushBatch();
+    if (mVertexFormat != D3DFVF_TLVERTEX || isSpecular)
+      return DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 2, theQuad, sizeof(_D3DTLVERTEX));
+  }
+  bool isRectangle = mTextureTarget == GL_TEXTURE_RECTANGLE_ARB;
+  uint16_t aFirst = static_cast<uint16_t>(mBatch.size());
+  for (int i = 0; i < 4; ++i) {
+    const _D3DTLVERTEX& v = theQuad[i];
+    uint32_t c = v.color;
+    BatchVertex b{{v.sx, v.sy, v.sz, v.rhw},
+                  {static_cast<uint8_t>(c >> 16), static_cast<uint8_t>(c >> 8), static_cast<uint8_t>(c),
+                   static_cast<uint8_t>(c >> 24)},
+                  {isRectangle ? v.tu * mTextureWidth : v.tu, isRectangle ? v.tv * mTextureHeight : v.tv}};
+    mBatch.push_back(b);
+  }
+  // The strip's two triangles, in the order the strip gives them.
+  const uint16_t aOrder[6] = {0, 1, 2, 2, 1, 3};
+  for (uint16_t k : aOrder) mBatchIndices.push_back(static_cast<uint16_t>(aFirst + k));
+  return DD_OK;
+}
+
+void IDirect3DDevice8::FlushBatch() {
+  if (mBatch.empty()) return;
+  std::lock_guard<std::recursive_mutex> aLock(g_critical_region);
+  if (MakeCurrent()) {
+    const GLsizei aStride = sizeof(BatchVertex);
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glEnableClientState(GL_COLOR_ARRAY);
+    glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+    glVertexPointer(4, GL_FLOAT, aStride, mBatch[0].mPosition);
+    glColorPointer(4, GL_UNSIGNED_BYTE, aStride, mBatch[0].mColor);
+    glTexCoordPointer(2, GL_FLOAT, aStride, mBatch[0].mUV);
+    glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(mBatchIndices.size()), GL_UNSIGNED_SHORT,
+                   mBatchIndices.data());
+    glDisableClientState(GL_TEXTURE_COORD_ARRAY);
+    glDisableClientState(GL_COLOR_ARRAY);
+    glDisableClientState(GL_VERTEX_ARRAY);
+  }
+  mBatch.clear();
+  mBatchIndices.clear();
 }

@@ -5,6 +5,7 @@
 #include <SDL_opengl.h>
 
 #include <mutex>
+#include <vector>
 
 #include "display/D3DTypes.h"
 #include "display/DIRECTDRAWSURFACE3.h"
@@ -22,17 +23,33 @@ class IDirect3DDevice8 {
   HRESULT Reset(D3DPRESENT_PARAMETERS* theParams);
   HRESULT Clear(uint32_t theCount, const D3DRECT* theRects, uint32_t theFlags, uint32_t theColor, float theZ,
                 uint32_t theStencil);
+  // Between the two the device's context stays current on this thread: draws check it once.
   HRESULT BeginScene();
   HRESULT EndScene();
   HRESULT Present(const tagRECT* theSource, const tagRECT* theDest, WindowRef theOverride,
                   const void* theDirty);
   HRESULT SetRenderState(_D3DRENDERSTATETYPE theState, uint32_t theValue);
+  // The minification and magnification filters (point or linear) hold for every texture set
+  // after them (as the accelerated path sets them before each image's textures), each
+  // texture's own parameters changing only when they differ.
   HRESULT SetTextureStageState(uint32_t theStage, _D3DTEXTURESTAGESTATETYPE theType, uint32_t theValue);
   HRESULT SetVertexShader(uint32_t theFormat);
   HRESULT SetViewport(const _D3DVIEWPORT8* theViewport);
   HRESULT DrawPrimitiveUP(_D3DPRIMITIVETYPE theType, uint32_t theCount, const void* theData,
                           uint32_t theStride);
   HRESULT SetTexture(uint32_t theStage, DIRECTDRAWSURFACE3* theSurface);
+  // A quad of transformed vertices in strip order (format D3DFVF_TLVERTEX). Quads that follow
+  // each other with the same texture and state are kept and drawn as one array when anything
+  // else happens (a state or texture change, another draw, a clear, the end of the scene, a
+  // present, FlushBatch): the triangles and their order are the strip's, so the pixels are.
+  HRESULT DrawQuad(const _D3DTLVERTEX theQuad[4]);
+  // Draws the kept quads now (before reading the target back, say).
+  void FlushBatch();
+  bool HasKeptQuads() const { return !mBatch.empty(); }
+
+  // True when a depth, stencil or alpha test may reject fragments: a clear would then write
+  // what a drawn quad would not.
+  bool HasFragmentTests() const { return mDepthTest || mStencilTest || mAlphaTest; }
 
   AGLContext GetContext() const { return mContext; }
   uint32_t GetBackBufferWidth() const { return mBackBufferWidth; }
@@ -44,6 +61,9 @@ class IDirect3DDevice8 {
  private:
   bool MakeCurrent();
   void BindTexture(GLuint theName);
+  // Gives the just bound surface's texture the stage's filters, when it has others.
+  void ApplyFilters(DIRECTDRAWSURFACE3* theBound);
+  void SetBlendFunc(GLenum theSrc, GLenum theDest);
 
   _D3DVIEWPORT8 mViewport;
   uint32_t mVertexFormat;
@@ -56,6 +76,10 @@ class IDirect3DDevice8 {
   GLint mStencilRef;
   GLuint mStencilMask;
   GLenum mSrcBlend, mDestBlend;
+  GLenum mAppliedSrcBlend, mAppliedDestBlend;  // what the context has, so repeats cost nothing
+  int mBlendEnabled;                            // GL_BLEND on the context: 0, 1, or -1 unknown
+  GLint mMinFilter, mMagFilter;                 // the stage's filters, as OpenGL filters
+  bool mDepthTest, mStencilTest, mAlphaTest;
   GLenum mAlphaFunc;
   float mAlphaRef;
   GLenum mColorArg1, mColorArg2;
@@ -65,4 +89,13 @@ class IDirect3DDevice8 {
   GLenum mTextureTarget;
   GLuint mBoundTexture;      // on mContext, as of mBindingChanges
   uint32_t mBindingChanges;  // DIRECTDRAWSURFACE3::TextureBindingChanges() when it was bound
+  bool mInScene;                      // the context was made current when the scene began
+
+  struct BatchVertex {
+    float mPosition[4];
+    uint8_t mColor[4];  // r, g, b, a
+    float mUV[2];
+  };
+  std::vector<BatchVertex> mBatch;  // 4 per kept quad
+  std::vector<uint16_t> mBatchIndices;
 };

@@ -278,9 +278,7 @@ void TextureData::Blt(IDirect3DDevice8* theDevice, float theX, float theY, const
           Vertex(aDestX + w, aDestY, aColor, u2, v1), Vertex(aDestX + w, aDestY + h, aColor, u2, v2)};
       D3DInterface::CheckDXError(theDevice->SetTexture(0, aTexture), "SetTexture gTexture");
       theDevice->SetVertexShader(D3DFVF_TLVERTEX);
-      D3DInterface::CheckDXError(
-          theDevice->DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 2, aQuad, sizeof(_D3DTLVERTEX)),
-          "DrawPrimitive (Tri) 1");
+      D3DInterface::CheckDXError(theDevice->DrawQuad(aQuad), "DrawPrimitive (Tri) 1");
       aCol += w;
       aDestX += w;
       aStepHeight = h;
@@ -323,9 +321,7 @@ void TextureData::BltTransformed(IDirect3DDevice8* theDevice, const TeskMatrix3&
       D3DInterface::CheckDXError(theDevice->SetTexture(0, aTexture), "SetTexture gTexture");
       theDevice->SetVertexShader(D3DFVF_TLVERTEX);
       if (!isClipped) {
-        D3DInterface::CheckDXError(
-            theDevice->DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 2, aQuad, sizeof(_D3DTLVERTEX)),
-            "DrawPrimitive (Tri) 3");
+        D3DInterface::CheckDXError(theDevice->DrawQuad(aQuad), "DrawPrimitive (Tri) 3");
       } else {
         VertexList aList;
         aList.push_back(aQuad[0]);

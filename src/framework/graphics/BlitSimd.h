@@ -12,13 +12,43 @@ namespace BlitSimd {
 void OverOpaqueRow(uint32_t* theDest, const uint32_t* theSrc, int theCount);
 void OverOpaqueRowPlain(uint32_t* theDest, const uint32_t* theSrc, int theCount);
 
-// The normal blit's white loop: source over a destination that may have alpha.
+// The normal blit's white loop: source over a destination that may have alpha. Groups of
+// transparent source pixels are skipped and groups of opaque ones need no weight look-up.
 void OverWhiteRow(uint32_t* theDest, const uint32_t* theSrc, int theCount);
 void OverWhiteRowPlain(uint32_t* theDest, const uint32_t* theSrc, int theCount);
 
 // Saturating add of the source's colour; the destination keeps its alpha.
 void AddRow(uint32_t* theDest, const uint32_t* theSrc, int theCount);
 void AddRowPlain(uint32_t* theDest, const uint32_t* theSrc, int theCount);
+
+// Saturating add of the source's colour weighted by its alpha (each channel plus
+// (alpha * channel) >> 8, at most 255); the destination keeps its alpha.
+void AddAlphaRow(uint32_t* theDest, const uint32_t* theSrc, int theCount);
+void AddAlphaRowPlain(uint32_t* theDest, const uint32_t* theSrc, int theCount);
+
+// As AddRow, and the result is opaque (the display surface's additive blit).
+void AddOpaqueRow(uint32_t* theDest, const uint32_t* theSrc, int theCount);
+void AddOpaqueRowPlain(uint32_t* theDest, const uint32_t* theSrc, int theCount);
+
+// The smooth stretch's enlarging rows, white over the destination: each cell is four 16-bit
+// channel sums (blue, green, red, alpha; at most 255 * 257) of a horizontal pass, and output
+// pixel x mixes cell x of theTop and theBottom by theTopWeight and 256 - theTopWeight (the
+// sums reach 24 bits, their top byte the channel), then lays it over the destination.
+void StretchMixOverRow(uint32_t* theDest, const uint16_t* theTop, const uint16_t* theBottom,
+                       uint32_t theTopWeight, int theCount);
+void StretchMixOverRowPlain(uint32_t* theDest, const uint16_t* theTop, const uint16_t* theBottom,
+                            uint32_t theTopWeight, int theCount);
+
+// The smooth stretch's enlarging horizontal pass over one source row: cell k's four channel
+// sums are theRow[theLefts[k]] * wl + theRow[theRights[k]] * wr per channel, with wl and wr
+// (summing to 257) at theWeights[8k] and theWeights[8k + 4], each repeated four times.
+void StretchHorzRow(uint16_t* theCells, const uint32_t* theRow, const int* theLefts, const int* theRights,
+                    const uint16_t* theWeights, int theCount);
+void StretchHorzRowPlain(uint16_t* theCells, const uint32_t* theRow, const int* theLefts,
+                         const int* theRights, const uint16_t* theWeights, int theCount);
+
+// True when each of the 511-entry int add tables is min(i, 255).
+bool AreSaturatingTables(const int* theRed, const int* theGreen, const int* theBlue);
 
 // True when the add-clamp table is min(i, 255), which the SIMD add computes.
 bool IsSaturatingTable(const uint8_t* theTable);

@@ -169,10 +169,11 @@ void MemoryImage::AdditiveBlt(Image* theImage, int theX, int theY, const TRect<i
     uint32_t* aDest = GetBits() + theY * mWidth + theX;
     const uint8_t* T = GetAddClampTable();
     bool aPartial = aSrcImage->mHasPartialAlpha;
-    if (theColor == Color::White && !aPartial && !aSrc.IsPalette() && BlitSimd::IsSaturatingTable(T)) {
+    if (theColor == Color::White && !aSrc.IsPalette() && BlitSimd::IsSaturatingTable(T)) {
       const uint32_t* aRow = aSrc.mBits + aSrcRect.mY * aSrc.mPitch + aSrcRect.mX;
+      auto aAdd = aPartial ? BlitSimd::AddAlphaRow : BlitSimd::AddRow;
       for (int y = 0; y < aSrcRect.mHeight; ++y) {
-        BlitSimd::AddRow(aDest, aRow, aSrcRect.mWidth);
+        aAdd(aDest, aRow, aSrcRect.mWidth);
         aDest += mWidth;
         aRow += aSrc.mPitch;
       }

@@ -225,16 +225,59 @@ void MemoryImage::SlowStretchBlt(Image* theImage, const TRect<int>& theDestRect,
   // Horizontal pass, weights in 257ths, one source row at a time as 32-bit words.
   BlitSource aSrc(aSrcImage);
   uint32_t* aRowWords = aSrc.IsPalette() ? Scratch(sm_Row, size_t(w0)) : nullptr;
+  auto aSourceRow = [&](int j) -> const uint32_t* {
+    if (!aRowWords) return aSrc.mBits + size_t(y0 + j) * aSrc.mPitch + x0;
+    const uint8_t* anIndices = aSrc.mIndices + size_t(y0 + j) * aSrc.mPitch + x0;
+    for (int i = 0; i < w0; ++i) aRowWords[i] = aSrc.mPalette[anIndices[i]];
+    return aRowWords;
+  };
+
+  if (!aShrinkX && !aShrinkY && theColor == Color::White && theDrawMode != DRAWMODE_ADDITIVE && !mirror) {
+    // Enlarging white: the same sums, but only the two source rows an output row needs are
+    // kept, as 16-bit channels (a horizontal sum is at most 255 * 257), and each output row
+    // is mixed and laid over in vector rows.
+    static thread_local std::vector<uint16_t> sm_Rows;
+    uint16_t* aRows[2] = {Scratch(sm_Rows, size_t(D.mWidth) * 8), nullptr};
+    aRows[1] = aRows[0] + size_t(D.mWidth) * 4;
+    int aRowOf[2] = {-1, -1};
+    static thread_local std::vector<int> sm_Lefts, sm_Rights;
+    static thread_local std::vector<uint16_t> sm_Weights;
+    int* aLefts = Scratch(sm_Lefts, size_t(D.mWidth));
+    int* aRights = Scratch(sm_Rights, size_t(D.mWidth));
+    uint16_t* aWeights = Scratch(sm_Weights, size_t(D.mWidth) * 8);
+    for (int k = 0; k < D.mWidth; ++k) {
+      aLefts[k] = aTaps[k].mLeft;
+      aRights[k] = aTaps[k].mRight;
+      std::fill_n(aWeights + 8 * k, 4, uint16_t(aTaps[k].mWeightLeft));
+      std::fill_n(aWeights + 8 * k + 4, 4, uint16_t(aTaps[k].mWeightRight));
+    }
+    auto aHorzRow = [&](int j) -> const uint16_t* {
+      for (int k = 0; k < 2; ++k)
+        if (aRowOf[k] == j) return aRows[k];
+      // The row kept longest ago goes (rows are asked for top to bottom).
+      int aSlot = aRowOf[0] < aRowOf[1] ? 0 : 1;
+      BlitSimd::StretchHorzRow(aRows[aSlot], aSourceRow(j), aLefts, aRights, aWeights, D.mWidth);
+      aRowOf[aSlot] = j;
+      return aRows[aSlot];
+    };
+    uint32_t* aDestBits = GetBits();
+    const double aStep = D.mHeight == 1 ? S.mHeight / D.mHeight : (S.mHeight - 1) / (D.mHeight - 1);
+    for (int k = 1; k <= D.mHeight; ++k) {
+      double y = (S.mY - std::trunc(S.mY)) + (k - 1) * aStep;
+      int iy = int(y);
+      uint32_t wt = uint32_t(256.0 * (1.0 - (y - iy)));
+      int aTopRow = std::min(std::max(iy, 0), h0 - 1);
+      int aBottomRow = std::min(aTopRow + 1, h0 - 1);
+      const uint16_t* aTop = aHorzRow(aTopRow);
+      const uint16_t* aBottom = aHorzRow(aBottomRow);
+      BlitSimd::StretchMixOverRow(aDestBits + (D.mY + k - 1) * mWidth + D.mX, aTop, aBottom, wt, D.mWidth);
+    }
+    BitsChanged();
+    return;
+  }
   if (aShrinkX) std::fill(aHorz, aHorz + size_t(aCellsWide) * h0, Cell{0, 0, 0, 0});
   for (int j = 0; j < h0; ++j) {
-    const uint32_t* aRow;
-    if (aRowWords) {
-      const uint8_t* anIndices = aSrc.mIndices + size_t(y0 + j) * aSrc.mPitch + x0;
-      for (int i = 0; i < w0; ++i) aRowWords[i] = aSrc.mPalette[anIndices[i]];
-      aRow = aRowWords;
-    } else {
-      aRow = aSrc.mBits + size_t(y0 + j) * aSrc.mPitch + x0;
-    }
+    const uint32_t* aRow = aSourceRow(j);
     Cell* aCells = aHorz + size_t(j) * aCellsWide;
     if (aShrinkX) {
       for (int i = 0; i < w0; ++i) {

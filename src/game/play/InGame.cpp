@@ -246,7 +246,8 @@ void InGame::AddedToManager(WidgetManager* theManager) {
 
   const int aLocationId = m_app != nullptr ? m_app->getLocationAt() : 0;
   LevelData* aLevel = levelData();
-  m_location = aLevel != nullptr ? aLevel->getLocationData(aLocationId) : nullptr;
+  // Location 0 is the scene's place on the map: no slot has it, and asking would signal the debugger.
+  m_location = aLevel != nullptr && aLocationId != 0 ? aLevel->getLocationData(aLocationId) : nullptr;
   if (m_location != nullptr) aLevel->setUpRenderArray(*m_location, m_renderArray);
 
   Widget::AddedToManager(theManager);

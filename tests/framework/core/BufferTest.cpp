@@ -147,3 +147,65 @@ TEST(Buffer, BooleanIsAWholeByteAndClearResetsEverything) {
   aBuffer.WriteByte(9);
   EXPECT_EQ(aBuffer.mData, Bytes({9}));
 }
+
+// The word-at-a-time writes leave exactly the bytes of writing one bit at a time, for every
+// kind of write at every bit offset.
+TEST(Buffer, WholeWordWritesMatchBitByBitWriting) {
+  struct Reference {
+    std::vector<uint8_t> mBytes;
+    int mBits = 0;
+    void Put(uint32_t theValue, int theCount) {
+      for (int i = 0; i < theCount; ++i, ++mBits) {
+        if ((mBits & 7) == 0) mBytes.push_back(0);
+        if ((theValue >> i) & 1) mBytes.back() |= static_cast<uint8_t>(1 << (mBits & 7));
+      }
+    }
+  };
+  uint32_t aState = 2024;
+  auto aNext = [&aState] {
+    aState = aState * 1664525u + 1013904223u;
+    return aState ^ (aState >> 16);
+  };
+  for (int aRound = 0; aRound < 200; ++aRound) {
+    Buffer aBuffer;
+    Reference aReference;
+    for (int aWrite = 0; aWrite < 64; ++aWrite) {
+      uint32_t v = aNext();
+      switch (aNext() % 6) {
+        case 0: {
+          int n = static_cast<int>(aNext() % 33);
+          aBuffer.WriteNumBits(static_cast<int>(v), n);
+          aReference.Put(v, n);
+          break;
+        }
+        case 1:
+          aBuffer.WriteByte(static_cast<uint8_t>(v));
+          aReference.Put(v & 0xFF, 8);
+          break;
+        case 2:
+          aBuffer.WriteShort(static_cast<int16_t>(v));
+          aReference.Put(v & 0xFFFF, 16);
+          break;
+        case 3:
+          aBuffer.WriteLong(static_cast<int32_t>(v));
+          aReference.Put(v, 32);
+          break;
+        case 4: {
+          uint8_t aBlock[7];
+          int n = static_cast<int>(v % 8);
+          for (int i = 0; i < n; ++i) aBlock[i] = static_cast<uint8_t>(aNext());
+          aBuffer.WriteBytes(aBlock, n);
+          for (int i = 0; i < n; ++i) aReference.Put(aBlock[i], 8);
+          break;
+        }
+        default:
+          aBuffer.WriteBoolean((v & 1) != 0);
+          aReference.Put(v & 1, 8);
+          break;
+      }
+      ASSERT_EQ(aBuffer.mData, aReference.mBytes) << "round " << aRound << " write " << aWrite;
+      ASSERT_EQ(aBuffer.mWriteBitPos, aReference.mBits);
+      ASSERT_EQ(aBuffer.GetDataLen(), static_cast<int>(aReference.mBytes.size()));
+    }
+  }
+}

@@ -60,7 +60,11 @@ class D3DInterfaceTest : public ::testing::Test {
     mDD.reset();
     if (mWindow != nullptr) DisposeWindow(mWindow);
   }
-  uint32_t Pixel(int x, int y) { return DisplayTest::ReadPixel(x, y, k_H); }
+  // What was drawn, the device's kept quads included.
+  uint32_t Pixel(int x, int y) {
+    if (mD3D->GetDevice() != nullptr) mD3D->GetDevice()->FlushBatch();
+    return DisplayTest::ReadPixel(x, y, k_H);
+  }
 
   WindowRef mWindow = nullptr;
   std::unique_ptr<DIRECTDRAW2> mDD;

@@ -576,3 +576,46 @@ TEST_F(DDImageBltTest, SurfaceCopiesAreOpaqueWhateverAlphaByteTheKernelsLeft) {
   EXPECT_EQ(aDest->Pixel(3, 3), aPainted.mSurface->GetMemory()[0] | 0xFF000000u);
   EXPECT_NE(aDest->Pixel(3, 3), 0xFF0000FFu);
 }
+
+namespace {
+
+// The white additive blit onto 8-8-8 with the clamping tables (the memory image's saturating
+// row) against the per-channel table formula, over every pair of source and destination
+// channel values, with partial and zero alpha among them.
+TEST_F(DDImageBltTest, WhiteAdditiveOnto888MatchesTheTableFormulaForEveryChannelPair) {
+  auto aDest = Dest(k_Format888, 0, 256, 256);
+  for (int y = 0; y < 256; ++y)
+    for (int x = 0; x < 256; ++x)
+      aDest->SetPixel(x, y, (uint32_t((x * 7 + y) & 0xFF) << 24) | (uint32_t(y) << 16) | (uint32_t(x) << 8) |
+                               uint32_t(255 - x));
+  std::vector<uint32_t> aBefore;
+  for (int y = 0; y < 256; ++y)
+    for (int x = 0; x < 256; ++x) aBefore.push_back(aDest->Pixel(x, y));
+  MemoryImage aSource(nullptr);
+  // Opaque rows but for a few of partial and zero alpha, and a black stretch (a skipped run).
+  SetPixels(aSource, 256, 256, [](int x, int y) {
+    uint32_t a = y % 16 == 3 ? 0x80 : (y % 16 == 7 ? 0 : 0xFF);
+    if (x >= 100 && x < 110) return a << 24;
+    return (a << 24) | (uint32_t(x) << 16) | (uint32_t(y) << 8) | uint32_t((x + y) & 0xFF);
+  });
+  const uint32_t* aNative = aSource.GetNativeAlphaData(&mDisplay);
+  ASSERT_NE(aNative, nullptr);
+  aDest->Blt(&aSource, 0, 0, TRect<int>(0, 0, 256, 256), Color::White, 1);
+  const int* aTables[3] = {mDisplay.mRedAddTable.get(), mDisplay.mGreenAddTable.get(),
+                           mDisplay.mBlueAddTable.get()};
+  for (int y = 0; y < 256; ++y) {
+    for (int x = 0; x < 256; ++x) {
+      uint32_t d = aBefore[y * 256 + x], s = aNative[y * 256 + x];
+      uint32_t anExpected = d;
+      if ((s & 0xFFFFFF) != 0) {
+        anExpected = 0xFF000000u;
+        for (int c = 0; c < 3; ++c)
+          anExpected |= uint32_t(aTables[c][((d >> (16 - 8 * c)) & 0xFF) + ((s >> (16 - 8 * c)) & 0xFF)])
+                        << (16 - 8 * c);
+      }
+      ASSERT_EQ(aDest->Pixel(x, y), anExpected) << x << ", " << y;
+    }
+  }
+}
+
+}  // namespace

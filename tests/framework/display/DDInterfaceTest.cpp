@@ -152,6 +152,7 @@ TEST_F(DDInterfaceTest, ReinitialisingLeaksNoContextsOrTextures) {
     if (is3D) {
       mDisplay->mD3DInterface->FillRect(TRect<int>(0, 0, k_W, k_H), Tesk::Color(0, 0, 80), 0);
       mDisplay->mD3DInterface->Blt(&anImage, 10, 10, TRect<int>(0, 0, 40, 40), Tesk::Color(255, 255, 255), 0);
+      mDisplay->mD3DInterface->GetDevice()->FlushBatch();  // the device keeps quads until then
       EXPECT_TRUE(NearColor(DisplayTest::ReadPixel(20, 20, k_H), 0x204060));
       EXPECT_TRUE(NearColor(DisplayTest::ReadPixel(100, 100, k_H), 0x000050));
       EXPECT_TRUE(mDisplay->Redraw(nullptr));

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
+#include <vector>
 
 #include "DisplayTestWindow.h"
 #include "display/DIRECTDRAW2.h"
@@ -209,6 +211,96 @@ TEST_F(DeviceTest, ResetReplacesItsContextAndTheDestructorDestroysIt) {
   EXPECT_NE(mDevice->GetContext(), nullptr);  // the previous context stays
   mDevice.reset();
   EXPECT_EQ(aglLiveContextCount(), aBefore - 1);
+}
+
+// The rectangle of the back buffer, top row first.
+std::vector<uint32_t> ReadArea(int x, int y, int w, int h) {
+  std::vector<uint32_t> aPixels;
+  for (int j = y; j < y + h; ++j)
+    for (int i = x; i < x + w; ++i) aPixels.push_back(ReadPixel(i, j, k_H));
+  return aPixels;
+}
+
+TEST_F(DeviceTest, FiltersAreHonouredPerTextureAndOnlySetWhenTheyChange) {
+  DIRECTDRAWSURFACE3* aTexture =
+      MakeTexture(2, 1, [](int x, int) { return x == 0 ? 0xFFFF0000u : 0xFF0000FFu; });
+  // Point sampling: the two texels stay pure however far they are stretched.
+  mDevice->SetTextureStageState(0, D3DTSS_MINFILTER, D3DTEXF_POINT);
+  mDevice->SetTextureStageState(0, D3DTSS_MAGFILTER, D3DTEXF_POINT);
+  mDevice->SetTexture(0, aTexture);
+  EXPECT_EQ(aTexture->GetTextureMagFilter(), GL_NEAREST);
+  Quad(0, 0, 64, 8, 0xFFFFFFFFu);
+  EXPECT_EQ(Pixel(30, 4), 0xFFFF0000u);
+  EXPECT_EQ(Pixel(33, 4), 0xFF0000FFu);
+  // Linear: the middle is a mix of both.
+  mDevice->SetTextureStageState(0, D3DTSS_MINFILTER, D3DTEXF_LINEAR);
+  mDevice->SetTextureStageState(0, D3DTSS_MAGFILTER, D3DTEXF_LINEAR);
+  mDevice->SetTexture(0, aTexture);
+  EXPECT_EQ(aTexture->GetTextureMinFilter(), GL_LINEAR);
+  Quad(0, 20, 64, 8, 0xFFFFFFFFu);
+  uint32_t aMiddle = Pixel(32, 24);
+  EXPECT_GT((aMiddle >> 16) & 0xFF, 0x40u);
+  EXPECT_GT(aMiddle & 0xFF, 0x40u);
+  GLint aFilter = 0;
+  glGetTexParameteriv(GL_TEXTURE_RECTANGLE_ARB, GL_TEXTURE_MAG_FILTER, &aFilter);
+  EXPECT_EQ(aFilter, GL_LINEAR);
+}
+
+// Quads kept and drawn as one array leave exactly the pixels the strips leave, whatever the
+// filter, blend, colour and fractional position; and they are drawn before a texture they use
+// changes or goes.
+TEST_F(DeviceTest, KeptQuadsDrawExactlyAsStrips) {
+  DIRECTDRAWSURFACE3* aTexture = MakeTexture(16, 16, [](int x, int y) {
+    return (uint32_t((x * 16 + y * 3) & 0xFF) << 24) | (uint32_t(x * 15) << 16) | (uint32_t(y * 15) << 8) | 0x5A;
+  });
+  auto aDraw = [&](bool isKept) {
+    mDevice->Clear(0, nullptr, D3DCLEAR_TARGET, 0xFF204060u, 1.0f, 0);
+    int k = 0;
+    for (uint32_t aFilter : {D3DTEXF_POINT, D3DTEXF_LINEAR}) {
+      mDevice->SetTextureStageState(0, D3DTSS_MINFILTER, aFilter);
+      mDevice->SetTextureStageState(0, D3DTSS_MAGFILTER, aFilter);
+      for (uint32_t aDest : {D3DBLEND_INVSRCALPHA, D3DBLEND_ONE}) {
+        mDevice->SetRenderState(D3DRS_DESTBLEND, aDest);
+        mDevice->SetTexture(0, aTexture);
+        for (int i = 0; i < 6; ++i, ++k) {
+          float x = 3.0f + 21.3f * i + 0.37f * k, y = 2.0f + 17.0f * k - 0.25f * i, w = 16.0f + 3.5f * i;
+          uint32_t aColor = 0xFFFFFFFFu - uint32_t(k) * 0x0B0D0709u;
+          _D3DTLVERTEX aQuad[4] = {V(x, y, aColor, 0, 0), V(x, y + w, aColor, 0, 1), V(x + w, y, aColor, 1, 0),
+                                   V(x + w, y + w, aColor, 1, 1)};
+          if (isKept)
+            EXPECT_EQ(mDevice->DrawQuad(aQuad), 0);
+          else
+            EXPECT_EQ(mDevice->DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 2, aQuad, sizeof(_D3DTLVERTEX)), 0);
+        }
+      }
+    }
+    mDevice->SetRenderState(D3DRS_DESTBLEND, D3DBLEND_INVSRCALPHA);
+    mDevice->FlushBatch();
+    return ReadArea(0, 0, k_W, k_H);
+  };
+  std::vector<uint32_t> aStrips = aDraw(false), aKept = aDraw(true);
+  EXPECT_TRUE(aStrips == aKept);
+
+  // A quad kept over a texture that is then refilled shows the texture as it was drawn.
+  mDevice->Clear(0, nullptr, D3DCLEAR_TARGET, 0xFF000000u, 1.0f, 0);
+  mDevice->SetTexture(0, aTexture);
+  _D3DTLVERTEX aQuad[4] = {V(10, 10, 0xFFFFFFFFu, 0, 0), V(10, 26, 0xFFFFFFFFu, 0, 1),
+                           V(26, 10, 0xFFFFFFFFu, 1, 0), V(26, 26, 0xFFFFFFFFu, 1, 1)};
+  mDevice->SetRenderState(D3DRS_ALPHABLENDENABLE, 0);
+  mDevice->DrawQuad(aQuad);
+  EXPECT_TRUE(mDevice->HasKeptQuads());
+  _DDSURFACEDESC aLock = MakeSurfaceDesc();
+  aTexture->Lock(nullptr, &aLock, DDLOCK_WAIT | DDLOCK_WRITEONLY, nullptr);
+  std::fill_n(static_cast<uint32_t*>(aLock.lpSurface), 256, 0xFF00FF00u);
+  aTexture->Unlock(nullptr);
+  mDevice->SetTexture(0, aTexture);  // uploads the new pixels after drawing the kept quad
+  EXPECT_FALSE(mDevice->HasKeptQuads());
+  EXPECT_EQ(Pixel(12, 12), 0xFF1E1E5Au);  // texel (2, 2) as it was
+  // A texture released while quads are kept: they are drawn before it goes.
+  mDevice->DrawQuad(aQuad);
+  aTexture->Release();
+  EXPECT_FALSE(mDevice->HasKeptQuads());
+  EXPECT_EQ(Pixel(12, 12), 0xFF00FF00u);
 }
 
 TEST(DeviceWithoutContextTest, ClearBeforeResetDoesNothing) {

@@ -1,6 +1,7 @@
 // The SSE2 rows agree bit for bit with the plain loops and the add-clamp table.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "graphics/BlitPixel.h"
@@ -84,4 +85,151 @@ TEST(BlitSimd, SaturatingAddMatchesTheClampTable) {
   uint8_t aOther[512];
   for (int i = 0; i < 512; ++i) aOther[i] = uint8_t(i / 2);
   EXPECT_FALSE(BlitSimd::IsSaturatingTable(aOther));
+}
+
+TEST(BlitSimd, OverWhiteSkipsTransparentAndWeighsOpaqueGroupsAsThePlainLoop) {
+  uint32_t aState = 4242;
+  // Groups of four that are all transparent, all opaque, or mixed, over every destination
+  // alpha; the group boundaries fall on and off the vector's.
+  for (uint32_t da = 0; da < 256; ++da) {
+    for (int anOffset = 0; anOffset < 4; ++anOffset) {
+      const int aCount = 64 + anOffset;
+      std::vector<uint32_t> aSrc(aCount), aDest(aCount);
+      for (int i = 0; i < aCount; ++i) {
+        int aGroup = ((i + anOffset) / 4) % 3;
+        uint32_t a = aGroup == 0 ? 0 : aGroup == 1 ? 255 : (NextWord(aState) & 0xFF);
+        aSrc[i] = a == 0 ? 0 : (a << 24) | (NextWord(aState) & 0xFFFFFF);
+        aDest[i] = (da << 24) | (NextWord(aState) & 0xFFFFFF);
+      }
+      // Channel extremes under an opaque group.
+      aSrc[4 - anOffset + 0] = 0xFFFFFFFF;
+      aSrc[4 - anOffset + 1] = 0xFF000000;
+      aDest[4 - anOffset + 0] = (da << 24) | 0xFFFFFF;
+      std::vector<uint32_t> aPlain = aDest, aVector = aDest;
+      BlitSimd::OverWhiteRowPlain(aPlain.data(), aSrc.data(), aCount);
+      BlitSimd::OverWhiteRow(aVector.data(), aSrc.data(), aCount);
+      ASSERT_EQ(aVector, aPlain) << "destination alpha " << da << " offset " << anOffset;
+    }
+  }
+}
+
+TEST(BlitSimd, AlphaWeightedAddMatchesTheClampTableForEveryAlphaChannelAndDestination) {
+  class Registry : public ImageRegistry {
+    void AddMemoryImage(MemoryImage*) override {}
+    void RemoveMemoryImage(MemoryImage*) override {}
+    void Remove3DData(MemoryImage*) override {}
+    bool Is3DAccelerated() override { return false; }
+    NativeDisplay* GetNativeDisplay() override { return nullptr; }
+  } aRegistry;
+  const uint8_t* T = aRegistry.mAddClampTable;
+  // Every source alpha and channel against every destination channel, each channel in turn
+  // carrying the swept values (the others rotated through them), in rows of 256 + 3.
+  std::vector<uint32_t> aSrc(259), aDest(259);
+  for (uint32_t sa = 0; sa < 256; ++sa) {
+    for (uint32_t sc = 0; sc < 256; ++sc) {
+      for (int i = 0; i < 259; ++i) {
+        uint32_t dc = uint32_t(i) & 0xFF;
+        aSrc[i] = (sa << 24) | (sc << 16) | (dc << 8) | ((sc + dc) & 0xFF);
+        aDest[i] = (uint32_t(255 - i % 256) << 24) | (dc << 16) | (sc << 8) | ((sc * 7 + dc) & 0xFF);
+      }
+      std::vector<uint32_t> aTable = aDest, aPlain = aDest, aVector = aDest;
+      for (int i = 0; i < 259; ++i) aTable[i] = BlitPixel::AddAlpha(aTable[i], aSrc[i], T);
+      BlitSimd::AddAlphaRowPlain(aPlain.data(), aSrc.data(), 259);
+      BlitSimd::AddAlphaRow(aVector.data(), aSrc.data(), 259);
+      ASSERT_EQ(aPlain, aTable) << "alpha " << sa << " channel " << sc;
+      ASSERT_EQ(aVector, aTable) << "alpha " << sa << " channel " << sc;
+    }
+  }
+}
+
+TEST(BlitSimd, OpaqueAddMatchesThePlainLoop) {
+  uint32_t aState = 31337;
+  for (int aRound = 0; aRound < 2000; ++aRound) {
+    const int aCount = 1 + aRound % 13;
+    std::vector<uint32_t> aSrc(aCount), aDest(aCount);
+    for (int i = 0; i < aCount; ++i) {
+      aSrc[i] = NextWord(aState);
+      aDest[i] = NextWord(aState);
+    }
+    std::vector<uint32_t> aPlain = aDest, aVector = aDest;
+    BlitSimd::AddOpaqueRowPlain(aPlain.data(), aSrc.data(), aCount);
+    BlitSimd::AddOpaqueRow(aVector.data(), aSrc.data(), aCount);
+    ASSERT_EQ(aVector, aPlain);
+  }
+  int aStandard[511], anOther[511];
+  for (int i = 0; i < 511; ++i) aStandard[i] = anOther[i] = std::min(i, 255);
+  anOther[300] = 254;
+  EXPECT_TRUE(BlitSimd::AreSaturatingTables(aStandard, aStandard, aStandard));
+  EXPECT_FALSE(BlitSimd::AreSaturatingTables(aStandard, anOther, aStandard));
+  EXPECT_FALSE(BlitSimd::AreSaturatingTables(aStandard, aStandard, nullptr));
+}
+
+TEST(BlitSimd, StretchMixOverMatchesThePlainLoopForEveryAlphaPairAndWeight) {
+  uint32_t aState = 8080;
+  // Mixed alpha a (both rows' alpha sums a * 257 mix to exactly a) over every destination
+  // alpha, with random colour sums, for top weights across 0..256; rows of 256 + 3.
+  for (uint32_t wt : {0u, 1u, 77u, 128u, 200u, 255u, 256u}) {
+    for (uint32_t a = 0; a < 256; ++a) {
+      const int aCount = 259;
+      std::vector<uint16_t> aTop(size_t(aCount) * 4), aBottom(size_t(aCount) * 4);
+      std::vector<uint32_t> aDest(aCount);
+      for (int x = 0; x < aCount; ++x) {
+        for (int c = 0; c < 3; ++c) {
+          aTop[x * 4 + c] = uint16_t(NextWord(aState) % (a * 257 + 1));
+          aBottom[x * 4 + c] = uint16_t(NextWord(aState) % (a * 257 + 1));
+        }
+        aTop[x * 4 + 3] = aBottom[x * 4 + 3] = uint16_t(a * 257);
+        aDest[x] = (uint32_t(x & 0xFF) << 24) | (NextWord(aState) & 0xFFFFFF);
+      }
+      // The extremes: full sums over a white, opaque destination.
+      aTop[0] = aTop[1] = aTop[2] = aBottom[0] = aBottom[1] = aBottom[2] = uint16_t(a * 257);
+      aDest[0] = 0xFFFFFFFF;
+      std::vector<uint32_t> aPlain = aDest, aVector = aDest;
+      BlitSimd::StretchMixOverRowPlain(aPlain.data(), aTop.data(), aBottom.data(), wt, aCount);
+      BlitSimd::StretchMixOverRow(aVector.data(), aTop.data(), aBottom.data(), wt, aCount);
+      ASSERT_EQ(aVector, aPlain) << "alpha " << a << " weight " << wt;
+    }
+  }
+  // Partial mixes of unequal alpha sums, at random.
+  for (int aRound = 0; aRound < 3000; ++aRound) {
+    const int aCount = 1 + aRound % 11;
+    std::vector<uint16_t> aTop(size_t(aCount) * 4), aBottom(size_t(aCount) * 4);
+    std::vector<uint32_t> aDest(aCount);
+    for (int i = 0; i < aCount * 4; ++i) {
+      aTop[i] = uint16_t(NextWord(aState));
+      aBottom[i] = uint16_t(NextWord(aState));
+    }
+    for (int x = 0; x < aCount; ++x) aDest[x] = NextWord(aState);
+    uint32_t wt = NextWord(aState) % 257;
+    std::vector<uint32_t> aPlain = aDest, aVector = aDest;
+    BlitSimd::StretchMixOverRowPlain(aPlain.data(), aTop.data(), aBottom.data(), wt, aCount);
+    BlitSimd::StretchMixOverRow(aVector.data(), aTop.data(), aBottom.data(), wt, aCount);
+    ASSERT_EQ(aVector, aPlain) << "round " << aRound;
+  }
+}
+
+TEST(BlitSimd, StretchHorzMatchesThePlainLoopForEveryWeightAndChannel) {
+  // Every left weight (the right one makes 257) against every channel value on both sides.
+  std::vector<uint32_t> aRow(256);
+  for (uint32_t v = 0; v < 256; ++v) aRow[v] = (v << 24) | ((255 - v) << 16) | ((v * 7 & 0xFF) << 8) | v;
+  for (uint32_t wl = 0; wl <= 257; ++wl) {
+    const int aCount = 256 * 2 + 1;
+    std::vector<int> aLefts(aCount), aRights(aCount);
+    std::vector<uint16_t> aWeights(size_t(aCount) * 8);
+    for (int k = 0; k < aCount; ++k) {
+      aLefts[k] = k % 256;
+      aRights[k] = (k * 31 + 7) % 256;
+      std::fill_n(aWeights.begin() + 8 * k, 4, uint16_t(wl));
+      std::fill_n(aWeights.begin() + 8 * k + 4, 4, uint16_t(257 - wl));
+    }
+    std::vector<uint16_t> aPlain(size_t(aCount) * 4), aVector(size_t(aCount) * 4);
+    BlitSimd::StretchHorzRowPlain(aPlain.data(), aRow.data(), aLefts.data(), aRights.data(), aWeights.data(),
+                                  aCount);
+    BlitSimd::StretchHorzRow(aVector.data(), aRow.data(), aLefts.data(), aRights.data(), aWeights.data(),
+                             aCount);
+    ASSERT_EQ(aVector, aPlain) << "weight " << wl;
+    // The plain row is the resampler's sum.
+    for (int k = 0; k < aCount; ++k)
+      ASSERT_EQ(aPlain[4 * k + 3], (aRow[aLefts[k]] >> 24) * wl + (aRow[aRights[k]] >> 24) * (257 - wl));
+  }
 }

@@ -329,3 +329,40 @@ TEST(MemoryImageStretch, MirroredStretchIsTheStretchFlipped) {
     EXPECT_EQ(PixelsOf(aDest), c.want);
   }
 }
+
+// Enlarging in white takes the vector rows; the mirrored stretch still takes the 32-bit cells
+// of the general resampler. Over a mirrored destination the two must agree word for word.
+TEST(MemoryImageStretch, EnlargingRowsMatchTheGeneralResamplerFlipped) {
+  uint32_t aState = 99;
+  auto aNext = [&aState] {
+    aState = aState * 1664525u + 1013904223u;
+    return aState ^ (aState >> 15);
+  };
+  struct Size {
+    int srcW, srcH, destW, destH;
+  };
+  for (const Size& z : {Size{3, 2, 7, 5}, Size{8, 8, 16, 16}, Size{5, 7, 23, 9}, Size{16, 3, 17, 40},
+                        Size{1, 1, 6, 3}}) {
+    SCOPED_TRACE(testing::Message() << z.srcW << "x" << z.srcH << " to " << z.destW << "x" << z.destH);
+    std::vector<uint32_t> aSrcPixels(size_t(z.srcW) * z.srcH), aDestPixels(size_t(z.destW) * z.destH);
+    for (uint32_t& p : aSrcPixels) {
+      uint32_t a = aNext() % 4 == 0 ? 0 : (aNext() % 3 == 0 ? 255 : aNext() & 0xFF);
+      p = (a << 24) | (aNext() & 0xFFFFFF);
+    }
+    for (uint32_t& p : aDestPixels) p = aNext();
+    std::vector<uint32_t> aFlipped(aDestPixels.size());
+    for (int y = 0; y < z.destH; ++y)
+      for (int x = 0; x < z.destW; ++x) aFlipped[y * z.destW + x] = aDestPixels[y * z.destW + z.destW - 1 - x];
+    MemoryImage aSrc(nullptr), aPlain(nullptr), aMirrored(nullptr);
+    SetPixels(aSrc, z.srcW, z.srcH, aSrcPixels);
+    SetPixels(aPlain, z.destW, z.destH, aDestPixels);
+    SetPixels(aMirrored, z.destW, z.destH, aFlipped);
+    const TRect<int> aDestRect(0, 0, z.destW, z.destH), aSrcRect(0, 0, z.srcW, z.srcH);
+    aPlain.StretchBlt(&aSrc, aDestRect, aSrcRect, aDestRect, Color::White, DRAWMODE_NORMAL, false);
+    aMirrored.StretchBltMirror(&aSrc, aDestRect, aSrcRect, aDestRect, Color::White, DRAWMODE_NORMAL, false);
+    std::vector<uint32_t> aWant = PixelsOf(aMirrored), aGot = PixelsOf(aPlain);
+    for (int y = 0; y < z.destH; ++y)
+      for (int x = 0; x < z.destW; ++x)
+        ASSERT_EQ(aGot[y * z.destW + x], aWant[y * z.destW + z.destW - 1 - x]) << x << ", " << y;
+  }
+}

@@ -8,6 +8,7 @@
 
 #include "PlayRig.h"
 #include "core/MTRand.h"
+#include "platform/carbonwindow/CarbonWindow.h"
 #include "game/play/Math.h"
 #include "game/shell/GameStrings.h"
 #include "game/shell/PopupBox.h"
@@ -593,6 +594,8 @@ TEST_F(InGameTest, TheFinalLevelShakesAndHasNoRevealButtonsAndLocationZeroNoSide
   LoadLevel(1);
   App().setLocationAt(0);
   Manager()->AddWidget(&Scene());
+  EXPECT_EQ(Scene().getLocationData(), nullptr);
+  EXPECT_EQ(CarbonLastDebugStr().find("getLocationData"), std::string::npos);
   EXPECT_FALSE(Manager()->HasWidget(Scene().m_menuButton));
   EXPECT_FALSE(Manager()->HasWidget(Scene().m_mapButton));
   EXPECT_TRUE(Manager()->HasWidget(Scene().m_revealButtons[0]));
