@@ -376,17 +376,29 @@ std::unique_ptr<Canvas> MapBackground(bool theTreasure) {
   return c;
 }
 
-// A name on a small parchment label (or its glow), in one or two lines.
-std::unique_ptr<Canvas> NamePlate(const std::string& theName, bool theGlow) {
-  const double kSize = 12;
+// A name on a small parchment label (or its glow), in one or two lines; with theMaxWidth, a
+// smaller type and less margin until the label fits (the map's number seal stands beside some).
+std::unique_ptr<Canvas> NamePlate(const std::string& theName, bool theGlow, int theMaxWidth = 0) {
   Canvas aMeasure(1, 1);
   std::vector<std::string> aLines{theName};
   const size_t aSpace = theName.find(' ');
-  if (aMeasure.TextWidth(theName, Face::SerifBold, kSize) > 96 && aSpace != std::string::npos)
+  if (aMeasure.TextWidth(theName, Face::SerifBold, 12) > 96 && aSpace != std::string::npos)
     aLines = {theName.substr(0, aSpace), theName.substr(aSpace + 1)};
-  double aWidest = 0;
-  for (const std::string& l : aLines) aWidest = std::max(aWidest, aMeasure.TextWidth(l, Face::SerifBold, kSize));
-  const int w = static_cast<int>(aWidest) + 20, h = static_cast<int>(aLines.size()) * 15 + 9;
+  double kSize = 12, aWidest = 0;
+  int aMargin = 20;
+  for (;;) {
+    aWidest = 0;
+    for (const std::string& l : aLines) aWidest = std::max(aWidest, aMeasure.TextWidth(l, Face::SerifBold, kSize));
+    if (theMaxWidth <= 0 || static_cast<int>(aWidest) + aMargin <= theMaxWidth) break;
+    if (aMargin > 10) {
+      aMargin -= 2;
+    } else if (kSize > 9) {
+      kSize -= 0.5;
+    } else {
+      break;
+    }
+  }
+  const int w = static_cast<int>(aWidest) + aMargin, h = static_cast<int>(aLines.size()) * 15 + 9;
   auto c = std::make_unique<Canvas>(w, h);
   if (theGlow) {
     c->Ellipse(w / 2.0, h / 2.0, w / 2.0 - 1, h / 2.0 - 1);
@@ -400,6 +412,17 @@ std::unique_ptr<Canvas> NamePlate(const std::string& theName, bool theGlow) {
   return c;
 }
 
+// How wide the first map's name label of theIndex may be: up to its number seal when the seal
+// stands to its right at the label's height (seal: a 30 x 30 cell with 3 pixels of margin,
+// bobbing 3 up and down); 0 for no limit.
+int NamePlateRoom(int theIndex) {
+  const MapSpot& s = MapSpotAt(theIndex);
+  const int aSealLeft = s.mMarkerX + 3, aSealTop = s.mMarkerY, aSealBottom = s.mMarkerY + 30;
+  const int aPlateBottom = s.mNameY + 2 * 15 + 9;
+  if (aSealLeft <= s.mNameX || aSealBottom < s.mNameY || aSealTop > aPlateBottom) return 0;
+  return aSealLeft - s.mNameX - 1;
+}
+
 std::vector<TeskTools::BlockImage> MapBlock() {
   std::vector<TeskTools::BlockImage> v;
   v.push_back(Block(*MapBackground(false)));
@@ -409,8 +432,9 @@ std::vector<TeskTools::BlockImage> MapBlock() {
     MapPictureSize(i, &w, &h);
     v.push_back(Block(*Medallion(SceneBackgrounds()[static_cast<size_t>(i)], w, h, true)));
   }
-  for (int i = 0; i < 12; ++i) v.push_back(Block(*NamePlate(LocationById(i + 1).mName, false)));
-  for (int i = 0; i < 12; ++i) v.push_back(Block(*NamePlate(LocationById(i + 1).mName, true)));
+  for (bool isGlow : {false, true})
+    for (int i = 0; i < 12; ++i)
+      v.push_back(Block(*NamePlate(LocationById(i + 1).mName, isGlow, NamePlateRoom(i))));
   {  // 38: a compass rose for the corner.
     Canvas c(110, 110);
     c.Glow(55, 55, 50, Hex(0xFFF0C0), 0.4);

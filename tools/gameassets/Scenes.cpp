@@ -264,7 +264,9 @@ void MillbrookFarm(Canvas& c) {
   Sky(c, 300, Hex(0x6AA8E8), Hex(0xCFE6F4));
   Clouds(c, 401, 6, 40, 160, Hex(0xFFFFFF), 0.6);
   Hills(c, 402, 250, 30, Hex(0x8AB860), Hex(0x5A8A40));
-  for (int i = 0; i < 4; ++i) Tree(c, 403 + i, 60 + i * 180, 330 + (i % 2) * 20, 230, Hex(0x6A4A2A), Hex(0x4E8A36), 0.35);
+  // The third tree stands where the eyes blink, so that their hole is in its crown, not the sky.
+  const double kTreeX[4] = {60, 250, 500, 640};
+  for (int i = 0; i < 4; ++i) Tree(c, 403 + i, kTreeX[i], 330 + (i % 2) * 20, 230, Hex(0x6A4A2A), Hex(0x4E8A36), 0.35);
   // The knot-hole where the eyes blink (470, 127).
   c.Ellipse(500, 160, 26, 20);
   c.Fill(Hex(0x1A1008));

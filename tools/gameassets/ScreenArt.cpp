@@ -47,9 +47,14 @@ void Valley(Canvas& c, bool theDawn) {
     cairo_close_path(cr);
   }
   c.Fill(theDawn ? Hex(0x2A2440) : Hex(0x0A0C16));
+  // The story's words are written over the castle in the same gold: at night its windows glow
+  // a dim ember so that they do not read as stray marks among the letters.
   for (int i = 0; i < 6; ++i) {
     cairo_rectangle(cr, bx + 6 + i * 20, 290 - (i % 3) * 14, 4, 6);
-    c.Fill(Hex(0xFFC860), 0.9);
+    if (theDawn)
+      c.Fill(Hex(0xFFC860), 0.9);
+    else
+      c.Fill(Hex(0x9A4A28), 0.45);
   }
   Hills(c, 79, 420, 35, theDawn ? Hex(0x2A3A2A) : Hex(0x0A1410), theDawn ? Hex(0x1A221A) : Hex(0x040806));
   for (int i = 0; i < 9; ++i)
@@ -330,12 +335,14 @@ std::vector<ImageResource> HowToPlayImages() {
     PasteEmoji(*c, 0x1F50D, 70, 170, 100);
     Add(std::move(c), "IMAGE_HTP_INGAME_1", "images/htp/ingame1.jpg", ImageFormat::Jpeg);
   }
-  {  // The find list.
-    auto c = HtpFrame(220, 170);
-    auto aBar = SideBar();
-    c->Paste(*aBar, 40, -130);
-    const char* const kNames[] = {"Crystal Ball", "Owl", "Candle x2", "Open Book"};
-    for (int i = 0; i < 4; ++i) c->Text(kNames[i], 110, 40 + i * 28, Face::Serif, 13, Hex(0xFDEAC7), 1.0, true);
+  {  // The map, beside the first page's words on picking a place.
+    auto c = HtpFrame(240, 160);
+    c->RoundRect(6, 6, 228, 148, 9);
+    Parchment(*c, 6, 6, 228, 148, 1601);
+    for (int i = 0; i < 5; ++i) {
+      auto m = Medallion(SceneBackgrounds()[static_cast<size_t>(i * 2)], 54, 44, true);
+      c->Paste(*m, 18 + i * 42, 30 + (i % 2) * 60);
+    }
     Add(std::move(c), "IMAGE_HTP_INGAME_2", "images/htp/ingame2.png");
   }
   {  // The reveal charges, with room for the label at the bottom.
@@ -358,14 +365,12 @@ std::vector<ImageResource> HowToPlayImages() {
     for (int i = 0; i < 3; ++i) PasteEmoji(*c, 0x1FA99, 44, 60 + i * 60, 80 + (i % 2) * 12);
     Add(std::move(c), "IMAGE_HTP_INGAME_5", "images/htp/ingame5.png");
   }
-  {  // The map.
-    auto c = HtpFrame(240, 160);
-    c->RoundRect(6, 6, 228, 148, 9);
-    Parchment(*c, 6, 6, 228, 148, 1601);
-    for (int i = 0; i < 5; ++i) {
-      auto m = Medallion(SceneBackgrounds()[static_cast<size_t>(i * 2)], 54, 44, true);
-      c->Paste(*m, 18 + i * 42, 30 + (i % 2) * 60);
-    }
+  {  // The find list, beside the page on clicking with care.
+    auto c = HtpFrame(220, 170);
+    auto aBar = SideBar();
+    c->Paste(*aBar, 40, -130);
+    const char* const kNames[] = {"Crystal Ball", "Owl", "Candle x2", "Open Book"};
+    for (int i = 0; i < 4; ++i) c->Text(kNames[i], 110, 40 + i * 28, Face::Serif, 13, Hex(0xFDEAC7), 1.0, true);
     Add(std::move(c), "IMAGE_HTP_INGAME_6", "images/htp/ingame6.png");
   }
   {  // The chapter's results: a blank page the game writes on.

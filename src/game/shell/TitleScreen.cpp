@@ -130,8 +130,9 @@ void TitleScreen::Init() {
   const int w = Width(FONT_SMALL, stringClickHere);
   const int h = Ascent(FONT_SMALL) + 4;
   m_changePlayerButton->Resize(700 - w / 2, TeskAppBase::s_languageUsing == 3 ? 91 : 106, w, h);
-  m_changePlayerButton->SetColor(OrvoButtonWidget::COLOR_LABEL, Color(255, 0, 0));
-  m_changePlayerButton->mIdleTextColor = Color(226, 225, 218);
+  // Red at rest, pale under the pointer: the pale one at rest vanished into the light panel.
+  m_changePlayerButton->mIdleTextColor = Color(255, 0, 0);
+  m_changePlayerButton->SetColor(OrvoButtonWidget::COLOR_LABEL, Color(226, 225, 218));
 
   m_popup = new PopupBox(m_app);
   m_popup->Init();

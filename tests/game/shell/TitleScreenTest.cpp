@@ -409,6 +409,34 @@ TEST_F(TitleRig, ForALanguageWithTextLabelsTheButtonsAreLaidOutByTheirLabels) {
   EXPECT_EQ(aChange->spacing, 14);
 }
 
+// "Change player" sits on the light welcome panel: at rest its label is the red one, which reads
+// there; the pale one (226, 225, 218) is its hover colour.
+TEST_F(TitleRig, TheChangePlayerLabelIsRedAtRest) {
+  MakeProfile(L"Wren");
+  ShowAtFull();
+  Updates(1);  // the screen hands its fade to its buttons
+  Tesk::OrvoButtonWidget* b = mScreen->m_changePlayerButton;
+  ASSERT_NE(b, nullptr);
+  ASSERT_GT(b->mWidth, 0);
+  auto RedPixels = [&] {
+    Tesk::MemoryImage aCanvas(mApp.get());
+    aCanvas.Create(b->mWidth, b->mHeight);
+    Tesk::Graphics g(&aCanvas);
+    b->Draw(&g);
+    int aRed = 0, aPale = 0;
+    const uint32_t* p = aCanvas.GetBits();
+    for (int i = 0; i < b->mWidth * b->mHeight; ++i) {
+      const int a = (p[i] >> 24) & 255, r = (p[i] >> 16) & 255, gr = (p[i] >> 8) & 255;
+      if (a > 128 && r > 150 && gr < 90) ++aRed;
+      if (a > 128 && r > 150 && gr > 150) ++aPale;
+    }
+    return std::make_pair(aRed, aPale);
+  };
+  const auto [aRed, aPale] = RedPixels();
+  EXPECT_GT(aRed, 10);
+  EXPECT_EQ(aPale, 0);
+}
+
 TEST_F(TitleRig, InEnglishTheButtonsAreTheirHoverPictures) {
   MakeProfile(L"Wren");
   ShowAtFull();

@@ -12,6 +12,7 @@
 
 #include "GameAssetSet.h"
 #include "LocationCheck.h"
+#include "MapLayout.h"
 #include "framework/resources/ResourceLoadFixture.h"
 #include "resources/ImageLib.h"
 #include "support/TestTemp.h"
@@ -193,6 +194,29 @@ TEST(GameAssetBlocks, TheReadersFindTheCountsTheScreensUse) {
     EXPECT_LT(aChant[i].mWidth, 64) << i;
     EXPECT_LE(aChant[i].mHeight, 40) << i;
   }
+}
+
+// On the first map a location's number seal stands beside some name labels: no label reaches
+// under its seal, where the number would hide the name.
+TEST(GameAssetBlocks, NoMapNameLabelRunsUnderItsNumberSeal) {
+  std::vector<TeskTools::BlockImage> aMap;
+  std::string anError;
+  ASSERT_TRUE(GameAssets::ReadBlock(Slurp(SetDir() + "/builddata/mapblock.tgab"), &aMap, &anError)) << anError;
+  ASSERT_GE(aMap.size(), 38u);
+  int aChecked = 0;
+  for (int i = 0; i < 12; ++i) {
+    const GameAssets::MapSpot& s = GameAssets::MapSpotAt(i);
+    // The seal's drawn circle: x from 3 to 27 of its 30-pixel cell, bobbing 3 pixels.
+    const int aSealLeft = s.mMarkerX + 3, aSealTop = s.mMarkerY, aSealBottom = s.mMarkerY + 30;
+    for (int aGlow = 0; aGlow < 2; ++aGlow) {
+      const TeskTools::BlockImage& aPlate = aMap[static_cast<size_t>(14 + 12 * aGlow + i)];
+      const bool isBeside = aSealLeft > s.mNameX && aSealTop < s.mNameY + aPlate.mHeight && aSealBottom > s.mNameY;
+      if (!isBeside) continue;
+      EXPECT_LE(s.mNameX + aPlate.mWidth, aSealLeft) << "location " << i + 1;
+      ++aChecked;
+    }
+  }
+  EXPECT_GE(aChecked, 2);  // Crystal Cavern's at least, plain and glowing
 }
 
 TEST(GameAssetLocations, EveryLocationPassesTheCheck) {
