@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <string>
 
+#include "ProgramRig.h"
 #include "game/shell/GameResourceSet.h"
 #include "support/TestTemp.h"
 
@@ -40,12 +41,7 @@ GameRun RunScript(const std::string& theScratch, const std::string& theEnvironme
   return aRun;
 }
 
-std::string Between(const std::string& theText, const std::string& theBefore, const std::string& theAfter) {
-  const size_t aStart = theText.find(theBefore);
-  if (aStart == std::string::npos) return std::string();
-  const size_t aFrom = aStart + theBefore.size();
-  return theText.substr(aFrom, theText.find(theAfter, aFrom) - aFrom);
-}
+using ProgramTest::Between;
 
 TEST(GameDemo, ARecordedRunOfTheGamePlaysBackToTheSameUpdate) {
   if (std::getenv("DISPLAY") == nullptr) GTEST_SKIP() << "no display";

@@ -11,6 +11,7 @@
 #include <functional>
 #include <string>
 
+#include "ProgramRig.h"
 #include "app/Screenshots.h"
 #include "core/MTRand.h"
 #include "framework/appdisplay/XScreen.h"
@@ -34,35 +35,9 @@ using PotionTest::CellAt;
 
 const std::string kGeneratedSet = TESK_DEFAULT_RESOURCES_DIR;
 
-class PotionProgram : public ::testing::Test {
+class PotionProgram : public ProgramTest::ProgramRig {
  protected:
-  void SetUp() override {
-    if (std::getenv("DISPLAY") == nullptr || !CarbonInitVideo()) GTEST_SKIP() << "no display";
-    if (!XScreen::Available()) GTEST_SKIP() << "no libX11";
-    if (!fs::exists(kGeneratedSet + "/builddata/minigameblock.tgab")) GTEST_SKIP() << "no generated set";
-    if (std::system("command -v xdotool >/dev/null 2>&1") != 0) GTEST_SKIP() << "no xdotool";
-    setenv("SDL_AUDIODRIVER", "dummy", 1);
-    setenv("TESK_ALERTS", "stderr", 1);
-    setenv("TESK_RESOURCES_DIR", kGeneratedSet.c_str(), 1);
-    mData = TeskTest::MakeTempDir("potion-program-data");
-    setenv("XDG_DATA_HOME", mData.c_str(), 1);
-    char aBuf[4096];
-    mOldDir = getcwd(aBuf, sizeof(aBuf)) ? aBuf : ".";
-  }
-  void TearDown() override {
-    unsetenv("TESK_RESOURCES_DIR");
-    if (!mOldDir.empty()) {
-      EXPECT_EQ(chdir(mOldDir.c_str()), 0);
-    }
-  }
-
-  bool StepUntil(Tesk::GameApp* theApp, const std::function<bool()>& theDone, int theLimit = 2000) {
-    for (int i = 0; i < theLimit; ++i) {
-      if (theDone()) return true;
-      theApp->UpdateApp();
-    }
-    return theDone();
-  }
+  PotionProgram() : ProgramRig("/builddata/minigameblock.tgab", "potion-program-data") {}
 
   // One xdotool step on the game's window (theStep after "xdotool"), then the frames that take
   // the events up.
@@ -89,9 +64,6 @@ class PotionProgram : public ::testing::Test {
     for (size_t k = 1; k < thePath.size(); ++k)
       Mouse(theApp, MoveTo(theApp, CentreX(theGame, thePath[k]), CentreY(theGame, thePath[k])));
   }
-
-  std::string mData;
-  std::string mOldDir;
 };
 
 TEST_F(PotionProgram, TheFirstChaptersFoundObjectsLeadToThePotionGameWhichTheMousePlays) {

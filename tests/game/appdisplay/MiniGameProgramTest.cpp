@@ -11,6 +11,7 @@
 #include <functional>
 #include <string>
 
+#include "ProgramRig.h"
 #include "app/Screenshots.h"
 #include "core/MTRand.h"
 #include "framework/appdisplay/XScreen.h"
@@ -33,36 +34,9 @@ namespace fs = std::filesystem;
 
 const std::string kGeneratedSet = TESK_DEFAULT_RESOURCES_DIR;
 
-class MiniGameProgram : public ::testing::Test {
+class MiniGameProgram : public ProgramTest::ProgramRig {
  protected:
-  void SetUp() override {
-    if (std::getenv("DISPLAY") == nullptr || !CarbonInitVideo()) GTEST_SKIP() << "no display";
-    if (!XScreen::Available()) GTEST_SKIP() << "no libX11";
-    if (!fs::exists(kGeneratedSet + "/builddata/minigameblock2.tgab")) GTEST_SKIP() << "no generated set";
-    if (std::system("command -v xdotool >/dev/null 2>&1") != 0) GTEST_SKIP() << "no xdotool";
-    setenv("SDL_AUDIODRIVER", "dummy", 1);
-    setenv("TESK_ALERTS", "stderr", 1);
-    setenv("TESK_RESOURCES_DIR", kGeneratedSet.c_str(), 1);
-    mData = TeskTest::MakeTempDir("minigame-program-data");
-    setenv("XDG_DATA_HOME", mData.c_str(), 1);
-    char aBuf[4096];
-    mOldDir = getcwd(aBuf, sizeof(aBuf)) ? aBuf : ".";
-  }
-  void TearDown() override {
-    unsetenv("TESK_RESOURCES_DIR");
-    if (!mOldDir.empty()) {
-      EXPECT_EQ(chdir(mOldDir.c_str()), 0);
-    }
-  }
-
-  // Frames of the program until theDone holds, at most theLimit.
-  bool StepUntil(Tesk::GameApp* theApp, const std::function<bool()>& theDone, int theLimit = 2000) {
-    for (int i = 0; i < theLimit; ++i) {
-      if (theDone()) return true;
-      theApp->UpdateApp();
-    }
-    return theDone();
-  }
+  MiniGameProgram() : ProgramRig("/builddata/minigameblock2.tgab", "minigame-program-data") {}
 
   // A left click at (x, y) of the window, through the X server as a player's mouse gives it.
   void ClickInWindow(Tesk::GameApp* theApp, int x, int y) {
@@ -93,9 +67,6 @@ class MiniGameProgram : public ::testing::Test {
     }
     return false;
   }
-
-  std::string mData;
-  std::string mOldDir;
 };
 
 TEST_F(MiniGameProgram, AChaptersFoundObjectsLeadToTheChantGameWhichTheMousePlays) {

@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "ProgramRig.h"
 #include "support/TestTemp.h"
 
 extern "C" const char* __lsan_default_suppressions();
@@ -49,12 +50,7 @@ ToolRun RunTool(const std::string& theScratch, const std::string& theData, const
   return aRun;
 }
 
-std::string Between(const std::string& theText, const std::string& theBefore, const std::string& theAfter) {
-  const size_t aStart = theText.find(theBefore);
-  if (aStart == std::string::npos) return std::string();
-  const size_t aFrom = aStart + theBefore.size();
-  return theText.substr(aFrom, theText.find(theAfter, aFrom) - aFrom);
-}
+using ProgramTest::Between;
 
 std::string LastLineStarting(const std::string& theText, const std::string& theStart) {
   std::string aFound;

@@ -22,17 +22,9 @@ using Tesk::InGame;
 class InGameHintsTest : public testing::Test {
  protected:
   static void SetUpTestSuite() {
-    s_folder = new PlayTest::InFolder("hints");
-    ASSERT_EQ(chdir(PlayTest::ResourcesDir().c_str()), 0);
-    s_app = new RigApp();
-    ASSERT_TRUE(s_app->loadGameGroups());
+    PlayTest::OpenApp("hints", s_folder, s_app);
   }
-  static void TearDownTestSuite() {
-    delete s_app;
-    s_app = nullptr;
-    delete s_folder;
-    s_folder = nullptr;
-  }
+  static void TearDownTestSuite() { PlayTest::CloseApp(s_folder, s_app); }
   void SetUp() override {
     App().mSamples.clear();
     FreshProfiles();
@@ -43,9 +35,7 @@ class InGameHintsTest : public testing::Test {
     for (int i = 0; i < 5; ++i) Scene().m_revealButtons[i] = Shown(new Tesk::OrvoButtonWidget(i + 2, &Scene()));
     Scene().m_repelButton = Shown(new Tesk::OrvoButtonWidget(7, &Scene()));
     PARTICLE::resetAll(true);
-    Tesk::GameApp::sm_currentFadeDirection = 4;
-    Tesk::GameApp::sm_colorFade = 1.0f;
-    Tesk::GameApp::sm_fadeColoru8Value = 255;
+    PlayTest::FullBrightness();
     Tesk::GameApp::sm_gameState = 1;
   }
   void TearDown() override {
@@ -642,9 +632,7 @@ class InGameHintsSceneTest : public InGameHintsTest {
     Tesk::GameApp::sm_gameState = 1;
     App().mWidgetManager->AddWidget(&Scene());
     Scene().setGameState(0);
-    Tesk::GameApp::sm_currentFadeDirection = 4;
-    Tesk::GameApp::sm_colorFade = 1.0f;
-    Tesk::GameApp::sm_fadeColoru8Value = 255;
+    PlayTest::FullBrightness();
   }
   void Run(int theUpdates) {
     for (int i = 0; i < theUpdates; ++i) Scene().Update();
@@ -706,9 +694,7 @@ TEST_F(InGameHintsSceneTest, AClickedCoinIsCountedAndItsHighlightEndsWithTheFirs
     Scene().setGameState(0);
   }
   ClosePopup();
-  Tesk::GameApp::sm_currentFadeDirection = 4;
-  Tesk::GameApp::sm_colorFade = 1.0f;
-  Tesk::GameApp::sm_fadeColoru8Value = 255;
+  PlayTest::FullBrightness();
   LocationData& l = *Scene().getLocationData();
   Selectable* aCoin = l.m_coinObjects[0];
   ASSERT_NE(aCoin, nullptr);

@@ -19,6 +19,7 @@
 
 namespace {
 
+using PlayTest::FullBrightness;
 using PlayTest::RigApp;
 using Tesk::GameApp;
 using Tesk::InGame;
@@ -30,17 +31,9 @@ struct Point {
 class InGameTest : public testing::Test {
  protected:
   static void SetUpTestSuite() {
-    s_folder = new PlayTest::InFolder("ingame");
-    ASSERT_EQ(chdir(PlayTest::ResourcesDir().c_str()), 0);
-    s_app = new RigApp();
-    ASSERT_TRUE(s_app->loadGameGroups()) << s_app->mResourceManager->GetErrorText();
+    PlayTest::OpenApp("ingame", s_folder, s_app);
   }
-  static void TearDownTestSuite() {
-    delete s_app;
-    s_app = nullptr;
-    delete s_folder;
-    s_folder = nullptr;
-  }
+  static void TearDownTestSuite() { PlayTest::CloseApp(s_folder, s_app); }
   void SetUp() override {
     InGame::alreadyInited = false;
     InGame::redraw = 0.0f;
@@ -66,11 +59,6 @@ class InGameTest : public testing::Test {
   static InGame& Scene() { return *App().mScene; }
   Tesk::WidgetManager* Manager() { return App().mWidgetManager; }
 
-  static void FullBrightness() {
-    GameApp::sm_currentFadeDirection = 4;
-    GameApp::sm_colorFade = 1.0f;
-    GameApp::sm_fadeColoru8Value = 255;
-  }
   void LoadLevel(int theLevel) {
     App().mProfile.startNewGame(App().mProfile.getDifficultyLevel());
     for (int i = 1; i < theLevel; ++i) App().mProfile.advanceLevelOn();

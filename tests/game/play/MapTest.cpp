@@ -19,17 +19,9 @@ using PlayTest::RigApp;
 class MapTest : public testing::Test {
  protected:
   static void SetUpTestSuite() {
-    s_folder = new PlayTest::InFolder("map");
-    ASSERT_EQ(chdir(PlayTest::ResourcesDir().c_str()), 0);
-    s_app = new RigApp();
-    ASSERT_TRUE(s_app->loadGameGroups()) << s_app->mResourceManager->GetErrorText();
+    PlayTest::OpenApp("map", s_folder, s_app);
   }
-  static void TearDownTestSuite() {
-    delete s_app;
-    s_app = nullptr;
-    delete s_folder;
-    s_folder = nullptr;
-  }
+  static void TearDownTestSuite() { PlayTest::CloseApp(s_folder, s_app); }
   void SetUp() override {
     App().mSamples.clear();
     App().mProfile.setProfileName(L"Mapper");
@@ -43,10 +35,7 @@ class MapTest : public testing::Test {
     mPopup->Init();  // the title screen does this for the real popup
     mMap->m_popup = mPopup.get();
     Tesk::GameApp::s_lastFullSecond = 31;
-    // The map as the switch's fade-in leaves it: full brightness, no fade running.
-    Tesk::GameApp::sm_currentFadeDirection = 4;
-    Tesk::GameApp::sm_colorFade = 1.0f;
-    Tesk::GameApp::sm_fadeColoru8Value = 255;
+    PlayTest::FullBrightness();
   }
   // Updates while the map waits for a fade, at most theLimit.
   void UpdateWhileIn(uint8_t theState, int theLimit = 200) {

@@ -23,26 +23,20 @@
 
 namespace MiniTest {
 
+using PlayTest::FullBrightness;
 using PlayTest::RigApp;
 using Tesk::MiniGame;
 
 class MiniGameRig : public testing::Test {
  protected:
   static void SetUpTestSuite() {
-    s_folder = new PlayTest::InFolder("minigame");
-    ASSERT_EQ(chdir(PlayTest::ResourcesDir().c_str()), 0);
-    s_app = new RigApp();
-    ASSERT_TRUE(s_app->loadGameGroups()) << s_app->mResourceManager->GetErrorText();
+    PlayTest::OpenApp("minigame", s_folder, s_app);
+    if (HasFatalFailure()) return;
     ASSERT_TRUE(s_app->mResourceManager->LoadResources("MiniGame")) << s_app->mResourceManager->GetErrorText();
     ASSERT_TRUE(Tesk::ExtractMiniGameResources(s_app->mResourceManager));
     ASSERT_TRUE(GameText::loadGameStrings());
   }
-  static void TearDownTestSuite() {
-    delete s_app;
-    s_app = nullptr;
-    delete s_folder;
-    s_folder = nullptr;
-  }
+  static void TearDownTestSuite() { PlayTest::CloseApp(s_folder, s_app); }
   void SetUp() override {
     App().mSamples.clear();
     App().mProfile.setProfileName(L"Chanter");
@@ -77,13 +71,6 @@ class MiniGameRig : public testing::Test {
     App().m_miniGame = aGame.get();  // the popup's actions reach the screen through the application
     Tesk::GameApp::sm_gameState = 2;
     return aGame;
-  }
-
-  // The screen as a switch's fade-in leaves it: full brightness, no fade running.
-  static void FullBrightness() {
-    Tesk::GameApp::sm_currentFadeDirection = 4;
-    Tesk::GameApp::sm_colorFade = 1.0f;
-    Tesk::GameApp::sm_fadeColoru8Value = 255;
   }
 
   // The profile on theLevel of theDifficulty with the level's full clock.

@@ -21,6 +21,7 @@
 #include "game/shell/ResourceIds.h"
 #include "graphics/MemoryImage.h"
 #include "platform/audio/dylib/AudioCore.h"
+#include "resources/ResourceManager.h"
 #include "sound/DSoundManager.h"
 #include "sound/SoundInstance.h"
 #include "support/TestTemp.h"
@@ -112,5 +113,28 @@ class InFolder {
   std::string mOldDir;
   std::string mDir;
 };
+
+// A suite's application on the generated set, in a working folder of the suite's own
+// (theFolderName); the caller checks HasFatalFailure() before going on.
+inline void OpenApp(const std::string& theFolderName, InFolder*& theFolder, RigApp*& theApp) {
+  theFolder = new InFolder(theFolderName);
+  ASSERT_EQ(chdir(ResourcesDir().c_str()), 0);
+  theApp = new RigApp();
+  ASSERT_TRUE(theApp->loadGameGroups()) << theApp->mResourceManager->GetErrorText();
+}
+
+// The screen as a switch's fade-in leaves it: full brightness, no fade running.
+inline void FullBrightness() {
+  Tesk::GameApp::sm_currentFadeDirection = 4;
+  Tesk::GameApp::sm_colorFade = 1.0f;
+  Tesk::GameApp::sm_fadeColoru8Value = 255;
+}
+
+inline void CloseApp(InFolder*& theFolder, RigApp*& theApp) {
+  delete theApp;
+  theApp = nullptr;
+  delete theFolder;
+  theFolder = nullptr;
+}
 
 }  // namespace PlayTest

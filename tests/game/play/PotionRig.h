@@ -30,29 +30,20 @@ using Tesk::MiniGame;
 class PotionRig : public testing::Test {
  protected:
   static void SetUpTestSuite() {
-    s_folder = new PlayTest::InFolder("potion");
-    ASSERT_EQ(chdir(PlayTest::ResourcesDir().c_str()), 0);
-    s_app = new RigApp();
-    ASSERT_TRUE(s_app->loadGameGroups()) << s_app->mResourceManager->GetErrorText();
+    PlayTest::OpenApp("potion", s_folder, s_app);
+    if (HasFatalFailure()) return;
     ASSERT_TRUE(s_app->mResourceManager->LoadResources("MiniGame"))
         << s_app->mResourceManager->GetErrorText();
     ASSERT_TRUE(Tesk::ExtractMiniGameResources(s_app->mResourceManager));
     ASSERT_TRUE(GameText::loadGameStrings());
   }
-  static void TearDownTestSuite() {
-    delete s_app;
-    s_app = nullptr;
-    delete s_folder;
-    s_folder = nullptr;
-  }
+  static void TearDownTestSuite() { PlayTest::CloseApp(s_folder, s_app); }
   void SetUp() override {
     App().mSamples.clear();
     App().mProfile.setProfileName(L"Brewer");
     App().mProfile.startNewGame(1);
     App().mProfile.setHelpBox(false);
-    Tesk::GameApp::sm_currentFadeDirection = 4;
-    Tesk::GameApp::sm_colorFade = 1.0f;
-    Tesk::GameApp::sm_fadeColoru8Value = 255;
+    PlayTest::FullBrightness();
     PARTICLE::resetAll(true);
     mGame = std::make_unique<MiniGame>(&App());
     mGame->setGameType(2);

@@ -19,6 +19,7 @@
 
 namespace {
 
+using PlayTest::FullBrightness;
 using PlayTest::RigApp;
 using Tesk::GameApp;
 using Tesk::InGame;
@@ -26,17 +27,9 @@ using Tesk::InGame;
 class SideBarScreens : public testing::Test {
  protected:
   static void SetUpTestSuite() {
-    s_folder = new PlayTest::InFolder("sidebar-screens");
-    ASSERT_EQ(chdir(PlayTest::ResourcesDir().c_str()), 0);
-    s_app = new RigApp();
-    ASSERT_TRUE(s_app->loadGameGroups());
+    PlayTest::OpenApp("sidebar-screens", s_folder, s_app);
   }
-  static void TearDownTestSuite() {
-    delete s_app;
-    s_app = nullptr;
-    delete s_folder;
-    s_folder = nullptr;
-  }
+  static void TearDownTestSuite() { PlayTest::CloseApp(s_folder, s_app); }
   void SetUp() override {
     App().mSamples.clear();
     App().mProfile.setProfileName(L"Painter");
@@ -58,11 +51,6 @@ class SideBarScreens : public testing::Test {
   static RigApp& App() { return *s_app; }
   static InGame& Scene() { return *App().mScene; }
   Tesk::WidgetManager* Manager() { return App().mWidgetManager; }
-  static void FullBrightness() {
-    GameApp::sm_currentFadeDirection = 4;
-    GameApp::sm_colorFade = 1.0f;
-    GameApp::sm_fadeColoru8Value = 255;
-  }
   void Load(int theLevel, int theDifficulty) {
     App().mProfile.startNewGame(theDifficulty);
     App().mProfile.setHelpBox(false);

@@ -85,17 +85,9 @@ std::wstring Formatted(const wchar_t* theFormat, int theValue) {
 class SideBarTest : public testing::Test {
  protected:
   static void SetUpTestSuite() {
-    s_folder = new PlayTest::InFolder("sidebar");
-    ASSERT_EQ(chdir(PlayTest::ResourcesDir().c_str()), 0);
-    s_app = new RigApp();
-    ASSERT_TRUE(s_app->loadGameGroups());
+    PlayTest::OpenApp("sidebar", s_folder, s_app);
   }
-  static void TearDownTestSuite() {
-    delete s_app;
-    s_app = nullptr;
-    delete s_folder;
-    s_folder = nullptr;
-  }
+  static void TearDownTestSuite() { PlayTest::CloseApp(s_folder, s_app); }
   void SetUp() override {
     mSavedLanguage = Tesk::TeskAppBase::s_languageUsing;
     App().mProfile.setProfileName(L"Sider");
