@@ -22,6 +22,13 @@ void OverWhiteRowPlain(uint32_t* theDest, const uint32_t* theSrc, int theCount) 
     theDest[i] = BlitPixel::OverWhite(theDest[i], theSrc[i], theSrc[i] >> 24);
 }
 
+void OverColorRowPlain(uint32_t* theDest, const uint32_t* theSrc, int theCount, uint32_t theRed,
+                       uint32_t theGreen, uint32_t theBlue, uint32_t theAlpha) {
+  for (int i = 0; i < theCount; ++i)
+    theDest[i] = BlitPixel::OverColor(theDest[i], theSrc[i], ((theSrc[i] >> 24) * theAlpha) / 255, theRed,
+                                      theGreen, theBlue);
+}
+
 void AddRowPlain(uint32_t* theDest, const uint32_t* theSrc, int theCount) {
   for (int i = 0; i < theCount; ++i) {
     uint32_t d = theDest[i], s = theSrc[i];
@@ -143,6 +150,60 @@ void OverWhiteRow(uint32_t* theDest, const uint32_t* theSrc, int theCount) {
     _mm_storeu_si128(reinterpret_cast<__m128i*>(theDest + i), r);
   }
   OverWhiteRowPlain(theDest + i, theSrc + i, theCount - i);
+}
+
+namespace {
+
+// Two pixels in 16-bit lanes with the colour c (blue, green, red, 0) and the share w. With
+// cs = c * s split into H * 65536 + L by w: blue is (ow * d) >> 8 plus H, red and green
+// (256 * ow * d + cs * w) >> 16, which is H + ((ow * d + (L >> 8)) >> 8) and stays in 16 bits.
+inline __m128i OverColor2(__m128i d16, __m128i s16, __m128i c, __m128i w) {
+  const __m128i aBlueLanes = _mm_set_epi16(0, 0, 0, -1, 0, 0, 0, -1);
+  __m128i ow = _mm_sub_epi16(_mm_set1_epi16(256), w);
+  __m128i aD = _mm_mullo_epi16(d16, ow);
+  __m128i cs = _mm_mullo_epi16(s16, c);
+  __m128i aHigh = _mm_mulhi_epu16(cs, w);
+  __m128i aLow = _mm_mullo_epi16(cs, w);
+  __m128i aSumFirst = _mm_srli_epi16(_mm_add_epi16(aD, _mm_srli_epi16(aLow, 8)), 8);
+  __m128i aShiftFirst = _mm_srli_epi16(aD, 8);
+  return _mm_add_epi16(aHigh, _mm_or_si128(_mm_and_si128(aBlueLanes, aShiftFirst),
+                                           _mm_andnot_si128(aBlueLanes, aSumFirst)));
+}
+
+}  // namespace
+
+void OverColorRow(uint32_t* theDest, const uint32_t* theSrc, int theCount, uint32_t theRed, uint32_t theGreen,
+                  uint32_t theBlue, uint32_t theAlpha) {
+  const __m128i aZero = _mm_setzero_si128();
+  const __m128i aColour = _mm_set1_epi32(0x00FFFFFF);
+  const __m128i anAlpha = _mm_set1_epi32(int(0xFF000000));
+  const __m128i aTint = _mm_set_epi16(0, short(theRed), short(theGreen), short(theBlue), 0, short(theRed),
+                                      short(theGreen), short(theBlue));
+  const uint16_t* aTable = BlitPixel::k_OverWeights.data();
+  int i = 0;
+  for (; i + 4 <= theCount; i += 4) {
+    __m128i s = _mm_loadu_si128(reinterpret_cast<const __m128i*>(theSrc + i));
+    // Four transparent pixels leave the destination as it is (p = 0).
+    if (_mm_movemask_epi8(_mm_cmpeq_epi32(_mm_and_si128(s, anAlpha), aZero)) == 0xFFFF) continue;
+    __m128i d = _mm_loadu_si128(reinterpret_cast<const __m128i*>(theDest + i));
+    uint32_t aW[4], anA[4];
+    for (int k = 0; k < 4; ++k) {
+      // p = 0 finds na = da and w = 0, which leaves the pixel as it was.
+      uint32_t p = ((theSrc[i + k] >> 24) * theAlpha) / 255;
+      uint32_t aWeights = aTable[((theDest[i + k] >> 16) & 0xFF00) | p];
+      aW[k] = (aWeights & 0xFF) * 0x00010001u;
+      anA[k] = (aWeights >> 8) << 24;
+    }
+    __m128i w32 = _mm_set_epi32(int(aW[3]), int(aW[2]), int(aW[1]), int(aW[0]));
+    __m128i aNewAlpha = _mm_set_epi32(int(anA[3]), int(anA[2]), int(anA[1]), int(anA[0]));
+    __m128i aLo = OverColor2(_mm_unpacklo_epi8(d, aZero), _mm_unpacklo_epi8(s, aZero), aTint,
+                             _mm_unpacklo_epi32(w32, w32));
+    __m128i aHi = OverColor2(_mm_unpackhi_epi8(d, aZero), _mm_unpackhi_epi8(s, aZero), aTint,
+                             _mm_unpackhi_epi32(w32, w32));
+    __m128i r = _mm_or_si128(_mm_and_si128(_mm_packus_epi16(aLo, aHi), aColour), aNewAlpha);
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(theDest + i), r);
+  }
+  OverColorRowPlain(theDest + i, theSrc + i, theCount - i, theRed, theGreen, theBlue, theAlpha);
 }
 
 void OverOpaqueRow(uint32_t* theDest, const uint32_t* theSrc, int theCount) {
@@ -285,6 +346,11 @@ void StretchMixOverRow(uint32_t* theDest, const uint16_t* theTop, const uint16_t
 
 void OverWhiteRow(uint32_t* theDest, const uint32_t* theSrc, int theCount) {
   OverWhiteRowPlain(theDest, theSrc, theCount);
+}
+
+void OverColorRow(uint32_t* theDest, const uint32_t* theSrc, int theCount, uint32_t theRed, uint32_t theGreen,
+                  uint32_t theBlue, uint32_t theAlpha) {
+  OverColorRowPlain(theDest, theSrc, theCount, theRed, theGreen, theBlue, theAlpha);
 }
 
 void OverOpaqueRow(uint32_t* theDest, const uint32_t* theSrc, int theCount) {

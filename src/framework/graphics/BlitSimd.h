@@ -17,6 +17,13 @@ void OverOpaqueRowPlain(uint32_t* theDest, const uint32_t* theSrc, int theCount)
 void OverWhiteRow(uint32_t* theDest, const uint32_t* theSrc, int theCount);
 void OverWhiteRowPlain(uint32_t* theDest, const uint32_t* theSrc, int theCount);
 
+// The normal blit's coloured loop: source over a destination that may have alpha, each
+// channel multiplied by its colour channel and the weight by theAlpha (p = sa * theAlpha / 255).
+void OverColorRow(uint32_t* theDest, const uint32_t* theSrc, int theCount, uint32_t theRed, uint32_t theGreen,
+                  uint32_t theBlue, uint32_t theAlpha);
+void OverColorRowPlain(uint32_t* theDest, const uint32_t* theSrc, int theCount, uint32_t theRed,
+                       uint32_t theGreen, uint32_t theBlue, uint32_t theAlpha);
+
 // Saturating add of the source's colour; the destination keeps its alpha.
 void AddRow(uint32_t* theDest, const uint32_t* theSrc, int theCount);
 void AddRowPlain(uint32_t* theDest, const uint32_t* theSrc, int theCount);

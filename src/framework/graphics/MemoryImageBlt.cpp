@@ -150,6 +150,13 @@ void MemoryImage::NormalBlt(Image* theImage, int theX, int theY, const TRect<int
       const uint32_t* aRow = aSrc.mBits + aSrcRect.mY * aSrc.mPitch + aSrcRect.mX;
       for (int y = 0; y < aSrcRect.mHeight; ++y, aDest += mWidth, aRow += aSrc.mPitch)
         BlitSimd::OverWhiteRow(aDest, aRow, aSrcRect.mWidth);
+    } else if (!aSrc.IsPalette() &&
+               !(theColor.mRed == theColor.mGreen && theColor.mGreen == theColor.mBlue)) {
+      // The coloured op of WithNormalOp, a row at a time (grey keeps its own formula below).
+      const uint32_t* aRow = aSrc.mBits + aSrcRect.mY * aSrc.mPitch + aSrcRect.mX;
+      for (int y = 0; y < aSrcRect.mHeight; ++y, aDest += mWidth, aRow += aSrc.mPitch)
+        BlitSimd::OverColorRow(aDest, aRow, aSrcRect.mWidth, uint32_t(theColor.mRed), uint32_t(theColor.mGreen),
+                               uint32_t(theColor.mBlue), uint32_t(theColor.mAlpha));
     } else {
       BlitPixel::WithNormalOp(theColor, [&](auto op) { BlitRect(aDest, mWidth, aSrc, aSrcRect, op); });
     }

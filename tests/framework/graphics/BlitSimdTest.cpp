@@ -59,6 +59,53 @@ TEST(BlitSimd, OverWhiteMatchesThePlainLoop) {
   }
 }
 
+TEST(BlitSimd, OverColorMatchesThePlainLoopForEveryAlphaAndColour) {
+  uint32_t aState = 4242;
+  // Every pair of destination and source alpha in one row, under every colour alpha; each
+  // colour channel takes every value 0..255 across the colour alphas.
+  const int aCount = 65536 + 3;
+  std::vector<uint32_t> aSrc(aCount), aDest(aCount);
+  for (uint32_t cA = 0; cA < 256; ++cA) {
+    const uint32_t cR = cA, cG = 255 - cA, cB = (cA * 37) & 0xFF;
+    for (int i = 0; i < aCount; ++i) {
+      const uint32_t aPair = uint32_t(i) & 0xFFFF;
+      aSrc[i] = ((aPair & 0xFF) << 24) | (NextWord(aState) & 0xFFFFFF);
+      aDest[i] = ((aPair >> 8) << 24) | (NextWord(aState) & 0xFFFFFF);
+      // Extremes of every channel on a share of the pixels.
+      if (i % 7 == 0) aSrc[i] |= 0xFFFFFF;
+      if (i % 11 == 0) aDest[i] |= 0xFFFFFF;
+      if (i % 13 == 0) aDest[i] &= 0xFF000000;
+    }
+    std::vector<uint32_t> aPlain = aDest, aVector = aDest;
+    BlitSimd::OverColorRowPlain(aPlain.data(), aSrc.data(), aCount, cR, cG, cB, cA);
+    BlitSimd::OverColorRow(aVector.data(), aSrc.data(), aCount, cR, cG, cB, cA);
+    ASSERT_EQ(aVector, aPlain) << "colour alpha " << cA;
+    // Short rows: the vector body and the plain tail.
+    for (int n = 1; n <= 9; ++n) {
+      std::vector<uint32_t> aShortPlain(aDest.begin(), aDest.begin() + n), aShortVector = aShortPlain;
+      BlitSimd::OverColorRowPlain(aShortPlain.data(), aSrc.data() + 200, n, cR, cG, cB, cA);
+      BlitSimd::OverColorRow(aShortVector.data(), aSrc.data() + 200, n, cR, cG, cB, cA);
+      ASSERT_EQ(aShortVector, aShortPlain) << "colour alpha " << cA << " count " << n;
+    }
+  }
+}
+
+TEST(BlitSimd, OverColorRowIsTheNormalBlitsColouredOp) {
+  uint32_t aState = 99;
+  const Color aTint(255, 160, 64, 200);
+  std::vector<uint32_t> aSrc(64), aDest(64);
+  for (int i = 0; i < 64; ++i) {
+    aSrc[i] = NextWord(aState);
+    aDest[i] = NextWord(aState);
+  }
+  std::vector<uint32_t> anOp = aDest, aRow = aDest;
+  BlitPixel::WithNormalOp(aTint, [&](auto op) {
+    for (int i = 0; i < 64; ++i) anOp[i] = op(anOp[i], aSrc[i]);
+  });
+  BlitSimd::OverColorRow(aRow.data(), aSrc.data(), 64, 255, 160, 64, 200);
+  EXPECT_EQ(aRow, anOp);
+}
+
 TEST(BlitSimd, SaturatingAddMatchesTheClampTable) {
   class Registry : public ImageRegistry {
     void AddMemoryImage(MemoryImage*) override {}
