@@ -131,6 +131,13 @@ void OverWhiteRow(uint32_t* theDest, const uint32_t* theSrc, int theCount) {
       // p = 255 over any destination alpha: na = 255 and w = 255, no look-up needed.
       wLo = wHi = aFullWeight;
       aNewAlpha = anAlpha;
+    } else if (_mm_movemask_epi8(_mm_cmpeq_epi32(_mm_and_si128(d, anAlpha), anAlpha)) == 0xFFFF) {
+      // An opaque destination: na = 255 and w = p, the source's own alpha, no look-up needed.
+      __m128i a16 = _mm_srli_epi32(s, 24);
+      __m128i w32 = _mm_or_si128(a16, _mm_slli_epi32(a16, 16));
+      wLo = _mm_unpacklo_epi32(w32, w32);
+      wHi = _mm_unpackhi_epi32(w32, w32);
+      aNewAlpha = anAlpha;
     } else {
       uint32_t aW[4], anA[4];
       for (int k = 0; k < 4; ++k) {

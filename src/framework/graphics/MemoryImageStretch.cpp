@@ -154,9 +154,15 @@ void MemoryImage::FastStretchBlt(Image* theImage, const TRect<int>& theDestRect,
       static thread_local std::vector<uint32_t> sm_Samples;
       uint32_t* aSamples = Scratch(sm_Samples, size_t(D.mWidth));
       double sy = theSrcRect.mY;
+      int aGathered = -1;
       for (int y = 0; y < D.mHeight; ++y, aDestRow += mWidth, sy += aYStep) {
-        const uint32_t* aBits = aSrc.mBits + std::min(std::max(int(sy), 0), aMaxY) * aSrc.mPitch;
-        for (int x = 0; x < D.mWidth; ++x) aSamples[x] = aBits[aColumns[x]];
+        // Enlarging repeats source rows: a row gathered once serves them all.
+        const int aSrcY = std::min(std::max(int(sy), 0), aMaxY);
+        if (aSrcY != aGathered) {
+          const uint32_t* aBits = aSrc.mBits + aSrcY * aSrc.mPitch;
+          for (int x = 0; x < D.mWidth; ++x) aSamples[x] = aBits[aColumns[x]];
+          aGathered = aSrcY;
+        }
         BlitSimd::OverWhiteRow(aDestRow, aSamples, D.mWidth);
       }
     } else {

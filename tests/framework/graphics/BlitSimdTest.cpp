@@ -59,6 +59,23 @@ TEST(BlitSimd, OverWhiteMatchesThePlainLoop) {
   }
 }
 
+TEST(BlitSimd, OverWhiteTellsOpaqueDestinationGroupsFromMixedOnes) {
+  uint32_t aState = 555;
+  // Groups of four where one destination pixel in turn is not opaque, for every alpha of it.
+  for (uint32_t da = 0; da < 256; ++da) {
+    const int aCount = 4 * 4 + 3;
+    std::vector<uint32_t> aSrc(aCount), aDest(aCount);
+    for (int i = 0; i < aCount; ++i) {
+      aSrc[i] = (uint32_t(1 + NextWord(aState) % 254) << 24) | (NextWord(aState) & 0xFFFFFF);
+      aDest[i] = ((i % 5 == i / 4 % 4) ? da << 24 : 0xFF000000u) | (NextWord(aState) & 0xFFFFFF);
+    }
+    std::vector<uint32_t> aPlain = aDest, aVector = aDest;
+    BlitSimd::OverWhiteRowPlain(aPlain.data(), aSrc.data(), aCount);
+    BlitSimd::OverWhiteRow(aVector.data(), aSrc.data(), aCount);
+    ASSERT_EQ(aVector, aPlain) << "destination alpha " << da;
+  }
+}
+
 TEST(BlitSimd, OverColorMatchesThePlainLoopForEveryAlphaAndColour) {
   uint32_t aState = 4242;
   // Every pair of destination and source alpha in one row, under every colour alpha; each

@@ -1,9 +1,11 @@
 // Stretch blits: clipping, nearest-sample steps and the two-pass resampler's weights.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "BlitTestSupport.h"
+#include "graphics/BlitPixel.h"
 #include "graphics/DrawMode.h"
 #include "graphics/MemoryImage.h"
 
@@ -365,4 +367,40 @@ TEST(MemoryImageStretch, EnlargingRowsMatchTheGeneralResamplerFlipped) {
       for (int x = 0; x < z.destW; ++x)
         ASSERT_EQ(aGot[y * z.destW + x], aWant[y * z.destW + z.destW - 1 - x]) << x << ", " << y;
   }
+}
+
+TEST(MemoryImageStretch, NearestStretchInWhiteSamplesEveryRowAsThePlainLoop) {
+  // Enlarging repeats rows (each gathered once), shrinking skips them; over an opaque
+  // destination and one with mixed alphas, the result is the white op on the nearest samples.
+  MemoryImage aSrc(nullptr);
+  std::vector<uint32_t> aPixels(7 * 5);
+  uint32_t aState = 31;
+  for (uint32_t& p : aPixels) {
+    aState = aState * 1664525u + 1013904223u;
+    p = aState ^ (aState >> 11);
+  }
+  SetPixels(aSrc, 7, 5, aPixels);
+  const TRect<int> kDests[] = {{0, 0, 17, 13}, {1, 2, 14, 10}, {0, 0, 3, 2}};
+  for (bool anOpaque : {true, false})
+    for (const TRect<int>& d : kDests) {
+      std::vector<uint32_t> aBack(20 * 16);
+      for (size_t i = 0; i < aBack.size(); ++i)
+        aBack[i] = (anOpaque || i % 3 == 0 ? 0xFF000000u : uint32_t(i * 37 % 256) << 24) | uint32_t(i * 0x010203);
+      MemoryImage aDest(nullptr);
+      SetPixels(aDest, 20, 16, aBack);
+      aDest.StretchBlt(&aSrc, d, TRect<int>(0, 0, 7, 5), TRect<int>(0, 0, 20, 16), Color::White,
+                       DRAWMODE_NORMAL, true);
+      std::vector<uint32_t> aWant = aBack;
+      const double aXStep = 7.0 / d.mWidth, aYStep = 5.0 / d.mHeight;
+      double sy = 0;
+      for (int y = 0; y < d.mHeight; ++y, sy += aYStep) {
+        double sx = 0;
+        for (int x = 0; x < d.mWidth; ++x, sx += aXStep) {
+          uint32_t s = aPixels[std::min(int(sy), 4) * 7 + std::min(int(sx), 6)];
+          uint32_t& w = aWant[(d.mY + y) * 20 + d.mX + x];
+          w = BlitPixel::OverWhite(w, s, s >> 24);
+        }
+      }
+      EXPECT_EQ(PixelsOf(aDest), aWant) << "dest " << d.mWidth << "x" << d.mHeight << " opaque " << anOpaque;
+    }
 }
