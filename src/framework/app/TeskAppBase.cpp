@@ -444,7 +444,7 @@ int32_t TeskAppBase::DoWindowProc(WindowRef theWindow, uint32_t theMessage, uint
   }
 
   if (theMessage == WM_MOUSEMOVE || theMessage == WM_ACTIVATEAPP) {
-    gLastMousePos.store(static_cast<uint32_t>(theLParam));
+    NoteLastMousePos(static_cast<uint32_t>(theLParam));
   }
 
   if (mNoDefer) return DefaultWindowProc(theWindow, theMessage, theWParam, theLParam);

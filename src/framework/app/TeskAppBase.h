@@ -508,4 +508,7 @@ extern TeskAppBase* gTeskAppBase;
 // procedure for the cursor thread; one word so that x and y always belong together.
 extern std::atomic<uint32_t> gLastMousePos;
 
+// Stores a new pointer position and wakes the cursor threads that wait for one.
+void NoteLastMousePos(uint32_t thePos);
+
 }  // namespace Tesk

@@ -1,5 +1,8 @@
 // The loading thread, the cursor thread and the choice of cursor shape.
 #include <algorithm>
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
 
 #include "core/MacUtils.h"
 #include "app/TeskAppBase.h"
@@ -15,6 +18,24 @@ namespace {
 constexpr int k_NumCursors = 13;
 constexpr int k_CursorHidden = 11;
 constexpr int k_CursorAlwaysImage = 12;
+// A waiting cursor thread still looks this often, so a shutdown that did not wake it is seen.
+constexpr std::chrono::milliseconds k_CursorWaitBackstop{250};
+
+std::mutex& CursorWakeLock() {
+  static std::mutex sLock;
+  return sLock;
+}
+
+std::condition_variable& CursorWake() {
+  static std::condition_variable sWake;
+  return sWake;
+}
+
+void WakeCursorThreads() {
+  // Taking the lock orders the wake after a waiter's look at the position: no wake is lost.
+  { std::lock_guard<std::mutex> aGuard(CursorWakeLock()); }
+  CursorWake().notify_all();
+}
 
 ThemeCursor SystemCursorFor(int theCursorNum) {
   switch (theCursorNum) {
@@ -42,6 +63,11 @@ bool PointerInContent(WindowRef theWindow) {
 }
 
 }  // namespace
+
+void NoteLastMousePos(uint32_t thePos) {
+  gLastMousePos.store(thePos);
+  WakeCursorThreads();
+}
 
 void TeskAppBase::StartLoadingThread() {
   if (mLoadingThreadStarted) return;
@@ -108,11 +134,11 @@ void TeskAppBase::CursorThreadProc() {
   while (!mShutdown) {
     int x;
     int y;
+    uint32_t aPos = gLastMousePos.load();
     if (mPlayingDemoBuffer) {
       x = mLastDemoMouseX;
       y = mLastDemoMouseY;
     } else {
-      uint32_t aPos = gLastMousePos.load();
       x = static_cast<int16_t>(aPos & 0xFFFF);
       y = static_cast<int16_t>(aPos >> 16);
     }
@@ -133,15 +159,25 @@ void TeskAppBase::CursorThreadProc() {
       aLastX = x;
       aLastY = y;
     }
-    Sleep(10);
+    if (mPlayingDemoBuffer) {
+      // A replayed pointer moves without a wake; look at it every few milliseconds.
+      Sleep(10);
+    } else {
+      // Idle until the pointer moves: a thread that looked every 10 ms woke a hundred times a second.
+      std::unique_lock<std::mutex> aLock(CursorWakeLock());
+      CursorWake().wait_for(aLock, k_CursorWaitBackstop, [&] {
+        return mShutdown || mPlayingDemoBuffer || gLastMousePos.load() != aPos;
+      });
+    }
   }
   mCursorThreadRunning = false;
 }
 
 void TeskAppBase::StopCursorThread() {
   if (mCursorThreadId == 0) return;
-  // The thread leaves its loop within one sleep once mShutdown is set.
+  // The thread leaves its loop once woken with mShutdown set.
   mShutdown = true;
+  WakeCursorThreads();
   MPWaitForTaskExit(mCursorThreadId);
   mCursorThreadId = 0;
 }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
 #include <memory>
 #include <thread>
 
@@ -89,6 +90,24 @@ TEST_F(AppServices, TheCursorThreadIsStoppedAndJoinedBeforeTheApplicationGoes) {
   auto aSecond = std::make_unique<RecordingApp>();
   aSecond->StartCursorThread();
   aSecond.reset();
+}
+
+TEST_F(AppServices, AnIdleCursorThreadWaitsForThePointerInsteadOfSleepingInALoop) {
+  // Every sleep moves the scripted clock, so a thread that looks every few milliseconds shows
+  // as time passing while nothing happens.
+  RecordingApp anApp;
+  uint32_t aBefore = GetTickCount();
+  anApp.StartCursorThread();
+  std::this_thread::sleep_for(std::chrono::milliseconds(60));
+  EXPECT_EQ(GetTickCount(), aBefore);
+  // A pointer move wakes it and it goes back to waiting.
+  Tesk::NoteLastMousePos(0x00200010u);
+  std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  EXPECT_EQ(Tesk::gLastMousePos.load(), 0x00200010u);
+  EXPECT_EQ(GetTickCount(), aBefore);
+  anApp.StopCursorThread();
+  EXPECT_FALSE(anApp.mCursorThreadRunning);
+  Tesk::NoteLastMousePos(0);
 }
 
 TEST_F(AppServices, CursorSlotsOutsideTheThirteenAreIgnored) {
