@@ -1,4 +1,5 @@
 // The play scene's model, states and drawing.
+#include "game/play/ScreenButtons.h"
 #include "game/play/InGame.h"
 
 #include "app/TeskAppBase.h"
@@ -206,11 +207,7 @@ void InGame::setGameState(unsigned char theState) {
 }
 
 void InGame::setWidgetsVisible(bool show) {
-  auto Set = [](OrvoButtonWidget* theButton, bool isOn) {
-    if (theButton == nullptr) return;
-    theButton->SetVisible(isOn);
-    theButton->SetDisabled(!isOn);
-  };
+  const auto Set = setButtonShown;
   Set(m_menuButton, show);
   Set(m_mapButton, show);
   ProfileData* aProfile = profile();

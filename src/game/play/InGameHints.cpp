@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/MTRand.h"
+#include "game/play/ScreenButtons.h"
 #include "game/play/InGame.h"
 #include "game/play/LevelData.h"
 #include "game/shell/GameApp.h"
@@ -45,12 +46,6 @@ Spot SpotOf(const Selectable* theObject) {
   const int w = theObject->m_image != nullptr ? theObject->m_image->GetWidth() : 0;
   const int h = theObject->m_image != nullptr ? theObject->m_image->GetHeight() : 0;
   return {theObject->getX() + w / 2, theObject->getY() + h / 2, w - (w < 25 ? w / 5 : 5), h - (h < 25 ? h / 5 : 5)};
-}
-
-void SetShown(OrvoButtonWidget* theButton, bool show) {
-  if (theButton == nullptr) return;
-  theButton->SetVisible(show);
-  theButton->SetDisabled(!show);
 }
 
 }  // namespace
@@ -135,7 +130,7 @@ void InGame::hintButtonPress(int theCharge) {
   aProfile->levelHintUsed(theCharge);
   m_revealGlowAlpha = 1.0f;
   m_revealFlashTimer = k_revealFlashUpdates;
-  SetShown(m_revealButtons[theCharge], false);
+  setButtonShown(m_revealButtons[theCharge], false);
 }
 
 void InGame::repelEvilButtonPress() {
@@ -143,11 +138,11 @@ void InGame::repelEvilButtonPress() {
   if (aProfile == nullptr) return;
   aProfile->setRepelChargePressed();
   m_levelDynamics.repel(m_app);
-  SetShown(m_repelButton, false);
+  setButtonShown(m_repelButton, false);
   showHelpOnce(POPUP_HINT_USING_REPEL2, 2, false);
 }
 
-void InGame::inactivateRepel() { SetShown(m_repelButton, false); }
+void InGame::inactivateRepel() { setButtonShown(m_repelButton, false); }
 
 void InGame::repelAtLocation(bool on) {
   if (on) {
@@ -190,7 +185,7 @@ void InGame::updateRepelRecharge() {
   // No spell before the second chapter: its button is not there to come back.
   if (m_repelButton == nullptr || m_app == nullptr || !m_app->isRepelEnabled()) return;
   if (m_repelButton->mDisabled && isRepelReady()) {
-    SetShown(m_repelButton, true);
+    setButtonShown(m_repelButton, true);
     m_app->PlaySample(SFX_REPEL_RECHARGED);
   }
 }

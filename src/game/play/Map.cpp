@@ -1,5 +1,6 @@
 // The location map: the chapter's open locations as buttons with markers of their open entries,
 // the level clock, the one-time help messages and the way into the play scene.
+#include "game/play/ScreenButtons.h"
 #include "game/play/Map.h"
 
 #include <cmath>
@@ -340,13 +341,8 @@ void Map::setMapType() {
 }
 
 void Map::setWidgetsVisible(bool show) {
-  auto Set = [show](OrvoButtonWidget* theButton) {
-    if (theButton == nullptr) return;
-    theButton->SetVisible(show);
-    theButton->SetDisabled(!show);
-  };
-  Set(m_menuButton);
-  for (OrvoButtonWidget* aButton : m_locationButtons) Set(aButton);
+  setButtonShown(m_menuButton, show);
+  for (OrvoButtonWidget* aButton : m_locationButtons) setButtonShown(aButton, show);
   if (show && mWidgetManager != nullptr) mWidgetManager->SetFocus(this);
 }
 

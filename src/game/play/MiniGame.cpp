@@ -1,5 +1,6 @@
 // The mini-game screen: the frame both puzzles share (side bar, buttons, popup, level clock),
 // its states from the opening fade to won or out of time, and where input goes.
+#include "game/play/ScreenButtons.h"
 #include "game/play/MiniGame.h"
 
 #include <memory>
@@ -243,11 +244,7 @@ void MiniGame::setGameState(uint8_t theState) {
 }
 
 void MiniGame::setWidgetsVisible(bool show) {
-  auto Set = [](OrvoButtonWidget* theButton, bool isOn) {
-    if (theButton == nullptr) return;
-    theButton->SetVisible(isOn);
-    theButton->SetDisabled(!isOn);
-  };
+  const auto Set = setButtonShown;
   Set(m_menuButton, show);
   // The chant buttons follow the selection whatever show is: the popup lies in front of them.
   if (m_kind == k_kindChant) {
