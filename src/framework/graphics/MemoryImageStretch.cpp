@@ -196,8 +196,8 @@ void MemoryImage::SlowStretchBlt(Image* theImage, const TRect<int>& theDestRect,
   static thread_local std::vector<Cell> sm_Horz, sm_Vert;
   static thread_local std::vector<HorzTap> sm_Taps;
   static thread_local std::vector<uint32_t> sm_Row;
-  Cell* aHorz = Scratch(sm_Horz, size_t(aCellsWide) * h0);
-  const Cell* aNewHorzPixelsEnd = aHorz + size_t(aCellsWide) * h0 - 1;
+  // The whole intermediate is only made below, past the enlarging path that does without it.
+  const size_t aNewHorzPixelsEnd = size_t(aCellsWide) * h0 - 1;
 
   // The weights of a row are the same on every row: found once. Shrinking, a
   // source column goes to cells mCell and mCell + 1 (weight 0 when it is not
@@ -210,7 +210,7 @@ void MemoryImage::SlowStretchBlt(Image* theImage, const TRect<int>& theDestRect,
       double a = i * r + 1.0 + (x0 - S.mX) * r;
       double b = a + r;
       int ia = int(a), ib = int(b);
-      const Cell* d = aHorz + ia + 1;
+      const size_t d = size_t(ia) + 1;
       if (!(d <= aNewHorzPixelsEnd)) TESK_ASSERT(d <= aNewHorzPixelsEnd);
       if (ia != ib)
         aTaps[i] = HorzTap{ia, 0, uint32_t(257.0 * (ib - a)), uint32_t(257.0 * (b - ib))};
@@ -281,6 +281,7 @@ void MemoryImage::SlowStretchBlt(Image* theImage, const TRect<int>& theDestRect,
     BitsChanged();
     return;
   }
+  Cell* aHorz = Scratch(sm_Horz, size_t(aCellsWide) * h0);
   if (aShrinkX) std::fill(aHorz, aHorz + size_t(aCellsWide) * h0, Cell{0, 0, 0, 0});
   for (int j = 0; j < h0; ++j) {
     const uint32_t* aRow = aSourceRow(j);
