@@ -448,7 +448,7 @@ void DDImage::AdditiveBltAny(Image* theImage, int theX, int theY, const TRect<in
     // saturating add, made opaque: its vector row does each run.
     const bool isSaturating = isWhite && !isPalette && !mirror && aBitCount == 32 && aMasks[0] == 0xFF0000 &&
                               aMasks[1] == 0xFF00 && aMasks[2] == 0xFF && aShifts[0] == 16 && aShifts[1] == 8 &&
-                              aShifts[2] == 0 && BlitSimd::AreSaturatingTables(aTables[0], aTables[1], aTables[2]);
+                              aShifts[2] == 0 && mDDInterface->mAddTablesSaturate;
     if (isSaturating)
       WalkRuns(aSrc, DestRows<uint32_t>{aBase, mLockDesc.lPitch}, theX, theY, theSrcRect, mirror,
                [&](uint32_t theFirst, size_t i, int theRun, uint32_t* d, int) {

@@ -618,4 +618,22 @@ TEST_F(DDImageBltTest, WhiteAdditiveOnto888MatchesTheTableFormulaForEveryChannel
   }
 }
 
+TEST_F(DDImageBltTest, WhiteAdditiveOnto888KeepsTablesThatDoNotSaturate) {
+  // Tables of another curve: the additive blit must look them up rather than add.
+  auto aDest = Dest(k_Format888, 0xFF808080u, 16, 2);
+  for (std::unique_ptr<int[]>* aTable : {&mDisplay.mRedAddTable, &mDisplay.mGreenAddTable, &mDisplay.mBlueAddTable})
+    for (int i = 0; i < 511; ++i) (*aTable)[i] = i / 2;
+  mDisplay.mAddTablesSaturate = false;
+  MemoryImage aSource(nullptr);
+  SetPixels(aSource, 16, 2, [](int x, int) { return 0xFF000000u | uint32_t(x * 0x0F0E0D); });
+  aDest->Blt(&aSource, 0, 0, TRect<int>(0, 0, 16, 2), Color::White, 1);
+  for (int x = 0; x < 16; ++x) {
+    const uint32_t s = uint32_t(x * 0x0F0E0D);
+    uint32_t anExpected = 0xFF000000u;
+    for (int c = 0; c < 3; ++c) anExpected |= ((0x80 + ((s >> (8 * c)) & 0xFF)) / 2) << (8 * c);
+    if (s == 0) anExpected = 0xFF808080u;
+    EXPECT_EQ(aDest->Pixel(x, 1), anExpected) << x;
+  }
+}
+
 }  // namespace
