@@ -26,20 +26,28 @@ const bool k_HasAvx2 = [] {
 
 // Four pixels widened to 16-bit lanes (two per 128-bit half), laid over by the share w (w and
 // 256 - w over each pixel's lanes). Red and green sum their two products before the shift,
-// blue shifts each product first, exactly as the plain words do.
+// blue shifts each product first, exactly as the plain words do: clearing the low bytes of
+// blue's two products before the sum is the same as shifting each.
 TESK_AVX2 inline __m256i Over4(__m256i d16, __m256i s16, __m256i w) {
-  const __m256i aBlueLanes = _mm256_set1_epi64x(0xFFFF);
+  const __m256i aKeep = _mm256_set1_epi64x(int64_t(0xFFFFFFFFFFFFFF00));
   __m256i ow = _mm256_sub_epi16(_mm256_set1_epi16(256), w);
-  __m256i aD = _mm256_mullo_epi16(d16, ow);
-  __m256i aS = _mm256_mullo_epi16(s16, w);
-  __m256i aSumFirst = _mm256_srli_epi16(_mm256_add_epi16(aD, aS), 8);
-  __m256i aShiftFirst = _mm256_add_epi16(_mm256_srli_epi16(aD, 8), _mm256_srli_epi16(aS, 8));
-  return _mm256_blendv_epi8(aSumFirst, aShiftFirst, aBlueLanes);
+  __m256i aD = _mm256_and_si256(_mm256_mullo_epi16(d16, ow), aKeep);
+  __m256i aS = _mm256_and_si256(_mm256_mullo_epi16(s16, w), aKeep);
+  return _mm256_srli_epi16(_mm256_add_epi16(aD, aS), 8);
 }
 
-// Each pixel's alpha over its four 16-bit lanes.
-TESK_AVX2 inline __m256i SpreadAlpha(__m256i s16) {
-  return _mm256_shufflehi_epi16(_mm256_shufflelo_epi16(s16, 0xFF), 0xFF);
+// The alpha of each of eight pixels over its four 16-bit lanes, the lanes as unpacklo_epi8
+// (pixels 0, 1, 4, 5) and unpackhi_epi8 (2, 3, 6, 7) lay them out.
+TESK_AVX2 inline __m256i AlphaLo(__m256i s) {
+  const __m256i k = _mm256_setr_epi8(3, -1, 3, -1, 3, -1, 3, -1, 7, -1, 7, -1, 7, -1, 7, -1, 3, -1, 3, -1, 3, -1, 3,
+                                     -1, 7, -1, 7, -1, 7, -1, 7, -1);
+  return _mm256_shuffle_epi8(s, k);
+}
+
+TESK_AVX2 inline __m256i AlphaHi(__m256i s) {
+  const __m256i k = _mm256_setr_epi8(11, -1, 11, -1, 11, -1, 11, -1, 15, -1, 15, -1, 15, -1, 15, -1, 11, -1, 11, -1,
+                                     11, -1, 11, -1, 15, -1, 15, -1, 15, -1, 15, -1);
+  return _mm256_shuffle_epi8(s, k);
 }
 
 // As OverWeights4 of the SSE2 rows for eight 32-bit lanes: na = da + (255 - da) * p / 255 and
@@ -55,67 +63,91 @@ TESK_AVX2 inline void OverWeights8(__m256i da, __m256i p, __m256i& na, __m256i& 
       _mm256_div_ps(_mm256_cvtepi32_ps(_mm256_mullo_epi16(p, k255)), _mm256_cvtepi32_ps(aDen)));
 }
 
+// Lanes below theCount (0..7) set: the last, short group of a row is loaded and stored under it.
+TESK_AVX2 inline __m256i TailMask(int theCount) {
+  return _mm256_cmpgt_epi32(_mm256_set1_epi32(theCount), _mm256_setr_epi32(0, 1, 2, 3, 4, 5, 6, 7));
+}
+
+// Eight pixels of OverOpaqueDestRow: opaque ones copied, transparent ones kept, others blended.
+TESK_AVX2 inline __m256i OverOpaqueDest8(__m256i d, __m256i s) {
+  const __m256i aZero = _mm256_setzero_si256();
+  const __m256i anAlpha = _mm256_set1_epi32(int(0xFF000000));
+  __m256i aLo = Over4(_mm256_unpacklo_epi8(d, aZero), _mm256_unpacklo_epi8(s, aZero), AlphaLo(s));
+  __m256i aHi = Over4(_mm256_unpackhi_epi8(d, aZero), _mm256_unpackhi_epi8(s, aZero), AlphaHi(s));
+  // Alpha 0 weighs the destination by 256 in every lane, its own alpha too, which leaves the
+  // pixel as it was; every other blended pixel comes out opaque.
+  __m256i aSrcAlpha = _mm256_and_si256(s, anAlpha);
+  __m256i r = _mm256_or_si256(_mm256_packus_epi16(aLo, aHi),
+                              _mm256_andnot_si256(_mm256_cmpeq_epi32(aSrcAlpha, aZero), anAlpha));
+  return _mm256_blendv_epi8(r, s, _mm256_cmpeq_epi32(aSrcAlpha, anAlpha));
+}
+
+// Eight pixels of OverWhiteRow.
+TESK_AVX2 inline __m256i OverWhite8(__m256i d, __m256i s) {
+  const __m256i aZero = _mm256_setzero_si256();
+  const __m256i aColour = _mm256_set1_epi32(0x00FFFFFF);
+  const __m256i anAlpha = _mm256_set1_epi32(int(0xFF000000));
+  __m256i w, aNewAlpha;
+  if (_mm256_testc_si256(s, anAlpha)) {
+    // p = 255 over any destination alpha: na = 255 and w = 255.
+    w = _mm256_set1_epi32(255);
+    aNewAlpha = anAlpha;
+  } else if (_mm256_testc_si256(d, anAlpha)) {
+    // An opaque destination: na = 255 and w = p, the source's own alpha.
+    w = _mm256_srli_epi32(s, 24);
+    aNewAlpha = anAlpha;
+  } else {
+    __m256i na;
+    OverWeights8(_mm256_srli_epi32(d, 24), _mm256_srli_epi32(s, 24), na, w);
+    aNewAlpha = _mm256_slli_epi32(na, 24);
+  }
+  __m256i w32 = _mm256_or_si256(w, _mm256_slli_epi32(w, 16));
+  __m256i aLo = Over4(_mm256_unpacklo_epi8(d, aZero), _mm256_unpacklo_epi8(s, aZero), _mm256_unpacklo_epi32(w32, w32));
+  __m256i aHi = Over4(_mm256_unpackhi_epi8(d, aZero), _mm256_unpackhi_epi8(s, aZero), _mm256_unpackhi_epi32(w32, w32));
+  return _mm256_or_si256(_mm256_and_si256(_mm256_packus_epi16(aLo, aHi), aColour), aNewAlpha);
+}
+
 }  // namespace
 
 bool HasAvx2() { return k_HasAvx2; }
 
 TESK_AVX2 void OverOpaqueDestRowAvx2(uint32_t* theDest, const uint32_t* theSrc, int theCount) {
-  const __m256i aZero = _mm256_setzero_si256();
   const __m256i anAlpha = _mm256_set1_epi32(int(0xFF000000));
   int i = 0;
   for (; i + 8 <= theCount; i += 8) {
     __m256i s = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(theSrc + i));
     if (_mm256_testz_si256(s, anAlpha)) continue;
-    if (_mm256_testc_si256(s, anAlpha)) {
-      _mm256_storeu_si256(reinterpret_cast<__m256i*>(theDest + i), s);
-      continue;
-    }
-    __m256i d = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(theDest + i));
-    __m256i sLo = _mm256_unpacklo_epi8(s, aZero), sHi = _mm256_unpackhi_epi8(s, aZero);
-    __m256i aLo = Over4(_mm256_unpacklo_epi8(d, aZero), sLo, SpreadAlpha(sLo));
-    __m256i aHi = Over4(_mm256_unpackhi_epi8(d, aZero), sHi, SpreadAlpha(sHi));
-    __m256i r = _mm256_or_si256(_mm256_packus_epi16(aLo, aHi), anAlpha);
-    __m256i aSrcAlpha = _mm256_and_si256(s, anAlpha);
-    r = _mm256_blendv_epi8(r, s, _mm256_cmpeq_epi32(aSrcAlpha, anAlpha));
-    r = _mm256_blendv_epi8(r, d, _mm256_cmpeq_epi32(aSrcAlpha, aZero));
-    _mm256_storeu_si256(reinterpret_cast<__m256i*>(theDest + i), r);
+    __m256i* aDest = reinterpret_cast<__m256i*>(theDest + i);
+    if (_mm256_testc_si256(s, anAlpha))
+      _mm256_storeu_si256(aDest, s);
+    else
+      _mm256_storeu_si256(aDest, OverOpaqueDest8(_mm256_loadu_si256(aDest), s));
   }
-  OverOpaqueDestRowSse2(theDest + i, theSrc + i, theCount - i);
+  if (i < theCount) {
+    // The lanes past the row load as zero, transparent, and are not stored.
+    const __m256i aMask = TailMask(theCount - i);
+    __m256i s = _mm256_maskload_epi32(reinterpret_cast<const int*>(theSrc + i), aMask);
+    __m256i d = _mm256_maskload_epi32(reinterpret_cast<const int*>(theDest + i), aMask);
+    _mm256_maskstore_epi32(reinterpret_cast<int*>(theDest + i), aMask, OverOpaqueDest8(d, s));
+  }
 }
 
 TESK_AVX2 void OverWhiteRowAvx2(uint32_t* theDest, const uint32_t* theSrc, int theCount) {
-  const __m256i aZero = _mm256_setzero_si256();
-  const __m256i aColour = _mm256_set1_epi32(0x00FFFFFF);
   const __m256i anAlpha = _mm256_set1_epi32(int(0xFF000000));
   int i = 0;
   for (; i + 8 <= theCount; i += 8) {
     __m256i s = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(theSrc + i));
     // Eight transparent pixels leave the destination as it is (p = 0).
     if (_mm256_testz_si256(s, anAlpha)) continue;
-    __m256i d = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(theDest + i));
-    __m256i w, aNewAlpha;
-    if (_mm256_testc_si256(s, anAlpha)) {
-      // p = 255 over any destination alpha: na = 255 and w = 255.
-      w = _mm256_set1_epi32(255);
-      aNewAlpha = anAlpha;
-    } else if (_mm256_testc_si256(d, anAlpha)) {
-      // An opaque destination: na = 255 and w = p, the source's own alpha.
-      w = _mm256_srli_epi32(s, 24);
-      aNewAlpha = anAlpha;
-    } else {
-      __m256i na;
-      OverWeights8(_mm256_srli_epi32(d, 24), _mm256_srli_epi32(s, 24), na, w);
-      aNewAlpha = _mm256_slli_epi32(na, 24);
-    }
-    __m256i w32 = _mm256_or_si256(w, _mm256_slli_epi32(w, 16));
-    __m256i aLo = Over4(_mm256_unpacklo_epi8(d, aZero), _mm256_unpacklo_epi8(s, aZero),
-                        _mm256_unpacklo_epi32(w32, w32));
-    __m256i aHi = Over4(_mm256_unpackhi_epi8(d, aZero), _mm256_unpackhi_epi8(s, aZero),
-                        _mm256_unpackhi_epi32(w32, w32));
-    __m256i r = _mm256_or_si256(_mm256_and_si256(_mm256_packus_epi16(aLo, aHi), aColour), aNewAlpha);
-    _mm256_storeu_si256(reinterpret_cast<__m256i*>(theDest + i), r);
+    __m256i* aDest = reinterpret_cast<__m256i*>(theDest + i);
+    _mm256_storeu_si256(aDest, OverWhite8(_mm256_loadu_si256(aDest), s));
   }
-  OverWhiteRowSse2(theDest + i, theSrc + i, theCount - i);
+  if (i < theCount) {
+    const __m256i aMask = TailMask(theCount - i);
+    __m256i s = _mm256_maskload_epi32(reinterpret_cast<const int*>(theSrc + i), aMask);
+    __m256i d = _mm256_maskload_epi32(reinterpret_cast<const int*>(theDest + i), aMask);
+    _mm256_maskstore_epi32(reinterpret_cast<int*>(theDest + i), aMask, OverWhite8(d, s));
+  }
 }
 
 #else
