@@ -481,6 +481,34 @@ void OverOpaqueDestRow(uint32_t* theDest, const uint32_t* theSrc, int theCount) 
     OverOpaqueDestRowSse2(theDest, theSrc, theCount);
 }
 
+void OverOpaqueDestRectSse2(uint32_t* theDest, int theDestPitch, const uint32_t* theSrc, int theSrcPitch,
+                            int theWidth, int theHeight) {
+  for (int y = 0; y < theHeight; ++y, theDest += theDestPitch, theSrc += theSrcPitch)
+    OverOpaqueDestRowSse2(theDest, theSrc, theWidth);
+}
+
+void OverWhiteRectSse2(uint32_t* theDest, int theDestPitch, const uint32_t* theSrc, int theSrcPitch, int theWidth,
+                       int theHeight) {
+  for (int y = 0; y < theHeight; ++y, theDest += theDestPitch, theSrc += theSrcPitch)
+    OverWhiteRowSse2(theDest, theSrc, theWidth);
+}
+
+void OverOpaqueDestRect(uint32_t* theDest, int theDestPitch, const uint32_t* theSrc, int theSrcPitch, int theWidth,
+                        int theHeight) {
+  if (HasAvx2())
+    OverOpaqueDestRectAvx2(theDest, theDestPitch, theSrc, theSrcPitch, theWidth, theHeight);
+  else
+    OverOpaqueDestRectSse2(theDest, theDestPitch, theSrc, theSrcPitch, theWidth, theHeight);
+}
+
+void OverWhiteRect(uint32_t* theDest, int theDestPitch, const uint32_t* theSrc, int theSrcPitch, int theWidth,
+                   int theHeight) {
+  if (HasAvx2())
+    OverWhiteRectAvx2(theDest, theDestPitch, theSrc, theSrcPitch, theWidth, theHeight);
+  else
+    OverWhiteRectSse2(theDest, theDestPitch, theSrc, theSrcPitch, theWidth, theHeight);
+}
+
 bool AreSaturatingTables(const int* theRed, const int* theGreen, const int* theBlue) {
   static const struct Standard {
     int mTable[511];

@@ -29,6 +29,21 @@ void OverWhiteRowPlain(uint32_t* theDest, const uint32_t* theSrc, int theCount);
 void OverWhiteRowSse2(uint32_t* theDest, const uint32_t* theSrc, int theCount);
 void OverWhiteRowAvx2(uint32_t* theDest, const uint32_t* theSrc, int theCount);
 
+// OverOpaqueDestRow and OverWhiteRow over theHeight rows of theWidth pixels (pitches in
+// pixels), the processor asked once.
+void OverOpaqueDestRect(uint32_t* theDest, int theDestPitch, const uint32_t* theSrc, int theSrcPitch, int theWidth,
+                        int theHeight);
+void OverOpaqueDestRectSse2(uint32_t* theDest, int theDestPitch, const uint32_t* theSrc, int theSrcPitch,
+                            int theWidth, int theHeight);
+void OverOpaqueDestRectAvx2(uint32_t* theDest, int theDestPitch, const uint32_t* theSrc, int theSrcPitch,
+                            int theWidth, int theHeight);
+void OverWhiteRect(uint32_t* theDest, int theDestPitch, const uint32_t* theSrc, int theSrcPitch, int theWidth,
+                   int theHeight);
+void OverWhiteRectSse2(uint32_t* theDest, int theDestPitch, const uint32_t* theSrc, int theSrcPitch, int theWidth,
+                       int theHeight);
+void OverWhiteRectAvx2(uint32_t* theDest, int theDestPitch, const uint32_t* theSrc, int theSrcPitch, int theWidth,
+                       int theHeight);
+
 // The normal blit's grey loop: as OverColorRow with the three channels equal to theGrey, but
 // rounded as BlitPixel::OverGrey rounds.
 void OverGreyRow(uint32_t* theDest, const uint32_t* theSrc, int theCount, uint32_t theGrey, uint32_t theAlpha);

@@ -107,11 +107,9 @@ TESK_AVX2 inline __m256i OverWhite8(__m256i d, __m256i s) {
   return _mm256_or_si256(_mm256_and_si256(_mm256_packus_epi16(aLo, aHi), aColour), aNewAlpha);
 }
 
-}  // namespace
-
-bool HasAvx2() { return k_HasAvx2; }
-
-TESK_AVX2 void OverOpaqueDestRowAvx2(uint32_t* theDest, const uint32_t* theSrc, int theCount) {
+// One row of each loop, inlined into both the row and the rectangle forms so that the
+// rectangle sets its constants up once.
+TESK_AVX2 inline void OverOpaqueDestSpan(uint32_t* theDest, const uint32_t* theSrc, int theCount) {
   const __m256i anAlpha = _mm256_set1_epi32(int(0xFF000000));
   int i = 0;
   for (; i + 8 <= theCount; i += 8) {
@@ -132,7 +130,7 @@ TESK_AVX2 void OverOpaqueDestRowAvx2(uint32_t* theDest, const uint32_t* theSrc, 
   }
 }
 
-TESK_AVX2 void OverWhiteRowAvx2(uint32_t* theDest, const uint32_t* theSrc, int theCount) {
+TESK_AVX2 inline void OverWhiteSpan(uint32_t* theDest, const uint32_t* theSrc, int theCount) {
   const __m256i anAlpha = _mm256_set1_epi32(int(0xFF000000));
   int i = 0;
   for (; i + 8 <= theCount; i += 8) {
@@ -150,6 +148,30 @@ TESK_AVX2 void OverWhiteRowAvx2(uint32_t* theDest, const uint32_t* theSrc, int t
   }
 }
 
+}  // namespace
+
+bool HasAvx2() { return k_HasAvx2; }
+
+TESK_AVX2 void OverOpaqueDestRowAvx2(uint32_t* theDest, const uint32_t* theSrc, int theCount) {
+  OverOpaqueDestSpan(theDest, theSrc, theCount);
+}
+
+TESK_AVX2 void OverWhiteRowAvx2(uint32_t* theDest, const uint32_t* theSrc, int theCount) {
+  OverWhiteSpan(theDest, theSrc, theCount);
+}
+
+TESK_AVX2 void OverOpaqueDestRectAvx2(uint32_t* theDest, int theDestPitch, const uint32_t* theSrc, int theSrcPitch,
+                                      int theWidth, int theHeight) {
+  for (int y = 0; y < theHeight; ++y, theDest += theDestPitch, theSrc += theSrcPitch)
+    OverOpaqueDestSpan(theDest, theSrc, theWidth);
+}
+
+TESK_AVX2 void OverWhiteRectAvx2(uint32_t* theDest, int theDestPitch, const uint32_t* theSrc, int theSrcPitch,
+                                 int theWidth, int theHeight) {
+  for (int y = 0; y < theHeight; ++y, theDest += theDestPitch, theSrc += theSrcPitch)
+    OverWhiteSpan(theDest, theSrc, theWidth);
+}
+
 #else
 
 bool HasAvx2() { return false; }
@@ -160,6 +182,16 @@ void OverOpaqueDestRowAvx2(uint32_t* theDest, const uint32_t* theSrc, int theCou
 
 void OverWhiteRowAvx2(uint32_t* theDest, const uint32_t* theSrc, int theCount) {
   OverWhiteRowSse2(theDest, theSrc, theCount);
+}
+
+void OverOpaqueDestRectAvx2(uint32_t* theDest, int theDestPitch, const uint32_t* theSrc, int theSrcPitch,
+                            int theWidth, int theHeight) {
+  OverOpaqueDestRectSse2(theDest, theDestPitch, theSrc, theSrcPitch, theWidth, theHeight);
+}
+
+void OverWhiteRectAvx2(uint32_t* theDest, int theDestPitch, const uint32_t* theSrc, int theSrcPitch,
+                       int theWidth, int theHeight) {
+  OverWhiteRectSse2(theDest, theDestPitch, theSrc, theSrcPitch, theWidth, theHeight);
 }
 
 #endif

@@ -131,13 +131,16 @@ void MemoryImage::NormalBlt(Image* theImage, int theX, int theY, const TRect<int
     uint32_t* aDest = GetBits() + theY * mWidth + theX;
     const uint32_t cR = uint32_t(theColor.mRed), cG = uint32_t(theColor.mGreen), cB = uint32_t(theColor.mBlue),
                    cA = uint32_t(theColor.mAlpha);
-    // The processor is asked once per blit rather than once per row.
-    const bool anAvx2 = BlitSimd::HasAvx2();
-    if (anOpaqueDest)
-      ForEachRow(aDest, mWidth, aSrc, aSrcRect,
-                 anAvx2 ? BlitSimd::OverOpaqueDestRowAvx2 : BlitSimd::OverOpaqueDestRowSse2);
+    const uint32_t* aBits =
+        aSrc.IsPalette() ? nullptr : aSrc.mBits + aSrcRect.mY * aSrc.mPitch + aSrcRect.mX;
+    if (anOpaqueDest && aBits)
+      BlitSimd::OverOpaqueDestRect(aDest, mWidth, aBits, aSrc.mPitch, aSrcRect.mWidth, aSrcRect.mHeight);
+    else if (anOpaqueDest)
+      ForEachRow(aDest, mWidth, aSrc, aSrcRect, BlitSimd::OverOpaqueDestRow);
+    else if (theColor == Color::White && aBits)
+      BlitSimd::OverWhiteRect(aDest, mWidth, aBits, aSrc.mPitch, aSrcRect.mWidth, aSrcRect.mHeight);
     else if (theColor == Color::White)
-      ForEachRow(aDest, mWidth, aSrc, aSrcRect, anAvx2 ? BlitSimd::OverWhiteRowAvx2 : BlitSimd::OverWhiteRowSse2);
+      ForEachRow(aDest, mWidth, aSrc, aSrcRect, BlitSimd::OverWhiteRow);
     else if (cR == cG && cG == cB)
       ForEachRow(aDest, mWidth, aSrc, aSrcRect,
                  [=](uint32_t* d, const uint32_t* s, int n) { BlitSimd::OverGreyRow(d, s, n, cR, cA); });

@@ -441,3 +441,40 @@ TEST(BlitSimd, OverGreyRowIsTheNormalBlitsGreyOp) {
     EXPECT_EQ(aRow, anOp) << aTint.mRed << " at " << aTint.mAlpha;
   }
 }
+
+TEST(BlitSimd, RectanglesAreTheirRowsOneUnderAnother) {
+  using RectFn = void (*)(uint32_t*, int, const uint32_t*, int, int, int);
+  struct Loop {
+    const char* name;
+    RowFn plain;
+    std::vector<RectFn> rects;
+  };
+  std::vector<Loop> aLoops = {
+      {"opaque destination", BlitSimd::OverOpaqueDestRowPlain,
+       {BlitSimd::OverOpaqueDestRect, BlitSimd::OverOpaqueDestRectSse2}},
+      {"white", BlitSimd::OverWhiteRowPlain, {BlitSimd::OverWhiteRect, BlitSimd::OverWhiteRectSse2}}};
+  if (BlitSimd::HasAvx2()) {
+    aLoops[0].rects.push_back(BlitSimd::OverOpaqueDestRectAvx2);
+    aLoops[1].rects.push_back(BlitSimd::OverWhiteRectAvx2);
+  }
+  uint32_t aState = 606;
+  // A source and destination of other pitches; the rectangle starts off their first column.
+  const int aSrcPitch = 41, aDestPitch = 50, aHeight = 9;
+  std::vector<uint32_t> aSrc(size_t(aSrcPitch) * aHeight), aDest(size_t(aDestPitch) * aHeight);
+  for (uint32_t& p : aSrc) {
+    const uint32_t aClass = NextWord(aState) % 3;
+    p = (aClass == 0 ? 0 : aClass == 1 ? 0xFF000000u : NextWord(aState) << 24) | (NextWord(aState) & 0xFFFFFF);
+  }
+  for (const Loop& aLoop : aLoops) {
+    for (uint32_t& p : aDest) p = NextWord(aState);
+    for (int aWidth : {1, 7, 8, 13, 37}) {
+      std::vector<uint32_t> aRows = aDest;
+      for (int y = 0; y < aHeight; ++y) aLoop.plain(aRows.data() + y * aDestPitch + 2, aSrc.data() + y * aSrcPitch + 3, aWidth);
+      for (RectFn aRect : aLoop.rects) {
+        std::vector<uint32_t> aWhole = aDest;
+        aRect(aWhole.data() + 2, aDestPitch, aSrc.data() + 3, aSrcPitch, aWidth, aHeight);
+        ASSERT_EQ(aWhole, aRows) << aLoop.name << " width " << aWidth;
+      }
+    }
+  }
+}
