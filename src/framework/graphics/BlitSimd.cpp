@@ -179,7 +179,6 @@ void OverWhiteRowSse2(uint32_t* theDest, const uint32_t* theSrc, int theCount) {
   const __m128i aZero = _mm_setzero_si128();
   const __m128i aColour = _mm_set1_epi32(0x00FFFFFF);
   const __m128i anAlpha = _mm_set1_epi32(int(0xFF000000));
-  const __m128i aFullWeight = _mm_set1_epi16(255);
   int i = 0;
   for (; i + 4 <= theCount; i += 4) {
     __m128i s = _mm_loadu_si128(reinterpret_cast<const __m128i*>(theSrc + i));
@@ -189,9 +188,17 @@ void OverWhiteRowSse2(uint32_t* theDest, const uint32_t* theSrc, int theCount) {
     __m128i d = _mm_loadu_si128(reinterpret_cast<const __m128i*>(theDest + i));
     __m128i wLo, wHi, aNewAlpha;
     if (_mm_movemask_epi8(_mm_cmpeq_epi32(aSrcAlpha, anAlpha)) == 0xFFFF) {
-      // p = 255 over any destination alpha: na = 255 and w = 255.
-      wLo = wHi = aFullWeight;
-      aNewAlpha = anAlpha;
+      // p = 255 over any destination alpha: na = 255 and w = 255, so each channel is
+      // (d + 255 * s) >> 8, which is s less one where d < s; blue shifts its two products
+      // first, which leaves s less one where s > 0. Bytewise, no products.
+      const __m128i aOnes = _mm_set1_epi8(1);
+      const __m128i aBlue = _mm_set1_epi32(0xFF);
+      __m128i aBelow = _mm_andnot_si128(_mm_cmpeq_epi8(_mm_max_epu8(d, s), d), aOnes);
+      __m128i aRedGreen = _mm_sub_epi8(s, aBelow);
+      __m128i aBlueOnly = _mm_subs_epu8(s, aOnes);
+      __m128i r = _mm_or_si128(_mm_and_si128(aBlue, aBlueOnly), _mm_andnot_si128(aBlue, aRedGreen));
+      _mm_storeu_si128(reinterpret_cast<__m128i*>(theDest + i), _mm_or_si128(r, anAlpha));
+      continue;
     } else if (_mm_movemask_epi8(_mm_cmpeq_epi32(_mm_and_si128(d, anAlpha), anAlpha)) == 0xFFFF) {
       // An opaque destination: na = 255 and w = p, the source's own alpha.
       __m128i a16 = _mm_srli_epi32(s, 24);

@@ -89,9 +89,15 @@ TESK_AVX2 inline __m256i OverWhite8(__m256i d, __m256i s) {
   const __m256i anAlpha = _mm256_set1_epi32(int(0xFF000000));
   __m256i w, aNewAlpha;
   if (_mm256_testc_si256(s, anAlpha)) {
-    // p = 255 over any destination alpha: na = 255 and w = 255.
-    w = _mm256_set1_epi32(255);
-    aNewAlpha = anAlpha;
+    // p = 255 over any destination alpha: na = 255 and w = 255, so each channel is
+    // (d + 255 * s) >> 8, which is s less one where d < s; blue shifts its two products
+    // first, which leaves s less one where s > 0. Bytewise, no products.
+    const __m256i aOnes = _mm256_set1_epi8(1);
+    const __m256i aBlue = _mm256_set1_epi32(0xFF);
+    __m256i aBelow = _mm256_andnot_si256(_mm256_cmpeq_epi8(_mm256_max_epu8(d, s), d), aOnes);
+    __m256i aRedGreen = _mm256_sub_epi8(s, aBelow);
+    __m256i aBlueOnly = _mm256_subs_epu8(s, aOnes);
+    return _mm256_or_si256(_mm256_blendv_epi8(aRedGreen, aBlueOnly, aBlue), anAlpha);
   } else if (_mm256_testc_si256(d, anAlpha)) {
     // An opaque destination: na = 255 and w = p, the source's own alpha.
     w = _mm256_srli_epi32(s, 24);
