@@ -27,6 +27,18 @@ void OverOpaqueDestRowPlain(uint32_t* theDest, const uint32_t* theSrc, int theCo
   }
 }
 
+void OverPremultipliedRowPlain(uint32_t* theDest, const uint32_t* theSrc, int theCount) {
+  for (int i = 0; i < theCount; ++i) {
+    uint32_t s = theSrc[i], a = s >> 24;
+    if (a == 255) {
+      theDest[i] = s;
+    } else if (a != 0) {
+      uint32_t aKeep = 256 - a, d = theDest[i];
+      theDest[i] = (((aKeep * (d & 0x00FF00FF)) >> 8) & 0x00FF00FF) + s + (((aKeep * (d & 0xFF00)) >> 8) & 0xFF00);
+    }
+  }
+}
+
 void OverGreyRowPlain(uint32_t* theDest, const uint32_t* theSrc, int theCount, uint32_t theGrey,
                       uint32_t theAlpha) {
   for (int i = 0; i < theCount; ++i)
@@ -173,6 +185,37 @@ void OverOpaqueDestRowSse2(uint32_t* theDest, const uint32_t* theSrc, int theCou
     _mm_storeu_si128(reinterpret_cast<__m128i*>(theDest + i), r);
   }
   OverOpaqueDestRowPlain(theDest + i, theSrc + i, theCount - i);
+}
+
+void OverPremultipliedRowSse2(uint32_t* theDest, const uint32_t* theSrc, int theCount) {
+  const __m128i aZero = _mm_setzero_si128();
+  const __m128i aColour = _mm_set1_epi32(0x00FFFFFF);
+  const __m128i anAlpha = _mm_set1_epi32(int(0xFF000000));
+  const __m128i k256 = _mm_set1_epi16(256);
+  int i = 0;
+  for (; i + 4 <= theCount; i += 4) {
+    __m128i s = _mm_loadu_si128(reinterpret_cast<const __m128i*>(theSrc + i));
+    __m128i aSrcAlpha = _mm_and_si128(s, anAlpha);
+    __m128i aClear = _mm_cmpeq_epi32(aSrcAlpha, aZero);
+    if (_mm_movemask_epi8(aClear) == 0xFFFF) continue;
+    if (_mm_movemask_epi8(_mm_cmpeq_epi32(aSrcAlpha, anAlpha)) == 0xFFFF) {
+      _mm_storeu_si128(reinterpret_cast<__m128i*>(theDest + i), s);
+      continue;
+    }
+    // Each weighed channel is below 256 - a and the source's below a + 1: the bytes add
+    // without carries. Alpha 255 weighs the destination to nothing, which is the copy.
+    __m128i d = _mm_loadu_si128(reinterpret_cast<const __m128i*>(theDest + i));
+    __m128i dc = _mm_and_si128(d, aColour);
+    __m128i sLo = _mm_unpacklo_epi8(s, aZero), sHi = _mm_unpackhi_epi8(s, aZero);
+    __m128i aKeepLo = _mm_sub_epi16(k256, _mm_shufflehi_epi16(_mm_shufflelo_epi16(sLo, 0xFF), 0xFF));
+    __m128i aKeepHi = _mm_sub_epi16(k256, _mm_shufflehi_epi16(_mm_shufflelo_epi16(sHi, 0xFF), 0xFF));
+    __m128i aLo = _mm_srli_epi16(_mm_mullo_epi16(_mm_unpacklo_epi8(dc, aZero), aKeepLo), 8);
+    __m128i aHi = _mm_srli_epi16(_mm_mullo_epi16(_mm_unpackhi_epi8(dc, aZero), aKeepHi), 8);
+    __m128i r = _mm_add_epi8(_mm_packus_epi16(aLo, aHi), s);
+    r = _mm_or_si128(_mm_and_si128(aClear, d), _mm_andnot_si128(aClear, r));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(theDest + i), r);
+  }
+  OverPremultipliedRowPlain(theDest + i, theSrc + i, theCount - i);
 }
 
 void OverWhiteRowSse2(uint32_t* theDest, const uint32_t* theSrc, int theCount) {
@@ -447,6 +490,10 @@ void OverOpaqueDestRowSse2(uint32_t* theDest, const uint32_t* theSrc, int theCou
   OverOpaqueDestRowPlain(theDest, theSrc, theCount);
 }
 
+void OverPremultipliedRowSse2(uint32_t* theDest, const uint32_t* theSrc, int theCount) {
+  OverPremultipliedRowPlain(theDest, theSrc, theCount);
+}
+
 void OverGreyRow(uint32_t* theDest, const uint32_t* theSrc, int theCount, uint32_t theGrey, uint32_t theAlpha) {
   OverGreyRowPlain(theDest, theSrc, theCount, theGrey, theAlpha);
 }
@@ -479,6 +526,13 @@ void OverWhiteRow(uint32_t* theDest, const uint32_t* theSrc, int theCount) {
     OverWhiteRowAvx2(theDest, theSrc, theCount);
   else
     OverWhiteRowSse2(theDest, theSrc, theCount);
+}
+
+void OverPremultipliedRow(uint32_t* theDest, const uint32_t* theSrc, int theCount) {
+  if (HasAvx2())
+    OverPremultipliedRowAvx2(theDest, theSrc, theCount);
+  else
+    OverPremultipliedRowSse2(theDest, theSrc, theCount);
 }
 
 void OverOpaqueDestRow(uint32_t* theDest, const uint32_t* theSrc, int theCount) {

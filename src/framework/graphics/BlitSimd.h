@@ -44,6 +44,14 @@ void OverWhiteRectSse2(uint32_t* theDest, int theDestPitch, const uint32_t* theS
 void OverWhiteRectAvx2(uint32_t* theDest, int theDestPitch, const uint32_t* theSrc, int theSrcPitch, int theWidth,
                        int theHeight);
 
+// The display surface's white blit of premultiplied 8-8-8 words: an opaque source pixel is
+// copied, a transparent one leaves the destination, any other adds itself to each channel of
+// the destination weighed by 256 - alpha (d * (256 - a) >> 8) and sets the alpha to its own.
+void OverPremultipliedRow(uint32_t* theDest, const uint32_t* theSrc, int theCount);
+void OverPremultipliedRowPlain(uint32_t* theDest, const uint32_t* theSrc, int theCount);
+void OverPremultipliedRowSse2(uint32_t* theDest, const uint32_t* theSrc, int theCount);
+void OverPremultipliedRowAvx2(uint32_t* theDest, const uint32_t* theSrc, int theCount);
+
 // The normal blit's grey loop: as OverColorRow with the three channels equal to theGrey, but
 // rounded as BlitPixel::OverGrey rounds.
 void OverGreyRow(uint32_t* theDest, const uint32_t* theSrc, int theCount, uint32_t theGrey, uint32_t theAlpha);

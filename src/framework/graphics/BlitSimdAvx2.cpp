@@ -113,6 +113,22 @@ TESK_AVX2 inline __m256i OverWhite8(__m256i d, __m256i s) {
   return _mm256_or_si256(_mm256_and_si256(_mm256_packus_epi16(aLo, aHi), aColour), aNewAlpha);
 }
 
+// Eight pixels of OverPremultipliedRow.
+TESK_AVX2 inline __m256i OverPremultiplied8(__m256i d, __m256i s) {
+  const __m256i aZero = _mm256_setzero_si256();
+  const __m256i anAlpha = _mm256_set1_epi32(int(0xFF000000));
+  const __m256i k256 = _mm256_set1_epi16(256);
+  // Each weighed channel is below 256 - a and the source's below a + 1: the bytes add without
+  // carries. Alpha 255 weighs the destination to nothing, which is the copy.
+  __m256i dc = _mm256_andnot_si256(anAlpha, d);
+  __m256i aLo = _mm256_srli_epi16(
+      _mm256_mullo_epi16(_mm256_unpacklo_epi8(dc, aZero), _mm256_sub_epi16(k256, AlphaLo(s))), 8);
+  __m256i aHi = _mm256_srli_epi16(
+      _mm256_mullo_epi16(_mm256_unpackhi_epi8(dc, aZero), _mm256_sub_epi16(k256, AlphaHi(s))), 8);
+  __m256i r = _mm256_add_epi8(_mm256_packus_epi16(aLo, aHi), s);
+  return _mm256_blendv_epi8(r, d, _mm256_cmpeq_epi32(_mm256_and_si256(s, anAlpha), aZero));
+}
+
 // One row of each loop, inlined into both the row and the rectangle forms so that the
 // rectangle sets its constants up once.
 TESK_AVX2 inline void OverOpaqueDestSpan(uint32_t* theDest, const uint32_t* theSrc, int theCount) {
@@ -166,6 +182,26 @@ TESK_AVX2 void OverWhiteRowAvx2(uint32_t* theDest, const uint32_t* theSrc, int t
   OverWhiteSpan(theDest, theSrc, theCount);
 }
 
+TESK_AVX2 void OverPremultipliedRowAvx2(uint32_t* theDest, const uint32_t* theSrc, int theCount) {
+  const __m256i anAlpha = _mm256_set1_epi32(int(0xFF000000));
+  int i = 0;
+  for (; i + 8 <= theCount; i += 8) {
+    __m256i s = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(theSrc + i));
+    if (_mm256_testz_si256(s, anAlpha)) continue;
+    __m256i* aDest = reinterpret_cast<__m256i*>(theDest + i);
+    if (_mm256_testc_si256(s, anAlpha))
+      _mm256_storeu_si256(aDest, s);
+    else
+      _mm256_storeu_si256(aDest, OverPremultiplied8(_mm256_loadu_si256(aDest), s));
+  }
+  if (i < theCount) {
+    const __m256i aMask = TailMask(theCount - i);
+    __m256i s = _mm256_maskload_epi32(reinterpret_cast<const int*>(theSrc + i), aMask);
+    __m256i d = _mm256_maskload_epi32(reinterpret_cast<const int*>(theDest + i), aMask);
+    _mm256_maskstore_epi32(reinterpret_cast<int*>(theDest + i), aMask, OverPremultiplied8(d, s));
+  }
+}
+
 TESK_AVX2 void OverOpaqueDestRectAvx2(uint32_t* theDest, int theDestPitch, const uint32_t* theSrc, int theSrcPitch,
                                       int theWidth, int theHeight) {
   for (int y = 0; y < theHeight; ++y, theDest += theDestPitch, theSrc += theSrcPitch)
@@ -188,6 +224,10 @@ void OverOpaqueDestRowAvx2(uint32_t* theDest, const uint32_t* theSrc, int theCou
 
 void OverWhiteRowAvx2(uint32_t* theDest, const uint32_t* theSrc, int theCount) {
   OverWhiteRowSse2(theDest, theSrc, theCount);
+}
+
+void OverPremultipliedRowAvx2(uint32_t* theDest, const uint32_t* theSrc, int theCount) {
+  OverPremultipliedRowSse2(theDest, theSrc, theCount);
 }
 
 void OverOpaqueDestRectAvx2(uint32_t* theDest, int theDestPitch, const uint32_t* theSrc, int theSrcPitch,

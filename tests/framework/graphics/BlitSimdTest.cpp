@@ -495,3 +495,35 @@ TEST(BlitSimd, OverWhiteOfOpaqueGroupsMatchesThePlainLoopForEveryChannelPair) {
     ExpectFormsMatch(BlitSimd::OverWhiteRowPlain, aForms, aSrc, aDest);
   }
 }
+
+TEST(BlitSimd, OverPremultipliedMatchesThePlainLoopForEveryAlphaAndChannelPair) {
+  const auto aForms = VectorForms(BlitSimd::OverPremultipliedRowSse2, BlitSimd::OverPremultipliedRowAvx2,
+                                  BlitSimd::OverPremultipliedRow);
+  // Every alpha with every pair of destination channel and premultiplied source channel (at
+  // most (a + 1) * 255 >> 8, as the display's words hold them), each channel in turn, over
+  // destinations of varied alpha; then groups of one alpha class at a time.
+  uint32_t aState = 8642;
+  std::vector<uint32_t> aSrc(65536 + 5), aDest(65536 + 5);
+  for (uint32_t a = 0; a < 256; ++a) {
+    for (size_t i = 0; i < aSrc.size(); ++i) {
+      const uint32_t sc = (((i & 0xFF) * (a + 1)) >> 8), dc = (i >> 8) & 0xFF, sOther = ((dc * (a + 1)) >> 8);
+      aSrc[i] = (a << 24) | (sc << 16) | (sOther << 8) | sc;
+      aDest[i] = (NextWord(aState) & 0xFF000000u) | (dc << 16) | (uint32_t(i & 0xFF) << 8) | dc;
+    }
+    SCOPED_TRACE(testing::Message() << "alpha " << a);
+    ExpectFormsMatch(BlitSimd::OverPremultipliedRowPlain, aForms, aSrc, aDest);
+  }
+  for (int aGroup = 1; aGroup <= 8; ++aGroup) {
+    std::vector<uint32_t> aMixedSrc(203), aMixedDest(203);
+    for (size_t i = 0; i < aMixedSrc.size(); ++i) {
+      const int aClass = int(i / aGroup) % 3;
+      const uint32_t a = aClass == 0 ? 0 : aClass == 1 ? 255 : 1 + NextWord(aState) % 254;
+      const uint32_t aWord = NextWord(aState);
+      aMixedSrc[i] = (a << 24) | ((((aWord >> 16) & 0xFF) * (a + 1) >> 8) << 16) |
+                     ((((aWord >> 8) & 0xFF) * (a + 1) >> 8) << 8) | ((aWord & 0xFF) * (a + 1) >> 8);
+      aMixedDest[i] = NextWord(aState);
+    }
+    SCOPED_TRACE(testing::Message() << "group " << aGroup);
+    ExpectFormsMatch(BlitSimd::OverPremultipliedRowPlain, aForms, aMixedSrc, aMixedDest);
+  }
+}
