@@ -115,28 +115,21 @@ void AddAlphaRowPlain(uint32_t* theDest, const uint32_t* theSrc, int theCount) {
 
 namespace {
 
-// Two pixels widened to 16-bit lanes. Red and green sum their two products
-// before the shift, blue shifts each product first, exactly as the plain words do.
-inline __m128i OverOpaque2(__m128i d16, __m128i s16) {
-  const __m128i aBlueLanes = _mm_set_epi16(0, 0, 0, -1, 0, 0, 0, -1);
-  __m128i a = _mm_shufflehi_epi16(_mm_shufflelo_epi16(s16, 0xFF), 0xFF);
-  __m128i oa = _mm_sub_epi16(_mm_set1_epi16(256), a);
-  __m128i aD = _mm_mullo_epi16(d16, oa);
-  __m128i aS = _mm_mullo_epi16(s16, a);
-  __m128i aSumFirst = _mm_srli_epi16(_mm_add_epi16(aD, aS), 8);
-  __m128i aShiftFirst = _mm_add_epi16(_mm_srli_epi16(aD, 8), _mm_srli_epi16(aS, 8));
-  return _mm_or_si128(_mm_and_si128(aBlueLanes, aShiftFirst), _mm_andnot_si128(aBlueLanes, aSumFirst));
+// Two pixels widened to 16-bit lanes, laid over by the share w (w and 256 - w replicated over
+// a pixel's lanes). Red and green sum their two products before the shift, blue shifts each
+// product first, exactly as the plain words do: clearing the low bytes of blue's two products
+// before the sum is the same as shifting each.
+inline __m128i Over2(__m128i d16, __m128i s16, __m128i w) {
+  const __m128i aKeep = _mm_set_epi16(-1, -1, -1, short(0xFF00), -1, -1, -1, short(0xFF00));
+  __m128i ow = _mm_sub_epi16(_mm_set1_epi16(256), w);
+  __m128i aD = _mm_and_si128(_mm_mullo_epi16(d16, ow), aKeep);
+  __m128i aS = _mm_and_si128(_mm_mullo_epi16(s16, w), aKeep);
+  return _mm_srli_epi16(_mm_add_epi16(aD, aS), 8);
 }
 
-// As OverOpaque2 with the source's share w per pixel (w and 256 - w replicated over a pixel's lanes).
-inline __m128i Over2(__m128i d16, __m128i s16, __m128i w) {
-  const __m128i aBlueLanes = _mm_set_epi16(0, 0, 0, -1, 0, 0, 0, -1);
-  __m128i ow = _mm_sub_epi16(_mm_set1_epi16(256), w);
-  __m128i aD = _mm_mullo_epi16(d16, ow);
-  __m128i aS = _mm_mullo_epi16(s16, w);
-  __m128i aSumFirst = _mm_srli_epi16(_mm_add_epi16(aD, aS), 8);
-  __m128i aShiftFirst = _mm_add_epi16(_mm_srli_epi16(aD, 8), _mm_srli_epi16(aS, 8));
-  return _mm_or_si128(_mm_and_si128(aBlueLanes, aShiftFirst), _mm_andnot_si128(aBlueLanes, aSumFirst));
+// As Over2 by each source pixel's own alpha.
+inline __m128i OverOpaque2(__m128i d16, __m128i s16) {
+  return Over2(d16, s16, _mm_shufflehi_epi16(_mm_shufflelo_epi16(s16, 0xFF), 0xFF));
 }
 
 // For 32-bit lanes of destination alpha da and source weight p (each 0..255): the new alpha
@@ -179,9 +172,10 @@ void OverOpaqueDestRowSse2(uint32_t* theDest, const uint32_t* theSrc, int theCou
     __m128i d = _mm_loadu_si128(reinterpret_cast<const __m128i*>(theDest + i));
     __m128i aLo = OverOpaque2(_mm_unpacklo_epi8(d, aZero), _mm_unpacklo_epi8(s, aZero));
     __m128i aHi = OverOpaque2(_mm_unpackhi_epi8(d, aZero), _mm_unpackhi_epi8(s, aZero));
-    __m128i r = _mm_or_si128(_mm_packus_epi16(aLo, aHi), anAlpha);
+    // Alpha 0 weighs the destination by 256 in every lane, its own alpha too, which leaves the
+    // pixel as it was; every other blended pixel comes out opaque.
+    __m128i r = _mm_or_si128(_mm_packus_epi16(aLo, aHi), _mm_andnot_si128(aClear, anAlpha));
     r = _mm_or_si128(_mm_and_si128(aSolid, s), _mm_andnot_si128(aSolid, r));
-    r = _mm_or_si128(_mm_and_si128(aClear, d), _mm_andnot_si128(aClear, r));
     _mm_storeu_si128(reinterpret_cast<__m128i*>(theDest + i), r);
   }
   OverOpaqueDestRowPlain(theDest + i, theSrc + i, theCount - i);
@@ -271,33 +265,28 @@ namespace {
 // cs = c * s split into H * 65536 + L by w: blue is (ow * d) >> 8 plus H, red and green
 // (256 * ow * d + cs * w) >> 16, which is H + ((ow * d + (L >> 8)) >> 8) and stays in 16 bits.
 inline __m128i OverColor2(__m128i d16, __m128i s16, __m128i c, __m128i w) {
-  const __m128i aBlueLanes = _mm_set_epi16(0, 0, 0, -1, 0, 0, 0, -1);
+  const __m128i aNotBlue = _mm_set_epi16(-1, -1, -1, 0, -1, -1, -1, 0);
   __m128i ow = _mm_sub_epi16(_mm_set1_epi16(256), w);
   __m128i aD = _mm_mullo_epi16(d16, ow);
   __m128i cs = _mm_mullo_epi16(s16, c);
   __m128i aHigh = _mm_mulhi_epu16(cs, w);
-  __m128i aLow = _mm_mullo_epi16(cs, w);
-  __m128i aSumFirst = _mm_srli_epi16(_mm_add_epi16(aD, _mm_srli_epi16(aLow, 8)), 8);
-  __m128i aShiftFirst = _mm_srli_epi16(aD, 8);
-  return _mm_add_epi16(aHigh, _mm_or_si128(_mm_and_si128(aBlueLanes, aShiftFirst),
-                                           _mm_andnot_si128(aBlueLanes, aSumFirst)));
+  __m128i aLow = _mm_and_si128(_mm_srli_epi16(_mm_mullo_epi16(cs, w), 8), aNotBlue);
+  return _mm_add_epi16(aHigh, _mm_srli_epi16(_mm_add_epi16(aD, aLow), 8));
 }
 
 // Two pixels in 16-bit lanes with the grey level c in every lane and the share w. Red and
 // blue weigh (c * s) >> 8, green takes (w * c * s) >> 8 whole; blue shifts its two terms
-// before the sum, red and green after, as the plain words do.
+// before the sum (its low bytes cleared), red and green after, as the plain words do.
 inline __m128i OverGrey2(__m128i d16, __m128i s16, __m128i c, __m128i w) {
-  const __m128i aBlueLanes = _mm_set_epi16(0, 0, 0, -1, 0, 0, 0, -1);
+  const __m128i aKeep = _mm_set_epi16(-1, -1, -1, short(0xFF00), -1, -1, -1, short(0xFF00));
   const __m128i aGreenLanes = _mm_set_epi16(0, 0, -1, 0, 0, 0, -1, 0);
   __m128i ow = _mm_sub_epi16(_mm_set1_epi16(256), w);
-  __m128i aD = _mm_mullo_epi16(d16, ow);
+  __m128i aD = _mm_and_si128(_mm_mullo_epi16(d16, ow), aKeep);
   __m128i cs = _mm_mullo_epi16(s16, c);
   __m128i aRedBlue = _mm_mullo_epi16(_mm_srli_epi16(cs, 8), w);
   __m128i aGreen = _mm_or_si128(_mm_slli_epi16(_mm_mulhi_epu16(cs, w), 8), _mm_srli_epi16(_mm_mullo_epi16(cs, w), 8));
   __m128i aS = _mm_or_si128(_mm_and_si128(aGreenLanes, aGreen), _mm_andnot_si128(aGreenLanes, aRedBlue));
-  __m128i aSumFirst = _mm_srli_epi16(_mm_add_epi16(aD, aS), 8);
-  __m128i aShiftFirst = _mm_add_epi16(_mm_srli_epi16(aD, 8), _mm_srli_epi16(aS, 8));
-  return _mm_or_si128(_mm_and_si128(aBlueLanes, aShiftFirst), _mm_andnot_si128(aBlueLanes, aSumFirst));
+  return _mm_srli_epi16(_mm_add_epi16(aD, _mm_and_si128(aS, aKeep)), 8);
 }
 
 // The coloured and grey rows: p = sa * theAlpha / 255 per pixel, its weights over the
@@ -326,8 +315,8 @@ void TintRow(uint32_t* theDest, const uint32_t* theSrc, int theCount, uint32_t t
 
 }  // namespace
 
-void OverColorRow(uint32_t* theDest, const uint32_t* theSrc, int theCount, uint32_t theRed, uint32_t theGreen,
-                  uint32_t theBlue, uint32_t theAlpha) {
+void OverColorRowSse2(uint32_t* theDest, const uint32_t* theSrc, int theCount, uint32_t theRed,
+                      uint32_t theGreen, uint32_t theBlue, uint32_t theAlpha) {
   const __m128i aTint = _mm_set_epi16(0, short(theRed), short(theGreen), short(theBlue), 0, short(theRed),
                                       short(theGreen), short(theBlue));
   TintRow(theDest, theSrc, theCount, theAlpha,
@@ -336,7 +325,8 @@ void OverColorRow(uint32_t* theDest, const uint32_t* theSrc, int theCount, uint3
   OverColorRowPlain(theDest + i, theSrc + i, theCount - i, theRed, theGreen, theBlue, theAlpha);
 }
 
-void OverGreyRow(uint32_t* theDest, const uint32_t* theSrc, int theCount, uint32_t theGrey, uint32_t theAlpha) {
+void OverGreyRowSse2(uint32_t* theDest, const uint32_t* theSrc, int theCount, uint32_t theGrey,
+                     uint32_t theAlpha) {
   const __m128i aGrey = _mm_set1_epi16(short(theGrey));
   TintRow(theDest, theSrc, theCount, theAlpha,
           [=](__m128i d16, __m128i s16, __m128i w) { return OverGrey2(d16, s16, aGrey, w); });
@@ -494,12 +484,13 @@ void OverPremultipliedRowSse2(uint32_t* theDest, const uint32_t* theSrc, int the
   OverPremultipliedRowPlain(theDest, theSrc, theCount);
 }
 
-void OverGreyRow(uint32_t* theDest, const uint32_t* theSrc, int theCount, uint32_t theGrey, uint32_t theAlpha) {
+void OverGreyRowSse2(uint32_t* theDest, const uint32_t* theSrc, int theCount, uint32_t theGrey,
+                     uint32_t theAlpha) {
   OverGreyRowPlain(theDest, theSrc, theCount, theGrey, theAlpha);
 }
 
-void OverColorRow(uint32_t* theDest, const uint32_t* theSrc, int theCount, uint32_t theRed, uint32_t theGreen,
-                  uint32_t theBlue, uint32_t theAlpha) {
+void OverColorRowSse2(uint32_t* theDest, const uint32_t* theSrc, int theCount, uint32_t theRed,
+                      uint32_t theGreen, uint32_t theBlue, uint32_t theAlpha) {
   OverColorRowPlain(theDest, theSrc, theCount, theRed, theGreen, theBlue, theAlpha);
 }
 
@@ -526,6 +517,21 @@ void OverWhiteRow(uint32_t* theDest, const uint32_t* theSrc, int theCount) {
     OverWhiteRowAvx2(theDest, theSrc, theCount);
   else
     OverWhiteRowSse2(theDest, theSrc, theCount);
+}
+
+void OverColorRow(uint32_t* theDest, const uint32_t* theSrc, int theCount, uint32_t theRed, uint32_t theGreen,
+                  uint32_t theBlue, uint32_t theAlpha) {
+  if (HasAvx2())
+    OverColorRowAvx2(theDest, theSrc, theCount, theRed, theGreen, theBlue, theAlpha);
+  else
+    OverColorRowSse2(theDest, theSrc, theCount, theRed, theGreen, theBlue, theAlpha);
+}
+
+void OverGreyRow(uint32_t* theDest, const uint32_t* theSrc, int theCount, uint32_t theGrey, uint32_t theAlpha) {
+  if (HasAvx2())
+    OverGreyRowAvx2(theDest, theSrc, theCount, theGrey, theAlpha);
+  else
+    OverGreyRowSse2(theDest, theSrc, theCount, theGrey, theAlpha);
 }
 
 void OverPremultipliedRow(uint32_t* theDest, const uint32_t* theSrc, int theCount) {

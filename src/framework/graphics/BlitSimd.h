@@ -57,6 +57,10 @@ void OverPremultipliedRowAvx2(uint32_t* theDest, const uint32_t* theSrc, int the
 void OverGreyRow(uint32_t* theDest, const uint32_t* theSrc, int theCount, uint32_t theGrey, uint32_t theAlpha);
 void OverGreyRowPlain(uint32_t* theDest, const uint32_t* theSrc, int theCount, uint32_t theGrey,
                       uint32_t theAlpha);
+void OverGreyRowSse2(uint32_t* theDest, const uint32_t* theSrc, int theCount, uint32_t theGrey,
+                     uint32_t theAlpha);
+void OverGreyRowAvx2(uint32_t* theDest, const uint32_t* theSrc, int theCount, uint32_t theGrey,
+                     uint32_t theAlpha);
 
 // The normal blit's coloured loop: source over a destination that may have alpha, each
 // channel multiplied by its colour channel and the weight by theAlpha (p = sa * theAlpha / 255).
@@ -64,6 +68,10 @@ void OverColorRow(uint32_t* theDest, const uint32_t* theSrc, int theCount, uint3
                   uint32_t theBlue, uint32_t theAlpha);
 void OverColorRowPlain(uint32_t* theDest, const uint32_t* theSrc, int theCount, uint32_t theRed,
                        uint32_t theGreen, uint32_t theBlue, uint32_t theAlpha);
+void OverColorRowSse2(uint32_t* theDest, const uint32_t* theSrc, int theCount, uint32_t theRed,
+                      uint32_t theGreen, uint32_t theBlue, uint32_t theAlpha);
+void OverColorRowAvx2(uint32_t* theDest, const uint32_t* theSrc, int theCount, uint32_t theRed,
+                      uint32_t theGreen, uint32_t theBlue, uint32_t theAlpha);
 
 // Saturating add of the source's colour; the destination keeps its alpha.
 void AddRow(uint32_t* theDest, const uint32_t* theSrc, int theCount);

@@ -129,6 +129,70 @@ TESK_AVX2 inline __m256i OverPremultiplied8(__m256i d, __m256i s) {
   return _mm256_blendv_epi8(r, d, _mm256_cmpeq_epi32(_mm256_and_si256(s, anAlpha), aZero));
 }
 
+// Four pixels in 16-bit lanes with the colour c (blue, green, red, 0 per pixel) and the share
+// w, as OverColor2 of the SSE2 rows: blue is (ow * d) >> 8 plus H, red and green
+// H + ((ow * d + (L >> 8)) >> 8), cs * w split into H * 65536 + L.
+TESK_AVX2 inline __m256i OverColor4(__m256i d16, __m256i s16, __m256i c, __m256i w) {
+  const __m256i aNotBlue = _mm256_set1_epi64x(int64_t(0xFFFFFFFFFFFF0000));
+  __m256i ow = _mm256_sub_epi16(_mm256_set1_epi16(256), w);
+  __m256i aD = _mm256_mullo_epi16(d16, ow);
+  __m256i cs = _mm256_mullo_epi16(s16, c);
+  __m256i aHigh = _mm256_mulhi_epu16(cs, w);
+  __m256i aLow = _mm256_and_si256(_mm256_srli_epi16(_mm256_mullo_epi16(cs, w), 8), aNotBlue);
+  return _mm256_add_epi16(aHigh, _mm256_srli_epi16(_mm256_add_epi16(aD, aLow), 8));
+}
+
+// As OverGrey2 of the SSE2 rows: red and blue weigh (c * s) >> 8, green (w * c * s) >> 8 whole.
+TESK_AVX2 inline __m256i OverGrey4(__m256i d16, __m256i s16, __m256i c, __m256i w) {
+  const __m256i aKeep = _mm256_set1_epi64x(int64_t(0xFFFFFFFFFFFFFF00));
+  const __m256i aGreenLanes = _mm256_set1_epi64x(int64_t(0x00000000FFFF0000));
+  __m256i ow = _mm256_sub_epi16(_mm256_set1_epi16(256), w);
+  __m256i aD = _mm256_and_si256(_mm256_mullo_epi16(d16, ow), aKeep);
+  __m256i cs = _mm256_mullo_epi16(s16, c);
+  __m256i aRedBlue = _mm256_mullo_epi16(_mm256_srli_epi16(cs, 8), w);
+  __m256i aGreen = _mm256_or_si256(_mm256_slli_epi16(_mm256_mulhi_epu16(cs, w), 8),
+                                   _mm256_srli_epi16(_mm256_mullo_epi16(cs, w), 8));
+  __m256i aS = _mm256_blendv_epi8(aRedBlue, aGreen, aGreenLanes);
+  return _mm256_srli_epi16(_mm256_add_epi16(aD, _mm256_and_si256(aS, aKeep)), 8);
+}
+
+// Eight pixels of the coloured or grey row: p = sa * theAlpha / 255, its weights over the
+// destination's alpha, then theKernel on four pixels at a time.
+template <class Kernel>
+TESK_AVX2 inline __m256i Tint8(__m256i d, __m256i s, __m256i theTintAlpha, Kernel theKernel) {
+  const __m256i aZero = _mm256_setzero_si256();
+  const __m256i aColour = _mm256_set1_epi32(0x00FFFFFF);
+  __m256i x = _mm256_mullo_epi16(_mm256_srli_epi32(s, 24), theTintAlpha);
+  __m256i p = _mm256_srli_epi32(_mm256_add_epi32(_mm256_add_epi32(x, _mm256_set1_epi32(1)), _mm256_srli_epi32(x, 8)), 8);
+  __m256i na, w;
+  OverWeights8(_mm256_srli_epi32(d, 24), p, na, w);
+  __m256i w32 = _mm256_or_si256(w, _mm256_slli_epi32(w, 16));
+  __m256i aLo = theKernel(_mm256_unpacklo_epi8(d, aZero), _mm256_unpacklo_epi8(s, aZero), _mm256_unpacklo_epi32(w32, w32));
+  __m256i aHi = theKernel(_mm256_unpackhi_epi8(d, aZero), _mm256_unpackhi_epi8(s, aZero), _mm256_unpackhi_epi32(w32, w32));
+  return _mm256_or_si256(_mm256_and_si256(_mm256_packus_epi16(aLo, aHi), aColour), _mm256_slli_epi32(na, 24));
+}
+
+template <class Kernel>
+TESK_AVX2 inline void TintSpan(uint32_t* theDest, const uint32_t* theSrc, int theCount, uint32_t theAlpha,
+                               Kernel theKernel) {
+  const __m256i anAlpha = _mm256_set1_epi32(int(0xFF000000));
+  const __m256i aTintAlpha = _mm256_set1_epi32(int(theAlpha));
+  int i = 0;
+  for (; i + 8 <= theCount; i += 8) {
+    __m256i s = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(theSrc + i));
+    // Eight transparent pixels leave the destination as it is (p = 0).
+    if (_mm256_testz_si256(s, anAlpha)) continue;
+    __m256i* aDest = reinterpret_cast<__m256i*>(theDest + i);
+    _mm256_storeu_si256(aDest, Tint8(_mm256_loadu_si256(aDest), s, aTintAlpha, theKernel));
+  }
+  if (i < theCount) {
+    const __m256i aMask = TailMask(theCount - i);
+    __m256i s = _mm256_maskload_epi32(reinterpret_cast<const int*>(theSrc + i), aMask);
+    __m256i d = _mm256_maskload_epi32(reinterpret_cast<const int*>(theDest + i), aMask);
+    _mm256_maskstore_epi32(reinterpret_cast<int*>(theDest + i), aMask, Tint8(d, s, aTintAlpha, theKernel));
+  }
+}
+
 // One row of each loop, inlined into both the row and the rectangle forms so that the
 // rectangle sets its constants up once.
 TESK_AVX2 inline void OverOpaqueDestSpan(uint32_t* theDest, const uint32_t* theSrc, int theCount) {
@@ -202,6 +266,20 @@ TESK_AVX2 void OverPremultipliedRowAvx2(uint32_t* theDest, const uint32_t* theSr
   }
 }
 
+TESK_AVX2 void OverColorRowAvx2(uint32_t* theDest, const uint32_t* theSrc, int theCount, uint32_t theRed,
+                                uint32_t theGreen, uint32_t theBlue, uint32_t theAlpha) {
+  const __m256i aTint = _mm256_set1_epi64x(int64_t(theBlue) | (int64_t(theGreen) << 16) | (int64_t(theRed) << 32));
+  TintSpan(theDest, theSrc, theCount, theAlpha,
+           [=](__m256i d16, __m256i s16, __m256i w) TESK_AVX2 { return OverColor4(d16, s16, aTint, w); });
+}
+
+TESK_AVX2 void OverGreyRowAvx2(uint32_t* theDest, const uint32_t* theSrc, int theCount, uint32_t theGrey,
+                               uint32_t theAlpha) {
+  const __m256i aGrey = _mm256_set1_epi16(short(theGrey));
+  TintSpan(theDest, theSrc, theCount, theAlpha,
+           [=](__m256i d16, __m256i s16, __m256i w) TESK_AVX2 { return OverGrey4(d16, s16, aGrey, w); });
+}
+
 TESK_AVX2 void OverOpaqueDestRectAvx2(uint32_t* theDest, int theDestPitch, const uint32_t* theSrc, int theSrcPitch,
                                       int theWidth, int theHeight) {
   for (int y = 0; y < theHeight; ++y, theDest += theDestPitch, theSrc += theSrcPitch)
@@ -228,6 +306,15 @@ void OverWhiteRowAvx2(uint32_t* theDest, const uint32_t* theSrc, int theCount) {
 
 void OverPremultipliedRowAvx2(uint32_t* theDest, const uint32_t* theSrc, int theCount) {
   OverPremultipliedRowSse2(theDest, theSrc, theCount);
+}
+
+void OverColorRowAvx2(uint32_t* theDest, const uint32_t* theSrc, int theCount, uint32_t theRed, uint32_t theGreen,
+                      uint32_t theBlue, uint32_t theAlpha) {
+  OverColorRowSse2(theDest, theSrc, theCount, theRed, theGreen, theBlue, theAlpha);
+}
+
+void OverGreyRowAvx2(uint32_t* theDest, const uint32_t* theSrc, int theCount, uint32_t theGrey, uint32_t theAlpha) {
+  OverGreyRowSse2(theDest, theSrc, theCount, theGrey, theAlpha);
 }
 
 void OverOpaqueDestRectAvx2(uint32_t* theDest, int theDestPitch, const uint32_t* theSrc, int theSrcPitch,

@@ -77,6 +77,27 @@ TEST(BlitSimd, OverWhiteTellsOpaqueDestinationGroupsFromMixedOnes) {
   }
 }
 
+namespace {
+
+using ColourRowFn = void (*)(uint32_t*, const uint32_t*, int, uint32_t, uint32_t, uint32_t, uint32_t);
+using GreyRowFn = void (*)(uint32_t*, const uint32_t*, int, uint32_t, uint32_t);
+
+std::vector<std::pair<const char*, ColourRowFn>> ColourForms() {
+  std::vector<std::pair<const char*, ColourRowFn>> aForms = {{"sse2", BlitSimd::OverColorRowSse2},
+                                                             {"dispatch", BlitSimd::OverColorRow}};
+  if (BlitSimd::HasAvx2()) aForms.push_back({"avx2", BlitSimd::OverColorRowAvx2});
+  return aForms;
+}
+
+std::vector<std::pair<const char*, GreyRowFn>> GreyForms() {
+  std::vector<std::pair<const char*, GreyRowFn>> aForms = {{"sse2", BlitSimd::OverGreyRowSse2},
+                                                           {"dispatch", BlitSimd::OverGreyRow}};
+  if (BlitSimd::HasAvx2()) aForms.push_back({"avx2", BlitSimd::OverGreyRowAvx2});
+  return aForms;
+}
+
+}  // namespace
+
 TEST(BlitSimd, OverColorMatchesThePlainLoopForEveryAlphaAndColour) {
   uint32_t aState = 4242;
   // Every pair of destination and source alpha in one row, under every colour alpha; each
@@ -94,16 +115,19 @@ TEST(BlitSimd, OverColorMatchesThePlainLoopForEveryAlphaAndColour) {
       if (i % 11 == 0) aDest[i] |= 0xFFFFFF;
       if (i % 13 == 0) aDest[i] &= 0xFF000000;
     }
-    std::vector<uint32_t> aPlain = aDest, aVector = aDest;
+    std::vector<uint32_t> aPlain = aDest;
     BlitSimd::OverColorRowPlain(aPlain.data(), aSrc.data(), aCount, cR, cG, cB, cA);
-    BlitSimd::OverColorRow(aVector.data(), aSrc.data(), aCount, cR, cG, cB, cA);
-    ASSERT_EQ(aVector, aPlain) << "colour alpha " << cA;
-    // Short rows: the vector body and the plain tail.
-    for (int n = 1; n <= 9; ++n) {
-      std::vector<uint32_t> aShortPlain(aDest.begin(), aDest.begin() + n), aShortVector = aShortPlain;
-      BlitSimd::OverColorRowPlain(aShortPlain.data(), aSrc.data() + 200, n, cR, cG, cB, cA);
-      BlitSimd::OverColorRow(aShortVector.data(), aSrc.data() + 200, n, cR, cG, cB, cA);
-      ASSERT_EQ(aShortVector, aShortPlain) << "colour alpha " << cA << " count " << n;
+    for (const auto& aForm : ColourForms()) {
+      std::vector<uint32_t> aVector = aDest;
+      aForm.second(aVector.data(), aSrc.data(), aCount, cR, cG, cB, cA);
+      ASSERT_EQ(aVector, aPlain) << aForm.first << " colour alpha " << cA;
+      // Short rows: the vector body and the tail.
+      for (int n = 1; n <= 19; ++n) {
+        std::vector<uint32_t> aShortPlain(aDest.begin(), aDest.begin() + n), aShortVector = aShortPlain;
+        BlitSimd::OverColorRowPlain(aShortPlain.data(), aSrc.data() + 200, n, cR, cG, cB, cA);
+        aForm.second(aShortVector.data(), aSrc.data() + 200, n, cR, cG, cB, cA);
+        ASSERT_EQ(aShortVector, aShortPlain) << aForm.first << " colour alpha " << cA << " count " << n;
+      }
     }
   }
 }
@@ -411,15 +435,19 @@ TEST(BlitSimd, OverGreyMatchesThePlainLoopForEveryAlphaAndLevel) {
         if (i % 11 == 0) aDest[i] |= 0xFFFFFF;
         if (i % 13 == 0) aDest[i] &= 0xFF000000;
       }
-      std::vector<uint32_t> aPlain = aDest, aVector = aDest;
+      std::vector<uint32_t> aPlain = aDest;
       BlitSimd::OverGreyRowPlain(aPlain.data(), aSrc.data(), aCount, aGrey, cA);
-      BlitSimd::OverGreyRow(aVector.data(), aSrc.data(), aCount, aGrey, cA);
-      ASSERT_EQ(aVector, aPlain) << "colour alpha " << cA << " grey " << aGrey;
-      for (int n = 1; n <= 9; ++n) {
-        std::vector<uint32_t> aShortPlain(aDest.begin() + 300, aDest.begin() + 300 + n), aShortVector = aShortPlain;
-        BlitSimd::OverGreyRowPlain(aShortPlain.data(), aSrc.data() + 300, n, aGrey, cA);
-        BlitSimd::OverGreyRow(aShortVector.data(), aSrc.data() + 300, n, aGrey, cA);
-        ASSERT_EQ(aShortVector, aShortPlain) << "colour alpha " << cA << " grey " << aGrey << " count " << n;
+      for (const auto& aForm : GreyForms()) {
+        std::vector<uint32_t> aVector = aDest;
+        aForm.second(aVector.data(), aSrc.data(), aCount, aGrey, cA);
+        ASSERT_EQ(aVector, aPlain) << aForm.first << " colour alpha " << cA << " grey " << aGrey;
+        for (int n = 1; n <= 19; ++n) {
+          std::vector<uint32_t> aShortPlain(aDest.begin() + 300, aDest.begin() + 300 + n), aShortVector = aShortPlain;
+          BlitSimd::OverGreyRowPlain(aShortPlain.data(), aSrc.data() + 300, n, aGrey, cA);
+          aForm.second(aShortVector.data(), aSrc.data() + 300, n, aGrey, cA);
+          ASSERT_EQ(aShortVector, aShortPlain)
+              << aForm.first << " colour alpha " << cA << " grey " << aGrey << " count " << n;
+        }
       }
     }
   }
