@@ -24,32 +24,6 @@ const bool k_HasAvx2 = [] {
   return __builtin_cpu_supports("avx2") != 0;
 }();
 
-// Four pixels widened to 16-bit lanes (two per 128-bit half), laid over by the share w (w and
-// 256 - w over each pixel's lanes). Red and green sum their two products before the shift,
-// blue shifts each product first, exactly as the plain words do: clearing the low bytes of
-// blue's two products before the sum is the same as shifting each.
-TESK_AVX2 inline __m256i Over4(__m256i d16, __m256i s16, __m256i w) {
-  const __m256i aKeep = _mm256_set1_epi64x(int64_t(0xFFFFFFFFFFFFFF00));
-  __m256i ow = _mm256_sub_epi16(_mm256_set1_epi16(256), w);
-  __m256i aD = _mm256_and_si256(_mm256_mullo_epi16(d16, ow), aKeep);
-  __m256i aS = _mm256_and_si256(_mm256_mullo_epi16(s16, w), aKeep);
-  return _mm256_srli_epi16(_mm256_add_epi16(aD, aS), 8);
-}
-
-// The alpha of each of eight pixels over its four 16-bit lanes, the lanes as unpacklo_epi8
-// (pixels 0, 1, 4, 5) and unpackhi_epi8 (2, 3, 6, 7) lay them out.
-TESK_AVX2 inline __m256i AlphaLo(__m256i s) {
-  const __m256i k = _mm256_setr_epi8(3, -1, 3, -1, 3, -1, 3, -1, 7, -1, 7, -1, 7, -1, 7, -1, 3, -1, 3, -1, 3, -1, 3,
-                                     -1, 7, -1, 7, -1, 7, -1, 7, -1);
-  return _mm256_shuffle_epi8(s, k);
-}
-
-TESK_AVX2 inline __m256i AlphaHi(__m256i s) {
-  const __m256i k = _mm256_setr_epi8(11, -1, 11, -1, 11, -1, 11, -1, 15, -1, 15, -1, 15, -1, 15, -1, 11, -1, 11, -1,
-                                     11, -1, 11, -1, 15, -1, 15, -1, 15, -1, 15, -1);
-  return _mm256_shuffle_epi8(s, k);
-}
-
 // As OverWeights4 of the SSE2 rows for eight 32-bit lanes: na = da + (255 - da) * p / 255 and
 // w = p * 255 / na, the division by 255 as (x + 1 + (x >> 8)) >> 8 and the one by na in floats
 // (w is at most 255, so its quotient truncates exactly); p = 0 gives na = da and w = 0.
@@ -68,23 +42,43 @@ TESK_AVX2 inline __m256i TailMask(int theCount) {
   return _mm256_cmpgt_epi32(_mm256_set1_epi32(theCount), _mm256_setr_epi32(0, 1, 2, 3, 4, 5, 6, 7));
 }
 
+// Eight pixels laid over by the share w (w and 256 - w in both 16-bit halves of each word),
+// weighed in place: red and blue in one pair of halves, green and alpha in the other. Blue's
+// low byte is cleared from both products, as it shifts each before the sum; the others sum
+// first. Each channel comes back in its own byte.
+TESK_AVX2 inline __m256i OverInPlace8(__m256i d, __m256i s, __m256i w) {
+  const __m256i aRedBlue = _mm256_set1_epi32(0x00FF00FF);
+  const __m256i aGreenAlpha = _mm256_set1_epi32(int(0xFF00FF00));
+  const __m256i aKeep = _mm256_set1_epi32(int(0xFFFFFF00));
+  __m256i ow = _mm256_sub_epi16(_mm256_set1_epi16(256), w);
+  __m256i aRB = _mm256_add_epi16(_mm256_and_si256(_mm256_mullo_epi16(_mm256_and_si256(d, aRedBlue), ow), aKeep),
+                                 _mm256_and_si256(_mm256_mullo_epi16(_mm256_and_si256(s, aRedBlue), w), aKeep));
+  __m256i aGA = _mm256_add_epi16(_mm256_mullo_epi16(_mm256_srli_epi16(d, 8), ow),
+                                 _mm256_mullo_epi16(_mm256_srli_epi16(s, 8), w));
+  return _mm256_or_si256(_mm256_srli_epi16(aRB, 8), _mm256_and_si256(aGA, aGreenAlpha));
+}
+
+// Each pixel's alpha in both 16-bit halves of its word.
+TESK_AVX2 inline __m256i AlphaInPlace(__m256i s) {
+  const __m256i aSpread = _mm256_setr_epi8(3, -1, 3, -1, 7, -1, 7, -1, 11, -1, 11, -1, 15, -1, 15, -1, 3, -1, 3, -1, 7,
+                                           -1, 7, -1, 11, -1, 11, -1, 15, -1, 15, -1);
+  return _mm256_shuffle_epi8(s, aSpread);
+}
+
 // Eight pixels of OverOpaqueDestRow: opaque ones copied, transparent ones kept, others blended.
 TESK_AVX2 inline __m256i OverOpaqueDest8(__m256i d, __m256i s) {
   const __m256i aZero = _mm256_setzero_si256();
   const __m256i anAlpha = _mm256_set1_epi32(int(0xFF000000));
-  __m256i aLo = Over4(_mm256_unpacklo_epi8(d, aZero), _mm256_unpacklo_epi8(s, aZero), AlphaLo(s));
-  __m256i aHi = Over4(_mm256_unpackhi_epi8(d, aZero), _mm256_unpackhi_epi8(s, aZero), AlphaHi(s));
   // Alpha 0 weighs the destination by 256 in every lane, its own alpha too, which leaves the
   // pixel as it was; every other blended pixel comes out opaque.
   __m256i aSrcAlpha = _mm256_and_si256(s, anAlpha);
-  __m256i r = _mm256_or_si256(_mm256_packus_epi16(aLo, aHi),
+  __m256i r = _mm256_or_si256(OverInPlace8(d, s, AlphaInPlace(s)),
                               _mm256_andnot_si256(_mm256_cmpeq_epi32(aSrcAlpha, aZero), anAlpha));
   return _mm256_blendv_epi8(r, s, _mm256_cmpeq_epi32(aSrcAlpha, anAlpha));
 }
 
 // Eight pixels of OverWhiteRow.
 TESK_AVX2 inline __m256i OverWhite8(__m256i d, __m256i s) {
-  const __m256i aZero = _mm256_setzero_si256();
   const __m256i aColour = _mm256_set1_epi32(0x00FFFFFF);
   const __m256i anAlpha = _mm256_set1_epi32(int(0xFF000000));
   __m256i w, aNewAlpha;
@@ -108,24 +102,21 @@ TESK_AVX2 inline __m256i OverWhite8(__m256i d, __m256i s) {
     aNewAlpha = _mm256_slli_epi32(na, 24);
   }
   __m256i w32 = _mm256_or_si256(w, _mm256_slli_epi32(w, 16));
-  __m256i aLo = Over4(_mm256_unpacklo_epi8(d, aZero), _mm256_unpacklo_epi8(s, aZero), _mm256_unpacklo_epi32(w32, w32));
-  __m256i aHi = Over4(_mm256_unpackhi_epi8(d, aZero), _mm256_unpackhi_epi8(s, aZero), _mm256_unpackhi_epi32(w32, w32));
-  return _mm256_or_si256(_mm256_and_si256(_mm256_packus_epi16(aLo, aHi), aColour), aNewAlpha);
+  return _mm256_or_si256(_mm256_and_si256(OverInPlace8(d, s, w32), aColour), aNewAlpha);
 }
 
 // Eight pixels of OverPremultipliedRow.
 TESK_AVX2 inline __m256i OverPremultiplied8(__m256i d, __m256i s) {
   const __m256i aZero = _mm256_setzero_si256();
   const __m256i anAlpha = _mm256_set1_epi32(int(0xFF000000));
-  const __m256i k256 = _mm256_set1_epi16(256);
+  const __m256i aRedBlue = _mm256_set1_epi32(0x00FF00FF);
+  const __m256i aGreen = _mm256_set1_epi32(0x0000FF00);
   // Each weighed channel is below 256 - a and the source's below a + 1: the bytes add without
   // carries. Alpha 255 weighs the destination to nothing, which is the copy.
-  __m256i dc = _mm256_andnot_si256(anAlpha, d);
-  __m256i aLo = _mm256_srli_epi16(
-      _mm256_mullo_epi16(_mm256_unpacklo_epi8(dc, aZero), _mm256_sub_epi16(k256, AlphaLo(s))), 8);
-  __m256i aHi = _mm256_srli_epi16(
-      _mm256_mullo_epi16(_mm256_unpackhi_epi8(dc, aZero), _mm256_sub_epi16(k256, AlphaHi(s))), 8);
-  __m256i r = _mm256_add_epi8(_mm256_packus_epi16(aLo, aHi), s);
+  __m256i aKeep = _mm256_sub_epi16(_mm256_set1_epi16(256), AlphaInPlace(s));
+  __m256i aRB = _mm256_srli_epi16(_mm256_mullo_epi16(_mm256_and_si256(d, aRedBlue), aKeep), 8);
+  __m256i aG = _mm256_and_si256(_mm256_mullo_epi16(_mm256_srli_epi16(d, 8), aKeep), aGreen);
+  __m256i r = _mm256_add_epi8(_mm256_or_si256(aRB, aG), s);
   return _mm256_blendv_epi8(r, d, _mm256_cmpeq_epi32(_mm256_and_si256(s, anAlpha), aZero));
 }
 
