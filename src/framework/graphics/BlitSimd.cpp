@@ -132,6 +132,23 @@ inline __m128i OverOpaque2(__m128i d16, __m128i s16) {
   return Over2(d16, s16, _mm_shufflehi_epi16(_mm_shufflelo_epi16(s16, 0xFF), 0xFF));
 }
 
+// Four pixels laid over by the share w (w and 256 - w in both 16-bit halves of each word),
+// weighed in place: red and blue in one pair of halves, green and alpha in the other, each
+// rounded as Over2 rounds it. Each channel comes back in its own byte.
+inline __m128i OverInPlace4(__m128i d, __m128i s, __m128i w) {
+  const __m128i aRedBlue = _mm_set1_epi32(0x00FF00FF);
+  const __m128i aGreenAlpha = _mm_set1_epi32(int(0xFF00FF00));
+  const __m128i aKeep = _mm_set1_epi32(int(0xFFFFFF00));
+  __m128i ow = _mm_sub_epi16(_mm_set1_epi16(256), w);
+  __m128i aRB = _mm_add_epi16(_mm_and_si128(_mm_mullo_epi16(_mm_and_si128(d, aRedBlue), ow), aKeep),
+                              _mm_and_si128(_mm_mullo_epi16(_mm_and_si128(s, aRedBlue), w), aKeep));
+  __m128i aGA = _mm_add_epi16(_mm_mullo_epi16(_mm_srli_epi16(d, 8), ow), _mm_mullo_epi16(_mm_srli_epi16(s, 8), w));
+  return _mm_or_si128(_mm_srli_epi16(aRB, 8), _mm_and_si128(aGA, aGreenAlpha));
+}
+
+// A 32-bit lane's low 16 bits repeated in its high half.
+inline __m128i BothHalves(__m128i theLow) { return _mm_or_si128(theLow, _mm_slli_epi32(theLow, 16)); }
+
 // For 32-bit lanes of destination alpha da and source weight p (each 0..255): the new alpha
 // na = da + (255 - da) * p / 255 and the source's share w = p * 255 / na, as k_OverWeights
 // holds them. x / 255 is (x + 1 + (x >> 8)) >> 8 for x below 65536; w is at most 255, so the
@@ -170,11 +187,9 @@ void OverOpaqueDestRowSse2(uint32_t* theDest, const uint32_t* theSrc, int theCou
       continue;
     }
     __m128i d = _mm_loadu_si128(reinterpret_cast<const __m128i*>(theDest + i));
-    __m128i aLo = OverOpaque2(_mm_unpacklo_epi8(d, aZero), _mm_unpacklo_epi8(s, aZero));
-    __m128i aHi = OverOpaque2(_mm_unpackhi_epi8(d, aZero), _mm_unpackhi_epi8(s, aZero));
     // Alpha 0 weighs the destination by 256 in every lane, its own alpha too, which leaves the
     // pixel as it was; every other blended pixel comes out opaque.
-    __m128i r = _mm_or_si128(_mm_packus_epi16(aLo, aHi), _mm_andnot_si128(aClear, anAlpha));
+    __m128i r = _mm_or_si128(OverInPlace4(d, s, BothHalves(_mm_srli_epi32(s, 24))), _mm_andnot_si128(aClear, anAlpha));
     r = _mm_or_si128(_mm_and_si128(aSolid, s), _mm_andnot_si128(aSolid, r));
     _mm_storeu_si128(reinterpret_cast<__m128i*>(theDest + i), r);
   }
@@ -183,7 +198,8 @@ void OverOpaqueDestRowSse2(uint32_t* theDest, const uint32_t* theSrc, int theCou
 
 void OverPremultipliedRowSse2(uint32_t* theDest, const uint32_t* theSrc, int theCount) {
   const __m128i aZero = _mm_setzero_si128();
-  const __m128i aColour = _mm_set1_epi32(0x00FFFFFF);
+  const __m128i aRedBlue = _mm_set1_epi32(0x00FF00FF);
+  const __m128i aGreen = _mm_set1_epi32(0x0000FF00);
   const __m128i anAlpha = _mm_set1_epi32(int(0xFF000000));
   const __m128i k256 = _mm_set1_epi16(256);
   int i = 0;
@@ -199,13 +215,10 @@ void OverPremultipliedRowSse2(uint32_t* theDest, const uint32_t* theSrc, int the
     // Each weighed channel is below 256 - a and the source's below a + 1: the bytes add
     // without carries. Alpha 255 weighs the destination to nothing, which is the copy.
     __m128i d = _mm_loadu_si128(reinterpret_cast<const __m128i*>(theDest + i));
-    __m128i dc = _mm_and_si128(d, aColour);
-    __m128i sLo = _mm_unpacklo_epi8(s, aZero), sHi = _mm_unpackhi_epi8(s, aZero);
-    __m128i aKeepLo = _mm_sub_epi16(k256, _mm_shufflehi_epi16(_mm_shufflelo_epi16(sLo, 0xFF), 0xFF));
-    __m128i aKeepHi = _mm_sub_epi16(k256, _mm_shufflehi_epi16(_mm_shufflelo_epi16(sHi, 0xFF), 0xFF));
-    __m128i aLo = _mm_srli_epi16(_mm_mullo_epi16(_mm_unpacklo_epi8(dc, aZero), aKeepLo), 8);
-    __m128i aHi = _mm_srli_epi16(_mm_mullo_epi16(_mm_unpackhi_epi8(dc, aZero), aKeepHi), 8);
-    __m128i r = _mm_add_epi8(_mm_packus_epi16(aLo, aHi), s);
+    __m128i aKeep = _mm_sub_epi16(k256, BothHalves(_mm_srli_epi32(s, 24)));
+    __m128i aRB = _mm_srli_epi16(_mm_mullo_epi16(_mm_and_si128(d, aRedBlue), aKeep), 8);
+    __m128i aG = _mm_and_si128(_mm_mullo_epi16(_mm_srli_epi16(d, 8), aKeep), aGreen);
+    __m128i r = _mm_add_epi8(_mm_or_si128(aRB, aG), s);
     r = _mm_or_si128(_mm_and_si128(aClear, d), _mm_andnot_si128(aClear, r));
     _mm_storeu_si128(reinterpret_cast<__m128i*>(theDest + i), r);
   }
@@ -223,7 +236,7 @@ void OverWhiteRowSse2(uint32_t* theDest, const uint32_t* theSrc, int theCount) {
     // Four transparent pixels leave the destination as it is (p = 0).
     if (_mm_movemask_epi8(_mm_cmpeq_epi32(aSrcAlpha, aZero)) == 0xFFFF) continue;
     __m128i d = _mm_loadu_si128(reinterpret_cast<const __m128i*>(theDest + i));
-    __m128i wLo, wHi, aNewAlpha;
+    __m128i w32, aNewAlpha;
     if (_mm_movemask_epi8(_mm_cmpeq_epi32(aSrcAlpha, anAlpha)) == 0xFFFF) {
       // p = 255 over any destination alpha: na = 255 and w = 255, so each channel is
       // (d + 255 * s) >> 8, which is s less one where d < s; blue shifts its two products
@@ -238,22 +251,15 @@ void OverWhiteRowSse2(uint32_t* theDest, const uint32_t* theSrc, int theCount) {
       continue;
     } else if (_mm_movemask_epi8(_mm_cmpeq_epi32(_mm_and_si128(d, anAlpha), anAlpha)) == 0xFFFF) {
       // An opaque destination: na = 255 and w = p, the source's own alpha.
-      __m128i a16 = _mm_srli_epi32(s, 24);
-      __m128i w32 = _mm_or_si128(a16, _mm_slli_epi32(a16, 16));
-      wLo = _mm_unpacklo_epi32(w32, w32);
-      wHi = _mm_unpackhi_epi32(w32, w32);
+      w32 = BothHalves(_mm_srli_epi32(s, 24));
       aNewAlpha = anAlpha;
     } else {
       __m128i na, w;
       OverWeights4(_mm_srli_epi32(d, 24), _mm_srli_epi32(s, 24), na, w);
-      __m128i w32 = _mm_or_si128(w, _mm_slli_epi32(w, 16));
-      wLo = _mm_unpacklo_epi32(w32, w32);
-      wHi = _mm_unpackhi_epi32(w32, w32);
+      w32 = BothHalves(w);
       aNewAlpha = _mm_slli_epi32(na, 24);
     }
-    __m128i aLo = Over2(_mm_unpacklo_epi8(d, aZero), _mm_unpacklo_epi8(s, aZero), wLo);
-    __m128i aHi = Over2(_mm_unpackhi_epi8(d, aZero), _mm_unpackhi_epi8(s, aZero), wHi);
-    __m128i r = _mm_or_si128(_mm_and_si128(_mm_packus_epi16(aLo, aHi), aColour), aNewAlpha);
+    __m128i r = _mm_or_si128(_mm_and_si128(OverInPlace4(d, s, w32), aColour), aNewAlpha);
     _mm_storeu_si128(reinterpret_cast<__m128i*>(theDest + i), r);
   }
   OverWhiteRowPlain(theDest + i, theSrc + i, theCount - i);
