@@ -1,6 +1,5 @@
 // The blit loops of MemoryImage at integer positions, and the fractional entry.
 #include <algorithm>
-#include <cstring>
 #include <type_traits>
 
 #include "core/Common.h"
