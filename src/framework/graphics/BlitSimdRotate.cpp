@@ -93,6 +93,9 @@ struct V128 {
 namespace Tesk {
 namespace BlitSimdRotate {
 
+// The AVX2 loop of a kind, in BlitSimdRotateAvx2.cpp: null where the build has none.
+SpanLoop Avx2Loop(Kind theKind, bool thePalette);
+
 namespace {
 
 struct BitsTaps {
@@ -269,6 +272,23 @@ void Prepare(Setup& k) {
                     std::memcmp(k.TG, sm_Reference.mInts, sizeof(sm_Reference.mInts)) == 0 &&
                     std::memcmp(k.TB, sm_Reference.mInts, sizeof(sm_Reference.mInts)) == 0;
   }
+  k.mLoops[0] = k.mLoops[1] = &RowPlain;
+  const Level aMost = sm_Level.load(std::memory_order_relaxed);
+#ifdef __SSE2__
+  if (aMost == Level::Plain || !VectorFits(k)) return;
+  if (aMost == Level::Avx2 && HasAvx2()) {
+    const SpanLoop aWords = Avx2Loop(k.mKind, false), anIndices = Avx2Loop(k.mKind, true);
+    if (aWords != nullptr && anIndices != nullptr) {
+      k.mLoops[0] = aWords;
+      k.mLoops[1] = anIndices;
+      return;
+    }
+  }
+  k.mLoops[0] = VectorLoopFor<V128, false>(k.mKind);
+  k.mLoops[1] = VectorLoopFor<V128, true>(k.mKind);
+#else
+  (void)aMost;
+#endif
 }
 
 void RowPlain(const Setup& k, uint32_t* theDest, int theCount, int32_t u, int32_t v, int32_t du, int32_t dv,
@@ -299,15 +319,6 @@ bool RowSse2(const Setup& k, uint32_t* theDest, int theCount, int32_t u, int32_t
   (void)k, (void)theDest, (void)theCount, (void)u, (void)v, (void)du, (void)dv, (void)theSource;
   return false;
 #endif
-}
-
-void Row(const Setup& k, uint32_t* theDest, int theCount, int32_t u, int32_t v, int32_t du, int32_t dv,
-         const Source& theSource) {
-  if (theCount <= 0) return;
-  const Level aMost = sm_Level.load(std::memory_order_relaxed);
-  if (aMost == Level::Avx2 && RowAvx2(k, theDest, theCount, u, v, du, dv, theSource)) return;
-  if (aMost != Level::Plain && RowSse2(k, theDest, theCount, u, v, du, dv, theSource)) return;
-  RowPlain(k, theDest, theCount, u, v, du, dv, theSource);
 }
 
 }  // namespace BlitSimdRotate

@@ -21,6 +21,14 @@ enum class Kind : uint8_t {
   SurfaceAdd,     // saturating add through the three int tables, then the fixed alpha byte
 };
 
+struct Setup;
+struct Source;
+
+// A span loop: theCount pixels from theDest on, the first sampled at (u, v), each next one
+// (du, dv) on.
+typedef void (*SpanLoop)(const Setup& k, uint32_t* theDest, int theCount, int32_t u, int32_t v, int32_t du,
+                         int32_t dv, const Source& theSource);
+
 // What stays the same over a blit.
 struct Setup {
   Kind mKind = Kind::Over;
@@ -31,7 +39,10 @@ struct Setup {
   const int* TR = nullptr;          // the surface's add tables (SurfaceAdd)
   const int* TG = nullptr;
   const int* TB = nullptr;
-  bool mSaturating = false;  // set by Prepare: the tables add as min(sum, 255)
+  // Set by Prepare: the tables add as min(sum, 255); the loops Row takes for 32-bit words
+  // and for palette indices, chosen once for the blit.
+  bool mSaturating = false;
+  SpanLoop mLoops[2] = {nullptr, nullptr};
 };
 
 // Fills in what the loops derive from the rest of the setup; call it once per blit.
@@ -45,10 +56,11 @@ struct Source {
   int mPitch = 0;
 };
 
-// theCount pixels from theDest on, the first sampled at (u, v), each next one (du, dv) on.
-// Row picks the fastest loop that computes what RowPlain does.
-void Row(const Setup& k, uint32_t* theDest, int theCount, int32_t u, int32_t v, int32_t du, int32_t dv,
-         const Source& theSource);
+// The fastest loop that computes what RowPlain does, as Prepare chose it.
+inline void Row(const Setup& k, uint32_t* theDest, int theCount, int32_t u, int32_t v, int32_t du, int32_t dv,
+                const Source& theSource) {
+  k.mLoops[theSource.mPalette != nullptr](k, theDest, theCount, u, v, du, dv, theSource);
+}
 void RowPlain(const Setup& k, uint32_t* theDest, int theCount, int32_t u, int32_t v, int32_t du, int32_t dv,
               const Source& theSource);
 
@@ -61,8 +73,8 @@ bool RowAvx2(const Setup& k, uint32_t* theDest, int theCount, int32_t u, int32_t
              const Source& theSource);
 bool HasAvx2();
 
-// The fastest loop Row may take (AVX2 at first, which it takes only where the processor has
-// it): tests and benchmarks lower it to run the whole blit through one loop.
+// The fastest loop Prepare may choose (AVX2 at first, which it takes only where the processor
+// has it): tests and benchmarks lower it to run whole blits through one loop.
 enum class Level : uint8_t { Plain, Sse2, Avx2 };
 void SetLevel(Level theMost);
 Level GetLevel();

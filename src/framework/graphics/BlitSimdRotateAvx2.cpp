@@ -1,6 +1,6 @@
 // The rotated blits' span loop in AVX2, four pixels a step. Only this file is compiled for
-// AVX2, and everything in it has internal linkage but RowAvx2, which runs the loop only on a
-// processor that reports AVX2 (the SSE2 loop stays for the others).
+// AVX2, and everything in it has internal linkage but Avx2Loop and RowAvx2, which are only
+// called on a processor that reports AVX2 (the SSE2 loop stays for the others).
 #include <cstdint>
 
 #include "graphics/BlitSimdRotate.h"
@@ -100,6 +100,10 @@ struct V256 {
   static P AddSat(P a, P b) { return _mm_adds_epu8(a, b); }
 };
 
+SpanLoop LoopFor(Kind theKind, bool thePalette) {
+  return thePalette ? VectorLoopFor<V256, true>(theKind) : VectorLoopFor<V256, false>(theKind);
+}
+
 void RunAvx2(const Setup& k, uint32_t* theDest, int theCount, int32_t u, int32_t v, int32_t du, int32_t dv,
              const Source& theSource) {
   VectorRow<V256>(k, theDest, theCount, u, v, du, dv, theSource);
@@ -118,6 +122,15 @@ void RunAvx2(const Setup& k, uint32_t* theDest, int theCount, int32_t u, int32_t
 
 namespace Tesk {
 namespace BlitSimdRotate {
+
+SpanLoop Avx2Loop(Kind theKind, bool thePalette) {
+#ifdef TESK_ROTATE_AVX2
+  return LoopFor(theKind, thePalette);
+#else
+  (void)theKind, (void)thePalette;
+  return nullptr;
+#endif
+}
 
 bool RowAvx2(const Setup& k, uint32_t* theDest, int theCount, int32_t u, int32_t v, int32_t du, int32_t dv,
              const Source& theSource) {

@@ -62,20 +62,29 @@ void VectorSpan(const Setup& k, uint32_t* theDest, int theCount, int32_t u, int3
 
   T fu = V::Frac(u, du), fv = V::Frac(v, dv);
   const T aStepU = V::Set16(int(uint32_t(du) * N)), aStepV = V::Set16(int(uint32_t(dv) * N));
-  int i = 0;
-  for (; i + N <= theCount; i += N) {
+  // The last group, when short, runs on a copy padded with its last pixel's taps.
+  const int aFull = theCount - theCount % N;
+  uint32_t aTail[N] = {};
+  uint32_t uu = uint32_t(u), vv = uint32_t(v);
+  for (int i = 0; i < theCount; i += N) {
     int a[N];
     for (int j = 0; j < N; ++j) {
-      a[j] = (v >> 16) * aPitch + (u >> 16);
-      u += du;
-      v += dv;
+      a[j] = (int32_t(vv) >> 16) * aPitch + (int32_t(uu) >> 16);
+      uu += uint32_t(du);
+      vv += uint32_t(dv);
+    }
+    uint32_t* d = theDest + i;
+    if (i == aFull) {
+      const int aValid = theCount - i;
+      for (int j = 0; j < aValid; ++j) aTail[j] = d[j];
+      for (int j = aValid; j < N; ++j) a[j] = a[aValid - 1];
+      d = aTail;
     }
     T aTop, aBottom;
     V::template Gather<kPalette>(theSource, a, aTop, aBottom);
     const T fuNow = fu, fvNow = fv;
     fu = V::Add(fu, aStepU);
     fv = V::Add(fv, aStepV);
-    uint32_t* d = theDest + i;
     if (V::NoAlpha(V::Or(aTop, aBottom))) {
       // Every weight is 0: the memory kinds leave the pixels, the surface kinds only set alpha.
       if (kSurface) V::Store(d, V::POr(V::PAnd(V::Load(d), aPackedColour), aPackedAlpha));
@@ -135,44 +144,36 @@ void VectorSpan(const Setup& k, uint32_t* theDest, int theCount, int32_t u, int3
       V::Store(d, V::Narrow(aResult));
     }
   }
-  if (i < theCount) RowPlain(k, theDest + i, theCount - i, u, v, du, dv, theSource);
+  for (int j = aFull; j < theCount; ++j) theDest[j] = aTail[j - aFull];
 }
 
 template <class V, bool kPalette>
-void VectorRowFrom(const Setup& k, uint32_t* theDest, int theCount, int32_t u, int32_t v, int32_t du,
-                   int32_t dv, const Source& theSource) {
-  switch (k.mKind) {
+SpanLoop VectorLoopFor(Kind theKind) {
+  switch (theKind) {
     case Kind::Over:
-      VectorSpan<V, Kind::Over, kPalette>(k, theDest, theCount, u, v, du, dv, theSource);
-      break;
+      return &VectorSpan<V, Kind::Over, kPalette>;
     case Kind::OverColour:
-      VectorSpan<V, Kind::OverColour, kPalette>(k, theDest, theCount, u, v, du, dv, theSource);
-      break;
+      return &VectorSpan<V, Kind::OverColour, kPalette>;
     case Kind::Add:
-      VectorSpan<V, Kind::Add, kPalette>(k, theDest, theCount, u, v, du, dv, theSource);
-      break;
+      return &VectorSpan<V, Kind::Add, kPalette>;
     case Kind::AddColour:
-      VectorSpan<V, Kind::AddColour, kPalette>(k, theDest, theCount, u, v, du, dv, theSource);
-      break;
+      return &VectorSpan<V, Kind::AddColour, kPalette>;
     case Kind::SurfaceMix:
-      VectorSpan<V, Kind::SurfaceMix, kPalette>(k, theDest, theCount, u, v, du, dv, theSource);
-      break;
+      return &VectorSpan<V, Kind::SurfaceMix, kPalette>;
     case Kind::SurfaceColour:
-      VectorSpan<V, Kind::SurfaceColour, kPalette>(k, theDest, theCount, u, v, du, dv, theSource);
-      break;
+      return &VectorSpan<V, Kind::SurfaceColour, kPalette>;
     case Kind::SurfaceAdd:
-      VectorSpan<V, Kind::SurfaceAdd, kPalette>(k, theDest, theCount, u, v, du, dv, theSource);
-      break;
+      return &VectorSpan<V, Kind::SurfaceAdd, kPalette>;
   }
+  return nullptr;
 }
 
 template <class V>
 void VectorRow(const Setup& k, uint32_t* theDest, int theCount, int32_t u, int32_t v, int32_t du, int32_t dv,
                const Source& theSource) {
-  if (theSource.mPalette != nullptr)
-    VectorRowFrom<V, true>(k, theDest, theCount, u, v, du, dv, theSource);
-  else
-    VectorRowFrom<V, false>(k, theDest, theCount, u, v, du, dv, theSource);
+  const SpanLoop aLoop =
+      theSource.mPalette != nullptr ? VectorLoopFor<V, true>(k.mKind) : VectorLoopFor<V, false>(k.mKind);
+  aLoop(k, theDest, theCount, u, v, du, dv, theSource);
 }
 
 }  // namespace

@@ -13,6 +13,7 @@
 #include "graphics/BlitSimdRotate.h"
 #include "graphics/DrawMode.h"
 #include "graphics/MemoryImage.h"
+#include "graphics/RotateAxis.h"
 
 using namespace Tesk;
 using BlitSimdRotate::Kind;
@@ -327,4 +328,25 @@ TEST(BlitSimdRotate, WholeBlitsAreTheSameThroughEveryLoop) {
                                     std::to_string(aMode));
               }
   }
+}
+
+TEST(BlitSimdRotate, SpanBoundsDivideAsIntegersDo) {
+  // The span narrowing's quotients, taken in double precision, against integer division:
+  // random operands over the whole range and dividends one off a multiple of the divisor.
+  uint32_t aState = 5;
+  auto aCheck = [](int64_t n, int64_t d) { ASSERT_EQ(DivideTowardZero(n, d), n / d) << n << " / " << d; };
+  for (int i = 0; i < 200000; ++i) {
+    int64_t d = int64_t(NextWord(aState) % 65536) + 1;
+    if (NextWord(aState) & 1) d = -d;
+    const int64_t aWide = (int64_t(NextWord(aState)) << 5) ^ int64_t(NextWord(aState));
+    const int64_t n = aWide % (int64_t(1) << 37) - (int64_t(1) << 36);
+    aCheck(n, d);
+    const int64_t q = n / d;
+    for (int64_t e : {-1, 0, 1}) aCheck(q * d + e, d);
+  }
+  for (int64_t d : {int64_t(1), int64_t(-1), int64_t(65536), int64_t(-65536), int64_t(65535), int64_t(3)})
+    for (int64_t n : {int64_t(0), (int64_t(1) << 36) - 1, -(int64_t(1) << 36) + 1, int64_t(1) << 40,
+                      -(int64_t(1) << 40) - 7, int64_t(0x27FFF), int64_t(-0x17FFF)})
+      aCheck(n, d);
+  aCheck(int64_t(1) << 20, 100000);
 }
