@@ -329,16 +329,19 @@ void HorzPairsRowSse2(uint16_t* theCells, const uint32_t* theRow, const int32_t*
   }
 }
 
-void OverWhiteRow(uint32_t* theDest, const uint32_t* theSrc, int theCount) {
+namespace {
+
+// Four pixels of the white loop (BlitPixel::OverWhite with p = the source's alpha).
+inline void OverWhiteGroup4(uint32_t* theDest, const uint32_t* theSrc) {
   const __m128i aZero = _mm_setzero_si128(), anAlpha = AlphaMask();
   const __m128i aBlueLanes = _mm_set_epi16(0, 0, 0, -1, 0, 0, 0, -1);
   const __m128i k256 = _mm_set1_epi16(256);
   const uint16_t* aTable = BlitPixel::k_OverWeights.data();
-  int i = 0;
-  for (; i + 4 <= theCount; i += 4) {
+  const int i = 0;
+  {
     const __m128i s = Load(theSrc + i);
     const __m128i sa = _mm_and_si128(s, anAlpha);
-    if (All(_mm_cmpeq_epi32(sa, aZero))) continue;
+    if (All(_mm_cmpeq_epi32(sa, aZero))) return;
     const __m128i d = Load(theDest + i);
     if (All(_mm_cmpeq_epi32(sa, anAlpha))) {
       // p = 255: w = 255 and na = 255 whatever the destination. Blue is (255 * s) >> 8, s - 1
@@ -347,7 +350,7 @@ void OverWhiteRow(uint32_t* theDest, const uint32_t* theSrc, int theCount) {
       const __m128i aLess = _mm_andnot_si128(aNotBelow, _mm_set1_epi32(0x00010100));
       Store(theDest + i,
             _mm_or_si128(_mm_sub_epi8(_mm_subs_epu8(s, _mm_set1_epi32(0x00000001)), aLess), anAlpha));
-      continue;
+      return;
     }
     __m128i wLo, wHi, aNewAlpha;
     if (All(_mm_cmpeq_epi32(_mm_and_si128(d, anAlpha), anAlpha))) {
@@ -384,6 +387,13 @@ void OverWhiteRow(uint32_t* theDest, const uint32_t* theSrc, int theCount) {
     }
     Store(theDest + i, _mm_or_si128(_mm_andnot_si128(anAlpha, _mm_packus_epi16(aResult[0], aResult[1])), aNewAlpha));
   }
+}
+
+}  // namespace
+
+void OverWhiteRowSse2(uint32_t* theDest, const uint32_t* theSrc, int theCount) {
+  int i = 0;
+  for (; i + 4 <= theCount; i += 4) OverWhiteGroup4(theDest + i, theSrc + i);
   for (; i < theCount; ++i) theDest[i] = BlitPixel::OverWhite(theDest[i], theSrc[i], theSrc[i] >> 24);
 }
 
@@ -597,6 +607,46 @@ void HorzPairsAvx2Quads(uint16_t* theCells, const uint32_t* theRow, const int32_
   }
 }
 
+void OverWhiteAvx2Groups(uint32_t* theDest, const uint32_t* theSrc, int theCount) {
+  const __m256i aZero = _mm256_setzero_si256(), anAlpha = AlphaMask8();
+  const __m256i aBlueLanes = _mm256_set_epi16(0, 0, 0, -1, 0, 0, 0, -1, 0, 0, 0, -1, 0, 0, 0, -1);
+  const __m256i k256 = _mm256_set1_epi16(256);
+  for (int i = 0; i + 8 <= theCount; i += 8) {
+    const __m256i s = Load8(theSrc + i);
+    const __m256i sa = _mm256_and_si256(s, anAlpha);
+    if (All8(_mm256_cmpeq_epi32(sa, aZero))) continue;
+    const __m256i d = Load8(theDest + i);
+    if (All8(_mm256_cmpeq_epi32(sa, anAlpha))) {
+      const __m256i aNotBelow = _mm256_cmpeq_epi8(_mm256_max_epu8(d, s), d);
+      const __m256i aLess = _mm256_andnot_si256(aNotBelow, _mm256_set1_epi32(0x00010100));
+      Store8(theDest + i, _mm256_or_si256(
+                              _mm256_sub_epi8(_mm256_subs_epu8(s, _mm256_set1_epi32(0x00000001)), aLess), anAlpha));
+      continue;
+    }
+    if (!All8(_mm256_cmpeq_epi32(_mm256_and_si256(d, anAlpha), anAlpha))) {
+      // A destination with alpha takes the weights from the table, four at a time.
+      OverWhiteGroup4(theDest + i, theSrc + i);
+      OverWhiteGroup4(theDest + i + 4, theSrc + i + 4);
+      continue;
+    }
+    // An opaque destination: na = 255 and w = p, the source's own alpha.
+    const __m256i a16 = _mm256_srli_epi32(s, 24);
+    const __m256i w32 = _mm256_or_si256(a16, _mm256_slli_epi32(a16, 16));
+    const __m256i aW[2] = {_mm256_unpacklo_epi32(w32, w32), _mm256_unpackhi_epi32(w32, w32)};
+    const __m256i aD[2] = {_mm256_unpacklo_epi8(d, aZero), _mm256_unpackhi_epi8(d, aZero)};
+    const __m256i aS[2] = {_mm256_unpacklo_epi8(s, aZero), _mm256_unpackhi_epi8(s, aZero)};
+    __m256i aResult[2];
+    for (int h = 0; h < 2; ++h) {
+      const __m256i dw = _mm256_mullo_epi16(aD[h], _mm256_sub_epi16(k256, aW[h]));
+      const __m256i sw = _mm256_mullo_epi16(aS[h], aW[h]);
+      const __m256i aSumFirst = _mm256_srli_epi16(_mm256_add_epi16(dw, sw), 8);
+      const __m256i aShiftFirst = _mm256_add_epi16(_mm256_srli_epi16(dw, 8), _mm256_srli_epi16(sw, 8));
+      aResult[h] = _mm256_blendv_epi8(aSumFirst, aShiftFirst, aBlueLanes);
+    }
+    Store8(theDest + i, _mm256_or_si256(_mm256_packus_epi16(aResult[0], aResult[1]), anAlpha));
+  }
+}
+
 }  // namespace
 
 #if defined(__clang__)
@@ -633,6 +683,16 @@ void HorzPairsRowAvx2(uint16_t* theCells, const uint32_t* theRow, const int32_t*
   HorzPairsAvx2Quads(theCells, theRow, theLeft, theWeight, theBegin, theEnd);
 }
 
+void OverWhiteRowAvx2(uint32_t* theDest, const uint32_t* theSrc, int theCount) {
+  if (!HasAvx2()) {
+    OverWhiteRowSse2(theDest, theSrc, theCount);
+    return;
+  }
+  OverWhiteAvx2Groups(theDest, theSrc, theCount);
+  const int aDone = theCount & ~7;
+  OverWhiteRowSse2(theDest + aDone, theSrc + aDone, theCount - aDone);
+}
+
 #else
 
 bool HasAvx2() { return false; }
@@ -647,7 +707,18 @@ void HorzPairsRowAvx2(uint16_t* theCells, const uint32_t* theRow, const int32_t*
   HorzPairsRowSse2(theCells, theRow, theLeft, theWeight, theBegin, theEnd);
 }
 
+void OverWhiteRowAvx2(uint32_t* theDest, const uint32_t* theSrc, int theCount) {
+  OverWhiteRowSse2(theDest, theSrc, theCount);
+}
+
 #endif
+
+void OverWhiteRow(uint32_t* theDest, const uint32_t* theSrc, int theCount) {
+  if (HasAvx2())
+    OverWhiteRowAvx2(theDest, theSrc, theCount);
+  else
+    OverWhiteRowSse2(theDest, theSrc, theCount);
+}
 
 void HorzPairsRow(uint16_t* theCells, const uint32_t* theRow, const int32_t* theLeft, const uint16_t* theWeight,
                   int theBegin, int theEnd) {
@@ -706,6 +777,14 @@ void MixComposeRow(uint32_t* theDest, const uint16_t* const* theRows, const int1
 
 void OverWhiteRow(uint32_t* theDest, const uint32_t* theSrc, int theCount) {
   for (int i = 0; i < theCount; ++i) theDest[i] = BlitPixel::OverWhite(theDest[i], theSrc[i], theSrc[i] >> 24);
+}
+
+void OverWhiteRowSse2(uint32_t* theDest, const uint32_t* theSrc, int theCount) {
+  OverWhiteRow(theDest, theSrc, theCount);
+}
+
+void OverWhiteRowAvx2(uint32_t* theDest, const uint32_t* theSrc, int theCount) {
+  OverWhiteRow(theDest, theSrc, theCount);
 }
 
 void AlphaSpan(const uint32_t* theRow, int theCount, int& theBegin, int& theEnd) {

@@ -74,6 +74,8 @@ void GatherRow(uint32_t* theOut, const uint32_t* theRow, const int* theColumns, 
 // The normal blit's white loop (BlitPixel::OverWhite with p = the source's alpha); opaque groups
 // of four take a form without multiplies.
 void OverWhiteRow(uint32_t* theDest, const uint32_t* theSrc, int theCount);
+void OverWhiteRowSse2(uint32_t* theDest, const uint32_t* theSrc, int theCount);
+void OverWhiteRowAvx2(uint32_t* theDest, const uint32_t* theSrc, int theCount);
 
 // First and last column (last + 1) whose pixel has alpha; theEnd <= theBegin when none has.
 void AlphaSpan(const uint32_t* theRow, int theCount, int& theBegin, int& theEnd);

@@ -417,6 +417,10 @@ TEST(StretchFastPath, HorizontalRowsMatchThePlainSums) {
     }
 }
 
+using WhiteRow = void (*)(uint32_t*, const uint32_t*, int);
+const WhiteRow k_WhiteRows[] = {BlitSimdStretch::OverWhiteRow, BlitSimdStretch::OverWhiteRowSse2,
+                                BlitSimdStretch::OverWhiteRowAvx2};
+
 TEST(StretchFastPath, NearestWhiteRowMatchesThePlainLoop) {
   uint32_t aState = 77;
   // Every pair of source and destination alpha in groups of four that share them.
@@ -427,10 +431,13 @@ TEST(StretchFastPath, NearestWhiteRowMatchesThePlainLoop) {
       aSrc[i] = (sa << 24) | (NextWord(aState) & 0xFFFFFF);
       aDest[i] = ((uint32_t(i / 4) & 0xFF) << 24) | (NextWord(aState) & 0xFFFFFF);
     }
-    std::vector<uint32_t> aPlain = aDest, aVector = aDest;
+    std::vector<uint32_t> aPlain = aDest;
     BlitSimd::OverWhiteRowPlain(aPlain.data(), aSrc.data(), int(aCount));
-    BlitSimdStretch::OverWhiteRow(aVector.data(), aSrc.data(), int(aCount));
-    ASSERT_EQ(aVector, aPlain) << "source alpha " << sa;
+    for (WhiteRow aForm : k_WhiteRows) {
+      std::vector<uint32_t> aVector = aDest;
+      aForm(aVector.data(), aSrc.data(), int(aCount));
+      ASSERT_EQ(aVector, aPlain) << "source alpha " << sa;
+    }
   }
   // Opaque sources over every pair of channel values (the form without multiplies).
   std::vector<uint32_t> aSrc(65536), aDest(65536);
@@ -439,10 +446,13 @@ TEST(StretchFastPath, NearestWhiteRowMatchesThePlainLoop) {
       aSrc[s * 256 + d] = 0xFF000000 | s * 0x010101;
       aDest[s * 256 + d] = ((NextWord(aState) & 0xFF) << 24) | d * 0x010101;
     }
-  std::vector<uint32_t> aPlain = aDest, aVector = aDest;
+  std::vector<uint32_t> aPlain = aDest;
   BlitSimd::OverWhiteRowPlain(aPlain.data(), aSrc.data(), 65536);
-  BlitSimdStretch::OverWhiteRow(aVector.data(), aSrc.data(), 65536);
-  ASSERT_EQ(aVector, aPlain);
+  for (WhiteRow aForm : k_WhiteRows) {
+    std::vector<uint32_t> aVector = aDest;
+    aForm(aVector.data(), aSrc.data(), 65536);
+    ASSERT_EQ(aVector, aPlain);
+  }
 }
 
 TEST(StretchFastPath, AlphaSpanFindsTheFirstAndLastPixelWithAlpha) {
