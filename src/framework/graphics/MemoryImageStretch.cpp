@@ -428,6 +428,8 @@ bool ListTaps(int theSources, int theUnits, uint32_t theMaxSum, Emit theEmit, st
   return true;
 }
 
+constexpr int k_MaxTaps = 64;
+
 bool MakeHorz(SmoothPlan& p, const TRect<double>& S, const TRect<int>& D, int x0, int w0, bool mirror) {
   static thread_local std::vector<int> sm_Begin;
   static thread_local std::vector<Tap> sm_Taps;
@@ -480,6 +482,8 @@ bool MakeHorz(SmoothPlan& p, const TRect<double>& S, const TRect<int>& D, int x0
     if (n == 2 && sm_Taps[size_t(b) + 1].mFrom != sm_Taps[size_t(b)].mFrom + 1) aPairs = false;
   }
   if (aPairs) aTaps = 2;
+  // Past that many columns per cell (a very deep shrink) the plain resampler runs.
+  if (aTaps > k_MaxTaps) return false;
   p.mTaps = aTaps;
   p.mPairs = aPairs;
   p.mCells = aCells;
@@ -492,9 +496,9 @@ bool MakeHorz(SmoothPlan& p, const TRect<double>& S, const TRect<int>& D, int x0
   p.mReachLow.assign(size_t(aCells), 0);
   for (int k = 0; k < aCells; ++k) {
     const int b = sm_Begin[size_t(k)], n = sm_Begin[size_t(k) + 1] - b;
-    Tap aCell[64];
+    Tap aCell[k_MaxTaps];
     int aCount = 0;
-    for (int i = 0; i < n && aCount < 64; ++i) aCell[aCount++] = sm_Taps[size_t(b + i)];
+    for (int i = 0; i < n; ++i) aCell[aCount++] = sm_Taps[size_t(b + i)];
     if (aCount == 0) aCell[aCount++] = Tap{0, 0};
     if (aPairs && aCount == 1) {
       if (aCell[0].mFrom + 1 < w0)
@@ -546,7 +550,7 @@ bool MakeHorz(SmoothPlan& p, const TRect<double>& S, const TRect<int>& D, int x0
     while (k < aCells && p.mReachLow[size_t(k)] <= i) ++k;
     p.mEndCell[size_t(i)] = k;
   }
-  return aTaps <= 64;
+  return true;
 }
 
 bool MakeVert(SmoothPlan& p, const TRect<double>& S, const TRect<int>& D, int y0, int h0) {
