@@ -84,6 +84,25 @@ DIRECTDRAWSURFACE3* CreateTextureSurface(IDirect3DDevice8* theDevice, DIRECTDRAW
   return aSurface;
 }
 
+bool IsImageAreaOpaque(MemoryImage* theImage, int x, int y, int theWidth, int theHeight) {
+  int w = std::min(theImage->mWidth - x, theWidth), h = std::min(theImage->mHeight - y, theHeight);
+  if (w < 1 || h < 1) return false;
+  const uint32_t* aPalette = theImage->mPalette.get();
+  const uint8_t* anIndices = theImage->mPaletteIndices.get();
+  const uint32_t* aBits = (aPalette != nullptr && anIndices != nullptr) ? nullptr : theImage->GetBits();
+  if (aBits == nullptr && (aPalette == nullptr || anIndices == nullptr)) return false;
+  uint32_t anAlphas = 0xFF000000u;
+  for (int aRow = 0; aRow < h; ++aRow) {
+    size_t anOffset = static_cast<size_t>(y + aRow) * theImage->mWidth + x;
+    if (aBits != nullptr)
+      for (int aCol = 0; aCol < w; ++aCol) anAlphas &= aBits[anOffset + aCol];
+    else
+      for (int aCol = 0; aCol < w; ++aCol) anAlphas &= aPalette[anIndices[anOffset + aCol]];
+    if ((anAlphas >> 24) != 0xFF) return false;
+  }
+  return true;
+}
+
 void CopyImageToTexture(DIRECTDRAWSURFACE3* theTexture, MemoryImage* theImage, int x, int y, int theWidth,
                         int theHeight, PixelFormat theFormat) {
   if (theTexture == nullptr || theFormat != PixelFormat_A8R8G8B8) return;
@@ -236,12 +255,17 @@ void TextureData::CreateTextures(MemoryImage* theImage, IDirect3DDevice8* theDev
         mTexMemSize += aPiece.mWidth * aPiece.mHeight * aBytes;
       }
       CopyImageToTexture(aPiece.mTexture, theImage, x, y, aPiece.mWidth, aPiece.mHeight, aFormat);
+      aPiece.mOpaque = IsImageAreaOpaque(theImage, x, y, aPiece.mWidth, aPiece.mHeight);
     }
   }
   mWidth = theImage->mWidth;
   mHeight = theImage->mHeight;
   mBitsChangedCount = theImage->mBitsChangedCount;
   mPixelFormat = aFormat;
+}
+
+bool TextureData::IsPieceOpaque(int x, int y) const {
+  return mTextures[static_cast<size_t>(y / mTexPieceHeight) * mTexVecWidth + x / mTexPieceWidth].mOpaque;
 }
 
 DIRECTDRAWSURFACE3* TextureData::GetTexture(int x, int y, int& theWidth, int& theHeight, float& theU1,
@@ -278,7 +302,7 @@ void TextureData::Blt(IDirect3DDevice8* theDevice, float theX, float theY, const
           Vertex(aDestX + w, aDestY, aColor, u2, v1), Vertex(aDestX + w, aDestY + h, aColor, u2, v2)};
       D3DInterface::CheckDXError(theDevice->SetTexture(0, aTexture), "SetTexture gTexture");
       theDevice->SetVertexShader(D3DFVF_TLVERTEX);
-      D3DInterface::CheckDXError(theDevice->DrawQuad(aQuad), "DrawPrimitive (Tri) 1");
+      D3DInterface::CheckDXError(theDevice->DrawQuad(aQuad, IsPieceOpaque(aCol, aRow)), "DrawPrimitive (Tri) 1");
       aCol += w;
       aDestX += w;
       aStepHeight = h;
@@ -321,7 +345,7 @@ void TextureData::BltTransformed(IDirect3DDevice8* theDevice, const TeskMatrix3&
       D3DInterface::CheckDXError(theDevice->SetTexture(0, aTexture), "SetTexture gTexture");
       theDevice->SetVertexShader(D3DFVF_TLVERTEX);
       if (!isClipped) {
-        D3DInterface::CheckDXError(theDevice->DrawQuad(aQuad), "DrawPrimitive (Tri) 3");
+        D3DInterface::CheckDXError(theDevice->DrawQuad(aQuad, IsPieceOpaque(aCol, aRow)), "DrawPrimitive (Tri) 3");
       } else {
         VertexList aList;
         aList.push_back(aQuad[0]);

@@ -180,6 +180,43 @@ TEST_F(D3DInterfaceTest, ImagesLargerThanTheLimitAreSplitAndDrawSeamlessly) {
   mD3D->RemoveMemoryImage(&anImage);
 }
 
+// Pieces know whether every pixel they hold is opaque; an opaque image blitted over a
+// translucent backdrop leaves the frame it leaves when drawn blended.
+TEST_F(D3DInterfaceTest, OpaqueImagesDrawTheSameFrameUnblended) {
+  Tesk::gMaxTextureWidth = 16;
+  Tesk::gMaxTextureHeight = 16;
+  MemoryImage anImage(nullptr);
+  // One translucent pixel in the last piece only.
+  FillImage(anImage, 40, 20, [](int x, int y) { return x == 39 && y == 19 ? 0x80FFFFFFu : Gradient(x, y); });
+  ASSERT_TRUE(mD3D->CreateImageTexture(&anImage));
+  auto* aData = static_cast<Tesk::TextureData*>(anImage.mD3DData);
+  ASSERT_EQ(aData->mTextures.size(), 6u);
+  for (size_t i = 0; i < 5; ++i) EXPECT_TRUE(aData->mTextures[i].mOpaque) << i;
+  EXPECT_FALSE(aData->mTextures[5].mOpaque);
+
+  auto aFrame = [&]() {
+    mD3D->FillRect(TRect<int>(0, 0, k_W, k_H), Color(30, 60, 90), 0);
+    mD3D->FillRect(TRect<int>(0, 0, k_W, 50), Color(200, 100, 50, 120), 0);
+    mD3D->Blt(&anImage, 5, 5, TRect<int>(0, 0, 40, 20), Color(255, 255, 255), 0);
+    mD3D->Blt(&anImage, 60.5f, 10.25f, TRect<int>(3, 2, 30, 17), Color(200, 150, 100), 0, true);
+    mD3D->Blt(&anImage, 5, 40, TRect<int>(0, 0, 40, 20), Color(255, 255, 255, 128), 0);
+    mD3D->Blt(&anImage, 60, 40, TRect<int>(0, 0, 40, 20), Color(255, 255, 255), 1);
+    mD3D->StretchBlt(&anImage, TRect<int>(5, 70, 70, 35), TRect<int>(0, 0, 40, 20), nullptr, Color(255, 255, 255),
+                     0, false);
+    mD3D->BltRotated(&anImage, 90, 70, nullptr, Color(255, 255, 255), 0, 0.4, 20, 10, TRect<int>(0, 0, 40, 20));
+    mD3D->GetDevice()->FlushBatch();
+    std::vector<uint32_t> aPixels;
+    for (int y = 0; y < k_H; ++y)
+      for (int x = 0; x < k_W; ++x) aPixels.push_back(DisplayTest::ReadPixel(x, y, k_H));
+    return aPixels;
+  };
+  std::vector<uint32_t> anUnblended = aFrame();
+  for (Tesk::TextureDataPiece& aPiece : aData->mTextures) aPiece.mOpaque = false;
+  std::vector<uint32_t> aBlended = aFrame();
+  EXPECT_TRUE(anUnblended == aBlended);
+  mD3D->RemoveMemoryImage(&anImage);
+}
+
 TEST_F(D3DInterfaceTest, ChangedPixelsRefillTheSamePieces) {
   Tesk::gMaxTextureWidth = 16;
   Tesk::gMaxTextureHeight = 16;
