@@ -113,7 +113,8 @@ IDirect3DDevice8::IDirect3DDevice8()
       mTextureTarget(GL_TEXTURE_RECTANGLE_ARB),
       mBoundTexture(~0u),
       mBindingChanges(0),
-      mInScene(false) {
+      mInScene(false),
+      mIsOneToOne(false) {
   std::lock_guard<std::mutex> aLock(gDevicesLock);
   gDevices.push_back(this);
   DIRECTDRAWSURFACE3::SetTextureChangeHook(FlushEveryDevice);
@@ -302,6 +303,7 @@ HRESULT IDirect3DDevice8::Reset(D3DPRESENT_PARAMETERS* theParams) {
   double anOrthoWidth = isRequestedSize ? aRequestedWidth : aPortWidth;
   double anOrthoHeight = isRequestedSize ? aRequestedHeight : aPortHeight;
   glOrtho(0, anOrthoWidth, anOrthoHeight, 0, -5000, 5000);
+  mIsOneToOne = anOrthoWidth == aPortWidth && anOrthoHeight == aPortHeight;
   glMatrixMode(GL_MODELVIEW);
   glLoadIdentity();
   glShadeModel(GL_SMOOTH);

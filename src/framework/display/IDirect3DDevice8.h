@@ -57,6 +57,9 @@ class IDirect3DDevice8 {
   // what a drawn quad would not.
   bool HasFragmentTests() const { return mDepthTest || mStencilTest || mAlphaTest; }
 
+  // Whether the frame's units are the window's pixels (windowed; full screen may scale).
+  bool MapsPixelsOneToOne() const { return mIsOneToOne; }
+
   AGLContext GetContext() const { return mContext; }
   uint32_t GetBackBufferWidth() const { return mBackBufferWidth; }
   uint32_t GetBackBufferHeight() const { return mBackBufferHeight; }
@@ -101,6 +104,7 @@ class IDirect3DDevice8 {
   GLuint mBoundTexture;      // on mContext, as of mBindingChanges
   uint32_t mBindingChanges;  // DIRECTDRAWSURFACE3::TextureBindingChanges() when it was bound
   bool mInScene;                      // the context was made current when the scene began
+  bool mIsOneToOne;                   // the projection's size is the viewport's
 
   struct BatchVertex {
     float mPosition[4];

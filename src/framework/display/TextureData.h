@@ -27,6 +27,14 @@ struct TextureDataPiece {
   int mWidth;
   int mHeight;
   bool mOpaque = false;  // every image pixel it holds has alpha 255 (so does its repeated edge)
+  // The bounds of its pixels with alpha above 0, in its own pixels (empty: all transparent).
+  int mLeft = 0, mTop = 0, mRight = 0, mBottom = 0;
+};
+
+// What the alpha of an image area holds.
+struct ImageAreaAlpha {
+  bool mOpaque;                          // every pixel has alpha 255
+  int mLeft, mTop, mRight, mBottom;      // bounds of the pixels with alpha above 0, area-relative
 };
 
 class TextureData {
@@ -75,8 +83,8 @@ DIRECTDRAWSURFACE3* CreateTextureSurface(IDirect3DDevice8* theDevice, DIRECTDRAW
                                          int theHeight, PixelFormat theFormat);
 void CopyImageToTexture(DIRECTDRAWSURFACE3* theTexture, MemoryImage* theImage, int x, int y, int theWidth,
                         int theHeight, PixelFormat theFormat);
-// Whether every pixel of the image within theWidth x theHeight at (x, y) has alpha 255.
-bool IsImageAreaOpaque(MemoryImage* theImage, int x, int y, int theWidth, int theHeight);
+// The alpha of the image within theWidth x theHeight at (x, y).
+ImageAreaAlpha MeasureImageArea(MemoryImage* theImage, int x, int y, int theWidth, int theHeight);
 
 // Piece limits (half of OpenGL's largest texture), and the formats textures may use.
 extern int gMaxTextureWidth;
