@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/MTRand.h"
+#include "game/play/PlayConstants.h"
 #include "game/play/ScreenButtons.h"
 #include "game/play/InGame.h"
 #include "game/play/LevelData.h"
@@ -17,11 +18,8 @@ namespace Tesk {
 
 namespace {
 
-constexpr int k_finalLevel = 13;
-constexpr int k_revealFlashUpdates = 240;
 constexpr int k_maxRevealCandidates = 20;
 constexpr int k_hardRevealEntries = 3;  // the hard list shows three lines clearly
-constexpr uint32_t k_notQuick = 700;
 constexpr uint16_t k_revealMessageTimer = 100;
 constexpr int k_winkUpdates = 12;
 constexpr int k_helpIdleLimit = 9999;

@@ -12,6 +12,7 @@
 #include "game/play/InGame.h"
 #include "game/play/LevelData.h"
 #include "game/play/Math.h"
+#include "game/play/PlayConstants.h"
 #include "game/play/SideBar.h"
 #include "game/shell/GameApp.h"
 #include "game/shell/GameStrings.h"
@@ -35,15 +36,10 @@ namespace Tesk {
 
 namespace {
 
-constexpr int k_sideBarWidth = 140;
 constexpr int k_ambientSoundId = 74;
-constexpr int k_finalLevel = 13;
 constexpr float k_sinIncreaseValue = 0.05f;
 constexpr float k_sinMultiplier = 3.0f;
-constexpr float k_2Pi = 6.28318530718f;
 constexpr int k_sparkleType = 20;
-constexpr int k_lowTime = 3000;  // hundredths: the last 30 seconds tick
-const KeyCode k_escape = static_cast<KeyCode>(27);
 
 // Map images by index.
 enum {

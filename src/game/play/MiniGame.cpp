@@ -9,6 +9,7 @@
 #include "core/TeskPerf.h"
 #include "display/DDImage.h"
 #include "game/play/Math.h"
+#include "game/play/PlayConstants.h"
 #include "game/play/SideBar.h"
 #include "game/shell/GameApp.h"
 #include "game/shell/GameLog.h"
@@ -31,13 +32,10 @@ namespace Tesk {
 
 namespace {
 
-constexpr int k_sideBarWidth = 140;
-constexpr int k_lowTime = 3000;            // hundredths: the last 30 seconds tick
 constexpr uint32_t k_chantIdleHint = 18000;  // updates (180 s)
 constexpr uint32_t k_potionIdleHint = 1500;  // updates (15 s)
 // The background, the chant bar and 90 parts; the potion block is shorter.
 constexpr int k_maxBlockImages = 92;
-const KeyCode k_escape = static_cast<KeyCode>(27);
 
 }  // namespace
 
