@@ -8,6 +8,7 @@
 #include "game/play/LevelData.h"
 #include "game/play/PlayConstants.h"
 #include "game/play/SideBar.h"
+#include "game/shell/AppAccess.h"
 #include "game/shell/GameApp.h"
 #include "game/shell/GameStrings.h"
 #include "game/shell/PopupBox.h"
@@ -84,7 +85,7 @@ InGame::~InGame() {
   delete m_repelButton;
 }
 
-ProfileData* InGame::profile() { return m_app != nullptr ? m_app->getProfileData() : nullptr; }
+ProfileData* InGame::profile() { return profileOf(m_app); }
 
 LevelData* InGame::levelData() { return m_app != nullptr ? m_app->getLevelData() : nullptr; }
 
@@ -94,7 +95,7 @@ int InGame::getLevel() {
 }
 
 void InGame::playSample(int theSample) {
-  if (m_app != nullptr) m_app->PlaySample(theSample);
+  playSampleOf(m_app, theSample);
 }
 
 void InGame::Init() {
