@@ -17,4 +17,12 @@ inline void playSampleOf(GameApp* theApp, int theSoundId) {
   if (theApp != nullptr) theApp->PlaySample(theSoundId);
 }
 
+// Wand theWand's cursor (0-3; none past them) for the pointer at rest and pressed.
+inline void setWandCursor(GameApp* theApp, int theWand) {
+  if (theApp == nullptr) return;
+  Image* aCursor = theWand >= 0 && theWand < 4 ? GameApp::s_images[21 + theWand] : nullptr;
+  theApp->SetCursorImage(0, aCursor);
+  theApp->SetCursorImage(1, aCursor);
+}
+
 }  // namespace Tesk
