@@ -16,18 +16,21 @@ std::mutex gDevicesLock;
 std::vector<IDirect3DDevice8*> gDevices;  // under gDevicesLock
 
 // A surface is about to change a texture (on the OpenGL thread, where every kept quad is): each
-// device draws the quads it keeps first, and the context current before stays current.
+// device draws the quads it keeps first, and the context current before stays current. The
+// OpenGL lock is taken before the list's, the order every path here takes them in, so the list
+// is walked in place (nothing allocated on a path taken many times a frame).
 void FlushEveryDevice() {
-  std::vector<IDirect3DDevice8*> aKeeping;
-  {
-    std::lock_guard<std::mutex> aLock(gDevicesLock);
-    for (IDirect3DDevice8* aDevice : gDevices)
-      if (aDevice->HasKeptQuads()) aKeeping.push_back(aDevice);
+  std::lock_guard<std::recursive_mutex> aGLLock(IDirect3DDevice8::g_critical_region);
+  std::lock_guard<std::mutex> aLock(gDevicesLock);
+  AGLContext aPrevious = nullptr;
+  bool isSwitched = false;
+  for (IDirect3DDevice8* aDevice : gDevices) {
+    if (!aDevice->HasKeptQuads()) continue;
+    if (!isSwitched) aPrevious = aglGetCurrentContext();
+    isSwitched = true;
+    aDevice->FlushBatch();
   }
-  if (aKeeping.empty()) return;
-  AGLContext aPrevious = aglGetCurrentContext();
-  for (IDirect3DDevice8* aDevice : aKeeping) aDevice->FlushBatch();
-  if (aglGetCurrentContext() != aPrevious) aglSetCurrentContext(aPrevious);
+  if (isSwitched && aglGetCurrentContext() != aPrevious) aglSetCurrentContext(aPrevious);
 }
 
 const GLint k_DeviceAttributes[] = {AGL_RGBA,        AGL_ALL_RENDERERS, AGL_DOUBLEBUFFER,
@@ -90,7 +93,9 @@ IDirect3DDevice8::IDirect3DDevice8()
       mDestBlend(GL_ONE_MINUS_SRC_ALPHA),
       mAppliedSrcBlend(0),
       mAppliedDestBlend(0),
-      mBlendEnabled(-1),
+      mBlendEnabled(true),
+      mAppliedBlend(-1),
+      mBatchBlend(true),
       mMinFilter(GL_LINEAR),
       mMagFilter(GL_LINEAR),
       mDepthTest(false),
@@ -108,7 +113,8 @@ IDirect3DDevice8::IDirect3DDevice8()
       mTextureTarget(GL_TEXTURE_RECTANGLE_ARB),
       mBoundTexture(~0u),
       mBindingChanges(0),
-      mInScene(false) {
+      mInScene(false),
+      mIsOneToOne(false) {
   std::lock_guard<std::mutex> aLock(gDevicesLock);
   gDevices.push_back(this);
   DIRECTDRAWSURFACE3::SetTextureChangeHook(FlushEveryDevice);
@@ -149,6 +155,26 @@ void IDirect3DDevice8::ApplyFilters(DIRECTDRAWSURFACE3* theBound) {
   glTexParameteri(mTextureTarget, GL_TEXTURE_MIN_FILTER, mMinFilter);
   glTexParameteri(mTextureTarget, GL_TEXTURE_MAG_FILTER, mMagFilter);
   theBound->SetTextureFilters(mMinFilter, mMagFilter);
+}
+
+void IDirect3DDevice8::ApplyBlend(bool isEnabled) {
+  if (mAppliedBlend == (isEnabled ? 1 : 0)) return;
+  Toggle(GL_BLEND, isEnabled ? 1 : 0);
+  mAppliedBlend = isEnabled ? 1 : 0;
+}
+
+void IDirect3DDevice8::SetBlendEnabled(bool isEnabled) {
+  // Kept quads carry their own blending (FlushBatch applies it), so nothing is drawn here.
+  mBlendEnabled = isEnabled;
+}
+
+void IDirect3DDevice8::SetBlendStates(bool isEnabled, uint32_t theSrc, uint32_t theDest) {
+  GLenum aSrc = BlendFactor(theSrc, mSrcBlend), aDest = BlendFactor(theDest, mDestBlend);
+  if (mBlendEnabled == isEnabled && aSrc == mAppliedSrcBlend && aDest == mAppliedDestBlend) return;
+  std::lock_guard<std::recursive_mutex> aLock(g_critical_region);
+  if (!MakeCurrent()) return;
+  SetBlendEnabled(isEnabled);
+  SetBlendFunc(aSrc, aDest);
 }
 
 void IDirect3DDevice8::SetBlendFunc(GLenum theSrc, GLenum theDest) {
@@ -263,7 +289,8 @@ HRESULT IDirect3DDevice8::Reset(D3DPRESENT_PARAMETERS* theParams) {
   glDisable(GL_LIGHTING);
   glEnable(GL_COLOR_MATERIAL);
   glEnable(GL_BLEND);
-  mBlendEnabled = 1;
+  mBlendEnabled = true;
+  mAppliedBlend = 1;
   mDepthTest = mStencilTest = mAlphaTest = false;
   aglUpdateContext(mContext);
   glViewport(0, 0, aPortWidth, aPortHeight);
@@ -276,6 +303,7 @@ HRESULT IDirect3DDevice8::Reset(D3DPRESENT_PARAMETERS* theParams) {
   double anOrthoWidth = isRequestedSize ? aRequestedWidth : aPortWidth;
   double anOrthoHeight = isRequestedSize ? aRequestedHeight : aPortHeight;
   glOrtho(0, anOrthoWidth, anOrthoHeight, 0, -5000, 5000);
+  mIsOneToOne = anOrthoWidth == aPortWidth && anOrthoHeight == aPortHeight;
   glMatrixMode(GL_MODELVIEW);
   glLoadIdentity();
   glShadeModel(GL_SMOOTH);
@@ -376,11 +404,7 @@ HRESULT IDirect3DDevice8::SetRenderState(_D3DRENDERSTATETYPE theState, uint32_t 
       Toggle(GL_DITHER, theValue);
       break;
     case D3DRS_ALPHABLENDENABLE:
-      if (mBlendEnabled != (theValue != 0 ? 1 : 0)) {
-        FlushBatch();
-        Toggle(GL_BLEND, theValue);
-        mBlendEnabled = theValue != 0 ? 1 : 0;
-      }
+      SetBlendEnabled(theValue != 0);
       break;
     case D3DRS_STENCILENABLE:
       Toggle(GL_STENCIL_TEST, theValue);
@@ -605,6 +629,7 @@ HRESULT IDirect3DDevice8::DrawPrimitiveUP(_D3DPRIMITIVETYPE theType, uint32_t th
   std::lock_guard<std::recursive_mutex> aLock(g_critical_region);
   if (!MakeCurrent()) return DD_OK;
   FlushBatch();
+  ApplyBlend(mBlendEnabled);
   uint32_t aVertexCount = theCount == 0 ? 0 : aFirst + (theCount - 1) * aFurther;
   bool isRectangle = mTextureTarget == GL_TEXTURE_RECTANGLE_ARB;
   const unsigned char* aData = static_cast<const unsigned char*>(theData);
@@ -657,8 +682,8 @@ HRESULT IDirect3DDevice8::SetTexture(uint32_t theStage, DIRECTDRAWSURFACE3* theS
     BindTexture(0);
     return DD_OK;
   }
-  // A surface made off this thread gets its texture now (binding it on the way).
-  if (!theSurface->HasTexture()) FlushBatch();
+  // A surface made off this thread gets its texture now (binding it on the way; the surface has
+  // every device draw its kept quads first).
   if (!theSurface->HasTexture() && (!theSurface->EnsureTexture() || theSurface->GetTextureName() == 0))
     return DD_OK;
   BindTexture(theSurface->GetTextureName());
@@ -675,17 +700,25 @@ HRESULT IDirect3DDevice8::SetTexture(uint32_t theStage, DIRECTDRAWSURFACE3* theS
   return DD_OK;
 }
 
-HRESULT IDirect3DDevice8::DrawQuad(const _D3DTLVERTEX theQuad[4]) {
+HRESULT IDirect3DDevice8::DrawQuad(const _D3DTLVERTEX theQuad[4], bool isTextureOpaque) {
   std::lock_guard<std::recursive_mutex> aLock(g_critical_region);
   if (!MakeCurrent()) return DD_OK;
   // Another format, or a specular colour (a material change), draws as it always did.
   bool isSpecular = false;
-  for (int i = 0; i < 4; ++i) isSpecular = isSpecular || theQuad[i].specular != 0;
-  if (mVertexFormat != D3DFVF_TLVERTEX || isSpecular || mBatch.size() + 4 > 65536) {
-    FlushBatch();
-    if (mVertexFormat != D3DFVF_TLVERTEX || isSpecular)
-      return DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 2, theQuad, sizeof(_D3DTLVERTEX));
+  uint32_t anAlphas = 0xFF;
+  for (int i = 0; i < 4; ++i) {
+    isSpecular = isSpecular || theQuad[i].specular != 0;
+    anAlphas &= theQuad[i].color >> 24;
   }
+  if (mVertexFormat != D3DFVF_TLVERTEX || isSpecular) {
+    FlushBatch();
+    return DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 2, theQuad, sizeof(_D3DTLVERTEX));
+  }
+  // Source alpha 255 under (source alpha, 1 - source alpha) writes the source itself.
+  bool isBlended = mBlendEnabled && !(isTextureOpaque && anAlphas == 0xFF && mBoundTexture != 0 &&
+                                      mAppliedSrcBlend == GL_SRC_ALPHA && mAppliedDestBlend == GL_ONE_MINUS_SRC_ALPHA);
+  if (mBatch.size() + 4 > 65536 || (!mBatch.empty() && isBlended != mBatchBlend)) FlushBatch();
+  mBatchBlend = isBlended;
   bool isRectangle = mTextureTarget == GL_TEXTURE_RECTANGLE_ARB;
   uint16_t aFirst = static_cast<uint16_t>(mBatch.size());
   for (int i = 0; i < 4; ++i) {
@@ -707,6 +740,7 @@ void IDirect3DDevice8::FlushBatch() {
   if (mBatch.empty()) return;
   std::lock_guard<std::recursive_mutex> aLock(g_critical_region);
   if (MakeCurrent()) {
+    ApplyBlend(mBatchBlend);
     const GLsizei aStride = sizeof(BatchVertex);
     glEnableClientState(GL_VERTEX_ARRAY);
     glEnableClientState(GL_COLOR_ARRAY);

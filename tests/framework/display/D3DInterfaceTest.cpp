@@ -180,6 +180,94 @@ TEST_F(D3DInterfaceTest, ImagesLargerThanTheLimitAreSplitAndDrawSeamlessly) {
   mD3D->RemoveMemoryImage(&anImage);
 }
 
+// Pieces know whether every pixel they hold is opaque; an opaque image blitted over a
+// translucent backdrop leaves the frame it leaves when drawn blended.
+TEST_F(D3DInterfaceTest, OpaqueImagesDrawTheSameFrameUnblended) {
+  Tesk::gMaxTextureWidth = 16;
+  Tesk::gMaxTextureHeight = 16;
+  MemoryImage anImage(nullptr);
+  // One translucent pixel in the last piece only.
+  FillImage(anImage, 40, 20, [](int x, int y) { return x == 39 && y == 19 ? 0x80FFFFFFu : Gradient(x, y); });
+  ASSERT_TRUE(mD3D->CreateImageTexture(&anImage));
+  auto* aData = static_cast<Tesk::TextureData*>(anImage.mD3DData);
+  ASSERT_EQ(aData->mTextures.size(), 6u);
+  for (size_t i = 0; i < 5; ++i) EXPECT_TRUE(aData->mTextures[i].mOpaque) << i;
+  EXPECT_FALSE(aData->mTextures[5].mOpaque);
+
+  auto aFrame = [&]() {
+    mD3D->FillRect(TRect<int>(0, 0, k_W, k_H), Color(30, 60, 90), 0);
+    mD3D->FillRect(TRect<int>(0, 0, k_W, 50), Color(200, 100, 50, 120), 0);
+    mD3D->Blt(&anImage, 5, 5, TRect<int>(0, 0, 40, 20), Color(255, 255, 255), 0);
+    mD3D->Blt(&anImage, 60.5f, 10.25f, TRect<int>(3, 2, 30, 17), Color(200, 150, 100), 0, true);
+    mD3D->Blt(&anImage, 5, 40, TRect<int>(0, 0, 40, 20), Color(255, 255, 255, 128), 0);
+    mD3D->Blt(&anImage, 60, 40, TRect<int>(0, 0, 40, 20), Color(255, 255, 255), 1);
+    mD3D->StretchBlt(&anImage, TRect<int>(5, 70, 70, 35), TRect<int>(0, 0, 40, 20), nullptr, Color(255, 255, 255),
+                     0, false);
+    mD3D->BltRotated(&anImage, 90, 70, nullptr, Color(255, 255, 255), 0, 0.4, 20, 10, TRect<int>(0, 0, 40, 20));
+    mD3D->GetDevice()->FlushBatch();
+    std::vector<uint32_t> aPixels;
+    for (int y = 0; y < k_H; ++y)
+      for (int x = 0; x < k_W; ++x) aPixels.push_back(DisplayTest::ReadPixel(x, y, k_H));
+    return aPixels;
+  };
+  std::vector<uint32_t> anUnblended = aFrame();
+  for (Tesk::TextureDataPiece& aPiece : aData->mTextures) aPiece.mOpaque = false;
+  std::vector<uint32_t> aBlended = aFrame();
+  EXPECT_TRUE(anUnblended == aBlended);
+  mD3D->RemoveMemoryImage(&anImage);
+}
+
+// Pieces know the bounds of their pixels with any alpha. Blits leave out fully transparent
+// pieces, and blits point sampled at whole pixels draw only the bounds: the frame is the one
+// the whole quads leave, for point and linear sampling, whole and fractional positions.
+TEST_F(D3DInterfaceTest, TransparentBordersAreLeftOutWithTheSameFrame) {
+  Tesk::gMaxTextureWidth = 16;
+  Tesk::gMaxTextureHeight = 16;
+  MemoryImage anImage(nullptr);
+  // A translucent gradient inside a transparent border, and one faint pixel further out; the
+  // piece at the top right holds nothing but alpha 0.
+  FillImage(anImage, 48, 30, [](int x, int y) {
+    if (x == 3 && y == 27) return 0x01FFFFFFu;
+    if (x < 5 || x >= 30 || y < 6 || y >= 24) return 0x00FFFFFFu;
+    return (uint32_t(0x60 + x * 5) << 24) | (uint32_t(x * 6) << 16) | (uint32_t(y * 8) << 8) | 0x40u;
+  });
+  ASSERT_TRUE(mD3D->CreateImageTexture(&anImage));
+  auto* aData = static_cast<Tesk::TextureData*>(anImage.mD3DData);
+  ASSERT_EQ(aData->mTextures.size(), 6u);
+  const Tesk::TextureDataPiece& aFirst = aData->mTextures[0];
+  EXPECT_EQ(aFirst.mLeft, 5);
+  EXPECT_EQ(aFirst.mTop, 6);
+  EXPECT_EQ(aFirst.mRight, 16);
+  EXPECT_EQ(aFirst.mBottom, 16);
+  EXPECT_EQ(aData->mTextures[2].mRight, 0);  // all transparent
+  EXPECT_EQ(aData->mTextures[3].mLeft, 3);   // the faint pixel
+  EXPECT_EQ(aData->mTextures[3].mBottom, 12);
+
+  auto aFrame = [&]() {
+    mD3D->FillRect(TRect<int>(0, 0, k_W, k_H), Color(30, 60, 90), 0);
+    mD3D->Blt(&anImage, 5, 5, TRect<int>(0, 0, 48, 30), Color(255, 255, 255), 0);
+    mD3D->Blt(&anImage, 60, 5, TRect<int>(2, 3, 40, 25), Color(200, 150, 100), 1);
+    mD3D->Blt(&anImage, 110.5f, 5.25f, TRect<int>(0, 0, 48, 30), Color(255, 255, 255), 0);
+    mD3D->Blt(&anImage, 5, 45, TRect<int>(0, 0, 48, 30), Color(255, 255, 255), 0, true);
+    mD3D->Blt(&anImage, 60.25f, 45.5f, TRect<int>(1, 1, 46, 28), Color(255, 255, 255), 0, true);
+    mD3D->Blt(&anImage, 110, 45, TRect<int>(31, 0, 17, 16), Color(255, 255, 255), 0, true);
+    mD3D->GetDevice()->FlushBatch();
+    std::vector<uint32_t> aPixels;
+    for (int y = 0; y < k_H; ++y)
+      for (int x = 0; x < k_W; ++x) aPixels.push_back(DisplayTest::ReadPixel(x, y, k_H));
+    return aPixels;
+  };
+  std::vector<uint32_t> aTrimmed = aFrame();
+  for (Tesk::TextureDataPiece& aPiece : aData->mTextures) {
+    aPiece.mLeft = aPiece.mTop = 0;
+    aPiece.mRight = aPiece.mWidth;
+    aPiece.mBottom = aPiece.mHeight;
+  }
+  std::vector<uint32_t> aWhole = aFrame();
+  EXPECT_TRUE(aTrimmed == aWhole);
+  mD3D->RemoveMemoryImage(&anImage);
+}
+
 TEST_F(D3DInterfaceTest, ChangedPixelsRefillTheSamePieces) {
   Tesk::gMaxTextureWidth = 16;
   Tesk::gMaxTextureHeight = 16;
