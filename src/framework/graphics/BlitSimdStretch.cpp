@@ -46,6 +46,17 @@ void HorzPairsRowPlain(uint16_t* theCells, const uint32_t* theRow, const int32_t
   }
 }
 
+void SurfaceOverRowPlain(uint32_t* theDest, const uint32_t* theSrc, int theCount) {
+  for (int i = 0; i < theCount; ++i) {
+    const uint32_t s = theSrc[i], a = s >> 24;
+    if (a == 0) continue;
+    const uint32_t d = theDest[i];
+    uint32_t r = s;
+    for (uint32_t m : {0xFF0000u, 0xFF00u, 0xFFu}) r += (((256 - a) * (d & m)) >> 8) & m;
+    theDest[i] = r;
+  }
+}
+
 uint32_t ComposePixel(uint32_t d, uint32_t m, const Compose& theCompose) {
   const uint32_t* k = theCompose.mMul;
   uint32_t B = m & 0xFF, G = (m >> 8) & 0xFF, R = (m >> 16) & 0xFF, A = m >> 24;
@@ -395,6 +406,26 @@ void OverWhiteRowSse2(uint32_t* theDest, const uint32_t* theSrc, int theCount) {
   int i = 0;
   for (; i + 4 <= theCount; i += 4) OverWhiteGroup4(theDest + i, theSrc + i);
   for (; i < theCount; ++i) theDest[i] = BlitPixel::OverWhite(theDest[i], theSrc[i], theSrc[i] >> 24);
+}
+
+void SurfaceOverRow(uint32_t* theDest, const uint32_t* theSrc, int theCount) {
+  const __m128i aZero = _mm_setzero_si128(), anAlpha = AlphaMask(), aColour = _mm_set1_epi32(0x00FFFFFF);
+  int i = 0;
+  for (; i + 4 <= theCount; i += 4) {
+    const __m128i s = Load(theSrc + i);
+    const __m128i aClear = _mm_cmpeq_epi32(_mm_and_si128(s, anAlpha), aZero);
+    if (All(aClear)) continue;
+    const __m128i d = Load(theDest + i);
+    // 256 - a over each pixel's lanes; each channel's ((256 - a) * c) >> 8 fits 16 bits.
+    const __m128i oma = _mm_sub_epi32(_mm_set1_epi32(256), _mm_srli_epi32(s, 24));
+    const __m128i w32 = _mm_or_si128(oma, _mm_slli_epi32(oma, 16));
+    const __m128i vLo = _mm_srli_epi16(_mm_mullo_epi16(_mm_unpacklo_epi8(d, aZero), _mm_unpacklo_epi32(w32, w32)), 8);
+    const __m128i vHi = _mm_srli_epi16(_mm_mullo_epi16(_mm_unpackhi_epi8(d, aZero), _mm_unpackhi_epi32(w32, w32)), 8);
+    // Added to the source as whole words, as the plain loop adds them.
+    const __m128i r = _mm_add_epi32(s, _mm_and_si128(_mm_packus_epi16(vLo, vHi), aColour));
+    Store(theDest + i, _mm_or_si128(_mm_and_si128(aClear, d), _mm_andnot_si128(aClear, r)));
+  }
+  SurfaceOverRowPlain(theDest + i, theSrc + i, theCount - i);
 }
 
 void AlphaSpan(const uint32_t* theRow, int theCount, int& theBegin, int& theEnd) {
@@ -781,6 +812,10 @@ void OverWhiteRow(uint32_t* theDest, const uint32_t* theSrc, int theCount) {
 
 void OverWhiteRowSse2(uint32_t* theDest, const uint32_t* theSrc, int theCount) {
   OverWhiteRow(theDest, theSrc, theCount);
+}
+
+void SurfaceOverRow(uint32_t* theDest, const uint32_t* theSrc, int theCount) {
+  SurfaceOverRowPlain(theDest, theSrc, theCount);
 }
 
 void OverWhiteRowAvx2(uint32_t* theDest, const uint32_t* theSrc, int theCount) {

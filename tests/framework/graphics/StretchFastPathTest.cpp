@@ -474,3 +474,22 @@ TEST(StretchFastPath, AlphaSpanFindsTheFirstAndLastPixelWithAlpha) {
         }
       }
 }
+
+TEST(StretchFastPath, SurfaceWhiteRowMatchesThePlainRule) {
+  uint32_t aState = 5;
+  // Every pair of source and destination alpha in groups of four that share them, with any
+  // source channels (also above the alpha, as a word may hold them).
+  for (uint32_t sa = 0; sa < 256; ++sa) {
+    const size_t aCount = 256 * 4 + 3;
+    std::vector<uint32_t> aSrc(aCount), aDest(aCount);
+    for (size_t i = 0; i < aCount; ++i) {
+      aSrc[i] = (sa << 24) | (NextWord(aState) & 0xFFFFFF);
+      aDest[i] = ((uint32_t(i / 4) & 0xFF) << 24) | (NextWord(aState) & 0xFFFFFF);
+    }
+    aSrc[5] = (sa << 24) | 0xFFFFFF;
+    std::vector<uint32_t> aPlain = aDest, aVector = aDest;
+    BlitSimdStretch::SurfaceOverRowPlain(aPlain.data(), aSrc.data(), int(aCount));
+    BlitSimdStretch::SurfaceOverRow(aVector.data(), aSrc.data(), int(aCount));
+    ASSERT_EQ(aVector, aPlain) << "source alpha " << sa;
+  }
+}
