@@ -428,7 +428,7 @@ void SurfaceOverRow(uint32_t* theDest, const uint32_t* theSrc, int theCount) {
   SurfaceOverRowPlain(theDest + i, theSrc + i, theCount - i);
 }
 
-void AlphaSpan(const uint32_t* theRow, int theCount, int& theBegin, int& theEnd) {
+void AlphaSpanSse2(const uint32_t* theRow, int theCount, int& theBegin, int& theEnd) {
   const __m128i aZero = _mm_setzero_si128(), anAlpha = AlphaMask();
   int b = 0;
   while (b + 4 <= theCount && All(_mm_cmpeq_epi32(_mm_and_si128(Load(theRow + b), anAlpha), aZero))) b += 4;
@@ -678,6 +678,20 @@ void OverWhiteAvx2Groups(uint32_t* theDest, const uint32_t* theSrc, int theCount
   }
 }
 
+// Whole groups of eight without alpha from either end: [theBegin, theEnd) keeps every pixel
+// with alpha, and the SSE2 scan finishes the edges.
+void AlphaSpanAvx2Groups(const uint32_t* theRow, int theCount, int& theBegin, int& theEnd) {
+  const __m256i aZero = _mm256_setzero_si256(), anAlpha = AlphaMask8();
+  int b = 0;
+  while (b + 8 <= theCount && All8(_mm256_cmpeq_epi32(_mm256_and_si256(Load8(theRow + b), anAlpha), aZero)))
+    b += 8;
+  int e = theCount;
+  while (e - 8 >= b && All8(_mm256_cmpeq_epi32(_mm256_and_si256(Load8(theRow + e - 8), anAlpha), aZero)))
+    e -= 8;
+  theBegin = b;
+  theEnd = e;
+}
+
 }  // namespace
 
 #if defined(__clang__)
@@ -724,6 +738,18 @@ void OverWhiteRowAvx2(uint32_t* theDest, const uint32_t* theSrc, int theCount) {
   OverWhiteRowSse2(theDest + aDone, theSrc + aDone, theCount - aDone);
 }
 
+void AlphaSpanAvx2(const uint32_t* theRow, int theCount, int& theBegin, int& theEnd) {
+  if (!HasAvx2()) {
+    AlphaSpanSse2(theRow, theCount, theBegin, theEnd);
+    return;
+  }
+  int b, e;
+  AlphaSpanAvx2Groups(theRow, theCount, b, e);
+  AlphaSpanSse2(theRow + b, e - b, theBegin, theEnd);
+  theBegin += b;
+  theEnd += b;
+}
+
 #else
 
 bool HasAvx2() { return false; }
@@ -742,7 +768,18 @@ void OverWhiteRowAvx2(uint32_t* theDest, const uint32_t* theSrc, int theCount) {
   OverWhiteRowSse2(theDest, theSrc, theCount);
 }
 
+void AlphaSpanAvx2(const uint32_t* theRow, int theCount, int& theBegin, int& theEnd) {
+  AlphaSpanSse2(theRow, theCount, theBegin, theEnd);
+}
+
 #endif
+
+void AlphaSpan(const uint32_t* theRow, int theCount, int& theBegin, int& theEnd) {
+  if (HasAvx2())
+    AlphaSpanAvx2(theRow, theCount, theBegin, theEnd);
+  else
+    AlphaSpanSse2(theRow, theCount, theBegin, theEnd);
+}
 
 void OverWhiteRow(uint32_t* theDest, const uint32_t* theSrc, int theCount) {
   if (HasAvx2())
@@ -829,6 +866,14 @@ void AlphaSpan(const uint32_t* theRow, int theCount, int& theBegin, int& theEnd)
   while (e > b && (theRow[e - 1] >> 24) == 0) --e;
   theBegin = b;
   theEnd = e;
+}
+
+void AlphaSpanSse2(const uint32_t* theRow, int theCount, int& theBegin, int& theEnd) {
+  AlphaSpan(theRow, theCount, theBegin, theEnd);
+}
+
+void AlphaSpanAvx2(const uint32_t* theRow, int theCount, int& theBegin, int& theEnd) {
+  AlphaSpan(theRow, theCount, theBegin, theEnd);
 }
 
 #endif

@@ -85,6 +85,8 @@ void SurfaceOverRowPlain(uint32_t* theDest, const uint32_t* theSrc, int theCount
 
 // First and last column (last + 1) whose pixel has alpha; theEnd <= theBegin when none has.
 void AlphaSpan(const uint32_t* theRow, int theCount, int& theBegin, int& theEnd);
+void AlphaSpanSse2(const uint32_t* theRow, int theCount, int& theBegin, int& theEnd);
+void AlphaSpanAvx2(const uint32_t* theRow, int theCount, int& theBegin, int& theEnd);
 
 }  // namespace BlitSimdStretch
 }  // namespace Tesk

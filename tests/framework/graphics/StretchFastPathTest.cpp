@@ -456,23 +456,26 @@ TEST(StretchFastPath, NearestWhiteRowMatchesThePlainLoop) {
 }
 
 TEST(StretchFastPath, AlphaSpanFindsTheFirstAndLastPixelWithAlpha) {
-  for (int aCount = 0; aCount < 13; ++aCount)
-    for (int b = 0; b <= aCount; ++b)
-      for (int e = b; e <= aCount; ++e) {
-        std::vector<uint32_t> aRow(size_t(aCount), 0x00FFFFFF);
-        if (e > b) {
-          aRow[size_t(b)] = 0x01000000;
-          aRow[size_t(e) - 1] = 0xFF000000;
+  using Span = void (*)(const uint32_t*, int, int&, int&);
+  for (Span aForm : {Span(BlitSimdStretch::AlphaSpan), Span(BlitSimdStretch::AlphaSpanSse2),
+                     Span(BlitSimdStretch::AlphaSpanAvx2)})
+    for (int aCount = 0; aCount < 27; ++aCount)
+      for (int b = 0; b <= aCount; ++b)
+        for (int e = b; e <= aCount; ++e) {
+          std::vector<uint32_t> aRow(size_t(aCount), 0x00FFFFFF);
+          if (e > b) {
+            aRow[size_t(b)] = 0x01000000;
+            aRow[size_t(e) - 1] = 0xFF000000;
+          }
+          int aBegin = -1, anEnd = -1;
+          aForm(aRow.data(), aCount, aBegin, anEnd);
+          if (e > b) {
+            ASSERT_EQ(aBegin, b) << aCount << " " << b << " " << e;
+            ASSERT_EQ(anEnd, e) << aCount << " " << b << " " << e;
+          } else {
+            ASSERT_LE(anEnd, aBegin);
+          }
         }
-        int aBegin = -1, anEnd = -1;
-        BlitSimdStretch::AlphaSpan(aRow.data(), aCount, aBegin, anEnd);
-        if (e > b) {
-          EXPECT_EQ(aBegin, b);
-          EXPECT_EQ(anEnd, e);
-        } else {
-          EXPECT_LE(anEnd, aBegin);
-        }
-      }
 }
 
 TEST(StretchFastPath, SurfaceWhiteRowMatchesThePlainRule) {
