@@ -124,7 +124,8 @@ std::vector<uint32_t> MakeBack(int w, int h, bool theOpaque, uint32_t& theState)
   return ::testing::AssertionSuccess();
 }
 
-const Color k_Colors[] = {Color::White,          Color(255, 255, 255, 128), Color(10, 200, 30, 90),
+// White spelt out: a copy of Color::White made while statics start up could be taken too early.
+const Color k_Colors[] = {Color(255, 255, 255, 255), Color(255, 255, 255, 128), Color(10, 200, 30, 90),
                           Color(128, 128, 128),  Color(255, 128, 0),        Color(0, 0, 0, 0),
                           Color(255, 255, 255, 1)};
 
