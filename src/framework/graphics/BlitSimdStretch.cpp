@@ -700,10 +700,15 @@ void AlphaSpanAvx2Groups(const uint32_t* theRow, int theCount, int& theBegin, in
 #pragma GCC pop_options
 #endif
 
-bool HasAvx2() {
-  static const bool sm_Has = __builtin_cpu_supports("avx2");
-  return sm_Has;
-}
+namespace {
+// Asked once while statics start up, so that each row call reads a plain flag.
+const bool k_HasAvx2 = [] {
+  __builtin_cpu_init();
+  return __builtin_cpu_supports("avx2") != 0;
+}();
+}  // namespace
+
+bool HasAvx2() { return k_HasAvx2; }
 
 void MixComposeRowAvx2(uint32_t* theDest, const uint16_t* const* theRows, const int16_t* theWeights,
                        int theTaps, int theCount, const Compose& theCompose) {
@@ -745,9 +750,11 @@ void AlphaSpanAvx2(const uint32_t* theRow, int theCount, int& theBegin, int& the
   }
   int b, e;
   AlphaSpanAvx2Groups(theRow, theCount, b, e);
-  AlphaSpanSse2(theRow + b, e - b, theBegin, theEnd);
-  theBegin += b;
-  theEnd += b;
+  // At most seven pixels without alpha remain at either end.
+  while (b < e && (theRow[b] >> 24) == 0) ++b;
+  while (e > b && (theRow[e - 1] >> 24) == 0) --e;
+  theBegin = b;
+  theEnd = e;
 }
 
 #else
