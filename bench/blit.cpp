@@ -41,6 +41,9 @@ const Case k_Cases[] = {
     {"FastStretch/sprite32_to_64_x160", FastStretch, 32, 32, Glow, 64, 64, 160, false},
     {"SmoothStretch/screen_400x300_to_800x600", SmoothStretch, 400, 300, Sparse, 800, 600, 1, false},
     {"SmoothStretch/sprite32_to_64_x160", SmoothStretch, 32, 32, Glow, 64, 64, 160, false},
+    {"FastStretch/shrink_800x600_to_400x300", FastStretch, 800, 600, Sparse, 400, 300, 1, false},
+    {"SmoothStretch/shrink_800x600_to_400x300", SmoothStretch, 800, 600, Sparse, 400, 300, 1, false},
+    {"SmoothStretch/sprite64_to_48_x200", SmoothStretch, 64, 64, Glow, 48, 48, 200, false},
     {"Rotated/screen_800x600", Rotated, 800, 600, Sparse, 800, 600, 1, false},
     {"Rotated/sprite128_x20", Rotated, 128, 128, Sparse, 128, 128, 20, false},
 };

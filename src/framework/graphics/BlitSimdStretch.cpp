@@ -46,6 +46,17 @@ void HorzPairsRowPlain(uint16_t* theCells, const uint32_t* theRow, const int32_t
   }
 }
 
+void SurfaceOverRowPlain(uint32_t* theDest, const uint32_t* theSrc, int theCount) {
+  for (int i = 0; i < theCount; ++i) {
+    const uint32_t s = theSrc[i], a = s >> 24;
+    if (a == 0) continue;
+    const uint32_t d = theDest[i];
+    uint32_t r = s;
+    for (uint32_t m : {0xFF0000u, 0xFF00u, 0xFFu}) r += (((256 - a) * (d & m)) >> 8) & m;
+    theDest[i] = r;
+  }
+}
+
 uint32_t ComposePixel(uint32_t d, uint32_t m, const Compose& theCompose) {
   const uint32_t* k = theCompose.mMul;
   uint32_t B = m & 0xFF, G = (m >> 8) & 0xFF, R = (m >> 16) & 0xFF, A = m >> 24;
@@ -397,7 +408,27 @@ void OverWhiteRowSse2(uint32_t* theDest, const uint32_t* theSrc, int theCount) {
   for (; i < theCount; ++i) theDest[i] = BlitPixel::OverWhite(theDest[i], theSrc[i], theSrc[i] >> 24);
 }
 
-void AlphaSpan(const uint32_t* theRow, int theCount, int& theBegin, int& theEnd) {
+void SurfaceOverRow(uint32_t* theDest, const uint32_t* theSrc, int theCount) {
+  const __m128i aZero = _mm_setzero_si128(), anAlpha = AlphaMask(), aColour = _mm_set1_epi32(0x00FFFFFF);
+  int i = 0;
+  for (; i + 4 <= theCount; i += 4) {
+    const __m128i s = Load(theSrc + i);
+    const __m128i aClear = _mm_cmpeq_epi32(_mm_and_si128(s, anAlpha), aZero);
+    if (All(aClear)) continue;
+    const __m128i d = Load(theDest + i);
+    // 256 - a over each pixel's lanes; each channel's ((256 - a) * c) >> 8 fits 16 bits.
+    const __m128i oma = _mm_sub_epi32(_mm_set1_epi32(256), _mm_srli_epi32(s, 24));
+    const __m128i w32 = _mm_or_si128(oma, _mm_slli_epi32(oma, 16));
+    const __m128i vLo = _mm_srli_epi16(_mm_mullo_epi16(_mm_unpacklo_epi8(d, aZero), _mm_unpacklo_epi32(w32, w32)), 8);
+    const __m128i vHi = _mm_srli_epi16(_mm_mullo_epi16(_mm_unpackhi_epi8(d, aZero), _mm_unpackhi_epi32(w32, w32)), 8);
+    // Added to the source as whole words, as the plain loop adds them.
+    const __m128i r = _mm_add_epi32(s, _mm_and_si128(_mm_packus_epi16(vLo, vHi), aColour));
+    Store(theDest + i, _mm_or_si128(_mm_and_si128(aClear, d), _mm_andnot_si128(aClear, r)));
+  }
+  SurfaceOverRowPlain(theDest + i, theSrc + i, theCount - i);
+}
+
+void AlphaSpanSse2(const uint32_t* theRow, int theCount, int& theBegin, int& theEnd) {
   const __m128i aZero = _mm_setzero_si128(), anAlpha = AlphaMask();
   int b = 0;
   while (b + 4 <= theCount && All(_mm_cmpeq_epi32(_mm_and_si128(Load(theRow + b), anAlpha), aZero))) b += 4;
@@ -425,33 +456,43 @@ inline __m256i Load8(const void* p) { return _mm256_loadu_si256(static_cast<cons
 inline void Store8(void* p, __m256i v) { _mm256_storeu_si256(static_cast<__m256i*>(p), v); }
 inline bool All8(__m256i theMask) { return _mm256_movemask_epi8(theMask) == -1; }
 inline __m256i AlphaMask8() { return _mm256_set1_epi32(int(0xFF000000)); }
+
+// Eight resampled pixels as 16-bit lanes in the order the multiply-adds leave them: m01 holds
+// pixels 0 1 | 2 3, m45 pixels 4 5 | 6 7. Bytes packed from the two come 0 1 4 5 | 2 3 6 7,
+// which Ordered puts right.
+inline __m256i Ordered(__m256i thePacked) { return _mm256_permute4x64_epi64(thePacked, 0xD8); }
+
+// Each pixel's alpha over its four 16-bit lanes.
 inline __m256i SpreadAlpha8(__m256i v16) {
-  return _mm256_shufflehi_epi16(_mm256_shufflelo_epi16(v16, 0xFF), 0xFF);
+  const __m256i aPick = _mm256_setr_epi8(6, 7, 6, 7, 6, 7, 6, 7, 14, 15, 14, 15, 14, 15, 14, 15, 6, 7, 6, 7, 6, 7,
+                                         6, 7, 14, 15, 14, 15, 14, 15, 14, 15);
+  return _mm256_shuffle_epi8(v16, aPick);
 }
 
-// Over4 for eight pixels.
-inline void Over8(uint32_t* theDest, __m256i m) {
+// Over4 for eight pixels given as m01 and m45.
+inline void Over8(uint32_t* theDest, __m256i m01, __m256i m45) {
   const __m256i aZero = _mm256_setzero_si256(), anAlpha = AlphaMask8();
+  const __m256i m = _mm256_packus_epi16(m01, m45);
   const __m256i ma = _mm256_and_si256(m, anAlpha);
   if (All8(_mm256_cmpeq_epi32(ma, aZero))) return;
   if (All8(_mm256_cmpeq_epi32(ma, anAlpha))) {
-    Store8(theDest, _mm256_subs_epu8(m, _mm256_set1_epi32(0x00010101)));
+    Store8(theDest, Ordered(_mm256_subs_epu8(m, _mm256_set1_epi32(0x00010101))));
     return;
   }
   const __m256i d = Load8(theDest);
   const __m256i k256 = _mm256_set1_epi16(256);
-  const __m256i mLo = _mm256_unpacklo_epi8(m, aZero), mHi = _mm256_unpackhi_epi8(m, aZero);
-  const __m256i aLo = SpreadAlpha8(mLo), aHi = SpreadAlpha8(mHi);
-  const __m256i cLo = _mm256_add_epi16(
-      _mm256_srli_epi16(_mm256_mullo_epi16(_mm256_sub_epi16(k256, aLo), _mm256_unpacklo_epi8(d, aZero)), 8),
-      _mm256_srli_epi16(_mm256_mullo_epi16(mLo, aLo), 8));
-  const __m256i cHi = _mm256_add_epi16(
-      _mm256_srli_epi16(_mm256_mullo_epi16(_mm256_sub_epi16(k256, aHi), _mm256_unpackhi_epi8(d, aZero)), 8),
-      _mm256_srli_epi16(_mm256_mullo_epi16(mHi, aHi), 8));
-  const __m256i aColour = _mm256_andnot_si256(anAlpha, _mm256_packus_epi16(cLo, cHi));
+  // The destination widened in the same order: pixels 0 1 | 2 3 and 4 5 | 6 7.
+  const __m256i d01 = _mm256_cvtepu8_epi16(_mm_loadu_si128(reinterpret_cast<const __m128i*>(theDest)));
+  const __m256i d45 = _mm256_cvtepu8_epi16(_mm_loadu_si128(reinterpret_cast<const __m128i*>(theDest + 4)));
+  const __m256i a01 = SpreadAlpha8(m01), a45 = SpreadAlpha8(m45);
+  const __m256i c01 = _mm256_add_epi16(_mm256_srli_epi16(_mm256_mullo_epi16(_mm256_sub_epi16(k256, a01), d01), 8),
+                                       _mm256_srli_epi16(_mm256_mullo_epi16(m01, a01), 8));
+  const __m256i c45 = _mm256_add_epi16(_mm256_srli_epi16(_mm256_mullo_epi16(_mm256_sub_epi16(k256, a45), d45), 8),
+                                       _mm256_srli_epi16(_mm256_mullo_epi16(m45, a45), 8));
+  const __m256i aColour = _mm256_andnot_si256(anAlpha, Ordered(_mm256_packus_epi16(c01, c45)));
   __m256i aNewAlpha = anAlpha;
   if (!All8(_mm256_cmpeq_epi32(_mm256_and_si256(d, anAlpha), anAlpha))) {
-    const __m256i da = _mm256_srli_epi32(d, 24), A = _mm256_srli_epi32(m, 24);
+    const __m256i da = _mm256_srli_epi32(d, 24), A = _mm256_srli_epi32(Ordered(m), 24);
     const __m256i x = _mm256_mullo_epi16(_mm256_sub_epi32(_mm256_set1_epi32(255), da), A);
     const __m256i q = _mm256_srli_epi32(
         _mm256_add_epi32(_mm256_add_epi32(x, _mm256_set1_epi32(1)), _mm256_srli_epi32(x, 8)), 8);
@@ -468,41 +509,40 @@ inline __m256i Colourise8(__m256i m16, __m256i k) {
       _mm256_add_epi16(t, _mm256_and_si256(_mm256_add_epi16(u, _mm256_set1_epi16(1)), anAlphaLanes)), 8);
 }
 
+// True when none of the eight pixels has alpha.
+inline bool Clear8(__m256i m01, __m256i m45) {
+  const __m256i anAlphaLanes = _mm256_set_epi16(-1, 0, 0, 0, -1, 0, 0, 0, -1, 0, 0, 0, -1, 0, 0, 0);
+  return _mm256_testz_si256(_mm256_or_si256(m01, m45), anAlphaLanes) != 0;
+}
+
 struct OverWhiteOp8 {
-  void operator()(uint32_t* theDest, __m256i m) const { Over8(theDest, m); }
+  void operator()(uint32_t* theDest, __m256i m01, __m256i m45) const { Over8(theDest, m01, m45); }
 };
 
 struct OverColorOp8 {
   __m256i mK;
-  void operator()(uint32_t* theDest, __m256i m) const {
-    const __m256i aZero = _mm256_setzero_si256();
-    if (All8(_mm256_cmpeq_epi32(_mm256_and_si256(m, AlphaMask8()), aZero))) return;
-    Over8(theDest, _mm256_packus_epi16(Colourise8(_mm256_unpacklo_epi8(m, aZero), mK),
-                                       Colourise8(_mm256_unpackhi_epi8(m, aZero), mK)));
+  void operator()(uint32_t* theDest, __m256i m01, __m256i m45) const {
+    if (Clear8(m01, m45)) return;
+    Over8(theDest, Colourise8(m01, mK), Colourise8(m45, mK));
   }
 };
 
 template <bool kWhite, bool kPartial>
 struct AddOp8 {
   __m256i mK;
-  void operator()(uint32_t* theDest, __m256i m) const {
-    const __m256i aZero = _mm256_setzero_si256(), aColour = _mm256_set1_epi32(0x00FFFFFF);
-    if (kPartial && All8(_mm256_cmpeq_epi32(_mm256_and_si256(m, AlphaMask8()), aZero))) return;
-    __m256i anAdd;
-    if (kWhite && !kPartial) {
-      anAdd = _mm256_and_si256(m, aColour);
-    } else {
-      __m256i aLo = _mm256_unpacklo_epi8(m, aZero), aHi = _mm256_unpackhi_epi8(m, aZero);
-      if (!kWhite) {
-        aLo = _mm256_srli_epi16(_mm256_mullo_epi16(aLo, mK), 8);
-        aHi = _mm256_srli_epi16(_mm256_mullo_epi16(aHi, mK), 8);
-      }
-      if (kPartial) {
-        aLo = _mm256_srli_epi16(_mm256_mullo_epi16(aLo, SpreadAlpha8(aLo)), 8);
-        aHi = _mm256_srli_epi16(_mm256_mullo_epi16(aHi, SpreadAlpha8(aHi)), 8);
-      }
-      anAdd = _mm256_and_si256(_mm256_packus_epi16(aLo, aHi), aColour);
+  void operator()(uint32_t* theDest, __m256i m01, __m256i m45) const {
+    const __m256i aColour = _mm256_set1_epi32(0x00FFFFFF);
+    if (kPartial && Clear8(m01, m45)) return;
+    __m256i a01 = m01, a45 = m45;
+    if (!kWhite) {
+      a01 = _mm256_srli_epi16(_mm256_mullo_epi16(a01, mK), 8);
+      a45 = _mm256_srli_epi16(_mm256_mullo_epi16(a45, mK), 8);
     }
+    if (kPartial) {
+      a01 = _mm256_srli_epi16(_mm256_mullo_epi16(a01, SpreadAlpha8(a01)), 8);
+      a45 = _mm256_srli_epi16(_mm256_mullo_epi16(a45, SpreadAlpha8(a45)), 8);
+    }
+    const __m256i anAdd = _mm256_and_si256(Ordered(_mm256_packus_epi16(a01, a45)), aColour);
     Store8(theDest, _mm256_adds_epu8(Load8(theDest), anAdd));
   }
 };
@@ -517,25 +557,27 @@ inline void AddPair8(__m256i* s, const uint16_t* a, const uint16_t* b, __m256i w
 }
 
 template <int kPairs, bool kOdd>
-inline __m256i Mix8(const uint16_t* const* theRows, const __m256i* theWeights, int thePairs, int x,
-                    __m256i theHalf) {
+inline void Mix8(const uint16_t* const* theRows, const __m256i* theWeights, int thePairs, int x, __m256i theHalf,
+                 __m256i& theM01, __m256i& theM45) {
   __m256i s[4] = {_mm256_setzero_si256(), _mm256_setzero_si256(), _mm256_setzero_si256(),
                   _mm256_setzero_si256()};
   const int aPairs = kPairs > 0 ? kPairs : thePairs;
   for (int p = 0; p < aPairs; ++p) AddPair8(s, theRows[2 * p] + 4 * x, theRows[2 * p + 1] + 4 * x, theWeights[p]);
   const __m256i aBias = _mm256_set1_epi32(32768);
   for (int i = 0; i < 4; ++i) s[i] = _mm256_srai_epi32(kOdd ? _mm256_add_epi32(s[i], aBias) : s[i], 16);
-  // Pixels 0 1 | 2 3 and 4 5 | 6 7 in 16-bit lanes, then bytes 0 1 4 5 | 2 3 6 7 put in order.
-  const __m256i m01 = _mm256_add_epi16(_mm256_packs_epi32(s[0], s[1]), theHalf);
-  const __m256i m45 = _mm256_add_epi16(_mm256_packs_epi32(s[2], s[3]), theHalf);
-  return _mm256_permute4x64_epi64(_mm256_packus_epi16(m01, m45), 0xD8);
+  // Pixels 0 1 | 2 3 and 4 5 | 6 7 in 16-bit lanes.
+  theM01 = _mm256_add_epi16(_mm256_packs_epi32(s[0], s[1]), theHalf);
+  theM45 = _mm256_add_epi16(_mm256_packs_epi32(s[2], s[3]), theHalf);
 }
 
 template <int kPairs, bool kOdd, class Op>
 void MixLoop8(uint32_t* theDest, const uint16_t* const* theRows, const __m256i* theWeights, int thePairs,
               int theCount, __m256i theHalf, const Op& theOp) {
-  for (int x = 0; x + 8 <= theCount; x += 8)
-    theOp(theDest + x, Mix8<kPairs, kOdd>(theRows, theWeights, thePairs, x, theHalf));
+  for (int x = 0; x + 8 <= theCount; x += 8) {
+    __m256i m01, m45;
+    Mix8<kPairs, kOdd>(theRows, theWeights, thePairs, x, theHalf, m01, m45);
+    theOp(theDest + x, m01, m45);
+  }
 }
 
 template <class Op>
@@ -647,6 +689,20 @@ void OverWhiteAvx2Groups(uint32_t* theDest, const uint32_t* theSrc, int theCount
   }
 }
 
+// Whole groups of eight without alpha from either end: [theBegin, theEnd) keeps every pixel
+// with alpha, and the SSE2 scan finishes the edges.
+void AlphaSpanAvx2Groups(const uint32_t* theRow, int theCount, int& theBegin, int& theEnd) {
+  const __m256i aZero = _mm256_setzero_si256(), anAlpha = AlphaMask8();
+  int b = 0;
+  while (b + 8 <= theCount && All8(_mm256_cmpeq_epi32(_mm256_and_si256(Load8(theRow + b), anAlpha), aZero)))
+    b += 8;
+  int e = theCount;
+  while (e - 8 >= b && All8(_mm256_cmpeq_epi32(_mm256_and_si256(Load8(theRow + e - 8), anAlpha), aZero)))
+    e -= 8;
+  theBegin = b;
+  theEnd = e;
+}
+
 }  // namespace
 
 #if defined(__clang__)
@@ -655,10 +711,15 @@ void OverWhiteAvx2Groups(uint32_t* theDest, const uint32_t* theSrc, int theCount
 #pragma GCC pop_options
 #endif
 
-bool HasAvx2() {
-  static const bool sm_Has = __builtin_cpu_supports("avx2");
-  return sm_Has;
-}
+namespace {
+// Asked once while statics start up, so that each row call reads a plain flag.
+const bool k_HasAvx2 = [] {
+  __builtin_cpu_init();
+  return __builtin_cpu_supports("avx2") != 0;
+}();
+}  // namespace
+
+bool HasAvx2() { return k_HasAvx2; }
 
 void MixComposeRowAvx2(uint32_t* theDest, const uint16_t* const* theRows, const int16_t* theWeights,
                        int theTaps, int theCount, const Compose& theCompose) {
@@ -693,6 +754,20 @@ void OverWhiteRowAvx2(uint32_t* theDest, const uint32_t* theSrc, int theCount) {
   OverWhiteRowSse2(theDest + aDone, theSrc + aDone, theCount - aDone);
 }
 
+void AlphaSpanAvx2(const uint32_t* theRow, int theCount, int& theBegin, int& theEnd) {
+  if (!HasAvx2()) {
+    AlphaSpanSse2(theRow, theCount, theBegin, theEnd);
+    return;
+  }
+  int b, e;
+  AlphaSpanAvx2Groups(theRow, theCount, b, e);
+  // At most seven pixels without alpha remain at either end.
+  while (b < e && (theRow[b] >> 24) == 0) ++b;
+  while (e > b && (theRow[e - 1] >> 24) == 0) --e;
+  theBegin = b;
+  theEnd = e;
+}
+
 #else
 
 bool HasAvx2() { return false; }
@@ -711,7 +786,18 @@ void OverWhiteRowAvx2(uint32_t* theDest, const uint32_t* theSrc, int theCount) {
   OverWhiteRowSse2(theDest, theSrc, theCount);
 }
 
+void AlphaSpanAvx2(const uint32_t* theRow, int theCount, int& theBegin, int& theEnd) {
+  AlphaSpanSse2(theRow, theCount, theBegin, theEnd);
+}
+
 #endif
+
+void AlphaSpan(const uint32_t* theRow, int theCount, int& theBegin, int& theEnd) {
+  if (HasAvx2())
+    AlphaSpanAvx2(theRow, theCount, theBegin, theEnd);
+  else
+    AlphaSpanSse2(theRow, theCount, theBegin, theEnd);
+}
 
 void OverWhiteRow(uint32_t* theDest, const uint32_t* theSrc, int theCount) {
   if (HasAvx2())
@@ -783,6 +869,10 @@ void OverWhiteRowSse2(uint32_t* theDest, const uint32_t* theSrc, int theCount) {
   OverWhiteRow(theDest, theSrc, theCount);
 }
 
+void SurfaceOverRow(uint32_t* theDest, const uint32_t* theSrc, int theCount) {
+  SurfaceOverRowPlain(theDest, theSrc, theCount);
+}
+
 void OverWhiteRowAvx2(uint32_t* theDest, const uint32_t* theSrc, int theCount) {
   OverWhiteRow(theDest, theSrc, theCount);
 }
@@ -794,6 +884,14 @@ void AlphaSpan(const uint32_t* theRow, int theCount, int& theBegin, int& theEnd)
   while (e > b && (theRow[e - 1] >> 24) == 0) --e;
   theBegin = b;
   theEnd = e;
+}
+
+void AlphaSpanSse2(const uint32_t* theRow, int theCount, int& theBegin, int& theEnd) {
+  AlphaSpan(theRow, theCount, theBegin, theEnd);
+}
+
+void AlphaSpanAvx2(const uint32_t* theRow, int theCount, int& theBegin, int& theEnd) {
+  AlphaSpan(theRow, theCount, theBegin, theEnd);
 }
 
 #endif

@@ -77,8 +77,16 @@ void OverWhiteRow(uint32_t* theDest, const uint32_t* theSrc, int theCount);
 void OverWhiteRowSse2(uint32_t* theDest, const uint32_t* theSrc, int theCount);
 void OverWhiteRowAvx2(uint32_t* theDest, const uint32_t* theSrc, int theCount);
 
+// The display surface's white stretch onto a 32-bit 8-8-8 surface, from native source words
+// (colour already weighed by alpha): a word without alpha leaves the destination, any other
+// becomes the word plus each destination channel's ((256 - a) * c) >> 8 (added as words).
+void SurfaceOverRow(uint32_t* theDest, const uint32_t* theSrc, int theCount);
+void SurfaceOverRowPlain(uint32_t* theDest, const uint32_t* theSrc, int theCount);
+
 // First and last column (last + 1) whose pixel has alpha; theEnd <= theBegin when none has.
 void AlphaSpan(const uint32_t* theRow, int theCount, int& theBegin, int& theEnd);
+void AlphaSpanSse2(const uint32_t* theRow, int theCount, int& theBegin, int& theEnd);
+void AlphaSpanAvx2(const uint32_t* theRow, int theCount, int& theBegin, int& theEnd);
 
 }  // namespace BlitSimdStretch
 }  // namespace Tesk

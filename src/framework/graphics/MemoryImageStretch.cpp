@@ -804,9 +804,13 @@ void MemoryImage::FastStretchBlt(Image* theImage, const TRect<int>& theDestRect,
   const TRect<int> D = theDestRect.Intersection(TRect<int>(0, 0, mWidth, mHeight));
   const bool aGrey = theColor.mRed == theColor.mGreen && theColor.mGreen == theColor.mBlue;
   const bool aWhite = theColor == Color::White;
-  // The additive and grey loops stay per pixel; white and coloured go through the vector rows.
-  if (!aSrcImage || theDrawMode == DRAWMODE_ADDITIVE || (!aWhite && (aGrey || !InByteRange(theColor))) ||
-      D != theDestRect || D.mWidth <= 0 || D.mHeight <= 0 || aSrcImage->mWidth <= 0 || aSrcImage->mHeight <= 0) {
+  // White (normal or additive with the saturating table) and coloured normal go through the
+  // vector rows; the grey, coloured additive and other-table loops stay per pixel.
+  const bool anAdditive = theDrawMode == DRAWMODE_ADDITIVE;
+  if (aSrcImage && anAdditive) aSrcImage->CommitBits();
+  if (!aSrcImage || (anAdditive && (!aWhite || !BlitSimd::IsSaturatingTable(GetAddClampTable()))) ||
+      (!aWhite && (aGrey || !InByteRange(theColor))) || D != theDestRect || D.mWidth <= 0 || D.mHeight <= 0 ||
+      aSrcImage->mWidth <= 0 || aSrcImage->mHeight <= 0) {
     StretchPlain::Nearest(*this, theImage, theDestRect, theSrcRect, theColor, theDrawMode, mirror);
     return;
   }
@@ -843,7 +847,11 @@ void MemoryImage::FastStretchBlt(Image* theImage, const TRect<int>& theDestRect,
       }
       aGathered = aSrcY;
     }
-    if (aWhite)
+    if (anAdditive && aSrcImage->mHasPartialAlpha)
+      BlitSimd::AddAlphaRow(aDestRow, aSamples, D.mWidth);
+    else if (anAdditive)
+      BlitSimd::AddRow(aDestRow, aSamples, D.mWidth);
+    else if (aWhite)
       BlitSimdStretch::OverWhiteRow(aDestRow, aSamples, D.mWidth);
     else
       BlitSimd::OverColorRow(aDestRow, aSamples, D.mWidth, cR, cG, cB, cA);

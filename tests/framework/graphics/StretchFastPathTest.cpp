@@ -124,7 +124,8 @@ std::vector<uint32_t> MakeBack(int w, int h, bool theOpaque, uint32_t& theState)
   return ::testing::AssertionSuccess();
 }
 
-const Color k_Colors[] = {Color::White,          Color(255, 255, 255, 128), Color(10, 200, 30, 90),
+// White spelt out: a copy of Color::White made while statics start up could be taken too early.
+const Color k_Colors[] = {Color(255, 255, 255, 255), Color(255, 255, 255, 128), Color(10, 200, 30, 90),
                           Color(128, 128, 128),  Color(255, 128, 0),        Color(0, 0, 0, 0),
                           Color(255, 255, 255, 1)};
 
@@ -456,21 +457,43 @@ TEST(StretchFastPath, NearestWhiteRowMatchesThePlainLoop) {
 }
 
 TEST(StretchFastPath, AlphaSpanFindsTheFirstAndLastPixelWithAlpha) {
-  for (int aCount = 0; aCount < 13; ++aCount)
-    for (int b = 0; b <= aCount; ++b)
-      for (int e = b; e <= aCount; ++e) {
-        std::vector<uint32_t> aRow(size_t(aCount), 0x00FFFFFF);
-        if (e > b) {
-          aRow[size_t(b)] = 0x01000000;
-          aRow[size_t(e) - 1] = 0xFF000000;
+  using Span = void (*)(const uint32_t*, int, int&, int&);
+  for (Span aForm : {Span(BlitSimdStretch::AlphaSpan), Span(BlitSimdStretch::AlphaSpanSse2),
+                     Span(BlitSimdStretch::AlphaSpanAvx2)})
+    for (int aCount = 0; aCount < 27; ++aCount)
+      for (int b = 0; b <= aCount; ++b)
+        for (int e = b; e <= aCount; ++e) {
+          std::vector<uint32_t> aRow(size_t(aCount), 0x00FFFFFF);
+          if (e > b) {
+            aRow[size_t(b)] = 0x01000000;
+            aRow[size_t(e) - 1] = 0xFF000000;
+          }
+          int aBegin = -1, anEnd = -1;
+          aForm(aRow.data(), aCount, aBegin, anEnd);
+          if (e > b) {
+            ASSERT_EQ(aBegin, b) << aCount << " " << b << " " << e;
+            ASSERT_EQ(anEnd, e) << aCount << " " << b << " " << e;
+          } else {
+            ASSERT_LE(anEnd, aBegin);
+          }
         }
-        int aBegin = -1, anEnd = -1;
-        BlitSimdStretch::AlphaSpan(aRow.data(), aCount, aBegin, anEnd);
-        if (e > b) {
-          EXPECT_EQ(aBegin, b);
-          EXPECT_EQ(anEnd, e);
-        } else {
-          EXPECT_LE(anEnd, aBegin);
-        }
-      }
+}
+
+TEST(StretchFastPath, SurfaceWhiteRowMatchesThePlainRule) {
+  uint32_t aState = 5;
+  // Every pair of source and destination alpha in groups of four that share them, with any
+  // source channels (also above the alpha, as a word may hold them).
+  for (uint32_t sa = 0; sa < 256; ++sa) {
+    const size_t aCount = 256 * 4 + 3;
+    std::vector<uint32_t> aSrc(aCount), aDest(aCount);
+    for (size_t i = 0; i < aCount; ++i) {
+      aSrc[i] = (sa << 24) | (NextWord(aState) & 0xFFFFFF);
+      aDest[i] = ((uint32_t(i / 4) & 0xFF) << 24) | (NextWord(aState) & 0xFFFFFF);
+    }
+    aSrc[5] = (sa << 24) | 0xFFFFFF;
+    std::vector<uint32_t> aPlain = aDest, aVector = aDest;
+    BlitSimdStretch::SurfaceOverRowPlain(aPlain.data(), aSrc.data(), int(aCount));
+    BlitSimdStretch::SurfaceOverRow(aVector.data(), aSrc.data(), int(aCount));
+    ASSERT_EQ(aVector, aPlain) << "source alpha " << sa;
+  }
 }
