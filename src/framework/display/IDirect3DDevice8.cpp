@@ -1,6 +1,7 @@
 #include "display/IDirect3DDevice8.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <vector>
 
@@ -114,7 +115,11 @@ IDirect3DDevice8::IDirect3DDevice8()
       mBoundTexture(~0u),
       mBindingChanges(0),
       mInScene(false),
-      mIsOneToOne(false) {
+      mIsOneToOne(false),
+      mBatchArea(0),
+      mCores(0),
+      mHasDepth(false),
+      mDepthWrite(true) {
   std::lock_guard<std::mutex> aLock(gDevicesLock);
   gDevices.push_back(this);
   DIRECTDRAWSURFACE3::SetTextureChangeHook(FlushEveryDevice);
@@ -278,6 +283,9 @@ HRESULT IDirect3DDevice8::Reset(D3DPRESENT_PARAMETERS* theParams) {
   }
   mBatch.clear();
   mBatchIndices.clear();
+  mBatchCores.clear();
+  mBatchArea = 0;
+  mCores = 0;
   mContext = aContext;
   mBoundTexture = ~0u;
   mInScene = false;
@@ -304,6 +312,10 @@ HRESULT IDirect3DDevice8::Reset(D3DPRESENT_PARAMETERS* theParams) {
   double anOrthoHeight = isRequestedSize ? aRequestedHeight : aPortHeight;
   glOrtho(0, anOrthoWidth, anOrthoHeight, 0, -5000, 5000);
   mIsOneToOne = anOrthoWidth == aPortWidth && anOrthoHeight == aPortHeight;
+  GLint aDepthBits = 0;
+  glGetIntegerv(GL_DEPTH_BITS, &aDepthBits);
+  mHasDepth = aDepthBits >= 16;
+  mDepthWrite = true;
   glMatrixMode(GL_MODELVIEW);
   glLoadIdentity();
   glShadeModel(GL_SMOOTH);
@@ -377,6 +389,7 @@ HRESULT IDirect3DDevice8::SetRenderState(_D3DRENDERSTATETYPE theState, uint32_t 
       mDepthTest = theValue != 0;
       break;
     case D3DRS_ZWRITEENABLE:
+      mDepthWrite = (theValue & 0xFF) != 0;
       glDepthMask(static_cast<GLboolean>(theValue & 0xFF));
       break;
     case D3DRS_ALPHATESTENABLE:
@@ -700,7 +713,36 @@ HRESULT IDirect3DDevice8::SetTexture(uint32_t theStage, DIRECTDRAWSURFACE3* theS
   return DD_OK;
 }
 
-HRESULT IDirect3DDevice8::DrawQuad(const _D3DTLVERTEX theQuad[4], bool isTextureOpaque) {
+IDirect3DDevice8::TexelRect IDirect3DDevice8::CoreOnTarget(const _D3DTLVERTEX q[4], const TexelRect& theCore) const {
+  const TexelRect aNone{0, 0, 0, 0};
+  // Strip order: top left, bottom left, top right, bottom right; whole pixels, texel for
+  // pixel, point sampled, in opaque colours, on a target of the frame's own pixels.
+  if (!mIsOneToOne || mMinFilter != GL_NEAREST || mMagFilter != GL_NEAREST ||
+      mTextureTarget != GL_TEXTURE_RECTANGLE_ARB)
+    return aNone;
+  for (int i = 0; i < 4; ++i)
+    if ((q[i].color >> 24) != 0xFF || q[i].color != q[0].color || q[i].sz != 0.0f || q[i].rhw != 1.0f || q[i].sx != std::floor(q[i].sx) ||
+        q[i].sy != std::floor(q[i].sy) || std::fabs(q[i].sx) > 30000.0f || std::fabs(q[i].sy) > 30000.0f)
+      return aNone;
+  if (q[0].sx != q[1].sx || q[2].sx != q[3].sx || q[0].sy != q[2].sy || q[1].sy != q[3].sy ||
+      q[0].tu != q[1].tu || q[2].tu != q[3].tu || q[0].tv != q[2].tv || q[1].tv != q[3].tv)
+    return aNone;
+  float u0 = q[0].tu * mTextureWidth, u1 = q[2].tu * mTextureWidth;
+  float v0 = q[0].tv * mTextureHeight, v1 = q[1].tv * mTextureHeight;
+  int x0 = static_cast<int>(q[0].sx), x1 = static_cast<int>(q[2].sx);
+  int y0 = static_cast<int>(q[0].sy), y1 = static_cast<int>(q[1].sy);
+  int aU0 = static_cast<int>(std::lround(u0)), aV0 = static_cast<int>(std::lround(v0));
+  if (x1 <= x0 || y1 <= y0 || std::fabs(u0 - aU0) > 1e-3f || std::fabs(v0 - aV0) > 1e-3f ||
+      std::fabs((u1 - u0) - (x1 - x0)) > 1e-3f || std::fabs((v1 - v0) - (y1 - y0)) > 1e-3f)
+    return aNone;
+  TexelRect aCore{std::max(x0, x0 + theCore.mLeft - aU0), std::max(y0, y0 + theCore.mTop - aV0),
+                  std::min(x1, x0 + theCore.mRight - aU0), std::min(y1, y0 + theCore.mBottom - aV0)};
+  if (aCore.mRight <= aCore.mLeft || aCore.mBottom <= aCore.mTop) return aNone;
+  return aCore;
+}
+
+HRESULT IDirect3DDevice8::DrawQuad(const _D3DTLVERTEX theQuad[4], bool isTextureOpaque,
+                                   const TexelRect* theOpaqueCore) {
   std::lock_guard<std::recursive_mutex> aLock(g_critical_region);
   if (!MakeCurrent()) return DD_OK;
   // Another format, or a specular colour (a material change), draws as it always did.
@@ -719,6 +761,15 @@ HRESULT IDirect3DDevice8::DrawQuad(const _D3DTLVERTEX theQuad[4], bool isTexture
                                       mAppliedSrcBlend == GL_SRC_ALPHA && mAppliedDestBlend == GL_ONE_MINUS_SRC_ALPHA);
   if (mBatch.size() + 4 > 65536 || (!mBatch.empty() && isBlended != mBatchBlend)) FlushBatch();
   mBatchBlend = isBlended;
+  TexelRect aCore{0, 0, 0, 0};
+  if (theOpaqueCore != nullptr && isBlended && mBoundTexture != 0) aCore = CoreOnTarget(theQuad, *theOpaqueCore);
+  if (aCore.mRight > aCore.mLeft) ++mCores;
+  mBatchCores.push_back(aCore);
+  float aMinX = std::min(std::min(theQuad[0].sx, theQuad[1].sx), std::min(theQuad[2].sx, theQuad[3].sx));
+  float aMaxX = std::max(std::max(theQuad[0].sx, theQuad[1].sx), std::max(theQuad[2].sx, theQuad[3].sx));
+  float aMinY = std::min(std::min(theQuad[0].sy, theQuad[1].sy), std::min(theQuad[2].sy, theQuad[3].sy));
+  float aMaxY = std::max(std::max(theQuad[0].sy, theQuad[1].sy), std::max(theQuad[2].sy, theQuad[3].sy));
+  mBatchArea += static_cast<int64_t>(std::min(aMaxX - aMinX, 1e5f) * std::min(aMaxY - aMinY, 1e5f));
   bool isRectangle = mTextureTarget == GL_TEXTURE_RECTANGLE_ARB;
   uint16_t aFirst = static_cast<uint16_t>(mBatch.size());
   for (int i = 0; i < 4; ++i) {
@@ -736,10 +787,75 @@ HRESULT IDirect3DDevice8::DrawQuad(const _D3DTLVERTEX theQuad[4], bool isTexture
   return DD_OK;
 }
 
+void IDirect3DDevice8::DrawBatchOverCores() {
+  // Later quads nearer: quad i at depth 0.5 - z / 10000 of the projection's -5000..5000.
+  constexpr float k_ZStep = 0.5f;
+  const size_t aQuads = mBatch.size() / 4;
+  mCoreBatch.clear();
+  mCoreIndices.clear();
+  for (size_t i = aQuads; i-- > 0;) {
+    float z = static_cast<float>(i + 1) * k_ZStep;
+    for (size_t k = 0; k < 4; ++k) mBatch[i * 4 + k].mPosition[2] = z;
+    const TexelRect& c = mBatchCores[i];
+    if (c.mRight <= c.mLeft) continue;
+    // The core's texels are the quad's at the same pixels (texel for pixel).
+    const BatchVertex& aTopLeft = mBatch[i * 4];
+    float du = aTopLeft.mUV[0] - aTopLeft.mPosition[0], dv = aTopLeft.mUV[1] - aTopLeft.mPosition[1];
+    uint16_t aFirst = static_cast<uint16_t>(mCoreBatch.size());
+    const float aX[4] = {float(c.mLeft), float(c.mLeft), float(c.mRight), float(c.mRight)};
+    const float aY[4] = {float(c.mTop), float(c.mBottom), float(c.mTop), float(c.mBottom)};
+    for (int k = 0; k < 4; ++k) {
+      BatchVertex b = aTopLeft;
+      b.mPosition[0] = aX[k];
+      b.mPosition[1] = aY[k];
+      b.mPosition[2] = z;
+      b.mUV[0] = std::round(aX[k] + du);
+      b.mUV[1] = std::round(aY[k] + dv);
+      mCoreBatch.push_back(b);
+    }
+    for (uint16_t k : {0, 1, 2, 2, 1, 3}) mCoreIndices.push_back(static_cast<uint16_t>(aFirst + k));
+  }
+  const GLsizei aStride = sizeof(BatchVertex);
+  glDepthMask(GL_TRUE);
+  glClearDepth(1.0);
+  glClear(GL_DEPTH_BUFFER_BIT);
+  glEnable(GL_DEPTH_TEST);
+  glDepthFunc(GL_LESS);
+  ApplyBlend(false);
+  glVertexPointer(4, GL_FLOAT, aStride, mCoreBatch[0].mPosition);
+  glColorPointer(4, GL_UNSIGNED_BYTE, aStride, mCoreBatch[0].mColor);
+  glTexCoordPointer(2, GL_FLOAT, aStride, mCoreBatch[0].mUV);
+  glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(mCoreIndices.size()), GL_UNSIGNED_SHORT, mCoreIndices.data());
+  // A quad's own core fails against itself (equal depth): it is drawn already, and only the
+  // quads after it blend over it.
+  glDepthMask(GL_FALSE);
+  ApplyBlend(true);
+  glVertexPointer(4, GL_FLOAT, aStride, mBatch[0].mPosition);
+  glColorPointer(4, GL_UNSIGNED_BYTE, aStride, mBatch[0].mColor);
+  glTexCoordPointer(2, GL_FLOAT, aStride, mBatch[0].mUV);
+  glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(mBatchIndices.size()), GL_UNSIGNED_SHORT, mBatchIndices.data());
+  glDisable(GL_DEPTH_TEST);
+  glDepthMask(mDepthWrite ? GL_TRUE : GL_FALSE);
+}
+
 void IDirect3DDevice8::FlushBatch() {
   if (mBatch.empty()) return;
   std::lock_guard<std::recursive_mutex> aLock(g_critical_region);
-  if (MakeCurrent()) {
+  // Worth it once the quads cover the viewport about three times over (measured on llvmpipe:
+  // below that the depth test costs more than the hidden pixels save).
+  int64_t aViewportArea = static_cast<int64_t>(mViewport.Width) * mViewport.Height;
+  bool isOverCores = mCores > 0 && mHasDepth && mBatchBlend && !HasFragmentTests() &&
+                     mAppliedSrcBlend == GL_SRC_ALPHA && mAppliedDestBlend == GL_ONE_MINUS_SRC_ALPHA &&
+                     mBatch.size() / 4 <= 8000 && aViewportArea > 0 && mBatchArea >= 3 * aViewportArea;
+  if (isOverCores && MakeCurrent()) {
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glEnableClientState(GL_COLOR_ARRAY);
+    glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+    DrawBatchOverCores();
+    glDisableClientState(GL_TEXTURE_COORD_ARRAY);
+    glDisableClientState(GL_COLOR_ARRAY);
+    glDisableClientState(GL_VERTEX_ARRAY);
+  } else if (MakeCurrent()) {
     ApplyBlend(mBatchBlend);
     const GLsizei aStride = sizeof(BatchVertex);
     glEnableClientState(GL_VERTEX_ARRAY);
@@ -756,4 +872,7 @@ void IDirect3DDevice8::FlushBatch() {
   }
   mBatch.clear();
   mBatchIndices.clear();
+  mBatchCores.clear();
+  mBatchArea = 0;
+  mCores = 0;
 }

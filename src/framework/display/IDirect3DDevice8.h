@@ -13,6 +13,11 @@
 
 class IDirect3DDevice8 {
  public:
+  // A rectangle of a texture's texels: [mLeft, mRight) x [mTop, mBottom).
+  struct TexelRect {
+    int mLeft, mTop, mRight, mBottom;
+  };
+
   IDirect3DDevice8();
   // Destroys the device's context (one device per display set-up; none may leak).
   ~IDirect3DDevice8();
@@ -48,7 +53,13 @@ class IDirect3DDevice8 {
   // isTextureOpaque: every texel the quad can sample has alpha 255. Such a quad in opaque
   // colours replaces what it covers whether blended or not, so it is drawn unblended (the
   // software rasteriser then neither reads the target nor mixes).
-  HRESULT DrawQuad(const _D3DTLVERTEX theQuad[4], bool isTextureOpaque = false);
+  // theOpaqueCore: texels of the bound texture that all have alpha 255. When many quads of
+  // one texture pile up (several times the viewport's area), the kept quads' cores that lie
+  // texel for pixel are drawn first, unblended and nearest first, into the depth buffer, and
+  // then the quads in their order where no later core covers them: every pixel ends as it
+  // would, and what later cores hide is never shaded.
+  HRESULT DrawQuad(const _D3DTLVERTEX theQuad[4], bool isTextureOpaque = false,
+                   const TexelRect* theOpaqueCore = nullptr);
   // Draws the kept quads now (before reading the target back, say).
   void FlushBatch();
   bool HasKeptQuads() const { return !mBatch.empty(); }
@@ -76,6 +87,10 @@ class IDirect3DDevice8 {
   void SetBlendEnabled(bool isEnabled);
   // Puts GL_BLEND on the context as wanted (the kept quads' or the state's).
   void ApplyBlend(bool isEnabled);
+  // The core of a kept quad on the target, when the quad lies texel for pixel; else empty.
+  TexelRect CoreOnTarget(const _D3DTLVERTEX theQuad[4], const TexelRect& theCore) const;
+  // Draws the kept quads as their cores first, then in order where no later core covers.
+  void DrawBatchOverCores();
 
   _D3DVIEWPORT8 mViewport;
   uint32_t mVertexFormat;
@@ -113,4 +128,11 @@ class IDirect3DDevice8 {
   };
   std::vector<BatchVertex> mBatch;  // 4 per kept quad
   std::vector<uint16_t> mBatchIndices;
+  std::vector<TexelRect> mBatchCores;  // per kept quad, on the target (empty: none)
+  int64_t mBatchArea;                  // the kept quads' pixels, added up
+  int mCores;                          // kept quads with a core
+  bool mHasDepth;                      // the context's frame has a depth buffer
+  bool mDepthWrite;                    // the depth mask the state asks for
+  std::vector<BatchVertex> mCoreBatch;  // scratch for the cores, kept between frames
+  std::vector<uint16_t> mCoreIndices;
 };

@@ -87,23 +87,44 @@ DIRECTDRAWSURFACE3* CreateTextureSurface(IDirect3DDevice8* theDevice, DIRECTDRAW
 ImageAreaAlpha MeasureImageArea(MemoryImage* theImage, int x, int y, int theWidth, int theHeight) {
   int w = std::min(theImage->mWidth - x, theWidth), h = std::min(theImage->mHeight - y, theHeight);
   // Unknown pixels count as neither opaque nor transparent.
-  ImageAreaAlpha anAlpha{false, 0, 0, std::max(w, 0), std::max(h, 0)};
+  ImageAreaAlpha anAlpha{false, 0, 0, std::max(w, 0), std::max(h, 0), {0, 0, 0, 0}};
   const uint32_t* aPalette = theImage->mPalette.get();
   const uint8_t* anIndices = theImage->mPaletteIndices.get();
   const uint32_t* aBits = (aPalette != nullptr && anIndices != nullptr) ? nullptr : theImage->GetBits();
   if (w < 1 || h < 1 || (aBits == nullptr && (aPalette == nullptr || anIndices == nullptr))) return anAlpha;
   uint32_t anAnd = 0xFF000000u;
   int aLeft = w, aTop = h, aRight = 0, aBottom = 0;
+  // The largest opaque rectangle: per row, the run of opaque pixels up each column, and the
+  // largest rectangle under that skyline (a stack of rising heights).
+  std::vector<int> aHeights(static_cast<size_t>(w) + 1, 0), aStack;
+  aStack.reserve(static_cast<size_t>(w) + 1);
+  int64_t aBestArea = 0;
   for (int aRow = 0; aRow < h; ++aRow) {
     size_t anOffset = static_cast<size_t>(y + aRow) * theImage->mWidth + x;
     int aFirst = -1, aLast = -1;
     for (int aCol = 0; aCol < w; ++aCol) {
       uint32_t p = aBits != nullptr ? aBits[anOffset + aCol] : aPalette[anIndices[anOffset + aCol]];
       anAnd &= p;
+      aHeights[static_cast<size_t>(aCol)] = (p >> 24) == 0xFF ? aHeights[static_cast<size_t>(aCol)] + 1 : 0;
       if ((p >> 24) != 0) {
         if (aFirst < 0) aFirst = aCol;
         aLast = aCol;
       }
+    }
+    aStack.clear();
+    for (int aCol = 0; aCol <= w; ++aCol) {  // aHeights[w] stays 0 and empties the stack
+      int aHeight = aHeights[static_cast<size_t>(aCol)];
+      while (!aStack.empty() && aHeights[static_cast<size_t>(aStack.back())] >= aHeight) {
+        int aTall = aHeights[static_cast<size_t>(aStack.back())];
+        aStack.pop_back();
+        int aStart = aStack.empty() ? 0 : aStack.back() + 1;
+        int64_t anArea = static_cast<int64_t>(aTall) * (aCol - aStart);
+        if (anArea > aBestArea) {
+          aBestArea = anArea;
+          anAlpha.mCore = IDirect3DDevice8::TexelRect{aStart, aRow + 1 - aTall, aCol, aRow + 1};
+        }
+      }
+      aStack.push_back(aCol);
     }
     if (aFirst < 0) continue;
     aLeft = std::min(aLeft, aFirst);
@@ -278,6 +299,7 @@ void TextureData::CreateTextures(MemoryImage* theImage, IDirect3DDevice8* theDev
       aPiece.mTop = anAlpha.mTop;
       aPiece.mRight = anAlpha.mRight;
       aPiece.mBottom = anAlpha.mBottom;
+      aPiece.mCore = anAlpha.mCore;
     }
   }
   mWidth = theImage->mWidth;
@@ -348,7 +370,8 @@ void TextureData::Blt(IDirect3DDevice8* theDevice, float theX, float theY, const
                                  Vertex(x2, y1, aColor, u2, v1), Vertex(x2, y2, aColor, u2, v2)};
         D3DInterface::CheckDXError(theDevice->SetTexture(0, aTexture), "SetTexture gTexture");
         theDevice->SetVertexShader(D3DFVF_TLVERTEX);
-        D3DInterface::CheckDXError(theDevice->DrawQuad(aQuad, aPiece.mOpaque), "DrawPrimitive (Tri) 1");
+        D3DInterface::CheckDXError(theDevice->DrawQuad(aQuad, aPiece.mOpaque, &aPiece.mCore),
+                                   "DrawPrimitive (Tri) 1");
       }
       aCol += w;
       aDestX += w;

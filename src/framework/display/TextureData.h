@@ -29,12 +29,15 @@ struct TextureDataPiece {
   bool mOpaque = false;  // every image pixel it holds has alpha 255 (so does its repeated edge)
   // The bounds of its pixels with alpha above 0, in its own pixels (empty: all transparent).
   int mLeft = 0, mTop = 0, mRight = 0, mBottom = 0;
+  // The largest rectangle of its pixels that all have alpha 255 (empty: none).
+  IDirect3DDevice8::TexelRect mCore{0, 0, 0, 0};
 };
 
 // What the alpha of an image area holds.
 struct ImageAreaAlpha {
   bool mOpaque;                          // every pixel has alpha 255
   int mLeft, mTop, mRight, mBottom;      // bounds of the pixels with alpha above 0, area-relative
+  IDirect3DDevice8::TexelRect mCore;     // the largest rectangle of pixels with alpha 255
 };
 
 class TextureData {

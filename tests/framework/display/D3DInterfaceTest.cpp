@@ -268,6 +268,47 @@ TEST_F(D3DInterfaceTest, TransparentBordersAreLeftOutWithTheSameFrame) {
   mD3D->RemoveMemoryImage(&anImage);
 }
 
+// Pieces know their largest opaque rectangle; blits of a sprite piled several times over the
+// frame leave the frame they leave without it.
+TEST_F(D3DInterfaceTest, PiledSpritesLeaveTheSameFrameOverTheirOpaqueCores) {
+  MemoryImage aSprite(nullptr);
+  FillImage(aSprite, 24, 20, [](int x, int y) {
+    bool isCore = x >= 4 && x < 20 && y >= 6 && y < 14;
+    bool isCorner = (x == 4 || x == 19) && y == 10;  // opaque pixels the rectangle cannot take
+    uint32_t a = isCore ? 0xFF : (x == 2 && y == 2) || isCorner ? 0xFF : 0x30 + uint32_t(x * 4);
+    return (a << 24) | (uint32_t(x * 10) << 16) | (uint32_t(y * 12) << 8) | 0x55u;
+  });
+  ASSERT_TRUE(mD3D->CreateImageTexture(&aSprite));
+  auto* aData = static_cast<Tesk::TextureData*>(aSprite.mD3DData);
+  ASSERT_EQ(aData->mTextures.size(), 1u);
+  Tesk::TextureDataPiece& aPiece = aData->mTextures[0];
+  EXPECT_EQ(aPiece.mCore.mLeft, 4);
+  EXPECT_EQ(aPiece.mCore.mTop, 6);
+  EXPECT_EQ(aPiece.mCore.mRight, 20);
+  EXPECT_EQ(aPiece.mCore.mBottom, 14);
+
+  auto aFrame = [&]() {
+    mD3D->FillRect(TRect<int>(0, 0, k_W, k_H), Color(30, 60, 90), 0);
+    uint32_t aSeed = 99;
+    for (int i = 0; i < 200; ++i) {
+      aSeed = aSeed * 1664525u + 1013904223u;
+      int x = int((aSeed >> 8) % (k_W + 10)) - 10, y = int((aSeed >> 20) % (k_H + 10)) - 10;
+      mD3D->Blt(&aSprite, static_cast<float>(x), static_cast<float>(y), TRect<int>(0, 0, 24, 20),
+                Color(255, 255, 255), 0);
+    }
+    mD3D->GetDevice()->FlushBatch();
+    std::vector<uint32_t> aPixels;
+    for (int y = 0; y < k_H; ++y)
+      for (int x = 0; x < k_W; ++x) aPixels.push_back(DisplayTest::ReadPixel(x, y, k_H));
+    return aPixels;
+  };
+  std::vector<uint32_t> aCored = aFrame();
+  aPiece.mCore = IDirect3DDevice8::TexelRect{0, 0, 0, 0};
+  std::vector<uint32_t> aPlain = aFrame();
+  EXPECT_TRUE(aCored == aPlain);
+  mD3D->RemoveMemoryImage(&aSprite);
+}
+
 TEST_F(D3DInterfaceTest, ChangedPixelsRefillTheSamePieces) {
   Tesk::gMaxTextureWidth = 16;
   Tesk::gMaxTextureHeight = 16;

@@ -373,6 +373,55 @@ TEST_F(DeviceTest, BlendStatesSetAgainKeepTheQuads) {
   mDevice->SetBlendStates(true, D3DBLEND_SRCALPHA, D3DBLEND_INVSRCALPHA);
 }
 
+// Quads of one texture piled several times over the viewport, with opaque cores: the cores go
+// first into the depth buffer and what later cores hide is left out. The frame is the one the
+// quads leave drawn plainly, with quads among them that cannot use their cores (fractional,
+// translucent, shaded, out of the viewport).
+TEST_F(DeviceTest, PiledQuadsOverTheirOpaqueCoresLeaveTheSameFrame) {
+  DIRECTDRAWSURFACE3* aSprite = MakeTexture(32, 32, [](int x, int y) {
+    int dx = x - 16, dy = y - 16;
+    uint32_t a = dx * dx + dy * dy < 256 ? 0xFF : 0x50 + uint32_t(x + y);
+    return (a << 24) | (uint32_t(x * 8) << 16) | (uint32_t(y * 8) << 8) | 0x30u;
+  });
+  const IDirect3DDevice8::TexelRect aCore{5, 5, 27, 27};
+  auto aDraw = [&](bool isCored) {
+    mDevice->Clear(0, nullptr, D3DCLEAR_TARGET, 0xFF204060u, 1.0f, 0);
+    mDevice->SetTextureStageState(0, D3DTSS_MINFILTER, D3DTEXF_POINT);
+    mDevice->SetTextureStageState(0, D3DTSS_MAGFILTER, D3DTEXF_POINT);
+    mDevice->SetBlendStates(true, D3DBLEND_SRCALPHA, D3DBLEND_INVSRCALPHA);
+    mDevice->SetTexture(0, aSprite);
+    uint32_t aSeed = 7;
+    for (int i = 0; i < 160; ++i) {
+      aSeed = aSeed * 1664525u + 1013904223u;
+      float x = static_cast<float>(int((aSeed >> 8) % (k_W + 20)) - 20);
+      float y = static_cast<float>(int((aSeed >> 20) % (k_H + 20)) - 20);
+      uint32_t aColor = 0xFFFFFFFFu;
+      if (i % 11 == 3) x += 0.5f;
+      if (i % 13 == 5) aColor = 0xC0FFFFFFu;
+      if (i % 7 == 2) aColor = 0xFF80C0E0u;
+      // Part of the texture only, as a blit of a source rectangle draws it.
+      float u0 = (i % 5 == 1) ? 4.0f / 32 : 0.0f, w = (i % 5 == 1) ? 24.0f : 32.0f;
+      _D3DTLVERTEX aQuad[4] = {V(x, y, aColor, u0, 0), V(x, y + 32, aColor, u0, 1), V(x + w, y, aColor, u0 + w / 32, 0),
+                               V(x + w, y + 32, aColor, u0 + w / 32, 1)};
+      EXPECT_EQ(mDevice->DrawQuad(aQuad, false, isCored ? &aCore : nullptr), 0);
+    }
+    mDevice->FlushBatch();
+    return ReadArea(0, 0, k_W, k_H);
+  };
+  std::vector<uint32_t> aPlain = aDraw(false), aCored = aDraw(true);
+  EXPECT_TRUE(aPlain == aCored);
+  // The cores were drawn into the depth buffer (cleared to the far plane before).
+  GLfloat aDepth = 1.0f;
+  int aNear = 0;
+  for (int y = 10; y < k_H; y += 20)
+    for (int x = 10; x < k_W; x += 20) {
+      glReadPixels(x, y, 1, 1, GL_DEPTH_COMPONENT, GL_FLOAT, &aDepth);
+      if (aDepth < 1.0f) ++aNear;
+    }
+  EXPECT_GT(aNear, 10);
+  EXPECT_EQ(glIsEnabled(GL_DEPTH_TEST), GL_FALSE);
+}
+
 TEST(DeviceWithoutContextTest, ClearBeforeResetDoesNothing) {
   IDirect3DDevice8 aDevice;
   EXPECT_EQ(aDevice.Clear(0, nullptr, D3DCLEAR_TARGET, 0xFF000000u, 1.0f, 0), 0);
