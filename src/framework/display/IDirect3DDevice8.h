@@ -54,7 +54,7 @@ class IDirect3DDevice8 {
   // colours replaces what it covers whether blended or not, so it is drawn unblended (the
   // software rasteriser then neither reads the target nor mixes).
   // theOpaqueCore: texels of the bound texture that all have alpha 255. When many quads of
-  // one texture pile up (several times the viewport's area), the kept quads' cores that lie
+  // one texture pile up (twice the viewport's area or more), the kept quads' cores that lie
   // texel for pixel are drawn first, unblended and nearest first, into the depth buffer, and
   // then the quads in their order where no later core covers them: every pixel ends as it
   // would, and what later cores hide is never shaded.
