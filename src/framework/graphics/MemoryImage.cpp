@@ -138,17 +138,16 @@ void MemoryImage::CommitBits() {
     aCount = 256;
   }
   if (aWords) {
-    bool aTrans = false;
-    bool aPartial = false;
+    // Without branches the scan runs in vector lanes.
+    uint32_t aTrans = 0;
+    uint32_t aPartial = 0;
     for (int i = 0; i < aCount; ++i) {
       uint32_t anAlpha = aWords[i] >> 24;
-      if (anAlpha == 0)
-        aTrans = true;
-      else if (anAlpha != 255)
-        aPartial = true;
+      aTrans |= anAlpha == 0;
+      aPartial |= anAlpha - 1 < 254;
     }
-    mHasTransparent = aTrans;
-    mHasPartialAlpha = aPartial;
+    mHasTransparent = aTrans != 0;
+    mHasPartialAlpha = aPartial != 0;
   } else {
     mHasTransparent = true;
     mHasPartialAlpha = false;
