@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "core/Common.h"
+#include "graphics/BlitSimdNative.h"
 #include "graphics/DrawMode.h"
 #include "graphics/ImageRegistry.h"
 #include "graphics/NativeDisplay.h"
@@ -317,6 +318,12 @@ uint32_t* MemoryImage::GetNativeAlphaData(NativeDisplay* theNative) {
   const int aBlueShift = theNative->mBlueShift;
   std::unique_ptr<uint32_t[]> aData = Take(mKeptNative, mNativeRoom, size_t(aCount) + 1);
   uint32_t* anOut = aData.get();
+  if (aRedMask == 0xFF0000 && aGreenMask == 0xFF00 && aBlueMask == 0xFF && aRedDown == 16 && aGreenDown == 8 &&
+      aBlueDown == 0 && aRedShift == 16 && aGreenShift == 8 && aBlueShift == 0) {
+    BlitSimdNative::Premultiply888Row(anOut, aSrc, aCount);
+    mNativeAlphaData = std::move(aData);
+    return mNativeAlphaData.get();
+  }
   for (int i = 0; i < aCount; ++i) {
     uint32_t s = aSrc[i];
     uint32_t a = s >> 24;
