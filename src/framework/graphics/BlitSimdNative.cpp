@@ -1,7 +1,13 @@
 #include "graphics/BlitSimdNative.h"
 
+#include "graphics/BlitSimd.h"
+
 #ifdef __SSE2__
 #include <emmintrin.h>
+#endif
+#if defined(__GNUC__) && (defined(__x86_64__) || defined(__i386__))
+#define TESK_NATIVE_AVX2 1
+#include <immintrin.h>
 #endif
 
 namespace Tesk {
@@ -19,7 +25,7 @@ void Premultiply888RowPlain(uint32_t* theOut, const uint32_t* theSrc, int theCou
 
 #ifdef __SSE2__
 
-void Premultiply888Row(uint32_t* theOut, const uint32_t* theSrc, int theCount) {
+void Premultiply888RowSse2(uint32_t* theOut, const uint32_t* theSrc, int theCount) {
   const __m128i aZero = _mm_setzero_si128(), aOne = _mm_set1_epi16(1);
   // Lanes b, g, r, a of two pixels: the colour lanes take the product, the alpha lane stays.
   const __m128i aColourLanes = _mm_set_epi16(0, -1, -1, -1, 0, -1, -1, -1);
@@ -40,11 +46,60 @@ void Premultiply888Row(uint32_t* theOut, const uint32_t* theSrc, int theCount) {
 
 #else
 
-void Premultiply888Row(uint32_t* theOut, const uint32_t* theSrc, int theCount) {
+void Premultiply888RowSse2(uint32_t* theOut, const uint32_t* theSrc, int theCount) {
   Premultiply888RowPlain(theOut, theSrc, theCount);
 }
 
 #endif
+
+#ifdef TESK_NATIVE_AVX2
+
+namespace {
+
+// Four pixels widened to 16-bit lanes, as the SSE2 row's two.
+__attribute__((target("avx2"))) inline __m256i WeighFour(__m256i p) {
+  const __m256i aColourLanes = _mm256_set_epi16(0, -1, -1, -1, 0, -1, -1, -1, 0, -1, -1, -1, 0, -1, -1, -1);
+  __m256i w =
+      _mm256_add_epi16(_mm256_shufflehi_epi16(_mm256_shufflelo_epi16(p, 0xFF), 0xFF), _mm256_set1_epi16(1));
+  __m256i c = _mm256_srli_epi16(_mm256_mullo_epi16(p, w), 8);
+  return _mm256_or_si256(_mm256_and_si256(aColourLanes, c), _mm256_andnot_si256(aColourLanes, p));
+}
+
+}  // namespace
+
+// The SSE2 row eight pixels a step: unpacking and packing stay within each 128-bit half, so
+// the pixels keep their order.
+__attribute__((target("avx2"))) void Premultiply888RowAvx2(uint32_t* theOut, const uint32_t* theSrc,
+                                                           int theCount) {
+  if (!BlitSimd::HasAvx2()) {
+    Premultiply888RowSse2(theOut, theSrc, theCount);
+    return;
+  }
+  const __m256i aZero = _mm256_setzero_si256();
+  int i = 0;
+  for (; i + 8 <= theCount; i += 8) {
+    __m256i s = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(theSrc + i));
+    __m256i r = _mm256_packus_epi16(WeighFour(_mm256_unpacklo_epi8(s, aZero)),
+                                    WeighFour(_mm256_unpackhi_epi8(s, aZero)));
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(theOut + i), r);
+  }
+  Premultiply888RowSse2(theOut + i, theSrc + i, theCount - i);
+}
+
+#else
+
+void Premultiply888RowAvx2(uint32_t* theOut, const uint32_t* theSrc, int theCount) {
+  Premultiply888RowSse2(theOut, theSrc, theCount);
+}
+
+#endif
+
+void Premultiply888Row(uint32_t* theOut, const uint32_t* theSrc, int theCount) {
+  if (BlitSimd::HasAvx2())
+    Premultiply888RowAvx2(theOut, theSrc, theCount);
+  else
+    Premultiply888RowSse2(theOut, theSrc, theCount);
+}
 
 }  // namespace BlitSimdNative
 }  // namespace Tesk

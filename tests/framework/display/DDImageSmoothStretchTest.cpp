@@ -108,8 +108,8 @@ TEST(DDImageSmoothStretch, KeptScratchLeavesWhatAFreshImageLeaves) {
     aDest.DeleteAllNonSurfaceData();
     aWant.DeleteAllNonSurfaceData();
     for (const Draw& d : kDraws) {
-      SCOPED_TRACE(testing::Message() << "source " << d.src << " to " << d.dest.mWidth << "x" << d.dest.mHeight
-                                      << " mode " << d.drawMode);
+      SCOPED_TRACE(testing::Message() << "source " << d.src << " to " << d.dest.mWidth << "x"
+                                      << d.dest.mHeight << " mode " << d.drawMode);
       MemoryImage* aSrc = &aSources[d.src];
       aDest.StretchBlt(aSrc, d.dest, TRect<int>(0, 0, aSrc->mWidth, aSrc->mHeight), d.clip, d.color,
                        d.drawMode, false);
@@ -135,8 +135,8 @@ TEST(DDImageSmoothStretch, WarmBlitAllocatesNothing) {
   auto aFrame = [&] {
     aDest.StretchBlt(&aSrc, TRect<int>(0, 0, 90, 70), TRect<int>(0, 0, 40, 30), aClip, Color::White,
                      DRAWMODE_NORMAL, false);
-    aDest.StretchBlt(&aSprite, TRect<int>(5, 5, 8, 8), TRect<int>(0, 0, 16, 16), aClip, Color(30, 60, 90, 200),
-                     DRAWMODE_NORMAL, false);
+    aDest.StretchBlt(&aSprite, TRect<int>(5, 5, 8, 8), TRect<int>(0, 0, 16, 16), aClip,
+                     Color(30, 60, 90, 200), DRAWMODE_NORMAL, false);
     aDest.StretchBlt(&aSrc, TRect<int>(20, 5, 33, 31), TRect<int>(0, 0, 40, 30), aClip, Color::White,
                      DRAWMODE_ADDITIVE, false);
     aDest.StretchBlt(&aSprite, TRect<int>(50, 40, 24, 24), TRect<int>(0, 0, 16, 16), aClip, Color::White,

@@ -1,4 +1,4 @@
-// The native words of an 8-8-8 display: the vector loop against the plain one over every alpha
+// The native words of an 8-8-8 display: the vector loops against the plain one over every alpha
 // and channel value, and the image's native words against those of the same display with red
 // and blue swapped, which the general per-mask loop makes.
 #include <gtest/gtest.h>
@@ -17,7 +17,8 @@ namespace {
 std::vector<uint32_t> EveryAlphaAndChannel() {
   std::vector<uint32_t> aWords;
   for (uint32_t a = 0; a < 256; ++a)
-    for (uint32_t c = 0; c < 256; ++c) aWords.push_back((a << 24) | (c << 16) | ((255 - c) << 8) | (c * 37 & 0xFF));
+    for (uint32_t c = 0; c < 256; ++c)
+      aWords.push_back((a << 24) | (c << 16) | ((255 - c) << 8) | (c * 37 & 0xFF));
   return aWords;
 }
 
@@ -36,15 +37,20 @@ uint32_t SwapRedBlue(uint32_t w) { return (w & 0xFF00FF00) | ((w >> 16) & 0xFF) 
 
 }  // namespace
 
-TEST(BlitSimdNative, VectorRowMatchesThePlainRowForEveryAlphaAndChannel) {
+TEST(BlitSimdNative, VectorRowsMatchThePlainRowForEveryAlphaAndChannel) {
   const std::vector<uint32_t> aWords = EveryAlphaAndChannel();
   // All of them, and short rows of every tail length from an odd start.
   for (int aCount : {int(aWords.size()), 1, 2, 3, 5, 7, 4099}) {
     const uint32_t* aFrom = aCount == int(aWords.size()) ? aWords.data() : aWords.data() + 3;
-    std::vector<uint32_t> aPlain(size_t(aCount) + 1, 0xDEADBEEF), aVector = aPlain;
+    std::vector<uint32_t> aPlain(size_t(aCount) + 1, 0xDEADBEEF);
     BlitSimdNative::Premultiply888RowPlain(aPlain.data(), aFrom, aCount);
-    BlitSimdNative::Premultiply888Row(aVector.data(), aFrom, aCount);
-    ASSERT_EQ(aVector, aPlain) << "count " << aCount;
+    // The AVX2 row is the SSE2 one on a processor without AVX2.
+    for (auto aRow : {BlitSimdNative::Premultiply888Row, BlitSimdNative::Premultiply888RowSse2,
+                      BlitSimdNative::Premultiply888RowAvx2}) {
+      std::vector<uint32_t> aVector(size_t(aCount) + 1, 0xDEADBEEF);
+      aRow(aVector.data(), aFrom, aCount);
+      ASSERT_EQ(aVector, aPlain) << "count " << aCount;
+    }
   }
 }
 

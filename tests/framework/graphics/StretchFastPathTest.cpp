@@ -506,7 +506,8 @@ TEST(StretchFastPath, TintedNearestStretchEqualsThePerPixelLoopForEveryAlphaAndC
   std::vector<uint32_t> aPixels(size_t(N) * N);
   for (int y = 0; y < N; ++y)
     for (int x = 0; x < N; ++x)
-      aPixels[size_t(y) * N + x] = (uint32_t(y) << 24) | (uint32_t(x) << 16) | (uint32_t(255 - x) << 8) | (x * 7 & 0xFF);
+      aPixels[size_t(y) * N + x] =
+          (uint32_t(y) << 24) | (uint32_t(x) << 16) | (uint32_t(255 - x) << 8) | (x * 7 & 0xFF);
   // The same colours with alpha 0 or 255 only: the additive op without the alpha weight.
   std::vector<uint32_t> aBinary = aPixels;
   for (uint32_t& p : aBinary) p = (p >> 24) < 128 ? p & 0xFFFFFF : p | 0xFF000000;
