@@ -102,9 +102,11 @@ struct Case {
   int destWidth, destHeight;  // of one draw
   int count;                  // draws per frame
   bool destAlpha = false;
+  bool grey = false;  // colourised by a grey level rather than a colour
 };
 
 const Tesk::Color k_Tint(255, 160, 64, 200);
+const Tesk::Color k_GreyTint(160, 160, 160, 200);
 constexpr double k_Angle = 0.3;
 
 // SDL2 doing the work of one case: blits, scaled blits, linear stretch, or a rotated copy
@@ -117,8 +119,9 @@ inline void RunSdl(benchmark::State& theState, const Case& c) {
   SDL_Surface* aDest = aScreen.mSurface;
   SDL_SetSurfaceBlendMode(aSrc, c.op == Additive ? SDL_BLENDMODE_ADD : SDL_BLENDMODE_BLEND);
   if (c.op == Colourised) {
-    SDL_SetSurfaceColorMod(aSrc, Uint8(k_Tint.mRed), Uint8(k_Tint.mGreen), Uint8(k_Tint.mBlue));
-    SDL_SetSurfaceAlphaMod(aSrc, Uint8(k_Tint.mAlpha));
+    const Tesk::Color& aTint = c.grey ? k_GreyTint : k_Tint;
+    SDL_SetSurfaceColorMod(aSrc, Uint8(aTint.mRed), Uint8(aTint.mGreen), Uint8(aTint.mBlue));
+    SDL_SetSurfaceAlphaMod(aSrc, Uint8(aTint.mAlpha));
   }
   SDL_Renderer* aRenderer = nullptr;
   SDL_Texture* aTexture = nullptr;

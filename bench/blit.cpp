@@ -28,15 +28,22 @@ const Case k_Cases[] = {
     {"Blend/screen_opaque", Blend, 800, 600, Opaque, 800, 600, 1, false},
     {"Blend/screen_sparse", Blend, 800, 600, Sparse, 800, 600, 1, false},
     {"Blend/sprite64_sparse_x200", Blend, 64, 64, Sparse, 64, 64, 200, false},
+    {"Blend/sprite32_sparse_x200", Blend, 32, 32, Sparse, 32, 32, 200, false},
     {"Blend/sprite64_glow_x200", Blend, 64, 64, Glow, 64, 64, 200, false},
+    {"Blend/sprite32_glow_x200", Blend, 32, 32, Glow, 32, 32, 200, false},
     {"Blend/sprite64_into_alpha_x200", Blend, 64, 64, Sparse, 64, 64, 200, true},
+    {"Blend/sprite32_into_alpha_x200", Blend, 32, 32, Sparse, 32, 32, 200, true},
     {"Additive/screen_opaque", Additive, 800, 600, Opaque, 800, 600, 1, false},
     {"Additive/sprite32_glow_x160", Additive, 32, 32, Glow, 32, 32, 160, false},
     {"Colourised/sprite64_sparse_x200", Colourised, 64, 64, Sparse, 64, 64, 200, false},
+    {"Colourised/sprite64_grey_x200", Colourised, 64, 64, Sparse, 64, 64, 200, false, true},
     {"FastStretch/screen_400x300_to_800x600", FastStretch, 400, 300, Sparse, 800, 600, 1, false},
     {"FastStretch/sprite32_to_64_x160", FastStretch, 32, 32, Glow, 64, 64, 160, false},
     {"SmoothStretch/screen_400x300_to_800x600", SmoothStretch, 400, 300, Sparse, 800, 600, 1, false},
     {"SmoothStretch/sprite32_to_64_x160", SmoothStretch, 32, 32, Glow, 64, 64, 160, false},
+    {"FastStretch/shrink_800x600_to_400x300", FastStretch, 800, 600, Sparse, 400, 300, 1, false},
+    {"SmoothStretch/shrink_800x600_to_400x300", SmoothStretch, 800, 600, Sparse, 400, 300, 1, false},
+    {"SmoothStretch/sprite64_to_48_x200", SmoothStretch, 64, 64, Glow, 48, 48, 200, false},
     {"Rotated/screen_800x600", Rotated, 800, 600, Sparse, 800, 600, 1, false},
     {"Rotated/sprite128_x20", Rotated, 128, 128, Sparse, 128, 128, 20, false},
 };
@@ -58,7 +65,7 @@ void RunOurs(benchmark::State& theState, const Case& c) {
           aDest.Blt(aSprite.mImage.get(), p.x, p.y, aSrc, Color::White, DRAWMODE_ADDITIVE);
           break;
         case Colourised:
-          aDest.Blt(aSprite.mImage.get(), p.x, p.y, aSrc, k_Tint, DRAWMODE_NORMAL);
+          aDest.Blt(aSprite.mImage.get(), p.x, p.y, aSrc, c.grey ? k_GreyTint : k_Tint, DRAWMODE_NORMAL);
           break;
         case FastStretch:
         case SmoothStretch:

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 #include <random>
+#include <string>
 #include <vector>
 
 #include "core/Buffer.h"
@@ -32,6 +33,85 @@ static void BM_BufferWriteLongUnaligned(benchmark::State& theState) {
   theState.SetBytesProcessed(theState.iterations() * 4096 * 4);
 }
 BENCHMARK(BM_BufferWriteLongUnaligned);
+
+static void BM_BufferWriteLongAligned(benchmark::State& theState) {
+  for (auto _ : theState) {
+    Tesk::Buffer aBuffer;
+    for (int i = 0; i < 4096; ++i) aBuffer.WriteLong(i);
+    benchmark::DoNotOptimize(aBuffer.GetDataPtr());
+  }
+  theState.SetBytesProcessed(theState.iterations() * 4096 * 4);
+}
+BENCHMARK(BM_BufferWriteLongAligned);
+
+// A demo update's worth of mixed writes: a few bits of command, then bytes and shorts.
+static void BM_BufferWriteMixedUnaligned(benchmark::State& theState) {
+  for (auto _ : theState) {
+    Tesk::Buffer aBuffer;
+    for (int i = 0; i < 1024; ++i) {
+      aBuffer.WriteNumBits(i & 1, 1);
+      aBuffer.WriteNumBits(i & 31, 5);
+      aBuffer.WriteByte(static_cast<uint8_t>(i));
+      aBuffer.WriteShort(static_cast<int16_t>(i));
+      aBuffer.WriteLong(i);
+    }
+    benchmark::DoNotOptimize(aBuffer.GetDataPtr());
+  }
+  // 6 bits + 7 bytes a round.
+  theState.SetBytesProcessed(theState.iterations() * 1024 * 7);
+}
+BENCHMARK(BM_BufferWriteMixedUnaligned);
+
+static void BM_BufferWriteStringUnaligned(benchmark::State& theState) {
+  const std::string aText(200, 'q');
+  for (auto _ : theState) {
+    Tesk::Buffer aBuffer;
+    aBuffer.WriteNumBits(1, 3);
+    for (int i = 0; i < 64; ++i) aBuffer.WriteString(aText);
+    benchmark::DoNotOptimize(aBuffer.GetDataPtr());
+  }
+  theState.SetBytesProcessed(theState.iterations() * 64 * 202);
+}
+BENCHMARK(BM_BufferWriteStringUnaligned);
+
+static void BM_BufferWriteStringAligned(benchmark::State& theState) {
+  const std::string aText(200, 'q');
+  for (auto _ : theState) {
+    Tesk::Buffer aBuffer;
+    for (int i = 0; i < 64; ++i) aBuffer.WriteString(aText);
+    benchmark::DoNotOptimize(aBuffer.GetDataPtr());
+  }
+  theState.SetBytesProcessed(theState.iterations() * 64 * 202);
+}
+BENCHMARK(BM_BufferWriteStringAligned);
+
+static void BM_BufferReadLongUnaligned(benchmark::State& theState) {
+  Tesk::Buffer aBuffer;
+  aBuffer.WriteNumBits(1, 3);
+  for (int i = 0; i < 4096; ++i) aBuffer.WriteLong(i);
+  for (auto _ : theState) {
+    aBuffer.mReadBitPos = 3;
+    int32_t aSum = 0;
+    for (int i = 0; i < 4096; ++i) aSum += aBuffer.ReadLong();
+    benchmark::DoNotOptimize(aSum);
+  }
+  theState.SetBytesProcessed(theState.iterations() * 4096 * 4);
+}
+BENCHMARK(BM_BufferReadLongUnaligned);
+
+static void BM_BufferReadStringUnaligned(benchmark::State& theState) {
+  Tesk::Buffer aBuffer;
+  aBuffer.WriteNumBits(1, 3);
+  for (int i = 0; i < 64; ++i) aBuffer.WriteString(std::string(200, 'q'));
+  for (auto _ : theState) {
+    aBuffer.mReadBitPos = 3;
+    size_t aTotal = 0;
+    for (int i = 0; i < 64; ++i) aTotal += aBuffer.ReadString().size();
+    benchmark::DoNotOptimize(aTotal);
+  }
+  theState.SetBytesProcessed(theState.iterations() * 64 * 202);
+}
+BENCHMARK(BM_BufferReadStringUnaligned);
 
 static void BM_VectorMemcpyLong(benchmark::State& theState) {
   for (auto _ : theState) {

@@ -44,6 +44,7 @@ class BenchDisplay : public DDInterface {
       aTable->reset(new int[511]);
       for (int i = 0; i < 511; ++i) (*aTable)[i] = i < 255 ? i : 255;
     }
+    mAddTablesSaturate = true;
   }
 };
 

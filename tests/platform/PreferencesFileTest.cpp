@@ -115,3 +115,26 @@ TEST(PreferencesFile, TemporaryFilesOfWritersThatDiedAreRemoved) {
     EXPECT_EQ(access((aDir + "/" + c.mName).c_str(), F_OK) == 0, c.mKept) << c.mName;
   EXPECT_EQ(TeskTest::ReadFile(aDir + "/p.txt"), "new");
 }
+
+// Dead writers' files are looked for at a file's first write in this process, not at every save.
+TEST(PreferencesFile, EachFileIsSweptForDeadWritersOnlyAtItsFirstWrite) {
+  const std::string aDir = TeskTest::MakeTempDir("prefsonce");
+  const pid_t aDead = fork();
+  ASSERT_GE(aDead, 0);
+  if (aDead == 0) _exit(0);
+  ASSERT_EQ(waitpid(aDead, nullptr, 0), aDead);
+  const std::string aLeft = ".tmp" + std::to_string(aDead);
+  auto anExists = [&aDir](const std::string& theName) {
+    return access((aDir + "/" + theName).c_str(), F_OK) == 0;
+  };
+  ASSERT_TRUE(TeskTest::WriteFile(aDir + "/a.txt" + aLeft, "left"));
+  ASSERT_TRUE(PreferencesFile::WriteAtomically(aDir + "/a.txt", "1"));
+  EXPECT_FALSE(anExists("a.txt" + aLeft));
+  ASSERT_TRUE(TeskTest::WriteFile(aDir + "/a.txt" + aLeft, "left"));
+  ASSERT_TRUE(TeskTest::WriteFile(aDir + "/b.txt" + aLeft, "left"));
+  ASSERT_TRUE(PreferencesFile::WriteAtomically(aDir + "/a.txt", "2"));
+  EXPECT_TRUE(anExists("a.txt" + aLeft));  // swept already
+  ASSERT_TRUE(PreferencesFile::WriteAtomically(aDir + "/b.txt", "3"));
+  EXPECT_FALSE(anExists("b.txt" + aLeft));  // the other file's first write
+  EXPECT_EQ(TeskTest::ReadFile(aDir + "/a.txt"), "2");
+}

@@ -150,11 +150,8 @@ void D3DInterface::Cleanup() {
 }
 
 void D3DInterface::SetupDrawMode(int theDrawMode, const Color&, Image*) {
-  // The device keeps what the context has, so a run of draws in one mode changes nothing.
-  IDirect3DDevice8* d = mD3DDevice.get();
-  d->SetRenderState(D3DRS_ALPHABLENDENABLE, 1);
-  d->SetRenderState(D3DRS_SRCBLEND, D3DBLEND_SRCALPHA);
-  d->SetRenderState(D3DRS_DESTBLEND, theDrawMode == 0 ? D3DBLEND_INVSRCALPHA : D3DBLEND_ONE);
+  // The device compares with what it has first, so a run of draws in one mode costs no lock.
+  mD3DDevice->SetBlendStates(true, D3DBLEND_SRCALPHA, theDrawMode == 0 ? D3DBLEND_INVSRCALPHA : D3DBLEND_ONE);
 }
 
 bool D3DInterface::CheckDXError(HRESULT theResult, const char* theContext) {
@@ -184,8 +181,7 @@ bool D3DInterface::FillRect(const TRect<int>& theRect, const Color& theColor, in
       theRect.mX + theRect.mWidth >= mWidth && theRect.mY + theRect.mHeight >= mHeight)
     return CheckDXError(mD3DDevice->Clear(0, nullptr, D3DCLEAR_TARGET, PackColor(theColor), 1.0f, 0),
                         "Clear (Rect)");
-  SetupDrawMode(theDrawMode, theColor, nullptr);
-  if (isOpaque) mD3DDevice->SetRenderState(D3DRS_ALPHABLENDENABLE, 0);
+  mD3DDevice->SetBlendStates(!isOpaque, D3DBLEND_SRCALPHA, theDrawMode == 0 ? D3DBLEND_INVSRCALPHA : D3DBLEND_ONE);
   mD3DDevice->SetTexture(0, nullptr);
   mD3DDevice->SetVertexShader(D3DFVF_TLVERTEX);
   uint32_t aColor = PackColor(theColor);

@@ -306,7 +306,13 @@ void DDImage::AlphaBlt(MemoryImage* theSource, int theX, int theY, const TRect<i
   uint8_t* aBase = static_cast<uint8_t*>(mLockDesc.lpSurface);
 
   if (IsWhite(theColor)) {
-    if (aBitCount == 32) {
+    if (aBitCount == 32 && !mirror && !isPalette) {
+      // The run rule pixel by pixel in vector groups: opaque copied, transparent skipped.
+      const DestRows<uint32_t> aDest{aBase, mLockDesc.lPitch};
+      const uint32_t* aRow = aNative + static_cast<size_t>(theSrcRect.mY) * theSource->mWidth + theSrcRect.mX;
+      for (int y = 0; y < theSrcRect.mHeight; ++y, aRow += theSource->mWidth)
+        BlitSimd::OverPremultipliedRow(aDest.Row(theX, theY + y), aRow, theSrcRect.mWidth);
+    } else if (aBitCount == 32) {
       WalkRuns(aSrc, DestRows<uint32_t>{aBase, mLockDesc.lPitch}, theX, theY, theSrcRect, mirror,
                [&](uint32_t theFirst, size_t i, int theRun, uint32_t* d, int theDir) {
                  uint32_t a = theFirst >> 24;
@@ -448,7 +454,7 @@ void DDImage::AdditiveBltAny(Image* theImage, int theX, int theY, const TRect<in
     // saturating add, made opaque: its vector row does each run.
     const bool isSaturating = isWhite && !isPalette && !mirror && aBitCount == 32 && aMasks[0] == 0xFF0000 &&
                               aMasks[1] == 0xFF00 && aMasks[2] == 0xFF && aShifts[0] == 16 && aShifts[1] == 8 &&
-                              aShifts[2] == 0 && BlitSimd::AreSaturatingTables(aTables[0], aTables[1], aTables[2]);
+                              aShifts[2] == 0 && mDDInterface->mAddTablesSaturate;
     if (isSaturating)
       WalkRuns(aSrc, DestRows<uint32_t>{aBase, mLockDesc.lPitch}, theX, theY, theSrcRect, mirror,
                [&](uint32_t theFirst, size_t i, int theRun, uint32_t* d, int) {

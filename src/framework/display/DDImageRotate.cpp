@@ -1,11 +1,13 @@
 // DDImage: the rotated blit, bilinear in 16.16 with the memory image's spans, blended straight
-// into the locked surface in its own pixel format.
+// into the locked surface in its own pixel format. A 32-bit surface with 8-bit channels at
+// shifts 16, 8 and 0 takes BlitSimdRotate's spans, which compute what the kernels here do.
 #include <algorithm>
 #include <cmath>
 
 #include "display/D3DInterface.h"
 #include "display/DDImage.h"
 #include "display/DDInterface.h"
+#include "graphics/BlitSimdRotate.h"
 #include "graphics/BlitSource.h"
 #include "graphics/DrawMode.h"
 #include "graphics/RotateAxis.h"
@@ -118,10 +120,47 @@ void RotateRowFor(const RotateSetup& k, Pixel* theDest, int theCount, int32_t u,
   }
 }
 
+// The same spans for a 32-bit surface with 8-bit channels at shifts 16, 8 and 0, where they
+// are BlitSimdRotate's: false when the surface or the kernel is another.
+bool VectorSetup(const RotateSetup& k, BlitSimdRotate::Setup& theSetup) {
+  if (k.RM != 0xFF0000 || k.GM != 0xFF00 || k.BM != 0xFF || k.rb != 8 || k.gb != 8 || k.bb != 8 ||
+      k.rs != 16 || k.gs != 8 || k.bs != 0)
+    return false;
+  switch (k.mKernel) {
+    case RotateKernel::General:  // at these masks the general mix is the packed pair's
+    case RotateKernel::PackedPair:
+      theSetup.mKind = BlitSimdRotate::Kind::SurfaceMix;
+      break;
+    case RotateKernel::Colourised:
+      theSetup.mKind = BlitSimdRotate::Kind::SurfaceColour;
+      break;
+    case RotateKernel::Additive:
+      theSetup.mKind = BlitSimdRotate::Kind::SurfaceAdd;
+      break;
+    default:
+      return false;
+  }
+  theSetup.mAlpha = k.mColourAlpha;
+  theSetup.kR = k.kR;
+  theSetup.kG = k.kG;
+  theSetup.kB = k.kB;
+  theSetup.mAlphaByte = k.mAlphaByte;
+  theSetup.TR = k.TR;
+  theSetup.TG = k.TG;
+  theSetup.TB = k.TB;
+  BlitSimdRotate::Prepare(theSetup);
+  return true;
+}
+
 template <class Pixel>
 void RotateRows(const _DDSURFACEDESC& theDesc, const RotateSetup& k, const BlitSource& theSrc,
                 const TRect<int>& theSrcRect, const TRect<double>& D, float theX, float theY, double theRot,
                 float theRotCenterX, float theRotCenterY) {
+  // The plain level keeps the kernels here, so that tests can hold the spans against them.
+  BlitSimdRotate::Setup aVector;
+  const bool aVectorRows = sizeof(Pixel) == 4 && BlitSimdRotate::GetLevel() != BlitSimdRotate::Level::Plain &&
+                           VectorSetup(k, aVector);
+  BlitSimdRotate::Source aTaps;
   const int aPitch = theSrc.mPitch;
   const int anOrigin = theSrcRect.mY * aPitch + theSrcRect.mX;
   const double aCos = std::cos(theRot), aSin = std::sin(theRot);
@@ -130,6 +169,13 @@ void RotateRows(const _DDSURFACEDESC& theDesc, const RotateSetup& k, const BlitS
   const int aRowStep = theDesc.lPitch / static_cast<int>(sizeof(Pixel));
   Pixel* aDestRow = static_cast<Pixel*>(theDesc.lpSurface) +
                     (theDesc.lPitch * aDestY) / static_cast<int>(sizeof(Pixel)) + aDestX;
+  aTaps.mPitch = aPitch;
+  if (theSrc.IsPalette()) {
+    aTaps.mIndices = theSrc.mIndices + anOrigin;
+    aTaps.mPalette = theSrc.mPalette;
+  } else {
+    aTaps.mBits = theSrc.mBits + anOrigin;
+  }
   const int aRightMost = int(D.mWidth - 1.0);
   for (int r = 0; r < D.mHeight; ++r, aDestRow += aRowStep) {
     float fx = float(aDestX) - theRotCenterX - theX;
@@ -143,7 +189,10 @@ void RotateRows(const _DDSURFACEDESC& theDesc, const RotateSetup& k, const BlitS
     if (!NarrowRotateAxis(v, dv, theSrcRect.mHeight, 0, aLeft, aRight)) continue;
     if (aLeft > aRight) continue;
     int32_t aU = u + aLeft * du, aV = v + aLeft * dv;
-    if (theSrc.IsPalette())
+    if (aVectorRows)
+      BlitSimdRotate::Row(aVector, reinterpret_cast<uint32_t*>(aDestRow + aLeft), aRight - aLeft + 1, aU, aV,
+                          du, dv, aTaps);
+    else if (theSrc.IsPalette())
       RotateRowFor(k, aDestRow + aLeft, aRight - aLeft + 1, aU, aV, du, dv, aPitch,
                    PaletteFetch{theSrc.mIndices + anOrigin, theSrc.mPalette});
     else

@@ -1,11 +1,14 @@
 // DDImage: stretched blits, nearest sample in 16.16 straight into the locked surface, a
 // surface copy for plain opaque copies, and the smooth stretch through a temporary image.
+#include <algorithm>
 #include <memory>
+#include <vector>
 
 #include "display/D3DInterface.h"
 #include "display/DDImage.h"
 #include "display/DDInterface.h"
 #include "display/DIRECTDRAWSURFACE3.h"
+#include "graphics/BlitSimdStretch.h"
 #include "graphics/DrawMode.h"
 
 namespace Tesk {
@@ -35,6 +38,45 @@ void StretchRows(const _DDSURFACEDESC& theDesc, const uint32_t* theNative, const
       uint32_t aResult;
       if (theCombine(s, static_cast<uint32_t>(*d), aResult)) *d = static_cast<Pixel>(aResult);
     }
+  }
+}
+
+// The white normal stretch onto a 32-bit 8-8-8 surface by rows: the samples of a source row are
+// gathered once (with StretchRows' own stepping) and laid on each destination row it serves.
+void StretchRowsWhite888(const _DDSURFACEDESC& theDesc, const uint32_t* theNative, const uint8_t* theIndices,
+                         int theSrcWidth, const TRect<int>& theDestOut, bool mirror, const TRect<double>& theSrcOut) {
+  const int32_t aYStart = static_cast<int32_t>(65536.0 * theSrcOut.mY);
+  const int32_t aXStart = static_cast<int32_t>(65536.0 * theSrcOut.mX);
+  const int32_t aXStep = static_cast<int32_t>(theSrcOut.mWidth * 65536.0 / theDestOut.mWidth);
+  const int32_t aYStep = static_cast<int32_t>(theSrcOut.mHeight * 65536.0 / theDestOut.mHeight);
+  const int aWidth = theDestOut.mWidth;
+  static thread_local std::vector<int> sm_Columns;
+  static thread_local std::vector<uint32_t> sm_Samples;
+  if (sm_Columns.size() < size_t(aWidth)) sm_Columns.resize(size_t(aWidth));
+  if (sm_Samples.size() < size_t(aWidth)) sm_Samples.resize(size_t(aWidth));
+  int* aColumns = sm_Columns.data();
+  uint32_t* aSamples = sm_Samples.data();
+  int32_t x = aXStart;
+  for (int k = 0; k < aWidth; ++k, x += aXStep) aColumns[k] = x >> 16;
+  // Mirrored, sample k lands k pixels left of the right edge.
+  if (mirror) std::reverse(aColumns, aColumns + aWidth);
+  const int aRowStep = theDesc.lPitch / static_cast<int>(sizeof(uint32_t));
+  uint32_t* aRow = static_cast<uint32_t*>(theDesc.lpSurface) +
+                   (theDesc.lPitch * theDestOut.mY) / static_cast<int>(sizeof(uint32_t)) + theDestOut.mX;
+  int32_t y = aYStart;
+  int32_t aGathered = -1;
+  for (int aLine = 0; aLine < theDestOut.mHeight; ++aLine, aRow += aRowStep, y += aYStep) {
+    const int32_t aSrcY = y >> 16;
+    if (aSrcY != aGathered) {
+      const size_t aSrcRow = static_cast<size_t>(aSrcY) * theSrcWidth;
+      if (theIndices != nullptr) {
+        for (int k = 0; k < aWidth; ++k) aSamples[k] = theNative[theIndices[aSrcRow + size_t(aColumns[k])]];
+      } else {
+        BlitSimdStretch::GatherRow(aSamples, theNative + aSrcRow, aColumns, aWidth);
+      }
+      aGathered = aSrcY;
+    }
+    BlitSimdStretch::SurfaceOverRow(aRow, aSamples, aWidth);
   }
 }
 
@@ -164,6 +206,13 @@ void DDImage::SurfaceStretch(Image* theImage, const TRect<int>& theDestOut, cons
       }
       return true;
     };
+    if (aBitCount == 32 && isWhite && !isAdditive && aMasks[0] == 0xFF0000 && aMasks[1] == 0xFF00 &&
+        aMasks[2] == 0xFF) {
+      StretchRowsWhite888(mLockDesc, aNative, anIndices, aSource->mWidth, theDestOut, mirror, theSrcOut);
+      UnlockSurface();
+      DeleteAllNonSurfaceData();
+      return;
+    }
     const int aStart = mirror ? theDestOut.mX + theDestOut.mWidth - 1 : theDestOut.mX;
     const int aDir = mirror ? -1 : 1;
     if (aBitCount == 32)

@@ -5,6 +5,7 @@
 
 #include "display/DDImage.h"
 #include "display/DXErrorString.h"
+#include "graphics/BlitSimd.h"
 #include "platform/coregraphics/CoreGraphics.h"
 
 namespace Tesk {
@@ -210,6 +211,8 @@ void DDInterface::BuildColorTables() {
     for (int i = 0; i < 2 * aMax + 1; ++i) (*c.mAddTable)[i] = i < aMax ? i : aMax;
     for (uint32_t i = 0; i < 256; ++i) c.mConvTable[i] = ((aMask * i) / 255) & aMask;
   }
+  mAddTablesSaturate = mRedBits == 8 && mGreenBits == 8 && mBlueBits == 8 &&
+                       BlitSimd::AreSaturatingTables(mRedAddTable.get(), mGreenAddTable.get(), mBlueAddTable.get());
 }
 
 int DDInterface::Init(WindowRef theWindow, bool isWindowed) {

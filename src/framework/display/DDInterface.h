@@ -120,6 +120,9 @@ class DDInterface : public NativeDisplay {
   std::unique_ptr<int[]> mRedAddTable;
   std::unique_ptr<int[]> mGreenAddTable;
   std::unique_ptr<int[]> mBlueAddTable;
+  // Whoever builds the add tables sets this: all three are the 8-bit min(i, 255), which the
+  // additive blit's vector row computes without them.
+  bool mAddTablesSaturate = false;
   uint32_t mRedConvTable[256];
   uint32_t mGreenConvTable[256];
   uint32_t mBlueConvTable[256];

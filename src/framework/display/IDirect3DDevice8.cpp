@@ -1,6 +1,7 @@
 #include "display/IDirect3DDevice8.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <vector>
 
@@ -16,18 +17,21 @@ std::mutex gDevicesLock;
 std::vector<IDirect3DDevice8*> gDevices;  // under gDevicesLock
 
 // A surface is about to change a texture (on the OpenGL thread, where every kept quad is): each
-// device draws the quads it keeps first, and the context current before stays current.
+// device draws the quads it keeps first, and the context current before stays current. The
+// OpenGL lock is taken before the list's, the order every path here takes them in, so the list
+// is walked in place (nothing allocated on a path taken many times a frame).
 void FlushEveryDevice() {
-  std::vector<IDirect3DDevice8*> aKeeping;
-  {
-    std::lock_guard<std::mutex> aLock(gDevicesLock);
-    for (IDirect3DDevice8* aDevice : gDevices)
-      if (aDevice->HasKeptQuads()) aKeeping.push_back(aDevice);
+  std::lock_guard<std::recursive_mutex> aGLLock(IDirect3DDevice8::g_critical_region);
+  std::lock_guard<std::mutex> aLock(gDevicesLock);
+  AGLContext aPrevious = nullptr;
+  bool isSwitched = false;
+  for (IDirect3DDevice8* aDevice : gDevices) {
+    if (!aDevice->HasKeptQuads()) continue;
+    if (!isSwitched) aPrevious = aglGetCurrentContext();
+    isSwitched = true;
+    aDevice->FlushBatch();
   }
-  if (aKeeping.empty()) return;
-  AGLContext aPrevious = aglGetCurrentContext();
-  for (IDirect3DDevice8* aDevice : aKeeping) aDevice->FlushBatch();
-  if (aglGetCurrentContext() != aPrevious) aglSetCurrentContext(aPrevious);
+  if (isSwitched && aglGetCurrentContext() != aPrevious) aglSetCurrentContext(aPrevious);
 }
 
 const GLint k_DeviceAttributes[] = {AGL_RGBA,        AGL_ALL_RENDERERS, AGL_DOUBLEBUFFER,
@@ -90,7 +94,9 @@ IDirect3DDevice8::IDirect3DDevice8()
       mDestBlend(GL_ONE_MINUS_SRC_ALPHA),
       mAppliedSrcBlend(0),
       mAppliedDestBlend(0),
-      mBlendEnabled(-1),
+      mBlendEnabled(true),
+      mAppliedBlend(-1),
+      mBatchBlend(true),
       mMinFilter(GL_LINEAR),
       mMagFilter(GL_LINEAR),
       mDepthTest(false),
@@ -108,7 +114,12 @@ IDirect3DDevice8::IDirect3DDevice8()
       mTextureTarget(GL_TEXTURE_RECTANGLE_ARB),
       mBoundTexture(~0u),
       mBindingChanges(0),
-      mInScene(false) {
+      mInScene(false),
+      mIsOneToOne(false),
+      mBatchArea(0),
+      mCores(0),
+      mHasDepth(false),
+      mDepthWrite(true) {
   std::lock_guard<std::mutex> aLock(gDevicesLock);
   gDevices.push_back(this);
   DIRECTDRAWSURFACE3::SetTextureChangeHook(FlushEveryDevice);
@@ -149,6 +160,26 @@ void IDirect3DDevice8::ApplyFilters(DIRECTDRAWSURFACE3* theBound) {
   glTexParameteri(mTextureTarget, GL_TEXTURE_MIN_FILTER, mMinFilter);
   glTexParameteri(mTextureTarget, GL_TEXTURE_MAG_FILTER, mMagFilter);
   theBound->SetTextureFilters(mMinFilter, mMagFilter);
+}
+
+void IDirect3DDevice8::ApplyBlend(bool isEnabled) {
+  if (mAppliedBlend == (isEnabled ? 1 : 0)) return;
+  Toggle(GL_BLEND, isEnabled ? 1 : 0);
+  mAppliedBlend = isEnabled ? 1 : 0;
+}
+
+void IDirect3DDevice8::SetBlendEnabled(bool isEnabled) {
+  // Kept quads carry their own blending (FlushBatch applies it), so nothing is drawn here.
+  mBlendEnabled = isEnabled;
+}
+
+void IDirect3DDevice8::SetBlendStates(bool isEnabled, uint32_t theSrc, uint32_t theDest) {
+  GLenum aSrc = BlendFactor(theSrc, mSrcBlend), aDest = BlendFactor(theDest, mDestBlend);
+  if (mBlendEnabled == isEnabled && aSrc == mAppliedSrcBlend && aDest == mAppliedDestBlend) return;
+  std::lock_guard<std::recursive_mutex> aLock(g_critical_region);
+  if (!MakeCurrent()) return;
+  SetBlendEnabled(isEnabled);
+  SetBlendFunc(aSrc, aDest);
 }
 
 void IDirect3DDevice8::SetBlendFunc(GLenum theSrc, GLenum theDest) {
@@ -252,6 +283,9 @@ HRESULT IDirect3DDevice8::Reset(D3DPRESENT_PARAMETERS* theParams) {
   }
   mBatch.clear();
   mBatchIndices.clear();
+  mBatchCores.clear();
+  mBatchArea = 0;
+  mCores = 0;
   mContext = aContext;
   mBoundTexture = ~0u;
   mInScene = false;
@@ -263,7 +297,8 @@ HRESULT IDirect3DDevice8::Reset(D3DPRESENT_PARAMETERS* theParams) {
   glDisable(GL_LIGHTING);
   glEnable(GL_COLOR_MATERIAL);
   glEnable(GL_BLEND);
-  mBlendEnabled = 1;
+  mBlendEnabled = true;
+  mAppliedBlend = 1;
   mDepthTest = mStencilTest = mAlphaTest = false;
   aglUpdateContext(mContext);
   glViewport(0, 0, aPortWidth, aPortHeight);
@@ -276,6 +311,11 @@ HRESULT IDirect3DDevice8::Reset(D3DPRESENT_PARAMETERS* theParams) {
   double anOrthoWidth = isRequestedSize ? aRequestedWidth : aPortWidth;
   double anOrthoHeight = isRequestedSize ? aRequestedHeight : aPortHeight;
   glOrtho(0, anOrthoWidth, anOrthoHeight, 0, -5000, 5000);
+  mIsOneToOne = anOrthoWidth == aPortWidth && anOrthoHeight == aPortHeight;
+  GLint aDepthBits = 0;
+  glGetIntegerv(GL_DEPTH_BITS, &aDepthBits);
+  mHasDepth = aDepthBits >= 16;
+  mDepthWrite = true;
   glMatrixMode(GL_MODELVIEW);
   glLoadIdentity();
   glShadeModel(GL_SMOOTH);
@@ -349,6 +389,7 @@ HRESULT IDirect3DDevice8::SetRenderState(_D3DRENDERSTATETYPE theState, uint32_t 
       mDepthTest = theValue != 0;
       break;
     case D3DRS_ZWRITEENABLE:
+      mDepthWrite = (theValue & 0xFF) != 0;
       glDepthMask(static_cast<GLboolean>(theValue & 0xFF));
       break;
     case D3DRS_ALPHATESTENABLE:
@@ -376,11 +417,7 @@ HRESULT IDirect3DDevice8::SetRenderState(_D3DRENDERSTATETYPE theState, uint32_t 
       Toggle(GL_DITHER, theValue);
       break;
     case D3DRS_ALPHABLENDENABLE:
-      if (mBlendEnabled != (theValue != 0 ? 1 : 0)) {
-        FlushBatch();
-        Toggle(GL_BLEND, theValue);
-        mBlendEnabled = theValue != 0 ? 1 : 0;
-      }
+      SetBlendEnabled(theValue != 0);
       break;
     case D3DRS_STENCILENABLE:
       Toggle(GL_STENCIL_TEST, theValue);
@@ -605,6 +642,7 @@ HRESULT IDirect3DDevice8::DrawPrimitiveUP(_D3DPRIMITIVETYPE theType, uint32_t th
   std::lock_guard<std::recursive_mutex> aLock(g_critical_region);
   if (!MakeCurrent()) return DD_OK;
   FlushBatch();
+  ApplyBlend(mBlendEnabled);
   uint32_t aVertexCount = theCount == 0 ? 0 : aFirst + (theCount - 1) * aFurther;
   bool isRectangle = mTextureTarget == GL_TEXTURE_RECTANGLE_ARB;
   const unsigned char* aData = static_cast<const unsigned char*>(theData);
@@ -657,8 +695,8 @@ HRESULT IDirect3DDevice8::SetTexture(uint32_t theStage, DIRECTDRAWSURFACE3* theS
     BindTexture(0);
     return DD_OK;
   }
-  // A surface made off this thread gets its texture now (binding it on the way).
-  if (!theSurface->HasTexture()) FlushBatch();
+  // A surface made off this thread gets its texture now (binding it on the way; the surface has
+  // every device draw its kept quads first).
   if (!theSurface->HasTexture() && (!theSurface->EnsureTexture() || theSurface->GetTextureName() == 0))
     return DD_OK;
   BindTexture(theSurface->GetTextureName());
@@ -675,17 +713,63 @@ HRESULT IDirect3DDevice8::SetTexture(uint32_t theStage, DIRECTDRAWSURFACE3* theS
   return DD_OK;
 }
 
-HRESULT IDirect3DDevice8::DrawQuad(const _D3DTLVERTEX theQuad[4]) {
+IDirect3DDevice8::TexelRect IDirect3DDevice8::CoreOnTarget(const _D3DTLVERTEX q[4], const TexelRect& theCore) const {
+  const TexelRect aNone{0, 0, 0, 0};
+  // Strip order: top left, bottom left, top right, bottom right; whole pixels, texel for
+  // pixel, point sampled, in opaque colours, on a target of the frame's own pixels.
+  if (!mIsOneToOne || mMinFilter != GL_NEAREST || mMagFilter != GL_NEAREST ||
+      mTextureTarget != GL_TEXTURE_RECTANGLE_ARB)
+    return aNone;
+  for (int i = 0; i < 4; ++i)
+    if ((q[i].color >> 24) != 0xFF || q[i].color != q[0].color || q[i].sz != 0.0f || q[i].rhw != 1.0f || q[i].sx != std::floor(q[i].sx) ||
+        q[i].sy != std::floor(q[i].sy) || std::fabs(q[i].sx) > 30000.0f || std::fabs(q[i].sy) > 30000.0f)
+      return aNone;
+  if (q[0].sx != q[1].sx || q[2].sx != q[3].sx || q[0].sy != q[2].sy || q[1].sy != q[3].sy ||
+      q[0].tu != q[1].tu || q[2].tu != q[3].tu || q[0].tv != q[2].tv || q[1].tv != q[3].tv)
+    return aNone;
+  float u0 = q[0].tu * mTextureWidth, u1 = q[2].tu * mTextureWidth;
+  float v0 = q[0].tv * mTextureHeight, v1 = q[1].tv * mTextureHeight;
+  int x0 = static_cast<int>(q[0].sx), x1 = static_cast<int>(q[2].sx);
+  int y0 = static_cast<int>(q[0].sy), y1 = static_cast<int>(q[1].sy);
+  int aU0 = static_cast<int>(std::lround(u0)), aV0 = static_cast<int>(std::lround(v0));
+  if (x1 <= x0 || y1 <= y0 || std::fabs(u0 - aU0) > 1e-3f || std::fabs(v0 - aV0) > 1e-3f ||
+      std::fabs((u1 - u0) - (x1 - x0)) > 1e-3f || std::fabs((v1 - v0) - (y1 - y0)) > 1e-3f)
+    return aNone;
+  TexelRect aCore{std::max(x0, x0 + theCore.mLeft - aU0), std::max(y0, y0 + theCore.mTop - aV0),
+                  std::min(x1, x0 + theCore.mRight - aU0), std::min(y1, y0 + theCore.mBottom - aV0)};
+  if (aCore.mRight <= aCore.mLeft || aCore.mBottom <= aCore.mTop) return aNone;
+  return aCore;
+}
+
+HRESULT IDirect3DDevice8::DrawQuad(const _D3DTLVERTEX theQuad[4], bool isTextureOpaque,
+                                   const TexelRect* theOpaqueCore) {
   std::lock_guard<std::recursive_mutex> aLock(g_critical_region);
   if (!MakeCurrent()) return DD_OK;
   // Another format, or a specular colour (a material change), draws as it always did.
   bool isSpecular = false;
-  for (int i = 0; i < 4; ++i) isSpecular = isSpecular || theQuad[i].specular != 0;
-  if (mVertexFormat != D3DFVF_TLVERTEX || isSpecular || mBatch.size() + 4 > 65536) {
-    FlushBatch();
-    if (mVertexFormat != D3DFVF_TLVERTEX || isSpecular)
-      return DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 2, theQuad, sizeof(_D3DTLVERTEX));
+  uint32_t anAlphas = 0xFF;
+  for (int i = 0; i < 4; ++i) {
+    isSpecular = isSpecular || theQuad[i].specular != 0;
+    anAlphas &= theQuad[i].color >> 24;
   }
+  if (mVertexFormat != D3DFVF_TLVERTEX || isSpecular) {
+    FlushBatch();
+    return DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 2, theQuad, sizeof(_D3DTLVERTEX));
+  }
+  // Source alpha 255 under (source alpha, 1 - source alpha) writes the source itself.
+  bool isBlended = mBlendEnabled && !(isTextureOpaque && anAlphas == 0xFF && mBoundTexture != 0 &&
+                                      mAppliedSrcBlend == GL_SRC_ALPHA && mAppliedDestBlend == GL_ONE_MINUS_SRC_ALPHA);
+  if (mBatch.size() + 4 > 65536 || (!mBatch.empty() && isBlended != mBatchBlend)) FlushBatch();
+  mBatchBlend = isBlended;
+  TexelRect aCore{0, 0, 0, 0};
+  if (theOpaqueCore != nullptr && isBlended && mBoundTexture != 0) aCore = CoreOnTarget(theQuad, *theOpaqueCore);
+  if (aCore.mRight > aCore.mLeft) ++mCores;
+  mBatchCores.push_back(aCore);
+  float aMinX = std::min(std::min(theQuad[0].sx, theQuad[1].sx), std::min(theQuad[2].sx, theQuad[3].sx));
+  float aMaxX = std::max(std::max(theQuad[0].sx, theQuad[1].sx), std::max(theQuad[2].sx, theQuad[3].sx));
+  float aMinY = std::min(std::min(theQuad[0].sy, theQuad[1].sy), std::min(theQuad[2].sy, theQuad[3].sy));
+  float aMaxY = std::max(std::max(theQuad[0].sy, theQuad[1].sy), std::max(theQuad[2].sy, theQuad[3].sy));
+  mBatchArea += static_cast<int64_t>(std::min(aMaxX - aMinX, 1e5f) * std::min(aMaxY - aMinY, 1e5f));
   bool isRectangle = mTextureTarget == GL_TEXTURE_RECTANGLE_ARB;
   uint16_t aFirst = static_cast<uint16_t>(mBatch.size());
   for (int i = 0; i < 4; ++i) {
@@ -703,10 +787,76 @@ HRESULT IDirect3DDevice8::DrawQuad(const _D3DTLVERTEX theQuad[4]) {
   return DD_OK;
 }
 
+void IDirect3DDevice8::DrawBatchOverCores() {
+  // Later quads nearer: quad i at depth 0.5 - z / 10000 of the projection's -5000..5000.
+  constexpr float k_ZStep = 0.5f;
+  const size_t aQuads = mBatch.size() / 4;
+  mCoreBatch.clear();
+  mCoreIndices.clear();
+  for (size_t i = aQuads; i-- > 0;) {
+    float z = static_cast<float>(i + 1) * k_ZStep;
+    for (size_t k = 0; k < 4; ++k) mBatch[i * 4 + k].mPosition[2] = z;
+    const TexelRect& c = mBatchCores[i];
+    if (c.mRight <= c.mLeft) continue;
+    // The core's texels are the quad's at the same pixels (texel for pixel).
+    const BatchVertex& aTopLeft = mBatch[i * 4];
+    float du = aTopLeft.mUV[0] - aTopLeft.mPosition[0], dv = aTopLeft.mUV[1] - aTopLeft.mPosition[1];
+    uint16_t aFirst = static_cast<uint16_t>(mCoreBatch.size());
+    const float aX[4] = {float(c.mLeft), float(c.mLeft), float(c.mRight), float(c.mRight)};
+    const float aY[4] = {float(c.mTop), float(c.mBottom), float(c.mTop), float(c.mBottom)};
+    for (int k = 0; k < 4; ++k) {
+      BatchVertex b = aTopLeft;
+      b.mPosition[0] = aX[k];
+      b.mPosition[1] = aY[k];
+      b.mPosition[2] = z;
+      b.mUV[0] = std::round(aX[k] + du);
+      b.mUV[1] = std::round(aY[k] + dv);
+      mCoreBatch.push_back(b);
+    }
+    for (uint16_t k : {0, 1, 2, 2, 1, 3}) mCoreIndices.push_back(static_cast<uint16_t>(aFirst + k));
+  }
+  const GLsizei aStride = sizeof(BatchVertex);
+  glDepthMask(GL_TRUE);
+  glClearDepth(1.0);
+  glClear(GL_DEPTH_BUFFER_BIT);
+  glEnable(GL_DEPTH_TEST);
+  glDepthFunc(GL_LESS);
+  ApplyBlend(false);
+  glVertexPointer(4, GL_FLOAT, aStride, mCoreBatch[0].mPosition);
+  glColorPointer(4, GL_UNSIGNED_BYTE, aStride, mCoreBatch[0].mColor);
+  glTexCoordPointer(2, GL_FLOAT, aStride, mCoreBatch[0].mUV);
+  glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(mCoreIndices.size()), GL_UNSIGNED_SHORT, mCoreIndices.data());
+  // A quad's own core fails against itself (equal depth): it is drawn already, and only the
+  // quads after it blend over it.
+  glDepthMask(GL_FALSE);
+  ApplyBlend(true);
+  glVertexPointer(4, GL_FLOAT, aStride, mBatch[0].mPosition);
+  glColorPointer(4, GL_UNSIGNED_BYTE, aStride, mBatch[0].mColor);
+  glTexCoordPointer(2, GL_FLOAT, aStride, mBatch[0].mUV);
+  glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(mBatchIndices.size()), GL_UNSIGNED_SHORT, mBatchIndices.data());
+  glDisable(GL_DEPTH_TEST);
+  glDepthMask(mDepthWrite ? GL_TRUE : GL_FALSE);
+}
+
 void IDirect3DDevice8::FlushBatch() {
   if (mBatch.empty()) return;
   std::lock_guard<std::recursive_mutex> aLock(g_critical_region);
-  if (MakeCurrent()) {
+  // Worth it once the quads cover the viewport about three times over (measured on llvmpipe:
+  // below that the depth test costs more than the hidden pixels save).
+  int64_t aViewportArea = static_cast<int64_t>(mViewport.Width) * mViewport.Height;
+  bool isOverCores = mCores > 0 && mHasDepth && mBatchBlend && !HasFragmentTests() &&
+                     mAppliedSrcBlend == GL_SRC_ALPHA && mAppliedDestBlend == GL_ONE_MINUS_SRC_ALPHA &&
+                     mBatch.size() / 4 <= 8000 && aViewportArea > 0 && mBatchArea >= 3 * aViewportArea;
+  if (isOverCores && MakeCurrent()) {
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glEnableClientState(GL_COLOR_ARRAY);
+    glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+    DrawBatchOverCores();
+    glDisableClientState(GL_TEXTURE_COORD_ARRAY);
+    glDisableClientState(GL_COLOR_ARRAY);
+    glDisableClientState(GL_VERTEX_ARRAY);
+  } else if (MakeCurrent()) {
+    ApplyBlend(mBatchBlend);
     const GLsizei aStride = sizeof(BatchVertex);
     glEnableClientState(GL_VERTEX_ARRAY);
     glEnableClientState(GL_COLOR_ARRAY);
@@ -722,4 +872,7 @@ void IDirect3DDevice8::FlushBatch() {
   }
   mBatch.clear();
   mBatchIndices.clear();
+  mBatchCores.clear();
+  mBatchArea = 0;
+  mCores = 0;
 }

@@ -13,6 +13,11 @@
 
 class IDirect3DDevice8 {
  public:
+  // A rectangle of a texture's texels: [mLeft, mRight) x [mTop, mBottom).
+  struct TexelRect {
+    int mLeft, mTop, mRight, mBottom;
+  };
+
   IDirect3DDevice8();
   // Destroys the device's context (one device per display set-up; none may leak).
   ~IDirect3DDevice8();
@@ -29,6 +34,9 @@ class IDirect3DDevice8 {
   HRESULT Present(const tagRECT* theSource, const tagRECT* theDest, WindowRef theOverride,
                   const void* theDirty);
   HRESULT SetRenderState(_D3DRENDERSTATETYPE theState, uint32_t theValue);
+  // Alpha blending on or off with its source and destination factors (D3DBLEND_*), costing
+  // nothing when they are already so: the accelerated path sets them before every draw.
+  void SetBlendStates(bool isEnabled, uint32_t theSrc, uint32_t theDest);
   // The minification and magnification filters (point or linear) hold for every texture set
   // after them (as the accelerated path sets them before each image's textures), each
   // texture's own parameters changing only when they differ.
@@ -42,7 +50,16 @@ class IDirect3DDevice8 {
   // each other with the same texture and state are kept and drawn as one array when anything
   // else happens (a state or texture change, another draw, a clear, the end of the scene, a
   // present, FlushBatch): the triangles and their order are the strip's, so the pixels are.
-  HRESULT DrawQuad(const _D3DTLVERTEX theQuad[4]);
+  // isTextureOpaque: every texel the quad can sample has alpha 255. Such a quad in opaque
+  // colours replaces what it covers whether blended or not, so it is drawn unblended (the
+  // software rasteriser then neither reads the target nor mixes).
+  // theOpaqueCore: texels of the bound texture that all have alpha 255. When many quads of
+  // one texture pile up (several times the viewport's area), the kept quads' cores that lie
+  // texel for pixel are drawn first, unblended and nearest first, into the depth buffer, and
+  // then the quads in their order where no later core covers them: every pixel ends as it
+  // would, and what later cores hide is never shaded.
+  HRESULT DrawQuad(const _D3DTLVERTEX theQuad[4], bool isTextureOpaque = false,
+                   const TexelRect* theOpaqueCore = nullptr);
   // Draws the kept quads now (before reading the target back, say).
   void FlushBatch();
   bool HasKeptQuads() const { return !mBatch.empty(); }
@@ -50,6 +67,9 @@ class IDirect3DDevice8 {
   // True when a depth, stencil or alpha test may reject fragments: a clear would then write
   // what a drawn quad would not.
   bool HasFragmentTests() const { return mDepthTest || mStencilTest || mAlphaTest; }
+
+  // Whether the frame's units are the window's pixels (windowed; full screen may scale).
+  bool MapsPixelsOneToOne() const { return mIsOneToOne; }
 
   AGLContext GetContext() const { return mContext; }
   uint32_t GetBackBufferWidth() const { return mBackBufferWidth; }
@@ -64,6 +84,13 @@ class IDirect3DDevice8 {
   // Gives the just bound surface's texture the stage's filters, when it has others.
   void ApplyFilters(DIRECTDRAWSURFACE3* theBound);
   void SetBlendFunc(GLenum theSrc, GLenum theDest);
+  void SetBlendEnabled(bool isEnabled);
+  // Puts GL_BLEND on the context as wanted (the kept quads' or the state's).
+  void ApplyBlend(bool isEnabled);
+  // The core of a kept quad on the target, when the quad lies texel for pixel; else empty.
+  TexelRect CoreOnTarget(const _D3DTLVERTEX theQuad[4], const TexelRect& theCore) const;
+  // Draws the kept quads as their cores first, then in order where no later core covers.
+  void DrawBatchOverCores();
 
   _D3DVIEWPORT8 mViewport;
   uint32_t mVertexFormat;
@@ -77,7 +104,9 @@ class IDirect3DDevice8 {
   GLuint mStencilMask;
   GLenum mSrcBlend, mDestBlend;
   GLenum mAppliedSrcBlend, mAppliedDestBlend;  // what the context has, so repeats cost nothing
-  int mBlendEnabled;                            // GL_BLEND on the context: 0, 1, or -1 unknown
+  bool mBlendEnabled;                           // the blend state asked for
+  int mAppliedBlend;                            // GL_BLEND on the context: 0, 1, or -1 unknown
+  bool mBatchBlend;                             // whether the kept quads are drawn blended
   GLint mMinFilter, mMagFilter;                 // the stage's filters, as OpenGL filters
   bool mDepthTest, mStencilTest, mAlphaTest;
   GLenum mAlphaFunc;
@@ -90,6 +119,7 @@ class IDirect3DDevice8 {
   GLuint mBoundTexture;      // on mContext, as of mBindingChanges
   uint32_t mBindingChanges;  // DIRECTDRAWSURFACE3::TextureBindingChanges() when it was bound
   bool mInScene;                      // the context was made current when the scene began
+  bool mIsOneToOne;                   // the projection's size is the viewport's
 
   struct BatchVertex {
     float mPosition[4];
@@ -98,4 +128,11 @@ class IDirect3DDevice8 {
   };
   std::vector<BatchVertex> mBatch;  // 4 per kept quad
   std::vector<uint16_t> mBatchIndices;
+  std::vector<TexelRect> mBatchCores;  // per kept quad, on the target (empty: none)
+  int64_t mBatchArea;                  // the kept quads' pixels, added up
+  int mCores;                          // kept quads with a core
+  bool mHasDepth;                      // the context's frame has a depth buffer
+  bool mDepthWrite;                    // the depth mask the state asks for
+  std::vector<BatchVertex> mCoreBatch;  // scratch for the cores, kept between frames
+  std::vector<uint16_t> mCoreIndices;
 };

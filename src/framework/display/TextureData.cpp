@@ -84,6 +84,63 @@ DIRECTDRAWSURFACE3* CreateTextureSurface(IDirect3DDevice8* theDevice, DIRECTDRAW
   return aSurface;
 }
 
+ImageAreaAlpha MeasureImageArea(MemoryImage* theImage, int x, int y, int theWidth, int theHeight) {
+  int w = std::min(theImage->mWidth - x, theWidth), h = std::min(theImage->mHeight - y, theHeight);
+  // Unknown pixels count as neither opaque nor transparent.
+  ImageAreaAlpha anAlpha{false, 0, 0, std::max(w, 0), std::max(h, 0), {0, 0, 0, 0}};
+  const uint32_t* aPalette = theImage->mPalette.get();
+  const uint8_t* anIndices = theImage->mPaletteIndices.get();
+  const uint32_t* aBits = (aPalette != nullptr && anIndices != nullptr) ? nullptr : theImage->GetBits();
+  if (w < 1 || h < 1 || (aBits == nullptr && (aPalette == nullptr || anIndices == nullptr))) return anAlpha;
+  uint32_t anAnd = 0xFF000000u;
+  int aLeft = w, aTop = h, aRight = 0, aBottom = 0;
+  // The largest opaque rectangle: per row, the run of opaque pixels up each column, and the
+  // largest rectangle under that skyline (a stack of rising heights).
+  std::vector<int> aHeights(static_cast<size_t>(w) + 1, 0), aStack;
+  aStack.reserve(static_cast<size_t>(w) + 1);
+  int64_t aBestArea = 0;
+  for (int aRow = 0; aRow < h; ++aRow) {
+    size_t anOffset = static_cast<size_t>(y + aRow) * theImage->mWidth + x;
+    int aFirst = -1, aLast = -1;
+    for (int aCol = 0; aCol < w; ++aCol) {
+      uint32_t p = aBits != nullptr ? aBits[anOffset + aCol] : aPalette[anIndices[anOffset + aCol]];
+      anAnd &= p;
+      aHeights[static_cast<size_t>(aCol)] = (p >> 24) == 0xFF ? aHeights[static_cast<size_t>(aCol)] + 1 : 0;
+      if ((p >> 24) != 0) {
+        if (aFirst < 0) aFirst = aCol;
+        aLast = aCol;
+      }
+    }
+    aStack.clear();
+    for (int aCol = 0; aCol <= w; ++aCol) {  // aHeights[w] stays 0 and empties the stack
+      int aHeight = aHeights[static_cast<size_t>(aCol)];
+      while (!aStack.empty() && aHeights[static_cast<size_t>(aStack.back())] >= aHeight) {
+        int aTall = aHeights[static_cast<size_t>(aStack.back())];
+        aStack.pop_back();
+        int aStart = aStack.empty() ? 0 : aStack.back() + 1;
+        int64_t anArea = static_cast<int64_t>(aTall) * (aCol - aStart);
+        if (anArea > aBestArea) {
+          aBestArea = anArea;
+          anAlpha.mCore = IDirect3DDevice8::TexelRect{aStart, aRow + 1 - aTall, aCol, aRow + 1};
+        }
+      }
+      aStack.push_back(aCol);
+    }
+    if (aFirst < 0) continue;
+    aLeft = std::min(aLeft, aFirst);
+    aRight = std::max(aRight, aLast + 1);
+    aTop = std::min(aTop, aRow);
+    aBottom = aRow + 1;
+  }
+  anAlpha.mOpaque = (anAnd >> 24) == 0xFF;
+  if (aRight <= aLeft) aLeft = aTop = aRight = aBottom = 0;
+  anAlpha.mLeft = aLeft;
+  anAlpha.mTop = aTop;
+  anAlpha.mRight = aRight;
+  anAlpha.mBottom = aBottom;
+  return anAlpha;
+}
+
 void CopyImageToTexture(DIRECTDRAWSURFACE3* theTexture, MemoryImage* theImage, int x, int y, int theWidth,
                         int theHeight, PixelFormat theFormat) {
   if (theTexture == nullptr || theFormat != PixelFormat_A8R8G8B8) return;
@@ -236,12 +293,23 @@ void TextureData::CreateTextures(MemoryImage* theImage, IDirect3DDevice8* theDev
         mTexMemSize += aPiece.mWidth * aPiece.mHeight * aBytes;
       }
       CopyImageToTexture(aPiece.mTexture, theImage, x, y, aPiece.mWidth, aPiece.mHeight, aFormat);
+      ImageAreaAlpha anAlpha = MeasureImageArea(theImage, x, y, aPiece.mWidth, aPiece.mHeight);
+      aPiece.mOpaque = anAlpha.mOpaque;
+      aPiece.mLeft = anAlpha.mLeft;
+      aPiece.mTop = anAlpha.mTop;
+      aPiece.mRight = anAlpha.mRight;
+      aPiece.mBottom = anAlpha.mBottom;
+      aPiece.mCore = anAlpha.mCore;
     }
   }
   mWidth = theImage->mWidth;
   mHeight = theImage->mHeight;
   mBitsChangedCount = theImage->mBitsChangedCount;
   mPixelFormat = aFormat;
+}
+
+bool TextureData::IsPieceOpaque(int x, int y) const {
+  return mTextures[static_cast<size_t>(y / mTexPieceHeight) * mTexVecWidth + x / mTexPieceWidth].mOpaque;
 }
 
 DIRECTDRAWSURFACE3* TextureData::GetTexture(int x, int y, int& theWidth, int& theHeight, float& theU1,
@@ -265,6 +333,10 @@ void TextureData::Blt(IDirect3DDevice8* theDevice, float theX, float theY, const
   if (theSrcRect.mWidth <= 0 || theSrcRect.mHeight <= 0) return;
   uint32_t aColor = PackColor(theColor);
   int aSrcRight = theSrcRect.mX + theSrcRect.mWidth, aSrcBottom = theSrcRect.mY + theSrcRect.mHeight;
+  // Point sampled at whole pixels, texel for pixel: a quad cut to a piece's pixels with alpha
+  // samples every pixel it covers as the whole quad would, so the transparent border is left out.
+  bool isTrimming = !gLinearFilter && theDevice->MapsPixelsOneToOne() && theX == std::floor(theX) &&
+                    theY == std::floor(theY);
   float aDestY = theY;
   for (int aRow = theSrcRect.mY; aRow < aSrcBottom;) {
     float aDestX = theX;
@@ -273,12 +345,34 @@ void TextureData::Blt(IDirect3DDevice8* theDevice, float theX, float theY, const
       int w = aSrcRight - aCol, h = aSrcBottom - aRow;
       float u1, v1, u2, v2;
       DIRECTDRAWSURFACE3* aTexture = GetTexture(aCol, aRow, w, h, u1, v1, u2, v2);
-      _D3DTLVERTEX aQuad[4] = {
-          Vertex(aDestX, aDestY, aColor, u1, v1), Vertex(aDestX, aDestY + h, aColor, u1, v2),
-          Vertex(aDestX + w, aDestY, aColor, u2, v1), Vertex(aDestX + w, aDestY + h, aColor, u2, v2)};
-      D3DInterface::CheckDXError(theDevice->SetTexture(0, aTexture), "SetTexture gTexture");
-      theDevice->SetVertexShader(D3DFVF_TLVERTEX);
-      D3DInterface::CheckDXError(theDevice->DrawQuad(aQuad), "DrawPrimitive (Tri) 1");
+      const TextureDataPiece& aPiece = mTextures[static_cast<size_t>(aRow / mTexPieceHeight) * mTexVecWidth +
+                                                 aCol / mTexPieceWidth];
+      // The part in the piece's own pixels, and the part of it with any alpha (a linear sample
+      // also reads the next pixel out). Blended, pixels of alpha 0 leave the target as it was.
+      int aLeft = aCol % mTexPieceWidth, aTop = aRow % mTexPieceHeight, aMargin = gLinearFilter ? 1 : 0;
+      bool isShown = aLeft - aMargin < aPiece.mRight && aLeft + w + aMargin > aPiece.mLeft &&
+                     aTop - aMargin < aPiece.mBottom && aTop + h + aMargin > aPiece.mTop;
+      float x1 = aDestX, y1 = aDestY, x2 = aDestX + w, y2 = aDestY + h;
+      if (isShown && isTrimming) {
+        int aShownLeft = std::max(aLeft, aPiece.mLeft), aShownRight = std::min(aLeft + w, aPiece.mRight);
+        int aShownTop = std::max(aTop, aPiece.mTop), aShownBottom = std::min(aTop + h, aPiece.mBottom);
+        x1 = aDestX + (aShownLeft - aLeft);
+        x2 = aDestX + (aShownRight - aLeft);
+        y1 = aDestY + (aShownTop - aTop);
+        y2 = aDestY + (aShownBottom - aTop);
+        u1 = static_cast<float>(aShownLeft) / aPiece.mWidth;
+        u2 = static_cast<float>(aShownRight) / aPiece.mWidth;
+        v1 = static_cast<float>(aShownTop) / aPiece.mHeight;
+        v2 = static_cast<float>(aShownBottom) / aPiece.mHeight;
+      }
+      if (isShown) {
+        _D3DTLVERTEX aQuad[4] = {Vertex(x1, y1, aColor, u1, v1), Vertex(x1, y2, aColor, u1, v2),
+                                 Vertex(x2, y1, aColor, u2, v1), Vertex(x2, y2, aColor, u2, v2)};
+        D3DInterface::CheckDXError(theDevice->SetTexture(0, aTexture), "SetTexture gTexture");
+        theDevice->SetVertexShader(D3DFVF_TLVERTEX);
+        D3DInterface::CheckDXError(theDevice->DrawQuad(aQuad, aPiece.mOpaque, &aPiece.mCore),
+                                   "DrawPrimitive (Tri) 1");
+      }
       aCol += w;
       aDestX += w;
       aStepHeight = h;
@@ -321,7 +415,7 @@ void TextureData::BltTransformed(IDirect3DDevice8* theDevice, const TeskMatrix3&
       D3DInterface::CheckDXError(theDevice->SetTexture(0, aTexture), "SetTexture gTexture");
       theDevice->SetVertexShader(D3DFVF_TLVERTEX);
       if (!isClipped) {
-        D3DInterface::CheckDXError(theDevice->DrawQuad(aQuad), "DrawPrimitive (Tri) 3");
+        D3DInterface::CheckDXError(theDevice->DrawQuad(aQuad, IsPieceOpaque(aCol, aRow)), "DrawPrimitive (Tri) 3");
       } else {
         VertexList aList;
         aList.push_back(aQuad[0]);

@@ -26,6 +26,18 @@ struct TextureDataPiece {
   DIRECTDRAWSURFACE3* mTexture;
   int mWidth;
   int mHeight;
+  bool mOpaque = false;  // every image pixel it holds has alpha 255 (so does its repeated edge)
+  // The bounds of its pixels with alpha above 0, in its own pixels (empty: all transparent).
+  int mLeft = 0, mTop = 0, mRight = 0, mBottom = 0;
+  // The largest rectangle of its pixels that all have alpha 255 (empty: none).
+  IDirect3DDevice8::TexelRect mCore{0, 0, 0, 0};
+};
+
+// What the alpha of an image area holds.
+struct ImageAreaAlpha {
+  bool mOpaque;                          // every pixel has alpha 255
+  int mLeft, mTop, mRight, mBottom;      // bounds of the pixels with alpha above 0, area-relative
+  IDirect3DDevice8::TexelRect mCore;     // the largest rectangle of pixels with alpha 255
 };
 
 class TextureData {
@@ -41,6 +53,8 @@ class TextureData {
   void ReleaseTextures();
   DIRECTDRAWSURFACE3* GetTexture(int x, int y, int& theWidth, int& theHeight, float& theU1, float& theV1,
                                  float& theU2, float& theV2);
+  // Whether the piece holding image pixel (x, y) is fully opaque.
+  bool IsPieceOpaque(int x, int y) const;
   void Blt(IDirect3DDevice8* theDevice, float theX, float theY, const TRect<int>& theSrcRect,
            const Color& theColor);
   void BltTransformed(IDirect3DDevice8* theDevice, const TeskMatrix3& theTrans, const TRect<int>& theSrcRect,
@@ -72,6 +86,8 @@ DIRECTDRAWSURFACE3* CreateTextureSurface(IDirect3DDevice8* theDevice, DIRECTDRAW
                                          int theHeight, PixelFormat theFormat);
 void CopyImageToTexture(DIRECTDRAWSURFACE3* theTexture, MemoryImage* theImage, int x, int y, int theWidth,
                         int theHeight, PixelFormat theFormat);
+// The alpha of the image within theWidth x theHeight at (x, y).
+ImageAreaAlpha MeasureImageArea(MemoryImage* theImage, int x, int y, int theWidth, int theHeight);
 
 // Piece limits (half of OpenGL's largest texture), and the formats textures may use.
 extern int gMaxTextureWidth;

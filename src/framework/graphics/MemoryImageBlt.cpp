@@ -1,6 +1,5 @@
 // The blit loops of MemoryImage at integer positions, and the fractional entry.
 #include <algorithm>
-#include <cstring>
 #include <type_traits>
 
 #include "core/Common.h"
@@ -61,38 +60,28 @@ void BlitRect(uint32_t* theDest, int theDestPitch, const BlitSource& theSrc, con
              theSrcRect.mWidth, theSrcRect.mHeight, op);
 }
 
-// The run loop: opaque runs are copied, transparent runs skipped, and only the
-// pixels of partial runs are blended; the destination stays opaque.
-template <class Fetch>
-void RunRows(uint32_t* theDest, int theDestPitch, Fetch theFetch, const uint8_t* theRuns, int theSrcPitch,
-             int theWidth, int theHeight) {
-  for (int y = 0; y < theHeight; ++y) {
-    int x = 0;
-    while (x < theWidth) {
-      int n = std::min<int>(theRuns[x], theWidth - x);
-      uint32_t aFirst = theFetch(x);
-      uint32_t anAlpha = aFirst >> 24;
-      if (anAlpha == 255) {
-        if constexpr (std::is_same_v<Fetch, BitsFetch>) {
-          std::memcpy(theDest + x, theFetch.mRow + x, sizeof(uint32_t) * n);
-        } else {
-          for (int i = x; i < x + n; ++i) theDest[i] = theFetch(i);
-        }
-      } else if (anAlpha != 0) {
-        if constexpr (std::is_same_v<Fetch, BitsFetch>) {
-          BlitSimd::OverOpaqueRow(theDest + x, theFetch.mRow + x, n);
-        } else {
-          for (int i = x; i < x + n; ++i) {
-            uint32_t s = theFetch(i);
-            theDest[i] = BlitPixel::OverOpaque(theDest[i], s, s >> 24);
-          }
-        }
-      }
-      x += n;
+// Runs theRow(dest, src, count) over each row of the rectangle: on the source's own words, or
+// for a palettised source on its colours looked up a piece at a time, so that both take the
+// same vector rows.
+template <class Row>
+void ForEachRow(uint32_t* theDest, int theDestPitch, const BlitSource& theSrc, const TRect<int>& theSrcRect,
+                Row theRow) {
+  const int anOffset = theSrcRect.mY * theSrc.mPitch + theSrcRect.mX;
+  const int aWidth = theSrcRect.mWidth, aHeight = theSrcRect.mHeight;
+  if (!theSrc.IsPalette()) {
+    const uint32_t* aRow = theSrc.mBits + anOffset;
+    for (int y = 0; y < aHeight; ++y, theDest += theDestPitch, aRow += theSrc.mPitch) theRow(theDest, aRow, aWidth);
+    return;
+  }
+  constexpr int k_Piece = 256;
+  uint32_t aColours[k_Piece];
+  const uint8_t* anIndices = theSrc.mIndices + anOffset;
+  for (int y = 0; y < aHeight; ++y, theDest += theDestPitch, anIndices += theSrc.mPitch) {
+    for (int x = 0; x < aWidth; x += k_Piece) {
+      const int n = std::min(k_Piece, aWidth - x);
+      for (int i = 0; i < n; ++i) aColours[i] = theSrc.mPalette[anIndices[x + i]];
+      theRow(theDest + x, aColours, n);
     }
-    theDest += theDestPitch;
-    theFetch.mRow += theSrcPitch;
-    theRuns += theSrcPitch;
   }
 }
 
@@ -133,33 +122,30 @@ void MemoryImage::NormalBlt(Image* theImage, int theX, int theY, const TRect<int
   if (!aSrcImage) return;
   TRect<int> aSrcRect = theSrcRect;
   if (ClipToImages(this, aSrcImage, theX, theY, aSrcRect)) {
-    bool aRunLoop = !mHasTransparent && !mHasPartialAlpha && theColor == Color::White;
-    // The run data first: building it may rebuild the source's 32-bit pixels.
-    const uint8_t* aRuns = aRunLoop ? aSrcImage->GetRLAlphaData() : nullptr;
+    // Over an opaque destination a white blit copies opaque pixels, skips transparent ones
+    // and blends the rest keeping the destination opaque.
+    const bool anOpaqueDest = !mHasTransparent && !mHasPartialAlpha && theColor == Color::White;
+    if (anOpaqueDest) aSrcImage->CommitBits();
     BlitSource aSrc(aSrcImage);
     uint32_t* aDest = GetBits() + theY * mWidth + theX;
-    if (aRunLoop) {
-      int anOffset = aSrcRect.mY * aSrc.mPitch + aSrcRect.mX;
-      if (aSrc.IsPalette())
-        RunRows(aDest, mWidth, PaletteFetch{aSrc.mIndices + anOffset, aSrc.mPalette}, aRuns + anOffset,
-                aSrc.mPitch, aSrcRect.mWidth, aSrcRect.mHeight);
-      else
-        RunRows(aDest, mWidth, BitsFetch{aSrc.mBits + anOffset}, aRuns + anOffset, aSrc.mPitch,
-                aSrcRect.mWidth, aSrcRect.mHeight);
-    } else if (theColor == Color::White && !aSrc.IsPalette()) {
-      const uint32_t* aRow = aSrc.mBits + aSrcRect.mY * aSrc.mPitch + aSrcRect.mX;
-      for (int y = 0; y < aSrcRect.mHeight; ++y, aDest += mWidth, aRow += aSrc.mPitch)
-        BlitSimd::OverWhiteRow(aDest, aRow, aSrcRect.mWidth);
-    } else if (!aSrc.IsPalette() &&
-               !(theColor.mRed == theColor.mGreen && theColor.mGreen == theColor.mBlue)) {
-      // The coloured op of WithNormalOp, a row at a time (grey keeps its own formula below).
-      const uint32_t* aRow = aSrc.mBits + aSrcRect.mY * aSrc.mPitch + aSrcRect.mX;
-      for (int y = 0; y < aSrcRect.mHeight; ++y, aDest += mWidth, aRow += aSrc.mPitch)
-        BlitSimd::OverColorRow(aDest, aRow, aSrcRect.mWidth, uint32_t(theColor.mRed), uint32_t(theColor.mGreen),
-                               uint32_t(theColor.mBlue), uint32_t(theColor.mAlpha));
-    } else {
-      BlitPixel::WithNormalOp(theColor, [&](auto op) { BlitRect(aDest, mWidth, aSrc, aSrcRect, op); });
-    }
+    const uint32_t cR = uint32_t(theColor.mRed), cG = uint32_t(theColor.mGreen), cB = uint32_t(theColor.mBlue),
+                   cA = uint32_t(theColor.mAlpha);
+    const uint32_t* aBits =
+        aSrc.IsPalette() ? nullptr : aSrc.mBits + aSrcRect.mY * aSrc.mPitch + aSrcRect.mX;
+    if (anOpaqueDest && aBits)
+      BlitSimd::OverOpaqueDestRect(aDest, mWidth, aBits, aSrc.mPitch, aSrcRect.mWidth, aSrcRect.mHeight);
+    else if (anOpaqueDest)
+      ForEachRow(aDest, mWidth, aSrc, aSrcRect, BlitSimd::OverOpaqueDestRow);
+    else if (theColor == Color::White && aBits)
+      BlitSimd::OverWhiteRect(aDest, mWidth, aBits, aSrc.mPitch, aSrcRect.mWidth, aSrcRect.mHeight);
+    else if (theColor == Color::White)
+      ForEachRow(aDest, mWidth, aSrc, aSrcRect, BlitSimd::OverWhiteRow);
+    else if (cR == cG && cG == cB)
+      ForEachRow(aDest, mWidth, aSrc, aSrcRect,
+                 [=](uint32_t* d, const uint32_t* s, int n) { BlitSimd::OverGreyRow(d, s, n, cR, cA); });
+    else
+      ForEachRow(aDest, mWidth, aSrc, aSrcRect,
+                 [=](uint32_t* d, const uint32_t* s, int n) { BlitSimd::OverColorRow(d, s, n, cR, cG, cB, cA); });
   }
   BitsChanged();
 }

@@ -1,118 +1,16 @@
 // The rotated blit of MemoryImage: bilinear, 16.16 fixed point, the span of each
-// row narrowed so that every tap lies in the source rectangle.
+// row narrowed so that every tap lies in the source rectangle; the spans are drawn by
+// BlitSimdRotate.
 #include <algorithm>
 #include <cmath>
 
+#include "graphics/BlitSimdRotate.h"
 #include "graphics/BlitSource.h"
 #include "graphics/DrawMode.h"
 #include "graphics/MemoryImage.h"
 #include "graphics/RotateAxis.h"
 
 namespace Tesk {
-
-namespace {
-
-struct RotateKernel {
-  int mMode;  // 0 normal white, 1 normal colourised, 2 additive white, 3 additive colourised
-  uint32_t mAlpha;
-  uint32_t kR, kG, kB;  // colour + 1 (normal) or premultiplied colour (additive)
-  const uint8_t* T;
-};
-
-// One destination row: taps fetched through theFetch(column, row offset).
-template <int kMode, class Fetch>
-void RotateSpan(uint32_t* theDest, int theCount, int32_t u, int32_t v, int32_t du, int32_t dv, int thePitch,
-                Fetch theFetch, const RotateKernel& k) {
-  for (int i = 0; i < theCount; ++i, u += du, v += dv) {
-    int iu = u >> 16, iv = v >> 16;
-    int aRow = iv * thePitch + iu;
-    uint32_t p00 = theFetch(aRow), p10 = theFetch(aRow + 1);
-    uint32_t p01 = theFetch(aRow + thePitch), p11 = theFetch(aRow + thePitch + 1);
-    uint32_t fu = (uint32_t(u) & 0xFFFE) + 1, fv = (uint32_t(v) & 0xFFFE) + 1;
-    uint32_t w00 = ((((0x10000 - fv) * (0x10000 - fu)) >> 16) * (p00 >> 24)) >> 16;
-    uint32_t w10 = ((((0x10000 - fv) * fu) >> 16) * (p10 >> 24)) >> 16;
-    uint32_t w01 = ((((0x10000 - fu) * fv) >> 16) * (p01 >> 24)) >> 16;
-    uint32_t w11 = (((fu * fv) >> 16) * (p11 >> 24)) >> 16;
-    if (kMode == 1) {
-      w00 = (w00 * k.mAlpha) >> 8;
-      w10 = (w10 * k.mAlpha) >> 8;
-      w01 = (w01 * k.mAlpha) >> 8;
-      w11 = (w11 * k.mAlpha) >> 8;
-    }
-    uint32_t A = w00 + w10 + w01 + w11;
-    if (A == 0) continue;
-    uint32_t SR =
-        (p00 & 0xFF0000) * w00 + (p10 & 0xFF0000) * w10 + (p01 & 0xFF0000) * w01 + (p11 & 0xFF0000) * w11;
-    uint32_t SG = (p00 & 0xFF00) * w00 + (p10 & 0xFF00) * w10 + (p01 & 0xFF00) * w01 + (p11 & 0xFF00) * w11;
-    uint32_t SB = (p00 & 0xFF) * w00 + (p10 & 0xFF) * w10 + (p01 & 0xFF) * w01 + (p11 & 0xFF) * w11;
-    uint32_t d = theDest[i];
-    uint32_t dR = (d >> 16) & 0xFF, dG = (d >> 8) & 0xFF, dB = d & 0xFF;
-    if (kMode == 2) {
-      theDest[i] = (d & 0xFF000000) | (uint32_t(k.T[(SR >> 24) + dR]) << 16) |
-                   (uint32_t(k.T[(SG >> 16) + dG]) << 8) | k.T[(SB >> 8) + dB];
-      continue;
-    }
-    if (kMode == 3) {
-      theDest[i] = (d & 0xFF000000) | (uint32_t(k.T[((k.kR * (SR >> 24)) >> 8) + dR]) << 16) |
-                   (uint32_t(k.T[((k.kG * SG) >> 24) + dG]) << 8) | k.T[((k.kB * SB) >> 16) + dB];
-      continue;
-    }
-    uint32_t R, G, B;
-    if (kMode == 0) {
-      R = SR & 0xFF000000;
-      G = SG & 0xFF0000;
-      B = SB & 0xFF00;
-      if (A >= 251) {
-        theDest[i] = 0xFF000000 | (R >> 8) | (G >> 8) | (B >> 8);
-        continue;
-      }
-    } else {
-      R = (k.kR * (SR >> 8)) & 0xFF000000;
-      G = (k.kG * (SG & 0xFF0000)) & 0xFF000000;
-      B = (k.kB * (SB & 0xFF00)) & 0xFF0000;
-      if (A >= 251) {
-        theDest[i] = 0xFF000000 | (R >> 8) | (G >> 16) | (B >> 16);
-        continue;
-      }
-    }
-    uint32_t da = d >> 24;
-    uint32_t pR = ((d & 0xFF0000) * da >> 8) & 0xFF0000;
-    uint32_t pG = ((d & 0xFF00) * da >> 8) & 0xFF00;
-    uint32_t pB = ((d & 0xFF) * da >> 8) & 0xFF;
-    uint32_t na = 256 - (((256 - da) * (256 - A)) >> 8);
-    uint32_t aRed = (((256 - A) * pR + R) / na) & 0xFF0000;
-    uint32_t aGreen, aBlue;
-    if (kMode == 0) {
-      aGreen = (((256 - A) * pG + G) / na) & 0xFF00;
-      aBlue = (((256 - A) * pB + B) / na) & 0xFF;
-    } else {
-      aGreen = (((G >> 8) + (256 - A) * pG) / na) & 0xFF00;
-      aBlue = (((B >> 8) + (256 - A) * pB) / na) & 0xFF;
-    }
-    theDest[i] = ((na - 1) << 24) | aRed | aGreen | aBlue;
-  }
-}
-
-template <class Fetch>
-void RotateSpanFor(const RotateKernel& k, uint32_t* theDest, int theCount, int32_t u, int32_t v, int32_t du,
-                   int32_t dv, int thePitch, Fetch theFetch) {
-  switch (k.mMode) {
-    case 0:
-      RotateSpan<0>(theDest, theCount, u, v, du, dv, thePitch, theFetch, k);
-      break;
-    case 1:
-      RotateSpan<1>(theDest, theCount, u, v, du, dv, thePitch, theFetch, k);
-      break;
-    case 2:
-      RotateSpan<2>(theDest, theCount, u, v, du, dv, thePitch, theFetch, k);
-      break;
-    default:
-      RotateSpan<3>(theDest, theCount, u, v, du, dv, thePitch, theFetch, k);
-      break;
-  }
-}
-
-}  // namespace
 
 bool MemoryImage::BltRotatedClipHelper(float& theX, float& theY, const TRect<int>& theSrcRect,
                                        const TRect<int>& theClipRect, double theRot,
@@ -161,20 +59,29 @@ void MemoryImage::BltRotated(Image* theImage, float theX, float theY, const TRec
   const int32_t du = int32_t(65536.0 * aCos), dv = int32_t(65536.0 * aSin);
   const int32_t W = theSrcRect.mWidth, H = theSrcRect.mHeight;
 
-  RotateKernel k{};
+  BlitSimdRotate::Setup k;
   const bool aWhite = theColor == Color::White;
   if (theDrawMode == DRAWMODE_NORMAL) {
-    k.mMode = aWhite ? 0 : 1;
+    k.mKind = aWhite ? BlitSimdRotate::Kind::Over : BlitSimdRotate::Kind::OverColour;
     k.mAlpha = uint32_t(theColor.mAlpha);
     k.kR = uint32_t(theColor.mRed) + 1;
     k.kG = uint32_t(theColor.mGreen) + 1;
     k.kB = uint32_t(theColor.mBlue) + 1;
   } else {
-    k.mMode = aWhite ? 2 : 3;
+    k.mKind = aWhite ? BlitSimdRotate::Kind::Add : BlitSimdRotate::Kind::AddColour;
     k.T = GetAddClampTable();
     k.kR = uint32_t(theColor.mRed) * uint32_t(theColor.mAlpha) / 255;
     k.kG = uint32_t(theColor.mGreen) * uint32_t(theColor.mAlpha) / 255;
     k.kB = uint32_t(theColor.mBlue) * uint32_t(theColor.mAlpha) / 255;
+  }
+  BlitSimdRotate::Prepare(k);
+  BlitSimdRotate::Source aTaps;
+  aTaps.mPitch = aPitch;
+  if (aSrc.IsPalette()) {
+    aTaps.mIndices = aSrc.mIndices + anOrigin;
+    aTaps.mPalette = aSrc.mPalette;
+  } else {
+    aTaps.mBits = aSrc.mBits + anOrigin;
   }
 
   const int aDestX = int(D.mX), aDestY = int(D.mY);
@@ -193,12 +100,7 @@ void MemoryImage::BltRotated(Image* theImage, float theX, float theY, const TRec
     if (!NarrowRotateAxis(v, dv, H, 0, aLeft, aRight)) continue;
     if (aLeft > aRight) continue;
     int32_t aU = u + aLeft * du, aV = v + aLeft * dv;
-    if (aSrc.IsPalette())
-      RotateSpanFor(k, aDestRow + aLeft, aRight - aLeft + 1, aU, aV, du, dv, aPitch,
-                    PaletteFetch{aSrc.mIndices + anOrigin, aSrc.mPalette});
-    else
-      RotateSpanFor(k, aDestRow + aLeft, aRight - aLeft + 1, aU, aV, du, dv, aPitch,
-                    BitsFetch{aSrc.mBits + anOrigin});
+    BlitSimdRotate::Row(k, aDestRow + aLeft, aRight - aLeft + 1, aU, aV, du, dv, aTaps);
   }
   BitsChanged();
 }

@@ -5,14 +5,15 @@
 #include "core/MTRand.h"
 #include "game/play/DistractionSupport.h"
 #include "game/play/Math.h"
+#include "game/play/PlayConstants.h"
 #include "game/shell/ResourceIds.h"
 #include "graphics/Graphics.h"
 #include "sound/SoundInstance.h"
 
+using Tesk::k_2Pi;
 using Tesk::Rand;
 
 namespace {
-constexpr float k_2Pi = 6.28318530718f;
 constexpr float k_leftEdge = 30.0f;
 constexpr float k_rightEdge = 870.0f;
 // Below this a left-moving book's puff would drift over the side bar.

@@ -6,7 +6,9 @@
 #include "core/MTRand.h"
 #include "core/TeskPerf.h"
 #include "game/play/LevelData.h"
+#include "game/play/PlayConstants.h"
 #include "game/play/SideBar.h"
+#include "game/shell/AppAccess.h"
 #include "game/shell/GameApp.h"
 #include "game/shell/GameStrings.h"
 #include "game/shell/PopupBox.h"
@@ -33,12 +35,7 @@ float InGame::redraw = 0.0f;
 
 namespace {
 
-constexpr int k_sideBarWidth = 140;
-constexpr int k_finalLevel = 13;
-constexpr int k_lowTime = 3000;  // hundredths: the last 30 seconds tick
-constexpr int k_revealFlashUpdates = 240;
 constexpr int k_darkGrey = 120;
-const KeyCode k_escape = static_cast<KeyCode>(27);
 
 int imageWidth(Image* theImage) { return theImage != nullptr ? theImage->GetWidth() : 0; }
 int imageHeight(Image* theImage) { return theImage != nullptr ? theImage->GetHeight() : 0; }
@@ -88,7 +85,7 @@ InGame::~InGame() {
   delete m_repelButton;
 }
 
-ProfileData* InGame::profile() { return m_app != nullptr ? m_app->getProfileData() : nullptr; }
+ProfileData* InGame::profile() { return profileOf(m_app); }
 
 LevelData* InGame::levelData() { return m_app != nullptr ? m_app->getLevelData() : nullptr; }
 
@@ -98,7 +95,7 @@ int InGame::getLevel() {
 }
 
 void InGame::playSample(int theSample) {
-  if (m_app != nullptr) m_app->PlaySample(theSample);
+  playSampleOf(m_app, theSample);
 }
 
 void InGame::Init() {

@@ -3,9 +3,11 @@
 #include <algorithm>
 
 #include "core/MTRand.h"
+#include "game/play/PlayConstants.h"
 #include "game/play/ScreenButtons.h"
 #include "game/play/InGame.h"
 #include "game/play/LevelData.h"
+#include "game/shell/AppAccess.h"
 #include "game/shell/GameApp.h"
 #include "game/shell/PopupBox.h"
 #include "game/shell/ProfileData.h"
@@ -17,11 +19,8 @@ namespace Tesk {
 
 namespace {
 
-constexpr int k_finalLevel = 13;
-constexpr int k_revealFlashUpdates = 240;
 constexpr int k_maxRevealCandidates = 20;
 constexpr int k_hardRevealEntries = 3;  // the hard list shows three lines clearly
-constexpr uint32_t k_notQuick = 700;
 constexpr uint16_t k_revealMessageTimer = 100;
 constexpr int k_winkUpdates = 12;
 constexpr int k_helpIdleLimit = 9999;
@@ -60,12 +59,12 @@ void InGame::openPopup(int theType, unsigned char theState, bool dim, int theHin
   }
   if (dim) GameApp::setFade(2);
   setWidgetsVisible(false);
-  ProfileData* aProfile = m_app != nullptr ? m_app->getProfileData() : nullptr;
+  ProfileData* aProfile = profileOf(m_app);
   if (theHintBit >= 0 && aProfile != nullptr) aProfile->setHintBlock(theHintBit);
 }
 
 bool InGame::showHelpOnce(int theType, unsigned char theState, bool dim) {
-  ProfileData* aProfile = m_app != nullptr ? m_app->getProfileData() : nullptr;
+  ProfileData* aProfile = profileOf(m_app);
   const int aBit = theType - POPUP_HINT_WELCOME;
   if (aProfile == nullptr || !aProfile->getHelpBox() || aProfile->getHintBlock(aBit)) return false;
   openPopup(theType, theState, dim, aBit);
@@ -73,13 +72,13 @@ bool InGame::showHelpOnce(int theType, unsigned char theState, bool dim) {
 }
 
 bool InGame::isRepelReady() {
-  ProfileData* aProfile = m_app != nullptr ? m_app->getProfileData() : nullptr;
+  ProfileData* aProfile = profileOf(m_app);
   return aProfile != nullptr && !m_levelDynamics.isRepellingAtLocation() &&
          aProfile->getRepelCharge() >= aProfile->getRepelChargePressPowerUsed();
 }
 
 void InGame::hintButtonPress(int theCharge) {
-  ProfileData* aProfile = m_app != nullptr ? m_app->getProfileData() : nullptr;
+  ProfileData* aProfile = profileOf(m_app);
   if (aProfile == nullptr || m_location == nullptr || theCharge < 0 || theCharge > 4) return;
   if (m_revealFlashTimer != 0 || m_location->m_numOpen == 0) return;
   m_revealIndex = static_cast<uint8_t>(theCharge);
@@ -134,7 +133,7 @@ void InGame::hintButtonPress(int theCharge) {
 }
 
 void InGame::repelEvilButtonPress() {
-  ProfileData* aProfile = m_app != nullptr ? m_app->getProfileData() : nullptr;
+  ProfileData* aProfile = profileOf(m_app);
   if (aProfile == nullptr) return;
   aProfile->setRepelChargePressed();
   m_levelDynamics.repel(m_app);
@@ -156,7 +155,7 @@ void InGame::repelAtLocation(bool on) {
 }
 
 void InGame::updateHelpIdle() {
-  ProfileData* aProfile = m_app != nullptr ? m_app->getProfileData() : nullptr;
+  ProfileData* aProfile = profileOf(m_app);
   if (aProfile == nullptr || !aProfile->getHelpBox() || aProfile->getHintBlock(POPUP_HINT_MAP_BUTTON - 50)) return;
   if (++m_helpIdleCounter > k_helpIdleLimit) showHelpOnce(POPUP_HINT_MAP_BUTTON, 2, false);
 }
@@ -170,7 +169,7 @@ void InGame::updateRevealWink() {
   }
   m_winkOn = 1;
   m_winkTimer = k_winkUpdates;
-  ProfileData* aProfile = m_app != nullptr ? m_app->getProfileData() : nullptr;
+  ProfileData* aProfile = profileOf(m_app);
   int anIndex = Rand() % 5;
   m_winkIndex = 255;
   for (int aTry = 0; aTry < 5 && aProfile != nullptr; ++aTry, anIndex = (anIndex + 1) % 5) {
@@ -191,7 +190,7 @@ void InGame::updateRepelRecharge() {
 }
 
 void InGame::updateCrystalBallPulse() {
-  ProfileData* aProfile = m_app != nullptr ? m_app->getProfileData() : nullptr;
+  ProfileData* aProfile = profileOf(m_app);
   const bool isDisabled = m_repelButton == nullptr || m_repelButton->mDisabled;
   const bool isShort = aProfile == nullptr || aProfile->getRepelChargePressPowerUsed() > aProfile->getRepelCharge();
   if (m_crystalBallPulseAlpha > 0.0f && (isShort || isDisabled)) {
@@ -209,7 +208,7 @@ void InGame::updateCrystalBallPulse() {
 }
 
 bool InGame::foundCollectable(Selectable* theObject) {
-  ProfileData* aProfile = m_app != nullptr ? m_app->getProfileData() : nullptr;
+  ProfileData* aProfile = profileOf(m_app);
   if (theObject == nullptr || aProfile == nullptr || m_location == nullptr) return false;
   const int aKind = theObject->getKind();
   const Spot s = SpotOf(theObject);
@@ -243,7 +242,7 @@ bool InGame::foundCollectable(Selectable* theObject) {
 }
 
 bool InGame::coinUnlockChecks(bool atEntry) {
-  ProfileData* aProfile = m_app != nullptr ? m_app->getProfileData() : nullptr;
+  ProfileData* aProfile = profileOf(m_app);
   if (aProfile == nullptr) return false;
   const int aCoins = aProfile->getCointTotal();
   if (aCoins == k_coinsForSecondMap && !aProfile->isOtherMapUnlocked()) {
@@ -265,7 +264,7 @@ bool InGame::coinUnlockChecks(bool atEntry) {
 }
 
 void InGame::entryChecks() {
-  ProfileData* aProfile = m_app != nullptr ? m_app->getProfileData() : nullptr;
+  ProfileData* aProfile = profileOf(m_app);
   if (aProfile == nullptr) return;
   if (coinUnlockChecks(true)) return;
   const int aLevel = aProfile->getLevelOn();
@@ -290,7 +289,7 @@ void InGame::entryChecks() {
 }
 
 void InGame::findHighlightEnded(Selectable* theObject) {
-  ProfileData* aProfile = m_app != nullptr ? m_app->getProfileData() : nullptr;
+  ProfileData* aProfile = profileOf(m_app);
   if (theObject == nullptr || aProfile == nullptr) return;
   if (theObject->isCoin()) {
     coinUnlockChecks(false);

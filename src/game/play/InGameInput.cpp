@@ -5,6 +5,7 @@
 #include "game/play/InGame.h"
 #include "game/play/LevelData.h"
 #include "game/play/Math.h"
+#include "game/play/PlayConstants.h"
 #include "game/shell/GameApp.h"
 #include "game/shell/GameStrings.h"
 #include "game/shell/PopupBox.h"
@@ -20,8 +21,6 @@ namespace Tesk {
 
 namespace {
 
-constexpr int k_finalLevel = 13;
-constexpr uint32_t k_notQuick = 700;  // updates: a find further apart than this is not quick
 constexpr uint16_t k_messageUpdates = 700;
 constexpr int k_growUpdates = 45;
 constexpr int k_glitterUpdates = 150;

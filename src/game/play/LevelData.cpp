@@ -1,12 +1,13 @@
 #include "game/play/LevelData.h"
 
+#include "game/shell/AppAccess.h"
 #include "game/shell/GameApp.h"
 #include "game/shell/ProfileData.h"
 #include "platform/carbonwindow/CarbonWindow.h"
 
 // The application makes its profiles before its level data.
 LevelData::LevelData(Tesk::GameApp* theApp)
-    : LevelData(theApp, theApp != nullptr ? theApp->getProfileData() : nullptr) {}
+    : LevelData(theApp, Tesk::profileOf(theApp)) {}
 
 LevelData::LevelData(Tesk::GameApp* theApp, Tesk::ProfileData* theProfileData)
     : m_app(theApp),

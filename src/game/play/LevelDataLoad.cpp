@@ -13,13 +13,15 @@
 #include "display/DDImage.h"
 #include "game/play/InGame.h"
 #include "game/play/LevelData.h"
+#include "game/play/PlayConstants.h"
 #include "game/shell/GameLog.h"
 #include "game/shell/ProfileData.h"
 #include "resources/ImageLib.h"
 
+using Tesk::k_sideBarWidth;
+
 namespace {
 
-constexpr int k_sideBarWidth = 140;
 constexpr int k_maxCoord = 8191;  // coordinates are signed 14-bit fields
 constexpr int k_maxKindMembers = FindInfo::k_maxParts;
 

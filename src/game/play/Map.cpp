@@ -12,12 +12,15 @@
 #include "game/play/InGame.h"
 #include "game/play/LevelData.h"
 #include "game/play/Math.h"
+#include "game/play/PlayConstants.h"
 #include "game/play/SideBar.h"
+#include "game/shell/AppAccess.h"
 #include "game/shell/GameApp.h"
 #include "game/shell/GameStrings.h"
 #include "game/shell/PopupBox.h"
 #include "game/shell/ProfileData.h"
 #include "game/shell/ResourceIds.h"
+#include "game/shell/ScreenImages.h"
 #include "game/shell/TitleScreen.h"
 #include "game/shell/ZqMusic.h"
 #include "graphics/Color.h"
@@ -35,15 +38,10 @@ namespace Tesk {
 
 namespace {
 
-constexpr int k_sideBarWidth = 140;
 constexpr int k_ambientSoundId = 74;
-constexpr int k_finalLevel = 13;
 constexpr float k_sinIncreaseValue = 0.05f;
 constexpr float k_sinMultiplier = 3.0f;
-constexpr float k_2Pi = 6.28318530718f;
 constexpr int k_sparkleType = 20;
-constexpr int k_lowTime = 3000;  // hundredths: the last 30 seconds tick
-const KeyCode k_escape = static_cast<KeyCode>(27);
 
 // Map images by index.
 enum {
@@ -151,12 +149,12 @@ void Map::Init() {
 }
 
 int Map::getLevel() {
-  ProfileData* aProfile = m_app != nullptr ? m_app->getProfileData() : nullptr;
+  ProfileData* aProfile = profileOf(m_app);
   return aProfile != nullptr ? aProfile->getLevelOn() : 0;
 }
 
 bool Map::isSecondMap() {
-  ProfileData* aProfile = m_app != nullptr ? m_app->getProfileData() : nullptr;
+  ProfileData* aProfile = profileOf(m_app);
   return aProfile != nullptr && aProfile->getMapUsing() == 1;
 }
 
@@ -217,7 +215,7 @@ void Map::showHint(int theHint) {
 
 void Map::setGameState(uint8_t theState) {
   m_state = theState;
-  ProfileData* aProfile = m_app != nullptr ? m_app->getProfileData() : nullptr;
+  ProfileData* aProfile = profileOf(m_app);
   switch (theState) {
     case 0: {
       if (aProfile == nullptr) break;
@@ -255,7 +253,7 @@ void Map::setGameState(uint8_t theState) {
       break;
     case 9:
       showPopup(POPUP_LEVEL_FAILED, 3, true);
-      if (m_app != nullptr) m_app->PlaySample(SFX_LEVEL_FAILED_SOUND);
+      playSampleOf(m_app, SFX_LEVEL_FAILED_SOUND);
       if (aProfile != nullptr) {
         aProfile->setHasSaveFile(false);
         aProfile->setSaveInMinigame(false);
@@ -370,22 +368,12 @@ void Map::DrawMapNameString(Graphics* g, int theIndex, int theOffset) {
 void Map::loadImages() {
   deleteImages();
   const char* const aBlocks[2] = {"builddata/mapblock.tgab", "builddata/map2block.tgab"};
-  for (const char* aBlock : aBlocks) {
-    ImageLib::Image* aDecoded[k_maxImages] = {};
-    const int aRoom = k_maxImages - m_numImages;
-    const int aCount = ImageLib::GetImageBlock(aBlock, aDecoded, aRoom);
-    for (int i = 0; i < aCount; ++i) {
-      std::unique_ptr<ImageLib::Image> aFree(aDecoded[i]);
-      m_images[m_numImages++] = m_app != nullptr ? m_app->GetImage(aDecoded[i], true) : nullptr;
-    }
-  }
+  for (const char* aBlock : aBlocks)
+    m_numImages += appendImageBlock(m_app, aBlock, m_images + m_numImages, k_maxImages - m_numImages);
 }
 
 void Map::deleteImages() {
-  for (int i = 0; i < m_numImages; ++i) {
-    delete m_images[i];
-    m_images[i] = nullptr;
-  }
+  freeImages(m_images, m_numImages);
   m_numImages = 0;
   m_mapImage = nullptr;
 }
@@ -471,7 +459,7 @@ void Map::Update() {
 }
 
 void Map::updateOnMap() {
-  ProfileData* aProfile = m_app != nullptr ? m_app->getProfileData() : nullptr;
+  ProfileData* aProfile = profileOf(m_app);
   if (aProfile == nullptr) return;
   InGame* aScene = m_app->getIngame();
   if (getLevel() == k_finalLevel && aScene != nullptr) aScene->getScreenShake()->update();
@@ -597,7 +585,7 @@ void Map::Draw(Graphics* g) {
 void Map::KeyDown(KeyCode theKey) {
   if (theKey != k_escape) return;
   setGameState(1);
-  if (m_app != nullptr) m_app->PlaySample(SFX_SELECT_PRESS);
+  playSampleOf(m_app, SFX_SELECT_PRESS);
 }
 
 void Map::MouseMove(int, int) {}
@@ -608,7 +596,7 @@ void Map::MouseDown(int x, int y, int theClickCount) {
   if (theClickCount != 1 || m_state != 0 || x > 139) return;
   if (MATH::BBPointTest(x, y, 27, 437, 80, 30)) {
     setGameState(1);
-    if (m_app != nullptr) m_app->PlaySample(SFX_SELECT_PRESS);
+    playSampleOf(m_app, SFX_SELECT_PRESS);
     return;
   }
   LevelData* aLevel = m_app != nullptr ? m_app->getLevelData() : nullptr;

@@ -9,7 +9,9 @@
 #include "core/TeskPerf.h"
 #include "display/DDImage.h"
 #include "game/play/Math.h"
+#include "game/play/PlayConstants.h"
 #include "game/play/SideBar.h"
+#include "game/shell/AppAccess.h"
 #include "game/shell/GameApp.h"
 #include "game/shell/GameLog.h"
 #include "game/shell/GameStrings.h"
@@ -31,13 +33,10 @@ namespace Tesk {
 
 namespace {
 
-constexpr int k_sideBarWidth = 140;
-constexpr int k_lowTime = 3000;            // hundredths: the last 30 seconds tick
 constexpr uint32_t k_chantIdleHint = 18000;  // updates (180 s)
 constexpr uint32_t k_potionIdleHint = 1500;  // updates (15 s)
 // The background, the chant bar and 90 parts; the potion block is shorter.
 constexpr int k_maxBlockImages = 92;
-const KeyCode k_escape = static_cast<KeyCode>(27);
 
 }  // namespace
 
@@ -146,12 +145,12 @@ void MiniGame::Init() {
 }
 
 int MiniGame::getLevel() {
-  ProfileData* aProfile = m_app != nullptr ? m_app->getProfileData() : nullptr;
+  ProfileData* aProfile = profileOf(m_app);
   return aProfile != nullptr ? aProfile->getLevelOn() : 1;
 }
 
 int MiniGame::getDifficulty() {
-  ProfileData* aProfile = m_app != nullptr ? m_app->getProfileData() : nullptr;
+  ProfileData* aProfile = profileOf(m_app);
   return aProfile != nullptr ? aProfile->getDifficultyLevel() : 0;
 }
 
@@ -180,7 +179,7 @@ void MiniGame::pauseWithPopup(uint8_t theType) {
 
 void MiniGame::setGameState(uint8_t theState) {
   m_state = theState;
-  ProfileData* aProfile = m_app != nullptr ? m_app->getProfileData() : nullptr;
+  ProfileData* aProfile = profileOf(m_app);
   switch (theState) {
     case 0:
       GameApp::setFade(3);
@@ -230,7 +229,7 @@ void MiniGame::setGameState(uint8_t theState) {
         m_popup->setType(POPUP_LEVEL_FAILED);
       }
       GameApp::setFade(3);
-      if (m_app != nullptr) m_app->PlaySample(SFX_LEVEL_FAILED_SOUND);
+      playSampleOf(m_app, SFX_LEVEL_FAILED_SOUND);
       if (aProfile != nullptr) {
         aProfile->setHasSaveFile(false);
         aProfile->setSaveInMinigame(false);
@@ -336,7 +335,7 @@ void MiniGame::AddedToManager(WidgetManager* theManager) {
 
   if (!isRestored) {
     saveLevelData();
-    if (ProfileData* aProfile = m_app != nullptr ? m_app->getProfileData() : nullptr) {
+    if (ProfileData* aProfile = profileOf(m_app)) {
       aProfile->setHasSaveFile(true);
       aProfile->setSaveInMinigame(true);
       aProfile->saveProfile();
@@ -400,7 +399,7 @@ void MiniGame::Update() {
 }
 
 void MiniGame::updatePlay() {
-  ProfileData* aProfile = m_app != nullptr ? m_app->getProfileData() : nullptr;
+  ProfileData* aProfile = profileOf(m_app);
   if (aProfile == nullptr) return;
   const bool isHelpOn = aProfile->getHelpBox();
   if (m_kind == k_kindChant) {
@@ -462,7 +461,7 @@ void MiniGame::Draw(Graphics* g) {
 void MiniGame::KeyDown(KeyCode theKey) {
   if (theKey != k_escape) return;
   setGameState(6);
-  if (m_app != nullptr) m_app->PlaySample(SFX_SELECT_PRESS);
+  playSampleOf(m_app, SFX_SELECT_PRESS);
 }
 
 void MiniGame::MouseMove(int, int) {}
@@ -472,7 +471,7 @@ void MiniGame::MouseDown(int x, int y, int theClickCount) {
   if (GameApp::isInFade() || theClickCount != 1 || m_state != 3) return;
   if (MATH::BBPointTest(x, y, 27, 437, 80, 30)) {
     setGameState(6);
-    if (m_app != nullptr) m_app->PlaySample(SFX_SELECT_PRESS);
+    playSampleOf(m_app, SFX_SELECT_PRESS);
   } else if (m_kind == k_kindChant) {
     testForWordPress(x, y);
   } else {
@@ -502,7 +501,7 @@ void MiniGame::ButtonDepress(int theId) {
     castButtonPressed();
   } else if (theId == 1) {
     setGameState(6);
-    if (m_app != nullptr) m_app->PlaySample(SFX_SELECT_PRESS);
+    playSampleOf(m_app, SFX_SELECT_PRESS);
   } else if (m_kind == k_kindChant) {
     removeWordPart(theId);
   }

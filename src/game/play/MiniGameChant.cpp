@@ -6,6 +6,7 @@
 #include "core/MTRand.h"
 #include "game/play/Math.h"
 #include "game/play/MiniGame.h"
+#include "game/shell/AppAccess.h"
 #include "game/shell/GameApp.h"
 #include "game/shell/GameLog.h"
 #include "game/shell/GameStrings.h"
@@ -241,7 +242,7 @@ void MiniGame::testForWordPress(const int& x, const int& y) {
     aChosen->visible = 0;
     if (m_selectedCount == 1) SetButton(m_clearButton, true);
     if (m_selectedCount == m_numPartsToFind) SetButton(m_castButton, true);
-    if (m_app != nullptr) m_app->PlaySample(SFX_CHANT_CLICK);
+    playSampleOf(m_app, SFX_CHANT_CLICK);
     updateWordParticleSystem();
     sortAndDisplayWordPartButtons();
   } else if (m_selectedCount >= m_numPartsToFind && x >= 140 && y < 480) {
@@ -265,7 +266,7 @@ void MiniGame::removeWordPart(int theId) {
   m_selected[i]->visible = 1;
   for (int k = i; k + 1 < m_selectedCount; ++k) m_selected[k] = m_selected[k + 1];
   m_selected[--m_selectedCount] = nullptr;
-  if (m_app != nullptr) m_app->PlaySample(SFX_CHANT_BACK);
+  playSampleOf(m_app, SFX_CHANT_BACK);
   sortAndDisplayWordPartButtons();
   if (m_castButton != nullptr && m_castButton->mVisible) SetButton(m_castButton, false);
   if (m_selectedCount == 0) SetButton(m_clearButton, false);
@@ -273,7 +274,7 @@ void MiniGame::removeWordPart(int theId) {
 }
 
 void MiniGame::clearButtonPressed() {
-  if (m_app != nullptr) m_app->PlaySample(SFX_CHANT_BACK);
+  playSampleOf(m_app, SFX_CHANT_BACK);
   for (int i = 0; i < m_selectedCount; ++i) m_selected[i]->visible = 1;
   m_selectedCount = 0;
   sortAndDisplayWordPartButtons();
@@ -288,15 +289,15 @@ void MiniGame::castButtonPressed() {
     addAndAlphabetize(aLetters, s_wordGameStringList[m_selected[i]->partIndex]);
   if (aLetters == m_targetLetters) {
     setGameState(4);
-    if (m_app != nullptr) m_app->PlaySample(SFX_MINIGAME_PASSED);
+    playSampleOf(m_app, SFX_MINIGAME_PASSED);
   } else {
     SetButton(m_clearButton, false);
     SetButton(m_castButton, false);
-    if (m_app != nullptr) m_app->PlaySample(SFX_REPEL_COMPLETED);
+    playSampleOf(m_app, SFX_REPEL_COMPLETED);
     for (int i = 0; i < m_selectedCount; ++i) m_selected[i]->visible = 1;
     m_selectedCount = 0;
     sortAndDisplayWordPartButtons();
-    ProfileData* aProfile = m_app != nullptr ? m_app->getProfileData() : nullptr;
+    ProfileData* aProfile = profileOf(m_app);
     if (aProfile != nullptr && aProfile->getHelpBox() && !aProfile->getHintBlock(15)) {
       pauseWithPopup(POPUP_HINT_CHANT_FAILED);
       aProfile->setHintBlock(15);
@@ -411,7 +412,7 @@ void MiniGame::updateSwap() {
       m_swap.particles[k] = PARTICLE::createSystem(t->x + w / 2, t->y + h / 2, 15, w, h, nullptr);
     }
     m_swap.swapWord = (static_cast<uint32_t>(k_swapUpdates) << 1) | 1;
-    if (m_app != nullptr) m_app->PlaySample(SFX_CHANT_WORD_SWAP);
+    playSampleOf(m_app, SFX_CHANT_WORD_SWAP);
     return;
   }
   if (aCountdown > 0) {

@@ -7,6 +7,7 @@
 #include "core/MTRand.h"
 #include "game/play/Math.h"
 #include "game/play/MiniGame.h"
+#include "game/shell/AppAccess.h"
 #include "game/shell/GameApp.h"
 #include "game/shell/GameStrings.h"
 #include "game/shell/GameText.h"
@@ -76,8 +77,6 @@ const BoardPoint k_directions[8] = {{-1, 0}, {-1, -1}, {0, -1}, {1, -1}, {1, 0},
 
 int imageWidth(Image* theImage) { return theImage != nullptr ? theImage->GetWidth() : 0; }
 int imageHeight(Image* theImage) { return theImage != nullptr ? theImage->GetHeight() : 0; }
-
-ProfileData* profileOf(GameApp* theApp) { return theApp != nullptr ? theApp->getProfileData() : nullptr; }
 
 int levelOf(GameApp* theApp) {
   ProfileData* aProfile = profileOf(theApp);

@@ -7,6 +7,7 @@
 #include "core/MTRand.h"
 #include "game/play/InGame.h"
 #include "game/play/LevelData.h"
+#include "game/play/PlayConstants.h"
 #include "game/shell/GameApp.h"
 #include "game/shell/GameStrings.h"
 #include "game/shell/GameText.h"
@@ -23,9 +24,6 @@ namespace Tesk {
 
 namespace {
 
-constexpr int k_width = 140;
-constexpr int k_finalLevel = 13;
-constexpr int k_lowTime = 3000;  // hundredths: the clock turns red
 constexpr int k_listTop = 148;
 constexpr int k_listBottom = 428;
 constexpr int k_listGap = 8;
@@ -132,7 +130,7 @@ void drawSideBarShared(Graphics* g, Image* theSideBarImage, Widget* theScreen, G
   const Color aLabel = Faded(200, 176, 64, f);
 
   if (!isEnglish) {
-    Draw(g, IMAGE_SIDE_MENU, (k_width - WidthOf(IMAGE_SIDE_MENU)) / 2 - 1, 7);
+    Draw(g, IMAGE_SIDE_MENU, (k_sideBarWidth - WidthOf(IMAGE_SIDE_MENU)) / 2 - 1, 7);
     g->SetFont(FONT_MEDIUM);
     g->SetColor(aLabel);
     theScreen->WriteString(g, Text(stringBakedSidebarMenu), TeskAppBase::s_languageUsing == 1 ? 69 : 70, 26, 0, 0);
@@ -141,7 +139,7 @@ void drawSideBarShared(Graphics* g, Image* theSideBarImage, Widget* theScreen, G
 
   if (theApp->ingameInLocation()) {
     DrawLocationPanels(g, theScreen, theApp, aProfile, f, theBaseColor, aLevel, isEnglish);
-    Draw(g, IMAGE_SIDE_MAP, (k_width - WidthOf(IMAGE_SIDE_MAP)) / 2 - 2, 50);
+    Draw(g, IMAGE_SIDE_MAP, (k_sideBarWidth - WidthOf(IMAGE_SIDE_MAP)) / 2 - 2, 50);
     if (!isEnglish) {
       g->SetFont(FONT_INTRO_TEXT);
       g->SetColor(Faded(70, 40, 30, f));
@@ -220,7 +218,7 @@ void drawSideBarShared(Graphics* g, Image* theSideBarImage, Widget* theScreen, G
     g->SetFont(aFont);
     const int anAscent = aFont != nullptr ? aFont->GetAscent() : 0;
     g->SetColor(theBaseColor);
-    Draw(g, IMAGE_SIDE_DIVIDER, (k_width - WidthOf(IMAGE_SIDE_DIVIDER)) / 2 - 3, 126);
+    Draw(g, IMAGE_SIDE_DIVIDER, (k_sideBarWidth - WidthOf(IMAGE_SIDE_DIVIDER)) / 2 - 3, 126);
     int anAlpha = aFullAlpha;
     int y = k_listTop;
     FindInfo* anEntries = aLevelData != nullptr ? aLevelData->getDisplayFindInfo(theApp->getLocationAt()) : nullptr;
@@ -247,7 +245,7 @@ void drawSideBarShared(Graphics* g, Image* theSideBarImage, Widget* theScreen, G
     }
   } else if (theApp->ingameInMap()) {
     g->SetColor(theBaseColor);
-    Draw(g, IMAGE_SIDE_DIVIDER, (k_width - WidthOf(IMAGE_SIDE_DIVIDER)) / 2 - 3, 121);
+    Draw(g, IMAGE_SIDE_DIVIDER, (k_sideBarWidth - WidthOf(IMAGE_SIDE_DIVIDER)) / 2 - 3, 121);
     g->SetFont(FONT_SMALL);
     g->SetColor(aText);
     wchar_t aChapter[128];

@@ -5,16 +5,17 @@
 #include "core/MTRand.h"
 #include "game/play/DistractionSupport.h"
 #include "game/play/Math.h"
+#include "game/play/PlayConstants.h"
 #include "game/shell/GameApp.h"
 #include "game/shell/ResourceIds.h"
 #include "graphics/Color.h"
 #include "graphics/Graphics.h"
 #include "graphics/ParticleSystem.h"
 
+using Tesk::k_sideBarWidth;
 using Tesk::Rand;
 
 namespace {
-constexpr int k_sideBarWidth = 140;
 constexpr int k_spiderWidth = 32;
 constexpr float k_speed = 0.06f;
 constexpr float k_turnBackY = 340.0f;

@@ -4,14 +4,14 @@
 
 #include "core/MTRand.h"
 #include "game/play/DistractionSupport.h"
+#include "game/play/PlayConstants.h"
 #include "game/shell/GameApp.h"
 #include "graphics/Graphics.h"
 
+using Tesk::k_sideBarWidth;
 using Tesk::Rand;
 
 namespace {
-
-constexpr int k_sideBarWidth = 140;
 
 struct HidingPlace {
   short x, y, w, h;  // play-area x

@@ -3,12 +3,14 @@
 #include <algorithm>
 #include <cmath>
 
+#include "game/play/PlayConstants.h"
 #include "graphics/AnimationBasic.h"
 #include "graphics/Color.h"
 #include "graphics/Graphics.h"
 
+using Tesk::k_2Pi;
+
 namespace {
-constexpr float k_2Pi = 6.28318530718f;
 constexpr int k_playLeft = 140, k_playRight = 800, k_playBottom = 600;
 }  // namespace
 

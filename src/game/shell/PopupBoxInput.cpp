@@ -3,6 +3,7 @@
 #include "game/play/InGame.h"
 #include "game/play/LevelDynamics.h"
 #include "game/play/Math.h"
+#include "game/shell/AppAccess.h"
 #include "game/shell/GameApp.h"
 #include "game/shell/PopupBox.h"
 #include "game/shell/ProfileData.h"
@@ -15,15 +16,6 @@
 #include "widgets/WidgetManager.h"
 
 namespace Tesk {
-
-namespace {
-
-void setWandCursor(GameApp* theApp, int theWand) {
-  theApp->SetCursorImage(0, GameApp::s_images[21 + theWand]);
-  theApp->SetCursorImage(1, GameApp::s_images[21 + theWand]);
-}
-
-}  // namespace
 
 void PopupBox::MouseDown(int x, int y, int theClickCount) {
   ProfileData* aProfile = m_app->getProfileData();

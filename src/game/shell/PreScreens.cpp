@@ -2,6 +2,7 @@
 
 #include "app/MacWindowProc.h"
 #include "display/DDImage.h"
+#include "game/shell/AppAccess.h"
 #include "game/shell/GameApp.h"
 #include "game/shell/ProfileData.h"
 #include "game/shell/ResourceIds.h"
@@ -9,6 +10,7 @@
 #include "graphics/Color.h"
 #include "graphics/Graphics.h"
 #include "graphics/Image.h"
+#include "resources/PFile.h"
 
 namespace Tesk {
 
@@ -48,10 +50,11 @@ void PreScreens::AddedToManager(WidgetManager* theManager) {
   releaseLogoFiles();
   m_images[0] = nullptr;
 
-  if (Image* aRating = m_app->GetImage(k_ratingFile, true)) {
+  // The rating screen only lengthens the logos: opening its file tells it is there.
+  if (PFILE* aRating = p_fopen(k_ratingFile, "rb")) {
+    p_fclose(aRating);
     m_holdTime = k_holdTimeRated;
     m_countdown = static_cast<int16_t>(m_holdTime);
-    delete aRating;
   }
   m_images[0] = IMAGE_DEZADUDE_LOGO;
   for (int i = 0; i < 3; ++i) m_images[1 + i] = m_app->GetImage(k_logoFiles[i], true);
@@ -63,10 +66,7 @@ void PreScreens::AddedToManager(WidgetManager* theManager) {
 void PreScreens::RemovedFromManager(WidgetManager* theManager) {
   Widget::RemovedFromManager(theManager);
   ProfileData* aProfile = m_app->getProfileData();
-  const int aWand = aProfile != nullptr ? aProfile->getWandUsing() : 0;
-  Image* aCursor = aWand >= 0 && aWand < 4 ? GameApp::s_images[21 + aWand] : nullptr;
-  m_app->SetCursorImage(0, aCursor);
-  m_app->SetCursorImage(1, aCursor);
+  setWandCursor(m_app, aProfile != nullptr ? aProfile->getWandUsing() : 0);
   m_app->EnableCustomCursors(GameApp::s_isUsingCustomCursor);
   ShowCursor(true);
   releaseLogoFiles();

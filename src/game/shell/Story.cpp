@@ -1,5 +1,6 @@
 // The story screen and its modes: the story intro, the end of the game and the credits; the
 // how-to-play and chapter-intro pages are its other modes.
+#include "game/shell/AppAccess.h"
 #include "game/shell/Story.h"
 
 #include <memory>
@@ -12,6 +13,7 @@
 #include "game/shell/PopupBox.h"
 #include "game/shell/ProfileData.h"
 #include "game/shell/ResourceIds.h"
+#include "game/shell/ScreenImages.h"
 #include "game/shell/TitleScreen.h"
 #include "game/shell/ZqMusic.h"
 #include "graphics/Font.h"
@@ -43,11 +45,6 @@ const wchar_t* const k_spellNames[12] = {L"Repello Obscurum",        L"ostendo s
                                          L"Tabernus Unus Pes",       L"Mutatio",
                                          L"Ostendo Sum Max Vox",     L"Vigoratus Rememdium",
                                          L"Incendia Tutela",         L"Vetus Lingua"};
-
-Color scaled(const Color& theColor, float f) {
-  return Color(static_cast<int>(theColor.mRed * f), static_cast<int>(theColor.mGreen * f),
-               static_cast<int>(theColor.mBlue * f));
-}
 
 int imageWidth(Image* theImage) { return theImage != nullptr ? theImage->GetWidth() : 0; }
 int imageHeight(Image* theImage) { return theImage != nullptr ? theImage->GetHeight() : 0; }
@@ -140,7 +137,7 @@ void Story::Init() {
   m_exitButton->Resize(224 - w / 2, buttonY(), w, h);
 }
 
-ProfileData* Story::profile() { return m_app != nullptr ? m_app->getProfileData() : nullptr; }
+ProfileData* Story::profile() { return profileOf(m_app); }
 
 int Story::profileLevel() {
   ProfileData* aProfile = profile();
@@ -150,26 +147,18 @@ int Story::profileLevel() {
 void Story::loadBlockImages() {
   deleteBlockImages();
   const char* const aBlocks[2] = {"builddata/levelintroblock.tgab", "builddata/map2block.tgab"};
-  for (const char* aBlock : aBlocks) {
-    ImageLib::Image* aDecoded[k_maxBlockImages] = {};
-    const int aCount = ImageLib::GetImageBlock(aBlock, aDecoded, k_maxBlockImages - m_numBlockImages);
-    for (int i = 0; i < aCount; ++i) {
-      std::unique_ptr<ImageLib::Image> aFree(aDecoded[i]);
-      m_blockImages[m_numBlockImages++] = m_app != nullptr ? m_app->GetImage(aDecoded[i], true) : nullptr;
-    }
-  }
+  for (const char* aBlock : aBlocks)
+    m_numBlockImages += appendImageBlock(m_app, aBlock, m_blockImages + m_numBlockImages,
+                                         k_maxBlockImages - m_numBlockImages);
 }
 
 void Story::deleteBlockImages() {
-  for (int i = 0; i < m_numBlockImages; ++i) {
-    delete m_blockImages[i];
-    m_blockImages[i] = nullptr;
-  }
+  freeImages(m_blockImages, m_numBlockImages);
   m_numBlockImages = 0;
 }
 
 Image* Story::blockImage(int theIndex) {
-  return theIndex < m_numBlockImages ? m_blockImages[theIndex] : nullptr;
+  return imageAt(m_blockImages, m_numBlockImages, theIndex);
 }
 
 void Story::AddedToManager(WidgetManager* theManager) {
@@ -272,7 +261,7 @@ void Story::SetPage() {
       m_printer.finishPrinting();
       m_scrollAlpha = 1.0f;
       m_backImage = IMAGE_END_OF_GAME;
-      if (m_app != nullptr) m_app->PlaySample(SFX_POPUPBOX_APPEAR);
+      playSampleOf(m_app, SFX_POPUPBOX_APPEAR);
       break;
     case MODE_CREDITS:
       m_scrollAlpha = 0.0f;
@@ -343,7 +332,7 @@ void Story::updateRunestones() {
     const int h = imageHeight(IMAGE_RUNESTONE);
     PARTICLE::createSystem(m_runestoneX[i] + w / 2, m_runestoneY[i] + h / 2, k_runestoneParticleType, 0,
                            nullptr);
-    if (m_app != nullptr) m_app->PlaySample(SFX_RUNE_DESTROY);
+    playSampleOf(m_app, SFX_RUNE_DESTROY);
   }
   if (m_runestoneCounter > k_runestoneUpdates) {
     m_mode = MODE_END_SCROLL;
@@ -408,7 +397,7 @@ void Story::MouseDown(int x, int y, int theClickCount) {
       break;
     case MODE_LEVEL_INTRO:
       if (m_printer.getIsPrinting()) {
-        if (m_app != nullptr) m_app->PlaySample(SFX_SELECT_PRESS);
+        playSampleOf(m_app, SFX_SELECT_PRESS);
         m_printer.finishPrinting();
       }
       break;
@@ -429,7 +418,7 @@ void Story::startLeaving() {
 
 void Story::pressCaptured(int theId) {
   auto aPlay = [this](int theSound) {
-    if (m_app != nullptr) m_app->PlaySample(theSound);
+    playSampleOf(m_app, theSound);
   };
   switch (m_mode) {
     case MODE_STORY_INTRO:
@@ -513,11 +502,11 @@ void Story::endCredits() {
         aGrade >= k_extraHardGrade) {
       showUnlockPopup(POPUP_EXTRA_HARD_UNLOCKED);
       aProfile->setExtraHardDiffUnlocked();
-      if (m_app != nullptr) m_app->PlaySample(SFX_MINIGAME_PASSED);
+      playSampleOf(m_app, SFX_MINIGAME_PASSED);
     } else if (!aProfile->areWandsUnlocked() && aGrade >= k_wandsGrade) {
       showUnlockPopup(POPUP_WANDS_UNLOCKED);
       aProfile->setWandsUnlocked();
-      if (m_app != nullptr) m_app->PlaySample(SFX_MINIGAME_PASSED);
+      playSampleOf(m_app, SFX_MINIGAME_PASSED);
     } else {
       startLeaving();
     }
@@ -574,7 +563,7 @@ void Story::Draw(Graphics* g) {
     case MODE_STORY_INTRO: {
       g->SetColor(Color::Black);
       g->FillRect(0, 0, mWidth, mHeight);
-      g->SetColor(scaled(aTint, 0.8f));
+      g->SetColor(scaledColor(aTint, 0.8f));
       if (IMAGE_STORY_BACK_TOP != nullptr)
         g->DrawImage(IMAGE_STORY_BACK_TOP, 400 - IMAGE_STORY_BACK_TOP->GetWidth() / 2, 0);
       if (IMAGE_STORY_BACK_BOTTOM != nullptr)
@@ -582,11 +571,11 @@ void Story::Draw(Graphics* g) {
       drawEdgeShading(g, 8, 220);
       const int aLanguage = TeskAppBase::s_languageUsing;
       g->SetFont(aLanguage == 2 || aLanguage == 3 || aLanguage == 7 ? FONT_MEDIUM : FONT_INTRO_TEXT);
-      g->SetColor(scaled(k_storyTextColor, f));
+      g->SetColor(scaledColor(k_storyTextColor, f));
       const wchar_t* aText = s_storyType == 1 ? k_maxStoryTextShort : k_maxStoryText[m_page & 3];
       if (aText != nullptr) WriteWordWrapped(g, TRect<int>(180, 180, 440, 400), aText, 24, 0);
       g->SetFont(FONT_MEDIUM);
-      g->SetColor(scaled(Color(251, 178, 163), f));
+      g->SetColor(scaledColor(Color(251, 178, 163), f));
       writeCentred(g, stringClickAnywhereNoExc, 400, 570);
       break;
     }

@@ -9,6 +9,7 @@
 #include "game/shell/GameText.h"
 #include "game/shell/ProfileData.h"
 #include "game/shell/ResourceIds.h"
+#include "game/shell/ScreenImages.h"
 #include "game/shell/Story.h"
 #include "graphics/Font.h"
 #include "graphics/Graphics.h"
@@ -21,11 +22,6 @@ namespace Tesk {
 namespace {
 
 const Color k_titleColor(22, 52, 100);
-
-Color scaled(const Color& theColor, float f) {
-  return Color(static_cast<int>(theColor.mRed * f), static_cast<int>(theColor.mGreen * f),
-               static_cast<int>(theColor.mBlue * f));
-}
 
 int buttonY() {
   const int aLanguage = TeskAppBase::s_languageUsing;
@@ -155,15 +151,15 @@ void Story::howToPlayDraw(Graphics* g) {
     GameText::formatText(aBuffer, 256, stringMagicalChantSideInstructions,
                          aGame != nullptr ? aGame->getNumberOfWordPartsToFind() : 0);
     g->SetFont(FONT_SMALL);
-    g->SetColor(scaled(Color(253, 234, 199), f));
+    g->SetColor(scaledColor(Color(253, 234, 199), f));
     WriteWordWrapped(g, TRect<int>(x1 + 8, y1 + 8, 121, 20), aBuffer, 14, 0);
     if (aGame != nullptr) {
-      g->SetColor(scaled(Color(223, 153, 43), f));
+      g->SetColor(scaledColor(Color(223, 153, 43), f));
       WriteWordWrapped(g, TRect<int>(x1 + 8, y1 + 200, 121, 20), aGame->getWordToFind(), 14, 0);
     }
   } else if (isMainGame && m_mode != MODE_HOW_TO_PLAY_INGAME && m_page == 1) {
     g->SetFont(FONT_INTRO_TEXT);
-    g->SetColor(scaled(Color(76, 92, 140), f));
+    g->SetColor(scaledColor(Color(76, 92, 140), f));
     writeCentred(g, stringBakedSidebarReveal, x1 + w1 / 2 - 8, y1 + h1 - 31);
   } else if (isMainGame && m_mode != MODE_HOW_TO_PLAY_INGAME && m_page == 3) {
     const int cx = x1 + w1 / 2;
@@ -181,7 +177,7 @@ void Story::howToPlayDraw(Graphics* g) {
     writeCentred(g, k_goalString[0].m_first, cx, y1 + 95);
     if (k_levelSpells[0] != nullptr) {
       g->SetFont(FONT_MEDIUM);
-      g->SetColor(scaled(Color(250, 22, 60), f));
+      g->SetColor(scaledColor(Color(250, 22, 60), f));
       WriteWordWrapped(g, TRect<int>(cx - 150, y1 + 121, 300, 100), k_levelSpells[0], 21, 0);
     }
   }
@@ -212,12 +208,12 @@ void Story::howToPlayDraw(Graphics* g) {
         Font* aFont = FONT_INTRO_TEXT;
         if (aFont != nullptr && aFont->StringWidth(stringCast) > 87) aFont = FONT_MEDIUM;
         g->SetFont(aFont);
-        g->SetColor(scaled(Color(150, 22, 60), f));
+        g->SetColor(scaledColor(Color(150, 22, 60), f));
         const int sw = aFont != nullptr ? aFont->StringWidth(stringCast) : 0;
         WriteString(g, stringCast, x2 + w2 - sw - 65, y2 + h2 - 80, sw, -1);
       } else if (isMainGame && m_page == 1) {
         g->SetFont(FONT_INTRO_TEXT);
-        g->SetColor(scaled(Color(95, 57, 40), f));
+        g->SetColor(scaledColor(Color(95, 57, 40), f));
         writeCentred(g, stringBakedSidebarRepel, x2 + w2 / 2 - 8, y2 + h2 - 40);
       }
     }
@@ -235,7 +231,7 @@ void Story::howToPlayDraw(Graphics* g) {
   }
 
   g->SetFont(FONT_INTRO_TEXT);
-  g->SetColor(scaled(k_titleColor, f));
+  g->SetColor(scaledColor(k_titleColor, f));
   if (m_pageTitles != nullptr) {
     writeCentred(g, m_pageTitles[0], 224, 98);
     if (m_pageTitles[1] != nullptr) {

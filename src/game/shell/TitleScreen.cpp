@@ -9,6 +9,7 @@
 #include "game/shell/PopupBox.h"
 #include "game/shell/ProfileData.h"
 #include "game/shell/ResourceIds.h"
+#include "game/shell/ScreenImages.h"
 #include "game/shell/ZqMusic.h"
 #include "graphics/Font.h"
 #include "graphics/Graphics.h"
@@ -44,12 +45,6 @@ const uint8_t k_dark = 2;
 
 enum ButtonId { k_play = 1, k_options = 2, k_exit = 3, k_exitOther = 5, k_changePlayer = 6 };
 
-// Cut and converted block images go through the application; a block that is missing leaves
-// its animations without a picture.
-Image* BlockImage(Image* const* theImages, int theCount, int theIndex) {
-  return theIndex < theCount ? theImages[theIndex] : nullptr;
-}
-
 // An animation of theImage in theRows x theCols cells at (x, y); without a picture it stays
 // inactive and draws nothing.
 void SetUpAnim(ANIM::AnimationBasic& theAnim, Image* theImage, int theFrames, int theDelay, int theState,
@@ -67,11 +62,6 @@ int Ascent(Font* theFont) { return theFont != nullptr ? theFont->GetAscent() : 0
 
 int Width(Font* theFont, const wchar_t* theText) {
   return theFont != nullptr && theText != nullptr ? theFont->StringWidth(theText) : 0;
-}
-
-Color Scaled(const Color& theColor, float theFactor) {
-  return Color(static_cast<int>(theColor.mRed * theFactor), static_cast<int>(theColor.mGreen * theFactor),
-               static_cast<int>(theColor.mBlue * theFactor));
 }
 
 }  // namespace
@@ -103,10 +93,7 @@ TitleScreen::~TitleScreen() {
 }
 
 void TitleScreen::releaseBlockImages() {
-  for (Image*& anImage : m_blockImages) {
-    delete anImage;
-    anImage = nullptr;
-  }
+  freeImages(m_blockImages, m_numBlockImages);
   m_numBlockImages = 0;
 }
 
@@ -141,13 +128,8 @@ void TitleScreen::Init() {
 void TitleScreen::AddedToManager(WidgetManager* theManager) {
   // 1. The title block, the background, no particles left from the last screen.
   releaseBlockImages();
-  ImageLib::Image* aDecoded[k_numBlockSlots] = {};
-  const int aCount = ImageLib::GetImageBlock(k_titleBlock, aDecoded, k_numBlockSlots);
-  for (int i = 0; i < aCount; ++i) {
-    m_blockImages[i] = m_app->GetImage(aDecoded[i], true);
-    delete aDecoded[i];
-  }
-  m_numBlockImages = static_cast<uint8_t>(aCount);
+  // A block that is missing leaves its animations without a picture.
+  m_numBlockImages = static_cast<uint8_t>(appendImageBlock(m_app, k_titleBlock, m_blockImages, k_numBlockSlots));
   m_backImage = IMAGE_TITLE_BACK;
   PARTICLE::resetAll(true);
   Widget::AddedToManager(theManager);
@@ -206,9 +188,9 @@ void TitleScreen::AddedToManager(WidgetManager* theManager) {
   Image* const* b = m_blockImages;
   const int n = m_numBlockImages;
   SetUpAnim(m_lightningAnim, IMAGE_TITLE_ANIM_BG, 4, 30, ANIM::Paused, 2, 2, 169, 193);
-  SetUpAnim(m_loopAnims[0], BlockImage(b, n, 3), 4, 30, ANIM::PingPong, 2, 2, 170, 312);
-  SetUpAnim(m_loopAnims[1], BlockImage(b, n, 1), 3, 30, ANIM::Play, 1, 3, 293, 266);
-  SetUpAnim(m_windAnim, BlockImage(b, n, 0), 6, 20, ANIM::Paused, 2, 3, 219, 193);
+  SetUpAnim(m_loopAnims[0], imageAt(b, n, 3), 4, 30, ANIM::PingPong, 2, 2, 170, 312);
+  SetUpAnim(m_loopAnims[1], imageAt(b, n, 1), 3, 30, ANIM::Play, 1, 3, 293, 266);
+  SetUpAnim(m_windAnim, imageAt(b, n, 0), 6, 20, ANIM::Paused, 2, 3, 219, 193);
   m_glowX = 221;
   m_glowY = 260;
   m_glowAlpha = 0.0f;
@@ -344,7 +326,7 @@ void TitleScreen::Draw(Graphics* g) {
 
   // 2. The glow and the cover keep the background's tint with their own alpha.
   g->SetColor(Color(v, v, v));
-  if (Image* aGlow = BlockImage(m_blockImages, m_numBlockImages, 2)) {
+  if (Image* aGlow = imageAt(m_blockImages, m_numBlockImages, 2)) {
     g->SetColorAlpha(static_cast<int>(255.0f * m_glowAlpha));
     g->DrawImage(aGlow, m_glowX, m_glowY);
   }
@@ -352,7 +334,7 @@ void TitleScreen::Draw(Graphics* g) {
   if (IMAGE_TITLE_COVER != nullptr) g->DrawImage(IMAGE_TITLE_COVER, 169, 193);
 
   // 3. The welcome.
-  g->SetColor(Scaled(s_welcomTextColor, f));
+  g->SetColor(scaledColor(s_welcomTextColor, f));
   if (stringWelcome != nullptr) {
     g->SetFont(FONT_INTRO_TEXT);
     WriteString(g, stringWelcome, 700, 36, 0, 0);
@@ -378,7 +360,7 @@ void TitleScreen::Draw(Graphics* g) {
       const int y = TITLE_SCREEN::k_mainOptionLocLocations[i].m_y;
       g->SetColor(Color(0, 0, 0));
       WriteString(g, aLabels[i], x + 2, y + 2, -1, -1);
-      g->SetColor(Scaled(Color(251, 207, 81), f));
+      g->SetColor(scaledColor(Color(251, 207, 81), f));
       WriteString(g, aLabels[i], x, y, -1, -1);
     }
   }

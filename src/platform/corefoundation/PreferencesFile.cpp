@@ -10,6 +10,8 @@
 #include <atomic>
 #include <cerrno>
 #include <cstdio>
+#include <mutex>
+#include <set>
 
 namespace {
 
@@ -125,6 +127,15 @@ void RemoveDeadWritersFiles(const std::string& theFolder, const std::string& the
   closedir(aDir);
 }
 
+// A writer that died leaves its file only before this process writes there: the sweep runs
+// once per file a process writes, not on every save.
+bool IsFirstWriteTo(const std::string& thePath) {
+  static std::mutex sLock;
+  static std::set<std::string> sSwept;
+  std::lock_guard<std::mutex> aHold(sLock);
+  return sSwept.insert(thePath).second;
+}
+
 }  // namespace
 
 bool PreferencesFile::Parse(const std::string& theText, Store* theStore, std::string* theError) {
@@ -219,7 +230,7 @@ bool PreferencesFile::WriteAtomically(const std::string& thePath, const std::str
       if (aPos == aFolder.size() || aFolder[aPos] == '/') mkdir(aFolder.substr(0, aPos).c_str(), 0777);
     }
   }
-  RemoveDeadWritersFiles(aFolder, thePath.substr(aSlash + 1) + ".tmp");
+  if (IsFirstWriteTo(thePath)) RemoveDeadWritersFiles(aFolder, thePath.substr(aSlash + 1) + ".tmp");
   const std::string aTemp = thePath + ".tmp" + std::to_string(getpid());
   const int aFile = open(aTemp.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0666);
   if (aFile < 0) return false;

@@ -180,6 +180,135 @@ TEST_F(D3DInterfaceTest, ImagesLargerThanTheLimitAreSplitAndDrawSeamlessly) {
   mD3D->RemoveMemoryImage(&anImage);
 }
 
+// Pieces know whether every pixel they hold is opaque; an opaque image blitted over a
+// translucent backdrop leaves the frame it leaves when drawn blended.
+TEST_F(D3DInterfaceTest, OpaqueImagesDrawTheSameFrameUnblended) {
+  Tesk::gMaxTextureWidth = 16;
+  Tesk::gMaxTextureHeight = 16;
+  MemoryImage anImage(nullptr);
+  // One translucent pixel in the last piece only.
+  FillImage(anImage, 40, 20, [](int x, int y) { return x == 39 && y == 19 ? 0x80FFFFFFu : Gradient(x, y); });
+  ASSERT_TRUE(mD3D->CreateImageTexture(&anImage));
+  auto* aData = static_cast<Tesk::TextureData*>(anImage.mD3DData);
+  ASSERT_EQ(aData->mTextures.size(), 6u);
+  for (size_t i = 0; i < 5; ++i) EXPECT_TRUE(aData->mTextures[i].mOpaque) << i;
+  EXPECT_FALSE(aData->mTextures[5].mOpaque);
+
+  auto aFrame = [&]() {
+    mD3D->FillRect(TRect<int>(0, 0, k_W, k_H), Color(30, 60, 90), 0);
+    mD3D->FillRect(TRect<int>(0, 0, k_W, 50), Color(200, 100, 50, 120), 0);
+    mD3D->Blt(&anImage, 5, 5, TRect<int>(0, 0, 40, 20), Color(255, 255, 255), 0);
+    mD3D->Blt(&anImage, 60.5f, 10.25f, TRect<int>(3, 2, 30, 17), Color(200, 150, 100), 0, true);
+    mD3D->Blt(&anImage, 5, 40, TRect<int>(0, 0, 40, 20), Color(255, 255, 255, 128), 0);
+    mD3D->Blt(&anImage, 60, 40, TRect<int>(0, 0, 40, 20), Color(255, 255, 255), 1);
+    mD3D->StretchBlt(&anImage, TRect<int>(5, 70, 70, 35), TRect<int>(0, 0, 40, 20), nullptr, Color(255, 255, 255),
+                     0, false);
+    mD3D->BltRotated(&anImage, 90, 70, nullptr, Color(255, 255, 255), 0, 0.4, 20, 10, TRect<int>(0, 0, 40, 20));
+    mD3D->GetDevice()->FlushBatch();
+    std::vector<uint32_t> aPixels;
+    for (int y = 0; y < k_H; ++y)
+      for (int x = 0; x < k_W; ++x) aPixels.push_back(DisplayTest::ReadPixel(x, y, k_H));
+    return aPixels;
+  };
+  std::vector<uint32_t> anUnblended = aFrame();
+  for (Tesk::TextureDataPiece& aPiece : aData->mTextures) aPiece.mOpaque = false;
+  std::vector<uint32_t> aBlended = aFrame();
+  EXPECT_TRUE(anUnblended == aBlended);
+  mD3D->RemoveMemoryImage(&anImage);
+}
+
+// Pieces know the bounds of their pixels with any alpha. Blits leave out fully transparent
+// pieces, and blits point sampled at whole pixels draw only the bounds: the frame is the one
+// the whole quads leave, for point and linear sampling, whole and fractional positions.
+TEST_F(D3DInterfaceTest, TransparentBordersAreLeftOutWithTheSameFrame) {
+  Tesk::gMaxTextureWidth = 16;
+  Tesk::gMaxTextureHeight = 16;
+  MemoryImage anImage(nullptr);
+  // A translucent gradient inside a transparent border, and one faint pixel further out; the
+  // piece at the top right holds nothing but alpha 0.
+  FillImage(anImage, 48, 30, [](int x, int y) {
+    if (x == 3 && y == 27) return 0x01FFFFFFu;
+    if (x < 5 || x >= 30 || y < 6 || y >= 24) return 0x00FFFFFFu;
+    return (uint32_t(0x60 + x * 5) << 24) | (uint32_t(x * 6) << 16) | (uint32_t(y * 8) << 8) | 0x40u;
+  });
+  ASSERT_TRUE(mD3D->CreateImageTexture(&anImage));
+  auto* aData = static_cast<Tesk::TextureData*>(anImage.mD3DData);
+  ASSERT_EQ(aData->mTextures.size(), 6u);
+  const Tesk::TextureDataPiece& aFirst = aData->mTextures[0];
+  EXPECT_EQ(aFirst.mLeft, 5);
+  EXPECT_EQ(aFirst.mTop, 6);
+  EXPECT_EQ(aFirst.mRight, 16);
+  EXPECT_EQ(aFirst.mBottom, 16);
+  EXPECT_EQ(aData->mTextures[2].mRight, 0);  // all transparent
+  EXPECT_EQ(aData->mTextures[3].mLeft, 3);   // the faint pixel
+  EXPECT_EQ(aData->mTextures[3].mBottom, 12);
+
+  auto aFrame = [&]() {
+    mD3D->FillRect(TRect<int>(0, 0, k_W, k_H), Color(30, 60, 90), 0);
+    mD3D->Blt(&anImage, 5, 5, TRect<int>(0, 0, 48, 30), Color(255, 255, 255), 0);
+    mD3D->Blt(&anImage, 60, 5, TRect<int>(2, 3, 40, 25), Color(200, 150, 100), 1);
+    mD3D->Blt(&anImage, 110.5f, 5.25f, TRect<int>(0, 0, 48, 30), Color(255, 255, 255), 0);
+    mD3D->Blt(&anImage, 5, 45, TRect<int>(0, 0, 48, 30), Color(255, 255, 255), 0, true);
+    mD3D->Blt(&anImage, 60.25f, 45.5f, TRect<int>(1, 1, 46, 28), Color(255, 255, 255), 0, true);
+    mD3D->Blt(&anImage, 110, 45, TRect<int>(31, 0, 17, 16), Color(255, 255, 255), 0, true);
+    mD3D->GetDevice()->FlushBatch();
+    std::vector<uint32_t> aPixels;
+    for (int y = 0; y < k_H; ++y)
+      for (int x = 0; x < k_W; ++x) aPixels.push_back(DisplayTest::ReadPixel(x, y, k_H));
+    return aPixels;
+  };
+  std::vector<uint32_t> aTrimmed = aFrame();
+  for (Tesk::TextureDataPiece& aPiece : aData->mTextures) {
+    aPiece.mLeft = aPiece.mTop = 0;
+    aPiece.mRight = aPiece.mWidth;
+    aPiece.mBottom = aPiece.mHeight;
+  }
+  std::vector<uint32_t> aWhole = aFrame();
+  EXPECT_TRUE(aTrimmed == aWhole);
+  mD3D->RemoveMemoryImage(&anImage);
+}
+
+// Pieces know their largest opaque rectangle; blits of a sprite piled several times over the
+// frame leave the frame they leave without it.
+TEST_F(D3DInterfaceTest, PiledSpritesLeaveTheSameFrameOverTheirOpaqueCores) {
+  MemoryImage aSprite(nullptr);
+  FillImage(aSprite, 24, 20, [](int x, int y) {
+    bool isCore = x >= 4 && x < 20 && y >= 6 && y < 14;
+    bool isCorner = (x == 4 || x == 19) && y == 10;  // opaque pixels the rectangle cannot take
+    uint32_t a = isCore ? 0xFF : (x == 2 && y == 2) || isCorner ? 0xFF : 0x30 + uint32_t(x * 4);
+    return (a << 24) | (uint32_t(x * 10) << 16) | (uint32_t(y * 12) << 8) | 0x55u;
+  });
+  ASSERT_TRUE(mD3D->CreateImageTexture(&aSprite));
+  auto* aData = static_cast<Tesk::TextureData*>(aSprite.mD3DData);
+  ASSERT_EQ(aData->mTextures.size(), 1u);
+  Tesk::TextureDataPiece& aPiece = aData->mTextures[0];
+  EXPECT_EQ(aPiece.mCore.mLeft, 4);
+  EXPECT_EQ(aPiece.mCore.mTop, 6);
+  EXPECT_EQ(aPiece.mCore.mRight, 20);
+  EXPECT_EQ(aPiece.mCore.mBottom, 14);
+
+  auto aFrame = [&]() {
+    mD3D->FillRect(TRect<int>(0, 0, k_W, k_H), Color(30, 60, 90), 0);
+    uint32_t aSeed = 99;
+    for (int i = 0; i < 200; ++i) {
+      aSeed = aSeed * 1664525u + 1013904223u;
+      int x = int((aSeed >> 8) % (k_W + 10)) - 10, y = int((aSeed >> 20) % (k_H + 10)) - 10;
+      mD3D->Blt(&aSprite, static_cast<float>(x), static_cast<float>(y), TRect<int>(0, 0, 24, 20),
+                Color(255, 255, 255), 0);
+    }
+    mD3D->GetDevice()->FlushBatch();
+    std::vector<uint32_t> aPixels;
+    for (int y = 0; y < k_H; ++y)
+      for (int x = 0; x < k_W; ++x) aPixels.push_back(DisplayTest::ReadPixel(x, y, k_H));
+    return aPixels;
+  };
+  std::vector<uint32_t> aCored = aFrame();
+  aPiece.mCore = IDirect3DDevice8::TexelRect{0, 0, 0, 0};
+  std::vector<uint32_t> aPlain = aFrame();
+  EXPECT_TRUE(aCored == aPlain);
+  mD3D->RemoveMemoryImage(&aSprite);
+}
+
 TEST_F(D3DInterfaceTest, ChangedPixelsRefillTheSamePieces) {
   Tesk::gMaxTextureWidth = 16;
   Tesk::gMaxTextureHeight = 16;

@@ -7,6 +7,7 @@
 #include <functional>
 
 #include "DDImageTestSupport.h"
+#include "graphics/BlitSimd.h"
 #include "graphics/Graphics.h"
 
 using namespace DDImageTest;
@@ -615,6 +616,48 @@ TEST_F(DDImageBltTest, WhiteAdditiveOnto888MatchesTheTableFormulaForEveryChannel
       }
       ASSERT_EQ(aDest->Pixel(x, y), anExpected) << x << ", " << y;
     }
+  }
+}
+
+TEST_F(DDImageBltTest, WhiteAdditiveOnto888KeepsTablesThatDoNotSaturate) {
+  // Tables of another curve: the additive blit must look them up rather than add.
+  auto aDest = Dest(k_Format888, 0xFF808080u, 16, 2);
+  for (std::unique_ptr<int[]>* aTable : {&mDisplay.mRedAddTable, &mDisplay.mGreenAddTable, &mDisplay.mBlueAddTable})
+    for (int i = 0; i < 511; ++i) (*aTable)[i] = i / 2;
+  mDisplay.mAddTablesSaturate = false;
+  MemoryImage aSource(nullptr);
+  SetPixels(aSource, 16, 2, [](int x, int) { return 0xFF000000u | uint32_t(x * 0x0F0E0D); });
+  aDest->Blt(&aSource, 0, 0, TRect<int>(0, 0, 16, 2), Color::White, 1);
+  for (int x = 0; x < 16; ++x) {
+    const uint32_t s = uint32_t(x * 0x0F0E0D);
+    uint32_t anExpected = 0xFF000000u;
+    for (int c = 0; c < 3; ++c) anExpected |= ((0x80 + ((s >> (8 * c)) & 0xFF)) / 2) << (8 * c);
+    if (s == 0) anExpected = 0xFF808080u;
+    EXPECT_EQ(aDest->Pixel(x, 1), anExpected) << x;
+  }
+}
+
+TEST_F(DDImageBltTest, WhiteBlendOnto888LandsEveryRowOfAWideRectangle) {
+  // A sub-rectangle of a wide source with every alpha class, drawn off the surface's origin:
+  // each destination row is the premultiplied row rule over the source's native words.
+  auto aDest = Dest(k_Format888, 0, 48, 9);
+  for (int y = 0; y < 9; ++y)
+    for (int x = 0; x < 48; ++x) aDest->SetPixel(x, y, 0xFF000000u | uint32_t(x * 0x050301 + y * 0x112233));
+  std::vector<uint32_t> aBefore;
+  for (int y = 0; y < 9; ++y)
+    for (int x = 0; x < 48; ++x) aBefore.push_back(aDest->Pixel(x, y));
+  MemoryImage aSource(nullptr);
+  SetPixels(aSource, 45, 8, [](int x, int y) {
+    const uint32_t a = (x + y) % 5 == 0 ? 0 : (x / 3 + y) % 4 == 0 ? 255 : uint32_t(x * 37 + y * 11) & 0xFF;
+    return (a << 24) | uint32_t(x * 0x0A0B0C + y * 0x030201);
+  });
+  const uint32_t* aNative = aSource.GetNativeAlphaData(&mDisplay);
+  ASSERT_NE(aNative, nullptr);
+  aDest->Blt(&aSource, 3, 2, TRect<int>(2, 1, 41, 6), Color::White, 0);
+  for (int y = 0; y < 9; ++y) {
+    std::vector<uint32_t> aWant(aBefore.begin() + y * 48, aBefore.begin() + y * 48 + 48);
+    if (y >= 2 && y < 8) BlitSimd::OverPremultipliedRowPlain(aWant.data() + 3, aNative + (y - 1) * 45 + 2, 41);
+    for (int x = 0; x < 48; ++x) ASSERT_EQ(aDest->Pixel(x, y), aWant[x]) << x << ", " << y;
   }
 }
 

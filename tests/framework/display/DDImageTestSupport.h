@@ -65,6 +65,7 @@ class TestDisplay : public DDInterface {
       aTables[c]->reset(new int[2 * aMax + 1]);
       for (int i = 0; i < 2 * aMax + 1; ++i) (*aTables[c])[i] = i < aMax ? i : aMax;
     }
+    mAddTablesSaturate = mRedBits == 8 && mGreenBits == 8 && mBlueBits == 8;
   }
   DIRECTDRAWSURFACE3* MakeSurface(int theWidth, int theHeight) {
     _DDSURFACEDESC2 aDesc = MakeSurfaceDesc2();

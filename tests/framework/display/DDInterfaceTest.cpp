@@ -69,6 +69,7 @@ TEST_F(DDInterfaceTest, WindowedInitBuildsSurfacesAndTables) {
   EXPECT_EQ(mDisplay->mRedAddTable[300], 255);
   EXPECT_EQ(mDisplay->mRedAddTable[510], 255);
   EXPECT_EQ(mDisplay->mGreenAddTable[17], 17);
+  EXPECT_TRUE(mDisplay->mAddTablesSaturate);
   EXPECT_EQ(mDisplay->mRedConvTable[255], 0xFF0000u);
   EXPECT_EQ(mDisplay->mRedConvTable[128], 0x800000u);
   EXPECT_TRUE(Tesk::gOptimizeSoftwareDrawing);

@@ -303,6 +303,125 @@ TEST_F(DeviceTest, KeptQuadsDrawExactlyAsStrips) {
   EXPECT_EQ(Pixel(12, 12), 0xFF00FF00u);
 }
 
+// A texture every texel of which is opaque, drawn in an opaque colour in the normal mode, is
+// drawn unblended: the frame is the blended one to the bit, whatever the filter, colour or
+// position; a translucent colour, or the additive mode, keeps blending.
+TEST_F(DeviceTest, OpaqueTexturesDrawUnblendedWithTheSamePixels) {
+  DIRECTDRAWSURFACE3* anOpaque = MakeTexture(16, 16, [](int x, int y) {
+    return 0xFF000000u | (uint32_t(x * 15) << 16) | (uint32_t(y * 15) << 8) | uint32_t((x * 7 + y * 5) & 0xFF);
+  });
+  auto aDraw = [&](bool isHinted) {
+    mDevice->Clear(0, nullptr, D3DCLEAR_TARGET, 0xFF204060u, 1.0f, 0);
+    // A backdrop of its own, so that anything blended wrongly shows.
+    mDevice->SetTexture(0, nullptr);
+    mDevice->SetBlendStates(true, D3DBLEND_SRCALPHA, D3DBLEND_INVSRCALPHA);
+    Quad(0, 0, k_W, k_H / 2.0f, 0x80C08020u);
+    mDevice->SetTexture(0, anOpaque);
+    int k = 0;
+    for (uint32_t aFilter : {D3DTEXF_POINT, D3DTEXF_LINEAR}) {
+      mDevice->SetTextureStageState(0, D3DTSS_MINFILTER, aFilter);
+      mDevice->SetTextureStageState(0, D3DTSS_MAGFILTER, aFilter);
+      mDevice->SetTexture(0, anOpaque);
+      for (uint32_t aDest : {D3DBLEND_INVSRCALPHA, D3DBLEND_ONE}) {
+        mDevice->SetBlendStates(true, D3DBLEND_SRCALPHA, aDest);
+        for (uint32_t aColor : {0xFFFFFFFFu, 0xFF8060C0u, 0x80FFFFFFu, 0xFE102030u}) {
+          float x = 2.0f + 23.0f * (k % 8) + (k % 3) * 0.4f, y = 3.0f + 34.0f * (k / 8) + (k % 2) * 0.3f;
+          float w = (k % 4 == 0) ? 16.0f : 19.5f;
+          _D3DTLVERTEX aQuad[4] = {V(x, y, aColor, 0, 0), V(x, y + w, aColor, 0, 1), V(x + w, y, aColor, 1, 0),
+                                   V(x + w, y + w, aColor, 1, 1)};
+          EXPECT_EQ(mDevice->DrawQuad(aQuad, isHinted), 0);
+          ++k;
+        }
+      }
+    }
+    mDevice->SetBlendStates(true, D3DBLEND_SRCALPHA, D3DBLEND_INVSRCALPHA);
+    mDevice->FlushBatch();
+    return ReadArea(0, 0, k_W, k_H);
+  };
+  std::vector<uint32_t> aBlended = aDraw(false), anUnblended = aDraw(true);
+  EXPECT_TRUE(aBlended == anUnblended);
+
+  // The shortcut is taken for an opaque quad, and not for a translucent one.
+  _D3DTLVERTEX aQuad[4] = {V(10, 10, 0xFFFFFFFFu, 0, 0), V(10, 26, 0xFFFFFFFFu, 0, 1),
+                           V(26, 10, 0xFFFFFFFFu, 1, 0), V(26, 26, 0xFFFFFFFFu, 1, 1)};
+  mDevice->SetTexture(0, anOpaque);
+  mDevice->DrawQuad(aQuad, true);
+  mDevice->FlushBatch();
+  EXPECT_EQ(glIsEnabled(GL_BLEND), GL_FALSE);
+  for (_D3DTLVERTEX& v : aQuad) v.color = 0xC0FFFFFFu;
+  mDevice->DrawQuad(aQuad, true);
+  mDevice->FlushBatch();
+  EXPECT_EQ(glIsEnabled(GL_BLEND), GL_TRUE);
+}
+
+// Blend states set as they already are keep the kept quads; others draw them first.
+TEST_F(DeviceTest, BlendStatesSetAgainKeepTheQuads) {
+  _D3DTLVERTEX aQuad[4] = {V(10, 10, 0x80FF0000u), V(10, 26, 0x80FF0000u), V(26, 10, 0x80FF0000u),
+                           V(26, 26, 0x80FF0000u)};
+  mDevice->SetTexture(0, nullptr);
+  mDevice->SetBlendStates(true, D3DBLEND_SRCALPHA, D3DBLEND_INVSRCALPHA);
+  mDevice->DrawQuad(aQuad);
+  mDevice->SetBlendStates(true, D3DBLEND_SRCALPHA, D3DBLEND_INVSRCALPHA);
+  EXPECT_TRUE(mDevice->HasKeptQuads());
+  mDevice->SetBlendStates(true, D3DBLEND_SRCALPHA, D3DBLEND_ONE);
+  EXPECT_FALSE(mDevice->HasKeptQuads());
+  // Half red over black (128), then half red added (255): in the other order, or with one of
+  // them lost, the red would be 191 or 128.
+  mDevice->DrawQuad(aQuad);
+  mDevice->FlushBatch();
+  EXPECT_TRUE(NearColor(Pixel(12, 12), 0xFFFF0000u, 2));
+  mDevice->SetBlendStates(true, D3DBLEND_SRCALPHA, D3DBLEND_INVSRCALPHA);
+}
+
+// Quads of one texture piled several times over the viewport, with opaque cores: the cores go
+// first into the depth buffer and what later cores hide is left out. The frame is the one the
+// quads leave drawn plainly, with quads among them that cannot use their cores (fractional,
+// translucent, shaded, out of the viewport).
+TEST_F(DeviceTest, PiledQuadsOverTheirOpaqueCoresLeaveTheSameFrame) {
+  DIRECTDRAWSURFACE3* aSprite = MakeTexture(32, 32, [](int x, int y) {
+    int dx = x - 16, dy = y - 16;
+    uint32_t a = dx * dx + dy * dy < 256 ? 0xFF : 0x50 + uint32_t(x + y);
+    return (a << 24) | (uint32_t(x * 8) << 16) | (uint32_t(y * 8) << 8) | 0x30u;
+  });
+  const IDirect3DDevice8::TexelRect aCore{5, 5, 27, 27};
+  auto aDraw = [&](bool isCored) {
+    mDevice->Clear(0, nullptr, D3DCLEAR_TARGET, 0xFF204060u, 1.0f, 0);
+    mDevice->SetTextureStageState(0, D3DTSS_MINFILTER, D3DTEXF_POINT);
+    mDevice->SetTextureStageState(0, D3DTSS_MAGFILTER, D3DTEXF_POINT);
+    mDevice->SetBlendStates(true, D3DBLEND_SRCALPHA, D3DBLEND_INVSRCALPHA);
+    mDevice->SetTexture(0, aSprite);
+    uint32_t aSeed = 7;
+    for (int i = 0; i < 160; ++i) {
+      aSeed = aSeed * 1664525u + 1013904223u;
+      float x = static_cast<float>(int((aSeed >> 8) % (k_W + 20)) - 20);
+      float y = static_cast<float>(int((aSeed >> 20) % (k_H + 20)) - 20);
+      uint32_t aColor = 0xFFFFFFFFu;
+      if (i % 11 == 3) x += 0.5f;
+      if (i % 13 == 5) aColor = 0xC0FFFFFFu;
+      if (i % 7 == 2) aColor = 0xFF80C0E0u;
+      // Part of the texture only, as a blit of a source rectangle draws it.
+      float u0 = (i % 5 == 1) ? 4.0f / 32 : 0.0f, w = (i % 5 == 1) ? 24.0f : 32.0f;
+      _D3DTLVERTEX aQuad[4] = {V(x, y, aColor, u0, 0), V(x, y + 32, aColor, u0, 1), V(x + w, y, aColor, u0 + w / 32, 0),
+                               V(x + w, y + 32, aColor, u0 + w / 32, 1)};
+      EXPECT_EQ(mDevice->DrawQuad(aQuad, false, isCored ? &aCore : nullptr), 0);
+    }
+    mDevice->FlushBatch();
+    return ReadArea(0, 0, k_W, k_H);
+  };
+  std::vector<uint32_t> aPlain = aDraw(false), aCored = aDraw(true);
+  EXPECT_TRUE(aPlain == aCored);
+  // The cores were drawn into the depth buffer (cleared to the far plane before).
+  GLfloat aDepth = 1.0f;
+  int aNear = 0;
+  for (int y = 10; y < k_H; y += 20)
+    for (int x = 10; x < k_W; x += 20) {
+      glReadPixels(x, y, 1, 1, GL_DEPTH_COMPONENT, GL_FLOAT, &aDepth);
+      if (aDepth < 1.0f) ++aNear;
+    }
+  EXPECT_GT(aNear, 10);
+  EXPECT_EQ(glIsEnabled(GL_DEPTH_TEST), GL_FALSE);
+}
+
 TEST(DeviceWithoutContextTest, ClearBeforeResetDoesNothing) {
   IDirect3DDevice8 aDevice;
   EXPECT_EQ(aDevice.Clear(0, nullptr, D3DCLEAR_TARGET, 0xFF000000u, 1.0f, 0), 0);

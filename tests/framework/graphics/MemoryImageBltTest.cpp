@@ -111,6 +111,42 @@ TEST(MemoryImageBlt, ColourisedLoops) {
   }
 }
 
+TEST(MemoryImageBlt, PalettisedSourcesDrawAsTheirColoursOverWideRows) {
+  // Rows wider than the piece the palette is looked up in, with every alpha class, under
+  // each normal loop: the palettised source draws what its 32-bit colours draw.
+  const int aWidth = 600, aHeight = 3;
+  std::vector<uint32_t> aColours(size_t(aWidth) * aHeight), aDestWords(aColours.size());
+  uint32_t aState = 5;
+  for (size_t i = 0; i < aColours.size(); ++i) {
+    aState = aState * 1664525u + 1013904223u;
+    const uint32_t aLevel = (i / 7) % 5;
+    const uint32_t a = aLevel == 0 ? 0 : aLevel == 1 ? 255 : (aLevel * 60);
+    aColours[i] = (a << 24) | ((i % 3) * 0x405060u + 0x102030u);
+    aDestWords[i] = (aState & 0xFF000000u) | (aState >> 8);
+  }
+  MemoryImage aPalettised(nullptr);
+  SetPixels(aPalettised, aWidth, aHeight, aColours);
+  ASSERT_TRUE(aPalettised.Palletize());
+  const std::vector<uint32_t> aQuantised = PixelsOf(aPalettised);
+  ASSERT_TRUE(aPalettised.Palletize());
+  for (const Color& aColor : {Color::White, Color(90, 90, 90, 180), Color(200, 100, 50, 220)}) {
+    for (bool aDestPartial : {false, true}) {
+      MemoryImage aWords(nullptr), aFromWords(nullptr), aFromPalette(nullptr);
+      SetPixels(aWords, aWidth, aHeight, aQuantised);
+      for (MemoryImage* aDest : {&aFromWords, &aFromPalette}) {
+        SetPixels(*aDest, aWidth + 3, aHeight, std::vector<uint32_t>(size_t(aWidth + 3) * aHeight, 0xFF336699));
+        if (aDestPartial) aDest->SetImageMode(false, true);
+      }
+      // Offset by three so the rows do not start on a vector boundary.
+      aFromWords.Blt(&aWords, 3, 0, TRect<int>(0, 0, aWidth, aHeight), aColor, DRAWMODE_NORMAL);
+      aFromPalette.Blt(&aPalettised, 3, 0, TRect<int>(0, 0, aWidth, aHeight), aColor, DRAWMODE_NORMAL);
+      ASSERT_TRUE(aPalettised.mPalette != nullptr);
+      EXPECT_EQ(PixelsOf(aFromPalette), PixelsOf(aFromWords))
+          << aColor.mRed << "," << aColor.mGreen << "," << aColor.mBlue << (aDestPartial ? " over alpha" : "");
+    }
+  }
+}
+
 TEST(MemoryImageBlt, Additive) {
   struct Case {
     const char* name;

@@ -332,8 +332,8 @@ TEST(MemoryImageStretch, MirroredStretchIsTheStretchFlipped) {
   }
 }
 
-// Enlarging in white takes the vector rows; the mirrored stretch still takes the 32-bit cells
-// of the general resampler. Over a mirrored destination the two must agree word for word.
+// Enlarging in white, the mirrored stretch reverses the cells the plain one makes: over a
+// mirrored destination the two must agree word for word.
 TEST(MemoryImageStretch, EnlargingRowsMatchTheGeneralResamplerFlipped) {
   uint32_t aState = 99;
   auto aNext = [&aState] {
