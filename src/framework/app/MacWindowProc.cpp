@@ -34,7 +34,7 @@ constexpr OSType k_Creator = MakeOSType("KWMR");
 constexpr OSType k_DebugCommand = MakeOSType("KWMS");
 constexpr const char* k_CustomWindowClassID = "com.vesperscodex.gloamhollow.gamewindow";
 
-const EventTypeSpec sMainWndEvents[19] = {
+const EventTypeSpec sMainWndEvents[20] = {
     {kEventClassWindow, kEventWindowBoundsChanged},
     {kEventClassWindow, kEventWindowDrawContent},
     {kEventClassWindow, kEventWindowClose},
@@ -45,6 +45,7 @@ const EventTypeSpec sMainWndEvents[19] = {
     {kEventClassWindow, kEventWindowActivated},
     {kEventClassWindow, kEventWindowDeactivated},
     {kEventClassWindow, kEventWindowCollapsed},
+    {kEventClassWindow, kEventWindowExpanded},
     {kEventClassMouse, kEventMouseDown},
     {kEventClassMouse, kEventMouseUp},
     {kEventClassMouse, kEventMouseMoved},
@@ -114,6 +115,13 @@ int32_t SizeLParam(WindowRef theWindow) {
                               (static_cast<uint32_t>(aBounds.bottom - aBounds.top) << 16));
 }
 
+// Changes of the window's state reach the program when it is not the front one too: a window is
+// minimised, hidden, shown and restored while another has the keyboard.
+bool IsWindowStateEvent(UInt32 theKind) {
+  return theKind == kEventWindowDeactivated || theKind == kEventWindowCollapsed ||
+         theKind == kEventWindowExpanded || theKind == kEventWindowShown || theKind == kEventWindowHidden;
+}
+
 OSStatus HandleWindowEvent(TeskWindowProcPtr theProc, EventRef theEvent) {
   WindowRef aWindow = WindowParameter(theEvent, kEventParamDirectObject);
   switch (GetEventKind(theEvent)) {
@@ -122,8 +130,12 @@ OSStatus HandleWindowEvent(TeskWindowProcPtr theProc, EventRef theEvent) {
     case kEventWindowActivated:
       return theProc(aWindow, WM_ACTIVATE, 1, 0);
     case kEventWindowDeactivated:
-    case kEventWindowCollapsed:
       return theProc(aWindow, WM_ACTIVATE, 0, 0);
+    case kEventWindowCollapsed:
+      theProc(aWindow, WM_ACTIVATE, 0, 0);
+      return theProc(aWindow, WM_SIZE, SIZE_MINIMIZED, SizeLParam(aWindow));
+    case kEventWindowExpanded:
+      return theProc(aWindow, WM_SIZE, SIZE_RESTORED, SizeLParam(aWindow));
     case kEventWindowShown:
       return theProc(aWindow, WM_SHOWWINDOW, 1, 0);
     case kEventWindowHidden:
@@ -277,8 +289,7 @@ void ShowCursor(bool visible) { g_CursorShouldBeVisible = visible; }
 
 OSStatus GameWndProc(EventHandlerCallRef, EventRef theEvent, void* theUserData) {
   const UInt32 aClass = GetEventClass(theEvent);
-  if (!IsFrontProcess() &&
-      !(aClass == kEventClassWindow && GetEventKind(theEvent) == kEventWindowDeactivated)) {
+  if (!IsFrontProcess() && !(aClass == kEventClassWindow && IsWindowStateEvent(GetEventKind(theEvent)))) {
     return eventNotHandledErr;
   }
   if (g_AutoEnforceCursor) EnforceCursorVisibility();
@@ -343,7 +354,7 @@ bool MacCreateWindow(int x, int y, int width, int height, const char* title, Tes
   UInt32 aTransparent = 0;
   SetWindowProperty(aWindow, k_Creator, MakeOSType("TRNS"), sizeof(aTransparent), &aTransparent);
   void* aData = reinterpret_cast<void*>(windowProc);
-  InstallEventHandler(GetWindowEventTarget(aWindow), GameWndProc, 19, sMainWndEvents, aData, nullptr);
+  InstallEventHandler(GetWindowEventTarget(aWindow), GameWndProc, 20, sMainWndEvents, aData, nullptr);
   if (!sAppHandlerInstalled) {
     InstallEventHandler(GetApplicationEventTarget(), GameAppProc, 5, sAppEvents, aData, nullptr);
     sAppHandlerInstalled = true;

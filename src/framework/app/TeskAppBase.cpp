@@ -412,17 +412,36 @@ int32_t TeskAppBase::DoWindowProc(WindowRef theWindow, uint32_t theMessage, uint
     return aScreenSaverResult;
   }
   switch (theMessage) {
+    case WM_SHOWWINDOW:
+      // A hidden window counts as minimised, and a shown one that is not collapsed as restored;
+      // only a change is passed on, as a size message.
+      if (theWindow == mWindow && !mShutdown) {
+        const bool aHide = theWParam == 0;
+        const bool isCollapsed = mWindow != nullptr && IsWindowCollapsed(mWindow);
+        if (aHide != mPhysMinimized && (aHide || !isCollapsed))
+          DoWindowProc(theWindow, WM_SIZE, aHide ? SIZE_MINIMIZED : SIZE_RESTORED, 0);
+      }
+      return DefaultWindowProc(theWindow, theMessage, theWParam, theLParam);
     case WM_ENABLE:
       mRestoreBlocked = theWParam == 0;
       return DefaultWindowProc(theWindow, theMessage, theWParam, theLParam);
     case WM_PAINT:
       if (mInitialized && gInAssert == 0 && !mSEHOccured) {
-        if (mRunning) Redraw(nullptr);
+        // In 3-D the back buffer does not keep the frame: the next frame is drawn whole instead.
+        if (mDDInterface != nullptr && mDDInterface->mIs3D) {
+          if (mWidgetManager != nullptr) mWidgetManager->MarkAllDirty();
+        } else if (mRunning) {
+          Redraw(nullptr);
+        }
         return 0;
       }
       return DefaultWindowProc(theWindow, theMessage, theWParam, theLParam);
     case WM_ACTIVATEAPP:
       if (!mPlayingDemoBuffer) mActive = theWParam != 0;
+      // A window that comes back to the front shown is no longer minimised, whatever was missed.
+      if (theWParam != 0 && mPhysMinimized && mWindow != nullptr && IsWindowVisible(mWindow) &&
+          !IsWindowCollapsed(mWindow))
+        DoWindowProc(mWindow, WM_SIZE, SIZE_RESTORED, 0);
       break;
     case WM_CURSORREQUEST:
       if (!mSEHOccured) EnforceCursor();

@@ -157,6 +157,8 @@ class TeskAppBase : public ButtonListener,
   // Presents a frame when something changed, a second passed or the image cursor moved.
   virtual bool DrawDirtyStuff();
   virtual void Redraw(TRect<int>* theClipRect);
+  // Whether the drawn cursor is not where the pointer is.
+  bool CursorMovedSinceDrawn() const;
   virtual void InitPropertiesHook();
   virtual void DoMainLoop();
   bool UpdateAppStep(bool* updated) override;

@@ -24,6 +24,8 @@ namespace {
 
 // The longest backlog of real time the updates catch up, in ms.
 constexpr double k_MaxBacklog = 200.0;
+// How long a minimised window sleeps between its updates, in ms.
+constexpr uint32_t k_MinimizedNap = 100;
 // Demo command sent when loading completes.
 constexpr int k_DemoLoadingComplete = 9;
 
@@ -163,6 +165,18 @@ bool TeskAppBase::Process(bool allowSleep) {
 
   if (mPaused || !(mUpdateMultiplier > 0.0)) {
     ProcessSafeDeleteList();
+    return true;
+  }
+
+  if (mMinimized && !mRecordingDemoBuffer && !mPlayingDemoBuffer && mLoaded) {
+    // A minimised window shows nothing and its widgets stand still: the rest of an update (the
+    // music, shared images) runs a few times a second, and the time away is not caught up.
+    if (!allowSleep) return false;
+    DoUpdateFrames();
+    ProcessSafeDeleteList();
+    Sleep(k_MinimizedNap);
+    ClearUpdateBacklog(false);
+    mUpdateAppState = 3;
     return true;
   }
 
@@ -310,12 +324,20 @@ bool TeskAppBase::DrawDirtyStuff() {
     UpdateScreenSaverInfo(aStart);
   }
 
+  // A drawn cursor that has to change makes a present of its own. In 3-D the frame under it is
+  // drawn again too: what is left in the back buffer after a present is not the frame.
+  const bool aCursorDirty = mCustomCursorDirty || CursorMovedSinceDrawn();
+  if (aCursorDirty && mWidgetManager != nullptr && mDDInterface != nullptr && mDDInterface->mIs3D)
+    mWidgetManager->MarkAllDirty();
+
   mIsDrawing = true;
   bool aDrew = mWidgetManager != nullptr && mWidgetManager->DrawScreen();
   mIsDrawing = false;
 
-  if ((!aDrew && aStart - mLastDrawTick <= 999 && !mCustomCursorDirty) ||
-      static_cast<int32_t>(aStart - mNextDrawTick) < 0) {
+  // A frame with nothing new in it is neither drawn nor presented.
+  if ((!aDrew && !aCursorDirty) || static_cast<int32_t>(aStart - mNextDrawTick) < 0) {
+    // A frame drawn but held back is not on the screen: the next one goes there in any case.
+    if (aDrew && mWidgetManager != nullptr) mWidgetManager->ForgetLastFrame();
     mHasPendingDraw = false;
     mLastDrawWasEmpty = true;
     return false;
@@ -352,6 +374,14 @@ bool TeskAppBase::DrawDirtyStuff() {
   mHasPendingDraw = false;
   mCustomCursorDirty = false;
   return true;
+}
+
+bool TeskAppBase::CursorMovedSinceDrawn() const {
+  // The cursor thread moves a 2-D cursor itself unless a present was about to; a 3-D one moves
+  // only with a present.
+  return mDDInterface != nullptr && mDDInterface->mCursorImage != nullptr &&
+         (mDDInterface->mCursorX != mDDInterface->mCursorDrawnX ||
+          mDDInterface->mCursorY != mDDInterface->mCursorDrawnY);
 }
 
 void TeskAppBase::Redraw(TRect<int>* theClipRect) {

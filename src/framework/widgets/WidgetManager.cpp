@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "core/Common.h"
+#include "graphics/DDImageCheck3D.h"
 #include "graphics/Graphics.h"
 #include "widgets/WidgetApp.h"
 
@@ -39,7 +40,11 @@ WidgetManager::WidgetManager(WidgetApp* theApp)
       mDownButtons(0),
       mActualDownButtons(0),
       mWidgetFlags(WidgetFlags_Update | WidgetFlags_Draw | WidgetFlags_Clip | WidgetFlags_AllowMouse |
-                   WidgetFlags_AllowFocus) {
+                   WidgetFlags_AllowFocus),
+      mSkipUnchangedFrames(false),
+      mLastFrameFingerprint(0),
+      mLastFrameImage(nullptr),
+      mHasLastFrame(false) {
   std::memset(mKeyDown, 0, sizeof(mKeyDown));
   mWidgetManager = this;
 }
@@ -393,6 +398,11 @@ bool WidgetManager::UpdateFrameF(float theFrac) {
   return mDirty;
 }
 
+void WidgetManager::MarkAllDirty() {
+  mHasLastFrame = false;
+  WidgetContainer::MarkAllDirty();
+}
+
 bool WidgetManager::DrawScreen() {
   // Nothing to draw into before the application has handed over the screen.
   if (mImage == nullptr) return false;
@@ -405,7 +415,11 @@ bool WidgetManager::DrawScreen() {
   mDeferredOverlayWidgets.clear();
   mMinDeferredOverlayPriority = INT_MAX;
 
-  Graphics aScreenG(mImage);
+  const bool isRecorded = mSkipUnchangedFrames && aDirtyCount > 0;
+  if (isRecorded) mRecorder.Begin(mImage->mWidth, mImage->mHeight);
+  Graphics aScreenG(isRecorded ? static_cast<Image*>(&mRecorder) : mImage);
+  // The frame is drawn as the screen would draw it, whatever takes the operations.
+  aScreenG.mIs3D = DDImageCheck3D(mImage);
   mCurG = &aScreenG;
   bool aLocked = sLockSurface != nullptr && sLockSurface(mImage);
   if (aDirtyCount > 0) {
@@ -426,6 +440,21 @@ bool WidgetManager::DrawScreen() {
     }
   }
   FlushDeferredOverlayWidgets(INT_MAX);
+  if (isRecorded && (aDrewStuff || mRecorder.GetOpCount() > 0)) {
+    const uint64_t aFingerprint = mRecorder.GetFingerprint();
+    if (mHasLastFrame && mLastFrameImage == mImage && aFingerprint == mLastFrameFingerprint) {
+      // The screen shows this very frame already.
+      aDrewStuff = false;
+    } else {
+      mRecorder.Replay(mImage);
+      mLastFrameFingerprint = aFingerprint;
+      mLastFrameImage = mImage;
+      mHasLastFrame = true;
+      aDrewStuff = true;
+    }
+  } else if (aDrewStuff) {
+    mHasLastFrame = false;
+  }
   if (aLocked && sUnlockSurface != nullptr) sUnlockSurface(mImage);
   mCurG = nullptr;
   return aDrewStuff;

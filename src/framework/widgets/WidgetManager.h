@@ -3,10 +3,12 @@
 // redraws the dirty top-level widgets into the screen image.
 #pragma once
 
+#include <cstdint>
 #include <list>
 #include <utility>
 #include <vector>
 
+#include "widgets/FrameRecorder.h"
 #include "widgets/KeyCodes.h"
 #include "widgets/PreModalInfo.h"
 #include "widgets/Widget.h"
@@ -55,6 +57,11 @@ class WidgetManager : public WidgetContainer {
   int mActualDownButtons;
   bool mKeyDown[255];
   int mWidgetFlags;
+  // When set, a frame is drawn first into a recorder and reaches the screen only when its
+  // drawing differs from the frame already there: DrawScreen then answers false, as for a frame
+  // with nothing dirty. Only for applications whose text is drawn with image fonts (see
+  // FrameRecorder).
+  bool mSkipUnchangedFrames;
 
   explicit WidgetManager(WidgetApp* theApp);
   ~WidgetManager() override;
@@ -97,12 +104,24 @@ class WidgetManager : public WidgetContainer {
   bool UpdateFrameF(float theFrac);
   bool DrawScreen();
   void FlushDeferredOverlayWidgets(int theMaxPriority);
+  // Everything is drawn again, and the next frame reaches the screen even if its drawing is the
+  // same as the last one's.
+  void MarkAllDirty() override;
+  // The screen no longer shows the last frame drawn (it was not presented, or the screen was
+  // lost): the next frame reaches it whatever it draws.
+  void ForgetLastFrame() { mHasLastFrame = false; }
 
  private:
   void EnterWidget(Widget* theWidget);
   void LeaveWidget(Widget* theWidget);
   // The releases a widget gets for the buttons still down on it.
   void DoMouseUps(Widget* theWidget, int theDownButtons);
+
+  FrameRecorder mRecorder;
+  // The fingerprint of the frame on the screen, and of which screen image.
+  uint64_t mLastFrameFingerprint;
+  Image* mLastFrameImage;
+  bool mHasLastFrame;
 };
 
 }  // namespace Tesk

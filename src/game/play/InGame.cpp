@@ -324,7 +324,8 @@ void InGame::Update() {
     redraw = 0.0f;
     MarkDirty();
   }
-  if (m_app != nullptr && m_app->mMinimized) setGameState(2);
+  // A minimised window pauses the screen once; a paused one is left as it is.
+  if (m_app != nullptr && m_app->mMinimized && m_state != 2) setGameState(2);
   zqMusic.update();
   TeskPerf::StopTiming("Start_Of_Update");
 }

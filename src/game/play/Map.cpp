@@ -452,7 +452,8 @@ void Map::Update() {
     m_redraw = 0.0f;
     MarkDirty();
   }
-  if (m_app != nullptr && m_app->mMinimized) setGameState(1);
+  // A minimised window pauses the screen once; a paused one is left as it is.
+  if (m_app != nullptr && m_app->mMinimized && m_state != 1) setGameState(1);
   zqMusic.update();
   TeskPerf::StopTiming("Start_Of_Update");
 }

@@ -392,7 +392,8 @@ void MiniGame::Update() {
     redraw = 0.0f;
     MarkDirty();
   }
-  if (m_app != nullptr && m_app->mMinimized) setGameState(6);
+  // A minimised window pauses the screen once; a paused one is left as it is.
+  if (m_app != nullptr && m_app->mMinimized && m_state != 6) setGameState(6);
   zqMusic.update();
   TeskPerf::StopTiming("Start_Of_Update");
 }

@@ -165,6 +165,9 @@ void GameApp::resourceFailure() {
 void GameApp::Init() {
   TeskAppBase::Init();
   if (mShutdown) return;
+  // Every text of the game is drawn with image fonts, so a frame whose drawing did not change
+  // need not reach the screen again.
+  if (mWidgetManager != nullptr) mWidgetManager->mSkipUnchangedFrames = true;
 
   RegistryReadBoolean(k_customCursorKey, &s_isUsingCustomCursor);
 

@@ -105,8 +105,10 @@ void Story::levelIntroAdded() {
 void Story::levelIntroSetPage() {
   m_backImage = blockImage(0);
   const int aLanguage = TeskAppBase::s_languageUsing;
+  const int aLevel = levelIntroChapter();
   if (aLanguage == 3) {
-    m_printer.setDimensions(65, 155, 326, 350, 17, -1);
+    // The first chapter's title takes two lines there, so its text starts lower.
+    m_printer.setDimensions(65, aLevel == 1 ? 185 : 155, 326, 350, 17, -1);
   } else {
     m_printer.setDimensions(71, 155, 310, 350, aLanguage == 1 ? 18 : 19, -1);
   }
@@ -114,7 +116,6 @@ void Story::levelIntroSetPage() {
   m_printer.setFont(FONT_SMALL);
   m_goalLabelY = 190;
 
-  const int aLevel = levelIntroChapter();
   m_chapterPair = &k_maxLevelIntroTextTitle[aLevel - 1];
   m_goalPair = &k_goalString[aLevel - 1];
   m_printer.newString(k_maxLevelIntroText[aLevel - 1]);
@@ -180,7 +181,6 @@ void Story::levelIntroDraw(Graphics* g) {
     if (aLanguage == 3 && aLevel == 1) {
       if (m_chapterPair->m_second != nullptr)
         WriteWordWrapped(g, TRect<int>(80, 126, 300, 200), m_chapterPair->m_second, 22, 0);
-      m_printer.setDimensions(65, 185, 326, 350, 17, -1);
     } else {
       writeCentred(g, m_chapterPair->m_second, 222, 126);
     }

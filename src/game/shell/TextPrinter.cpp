@@ -140,7 +140,8 @@ void TextPrinter::moveToNextPage() {
 int TextPrinter::textWidth(const std::wstring& theText, int theLength) {
   if (theLength <= 0) return 0;
   if (theLength >= static_cast<int>(theText.size())) return m_font->StringWidth(theText);
-  return m_font->StringWidth(theText.substr(0, theLength));
+  m_measured.assign(theText, 0, static_cast<size_t>(theLength));
+  return m_font->StringWidth(m_measured);
 }
 
 int TextPrinter::widestFit(const std::wstring& theLine, int& theWidth) {
@@ -224,7 +225,7 @@ void TextPrinter::draw(Tesk::Graphics* g, float theFade) {
   int aLineStart = m_firstChar;
   // The line's top: WriteString puts the baseline ascent - ascent / 6 below it.
   int y = m_box.mY + m_yTranslation;
-  std::wstring aLine;
+  std::wstring& aLine = m_line;
   while (aShown > aLineStart) {
     // A word being typed is measured whole, so it does not jump lines when it is finished.
     int anEnd = aShown;
@@ -234,7 +235,8 @@ void TextPrinter::draw(Tesk::Graphics* g, float theFade) {
     int w = 0;
     int i = lineEnd(aLine, w);
     if (i > aShown - aLineStart) i = aShown - aLineStart;
-    const std::wstring aDrawn = aLine.substr(0, i);
+    std::wstring& aDrawn = m_drawn;
+    aDrawn.assign(aLine, 0, static_cast<size_t>(i));
     if (m_justification == -1) {
       WriteString(g, aDrawn, m_box.mX, y, w, -1);
     } else {

@@ -69,4 +69,8 @@ class TextPrinter : public Tesk::Widget {
 
   // The page being measured, kept to spare an allocation per character.
   std::wstring m_page;
+  // Scratch for the lines drawn and the lengths measured: kept, so a frame allocates nothing.
+  std::wstring m_line;
+  std::wstring m_drawn;
+  std::wstring m_measured;
 };

@@ -74,6 +74,9 @@ void ZqMusic::init(const char* theGroup) {
 void ZqMusic::update() {
   Tesk::MusicInterface* aMusic = music();
   if (aMusic == nullptr) return;
+  // With nothing playing and nothing asked for, the songs were unloaded when the last one
+  // ended: there is nothing to do until a screen asks for music.
+  if (m_playingSong == 0 && m_pendingSong == 0 && m_currentTrack == m_requestedTrack) return;
   if (m_playingSong == 0 || !aMusic->IsPlaying(m_playingSong)) loadNextMusic();
 }
 

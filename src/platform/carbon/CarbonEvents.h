@@ -83,6 +83,7 @@ enum : UInt32 {
   kEventWindowHidden = 23,
   kEventWindowBoundsChanged = 27,
   kEventWindowCollapsed = 67,
+  kEventWindowExpanded = 70,
   kEventWindowClose = 72,
   kEventWindowClosed = 73,
   kEventWindowZoomed = 75,

@@ -333,22 +333,24 @@ TEST_F(MacWindowProcTest, WindowEventsBecomeWindowMessages) {
   const int32_t aSize = 800 | (600 << 16);
   struct Case {
     UInt32 kind;
-    Msg expected;
+    std::vector<Msg> expected;
   };
   const Case kCases[] = {
-      {kEventWindowDrawContent, {mWindow, WM_PAINT, 0, 0}},
-      {kEventWindowActivated, {mWindow, WM_ACTIVATE, 1, 0}},
-      {kEventWindowDeactivated, {mWindow, WM_ACTIVATE, 0, 0}},
-      {kEventWindowCollapsed, {mWindow, WM_ACTIVATE, 0, 0}},
-      {kEventWindowShown, {mWindow, WM_SHOWWINDOW, 1, 0}},
-      {kEventWindowHidden, {mWindow, WM_SHOWWINDOW, 0, 0}},
-      {kEventWindowClose, {mWindow, WM_CLOSE, 0, 0}},
-      {kEventWindowZoomed, {mWindow, WM_SIZE, SIZE_MAXIMIZED, aSize}},
+      {kEventWindowDrawContent, {{mWindow, WM_PAINT, 0, 0}}},
+      {kEventWindowActivated, {{mWindow, WM_ACTIVATE, 1, 0}}},
+      {kEventWindowDeactivated, {{mWindow, WM_ACTIVATE, 0, 0}}},
+      // Minimised: the window loses the keyboard and is sized down to nothing.
+      {kEventWindowCollapsed, {{mWindow, WM_ACTIVATE, 0, 0}, {mWindow, WM_SIZE, SIZE_MINIMIZED, aSize}}},
+      {kEventWindowExpanded, {{mWindow, WM_SIZE, SIZE_RESTORED, aSize}}},
+      {kEventWindowShown, {{mWindow, WM_SHOWWINDOW, 1, 0}}},
+      {kEventWindowHidden, {{mWindow, WM_SHOWWINDOW, 0, 0}}},
+      {kEventWindowClose, {{mWindow, WM_CLOSE, 0, 0}}},
+      {kEventWindowZoomed, {{mWindow, WM_SIZE, SIZE_MAXIMIZED, aSize}}},
   };
   for (const Case& c : kCases) {
     SCOPED_TRACE(c.kind);
     CarbonEventSource::PostWindowEvent(mWindow, c.kind);
-    EXPECT_EQ(Pump(), std::vector<Msg>{c.expected});
+    EXPECT_EQ(Pump(), c.expected);
   }
 
   MoveWindow(mWindow, 30, 40, false);
@@ -390,16 +392,24 @@ TEST_F(MacWindowProcTest, ApplicationEventsAndMessageCommands) {
   EXPECT_TRUE(gMessages.empty());
 }
 
-TEST_F(MacWindowProcTest, WhileAnotherApplicationIsInFrontOnlyDeactivationPasses) {
+TEST_F(MacWindowProcTest, WhileAnotherApplicationIsInFrontOnlyDeactivationAndTheWindowsStatePass) {
+  const int32_t aSize = 800 | (600 << 16);
   CarbonEventSource::PostApplicationEvent(kEventAppDeactivated);
   CarbonEventSource::PostMouse(mWindow, kEventMouseDown, 5, 5, 1, 1, 0);
   CarbonEventSource::PostRawKey(kEventRawKeyDown, 0, 'a', 0);
   CarbonEventSource::PostWindowEvent(mWindow, kEventWindowDrawContent);
   CarbonEventSource::PostWindowEvent(mWindow, kEventWindowDeactivated);
+  // A window minimised, hidden, shown and restored while another has the keyboard.
+  CarbonEventSource::PostWindowEvent(mWindow, kEventWindowHidden);
+  CarbonEventSource::PostWindowEvent(mWindow, kEventWindowExpanded);
+  CarbonEventSource::PostWindowEvent(mWindow, kEventWindowShown);
   CarbonEventSource::PostApplicationEvent(kEventAppActivated);
   CarbonEventSource::PostMouse(mWindow, kEventMouseUp, 5, 5, 1, 1, 0);
   EXPECT_EQ(Pump(), (std::vector<Msg>{{nullptr, WM_ACTIVATEAPP, 0, 0},
                                       {mWindow, WM_ACTIVATE, 0, 0},
+                                      {mWindow, WM_SHOWWINDOW, 0, 0},
+                                      {mWindow, WM_SIZE, SIZE_RESTORED, aSize},
+                                      {mWindow, WM_SHOWWINDOW, 1, 0},
                                       {nullptr, WM_ACTIVATEAPP, 1, 0},
                                       {mWindow, WM_LBUTTONUP, 0, MakeMouseLParam(5, 5)}}));
 }

@@ -148,12 +148,43 @@ TEST_F(MainLoop, ProcessAnswersFalseInsteadOfSleepingWhenAsked) {
   EXPECT_GT(GetTickCount(), aBefore);
 }
 
-TEST_F(MainLoop, AnUnchangedScreenIsPresentedOnceASecond) {
+TEST_F(MainLoop, AnUnchangedScreenIsNeverPresented) {
   RunFor(5500);
-  ASSERT_GE(mApp->mPresents.size(), 5u);
-  EXPECT_LE(mApp->mPresents.size(), 6u);
-  for (size_t i = 1; i < mApp->mPresents.size(); ++i)
-    EXPECT_GE(mApp->mPresents[i] - mApp->mPresents[i - 1], 1000u);
+  EXPECT_EQ(mApp->mPresents.size(), 0u);
+  EXPECT_NEAR(mApp->mUpdateCount, 550, 2);
+}
+
+TEST_F(MainLoop, AFrameWhoseDrawingDidNotChangeIsNotPresented) {
+  GiveScreen();
+  mApp->mWidgetManager->mSkipUnchangedFrames = true;
+  RunUntilSleep();
+  mApp->mPresents.clear();
+  // The widget marks itself dirty every update and draws the same nothing each time.
+  RunFor(1000);
+  EXPECT_EQ(mApp->mPresents.size(), 0u);
+  EXPECT_GT(mApp->mWidget.mDraws, 90);
+  // Everything marked dirty by the application (a screenshot, a new screen) is presented once.
+  mApp->mWidgetManager->MarkAllDirty();
+  RunFor(1000);
+  EXPECT_EQ(mApp->mPresents.size(), 1u);
+}
+
+TEST_F(MainLoop, AMinimisedWindowUpdatesTenTimesASecondAndDoesNotCatchUpWhenRestored) {
+  GiveScreen();
+  mApp->mLoaded = true;
+  RunUntilSleep();
+  mApp->mMinimized = true;
+  const int aWidgetUpdates = mApp->mWidget.mUpdates;
+  const int anUpdates = mApp->mUpdateCount;
+  mApp->mPresents.clear();
+  RunFor(2000);
+  EXPECT_NEAR(mApp->mUpdateCount - anUpdates, 20, 2);
+  EXPECT_EQ(mApp->mWidget.mUpdates, aWidgetUpdates);  // its widgets stand still
+  EXPECT_EQ(mApp->mPresents.size(), 0u);
+  mApp->mMinimized = false;
+  const int aRestored = mApp->mUpdateCount;
+  RunFor(100);
+  EXPECT_NEAR(mApp->mUpdateCount - aRestored, 10, 2);  // no burst of the time away
 }
 
 TEST_F(MainLoop, AChangedScreenIsPresentedAfterEveryUpdate) {

@@ -118,7 +118,8 @@ TEST_F(StarterProgram, ClickChangesTheBoxOnScreenAndACloseRequestEndsTheRun) {
   EXPECT_TRUE(aCloseSent);
   EXPECT_TRUE(aClosedByWindow);
   EXPECT_LT(aRan, 12.0 + 15.0);
-  EXPECT_GT(aDraws, 2);
+  // Presented when it changes, the first frame and the click's, and not again while it stands.
+  EXPECT_GE(aDraws, 2);
   EXPECT_TRUE(aLoaded);  // the loading thread ran and its completion was taken up
 }
 

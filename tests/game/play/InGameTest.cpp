@@ -530,7 +530,7 @@ TEST_F(InGameTest, TheStatesOpenAndCloseThePopupAndLeaveForTheMap) {
   EXPECT_EQ(Scene().m_state, 2);
   EXPECT_EQ(App().Played(Tesk::SFX_SELECT_PRESS), 1);
 
-  // A minimised window pauses the scene on every update.
+  // A minimised window pauses the scene, once.
   Scene().setGameState(4);
   FullBrightness();
   Run(1);

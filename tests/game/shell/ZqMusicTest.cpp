@@ -187,11 +187,13 @@ TEST_F(ZqMusicSequence, ASongThatCannotBeLoadedIsTriedOncePerSelection) {
   Updates();
   EXPECT_EQ(mLog->Take(), (Calls{"unload all", "load 2 " + kTitle, "max volume 2 0.70",
                                  "fade in 2 from -1 at 0.01 looped"}));
-  // The map's song is missing: one try, then silence on every later update, no reloading.
+  // The map's song is missing: one try, then silence on every later update, no reloading and
+  // no unloading again either.
   mMusic.init("Map");
   FadeOutEnds();
   Updates(300);
   EXPECT_EQ(mLog->mLoads, 3);
+  EXPECT_EQ(mLog->Take(), (Calls{"fade out 2 at 0.01 and stop", "unload all", "load 3 " + kPlay}));
   // The next group with a song of its own plays it.
   mMusic.init("Story");
   Updates();

@@ -136,7 +136,10 @@ void SdlBackend::TranslateWindowEvent(const SDL_WindowEvent& theEvent) {
       CarbonEventSource::PostWindowEvent(aWindow, kEventWindowCollapsed);
       break;
     case SDL_WINDOWEVENT_RESTORED:
-      aWindow->mCollapsed = false;
+      if (aWindow->mCollapsed) {
+        aWindow->mCollapsed = false;
+        CarbonEventSource::PostWindowEvent(aWindow, kEventWindowExpanded);
+      }
       break;
     case SDL_WINDOWEVENT_MAXIMIZED:
       CarbonEventSource::PostWindowEvent(aWindow, kEventWindowZoomed);
