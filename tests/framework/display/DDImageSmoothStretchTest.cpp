@@ -25,10 +25,20 @@ void* operator new(size_t theSize) {
   throw std::bad_alloc();
 }
 void* operator new[](size_t theSize) { return operator new(theSize); }
+// Surfaces take their memory without exceptions: those count too, and free as the rest.
+void* operator new(size_t theSize, const std::nothrow_t&) noexcept {
+  g_Allocations.fetch_add(1, std::memory_order_relaxed);
+  return std::malloc(theSize ? theSize : 1);
+}
+void* operator new[](size_t theSize, const std::nothrow_t& theTag) noexcept {
+  return operator new(theSize, theTag);
+}
 void operator delete(void* p) noexcept { std::free(p); }
 void operator delete[](void* p) noexcept { std::free(p); }
 void operator delete(void* p, size_t) noexcept { std::free(p); }
 void operator delete[](void* p, size_t) noexcept { std::free(p); }
+void operator delete(void* p, const std::nothrow_t&) noexcept { std::free(p); }
+void operator delete[](void* p, const std::nothrow_t&) noexcept { std::free(p); }
 
 namespace {
 
