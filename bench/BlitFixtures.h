@@ -102,7 +102,8 @@ struct Case {
   int destWidth, destHeight;  // of one draw
   int count;                  // draws per frame
   bool destAlpha = false;
-  bool grey = false;  // colourised by a grey level rather than a colour
+  bool grey = false;     // colourised by a grey level rather than a colour
+  bool addTint = false;  // a stretch drawn additive in the tint colour
 };
 
 const Tesk::Color k_Tint(255, 160, 64, 200);
@@ -117,8 +118,8 @@ inline void RunSdl(benchmark::State& theState, const Case& c) {
   std::vector<SDL_Point> aAt = Positions(c.count, c.destWidth, c.destHeight);
   SDL_Surface* aSrc = aSprite.mSurface;
   SDL_Surface* aDest = aScreen.mSurface;
-  SDL_SetSurfaceBlendMode(aSrc, c.op == Additive ? SDL_BLENDMODE_ADD : SDL_BLENDMODE_BLEND);
-  if (c.op == Colourised) {
+  SDL_SetSurfaceBlendMode(aSrc, c.op == Additive || c.addTint ? SDL_BLENDMODE_ADD : SDL_BLENDMODE_BLEND);
+  if (c.op == Colourised || c.grey || c.addTint) {
     const Tesk::Color& aTint = c.grey ? k_GreyTint : k_Tint;
     SDL_SetSurfaceColorMod(aSrc, Uint8(aTint.mRed), Uint8(aTint.mGreen), Uint8(aTint.mBlue));
     SDL_SetSurfaceAlphaMod(aSrc, Uint8(aTint.mAlpha));

@@ -39,6 +39,9 @@ const Case k_Cases[] = {
     {"Colourised/sprite64_grey_x200", Colourised, 64, 64, Sparse, 64, 64, 200, false, true},
     {"FastStretch/screen_400x300_to_800x600", FastStretch, 400, 300, Sparse, 800, 600, 1, false},
     {"FastStretch/sprite32_to_64_x160", FastStretch, 32, 32, Glow, 64, 64, 160, false},
+    {"FastStretch/sprite32_to_64_grey_x160", FastStretch, 32, 32, Glow, 64, 64, 160, false, true},
+    {"FastStretch/sprite32_to_64_add_tint_x160", FastStretch, 32, 32, Glow, 64, 64, 160, false, false, true},
+    {"FastStretch/sprite64_to_48_add_tint_x200", FastStretch, 64, 64, Glow, 48, 48, 200, false, false, true},
     {"SmoothStretch/screen_400x300_to_800x600", SmoothStretch, 400, 300, Sparse, 800, 600, 1, false},
     {"SmoothStretch/sprite32_to_64_x160", SmoothStretch, 32, 32, Glow, 64, 64, 160, false},
     {"FastStretch/shrink_800x600_to_400x300", FastStretch, 800, 600, Sparse, 400, 300, 1, false},
@@ -70,7 +73,8 @@ void RunOurs(benchmark::State& theState, const Case& c) {
         case FastStretch:
         case SmoothStretch:
           aDest.StretchBlt(aSprite.mImage.get(), TRect<int>(p.x, p.y, c.destWidth, c.destHeight), aSrc, aClip,
-                           Color::White, DRAWMODE_NORMAL, c.op == FastStretch);
+                           c.grey ? k_GreyTint : c.addTint ? k_Tint : Color::White,
+                           c.addTint ? DRAWMODE_ADDITIVE : DRAWMODE_NORMAL, c.op == FastStretch);
           break;
         case Rotated:
           aDest.BltRotated(aSprite.mImage.get(), float(p.x), float(p.y), aSrc, aClip, Color::White,
@@ -85,8 +89,8 @@ void RunOurs(benchmark::State& theState, const Case& c) {
 
 // pixman doing the case: OVER for blends (premultiplied, as pixman keeps pixels), ADD for
 // additive, a scaling transform with nearest or bilinear filtering for the stretches and a
-// rotation with bilinear filtering for the rotated case. It has no colourised blit.
-bool PixmanHas(const Case& c) { return c.op != Colourised; }
+// rotation with bilinear filtering for the rotated case. It has no colourised blit nor tinted stretch.
+bool PixmanHas(const Case& c) { return c.op != Colourised && !c.grey && !c.addTint; }
 
 void RunPixman(benchmark::State& theState, const Case& c) {
   Sprite aSprite(c.srcWidth, c.srcHeight, c.kind);

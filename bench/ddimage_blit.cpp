@@ -80,6 +80,9 @@ const Case k_Cases[] = {
     {"Colourised/sprite64_sparse_x200", Colourised, 64, 64, Sparse, 64, 64, 200},
     {"FastStretch/screen_400x300_to_800x600", FastStretch, 400, 300, Sparse, 800, 600, 1},
     {"FastStretch/sprite32_to_64_x160", FastStretch, 32, 32, Glow, 64, 64, 160},
+    {"SmoothStretch/screen_400x300_to_800x600", SmoothStretch, 400, 300, Sparse, 800, 600, 1},
+    {"SmoothStretch/sprite32_to_64_x160", SmoothStretch, 32, 32, Glow, 64, 64, 160},
+    {"SmoothStretch/sprite64_to_48_x200", SmoothStretch, 64, 64, Glow, 48, 48, 200},
     {"Rotated/sprite128_x20", Rotated, 128, 128, Sparse, 128, 128, 20},
 };
 
@@ -97,14 +100,13 @@ void Draw(Image& theDest, MemoryImage* theSprite, const Case& c, const SDL_Point
       theDest.Blt(theSprite, p.x, p.y, aSrc, k_Tint, DRAWMODE_NORMAL);
       break;
     case FastStretch:
+    case SmoothStretch:
       theDest.StretchBlt(theSprite, TRect<int>(p.x, p.y, c.destWidth, c.destHeight), aSrc, aClip,
-                         Color::White, DRAWMODE_NORMAL, true);
+                         Color::White, DRAWMODE_NORMAL, c.op == FastStretch);
       break;
     case Rotated:
       theDest.BltRotated(theSprite, float(p.x), float(p.y), aSrc, aClip, Color::White, DRAWMODE_NORMAL,
                          k_Angle, c.srcWidth / 2.0f, c.srcHeight / 2.0f);
-      break;
-    case SmoothStretch:  // not among the surface cases
       break;
   }
 }

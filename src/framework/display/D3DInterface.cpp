@@ -181,7 +181,8 @@ bool D3DInterface::FillRect(const TRect<int>& theRect, const Color& theColor, in
       theRect.mX + theRect.mWidth >= mWidth && theRect.mY + theRect.mHeight >= mHeight)
     return CheckDXError(mD3DDevice->Clear(0, nullptr, D3DCLEAR_TARGET, PackColor(theColor), 1.0f, 0),
                         "Clear (Rect)");
-  mD3DDevice->SetBlendStates(!isOpaque, D3DBLEND_SRCALPHA, theDrawMode == 0 ? D3DBLEND_INVSRCALPHA : D3DBLEND_ONE);
+  mD3DDevice->SetBlendStates(!isOpaque, D3DBLEND_SRCALPHA,
+                             theDrawMode == 0 ? D3DBLEND_INVSRCALPHA : D3DBLEND_ONE);
   mD3DDevice->SetTexture(0, nullptr);
   mD3DDevice->SetVertexShader(D3DFVF_TLVERTEX);
   uint32_t aColor = PackColor(theColor);

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 
 #include "display/DDrawTypes.h"
 #include "graphics/MemoryImage.h"
@@ -151,6 +152,8 @@ class DDImage : public MemoryImage {
 
   uint32_t mSurfaceKey;  // the colour key written into the surface, to read transparency back
   bool mHasSurfaceKey;
+  // The smooth stretch resamples into this image, then blits it: made once, its buffers kept.
+  std::unique_ptr<MemoryImage> mSmoothScratch;
 };
 
 }  // namespace Tesk

@@ -292,27 +292,29 @@ void DDImage::AlphaBlt(MemoryImage* theSource, int theX, int theY, const TRect<i
                        const Color& theColor, bool mirror) {
   const uint32_t aBitCount = mLockDesc.ddpfPixelFormat.dwRGBBitCount;
   const uint32_t* aNative = theSource->GetNativeAlphaData(mDDInterface);
-  const uint8_t* aRuns = theSource->GetRLAlphaData();
-  if (mLockDesc.lpSurface == nullptr || aNative == nullptr || aRuns == nullptr ||
-      (aBitCount != 16 && aBitCount != 32))
-    return;
+  if (mLockDesc.lpSurface == nullptr || aNative == nullptr || (aBitCount != 16 && aBitCount != 32)) return;
   const bool isPalette = theSource->mPalette != nullptr && theSource->mPaletteIndices != nullptr;
+  uint8_t* aBase = static_cast<uint8_t*>(mLockDesc.lpSurface);
+  if (IsWhite(theColor) && aBitCount == 32 && !mirror && !isPalette) {
+    // The run rule pixel by pixel in vector groups (opaque copied, transparent skipped): no
+    // run lengths needed.
+    const DestRows<uint32_t> aDest{aBase, mLockDesc.lPitch};
+    const uint32_t* aRow = aNative + static_cast<size_t>(theSrcRect.mY) * theSource->mWidth + theSrcRect.mX;
+    for (int y = 0; y < theSrcRect.mHeight; ++y, aRow += theSource->mWidth)
+      BlitSimd::OverPremultipliedRow(aDest.Row(theX, theY + y), aRow, theSrcRect.mWidth);
+    return;
+  }
+  const uint8_t* aRuns = theSource->GetRLAlphaData();
+  if (aRuns == nullptr) return;
   const SourceRows aSrc{aNative, isPalette ? theSource->mPaletteIndices.get() : nullptr, aRuns,
                         theSource->mWidth};
   const uint32_t RM = mLockDesc.ddpfPixelFormat.dwRBitMask, GM = mLockDesc.ddpfPixelFormat.dwGBitMask,
                  BM = mLockDesc.ddpfPixelFormat.dwBBitMask;
   const bool is565 = aBitCount == 16 && GM == 0x07E0, is555 = aBitCount == 16 && GM == 0x03E0;
   const uint32_t K = is565 ? k_Spread565 : k_Spread555;
-  uint8_t* aBase = static_cast<uint8_t*>(mLockDesc.lpSurface);
 
   if (IsWhite(theColor)) {
-    if (aBitCount == 32 && !mirror && !isPalette) {
-      // The run rule pixel by pixel in vector groups: opaque copied, transparent skipped.
-      const DestRows<uint32_t> aDest{aBase, mLockDesc.lPitch};
-      const uint32_t* aRow = aNative + static_cast<size_t>(theSrcRect.mY) * theSource->mWidth + theSrcRect.mX;
-      for (int y = 0; y < theSrcRect.mHeight; ++y, aRow += theSource->mWidth)
-        BlitSimd::OverPremultipliedRow(aDest.Row(theX, theY + y), aRow, theSrcRect.mWidth);
-    } else if (aBitCount == 32) {
+    if (aBitCount == 32) {
       WalkRuns(aSrc, DestRows<uint32_t>{aBase, mLockDesc.lPitch}, theX, theY, theSrcRect, mirror,
                [&](uint32_t theFirst, size_t i, int theRun, uint32_t* d, int theDir) {
                  uint32_t a = theFirst >> 24;

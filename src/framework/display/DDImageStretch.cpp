@@ -1,5 +1,5 @@
 // DDImage: stretched blits, nearest sample in 16.16 straight into the locked surface, a
-// surface copy for plain opaque copies, and the smooth stretch through a temporary image.
+// surface copy for plain opaque copies, and the smooth stretch through a scratch image.
 #include <algorithm>
 #include <memory>
 #include <vector>
@@ -101,8 +101,13 @@ void DDImage::StretchBlt(Image* theImage, const TRect<int>& theDestRect, const T
                               fastStretch);
       return;
     }
-    // The colour acts once, in the final blit; the resampling itself stays white.
-    MemoryImage aTemp(mApp);
+    // The colour acts once, in the final blit; the resampling itself stays white. The scratch
+    // keeps its arrays, so a warm frame allocates nothing.
+    if (!mSmoothScratch) {
+      mSmoothScratch = std::make_unique<MemoryImage>(mApp);
+      mSmoothScratch->SetKeepsBuffers(true);
+    }
+    MemoryImage& aTemp = *mSmoothScratch;
     aTemp.Create(aDestOut.mWidth, aDestOut.mHeight);
     aTemp.SlowStretchBlt(theImage, TRect<int>(0, 0, aDestOut.mWidth, aDestOut.mHeight), aSrcOut, Color::White,
                          DRAWMODE_NORMAL);

@@ -54,7 +54,7 @@ class IDirect3DDevice8 {
   // colours replaces what it covers whether blended or not, so it is drawn unblended (the
   // software rasteriser then neither reads the target nor mixes).
   // theOpaqueCore: texels of the bound texture that all have alpha 255. When many quads of
-  // one texture pile up (several times the viewport's area), the kept quads' cores that lie
+  // one texture pile up (twice the viewport's area or more), the kept quads' cores that lie
   // texel for pixel are drawn first, unblended and nearest first, into the depth buffer, and
   // then the quads in their order where no later core covers them: every pixel ends as it
   // would, and what later cores hide is never shaded.
@@ -104,10 +104,10 @@ class IDirect3DDevice8 {
   GLuint mStencilMask;
   GLenum mSrcBlend, mDestBlend;
   GLenum mAppliedSrcBlend, mAppliedDestBlend;  // what the context has, so repeats cost nothing
-  bool mBlendEnabled;                           // the blend state asked for
-  int mAppliedBlend;                            // GL_BLEND on the context: 0, 1, or -1 unknown
-  bool mBatchBlend;                             // whether the kept quads are drawn blended
-  GLint mMinFilter, mMagFilter;                 // the stage's filters, as OpenGL filters
+  bool mBlendEnabled;                          // the blend state asked for
+  int mAppliedBlend;                           // GL_BLEND on the context: 0, 1, or -1 unknown
+  bool mBatchBlend;                            // whether the kept quads are drawn blended
+  GLint mMinFilter, mMagFilter;                // the stage's filters, as OpenGL filters
   bool mDepthTest, mStencilTest, mAlphaTest;
   GLenum mAlphaFunc;
   float mAlphaRef;
@@ -128,11 +128,11 @@ class IDirect3DDevice8 {
   };
   std::vector<BatchVertex> mBatch;  // 4 per kept quad
   std::vector<uint16_t> mBatchIndices;
-  std::vector<TexelRect> mBatchCores;  // per kept quad, on the target (empty: none)
-  int64_t mBatchArea;                  // the kept quads' pixels, added up
-  int mCores;                          // kept quads with a core
-  bool mHasDepth;                      // the context's frame has a depth buffer
-  bool mDepthWrite;                    // the depth mask the state asks for
+  std::vector<TexelRect> mBatchCores;   // per kept quad, on the target (empty: none)
+  int64_t mBatchArea;                   // the kept quads' pixels, added up
+  int mCores;                           // kept quads with a core
+  bool mHasDepth;                       // the context's frame has a depth buffer
+  bool mDepthWrite;                     // the depth mask the state asks for
   std::vector<BatchVertex> mCoreBatch;  // scratch for the cores, kept between frames
   std::vector<uint16_t> mCoreIndices;
 };

@@ -345,8 +345,8 @@ void TextureData::Blt(IDirect3DDevice8* theDevice, float theX, float theY, const
       int w = aSrcRight - aCol, h = aSrcBottom - aRow;
       float u1, v1, u2, v2;
       DIRECTDRAWSURFACE3* aTexture = GetTexture(aCol, aRow, w, h, u1, v1, u2, v2);
-      const TextureDataPiece& aPiece = mTextures[static_cast<size_t>(aRow / mTexPieceHeight) * mTexVecWidth +
-                                                 aCol / mTexPieceWidth];
+      const TextureDataPiece& aPiece =
+          mTextures[static_cast<size_t>(aRow / mTexPieceHeight) * mTexVecWidth + aCol / mTexPieceWidth];
       // The part in the piece's own pixels, and the part of it with any alpha (a linear sample
       // also reads the next pixel out). Blended, pixels of alpha 0 leave the target as it was.
       int aLeft = aCol % mTexPieceWidth, aTop = aRow % mTexPieceHeight, aMargin = gLinearFilter ? 1 : 0;
@@ -415,7 +415,8 @@ void TextureData::BltTransformed(IDirect3DDevice8* theDevice, const TeskMatrix3&
       D3DInterface::CheckDXError(theDevice->SetTexture(0, aTexture), "SetTexture gTexture");
       theDevice->SetVertexShader(D3DFVF_TLVERTEX);
       if (!isClipped) {
-        D3DInterface::CheckDXError(theDevice->DrawQuad(aQuad, IsPieceOpaque(aCol, aRow)), "DrawPrimitive (Tri) 3");
+        D3DInterface::CheckDXError(theDevice->DrawQuad(aQuad, IsPieceOpaque(aCol, aRow)),
+                                   "DrawPrimitive (Tri) 3");
       } else {
         VertexList aList;
         aList.push_back(aQuad[0]);

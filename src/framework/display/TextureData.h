@@ -35,9 +35,9 @@ struct TextureDataPiece {
 
 // What the alpha of an image area holds.
 struct ImageAreaAlpha {
-  bool mOpaque;                          // every pixel has alpha 255
-  int mLeft, mTop, mRight, mBottom;      // bounds of the pixels with alpha above 0, area-relative
-  IDirect3DDevice8::TexelRect mCore;     // the largest rectangle of pixels with alpha 255
+  bool mOpaque;                       // every pixel has alpha 255
+  int mLeft, mTop, mRight, mBottom;   // bounds of the pixels with alpha above 0, area-relative
+  IDirect3DDevice8::TexelRect mCore;  // the largest rectangle of pixels with alpha 255
 };
 
 class TextureData {

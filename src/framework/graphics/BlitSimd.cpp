@@ -72,35 +72,6 @@ void AddOpaqueRowPlain(uint32_t* theDest, const uint32_t* theSrc, int theCount) 
   for (int i = 0; i < theCount; ++i) theDest[i] |= 0xFF000000u;
 }
 
-void StretchMixOverRowPlain(uint32_t* theDest, const uint16_t* theTop, const uint16_t* theBottom,
-                            uint32_t theTopWeight, int theCount) {
-  const uint32_t wt = theTopWeight, wb = 256 - theTopWeight;
-  for (int x = 0; x < theCount; ++x, theTop += 4, theBottom += 4) {
-    uint32_t d = theDest[x];
-    uint32_t B = (theTop[0] * wt + theBottom[0] * wb) >> 16, G = (theTop[1] * wt + theBottom[1] * wb) >> 16,
-             R = (theTop[2] * wt + theBottom[2] * wb) >> 16;
-    uint32_t A = std::min<uint32_t>((theTop[3] * wt + theBottom[3] * wb) >> 16, 255);
-    if (A == 0) continue;
-    uint32_t da = d >> 24;
-    uint32_t oma = 256 - A;
-    uint32_t aBlue = (((oma * (d & 0xFF)) >> 8) & 0xFF) + ((B * A) >> 8);
-    uint32_t aGreen = (((oma * (d & 0xFF00)) >> 8) & 0xFF00) + (((G * A) >> 8) << 8);
-    uint32_t aRed = (((oma * (d & 0xFF0000)) >> 8) & 0xFF0000) + (((R * A) >> 8) << 16);
-    uint32_t anAlpha = da + ((255 - da) * A) / 255;
-    theDest[x] = (anAlpha << 24) | aRed | aGreen | aBlue;
-  }
-}
-
-void StretchHorzRowPlain(uint16_t* theCells, const uint32_t* theRow, const int* theLefts,
-                         const int* theRights, const uint16_t* theWeights, int theCount) {
-  for (int k = 0; k < theCount; ++k, theCells += 4) {
-    uint32_t l = theRow[theLefts[k]], r = theRow[theRights[k]];
-    uint32_t wl = theWeights[8 * k], wr = theWeights[8 * k + 4];
-    for (int c = 0; c < 4; ++c)
-      theCells[c] = uint16_t(((l >> (8 * c)) & 0xFF) * wl + ((r >> (8 * c)) & 0xFF) * wr);
-  }
-}
-
 void AddAlphaRowPlain(uint32_t* theDest, const uint32_t* theSrc, int theCount) {
   for (int i = 0; i < theCount; ++i) {
     uint32_t d = theDest[i], s = theSrc[i], sa = s >> 24;
@@ -398,85 +369,7 @@ void AddAlphaRow(uint32_t* theDest, const uint32_t* theSrc, int theCount) {
   AddAlphaRowPlain(theDest + i, theSrc + i, theCount - i);
 }
 
-namespace {
-
-// (a * wa + b * wb) >> 16 per 16-bit lane, the sums taken in 32 bits.
-inline __m128i MixHigh(__m128i a, __m128i b, __m128i wa, __m128i wb) {
-  __m128i aLo = _mm_mullo_epi16(a, wa), aHi = _mm_mulhi_epu16(a, wa);
-  __m128i bLo = _mm_mullo_epi16(b, wb), bHi = _mm_mulhi_epu16(b, wb);
-  __m128i s0 = _mm_add_epi32(_mm_unpacklo_epi16(aLo, aHi), _mm_unpacklo_epi16(bLo, bHi));
-  __m128i s1 = _mm_add_epi32(_mm_unpackhi_epi16(aLo, aHi), _mm_unpackhi_epi16(bLo, bHi));
-  // Shifted right by 16 the sums fit 16 bits (at most 255): signed packing keeps them.
-  return _mm_packs_epi32(_mm_srli_epi32(s0, 16), _mm_srli_epi32(s1, 16));
-}
-
-// Two pixels: c holds the mixed channels (b, g, r, a per pixel, each at most 255), d the
-// destination widened. A = 0 leaves the destination as it is, as the formula does by itself.
-inline __m128i Over16(__m128i d, __m128i c) {
-  const __m128i aColourLanes = _mm_set_epi16(0, -1, -1, -1, 0, -1, -1, -1);
-  __m128i A = _mm_shufflehi_epi16(_mm_shufflelo_epi16(c, 0xFF), 0xFF);
-  __m128i oma = _mm_sub_epi16(_mm_set1_epi16(256), A);
-  __m128i aColour = _mm_add_epi16(_mm_srli_epi16(_mm_mullo_epi16(oma, d), 8),
-                                  _mm_srli_epi16(_mm_mullo_epi16(c, A), 8));
-  // da + ((255 - da) * A) / 255, the division as (x + 1 + (x >> 8)) >> 8 (exact below 65536).
-  __m128i x = _mm_mullo_epi16(_mm_sub_epi16(_mm_set1_epi16(255), d), A);
-  __m128i q = _mm_srli_epi16(_mm_add_epi16(_mm_add_epi16(x, _mm_set1_epi16(1)), _mm_srli_epi16(x, 8)), 8);
-  __m128i anAlpha = _mm_add_epi16(d, q);
-  return _mm_or_si128(_mm_and_si128(aColourLanes, aColour), _mm_andnot_si128(aColourLanes, anAlpha));
-}
-
-}  // namespace
-
-void StretchMixOverRow(uint32_t* theDest, const uint16_t* theTop, const uint16_t* theBottom,
-                       uint32_t theTopWeight, int theCount) {
-  const __m128i aZero = _mm_setzero_si128();
-  const __m128i wt = _mm_set1_epi16(short(theTopWeight)), wb = _mm_set1_epi16(short(256 - theTopWeight));
-  int x = 0;
-  for (; x + 4 <= theCount; x += 4) {
-    const __m128i* aTop = reinterpret_cast<const __m128i*>(theTop + 4 * x);
-    const __m128i* aBottom = reinterpret_cast<const __m128i*>(theBottom + 4 * x);
-    __m128i c01 = MixHigh(_mm_loadu_si128(aTop), _mm_loadu_si128(aBottom), wt, wb);
-    __m128i c23 = MixHigh(_mm_loadu_si128(aTop + 1), _mm_loadu_si128(aBottom + 1), wt, wb);
-    __m128i d = _mm_loadu_si128(reinterpret_cast<const __m128i*>(theDest + x));
-    __m128i r01 = Over16(_mm_unpacklo_epi8(d, aZero), c01);
-    __m128i r23 = Over16(_mm_unpackhi_epi8(d, aZero), c23);
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(theDest + x), _mm_packus_epi16(r01, r23));
-  }
-  StretchMixOverRowPlain(theDest + x, theTop + 4 * x, theBottom + 4 * x, theTopWeight, theCount - x);
-}
-
-void StretchHorzRow(uint16_t* theCells, const uint32_t* theRow, const int* theLefts, const int* theRights,
-                    const uint16_t* theWeights, int theCount) {
-  const __m128i aZero = _mm_setzero_si128();
-  int k = 0;
-  for (; k + 2 <= theCount; k += 2) {
-    __m128i l = _mm_unpacklo_epi32(_mm_cvtsi32_si128(int(theRow[theLefts[k]])),
-                                   _mm_cvtsi32_si128(int(theRow[theLefts[k + 1]])));
-    __m128i r = _mm_unpacklo_epi32(_mm_cvtsi32_si128(int(theRow[theRights[k]])),
-                                   _mm_cvtsi32_si128(int(theRow[theRights[k + 1]])));
-    // Weights of cells k and k + 1: wl, wl (lanes 0-7 of each 16-byte load) then wr.
-    __m128i w0 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(theWeights + 8 * k));
-    __m128i w1 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(theWeights + 8 * k + 8));
-    __m128i wl = _mm_unpacklo_epi64(w0, w1), wr = _mm_unpackhi_epi64(w0, w1);
-    // Products and their sum stay within 16 bits (255 * 257 at most).
-    __m128i aCells = _mm_add_epi16(_mm_mullo_epi16(_mm_unpacklo_epi8(l, aZero), wl),
-                                   _mm_mullo_epi16(_mm_unpacklo_epi8(r, aZero), wr));
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(theCells + 4 * k), aCells);
-  }
-  StretchHorzRowPlain(theCells + 4 * k, theRow, theLefts + k, theRights + k, theWeights + 8 * k, theCount - k);
-}
-
 #else
-
-void StretchHorzRow(uint16_t* theCells, const uint32_t* theRow, const int* theLefts, const int* theRights,
-                    const uint16_t* theWeights, int theCount) {
-  StretchHorzRowPlain(theCells, theRow, theLefts, theRights, theWeights, theCount);
-}
-
-void StretchMixOverRow(uint32_t* theDest, const uint16_t* theTop, const uint16_t* theBottom,
-                       uint32_t theTopWeight, int theCount) {
-  StretchMixOverRowPlain(theDest, theTop, theBottom, theTopWeight, theCount);
-}
 
 void OverWhiteRowSse2(uint32_t* theDest, const uint32_t* theSrc, int theCount) {
   OverWhiteRowPlain(theDest, theSrc, theCount);

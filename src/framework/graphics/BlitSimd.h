@@ -86,23 +86,6 @@ void AddAlphaRowPlain(uint32_t* theDest, const uint32_t* theSrc, int theCount);
 void AddOpaqueRow(uint32_t* theDest, const uint32_t* theSrc, int theCount);
 void AddOpaqueRowPlain(uint32_t* theDest, const uint32_t* theSrc, int theCount);
 
-// The smooth stretch's enlarging rows, white over the destination: each cell is four 16-bit
-// channel sums (blue, green, red, alpha; at most 255 * 257) of a horizontal pass, and output
-// pixel x mixes cell x of theTop and theBottom by theTopWeight and 256 - theTopWeight (the
-// sums reach 24 bits, their top byte the channel), then lays it over the destination.
-void StretchMixOverRow(uint32_t* theDest, const uint16_t* theTop, const uint16_t* theBottom,
-                       uint32_t theTopWeight, int theCount);
-void StretchMixOverRowPlain(uint32_t* theDest, const uint16_t* theTop, const uint16_t* theBottom,
-                            uint32_t theTopWeight, int theCount);
-
-// The smooth stretch's enlarging horizontal pass over one source row: cell k's four channel
-// sums are theRow[theLefts[k]] * wl + theRow[theRights[k]] * wr per channel, with wl and wr
-// (summing to 257) at theWeights[8k] and theWeights[8k + 4], each repeated four times.
-void StretchHorzRow(uint16_t* theCells, const uint32_t* theRow, const int* theLefts, const int* theRights,
-                    const uint16_t* theWeights, int theCount);
-void StretchHorzRowPlain(uint16_t* theCells, const uint32_t* theRow, const int* theLefts,
-                         const int* theRights, const uint16_t* theWeights, int theCount);
-
 // True when the processor runs the AVX2 rows (they must not be called otherwise).
 bool HasAvx2();
 

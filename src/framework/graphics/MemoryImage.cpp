@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "core/Common.h"
+#include "graphics/BlitSimdNative.h"
 #include "graphics/DrawMode.h"
 #include "graphics/ImageRegistry.h"
 #include "graphics/NativeDisplay.h"
@@ -44,6 +45,24 @@ struct AddClampTable {
 
 const AddClampTable sm_AddClampTable;
 
+// Lets go of theLive: a keeping image parks it in theKept for the next Take.
+template <class T>
+void Drop(std::unique_ptr<T[]>& theLive, std::unique_ptr<T[]>& theKept, bool keeps) {
+  if (keeps && theLive)
+    theKept = std::move(theLive);
+  else
+    theLive.reset();
+}
+
+// An array of at least theCount elements: the parked one when it has room, else a new one.
+template <class T>
+std::unique_ptr<T[]> Take(std::unique_ptr<T[]>& theKept, size_t& theRoom, size_t theCount) {
+  if (theKept && theRoom >= theCount) return std::move(theKept);
+  theKept.reset();
+  theRoom = theCount;
+  return std::unique_ptr<T[]>(new T[theCount]);
+}
+
 }  // namespace
 
 MemoryImage::MemoryImage() { Init(gImageRegistry); }
@@ -61,6 +80,8 @@ void MemoryImage::Init(ImageRegistry* theApp) {
   mPurgeBits = false;
   mPaletteWanted = false;
   mBitsChanged = false;
+  mKeepsBuffers = false;
+  mBitsRoom = mNativeRoom = mRLAlphaRoom = mRLAdditiveRoom = 0;
   mApp = theApp;
   if (mApp) mApp->AddMemoryImage(this);
 }
@@ -79,18 +100,28 @@ const uint8_t* MemoryImage::GetAddClampTable() const {
 
 NativeDisplay* MemoryImage::GetAppNativeDisplay() const { return mApp ? mApp->GetNativeDisplay() : nullptr; }
 
+void MemoryImage::SetKeepsBuffers(bool keepsBuffers) {
+  mKeepsBuffers = keepsBuffers;
+  if (keepsBuffers) return;
+  mKeptBits.reset();
+  mKeptNative.reset();
+  mKeptRLAlpha.reset();
+  mKeptRLAdditive.reset();
+}
+
 void MemoryImage::AllocBits() {
   int aSize = mWidth * mHeight;
-  mBits.reset(new uint32_t[aSize + 1]);
+  Drop(mBits, mKeptBits, mKeepsBuffers);
+  mBits = Take(mKeptBits, mBitsRoom, size_t(aSize) + 1);
   mBits[aSize] = MEMORYCHECK_ID;
 }
 
 void MemoryImage::BitsChanged() {
   mBitsChanged = true;
   ++mBitsChangedCount;
-  mNativeAlphaData.reset();
-  mRLAlphaData.reset();
-  mRLAdditiveData.reset();
+  Drop(mNativeAlphaData, mKeptNative, mKeepsBuffers);
+  Drop(mRLAlphaData, mKeptRLAlpha, mKeepsBuffers);
+  Drop(mRLAdditiveData, mKeptRLAdditive, mKeepsBuffers);
   // clang-format off
   if (mBits) TESK_ASSERT(mBits[mWidth*mHeight] == MEMORYCHECK_ID);
   // clang-format on
@@ -108,17 +139,16 @@ void MemoryImage::CommitBits() {
     aCount = 256;
   }
   if (aWords) {
-    bool aTrans = false;
-    bool aPartial = false;
+    // Without branches the scan runs in vector lanes.
+    uint32_t aTrans = 0;
+    uint32_t aPartial = 0;
     for (int i = 0; i < aCount; ++i) {
       uint32_t anAlpha = aWords[i] >> 24;
-      if (anAlpha == 0)
-        aTrans = true;
-      else if (anAlpha != 255)
-        aPartial = true;
+      aTrans |= anAlpha == 0;
+      aPartial |= anAlpha - 1 < 254;
     }
-    mHasTransparent = aTrans;
-    mHasPartialAlpha = aPartial;
+    mHasTransparent = aTrans != 0;
+    mHasPartialAlpha = aPartial != 0;
   } else {
     mHasTransparent = true;
     mHasPartialAlpha = false;
@@ -193,7 +223,7 @@ void MemoryImage::SetBits(int theWidth, int theHeight, uint32_t* thePalette, uin
 
 void MemoryImage::Create(int theWidth, int theHeight) {
   if (!IsValidSize(theWidth, theHeight)) return;
-  mBits.reset();
+  Drop(mBits, mKeptBits, mKeepsBuffers);
   // A stale palette would otherwise be read back at the new size.
   mPalette.reset();
   mPaletteIndices.reset();
@@ -232,7 +262,7 @@ void MemoryImage::SetVolatile(bool isVolatile) { mIsVolatile = isVolatile; }
 uint8_t* MemoryImage::GetRLAlphaData() {
   CommitBits();
   if (!mRLAlphaData) {
-    mRLAlphaData.reset(new uint8_t[mWidth * mHeight + 1]);
+    mRLAlphaData = Take(mKeptRLAlpha, mRLAlphaRoom, size_t(mWidth) * mHeight + 1);
     uint8_t* anOut = mRLAlphaData.get();
     if (mPalette && mPaletteIndices) {
       const uint32_t* aPalette = mPalette.get();
@@ -253,7 +283,7 @@ uint8_t* MemoryImage::GetRLAdditiveData(NativeDisplay* theNative) {
   if (!mRLAdditiveData) {
     const uint32_t* aNative = GetNativeAlphaData(theNative);
     if (!aNative) return nullptr;
-    std::unique_ptr<uint8_t[]> aTable(new uint8_t[mWidth * mHeight + 1]);
+    std::unique_ptr<uint8_t[]> aTable = Take(mKeptRLAdditive, mRLAdditiveRoom, size_t(mWidth) * mHeight + 1);
     if (mPalette && mPaletteIndices) {
       const uint8_t* anIndices = mPaletteIndices.get();
       BuildRunLengths(aTable.get(), mWidth, mHeight,
@@ -286,8 +316,14 @@ uint32_t* MemoryImage::GetNativeAlphaData(NativeDisplay* theNative) {
   const int aBlueDown = 8 - theNative->mBlueBits;
   const int aRedShift = theNative->mRedShift, aGreenShift = theNative->mGreenShift;
   const int aBlueShift = theNative->mBlueShift;
-  std::unique_ptr<uint32_t[]> aData(new uint32_t[aCount + 1]);
+  std::unique_ptr<uint32_t[]> aData = Take(mKeptNative, mNativeRoom, size_t(aCount) + 1);
   uint32_t* anOut = aData.get();
+  if (aRedMask == 0xFF0000 && aGreenMask == 0xFF00 && aBlueMask == 0xFF && aRedDown == 16 && aGreenDown == 8 &&
+      aBlueDown == 0 && aRedShift == 16 && aGreenShift == 8 && aBlueShift == 0) {
+    BlitSimdNative::Premultiply888Row(anOut, aSrc, aCount);
+    mNativeAlphaData = std::move(aData);
+    return mNativeAlphaData.get();
+  }
   for (int i = 0; i < aCount; ++i) {
     uint32_t s = aSrc[i];
     uint32_t a = s >> 24;

@@ -79,6 +79,9 @@ class MemoryImage : public Image {
   virtual uint32_t* GetBits();
   virtual void SetImageMode(bool hasTrans, bool hasAlpha);
   virtual void SetVolatile(bool isVolatile);
+  // For a scratch image redrawn at every frame: a change of pixels or size parks the pixel,
+  // native and run-length arrays for reuse, and only a larger size allocates.
+  void SetKeepsBuffers(bool keepsBuffers);
   virtual bool Palletize();
 
   void FillRect(const TRect<int>& theRect, const Color& theColor, int theDrawMode) override;
@@ -161,6 +164,13 @@ class MemoryImage : public Image {
   void Init(ImageRegistry* theApp);
   NativeDisplay* GetAppNativeDisplay() const;
   void FillRectAdditive(const TRect<int>& theRect, const Color& theColor);
+
+  bool mKeepsBuffers;
+  // A keeping image's arrays while let go; each Room is the element count its array (live or
+  // parked) holds.
+  std::unique_ptr<uint32_t[]> mKeptBits, mKeptNative;
+  std::unique_ptr<uint8_t[]> mKeptRLAlpha, mKeptRLAdditive;
+  size_t mBitsRoom, mNativeRoom, mRLAlphaRoom, mRLAdditiveRoom;
 };
 
 }  // namespace Tesk

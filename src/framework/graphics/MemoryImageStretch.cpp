@@ -804,12 +804,12 @@ void MemoryImage::FastStretchBlt(Image* theImage, const TRect<int>& theDestRect,
   const TRect<int> D = theDestRect.Intersection(TRect<int>(0, 0, mWidth, mHeight));
   const bool aGrey = theColor.mRed == theColor.mGreen && theColor.mGreen == theColor.mBlue;
   const bool aWhite = theColor == Color::White;
-  // White (normal or additive with the saturating table) and coloured normal go through the
-  // vector rows; the grey, coloured additive and other-table loops stay per pixel.
+  // Normal and additive (with the saturating table) go through the vector rows; the loops of
+  // other tables and of colours out of the byte range stay per pixel.
   const bool anAdditive = theDrawMode == DRAWMODE_ADDITIVE;
   if (aSrcImage && anAdditive) aSrcImage->CommitBits();
-  if (!aSrcImage || (anAdditive && (!aWhite || !BlitSimd::IsSaturatingTable(GetAddClampTable()))) ||
-      (!aWhite && (aGrey || !InByteRange(theColor))) || D != theDestRect || D.mWidth <= 0 || D.mHeight <= 0 ||
+  if (!aSrcImage || (anAdditive && !BlitSimd::IsSaturatingTable(GetAddClampTable())) ||
+      (!aWhite && !InByteRange(theColor)) || D != theDestRect || D.mWidth <= 0 || D.mHeight <= 0 ||
       aSrcImage->mWidth <= 0 || aSrcImage->mHeight <= 0) {
     StretchPlain::Nearest(*this, theImage, theDestRect, theSrcRect, theColor, theDrawMode, mirror);
     return;
@@ -833,6 +833,12 @@ void MemoryImage::FastStretchBlt(Image* theImage, const TRect<int>& theDestRect,
   uint32_t* aDestRow = GetBits() + D.mY * mWidth + D.mX;
   const uint32_t cR = uint32_t(theColor.mRed), cG = uint32_t(theColor.mGreen), cB = uint32_t(theColor.mBlue),
                  cA = uint32_t(theColor.mAlpha);
+  // A coloured additive sample becomes what its per-pixel op adds to each channel (that op on a
+  // black destination: the sums stay below 256), which the saturating add then lays on.
+  const bool aTintsAdd = anAdditive && !aWhite;
+  const bool aPartial = aSrcImage->mHasPartialAlpha;
+  const uint8_t* aTable = GetAddClampTable();
+  const uint32_t cAddR = cR * cA / 255, cAddG = cG * cA / 255, cAddB = cB * cA / 255;
   double sy = theSrcRect.mY;
   int aGathered = -1;
   for (int y = 0; y < D.mHeight; ++y, aDestRow += mWidth, sy += aYStep) {
@@ -845,14 +851,23 @@ void MemoryImage::FastStretchBlt(Image* theImage, const TRect<int>& theDestRect,
       } else {
         BlitSimdStretch::GatherRow(aSamples, aSrc.mBits + size_t(aSrcY) * aSrc.mPitch, aColumns, D.mWidth);
       }
+      if (aTintsAdd && aPartial) {
+        for (int x = 0; x < D.mWidth; ++x)
+          aSamples[x] = BlitPixel::AddColorAlpha(0, aSamples[x], aTable, cAddR, cAddG, cAddB);
+      } else if (aTintsAdd) {
+        for (int x = 0; x < D.mWidth; ++x)
+          aSamples[x] = BlitPixel::AddColor(0, aSamples[x], aTable, cAddR, cAddG, cAddB);
+      }
       aGathered = aSrcY;
     }
-    if (anAdditive && aSrcImage->mHasPartialAlpha)
+    if (anAdditive && aPartial && !aTintsAdd)
       BlitSimd::AddAlphaRow(aDestRow, aSamples, D.mWidth);
     else if (anAdditive)
       BlitSimd::AddRow(aDestRow, aSamples, D.mWidth);
     else if (aWhite)
       BlitSimdStretch::OverWhiteRow(aDestRow, aSamples, D.mWidth);
+    else if (aGrey)
+      BlitSimd::OverGreyRow(aDestRow, aSamples, D.mWidth, cR, cA);
     else
       BlitSimd::OverColorRow(aDestRow, aSamples, D.mWidth, cR, cG, cB, cA);
   }

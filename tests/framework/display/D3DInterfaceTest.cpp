@@ -201,9 +201,10 @@ TEST_F(D3DInterfaceTest, OpaqueImagesDrawTheSameFrameUnblended) {
     mD3D->Blt(&anImage, 60.5f, 10.25f, TRect<int>(3, 2, 30, 17), Color(200, 150, 100), 0, true);
     mD3D->Blt(&anImage, 5, 40, TRect<int>(0, 0, 40, 20), Color(255, 255, 255, 128), 0);
     mD3D->Blt(&anImage, 60, 40, TRect<int>(0, 0, 40, 20), Color(255, 255, 255), 1);
-    mD3D->StretchBlt(&anImage, TRect<int>(5, 70, 70, 35), TRect<int>(0, 0, 40, 20), nullptr, Color(255, 255, 255),
-                     0, false);
-    mD3D->BltRotated(&anImage, 90, 70, nullptr, Color(255, 255, 255), 0, 0.4, 20, 10, TRect<int>(0, 0, 40, 20));
+    mD3D->StretchBlt(&anImage, TRect<int>(5, 70, 70, 35), TRect<int>(0, 0, 40, 20), nullptr,
+                     Color(255, 255, 255), 0, false);
+    mD3D->BltRotated(&anImage, 90, 70, nullptr, Color(255, 255, 255), 0, 0.4, 20, 10,
+                     TRect<int>(0, 0, 40, 20));
     mD3D->GetDevice()->FlushBatch();
     std::vector<uint32_t> aPixels;
     for (int y = 0; y < k_H; ++y)

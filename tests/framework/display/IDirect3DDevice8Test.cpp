@@ -308,7 +308,8 @@ TEST_F(DeviceTest, KeptQuadsDrawExactlyAsStrips) {
 // position; a translucent colour, or the additive mode, keeps blending.
 TEST_F(DeviceTest, OpaqueTexturesDrawUnblendedWithTheSamePixels) {
   DIRECTDRAWSURFACE3* anOpaque = MakeTexture(16, 16, [](int x, int y) {
-    return 0xFF000000u | (uint32_t(x * 15) << 16) | (uint32_t(y * 15) << 8) | uint32_t((x * 7 + y * 5) & 0xFF);
+    return 0xFF000000u | (uint32_t(x * 15) << 16) | (uint32_t(y * 15) << 8) |
+           uint32_t((x * 7 + y * 5) & 0xFF);
   });
   auto aDraw = [&](bool isHinted) {
     mDevice->Clear(0, nullptr, D3DCLEAR_TARGET, 0xFF204060u, 1.0f, 0);
@@ -327,8 +328,8 @@ TEST_F(DeviceTest, OpaqueTexturesDrawUnblendedWithTheSamePixels) {
         for (uint32_t aColor : {0xFFFFFFFFu, 0xFF8060C0u, 0x80FFFFFFu, 0xFE102030u}) {
           float x = 2.0f + 23.0f * (k % 8) + (k % 3) * 0.4f, y = 3.0f + 34.0f * (k / 8) + (k % 2) * 0.3f;
           float w = (k % 4 == 0) ? 16.0f : 19.5f;
-          _D3DTLVERTEX aQuad[4] = {V(x, y, aColor, 0, 0), V(x, y + w, aColor, 0, 1), V(x + w, y, aColor, 1, 0),
-                                   V(x + w, y + w, aColor, 1, 1)};
+          _D3DTLVERTEX aQuad[4] = {V(x, y, aColor, 0, 0), V(x, y + w, aColor, 0, 1),
+                                   V(x + w, y, aColor, 1, 0), V(x + w, y + w, aColor, 1, 1)};
           EXPECT_EQ(mDevice->DrawQuad(aQuad, isHinted), 0);
           ++k;
         }
@@ -401,8 +402,8 @@ TEST_F(DeviceTest, PiledQuadsOverTheirOpaqueCoresLeaveTheSameFrame) {
       if (i % 7 == 2) aColor = 0xFF80C0E0u;
       // Part of the texture only, as a blit of a source rectangle draws it.
       float u0 = (i % 5 == 1) ? 4.0f / 32 : 0.0f, w = (i % 5 == 1) ? 24.0f : 32.0f;
-      _D3DTLVERTEX aQuad[4] = {V(x, y, aColor, u0, 0), V(x, y + 32, aColor, u0, 1), V(x + w, y, aColor, u0 + w / 32, 0),
-                               V(x + w, y + 32, aColor, u0 + w / 32, 1)};
+      _D3DTLVERTEX aQuad[4] = {V(x, y, aColor, u0, 0), V(x, y + 32, aColor, u0, 1),
+                               V(x + w, y, aColor, u0 + w / 32, 0), V(x + w, y + 32, aColor, u0 + w / 32, 1)};
       EXPECT_EQ(mDevice->DrawQuad(aQuad, false, isCored ? &aCore : nullptr), 0);
     }
     mDevice->FlushBatch();

@@ -70,6 +70,7 @@ TEST(MemoryImage, CommitBitsFindsTransparentAndPartialPixels) {
       {"binary alpha", {0x00FF0000, 0xFF000000}, true, false},
       {"partial", {0x80FFFFFF, 0xFF000000}, false, true},
       {"both", {0x01000000, 0x00000000}, true, true},
+      {"alpha 254", {0xFFFFFFFF, 0xFE123456}, false, true},
   };
   for (const Case& c : kCases) {
     SCOPED_TRACE(c.name);

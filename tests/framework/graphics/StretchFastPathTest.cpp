@@ -497,3 +497,39 @@ TEST(StretchFastPath, SurfaceWhiteRowMatchesThePlainRule) {
     ASSERT_EQ(aVector, aPlain) << "source alpha " << sa;
   }
 }
+
+TEST(StretchFastPath, TintedNearestStretchEqualsThePerPixelLoopForEveryAlphaAndChannel) {
+  // Source row y has alpha y and column x puts x, 255 - x and 7x into the channels: every alpha
+  // against every channel value, each stretched 1:1 and enlarged (rows drawn twice), under grey
+  // levels (normal) and colours (additive), over an opaque back and one with any alpha.
+  const int N = 256;
+  std::vector<uint32_t> aPixels(size_t(N) * N);
+  for (int y = 0; y < N; ++y)
+    for (int x = 0; x < N; ++x)
+      aPixels[size_t(y) * N + x] =
+          (uint32_t(y) << 24) | (uint32_t(x) << 16) | (uint32_t(255 - x) << 8) | (x * 7 & 0xFF);
+  // The same colours with alpha 0 or 255 only: the additive op without the alpha weight.
+  std::vector<uint32_t> aBinary = aPixels;
+  for (uint32_t& p : aBinary) p = (p >> 24) < 128 ? p & 0xFFFFFF : p | 0xFF000000;
+  const Color kGreys[] = {Color(128, 128, 128), Color(77, 77, 77, 200), Color(255, 255, 255, 254),
+                          Color(0, 0, 0, 1), Color(3, 3, 3, 255)};
+  const Color kTints[] = {Color(10, 200, 30, 90), Color(255, 128, 0), Color(1, 2, 3, 4), Color(255, 255, 255, 128),
+                          Color(90, 90, 90, 255)};
+  uint32_t aState = 31;
+  for (const std::vector<uint32_t>* aSource : {&aPixels, &aBinary}) {
+    MemoryImage aSrc(nullptr);
+    SetPixels(aSrc, N, N, *aSource);
+    for (bool anOpaqueBack : {true, false}) {
+      std::vector<uint32_t> aBack = MakeBack(N + 50, 2 * N, anOpaqueBack, aState);
+      for (const TRect<int>& aDest : {TRect<int>(0, 0, N, N), TRect<int>(3, 1, N + 45, 2 * N - 1)}) {
+        for (int aMode : {DRAWMODE_NORMAL, DRAWMODE_ADDITIVE})
+          for (const Color& aColor : aMode == DRAWMODE_NORMAL ? kGreys : kTints)
+            ASSERT_TRUE(SameAsPlain(aSrc, aBack, N + 50, 2 * N, aDest, TRect<int>(0, 0, N, N),
+                                    TRect<int>(0, 0, N + 50, 2 * N), aColor, aMode, true, false))
+                << "binary " << (aSource == &aBinary) << " opaque back " << anOpaqueBack << " dest "
+                << aDest.mWidth << " colour " << aColor.mRed << "," << aColor.mGreen << "," << aColor.mBlue << ","
+                << aColor.mAlpha << " mode " << aMode;
+      }
+    }
+  }
+}
