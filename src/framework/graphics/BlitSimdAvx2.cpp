@@ -4,6 +4,8 @@
 // Each must equal its plain row bit for bit, as the SSE2 rows do.
 #include "graphics/BlitSimd.h"
 
+#include "core/CpuFeatures.h"
+
 #if defined(__GNUC__) && (defined(__x86_64__) || defined(__i386__))
 #define TESK_BLIT_AVX2 1
 #include <immintrin.h>
@@ -18,11 +20,6 @@ namespace BlitSimd {
 
 namespace {
 
-// Read once before main; a row drawn earlier by a static constructor finds false and takes SSE2.
-const bool k_HasAvx2 = [] {
-  __builtin_cpu_init();
-  return __builtin_cpu_supports("avx2") != 0;
-}();
 
 // As OverWeights4 of the SSE2 rows for eight 32-bit lanes: na = da + (255 - da) * p / 255 and
 // w = p * 255 / na, the division by 255 as (x + 1 + (x >> 8)) >> 8 and the one by na in floats
@@ -227,7 +224,7 @@ TESK_AVX2 inline void OverWhiteSpan(uint32_t* theDest, const uint32_t* theSrc, i
 
 }  // namespace
 
-bool HasAvx2() { return k_HasAvx2; }
+bool HasAvx2() { return CpuHasAvx2(); }
 
 TESK_AVX2 void OverOpaqueDestRowAvx2(uint32_t* theDest, const uint32_t* theSrc, int theCount) {
   OverOpaqueDestSpan(theDest, theSrc, theCount);

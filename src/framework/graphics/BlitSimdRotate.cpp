@@ -2,8 +2,9 @@
 #include "graphics/BlitSimdRotate.h"
 
 #include <atomic>
-#include <cstdlib>
 #include <cstring>
+
+#include "core/CpuFeatures.h"
 
 #ifdef __SSE2__
 #include <emmintrin.h>
@@ -241,17 +242,6 @@ void PlainFor(const Setup& k, uint32_t* theDest, int theCount, int32_t u, int32_
 
 std::atomic<Level> sm_Level{Level::Avx2};
 
-bool DetectAvx2() {
-  // TESK_NO_AVX2 in the environment keeps the SSE2 loop, to measure it.
-  if (std::getenv("TESK_NO_AVX2") != nullptr) return false;
-#if (defined(__x86_64__) || defined(__i386__)) && (defined(__GNUC__) || defined(__clang__))
-  __builtin_cpu_init();
-  return __builtin_cpu_supports("avx2");
-#else
-  return false;
-#endif
-}
-
 }  // namespace
 
 void Prepare(Setup& k) {
@@ -300,10 +290,7 @@ void RowPlain(const Setup& k, uint32_t* theDest, int theCount, int32_t u, int32_
     PlainFor(k, theDest, theCount, u, v, du, dv, theSource.mPitch, BitsTaps{theSource.mBits});
 }
 
-bool HasAvx2() {
-  static const bool sm_Has = DetectAvx2();
-  return sm_Has;
-}
+bool HasAvx2() { return CpuHasAvx2(); }
 
 void SetLevel(Level theMost) { sm_Level = theMost; }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "core/CpuFeatures.h"
 #include "graphics/BlitPixel.h"
 
 #ifdef __SSE2__
@@ -711,15 +712,7 @@ void AlphaSpanAvx2Groups(const uint32_t* theRow, int theCount, int& theBegin, in
 #pragma GCC pop_options
 #endif
 
-namespace {
-// Asked once while statics start up, so that each row call reads a plain flag.
-const bool k_HasAvx2 = [] {
-  __builtin_cpu_init();
-  return __builtin_cpu_supports("avx2") != 0;
-}();
-}  // namespace
-
-bool HasAvx2() { return k_HasAvx2; }
+bool HasAvx2() { return CpuHasAvx2(); }
 
 void MixComposeRowAvx2(uint32_t* theDest, const uint16_t* const* theRows, const int16_t* theWeights,
                        int theTaps, int theCount, const Compose& theCompose) {
