@@ -7,6 +7,7 @@
 #include "core/TeskPerf.h"
 #include "game/play/LevelData.h"
 #include "game/play/PlayConstants.h"
+#include "game/play/ScreenUpdate.h"
 #include "game/play/SideBar.h"
 #include "game/shell/AppAccess.h"
 #include "game/shell/GameApp.h"
@@ -15,7 +16,6 @@
 #include "game/shell/ProfileData.h"
 #include "game/shell/ResourceIds.h"
 #include "game/shell/TitleScreen.h"
-#include "game/shell/ZqMusic.h"
 #include "graphics/Color.h"
 #include "graphics/Font.h"
 #include "graphics/Graphics.h"
@@ -319,15 +319,7 @@ void InGame::Update() {
     default:
       break;
   }
-  redraw += 0.6f;
-  if (redraw >= 1.0f) {
-    redraw = 0.0f;
-    MarkDirty();
-  }
-  // A minimised window pauses the screen once; a paused one is left as it is.
-  if (m_app != nullptr && m_app->mMinimized && m_state != 2) setGameState(2);
-  zqMusic.update();
-  TeskPerf::StopTiming("Start_Of_Update");
+  finishScreenUpdate(*this, redraw, 0.6f, 2);
 }
 
 void InGame::updatePlaying() {

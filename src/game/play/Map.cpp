@@ -13,6 +13,7 @@
 #include "game/play/LevelData.h"
 #include "game/play/Math.h"
 #include "game/play/PlayConstants.h"
+#include "game/play/ScreenUpdate.h"
 #include "game/play/SideBar.h"
 #include "game/shell/AppAccess.h"
 #include "game/shell/GameApp.h"
@@ -22,7 +23,6 @@
 #include "game/shell/ResourceIds.h"
 #include "game/shell/ScreenImages.h"
 #include "game/shell/TitleScreen.h"
-#include "game/shell/ZqMusic.h"
 #include "graphics/Color.h"
 #include "graphics/Font.h"
 #include "graphics/Graphics.h"
@@ -447,15 +447,7 @@ void Map::Update() {
     default:
       break;
   }
-  m_redraw += 0.6f;
-  if (m_redraw >= 1.0f) {
-    m_redraw = 0.0f;
-    MarkDirty();
-  }
-  // A minimised window pauses the screen once; a paused one is left as it is.
-  if (m_app != nullptr && m_app->mMinimized && m_state != 1) setGameState(1);
-  zqMusic.update();
-  TeskPerf::StopTiming("Start_Of_Update");
+  finishScreenUpdate(*this, m_redraw, 0.6f, 1);
 }
 
 void Map::updateOnMap() {

@@ -10,6 +10,7 @@
 #include "display/DDImage.h"
 #include "game/play/Math.h"
 #include "game/play/PlayConstants.h"
+#include "game/play/ScreenUpdate.h"
 #include "game/play/SideBar.h"
 #include "game/shell/AppAccess.h"
 #include "game/shell/GameApp.h"
@@ -19,7 +20,6 @@
 #include "game/shell/ProfileData.h"
 #include "game/shell/ResourceIds.h"
 #include "game/shell/TitleScreen.h"
-#include "game/shell/ZqMusic.h"
 #include "graphics/Color.h"
 #include "graphics/Font.h"
 #include "graphics/Graphics.h"
@@ -387,15 +387,7 @@ void MiniGame::Update() {
     default:
       break;
   }
-  redraw += 0.45f;
-  if (redraw >= 1.0f) {
-    redraw = 0.0f;
-    MarkDirty();
-  }
-  // A minimised window pauses the screen once; a paused one is left as it is.
-  if (m_app != nullptr && m_app->mMinimized && m_state != 6) setGameState(6);
-  zqMusic.update();
-  TeskPerf::StopTiming("Start_Of_Update");
+  finishScreenUpdate(*this, redraw, 0.45f, 6);
 }
 
 void MiniGame::updatePlay() {
