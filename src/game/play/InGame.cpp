@@ -6,6 +6,7 @@
 #include "core/MTRand.h"
 #include "core/TeskPerf.h"
 #include "game/play/LevelData.h"
+#include "game/play/LevelFailed.h"
 #include "game/play/PlayConstants.h"
 #include "game/play/ScreenUpdate.h"
 #include "game/play/SideBar.h"
@@ -185,19 +186,10 @@ void InGame::setGameState(unsigned char theState) {
     case 5:
       GameApp::setFade(1);
       break;
-    case 7: {
+    case 7:
       ShowPopup(false, true);
-      GameApp::setFade(3);
-      if (m_popup != nullptr) m_popup->setType(POPUP_LEVEL_FAILED);
-      playSample(SFX_LEVEL_FAILED_SOUND);
-      if (ProfileData* aProfile = profile()) {
-        aProfile->setHasSaveFile(false);
-        aProfile->setSaveInMinigame(false);
-      }
-      if (m_popup != nullptr) m_popup->setParent(this);
-      setWidgetsVisible(true);
+      showLevelFailed(*this);
       break;
-    }
     default:
       break;
   }

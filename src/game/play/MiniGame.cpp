@@ -8,6 +8,7 @@
 #include "app/TeskAppBase.h"
 #include "core/TeskPerf.h"
 #include "display/DDImage.h"
+#include "game/play/LevelFailed.h"
 #include "game/play/Math.h"
 #include "game/play/PlayConstants.h"
 #include "game/play/ScreenUpdate.h"
@@ -226,16 +227,8 @@ void MiniGame::setGameState(uint8_t theState) {
       if (m_popup != nullptr) {
         m_popup->SetVisible(true);
         m_popup->SetDisabled(false);
-        m_popup->setType(POPUP_LEVEL_FAILED);
       }
-      GameApp::setFade(3);
-      playSampleOf(m_app, SFX_LEVEL_FAILED_SOUND);
-      if (aProfile != nullptr) {
-        aProfile->setHasSaveFile(false);
-        aProfile->setSaveInMinigame(false);
-      }
-      if (m_popup != nullptr) m_popup->setParent(this);
-      setWidgetsVisible(true);
+      showLevelFailed(*this);
       break;
     default:
       break;
