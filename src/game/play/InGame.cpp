@@ -332,13 +332,8 @@ void InGame::updatePlaying() {
     const int aTimer = aProfile->getLevelTimer();
     if (aTimer < 1) {
       setGameState(7);
-    } else if (aTimer < k_lowTime) {
-      const int aSeconds = aTimer / 100;
-      if (aSeconds < GameApp::s_lastFullSecond) {
-        GameApp::s_lastFullSecond = aSeconds;
-        playSample(SFX_TIMER_LOW_CLICK);
-        showHelpOnce(POPUP_HINT_SHORT_TIME, 2, true);
-      }
+    } else if (tickLastSeconds(m_app, aTimer)) {
+      showHelpOnce(POPUP_HINT_SHORT_TIME, 2, true);
     }
   }
   updateRepelRecharge();

@@ -461,14 +461,10 @@ void Map::updateOnMap() {
     setGameState(9);
     return;
   }
-  if (aTimer < k_lowTime && GameApp::s_lastFullSecond > aTimer / 100) {
-    GameApp::s_lastFullSecond = aTimer / 100;
-    m_app->PlaySample(SFX_TIMER_LOW_CLICK);
-    if (aProfile->getHelpBox() && !aProfile->getHintBlock(8)) {
-      m_state = 1;
-      showPopup(POPUP_HINT_SHORT_TIME, 2, false);
-      aProfile->setHintBlock(8);
-    }
+  if (tickLastSeconds(m_app, aTimer) && aProfile->getHelpBox() && !aProfile->getHintBlock(8)) {
+    m_state = 1;
+    showPopup(POPUP_HINT_SHORT_TIME, 2, false);
+    aProfile->setHintBlock(8);
   }
 
   // The markers bob up and down together.

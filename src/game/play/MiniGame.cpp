@@ -401,13 +401,9 @@ void MiniGame::updatePlay() {
   const int aTimer = aProfile->getLevelTimer();
   if (aTimer < 1) {
     setGameState(10);
-  } else if (aTimer < k_lowTime && GameApp::s_lastFullSecond > aTimer / 100) {
-    GameApp::s_lastFullSecond = aTimer / 100;
-    m_app->PlaySample(SFX_TIMER_LOW_CLICK);
-    if (isHelpOn && !aProfile->getHintBlock(8)) {
-      pauseWithPopup(POPUP_HINT_SHORT_TIME);
-      aProfile->setHintBlock(8);
-    }
+  } else if (tickLastSeconds(m_app, aTimer) && isHelpOn && !aProfile->getHintBlock(8)) {
+    pauseWithPopup(POPUP_HINT_SHORT_TIME);
+    aProfile->setHintBlock(8);
   }
 
   if (m_kind == k_kindChant)

@@ -1,13 +1,25 @@
-// What the map, the play scene and the mini-game do alike at the end of each update.
+// What the map, the play scene and the mini-game do alike in each update.
 #pragma once
 
 #include <cstdint>
 
 #include "core/TeskPerf.h"
+#include "game/play/PlayConstants.h"
+#include "game/shell/AppAccess.h"
 #include "game/shell/GameApp.h"
+#include "game/shell/ResourceIds.h"
 #include "game/shell/ZqMusic.h"
 
 namespace Tesk {
+
+// Under k_lowTime hundredths left the clock clicks once a second: true, after the click, on the
+// first update of each new second.
+inline bool tickLastSeconds(GameApp* theApp, int theTimer) {
+  if (theTimer >= k_lowTime || GameApp::s_lastFullSecond <= theTimer / 100) return false;
+  GameApp::s_lastFullSecond = theTimer / 100;
+  playSampleOf(theApp, SFX_TIMER_LOW_CLICK);
+  return true;
+}
 
 // The end of theScreen's Update: a repaint every 1/theRedrawStep updates, the pause once the window
 // is minimised (a screen already paused is left as it is), the music, and the timing Update began.
