@@ -1,4 +1,4 @@
-// The level-failed popup that the play scene and the mini-game open when the player's time runs out.
+// What the map, the play scene and the mini-game do when the player's time runs out.
 #pragma once
 
 #include "game/shell/AppAccess.h"
@@ -9,19 +9,24 @@
 
 namespace Tesk {
 
-// Fills theScreen's popup, already shown, with the level-failed box over the dimmed scene; the
-// save is dropped, as a failed level starts over. The screens show the popup each in their own
-// order, as that order decides what the pointer passes over on the way.
+// The failed level's sound, and its save dropped: a failed level starts over.
+inline void forgetFailedLevel(GameApp* theApp) {
+  playSampleOf(theApp, SFX_LEVEL_FAILED_SOUND);
+  if (ProfileData* aProfile = profileOf(theApp)) {
+    aProfile->setHasSaveFile(false);
+    aProfile->setSaveInMinigame(false);
+  }
+}
+
+// Fills theScreen's popup, already shown, with the level-failed box over the dimmed scene. The
+// screens show the popup each in their own order, as that order decides what the pointer passes
+// over on the way.
 template <class Screen>
 void showLevelFailed(Screen& theScreen) {
   PopupBox* aPopup = theScreen.m_popup;
   GameApp::setFade(3);
   if (aPopup != nullptr) aPopup->setType(POPUP_LEVEL_FAILED);
-  playSampleOf(theScreen.m_app, SFX_LEVEL_FAILED_SOUND);
-  if (ProfileData* aProfile = profileOf(theScreen.m_app)) {
-    aProfile->setHasSaveFile(false);
-    aProfile->setSaveInMinigame(false);
-  }
+  forgetFailedLevel(theScreen.m_app);
   if (aPopup != nullptr) aPopup->setParent(&theScreen);
   theScreen.setWidgetsVisible(true);
 }

@@ -11,6 +11,7 @@
 #include "display/DDImage.h"
 #include "game/play/InGame.h"
 #include "game/play/LevelData.h"
+#include "game/play/LevelFailed.h"
 #include "game/play/Math.h"
 #include "game/play/PlayConstants.h"
 #include "game/play/ScreenUpdate.h"
@@ -253,11 +254,7 @@ void Map::setGameState(uint8_t theState) {
       break;
     case 9:
       showPopup(POPUP_LEVEL_FAILED, 3, true);
-      playSampleOf(m_app, SFX_LEVEL_FAILED_SOUND);
-      if (aProfile != nullptr) {
-        aProfile->setHasSaveFile(false);
-        aProfile->setSaveInMinigame(false);
-      }
+      forgetFailedLevel(m_app);
       break;
     default:
       break;
