@@ -105,14 +105,16 @@ inline __m128i OverOpaque2(__m128i d16, __m128i s16) {
 
 // Four pixels laid over by the share w (w and 256 - w in both 16-bit halves of each word),
 // weighed in place: red and blue in one pair of halves, green and alpha in the other, each
-// rounded as Over2 rounds it. Each channel comes back in its own byte.
+// rounded as Over2 rounds it (blue's destination product alone loses its low byte: a multiple
+// of 256 plus the source's product, shifted, is the two shifted apart). Each channel comes
+// back in its own byte.
 inline __m128i OverInPlace4(__m128i d, __m128i s, __m128i w) {
   const __m128i aRedBlue = _mm_set1_epi32(0x00FF00FF);
   const __m128i aGreenAlpha = _mm_set1_epi32(int(0xFF00FF00));
   const __m128i aKeep = _mm_set1_epi32(int(0xFFFFFF00));
   __m128i ow = _mm_sub_epi16(_mm_set1_epi16(256), w);
   __m128i aRB = _mm_add_epi16(_mm_and_si128(_mm_mullo_epi16(_mm_and_si128(d, aRedBlue), ow), aKeep),
-                              _mm_and_si128(_mm_mullo_epi16(_mm_and_si128(s, aRedBlue), w), aKeep));
+                              _mm_mullo_epi16(_mm_and_si128(s, aRedBlue), w));
   __m128i aGA = _mm_add_epi16(_mm_mullo_epi16(_mm_srli_epi16(d, 8), ow), _mm_mullo_epi16(_mm_srli_epi16(s, 8), w));
   return _mm_or_si128(_mm_srli_epi16(aRB, 8), _mm_and_si128(aGA, aGreenAlpha));
 }

@@ -41,18 +41,33 @@ TESK_AVX2 inline __m256i TailMask(int theCount) {
 
 // Eight pixels laid over by the share w (w and 256 - w in both 16-bit halves of each word),
 // weighed in place: red and blue in one pair of halves, green and alpha in the other. Blue's
-// low byte is cleared from both products, as it shifts each before the sum; the others sum
-// first. Each channel comes back in its own byte.
+// low byte is cleared from the destination's product: a multiple of 256 plus the source's
+// product, shifted, is the two shifted apart, as blue is; the others sum first. The two
+// products of a channel add up to at most 255 * 256, so no lane overflows. Each channel
+// comes back in its own byte.
 TESK_AVX2 inline __m256i OverInPlace8(__m256i d, __m256i s, __m256i w) {
   const __m256i aRedBlue = _mm256_set1_epi32(0x00FF00FF);
   const __m256i aGreenAlpha = _mm256_set1_epi32(int(0xFF00FF00));
   const __m256i aKeep = _mm256_set1_epi32(int(0xFFFFFF00));
   __m256i ow = _mm256_sub_epi16(_mm256_set1_epi16(256), w);
   __m256i aRB = _mm256_add_epi16(_mm256_and_si256(_mm256_mullo_epi16(_mm256_and_si256(d, aRedBlue), ow), aKeep),
-                                 _mm256_and_si256(_mm256_mullo_epi16(_mm256_and_si256(s, aRedBlue), w), aKeep));
+                                 _mm256_mullo_epi16(_mm256_and_si256(s, aRedBlue), w));
   __m256i aGA = _mm256_add_epi16(_mm256_mullo_epi16(_mm256_srli_epi16(d, 8), ow),
                                  _mm256_mullo_epi16(_mm256_srli_epi16(s, 8), w));
   return _mm256_or_si256(_mm256_srli_epi16(aRB, 8), _mm256_and_si256(aGA, aGreenAlpha));
+}
+
+// As OverInPlace8 with the alpha byte of the result cleared, for callers that set it themselves.
+TESK_AVX2 inline __m256i OverColourInPlace8(__m256i d, __m256i s, __m256i w) {
+  const __m256i aRedBlue = _mm256_set1_epi32(0x00FF00FF);
+  const __m256i aGreen = _mm256_set1_epi32(0x0000FF00);
+  const __m256i aKeep = _mm256_set1_epi32(int(0xFFFFFF00));
+  __m256i ow = _mm256_sub_epi16(_mm256_set1_epi16(256), w);
+  __m256i aRB = _mm256_add_epi16(_mm256_and_si256(_mm256_mullo_epi16(_mm256_and_si256(d, aRedBlue), ow), aKeep),
+                                 _mm256_mullo_epi16(_mm256_and_si256(s, aRedBlue), w));
+  __m256i aG = _mm256_add_epi16(_mm256_mullo_epi16(_mm256_srli_epi16(d, 8), ow),
+                                _mm256_mullo_epi16(_mm256_srli_epi16(s, 8), w));
+  return _mm256_or_si256(_mm256_srli_epi16(aRB, 8), _mm256_and_si256(aG, aGreen));
 }
 
 // Each pixel's alpha in both 16-bit halves of its word.
@@ -76,9 +91,8 @@ TESK_AVX2 inline __m256i OverOpaqueDest8(__m256i d, __m256i s) {
 
 // Eight pixels of OverWhiteRow.
 TESK_AVX2 inline __m256i OverWhite8(__m256i d, __m256i s) {
-  const __m256i aColour = _mm256_set1_epi32(0x00FFFFFF);
   const __m256i anAlpha = _mm256_set1_epi32(int(0xFF000000));
-  __m256i w, aNewAlpha;
+  __m256i w;
   if (_mm256_testc_si256(s, anAlpha)) {
     // p = 255 over any destination alpha: na = 255 and w = 255, so each channel is
     // (d + 255 * s) >> 8, which is s less one where d < s; blue shifts its two products
@@ -91,15 +105,12 @@ TESK_AVX2 inline __m256i OverWhite8(__m256i d, __m256i s) {
     return _mm256_or_si256(_mm256_blendv_epi8(aRedGreen, aBlueOnly, aBlue), anAlpha);
   } else if (_mm256_testc_si256(d, anAlpha)) {
     // An opaque destination: na = 255 and w = p, the source's own alpha.
-    w = _mm256_srli_epi32(s, 24);
-    aNewAlpha = anAlpha;
-  } else {
-    __m256i na;
-    OverWeights8(_mm256_srli_epi32(d, 24), _mm256_srli_epi32(s, 24), na, w);
-    aNewAlpha = _mm256_slli_epi32(na, 24);
+    return _mm256_or_si256(OverColourInPlace8(d, s, AlphaInPlace(s)), anAlpha);
   }
+  __m256i na;
+  OverWeights8(_mm256_srli_epi32(d, 24), _mm256_srli_epi32(s, 24), na, w);
   __m256i w32 = _mm256_or_si256(w, _mm256_slli_epi32(w, 16));
-  return _mm256_or_si256(_mm256_and_si256(OverInPlace8(d, s, w32), aColour), aNewAlpha);
+  return _mm256_or_si256(OverColourInPlace8(d, s, w32), _mm256_slli_epi32(na, 24));
 }
 
 // Eight pixels of OverPremultipliedRow.
