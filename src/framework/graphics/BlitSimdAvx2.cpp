@@ -22,13 +22,13 @@ namespace {
 
 
 // As OverWeights4 of the SSE2 rows for eight 32-bit lanes: na = da + (255 - da) * p / 255 and
-// w = p * 255 / na, the division by 255 as (x + 1 + (x >> 8)) >> 8 and the one by na in floats
+// w = p * 255 / na, the division by 255 by a multiply and the one by na in floats
 // (w is at most 255, so its quotient truncates exactly); p = 0 gives na = da and w = 0.
 TESK_AVX2 inline void OverWeights8(__m256i da, __m256i p, __m256i& na, __m256i& w) {
   const __m256i k255 = _mm256_set1_epi32(255), kOne = _mm256_set1_epi32(1);
+  // x / 255 is (x * 0x8081) >> 23 for x below 65536; the high halves of the lanes stay zero.
   __m256i x = _mm256_mullo_epi16(_mm256_sub_epi32(k255, da), p);
-  na = _mm256_add_epi32(
-      da, _mm256_srli_epi32(_mm256_add_epi32(_mm256_add_epi32(x, kOne), _mm256_srli_epi32(x, 8)), 8));
+  na = _mm256_add_epi32(da, _mm256_srli_epi16(_mm256_mulhi_epu16(x, _mm256_set1_epi16(short(0x8081))), 7));
   __m256i aDen = _mm256_max_epi32(na, kOne);
   w = _mm256_cvttps_epi32(
       _mm256_div_ps(_mm256_cvtepi32_ps(_mm256_mullo_epi16(p, k255)), _mm256_cvtepi32_ps(aDen)));
