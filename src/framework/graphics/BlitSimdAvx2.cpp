@@ -107,10 +107,19 @@ TESK_AVX2 inline __m256i OverWhite8(__m256i d, __m256i s) {
     // An opaque destination: na = 255 and w = p, the source's own alpha.
     return _mm256_or_si256(OverColourInPlace8(d, s, AlphaInPlace(s)), anAlpha);
   }
-  __m256i na;
-  OverWeights8(_mm256_srli_epi32(d, 24), _mm256_srli_epi32(s, 24), na, w);
-  __m256i w32 = _mm256_or_si256(w, _mm256_slli_epi32(w, 16));
-  return _mm256_or_si256(OverColourInPlace8(d, s, w32), _mm256_slli_epi32(na, 24));
+  // OverWeights8 with fewer uniform constants, each of which the loop would build again:
+  // 255 - da from the inverted alpha byte, p * 255 as (p << 8) - p, and na = 0 (da = p = 0)
+  // left to divide 0 by 0, whose truncation (0x80000000) has a zero low byte, and the low
+  // byte is all the spread into both halves takes: w = 0 there, as it should be.
+  const __m256i aSpread = _mm256_setr_epi8(0, -1, 0, -1, 4, -1, 4, -1, 8, -1, 8, -1, 12, -1, 12, -1, 0, -1, 0, -1, 4,
+                                           -1, 4, -1, 8, -1, 8, -1, 12, -1, 12, -1);
+  const __m256i da = _mm256_srli_epi32(d, 24), p = _mm256_srli_epi32(s, 24);
+  const __m256i x = _mm256_mullo_epi16(_mm256_srli_epi32(_mm256_andnot_si256(d, anAlpha), 24), p);
+  const __m256i na =
+      _mm256_add_epi32(da, _mm256_srli_epi16(_mm256_mulhi_epu16(x, _mm256_set1_epi16(short(0x8081))), 7));
+  const __m256i aNum = _mm256_sub_epi32(_mm256_slli_epi32(p, 8), p);
+  w = _mm256_cvttps_epi32(_mm256_div_ps(_mm256_cvtepi32_ps(aNum), _mm256_cvtepi32_ps(na)));
+  return _mm256_or_si256(OverColourInPlace8(d, s, _mm256_shuffle_epi8(w, aSpread)), _mm256_slli_epi32(na, 24));
 }
 
 // Eight pixels of OverPremultipliedRow.
