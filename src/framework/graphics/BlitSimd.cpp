@@ -239,9 +239,16 @@ void OverWhiteRowSse2(uint32_t* theDest, const uint32_t* theSrc, int theCount) {
       w32 = BothHalves(_mm_srli_epi32(s, 24));
       aNewAlpha = anAlpha;
     } else {
-      __m128i na, w;
-      OverWeights4(_mm_srli_epi32(d, 24), _mm_srli_epi32(s, 24), na, w);
-      w32 = BothHalves(w);
+      // OverWeights4 with fewer uniform constants, each of which the loop would build again:
+      // 255 - da from the inverted alpha byte, p * 255 as (p << 8) - p, and na = 0 (da = p = 0)
+      // left to divide 0 by 0, whose truncation (0x80000000) has zero low 16 bits, and those
+      // are all the spread into both halves takes: w = 0 there, as it should be.
+      const __m128i da = _mm_srli_epi32(d, 24), p = _mm_srli_epi32(s, 24);
+      const __m128i x = _mm_mullo_epi16(_mm_srli_epi32(_mm_andnot_si128(d, anAlpha), 24), p);
+      const __m128i na = _mm_add_epi32(da, _mm_srli_epi16(_mm_mulhi_epu16(x, _mm_set1_epi16(short(0x8081))), 7));
+      const __m128i aNum = _mm_sub_epi32(_mm_slli_epi32(p, 8), p);
+      const __m128i w = _mm_cvttps_epi32(_mm_div_ps(_mm_cvtepi32_ps(aNum), _mm_cvtepi32_ps(na)));
+      w32 = _mm_shufflehi_epi16(_mm_shufflelo_epi16(w, 0xA0), 0xA0);
       aNewAlpha = _mm_slli_epi32(na, 24);
     }
     __m128i r = _mm_or_si128(OverColourInPlace4(d, s, w32), aNewAlpha);
