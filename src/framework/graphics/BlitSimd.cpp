@@ -105,16 +105,30 @@ inline __m128i OverOpaque2(__m128i d16, __m128i s16) {
 
 // Four pixels laid over by the share w (w and 256 - w in both 16-bit halves of each word),
 // weighed in place: red and blue in one pair of halves, green and alpha in the other, each
-// rounded as Over2 rounds it. Each channel comes back in its own byte.
+// rounded as Over2 rounds it (blue's destination product alone loses its low byte: a multiple
+// of 256 plus the source's product, shifted, is the two shifted apart). Each channel comes
+// back in its own byte.
 inline __m128i OverInPlace4(__m128i d, __m128i s, __m128i w) {
   const __m128i aRedBlue = _mm_set1_epi32(0x00FF00FF);
   const __m128i aGreenAlpha = _mm_set1_epi32(int(0xFF00FF00));
   const __m128i aKeep = _mm_set1_epi32(int(0xFFFFFF00));
   __m128i ow = _mm_sub_epi16(_mm_set1_epi16(256), w);
   __m128i aRB = _mm_add_epi16(_mm_and_si128(_mm_mullo_epi16(_mm_and_si128(d, aRedBlue), ow), aKeep),
-                              _mm_and_si128(_mm_mullo_epi16(_mm_and_si128(s, aRedBlue), w), aKeep));
+                              _mm_mullo_epi16(_mm_and_si128(s, aRedBlue), w));
   __m128i aGA = _mm_add_epi16(_mm_mullo_epi16(_mm_srli_epi16(d, 8), ow), _mm_mullo_epi16(_mm_srli_epi16(s, 8), w));
   return _mm_or_si128(_mm_srli_epi16(aRB, 8), _mm_and_si128(aGA, aGreenAlpha));
+}
+
+// As OverInPlace4 with the alpha byte of the result cleared, for callers that set it themselves.
+inline __m128i OverColourInPlace4(__m128i d, __m128i s, __m128i w) {
+  const __m128i aRedBlue = _mm_set1_epi32(0x00FF00FF);
+  const __m128i aGreen = _mm_set1_epi32(0x0000FF00);
+  const __m128i aKeep = _mm_set1_epi32(int(0xFFFFFF00));
+  __m128i ow = _mm_sub_epi16(_mm_set1_epi16(256), w);
+  __m128i aRB = _mm_add_epi16(_mm_and_si128(_mm_mullo_epi16(_mm_and_si128(d, aRedBlue), ow), aKeep),
+                              _mm_mullo_epi16(_mm_and_si128(s, aRedBlue), w));
+  __m128i aG = _mm_add_epi16(_mm_mullo_epi16(_mm_srli_epi16(d, 8), ow), _mm_mullo_epi16(_mm_srli_epi16(s, 8), w));
+  return _mm_or_si128(_mm_srli_epi16(aRB, 8), _mm_and_si128(aG, aGreen));
 }
 
 // A 32-bit lane's low 16 bits repeated in its high half.
@@ -122,14 +136,15 @@ inline __m128i BothHalves(__m128i theLow) { return _mm_or_si128(theLow, _mm_slli
 
 // For 32-bit lanes of destination alpha da and source weight p (each 0..255): the new alpha
 // na = da + (255 - da) * p / 255 and the source's share w = p * 255 / na, as k_OverWeights
-// holds them. x / 255 is (x + 1 + (x >> 8)) >> 8 for x below 65536; w is at most 255, so the
+// holds them, x / 255 by a multiply; w is at most 255, so the
 // float quotient lies nearer to it than 1 / 255 off a whole number and truncates exactly.
 // p = 0 gives na = da and w = 0 (a zero na divides by one).
 inline void OverWeights4(__m128i da, __m128i p, __m128i& na, __m128i& w) {
   const __m128i k255 = _mm_set1_epi32(255), kOne = _mm_set1_epi32(1);
-  // Lanes below 256: the 16-bit products are the 32-bit ones.
+  // Lanes below 256: the 16-bit products are the 32-bit ones, and x / 255 is
+  // (x * 0x8081) >> 23 (the high halves of the lanes stay zero).
   __m128i x = _mm_mullo_epi16(_mm_sub_epi32(k255, da), p);
-  na = _mm_add_epi32(da, _mm_srli_epi32(_mm_add_epi32(_mm_add_epi32(x, kOne), _mm_srli_epi32(x, 8)), 8));
+  na = _mm_add_epi32(da, _mm_srli_epi16(_mm_mulhi_epu16(x, _mm_set1_epi16(short(0x8081))), 7));
   __m128i aDen = _mm_or_si128(na, _mm_and_si128(_mm_cmpeq_epi32(na, _mm_setzero_si128()), kOne));
   w = _mm_cvttps_epi32(_mm_div_ps(_mm_cvtepi32_ps(_mm_mullo_epi16(p, k255)), _mm_cvtepi32_ps(aDen)));
 }
@@ -198,7 +213,6 @@ void OverPremultipliedRowSse2(uint32_t* theDest, const uint32_t* theSrc, int the
 
 void OverWhiteRowSse2(uint32_t* theDest, const uint32_t* theSrc, int theCount) {
   const __m128i aZero = _mm_setzero_si128();
-  const __m128i aColour = _mm_set1_epi32(0x00FFFFFF);
   const __m128i anAlpha = _mm_set1_epi32(int(0xFF000000));
   int i = 0;
   for (; i + 4 <= theCount; i += 4) {
@@ -225,12 +239,19 @@ void OverWhiteRowSse2(uint32_t* theDest, const uint32_t* theSrc, int theCount) {
       w32 = BothHalves(_mm_srli_epi32(s, 24));
       aNewAlpha = anAlpha;
     } else {
-      __m128i na, w;
-      OverWeights4(_mm_srli_epi32(d, 24), _mm_srli_epi32(s, 24), na, w);
-      w32 = BothHalves(w);
+      // OverWeights4 with fewer uniform constants, each of which the loop would build again:
+      // 255 - da from the inverted alpha byte, p * 255 as (p << 8) - p, and na = 0 (da = p = 0)
+      // left to divide 0 by 0, whose truncation (0x80000000) has zero low 16 bits, and those
+      // are all the spread into both halves takes: w = 0 there, as it should be.
+      const __m128i da = _mm_srli_epi32(d, 24), p = _mm_srli_epi32(s, 24);
+      const __m128i x = _mm_mullo_epi16(_mm_srli_epi32(_mm_andnot_si128(d, anAlpha), 24), p);
+      const __m128i na = _mm_add_epi32(da, _mm_srli_epi16(_mm_mulhi_epu16(x, _mm_set1_epi16(short(0x8081))), 7));
+      const __m128i aNum = _mm_sub_epi32(_mm_slli_epi32(p, 8), p);
+      const __m128i w = _mm_cvttps_epi32(_mm_div_ps(_mm_cvtepi32_ps(aNum), _mm_cvtepi32_ps(na)));
+      w32 = _mm_shufflehi_epi16(_mm_shufflelo_epi16(w, 0xA0), 0xA0);
       aNewAlpha = _mm_slli_epi32(na, 24);
     }
-    __m128i r = _mm_or_si128(_mm_and_si128(OverInPlace4(d, s, w32), aColour), aNewAlpha);
+    __m128i r = _mm_or_si128(OverColourInPlace4(d, s, w32), aNewAlpha);
     _mm_storeu_si128(reinterpret_cast<__m128i*>(theDest + i), r);
   }
   OverWhiteRowPlain(theDest + i, theSrc + i, theCount - i);

@@ -22,13 +22,13 @@ namespace {
 
 
 // As OverWeights4 of the SSE2 rows for eight 32-bit lanes: na = da + (255 - da) * p / 255 and
-// w = p * 255 / na, the division by 255 as (x + 1 + (x >> 8)) >> 8 and the one by na in floats
+// w = p * 255 / na, the division by 255 by a multiply and the one by na in floats
 // (w is at most 255, so its quotient truncates exactly); p = 0 gives na = da and w = 0.
 TESK_AVX2 inline void OverWeights8(__m256i da, __m256i p, __m256i& na, __m256i& w) {
   const __m256i k255 = _mm256_set1_epi32(255), kOne = _mm256_set1_epi32(1);
+  // x / 255 is (x * 0x8081) >> 23 for x below 65536; the high halves of the lanes stay zero.
   __m256i x = _mm256_mullo_epi16(_mm256_sub_epi32(k255, da), p);
-  na = _mm256_add_epi32(
-      da, _mm256_srli_epi32(_mm256_add_epi32(_mm256_add_epi32(x, kOne), _mm256_srli_epi32(x, 8)), 8));
+  na = _mm256_add_epi32(da, _mm256_srli_epi16(_mm256_mulhi_epu16(x, _mm256_set1_epi16(short(0x8081))), 7));
   __m256i aDen = _mm256_max_epi32(na, kOne);
   w = _mm256_cvttps_epi32(
       _mm256_div_ps(_mm256_cvtepi32_ps(_mm256_mullo_epi16(p, k255)), _mm256_cvtepi32_ps(aDen)));
@@ -41,18 +41,33 @@ TESK_AVX2 inline __m256i TailMask(int theCount) {
 
 // Eight pixels laid over by the share w (w and 256 - w in both 16-bit halves of each word),
 // weighed in place: red and blue in one pair of halves, green and alpha in the other. Blue's
-// low byte is cleared from both products, as it shifts each before the sum; the others sum
-// first. Each channel comes back in its own byte.
+// low byte is cleared from the destination's product: a multiple of 256 plus the source's
+// product, shifted, is the two shifted apart, as blue is; the others sum first. The two
+// products of a channel add up to at most 255 * 256, so no lane overflows. Each channel
+// comes back in its own byte.
 TESK_AVX2 inline __m256i OverInPlace8(__m256i d, __m256i s, __m256i w) {
   const __m256i aRedBlue = _mm256_set1_epi32(0x00FF00FF);
   const __m256i aGreenAlpha = _mm256_set1_epi32(int(0xFF00FF00));
   const __m256i aKeep = _mm256_set1_epi32(int(0xFFFFFF00));
   __m256i ow = _mm256_sub_epi16(_mm256_set1_epi16(256), w);
   __m256i aRB = _mm256_add_epi16(_mm256_and_si256(_mm256_mullo_epi16(_mm256_and_si256(d, aRedBlue), ow), aKeep),
-                                 _mm256_and_si256(_mm256_mullo_epi16(_mm256_and_si256(s, aRedBlue), w), aKeep));
+                                 _mm256_mullo_epi16(_mm256_and_si256(s, aRedBlue), w));
   __m256i aGA = _mm256_add_epi16(_mm256_mullo_epi16(_mm256_srli_epi16(d, 8), ow),
                                  _mm256_mullo_epi16(_mm256_srli_epi16(s, 8), w));
   return _mm256_or_si256(_mm256_srli_epi16(aRB, 8), _mm256_and_si256(aGA, aGreenAlpha));
+}
+
+// As OverInPlace8 with the alpha byte of the result cleared, for callers that set it themselves.
+TESK_AVX2 inline __m256i OverColourInPlace8(__m256i d, __m256i s, __m256i w) {
+  const __m256i aRedBlue = _mm256_set1_epi32(0x00FF00FF);
+  const __m256i aGreen = _mm256_set1_epi32(0x0000FF00);
+  const __m256i aKeep = _mm256_set1_epi32(int(0xFFFFFF00));
+  __m256i ow = _mm256_sub_epi16(_mm256_set1_epi16(256), w);
+  __m256i aRB = _mm256_add_epi16(_mm256_and_si256(_mm256_mullo_epi16(_mm256_and_si256(d, aRedBlue), ow), aKeep),
+                                 _mm256_mullo_epi16(_mm256_and_si256(s, aRedBlue), w));
+  __m256i aG = _mm256_add_epi16(_mm256_mullo_epi16(_mm256_srli_epi16(d, 8), ow),
+                                _mm256_mullo_epi16(_mm256_srli_epi16(s, 8), w));
+  return _mm256_or_si256(_mm256_srli_epi16(aRB, 8), _mm256_and_si256(aG, aGreen));
 }
 
 // Each pixel's alpha in both 16-bit halves of its word.
@@ -76,9 +91,8 @@ TESK_AVX2 inline __m256i OverOpaqueDest8(__m256i d, __m256i s) {
 
 // Eight pixels of OverWhiteRow.
 TESK_AVX2 inline __m256i OverWhite8(__m256i d, __m256i s) {
-  const __m256i aColour = _mm256_set1_epi32(0x00FFFFFF);
   const __m256i anAlpha = _mm256_set1_epi32(int(0xFF000000));
-  __m256i w, aNewAlpha;
+  __m256i w;
   if (_mm256_testc_si256(s, anAlpha)) {
     // p = 255 over any destination alpha: na = 255 and w = 255, so each channel is
     // (d + 255 * s) >> 8, which is s less one where d < s; blue shifts its two products
@@ -91,15 +105,21 @@ TESK_AVX2 inline __m256i OverWhite8(__m256i d, __m256i s) {
     return _mm256_or_si256(_mm256_blendv_epi8(aRedGreen, aBlueOnly, aBlue), anAlpha);
   } else if (_mm256_testc_si256(d, anAlpha)) {
     // An opaque destination: na = 255 and w = p, the source's own alpha.
-    w = _mm256_srli_epi32(s, 24);
-    aNewAlpha = anAlpha;
-  } else {
-    __m256i na;
-    OverWeights8(_mm256_srli_epi32(d, 24), _mm256_srli_epi32(s, 24), na, w);
-    aNewAlpha = _mm256_slli_epi32(na, 24);
+    return _mm256_or_si256(OverColourInPlace8(d, s, AlphaInPlace(s)), anAlpha);
   }
-  __m256i w32 = _mm256_or_si256(w, _mm256_slli_epi32(w, 16));
-  return _mm256_or_si256(_mm256_and_si256(OverInPlace8(d, s, w32), aColour), aNewAlpha);
+  // OverWeights8 with fewer uniform constants, each of which the loop would build again:
+  // 255 - da from the inverted alpha byte, p * 255 as (p << 8) - p, and na = 0 (da = p = 0)
+  // left to divide 0 by 0, whose truncation (0x80000000) has a zero low byte, and the low
+  // byte is all the spread into both halves takes: w = 0 there, as it should be.
+  const __m256i aSpread = _mm256_setr_epi8(0, -1, 0, -1, 4, -1, 4, -1, 8, -1, 8, -1, 12, -1, 12, -1, 0, -1, 0, -1, 4,
+                                           -1, 4, -1, 8, -1, 8, -1, 12, -1, 12, -1);
+  const __m256i da = _mm256_srli_epi32(d, 24), p = _mm256_srli_epi32(s, 24);
+  const __m256i x = _mm256_mullo_epi16(_mm256_srli_epi32(_mm256_andnot_si256(d, anAlpha), 24), p);
+  const __m256i na =
+      _mm256_add_epi32(da, _mm256_srli_epi16(_mm256_mulhi_epu16(x, _mm256_set1_epi16(short(0x8081))), 7));
+  const __m256i aNum = _mm256_sub_epi32(_mm256_slli_epi32(p, 8), p);
+  w = _mm256_cvttps_epi32(_mm256_div_ps(_mm256_cvtepi32_ps(aNum), _mm256_cvtepi32_ps(na)));
+  return _mm256_or_si256(OverColourInPlace8(d, s, _mm256_shuffle_epi8(w, aSpread)), _mm256_slli_epi32(na, 24));
 }
 
 // Eight pixels of OverPremultipliedRow.

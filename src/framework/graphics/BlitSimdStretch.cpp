@@ -329,7 +329,8 @@ void HorzPairsRowSse2(uint16_t* theCells, const uint32_t* theRow, const int32_t*
   const __m128i aZero = _mm_setzero_si128(), aFlip = _mm_set1_epi16(short(0x8000));
   for (int k = theBegin; k < theEnd; k += 2) {
     // Weights of cells k and k + 1: left ones, then 16 further on the right ones.
-    const uint16_t* aWeight = theWeight + size_t(k / 4) * 32 + size_t(k % 4) * 4;
+    // k is never negative: unsigned, the division and remainder are a shift and a mask.
+    const uint16_t* aWeight = theWeight + size_t(k) / 4 * 32 + size_t(k) % 4 * 4;
     // Left and right pixel of each cell: l0 r0 and l1 r1, made l0 l1 r0 r1.
     const __m128i q0 = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(theRow + theLeft[k]));
     const __m128i q1 = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(theRow + theLeft[k + 1]));
@@ -635,7 +636,7 @@ void HorzPairsAvx2Quads(uint16_t* theCells, const uint32_t* theRow, const int32_
                         const uint16_t* theWeight, int theBegin, int theEnd) {
   const __m256i aZero = _mm256_setzero_si256(), aFlip = _mm256_set1_epi16(short(0x8000));
   for (int k = theBegin; k < theEnd; k += 4) {
-    const uint16_t* aWeight = theWeight + size_t(k / 4) * 32;
+    const uint16_t* aWeight = theWeight + size_t(k) / 4 * 32;
     const __m128i q0 = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(theRow + theLeft[k]));
     const __m128i q1 = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(theRow + theLeft[k + 1]));
     const __m128i q2 = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(theRow + theLeft[k + 2]));

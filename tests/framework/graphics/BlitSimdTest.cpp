@@ -454,6 +454,26 @@ TEST(BlitSimd, OverWhiteOfOpaqueGroupsMatchesThePlainLoopForEveryChannelPair) {
   }
 }
 
+TEST(BlitSimd, OverWhiteWeighsEveryChannelPairByEveryShare) {
+  const auto aForms = VectorForms(BlitSimd::OverWhiteRowSse2, BlitSimd::OverWhiteRowAvx2, BlitSimd::OverWhiteRow);
+  // Every partial source alpha with every pair of source and destination channel values in all
+  // three channels at once: over an opaque destination (the share is the source's alpha), and
+  // with one destination of each group of four left transparent, so that the groups take the
+  // shares worked out from both alphas.
+  std::vector<uint32_t> aSrc(65536), aDest(65536);
+  for (uint32_t a = 1; a <= 254; ++a) {
+    for (bool isOpaque : {true, false}) {
+      for (size_t i = 0; i < aSrc.size(); ++i) {
+        const uint32_t sc = i & 0xFF, dc = i >> 8;
+        aSrc[i] = (a << 24) | (sc * 0x010101u);
+        aDest[i] = (isOpaque || i % 4 != 1 ? 0xFF000000u : 0u) | (dc * 0x010101u);
+      }
+      SCOPED_TRACE(testing::Message() << "alpha " << a << (isOpaque ? " opaque" : " mixed"));
+      ExpectFormsMatch(BlitSimd::OverWhiteRowPlain, aForms, aSrc, aDest);
+    }
+  }
+}
+
 TEST(BlitSimd, OverPremultipliedMatchesThePlainLoopForEveryAlphaAndChannelPair) {
   const auto aForms = VectorForms(BlitSimd::OverPremultipliedRowSse2, BlitSimd::OverPremultipliedRowAvx2,
                                   BlitSimd::OverPremultipliedRow);
