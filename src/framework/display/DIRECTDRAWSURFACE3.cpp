@@ -253,7 +253,9 @@ void DIRECTDRAWSURFACE3::Present() {
     // The frame is shown as it is: its alpha bytes are whatever the blitters left there.
     glDisable(GL_BLEND);
     glEnable(GL_TEXTURE_RECTANGLE_ARB);
-    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+    // The texel as it is (white modulation gives the same), which a software rasteriser can
+    // copy without shading.
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
     glColor4f(1, 1, 1, 1);
     float w = static_cast<float>(mWidth), h = static_cast<float>(mHeight);
     glBegin(GL_TRIANGLE_STRIP);
@@ -266,6 +268,7 @@ void DIRECTDRAWSURFACE3::Present() {
     glTexCoord2f(w, h);
     glVertex2f(w, h);
     glEnd();
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
     glEnable(GL_BLEND);
     aglSwapBuffers(mFrame->mContext);
   }
