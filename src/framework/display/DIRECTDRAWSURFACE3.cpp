@@ -3,6 +3,7 @@
 #include <emmintrin.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <mutex>
 #include <new>
@@ -238,13 +239,24 @@ void DIRECTDRAWSURFACE3::Present() {
     glTexSubImage2D(GL_TEXTURE_RECTANGLE_ARB, 0, 0, 0, static_cast<GLsizei>(mWidth),
                     static_cast<GLsizei>(mHeight), GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV, mMemory.get());
     mDirty = false;
-    // Shown one texel to one pixel, every sample falls on a texel's centre, where the nearest
+    // Shown one texel to one pixel (the viewport is the frame's size, the projection the
+    // window's port and nothing moved), every sample falls on a texel's centre, where the nearest
     // texel is exactly what filtering would give, and a software rasteriser copies it much
     // faster; a window of another size keeps the filtered picture.
     GLint aPort[4] = {0, 0, 0, 0};
     glGetIntegerv(GL_VIEWPORT, aPort);
-    const GLint aFilter =
-        aPort[2] == static_cast<GLint>(mWidth) && aPort[3] == static_cast<GLint>(mHeight) ? GL_NEAREST : GL_LINEAR;
+    GLfloat aProjection[16], aModelView[16];
+    glGetFloatv(GL_PROJECTION_MATRIX, aProjection);
+    glGetFloatv(GL_MODELVIEW_MATRIX, aModelView);
+    const float w = static_cast<float>(mWidth), h = static_cast<float>(mHeight);
+    static const GLfloat kIdentity[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
+    const bool isOneToOne = aPort[2] == static_cast<GLint>(mWidth) && aPort[3] == static_cast<GLint>(mHeight) &&
+                            std::fabs(aProjection[0] * w - 2.0f) < 1e-5f &&
+                            std::fabs(aProjection[5] * h + 2.0f) < 1e-5f && aProjection[1] == 0.0f &&
+                            aProjection[4] == 0.0f && aProjection[12] == -1.0f && aProjection[13] == 1.0f &&
+                            aProjection[3] == 0.0f && aProjection[7] == 0.0f && aProjection[15] == 1.0f &&
+                            std::memcmp(aModelView, kIdentity, sizeof(kIdentity)) == 0;
+    const GLint aFilter = isOneToOne ? GL_NEAREST : GL_LINEAR;
     if (mMinFilter != aFilter || mMagFilter != aFilter) {
       glTexParameteri(GL_TEXTURE_RECTANGLE_ARB, GL_TEXTURE_MIN_FILTER, aFilter);
       glTexParameteri(GL_TEXTURE_RECTANGLE_ARB, GL_TEXTURE_MAG_FILTER, aFilter);
@@ -257,7 +269,6 @@ void DIRECTDRAWSURFACE3::Present() {
     // copy without shading.
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
     glColor4f(1, 1, 1, 1);
-    float w = static_cast<float>(mWidth), h = static_cast<float>(mHeight);
     glBegin(GL_TRIANGLE_STRIP);
     glTexCoord2f(0, 0);
     glVertex2f(0, 0);
