@@ -1,6 +1,9 @@
 #include "display/DIRECTDRAWSURFACE3.h"
 
+#include <emmintrin.h>
+
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <mutex>
 #include <new>
@@ -236,12 +239,36 @@ void DIRECTDRAWSURFACE3::Present() {
     glTexSubImage2D(GL_TEXTURE_RECTANGLE_ARB, 0, 0, 0, static_cast<GLsizei>(mWidth),
                     static_cast<GLsizei>(mHeight), GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV, mMemory.get());
     mDirty = false;
+    // Shown one texel to one pixel (the viewport is the frame's size, the projection the
+    // window's port and nothing moved), every sample falls on a texel's centre, where the nearest
+    // texel is exactly what filtering would give, and a software rasteriser copies it much
+    // faster; a window of another size keeps the filtered picture.
+    GLint aPort[4] = {0, 0, 0, 0};
+    glGetIntegerv(GL_VIEWPORT, aPort);
+    GLfloat aProjection[16], aModelView[16];
+    glGetFloatv(GL_PROJECTION_MATRIX, aProjection);
+    glGetFloatv(GL_MODELVIEW_MATRIX, aModelView);
+    const float w = static_cast<float>(mWidth), h = static_cast<float>(mHeight);
+    static const GLfloat kIdentity[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
+    const bool isOneToOne = aPort[2] == static_cast<GLint>(mWidth) && aPort[3] == static_cast<GLint>(mHeight) &&
+                            std::fabs(aProjection[0] * w - 2.0f) < 1e-5f &&
+                            std::fabs(aProjection[5] * h + 2.0f) < 1e-5f && aProjection[1] == 0.0f &&
+                            aProjection[4] == 0.0f && aProjection[12] == -1.0f && aProjection[13] == 1.0f &&
+                            aProjection[3] == 0.0f && aProjection[7] == 0.0f && aProjection[15] == 1.0f &&
+                            std::memcmp(aModelView, kIdentity, sizeof(kIdentity)) == 0;
+    const GLint aFilter = isOneToOne ? GL_NEAREST : GL_LINEAR;
+    if (mMinFilter != aFilter || mMagFilter != aFilter) {
+      glTexParameteri(GL_TEXTURE_RECTANGLE_ARB, GL_TEXTURE_MIN_FILTER, aFilter);
+      glTexParameteri(GL_TEXTURE_RECTANGLE_ARB, GL_TEXTURE_MAG_FILTER, aFilter);
+      SetTextureFilters(aFilter, aFilter);
+    }
     // The frame is shown as it is: its alpha bytes are whatever the blitters left there.
     glDisable(GL_BLEND);
     glEnable(GL_TEXTURE_RECTANGLE_ARB);
-    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+    // The texel as it is (white modulation gives the same), which a software rasteriser can
+    // copy without shading.
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
     glColor4f(1, 1, 1, 1);
-    float w = static_cast<float>(mWidth), h = static_cast<float>(mHeight);
     glBegin(GL_TRIANGLE_STRIP);
     glTexCoord2f(0, 0);
     glVertex2f(0, 0);
@@ -252,6 +279,7 @@ void DIRECTDRAWSURFACE3::Present() {
     glTexCoord2f(w, h);
     glVertex2f(w, h);
     glEnd();
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
     glEnable(GL_BLEND);
     aglSwapBuffers(mFrame->mContext);
   }
@@ -379,6 +407,25 @@ void DIRECTDRAWSURFACE3::CopyRows(DIRECTDRAWSURFACE3* theSource, const tagRECT& 
   int32_t aX1 = std::min<int32_t>(theDest.right, static_cast<int32_t>(mWidth));
   int32_t aSrcSurfW = static_cast<int32_t>(theSource->mWidth),
           aSrcSurfH = static_cast<int32_t>(theSource->mHeight);
+  if (aKind == BlendKind::kOpaque && !isFlipRows && aSrcW == aDestW && aSrcH == aDestH) {
+    // The frame to the screen: whole rows at one step, made opaque a vector at a time.
+    const int32_t aShiftX = theSrc.left - theDest.left, aShiftY = theSrc.top - theDest.top;
+    const int32_t aX0In = std::max(aX0, -aShiftX), aX1In = std::min(aX1, aSrcSurfW - aShiftX);
+    const int32_t aY0In = std::max(aY0, -aShiftY), aY1In = std::min(aY1, aSrcSurfH - aShiftY);
+    const __m128i anOpaque = _mm_set1_epi32(static_cast<int>(0xFF000000u));
+    for (int32_t y = aY0In; y < aY1In && aX0In < aX1In; ++y) {
+      const uint32_t* s = theSource->mMemory.get() + static_cast<size_t>(y + aShiftY) * theSource->mWidth +
+                          (aX0In + aShiftX);
+      uint32_t* d = mMemory.get() + static_cast<size_t>(y) * mWidth + aX0In;
+      const int32_t aCount = aX1In - aX0In;
+      int32_t i = 0;
+      for (; i + 4 <= aCount; i += 4)
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(d + i),
+                         _mm_or_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(s + i)), anOpaque));
+      for (; i < aCount; ++i) d[i] = s[i] | 0xFF000000u;
+    }
+    return;
+  }
   for (int32_t y = aY0; y < aY1; ++y) {
     int64_t aRowStep = ((y - theDest.top) * aStepY) >> 16;
     int64_t aSrcY = isFlipRows ? theSrc.bottom - 1 - aRowStep : theSrc.top + aRowStep;

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <thread>
+#include <vector>
 
 #include "DisplayTestWindow.h"
 #include "display/DIRECTDRAW2.h"
@@ -102,6 +104,39 @@ TEST_F(SurfaceTest, BlitsAreClippedToBothSurfaces) {
   EXPECT_EQ(At(aDest, 7, 7), 0xFF000000u | (5 * 8 + 5));
 }
 
+TEST_F(SurfaceTest, CopiesToTheScreenAreOpaqueAndClippedToBothSurfaces) {
+  // The frame's copy to a surface that is shown, at one step per pixel, against the rule: every
+  // destination pixel whose source pixel lies inside the source takes it with alpha 255, every
+  // other pixel stays; odd widths, every side clipped, sources and destinations offset.
+  struct Case {
+    int mSrcW, mSrcH, mDestW, mDestH;
+    tagRECT mDest, mSrc;
+  };
+  const Case kCases[] = {
+      {13, 7, 13, 7, {0, 0, 13, 7}, {0, 0, 13, 7}},     {13, 7, 13, 7, {-3, -2, 10, 5}, {0, 0, 13, 7}},
+      {13, 7, 11, 9, {2, 1, 15, 8}, {0, 0, 13, 7}},     {13, 7, 11, 9, {0, 0, 9, 6}, {-2, -1, 7, 5}},
+      {13, 7, 11, 9, {1, 2, 8, 9}, {6, 3, 13, 10}},     {5, 5, 9, 9, {0, 0, 9, 9}, {-2, -2, 7, 7}},
+      {13, 7, 13, 7, {4, 3, 4, 7}, {0, 0, 0, 4}},       {13, 7, 13, 7, {3, 0, 8, 7}, {20, 0, 25, 7}},
+  };
+  for (const Case& c : kCases) {
+    DIRECTDRAWSURFACE3* aSrc = Make(c.mSrcW, c.mSrcH);
+    DIRECTDRAWSURFACE3* aDest = Make(c.mDestW, c.mDestH, DDSCAPS_BACKBUFFER);
+    for (int i = 0; i < c.mSrcW * c.mSrcH; ++i) aSrc->GetMemory()[i] = 0x01020304u * static_cast<uint32_t>(i + 1);
+    Fill(aDest, 0x00ABCDEFu);
+    tagRECT aDestRect = c.mDest, aSrcRect = c.mSrc;
+    aDest->Blt(&aDestRect, aSrc, &aSrcRect, DDBLT_WAIT, nullptr);
+    for (int y = 0; y < c.mDestH; ++y) {
+      for (int x = 0; x < c.mDestW; ++x) {
+        const int aSrcX = x - c.mDest.left + c.mSrc.left, aSrcY = y - c.mDest.top + c.mSrc.top;
+        const bool isInside = x >= c.mDest.left && x < c.mDest.right && y >= c.mDest.top && y < c.mDest.bottom &&
+                              aSrcX >= 0 && aSrcX < c.mSrcW && aSrcY >= 0 && aSrcY < c.mSrcH;
+        const uint32_t anExpected = isInside ? (At(aSrc, aSrcX, aSrcY) | 0xFF000000u) : 0x00ABCDEFu;
+        ASSERT_EQ(At(aDest, x, y), anExpected) << "case " << (&c - kCases) << " at " << x << "," << y;
+      }
+    }
+  }
+}
+
 TEST_F(SurfaceTest, UnequalSizesScaleByNearestSample) {
   DIRECTDRAWSURFACE3* aSrc = Make(2, 2);
   DIRECTDRAWSURFACE3* aDest = Make(4, 4);
@@ -178,6 +213,48 @@ TEST(PrimarySurfaceTest, BlitsPresentOnTheGLThreadAndWaitElsewhere) {
   }
   EXPECT_EQ(aglLiveContextCount(), 0);
   EXPECT_EQ(DIRECTDRAWSURFACE3::LiveTextureCount(), 0);
+  DisposeWindow(aWindow);
+}
+
+TEST(PrimarySurfaceTest, WindowShowsTheFrameExactly) {
+  // Every pixel of the window is the frame's pixel, whatever the texture's filtering. Read from
+  // the back buffer, which the software rasteriser keeps as it was swapped.
+  if (!DisplayTest::HasDisplay()) GTEST_SKIP() << "no display";
+  CGTestSetDisplays({});
+  const int w = 67, h = 45;
+  WindowRef aWindow = DisplayTest::MakeWindow(w, h);
+  ASSERT_NE(aWindow, nullptr);
+  {
+    DIRECTDRAW2 aDD;
+    _DDSURFACEDESC2 aDesc = MakeSurfaceDesc2();
+    aDesc.dwFlags = DDSD_CAPS;
+    aDesc.ddsCaps.dwCaps = DDSCAPS_PRIMARYSURFACE;
+    aDesc.lpSurface = aWindow;
+    DIRECTDRAWSURFACE3* aPrimary = nullptr;
+    ASSERT_EQ(aDD.CreateSurface(&aDesc, &aPrimary, nullptr), 0);
+    ASSERT_EQ(aPrimary->GetWidth(), w);
+    ASSERT_EQ(aPrimary->GetHeight(), h);
+    uint32_t aSeed = 12345;
+    for (int aFrame = 0; aFrame < 3; ++aFrame) {
+      for (int i = 0; i < w * h; ++i) {
+        aSeed = aSeed * 1664525u + 1013904223u;
+        aPrimary->GetMemory()[i] = aSeed;
+      }
+      aPrimary->Unlock(nullptr);  // presents the memory as it is
+      std::vector<unsigned char> aShown(static_cast<size_t>(w) * h * 4);
+      glReadBuffer(GL_BACK);
+      glPixelStorei(GL_PACK_ALIGNMENT, 1);
+      glReadPixels(0, 0, w, h, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV, aShown.data());
+      for (int y = 0; y < h; ++y) {
+        for (int x = 0; x < w; ++x) {
+          uint32_t aPixel;
+          std::memcpy(&aPixel, &aShown[(static_cast<size_t>(h - 1 - y) * w + x) * 4], 4);
+          ASSERT_EQ(aPixel & 0xFFFFFFu, aPrimary->GetMemory()[y * w + x] & 0xFFFFFFu)
+              << "frame " << aFrame << " at " << x << "," << y;
+        }
+      }
+    }
+  }
   DisposeWindow(aWindow);
 }
 
