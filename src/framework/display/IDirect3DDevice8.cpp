@@ -819,29 +819,29 @@ void IDirect3DDevice8::DrawBatchOverCores() {
     }
     for (uint16_t k : {0, 1, 2, 2, 1, 3}) mCoreIndices.push_back(static_cast<uint16_t>(aFirst + k));
   }
-  const GLsizei aStride = sizeof(BatchVertex);
   glDepthMask(GL_TRUE);
   glClearDepth(1.0);
   glClear(GL_DEPTH_BUFFER_BIT);
   glEnable(GL_DEPTH_TEST);
   glDepthFunc(GL_LESS);
   ApplyBlend(false);
-  glVertexPointer(4, GL_FLOAT, aStride, mCoreBatch[0].mPosition);
-  glColorPointer(4, GL_UNSIGNED_BYTE, aStride, mCoreBatch[0].mColor);
-  glTexCoordPointer(2, GL_FLOAT, aStride, mCoreBatch[0].mUV);
-  glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(mCoreIndices.size()), GL_UNSIGNED_SHORT,
-                 mCoreIndices.data());
+  DrawQuads(mCoreBatch, mCoreIndices);
   // A quad's own core fails against itself (equal depth): it is drawn already, and only the
   // quads after it blend over it.
   glDepthMask(GL_FALSE);
   ApplyBlend(true);
-  glVertexPointer(4, GL_FLOAT, aStride, mBatch[0].mPosition);
-  glColorPointer(4, GL_UNSIGNED_BYTE, aStride, mBatch[0].mColor);
-  glTexCoordPointer(2, GL_FLOAT, aStride, mBatch[0].mUV);
-  glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(mBatchIndices.size()), GL_UNSIGNED_SHORT,
-                 mBatchIndices.data());
+  DrawQuads(mBatch, mBatchIndices);
   glDisable(GL_DEPTH_TEST);
   glDepthMask(mDepthWrite ? GL_TRUE : GL_FALSE);
+}
+
+void IDirect3DDevice8::DrawQuads(const std::vector<BatchVertex>& theVertices,
+                                 const std::vector<uint16_t>& theIndices) {
+  const GLsizei aStride = sizeof(BatchVertex);
+  glVertexPointer(4, GL_FLOAT, aStride, theVertices[0].mPosition);
+  glColorPointer(4, GL_UNSIGNED_BYTE, aStride, theVertices[0].mColor);
+  glTexCoordPointer(2, GL_FLOAT, aStride, theVertices[0].mUV);
+  glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(theIndices.size()), GL_UNSIGNED_SHORT, theIndices.data());
 }
 
 void IDirect3DDevice8::FlushBatch() {
@@ -853,25 +853,16 @@ void IDirect3DDevice8::FlushBatch() {
   bool isOverCores = mCores > 0 && mHasDepth && mBatchBlend && !HasFragmentTests() &&
                      mAppliedSrcBlend == GL_SRC_ALPHA && mAppliedDestBlend == GL_ONE_MINUS_SRC_ALPHA &&
                      mBatch.size() / 4 <= 8000 && aViewportArea > 0 && mBatchArea >= 2 * aViewportArea;
-  if (isOverCores && MakeCurrent()) {
+  if (MakeCurrent()) {
     glEnableClientState(GL_VERTEX_ARRAY);
     glEnableClientState(GL_COLOR_ARRAY);
     glEnableClientState(GL_TEXTURE_COORD_ARRAY);
-    DrawBatchOverCores();
-    glDisableClientState(GL_TEXTURE_COORD_ARRAY);
-    glDisableClientState(GL_COLOR_ARRAY);
-    glDisableClientState(GL_VERTEX_ARRAY);
-  } else if (MakeCurrent()) {
-    ApplyBlend(mBatchBlend);
-    const GLsizei aStride = sizeof(BatchVertex);
-    glEnableClientState(GL_VERTEX_ARRAY);
-    glEnableClientState(GL_COLOR_ARRAY);
-    glEnableClientState(GL_TEXTURE_COORD_ARRAY);
-    glVertexPointer(4, GL_FLOAT, aStride, mBatch[0].mPosition);
-    glColorPointer(4, GL_UNSIGNED_BYTE, aStride, mBatch[0].mColor);
-    glTexCoordPointer(2, GL_FLOAT, aStride, mBatch[0].mUV);
-    glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(mBatchIndices.size()), GL_UNSIGNED_SHORT,
-                   mBatchIndices.data());
+    if (isOverCores) {
+      DrawBatchOverCores();
+    } else {
+      ApplyBlend(mBatchBlend);
+      DrawQuads(mBatch, mBatchIndices);
+    }
     glDisableClientState(GL_TEXTURE_COORD_ARRAY);
     glDisableClientState(GL_COLOR_ARRAY);
     glDisableClientState(GL_VERTEX_ARRAY);

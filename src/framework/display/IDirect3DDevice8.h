@@ -126,6 +126,8 @@ class IDirect3DDevice8 {
     uint8_t mColor[4];  // r, g, b, a
     float mUV[2];
   };
+  // Indexed triangles of theVertices, with the client arrays already enabled.
+  static void DrawQuads(const std::vector<BatchVertex>& theVertices, const std::vector<uint16_t>& theIndices);
   std::vector<BatchVertex> mBatch;  // 4 per kept quad
   std::vector<uint16_t> mBatchIndices;
   std::vector<TexelRect> mBatchCores;   // per kept quad, on the target (empty: none)

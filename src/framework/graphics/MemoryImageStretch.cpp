@@ -68,6 +68,19 @@ bool ClipStretch(const TRect<int>& theSrcRect, const TRect<int>& theClipRect, co
   return theSrcRectOut.mWidth > 0 && theSrcRectOut.mHeight > 0;
 }
 
+// The source region in whole pixels, cut to the source image; false when nothing is left.
+bool SourceRegion(const TRect<double>& S, const MemoryImage& theSrc, int& x0, int& y0, int& w0, int& h0) {
+  x0 = int(std::floor(S.mX));
+  y0 = int(std::floor(S.mY));
+  w0 = int(std::ceil(S.mX - x0 + S.mWidth));
+  h0 = int(std::ceil(S.mY - y0 + S.mHeight));
+  if (x0 < 0) x0 = 0;
+  if (y0 < 0) y0 = 0;
+  w0 = std::min(w0, theSrc.mWidth - x0);
+  h0 = std::min(h0, theSrc.mHeight - y0);
+  return w0 >= 1 && h0 >= 1;
+}
+
 }  // namespace
 
 void StretchPlain::Nearest(MemoryImage& theDest, Image* theImage, const TRect<int>& theDestRect,
@@ -128,14 +141,8 @@ void StretchPlain::Smooth(MemoryImage& theDest, Image* theImage, const TRect<int
   const TRect<double>& S = theSrcRect;
   if (D.mWidth <= 0 || D.mHeight <= 0 || D.Intersection(TRect<int>(0, 0, mWidth, mHeight)) != D) return;
 
-  // The source region in whole pixels, cut to the source image.
-  int x0 = int(std::floor(S.mX)), y0 = int(std::floor(S.mY));
-  int w0 = int(std::ceil(S.mX - x0 + S.mWidth)), h0 = int(std::ceil(S.mY - y0 + S.mHeight));
-  if (x0 < 0) x0 = 0;
-  if (y0 < 0) y0 = 0;
-  w0 = std::min(w0, aSrcImage->mWidth - x0);
-  h0 = std::min(h0, aSrcImage->mHeight - y0);
-  if (w0 < 1 || h0 < 1) return;
+  int x0, y0, w0, h0;
+  if (!SourceRegion(S, *aSrcImage, x0, y0, w0, h0)) return;
 
   const int aCellsWide = D.mWidth + 4;
   const bool aShrinkX = S.mWidth >= D.mWidth, aShrinkY = S.mHeight >= D.mHeight;
@@ -782,13 +789,8 @@ void MemoryImage::SlowStretchBlt(Image* theImage, const TRect<int>& theDestRect,
   const TRect<int>& D = theDestRect;
   const TRect<double>& S = theSrcRect;
   if (D.mWidth <= 0 || D.mHeight <= 0 || D.Intersection(TRect<int>(0, 0, mWidth, mHeight)) != D) return;
-  int x0 = int(std::floor(S.mX)), y0 = int(std::floor(S.mY));
-  int w0 = int(std::ceil(S.mX - x0 + S.mWidth)), h0 = int(std::ceil(S.mY - y0 + S.mHeight));
-  if (x0 < 0) x0 = 0;
-  if (y0 < 0) y0 = 0;
-  w0 = std::min(w0, aSrcImage->mWidth - x0);
-  h0 = std::min(h0, aSrcImage->mHeight - y0);
-  if (w0 < 1 || h0 < 1) return;
+  int x0, y0, w0, h0;
+  if (!SourceRegion(S, *aSrcImage, x0, y0, w0, h0)) return;
   if (SmoothFast(*this, aSrcImage, D, S, theColor, theDrawMode, mirror, x0, y0, w0, h0)) {
     BitsChanged();
     return;
