@@ -45,6 +45,15 @@ class SeedFolder {
     if (!WriteBytes(mDir + "/" + theName, theBytes)) Failed(theName);
   }
   std::string Path(const std::string& theName) const { return mDir + "/" + theName; }
+  std::string Read(const std::string& theName) const {
+    std::string aBytes;
+    if (FILE* aFile = std::fopen(Path(theName).c_str(), "rb")) {
+      char aBuffer[4096];
+      for (size_t n; (n = std::fread(aBuffer, 1, sizeof aBuffer, aFile)) > 0;) aBytes.append(aBuffer, n);
+      std::fclose(aFile);
+    }
+    return aBytes;
+  }
   void Check(bool theWritten, const std::string& theName) {
     if (!theWritten) Failed(theName);
   }
@@ -81,6 +90,13 @@ int main(int argc, char** argv) {
   for (size_t i = 0; i < anIndices.size(); ++i) aPaletted[i] = k_Palette[anIndices[i]];
   aPng.Check(WritePngFile(aPng.Path("palette_with_alpha.png"), k_W, k_H, aPaletted.data(), {PngKind::Palette}),
              "palette_with_alpha.png");
+  // Chunks the reader skips: a comment and a private chunk, and a text chunk that declares
+  // 2 GB in a file of a few bytes.
+  const std::string aRgba = aPng.Read("rgba.png");
+  aPng.Bytes(
+      "text_and_private_chunks.png",
+      PngWithChunk(PngWithChunk(aRgba, "tEXt", std::string("Comment\0seed", 12)), "prVt", "private", true));
+  aPng.Bytes("declares_huge_text_chunk.png", PngDeclaringChunk(aRgba, "tEXt", 0x7FFFFFF0u));
   anOk &= aPng.mOk;
 
   SeedFolder aJpeg(aRoot, "imagelib_jpeg");

@@ -1,6 +1,7 @@
 #include "support/AllocatedBytes.h"
 
 #include <malloc.h>
+#include <sys/resource.h>
 
 #if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
 #define TESK_TEST_SANITIZER_HEAP 1
@@ -24,6 +25,12 @@ size_t AllocatedBytes() {
 #else
   return mallinfo2().uordblks;
 #endif
+}
+
+size_t PeakResidentBytes() {
+  rusage aUsage{};
+  getrusage(RUSAGE_SELF, &aUsage);
+  return static_cast<size_t>(aUsage.ru_maxrss) * 1024;
 }
 
 }  // namespace TeskTest

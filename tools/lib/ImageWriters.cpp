@@ -1,6 +1,7 @@
 #include "ImageWriters.h"
 
 #include <png.h>
+#include <zlib.h>
 
 #include <csetjmp>
 #include <cstdio>
@@ -30,6 +31,39 @@ uint8_t Blue(uint32_t p) { return static_cast<uint8_t>(p); }
 uint8_t Alpha(uint32_t p) { return static_cast<uint8_t>(p >> 24); }
 
 }  // namespace
+
+namespace {
+
+void PutBig32(std::string* theOut, uint32_t theValue) {
+  for (int i = 3; i >= 0; --i) theOut->push_back(static_cast<char>((theValue >> (8 * i)) & 0xFF));
+}
+
+// Where a new chunk goes: after the signature and the header chunk (8 + 25 bytes), or before
+// the 12-byte end chunk.
+size_t PngChunkPlace(const std::string& thePng, bool theAfterPixels) {
+  return theAfterPixels ? thePng.size() - 12 : 33;
+}
+
+}  // namespace
+
+std::string PngWithChunk(const std::string& thePng, const std::string& theType, const std::string& theData,
+                         bool theAfterPixels) {
+  std::string aChunk;
+  PutBig32(&aChunk, static_cast<uint32_t>(theData.size()));
+  aChunk += theType + theData;
+  const uLong aCrc =
+      crc32(0, reinterpret_cast<const Bytef*>(aChunk.data() + 4), static_cast<uInt>(aChunk.size() - 4));
+  PutBig32(&aChunk, static_cast<uint32_t>(aCrc));
+  const size_t aPlace = PngChunkPlace(thePng, theAfterPixels);
+  return thePng.substr(0, aPlace) + aChunk + thePng.substr(aPlace);
+}
+
+std::string PngDeclaringChunk(const std::string& thePng, const std::string& theType, uint32_t theLength,
+                              bool theAfterPixels) {
+  std::string aBytes = thePng.substr(0, PngChunkPlace(thePng, theAfterPixels));
+  PutBig32(&aBytes, theLength);
+  return aBytes + theType;
+}
 
 bool WriteBytes(const std::string& thePath, const std::string& theBytes) {
   FILE* aFile = std::fopen(thePath.c_str(), "wb");

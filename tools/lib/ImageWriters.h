@@ -23,6 +23,15 @@ struct PngOptions {
 bool WritePngFile(const std::string& thePath, int theWidth, int theHeight, const uint32_t* thePixels,
                   const PngOptions& theOptions = {});
 
+// thePng (a whole PNG file) with a chunk of theType (four letters) holding theData put in
+// right after its header chunk, or right before its end chunk when theAfterPixels.
+std::string PngWithChunk(const std::string& thePng, const std::string& theType, const std::string& theData,
+                         bool theAfterPixels = false);
+// thePng up to where PngWithChunk would put the chunk, then only that chunk's header, which
+// declares theLength bytes: a file that claims far more than it holds.
+std::string PngDeclaringChunk(const std::string& thePng, const std::string& theType, uint32_t theLength,
+                              bool theAfterPixels = false);
+
 // Baseline JPEG; greyscale files take the green channel.
 bool WriteJpegFile(const std::string& thePath, int theWidth, int theHeight, const uint32_t* thePixels,
                    int theQuality = 95, bool theGrey = false);

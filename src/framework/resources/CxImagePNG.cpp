@@ -6,6 +6,7 @@
 
 #include "resources/CxFile.h"
 #include "resources/ImageLib.h"
+#include "resources/PngReadLimits.h"
 
 void CxImagePNG::user_read_data(png_structp thePng, png_bytep theData, png_size_t theLength) {
   CxFile* aFile = static_cast<CxFile*>(png_get_io_ptr(thePng));
@@ -40,7 +41,7 @@ bool CxImagePNG::Decode(CxFile* theFile) {
     Destroy();
     return false;
   }
-  png_set_user_limits(aPng, ImageLib::k_MaxImageSide, ImageLib::k_MaxImageSide);
+  ImageLib::SetPngReadLimits(aPng);
   png_set_read_fn(aPng, theFile, user_read_data);
   png_read_info(aPng, anInfo);
   png_uint_32 aWidth, aHeight;

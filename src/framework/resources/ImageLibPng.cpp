@@ -8,6 +8,7 @@
 #include "resources/CxImage.h"
 #include "resources/ImageFileBytes.h"
 #include "resources/ImageLib.h"
+#include "resources/PngReadLimits.h"
 #include "resources/SFOperator.h"
 
 namespace ImageLib {
@@ -24,6 +25,16 @@ void png_quiet_warning(png_structp, png_const_charp) {}
 void png_quiet_error(png_structp thePng, png_const_charp) { png_longjmp(thePng, 1); }
 
 }  // namespace
+
+void SetPngReadLimits(png_structp thePng) {
+  png_set_user_limits(thePng, k_MaxImageSide, k_MaxImageSide);
+  png_set_chunk_malloc_max(thePng, k_MaxPngChunkBytes);
+  // One means none: text, sPLT and unknown chunks are never cached.
+  png_set_chunk_cache_max(thePng, 1);
+  // Every chunk the pixels do not need (all ancillary ones but tRNS, and every unknown one)
+  // is skipped in small reads, never buffered; a negative count takes in the known ones too.
+  png_set_keep_unknown_chunks(thePng, PNG_HANDLE_CHUNK_NEVER, nullptr, -1);
+}
 
 Image* GetPNGImage(const std::string& theFileName) {
   if (archBase != nullptr) return GetPackedImage(theFileName, CxImage::k_FormatPng);
@@ -49,7 +60,7 @@ Image* GetPNGImage(const std::string& theFileName) {
     png_destroy_read_struct(&aPng, &anInfo, nullptr);
     return nullptr;
   }
-  png_set_user_limits(aPng, k_MaxImageSide, k_MaxImageSide);
+  SetPngReadLimits(aPng);
   png_set_read_fn(aPng, aFile, png_pak_read_data);
   png_read_info(aPng, anInfo);
   png_uint_32 aWidth, aHeight;

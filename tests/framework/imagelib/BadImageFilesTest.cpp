@@ -5,6 +5,8 @@
 
 #include "ImageLibFixture.h"
 #include "ImageWriters.h"
+#include "resources/PngReadLimits.h"
+#include "support/AllocatedBytes.h"
 #include "support/TestTemp.h"
 
 using namespace TeskTools;
@@ -172,6 +174,42 @@ TEST_F(BadImageFilesTest, OversizedDimensionsAreRefused) {
   EXPECT_FALSE(ImageLib::SizeAllowed(16385, 1));
   EXPECT_FALSE(ImageLib::SizeAllowed(0, 5));
   EXPECT_TRUE(ImageLib::SizeAllowed(16384, 4096));
+}
+
+// Text, profile, palette-suggestion, metadata and private chunks (safe and unsafe to copy), each
+// declared 2 GB long in a 45-byte file, before the pixels or after them.
+TEST_F(BadImageFilesTest, PngChunksDeclaringGigabytesAreRefusedInSmallMemory) {
+  const std::vector<uint32_t> aPixels = Pattern(4, 4);
+  ASSERT_TRUE(WritePngFile(Path("small.png"), 4, 4, aPixels.data()));
+  const std::string aPng = TeskTest::ReadFile(Path("small.png"));
+  for (const char* aType : {"tEXt", "zTXt", "iTXt", "iCCP", "sPLT", "eXIf", "pCAL", "sCAL", "juNk", "juNK"}) {
+    for (bool isAfterPixels : {false, true}) {
+      SCOPED_TRACE(std::string(aType) + (isAfterPixels ? " after the pixels" : " before the pixels"));
+      ASSERT_TRUE(WriteBytes(Path("huge.png"), PngDeclaringChunk(aPng, aType, 0x7FFFFFF0u, isAfterPixels)));
+      const size_t aPeakBefore = TeskTest::PeakResidentBytes();
+      EXPECT_EQ(ImagePtr(ImageLib::GetPNGImage(Path("huge.png"))), nullptr);
+      ASSERT_LT(TeskTest::PeakResidentBytes() - aPeakBefore, size_t{32} << 20);
+    }
+  }
+}
+
+// What the readers skip is only skipped: an image carrying a comment and a private chunk
+// larger than any chunk the reader keeps still gives its pixels.
+TEST_F(BadImageFilesTest, PngWithTextAndLargePrivateChunksStillReads) {
+  const std::vector<uint32_t> aPixels = Pattern(6, 5);
+  ASSERT_TRUE(WritePngFile(Path("plain.png"), 6, 5, aPixels.data()));
+  const std::string aPng = TeskTest::ReadFile(Path("plain.png"));
+  const std::string aText("Comment\0made by the tests", 25);
+  const std::string aPrivate(ImageLib::k_MaxPngChunkBytes * 3, 'x');
+  for (bool isAfterPixels : {false, true}) {
+    SCOPED_TRACE(isAfterPixels ? "after the pixels" : "before the pixels");
+    const std::string aBytes =
+        PngWithChunk(PngWithChunk(aPng, "tEXt", aText, isAfterPixels), "prVt", aPrivate, isAfterPixels);
+    ASSERT_TRUE(WriteBytes(Path("extra.png"), aBytes));
+    ImagePtr anImage(ImageLib::GetPNGImage(Path("extra.png")));
+    ASSERT_TRUE(anImage);
+    EXPECT_EQ(Pixels(*anImage), aPixels);
+  }
 }
 
 TEST_F(BadImageFilesTest, GifHeaderFaults) {

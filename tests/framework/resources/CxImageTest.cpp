@@ -10,6 +10,7 @@
 #include "resources/CxImagePNG.h"
 #include "resources/CxMemFile.h"
 #include "resources/ImageLib.h"
+#include "support/AllocatedBytes.h"
 
 using namespace PackedTest;
 using TeskTools::PngKind;
@@ -135,6 +136,28 @@ TEST_F(CxImageTest, TruncatedFilesNeverReadPastTheirBytes) {
       }
     }
   }
+}
+
+// A few bytes declaring a 2 GB text or private chunk: refused as the short file it is, in small
+// memory, whether the chunk comes before the pixels or after them; a real comment is skipped.
+TEST_F(CxImageTest, PngChunksDeclaringGigabytesAreRefusedInSmallMemory) {
+  const std::vector<uint32_t> aPixels = Pattern(4, 4);
+  const std::string aPng = PngBytes(mDir, 4, 4, aPixels);
+  for (const char* aType : {"tEXt", "zTXt", "iTXt", "iCCP", "sPLT", "eXIf", "juNk", "juNK"}) {
+    for (bool isAfterPixels : {false, true}) {
+      SCOPED_TRACE(std::string(aType) + (isAfterPixels ? " after the pixels" : " before the pixels"));
+      const size_t aPeakBefore = TeskTest::PeakResidentBytes();
+      CxImage anImage;
+      EXPECT_FALSE(Decode(anImage, TeskTools::PngDeclaringChunk(aPng, aType, 0x7FFFFFF0u, isAfterPixels),
+                          CxImage::k_FormatPng));
+      EXPECT_STREQ(anImage.GetLastError(), "Read Error");
+      ASSERT_LT(TeskTest::PeakResidentBytes() - aPeakBefore, size_t{32} << 20);
+    }
+  }
+  CxImage aCommented;
+  ASSERT_TRUE(Decode(aCommented, TeskTools::PngWithChunk(aPng, "tEXt", std::string("Comment\0kept out", 16)),
+                     CxImage::k_FormatPng));
+  EXPECT_EQ(std::vector<uint32_t>(aCommented.GetBits(), aCommented.GetBits() + aPixels.size()), aPixels);
 }
 
 TEST_F(CxImageTest, FormatDecodersWorkOnTheirOwn) {
