@@ -52,7 +52,8 @@ void EyeFire::init(int theLocationId) {
   m_state = 0;
   m_timer = -1;
   m_alpha = 0.0f;
-  m_flames[0] = m_flames[1] = nullptr;
+  // The flames burn until killed: set up again while they are lit, they are put out, not lost.
+  killFlames();
   m_puffs[0] = m_puffs[1] = nullptr;
   m_repelled = 1;
 }

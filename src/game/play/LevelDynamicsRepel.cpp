@@ -74,6 +74,8 @@ void LevelDynamics::toggleDistractions(bool off, Tesk::GameApp* theApp) {
   Spider::setActive(false);
   Tree::setActive(false);
   EyeFire::setActive(false);
+  // An inactive eye fire no longer updates, so nothing else would put out flames it has lit.
+  m_eyeFire.killFlames();
   m_eyeChaser.setChasing(false);
   killEffects();
   pauseLocationAnims();

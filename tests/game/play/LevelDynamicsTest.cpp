@@ -40,6 +40,23 @@ class LevelDynamicsTest : public testing::Test {
     for (const FairyStruct& f : D().m_fairies.m_fairies) n += f.mActive;
     return n;
   }
+  static int SystemsOfType(int theType) {
+    int n = 0;
+    for (const PARTICLE::ParticleSystem& s : PARTICLE::m_particleSystemArray) n += s.m_type == theType;
+    return n;
+  }
+  static int ParticlesOfType(int theType) {
+    int n = 0;
+    for (const PARTICLE::ParticleBasic& p : PARTICLE::particleArray) n += p.m_type == theType;
+    return n;
+  }
+  // Game updates with the particles moving, as the play scene runs them.
+  static void Run(RigApp& theApp, int theUpdates) {
+    for (int i = 0; i < theUpdates; ++i) {
+      D().update(&theApp);
+      PARTICLE::update();
+    }
+  }
   static int Effects() {
     int n = 0;
     for (PARTICLE::ParticleSystem* e : D().m_effects) n += e != nullptr && e->m_type == 17;
@@ -377,6 +394,38 @@ TEST_F(LevelDynamicsTest, DistractionsOffKeepTheSoundsAndHideEverythingElse) {
   D().toggleDistractions(true, &anApp);
   EXPECT_EQ(D().m_eyeChaser.m_chasing, 0);
   for (const ANIM::AnimationBasic& a : D().m_locationAnims) EXPECT_TRUE(a.isInactive() || a.isPaused());
+}
+
+// Location 6's eyes are two endless flame emitters (systems of type 16, particles of type 13).
+TEST_F(LevelDynamicsTest, LocationSixFlamesGoOutWithTheDistractionsAndNeverPileUp) {
+  constexpr int k_flameSystem = 16, k_flameParticle = 13;
+  RigApp anApp;
+  Level(anApp, {6}, 1);
+  D().setNewLocation(6, &anApp);
+  auto LightTheFlames = [&anApp] {
+    for (int i = 0; i < 13000 && D().m_eyeFire.m_state != 3; ++i) Run(anApp, 1);
+    ASSERT_EQ(D().m_eyeFire.m_state, 3);
+    ASSERT_EQ(SystemsOfType(k_flameSystem), 2);
+    Run(anApp, 50);
+    ASSERT_GT(ParticlesOfType(k_flameParticle), 0);
+  };
+  for (int aCycle = 0; aCycle < 4; ++aCycle) {
+    SCOPED_TRACE(aCycle);
+    LightTheFlames();
+    D().toggleDistractions(true, &anApp);
+    EXPECT_EQ(SystemsOfType(k_flameSystem), 0);
+    Run(anApp, 1000);  // the last flame particles burn out and none follow
+    EXPECT_EQ(SystemsOfType(k_flameSystem), 0);
+    EXPECT_EQ(ParticlesOfType(k_flameParticle), 0);
+    D().toggleDistractions(false, &anApp);
+    EXPECT_EQ(SystemsOfType(k_flameSystem), 0);
+  }
+  // Set up again while they burn (the switch turned on twice): the old pair goes out.
+  LightTheFlames();
+  D().toggleDistractions(false, &anApp);
+  EXPECT_EQ(SystemsOfType(k_flameSystem), 0);
+  LightTheFlames();
+  EXPECT_EQ(SystemsOfType(k_flameSystem), 2);
 }
 
 TEST_F(LevelDynamicsTest, NoChannelIsLostOverFortyVisitsAndSwitches) {
