@@ -513,8 +513,9 @@ class PlayerApp : public Tesk::GameApp {
     LevelData* aLevel = getLevelData();
     std::string aKey = "chapter " + std::to_string(aProfile->getLevelOn()) + " left " +
                        std::to_string(aLevel != nullptr ? aLevel->numberOfObjectsToFind() : -1) + " open";
+    // Only the level's own locations: asking the level for one it lacks signals the debugger.
     for (int anId = 1; anId <= 12 && aLevel != nullptr; ++anId)
-      if (LocationData* aLocation = aLevel->getLocationData(anId))
+      if (LocationData* aLocation = aLevel->getLocationDataLevDynamic(anId))
         aKey += " " + std::to_string(anId) + ":" + std::to_string(aLocation->m_numOpen);
     Tesk::MiniGame* aGame = getMiniGame();
     if (ingameInMinigame() && aGame != nullptr) {

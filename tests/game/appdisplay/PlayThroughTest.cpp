@@ -66,7 +66,16 @@ std::string LastLineStarting(const std::string& theText, const std::string& theS
   return aFound;
 }
 
-TEST(PlayThrough, TheWholeGamePlayedByTheScriptedPlayerReplaysToTheSameState) {
+// The lines of theText where the program signalled the debugger (a state it should never reach).
+std::string DebuggerSignals(const std::string& theText) {
+  std::string aSignals;
+  for (size_t aPos = theText.find("debugger: "); aPos != std::string::npos;
+       aPos = theText.find("debugger: ", aPos + 1))
+    aSignals += theText.substr(aPos, theText.find('\n', aPos) - aPos) + "\n";
+  return aSignals;
+}
+
+TEST(PlayThrough, TheWholeGamePlayedByTheScriptedPlayerReplaysToTheSameStateAndNeverSignalsTheDebugger) {
   if (std::getenv("DISPLAY") == nullptr) GTEST_SKIP() << "no display";
   if (!fs::exists(kGeneratedSet + "/properties/resources.xml")) GTEST_SKIP() << "no generated asset set";
   ASSERT_TRUE(fs::exists(kTool));
@@ -81,6 +90,7 @@ TEST(PlayThrough, TheWholeGamePlayedByTheScriptedPlayerReplaysToTheSameState) {
   const std::string anUpdates = Between(aRecorded.mErrors, "demo: recorded " + aDemo + ": ", " updates");
   const std::string aCommands = Between(aRecorded.mErrors, " updates, ", " commands");
   ASSERT_FALSE(anUpdates.empty()) << aRecorded.mErrors;
+  EXPECT_EQ(DebuggerSignals(aRecorded.mErrors), "");
   const std::string aLog = TeskTest::ReadFile(aScratch + "/recorded.log");
   // Each chapter began, and the run ended back on the title screen after the last one's credits.
   for (int aChapter = 1; aChapter <= 13; ++aChapter)
@@ -122,6 +132,7 @@ TEST(PlayThrough, TheWholeGamePlayedByTheScriptedPlayerReplaysToTheSameState) {
       << aPlayed.mErrors;
   EXPECT_EQ(Between(aPlayed.mErrors, " updates, ", " commands"), aCommands) << aPlayed.mErrors;
   EXPECT_EQ(aPlayed.mErrors.find("not to its end"), std::string::npos) << aPlayed.mErrors;
+  EXPECT_EQ(DebuggerSignals(aPlayed.mErrors), "");
   EXPECT_EQ(TeskTest::ReadFile(aScratch + "/played.log"), aLog);
 }
 
