@@ -4,6 +4,9 @@
 // and the scene's states.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
+#include <utility>
 #include <vector>
 
 #include "PlayRig.h"
@@ -116,6 +119,59 @@ class InGameTest : public testing::Test {
         if (aPart != nullptr) aParts.push_back(aPart);
     }
     return aParts;
+  }
+  // The scene as drawn on an 800 x 600 screen.
+  static std::vector<uint32_t> Frame() {
+    Tesk::MemoryImage aScreen;
+    aScreen.Create(800, 600);
+    {
+      Tesk::Graphics g(&aScreen);
+      Scene().Draw(&g);
+    }
+    return std::vector<uint32_t>(aScreen.GetBits(), aScreen.GetBits() + 800 * 600);
+  }
+  // The same scene with its highlights left out.
+  static std::vector<uint32_t> FrameWithoutHighlights() {
+    InGame::Highlight aKept[4];
+    std::copy(Scene().m_highlights, Scene().m_highlights + 4, aKept);
+    for (InGame::Highlight& h : Scene().m_highlights) h.m_object = nullptr;
+    std::vector<uint32_t> aFrame = Frame();
+    std::copy(aKept, aKept + 4, Scene().m_highlights);
+    return aFrame;
+  }
+  // theFrame with theObject's picture over it as its highlight must look: theGrowth times its
+  // size about its centre, in the full-brightness white at theAlpha.
+  static std::vector<uint32_t> Highlighted(const std::vector<uint32_t>& theFrame, Selectable* theObject,
+                                           float theGrowth, int theAlpha) {
+    Tesk::MemoryImage aScreen;
+    aScreen.Create(800, 600);
+    std::copy(theFrame.begin(), theFrame.end(), aScreen.GetBits());
+    aScreen.BitsChanged();
+    {
+      Tesk::Graphics g(&aScreen);
+      g.SetColorizeImages(true);
+      g.SetFastStretch(true);
+      g.SetColor(Tesk::Color(255, 255, 255, theAlpha));
+      Tesk::Image* anImage = theObject->m_image.get();
+      const float w = static_cast<float>(anImage->GetWidth()), h = static_cast<float>(anImage->GetHeight());
+      const float dw = w * theGrowth, dh = h * theGrowth;
+      g.DrawImage(anImage, static_cast<int>(theObject->getX() + (w + 1.0f) * 0.5f - dw * 0.5f),
+                  static_cast<int>(theObject->getY() + (h + 1.0f) * 0.5f - dh * 0.5f), static_cast<int>(dw),
+                  static_cast<int>(dh));
+    }
+    return std::vector<uint32_t>(aScreen.GetBits(), aScreen.GetBits() + 800 * 600);
+  }
+  static int DifferingPixels(const std::vector<uint32_t>& theA, const std::vector<uint32_t>& theB) {
+    int n = 0;
+    for (size_t i = 0; i < theA.size() && i < theB.size(); ++i)
+      n += (theA[i] & 0xFFFFFFu) != (theB[i] & 0xFFFFFFu);
+    return n;
+  }
+  // The found object's sparkles: particles of type 23, which its glitter and its burst make.
+  static int Sparkles() {
+    int n = 0;
+    for (const PARTICLE::ParticleBasic& aParticle : PARTICLE::particleArray) n += aParticle.m_type == 23;
+    return n;
   }
   static int BusySlots() {
     int n = 0;
@@ -375,21 +431,46 @@ TEST_F(InGameTest, AHighlightGrowsGlittersAndFadesAndFourAtOnceDropTheNextClick)
   EXPECT_EQ(h.m_phase, 1);
   EXPECT_EQ(h.m_timer, 45);
   EXPECT_FLOAT_EQ(h.m_scale, 1.0f);
+  // At first the object as it was, drawn over everything.
+  std::vector<uint32_t> aWithout = FrameWithoutHighlights();
+  EXPECT_EQ(DifferingPixels(Frame(), Highlighted(aWithout, aParts[0], 1.0f, 255)), 0);
+  EXPECT_GT(DifferingPixels(Frame(), aWithout), 0);
   Run(44);
   EXPECT_EQ(h.m_phase, 1);
   Run(1);
   EXPECT_EQ(h.m_phase, 2);
   EXPECT_EQ(h.m_timer, 150);
   EXPECT_NEAR(h.m_scale, 3.7f, 1e-4f);
-  Run(149);
+  // Grown about its centre: at scale 3.7 an object of side s grows by 0.486 s.
+  aWithout = FrameWithoutHighlights();
+  EXPECT_EQ(DifferingPixels(Frame(), Highlighted(aWithout, aParts[0], 1.486f, 255)), 0);
+  EXPECT_GT(DifferingPixels(Frame(), Highlighted(aWithout, aParts[0], 1.0f, 255)), 0);
+  // It glitters at full size: bursts of sparkles (9, then 10, then 9) at its 5th, 55th and
+  // 105th update.
+  std::vector<std::pair<int, int>> aBursts;
+  for (int u = 1, aBefore = Sparkles(); u <= 149; ++u) {
+    Run(1);
+    if (Sparkles() > aBefore) aBursts.push_back({u, Sparkles() - aBefore});
+    aBefore = Sparkles();
+  }
+  EXPECT_EQ(aBursts, (std::vector<std::pair<int, int>>{{5, 9}, {55, 10}, {105, 9}}));
   EXPECT_EQ(h.m_phase, 2);
   Run(1);
   EXPECT_EQ(h.m_phase, 3);
-  Run(50);
+  // Fading at the same size: half way through, drawn at half its alpha.
+  Run(25);
+  EXPECT_NEAR(h.m_alpha, 0.5f, 1e-4f);
+  aWithout = FrameWithoutHighlights();
+  EXPECT_EQ(DifferingPixels(Frame(),
+                            Highlighted(aWithout, aParts[0], 1.486f, static_cast<int>(h.m_alpha * 255.0f))),
+            0);
+  EXPECT_GT(DifferingPixels(Frame(), Highlighted(aWithout, aParts[0], 1.486f, 255)), 0);
+  Run(25);
   EXPECT_EQ(h.m_object, aParts[0]);
   EXPECT_NEAR(h.m_alpha, 0.0f, 0.021f);
   Run(1);  // the 51st update of the fade frees it
   EXPECT_EQ(h.m_object, nullptr);
+  EXPECT_EQ(DifferingPixels(Frame(), FrameWithoutHighlights()), 0);
 
   // Four under way: a fifth click is dropped, even a miss.
   for (int i = 1; i <= 4; ++i) {
@@ -407,12 +488,6 @@ TEST_F(InGameTest, AHighlightGrowsGlittersAndFadesAndFourAtOnceDropTheNextClick)
     EXPECT_TRUE(aParts[5]->isToFind());
     EXPECT_TRUE(aParts[5]->isVisible());
   }
-
-  // Drawn stretched about its centre: at scale 3.7 an object of side s grows by 0.486 s.
-  Tesk::MemoryImage aScreen;
-  aScreen.Create(800, 600);
-  Tesk::Graphics g(&aScreen);
-  Scene().Draw(&g);
 }
 
 TEST_F(InGameTest, TheHitTestLooksThroughClearPixelsAndNeverAtHiddenObjects) {
@@ -594,26 +669,48 @@ TEST_F(InGameTest, TheFinalLevelShakesAndHasNoRevealButtonsAndLocationZeroNoSide
 TEST_F(InGameTest, TheSceneDrawsTheLocationAndItsObjectsAndTheFoundOneOnlyAsItsHighlight) {
   Enter(7);
   Selectable* aPart = WantedParts().front();
-  const Point p = PixelOf(aPart);
-  Tesk::MemoryImage aScreen;
-  aScreen.Create(800, 600);
-  auto PixelAt = [&aScreen](int x, int y) { return aScreen.GetBits()[y * 800 + x] & 0xFFFFFFu; };
-  {
-    Tesk::Graphics g(&aScreen);
-    Scene().Draw(&g);
-  }
-  const uint32_t aWith = PixelAt(p.x, p.y);
-  Click(p.x, p.y);
+  LocationData* aLocation = Scene().getLocationData();
+  auto PixelOfImage = [](Tesk::Image* theImage, int x, int y) {
+    auto* anImage = dynamic_cast<Tesk::MemoryImage*>(theImage);
+    return anImage != nullptr ? anImage->GetBits()[y * anImage->GetWidth() + x] : 0u;
+  };
+  auto BackgroundAt = [&](int x, int y) { return PixelOfImage(aLocation->m_background.get(), x - 140, y); };
+  auto OverlayAlphaAt = [&](int x, int y) {
+    return aLocation->m_overlay != nullptr ? PixelOfImage(aLocation->m_overlay.get(), x - 140, y) >> 24 : 0u;
+  };
+  // A pixel where the object is opaque and only the background lies under it.
+  Point q;
+  aPart->setVisible(false);
+  for (int y = aPart->getY(); y < aPart->getY() + aPart->m_image->GetHeight() && q.x < 0; ++y)
+    for (int x = aPart->getX(); x < aPart->getX() + aPart->m_image->GetWidth() && q.x < 0; ++x)
+      if (PixelOfImage(aPart->m_image.get(), x - aPart->getX(), y - aPart->getY()) >> 24 == 255 &&
+          Scene().pointObjCollisionCheck(x, y) == nullptr && OverlayAlphaAt(x, y) == 0)
+        q = {x, y};
+  aPart->setVisible(true);
+  ASSERT_GE(q.x, 0);
+  ASSERT_EQ(Scene().pointObjCollisionCheck(q.x, q.y), aPart);
+  // Drawn in the scene's full-brightness colour, a pixel may come out one step darker.
+  auto IsNear = [](uint32_t theA, uint32_t theB) {
+    for (int aShift = 0; aShift < 24; aShift += 8)
+      if (std::abs(static_cast<int>((theA >> aShift) & 0xFF) - static_cast<int>((theB >> aShift) & 0xFF)) > 1)
+        return false;
+    return true;
+  };
+  auto At = [&q](const std::vector<uint32_t>& theFrame) { return theFrame[q.y * 800 + q.x]; };
+  const uint32_t anObjectPixel = PixelOfImage(aPart->m_image.get(), q.x - aPart->getX(), q.y - aPart->getY());
+  const uint32_t aBackgroundPixel = BackgroundAt(q.x, q.y);
+  ASSERT_FALSE(IsNear(anObjectPixel, aBackgroundPixel));
+
+  // The location with its objects: there, the object's own pixel.
+  EXPECT_TRUE(IsNear(At(Frame()), anObjectPixel));
+  // Found, it is drawn only as its highlight: without that, the background shows.
+  Click(q.x, q.y);
+  EXPECT_TRUE(IsNear(At(FrameWithoutHighlights()), aBackgroundPixel));
+  EXPECT_TRUE(IsNear(At(Frame()), anObjectPixel));
+  // When the highlight has ended, the background shows where the object was.
   Run(45 + 150 + 51);
-  {
-    Tesk::Graphics g(&aScreen);
-    Scene().Draw(&g);
-  }
-  const uint32_t aWithout = PixelAt(p.x, p.y);
-  EXPECT_NE(aWith, aWithout);
-  // The background shows where the object was.
-  Tesk::Image* aBackground = Scene().getLocationData()->m_background.get();
-  ASSERT_NE(aBackground, nullptr);
+  EXPECT_EQ(Scene().m_highlights[0].m_object, nullptr);
+  EXPECT_TRUE(IsNear(At(Frame()), aBackgroundPixel));
 }
 
 }  // namespace
