@@ -1,22 +1,59 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <tuple>
 
 #include "core/MTRand.h"
 #include "game/play/Fairies.h"
 #include "graphics/Graphics.h"
 #include "graphics/MemoryImage.h"
 
-TEST(FairiesTest, KindZeroLeavesEveryFairyInactive) {
+// A white sheet of 2 x 6 cells of 2 x 2 and a white 4 x 4 glow: whatever a fairy draws shows.
+struct WhiteFairyImages {
+  WhiteFairyImages() {
+    for (auto [anImage, w, h] : {std::tuple{&mSheet, 12, 4}, std::tuple{&mGlow, 4, 4}}) {
+      anImage->Create(w, h);
+      std::fill(anImage->GetBits(), anImage->GetBits() + w * h, 0xFFFFFFFFu);
+      anImage->BitsChanged();
+    }
+    Fairies::s_fairyImage = &mSheet;
+    Fairies::s_fairyBlendImage = &mGlow;
+  }
+  ~WhiteFairyImages() {
+    Fairies::s_fairyImage = nullptr;
+    Fairies::s_fairyBlendImage = nullptr;
+  }
+  Tesk::MemoryImage mSheet;
+  Tesk::MemoryImage mGlow;
+};
+
+// The pixels that are not black once theFairies have rendered onto a black screen.
+int LitPixels(Fairies& theFairies) {
+  Tesk::MemoryImage aScreen;
+  aScreen.Create(900, 700);
+  std::fill(aScreen.GetBits(), aScreen.GetBits() + 900 * 700, 0xFF000000u);
+  aScreen.BitsChanged();
+  {
+    Tesk::Graphics g(&aScreen);
+    theFairies.render(&g, 1.0f);
+  }
+  return static_cast<int>(std::count_if(aScreen.GetBits(), aScreen.GetBits() + 900 * 700,
+                                        [](uint32_t p) { return p != 0xFF000000u; }));
+}
+
+TEST(FairiesTest, KindZeroLeavesEveryFairyInactiveAndDrawsNothing) {
+  WhiteFairyImages anImages;
   Fairies aFairies;
   aFairies.init(3, 25);
+  for (FairyStruct& f : aFairies.m_fairies) f.mLit = 1, f.mLitTimer = 300;
+  EXPECT_GT(LitPixels(aFairies), 0);
   aFairies.init(0, 10);
   for (const FairyStruct& f : aFairies.m_fairies) EXPECT_FALSE(f.mActive);
-  aFairies.update(false);  // nothing to do and nothing drawn
-  Tesk::MemoryImage aScreen;
-  aScreen.Create(8, 8);
-  Tesk::Graphics g(&aScreen);
-  aFairies.render(&g, 1.0f);
+  aFairies.update(false);
+  // Not even fairies still marked lit from the swarm before.
+  for (FairyStruct& f : aFairies.m_fairies) f.mLit = 1, f.mLitTimer = 300;
+  EXPECT_EQ(LitPixels(aFairies), 0);
 }
 
 TEST(FairiesTest, InitSetsUpTheCountAskedForWithinTheSwarmSize) {
