@@ -162,6 +162,19 @@ TEST_F(MiniGameTest, TheChantIdleHintComesAfterThreeMinutesOnce) {
   EXPECT_EQ(mPopup->m_type, Tesk::POPUP_HINT_CHANT_HINT);
   EXPECT_EQ(Tesk::GameApp::sm_currentFadeDirection, 4);  // over the undimmed board
   EXPECT_TRUE(App().mProfile.getHintBlock(14));
+  // Once: not again in this game, nor in the player's next one.
+  PopupButton(1);
+  Run(300);
+  ASSERT_EQ(mGame->m_state, 3);
+  Run(18001);
+  EXPECT_EQ(mGame->m_state, 3);
+  EXPECT_FALSE(mPopup->mVisible);
+  Leave();
+  mGame = NewScreen();
+  Show(1);
+  Run(18001);
+  EXPECT_EQ(mGame->m_state, 3);
+  EXPECT_FALSE(mPopup->mVisible);
 }
 
 TEST_F(MiniGameTest, ANewChantGameLaysEveryPartOutOnItsOwnCellAndPicksAChant) {
@@ -432,15 +445,23 @@ TEST_F(MiniGameTest, ASecondInitMakesNoSecondSetOfButtons) {
 
 TEST_F(MiniGameTest, LeavingTakesEveryButtonAwayAndAWonGameIsNotSaved) {
   AtLevel(2);
-  Show(1);
+  Show(1, 7);
   EXPECT_TRUE(Manager()->HasWidget(mGame->m_castButton));
   EXPECT_TRUE(Manager()->HasWidget(mPopup.get()));
+  EXPECT_FALSE(App().dontSaveSpecialCondition());  // a game under way is saved when the program ends
+  // Won by spelling the chant: leaving writes no save, and the program's end writes none either.
+  for (int p : ChantParts()) ClickTile(TileOfPart(p));
+  Press(mGame->m_castButton);
+  ASSERT_TRUE(mGame->isInWinState());
+  std::remove(SavePath().c_str());
   Leave();
   for (Tesk::Widget* w : {static_cast<Tesk::Widget*>(mGame->m_menuButton), static_cast<Tesk::Widget*>(mGame->m_castButton),
                           static_cast<Tesk::Widget*>(mGame->m_clearButton), static_cast<Tesk::Widget*>(mPopup.get())})
     EXPECT_FALSE(Manager()->HasWidget(w));
   EXPECT_EQ(mGame->m_background, nullptr);
   EXPECT_EQ(mGame->m_images[0], nullptr);
+  EXPECT_TRUE(TeskTest::ReadFile(SavePath()).empty());
+  EXPECT_TRUE(App().dontSaveSpecialCondition());
   // A potion game adds no chant buttons.
   AtLevel(3);
   Show(2);
