@@ -284,11 +284,36 @@ bool LevelData::readLevelBody(const std::string& theBytes, size_t theOffset, boo
         isListed[e.mParts[k]] = true;
       }
     }
+    bool isHidden[LocationData::k_maxObjects] = {};
     for (uint32_t anIndex : s.mHidden) {
       if (anIndex >= l.m_numObjects) {
         *theError = Tesk::StrFormat("location %d has no object %u to hide", l.m_id, anIndex);
         return false;
       }
+      isHidden[anIndex] = true;
+    }
+    // The location is done when its open count reaches 0, one entry at a time as each entry's
+    // last part is found: an open entry that cannot be finished, or a count that is not the
+    // number of open entries, leaves the level unwinnable.
+    uint32_t anActive = 0;
+    for (const SavedEntry& e : s.mEntries) {
+      if (!e.mActive) continue;
+      ++anActive;
+      if (e.mCount == 0) {
+        *theError = Tesk::StrFormat("an open entry of location %d has nothing to find", l.m_id);
+        return false;
+      }
+      for (int k = 0; k < e.mCount; ++k) {
+        if (!e.mToFind[k] || isHidden[e.mParts[k]]) {
+          *theError = Tesk::StrFormat("object %u of an open entry of location %d cannot be found", e.mParts[k],
+                                      l.m_id);
+          return false;
+        }
+      }
+    }
+    if (s.mId != -1 && s.mOpen != anActive) {
+      *theError = Tesk::StrFormat("location %d counts %u open entries but has %u", l.m_id, s.mOpen, anActive);
+      return false;
     }
   }
 
@@ -349,8 +374,10 @@ bool LevelData::loadlevelData() {
       if (readLevelSave(aBytes, &anError)) return true;
       break;
   }
-  Tesk::GameLog("level save: %s is damaged (%s); it is discarded and the level goes on with new find lists",
-                aPath.c_str(), anError.c_str());
+  // Out of the way of the next save, beside any save refused before.
+  const std::string aKept = Tesk::KeepRefusedUserFile(aPath);
+  Tesk::GameLog("level save: %s is damaged (%s); %s%s and the level goes on with new find lists", aPath.c_str(),
+                anError.c_str(), aKept.empty() ? "it could not be kept aside" : "it is kept as ", aKept.c_str());
   if (m_profileData != nullptr) {
     m_profileData->setHasSaveFile(false);
     m_profileData->setSaveInMinigame(false);
