@@ -473,29 +473,36 @@ TEST_F(LevelSaveTest, ASaveWhoseOpenEntriesCannotBeFinishedIsRefused) {
   struct Case {
     const char* mWhat;
     int mOpen;
-    std::vector<Part> mItem4;  // the parts of the third entry, open
+    std::vector<Part> mItem2, mItem4;  // the parts of the two open entries
     std::vector<uint32_t> mHidden;
     const char* mReason;  // part of the reason given, or null: accepted
   };
+  const std::vector<Part> kItem2 = {{1, true}, {2, true}}, kItem4 = {{4, true}, {5, true}, {6, true}};
   const std::vector<uint32_t> kHidden = {0, 10, 11, 12, 14, 16};
   const Case k_cases[] = {
-      {"two open entries, each with its parts", 2, {{4, true}, {5, true}, {6, true}}, kHidden, nullptr},
-      {"a count above the open entries", 3, {{4, true}, {5, true}, {6, true}}, kHidden,
-       "location 7 counts 3 open entries but has 2"},
-      {"a count below the open entries", 1, {{4, true}, {5, true}, {6, true}}, kHidden,
-       "location 7 counts 1 open entries but has 2"},
-      {"an open entry with no parts", 2, {}, kHidden, "an open entry of location 7 has nothing to find"},
-      {"an open entry's part already found", 2, {{4, true}, {5, false}, {6, true}}, kHidden,
+      {"two open entries, each with its parts", 2, kItem2, kItem4, kHidden, nullptr},
+      {"a count above the open entries", 3, kItem2, kItem4, kHidden, "location 7 counts 3 open entries but has 2"},
+      {"a count below the open entries", 1, kItem2, kItem4, kHidden, "location 7 counts 1 open entries but has 2"},
+      {"an open entry with no parts", 2, kItem2, {}, kHidden, "an open entry of location 7 has nothing to find"},
+      {"an open entry's part already found", 2, kItem2, {{4, true}, {5, false}, {6, true}}, kHidden,
        "object 5 of an open entry of location 7 cannot be found"},
-      {"an open entry's part hidden", 2, {{4, true}, {5, true}, {6, true}}, {0, 6, 10, 11, 12, 14, 16},
+      {"an open entry's part hidden", 2, kItem2, kItem4, {0, 6, 10, 11, 12, 14, 16},
        "object 6 of an open entry of location 7 cannot be found"},
+      // A click on it counts for the entry of its own kind.
+      {"an open entry of two kinds", 2, {{1, true}, {3, true}}, kItem4, kHidden,
+       "object 3 of an open entry of location 7 cannot be found"},
+      // A coin found fills the coin count, not the list.
+      {"a coin in an open entry", 2, kItem2, {{9, true}}, kHidden,
+       "object 9 of an open entry of location 7 cannot be found"},
+      {"two open entries of one kind", 2, {{4, true}}, {{5, true}, {6, true}}, kHidden,
+       "two open entries of location 7 list kind"},
   };
   for (const Case& c : k_cases) {
     SCOPED_TRACE(c.mWhat);
     const std::string aBytes = LevelOneWithLocation7([&c](SaveBuilder& b) {
       b.Location(c.mOpen, 7);
       b.Entry(false, "L7 item 1", {});
-      b.Entry(true, "L7 item 2", {{1, true}, {2, true}});
+      b.Entry(true, "L7 item 2", c.mItem2);
       b.Entry(true, "L7 item 4", c.mItem4);
       b.EmptyEntries(7);
       b.Hidden(c.mHidden);
