@@ -196,7 +196,8 @@ std::string WhyUnfinishable(const SavedLocation& s, const LocationData& l, const
       const Selectable& aPart = l.m_selectables[e.mParts[k]];
       if (aPart.getKind() != aKind || !IsListedKind(aKind) || !e.mToFind[k] || !aPart.isVisible() ||
           isHidden[e.mParts[k]])
-        return Tesk::StrFormat("object %u of an open entry of location %d cannot be found", e.mParts[k], l.m_id);
+        return Tesk::StrFormat("object %u of an open entry of location %d cannot be found", e.mParts[k],
+                               l.m_id);
     }
     if (isKindListed[static_cast<size_t>(aKind)])
       return Tesk::StrFormat("two open entries of location %d list kind %d", l.m_id, aKind);
@@ -390,8 +391,9 @@ bool LevelData::loadlevelData() {
   }
   // Out of the way of the next save, beside any save refused before.
   const std::string aKept = Tesk::KeepRefusedUserFile(aPath);
-  Tesk::GameLog("level save: %s is damaged (%s); %s%s and the level goes on with new find lists", aPath.c_str(),
-                anError.c_str(), aKept.empty() ? "it could not be kept aside" : "it is kept as ", aKept.c_str());
+  const std::string aKeptAs = aKept.empty() ? "it could not be kept aside" : "it is kept as " + aKept;
+  Tesk::GameLog("level save: %s is damaged (%s); %s and the level goes on with new find lists", aPath.c_str(),
+                anError.c_str(), aKeptAs.c_str());
   if (m_profileData != nullptr) {
     m_profileData->setHasSaveFile(false);
     m_profileData->setSaveInMinigame(false);

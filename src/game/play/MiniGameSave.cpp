@@ -410,11 +410,14 @@ bool MiniGame::loadLevelData() {
       if (readSave(aBytes, &anError)) return true;
       break;
   }
-  // Out of the way of the new game's save, beside any save refused before.
-  const std::string aKept = isThere ? KeepRefusedUserFile(aPath) : std::string();
-  GameLog("mini-game save: %s cannot be resumed (%s); %s%sthe chapter's %s game starts anew", aPath.c_str(),
-          anError.c_str(), !isThere ? "" : aKept.empty() ? "it could not be kept aside; " : "it is kept as ",
-          aKept.empty() ? "" : (aKept + "; ").c_str(), kindOfLevel() == k_kindChant ? "chant" : "potion");
+  std::string aKeptAs;
+  if (isThere) {
+    // Out of the way of the new game's save, beside any save refused before.
+    const std::string aKept = KeepRefusedUserFile(aPath);
+    aKeptAs = aKept.empty() ? "it could not be kept aside; " : "it is kept as " + aKept + "; ";
+  }
+  GameLog("mini-game save: %s cannot be resumed (%s); %sthe chapter's %s game starts anew", aPath.c_str(),
+          anError.c_str(), aKeptAs.c_str(), kindOfLevel() == k_kindChant ? "chant" : "potion");
   if (ProfileData* aProfile = m_app != nullptr ? m_app->getProfileData() : nullptr) {
     aProfile->setHasSaveFile(false);
     aProfile->setSaveInMinigame(false);

@@ -193,12 +193,12 @@ void GameApp::Init() {
   }
   // The popup box, the results book, the particles and the cursors draw these without a second
   // look: a block short of any of them is a resource that failed.
-  const int aMade = static_cast<int>(std::count_if(s_images, s_images + k_numSharedImages,
-                                                    [](const Image* theImage) { return theImage != nullptr; }));
+  const int aMade = static_cast<int>(std::count_if(
+      s_images, s_images + k_numSharedImages, [](const Image* theImage) { return theImage != nullptr; }));
   if (aFileCount < 0) dataFailure(StrFormat("Failed to load image block: %s", k_animsBlock));
   if (aMade < k_numSharedImages) {
-    dataFailure(StrFormat("Failed to load image block: %s (%d of the %d shared images can be read)", k_animsBlock,
-                          aMade, k_numSharedImages));
+    dataFailure(StrFormat("Failed to load image block: %s (%d of the %d shared images can be read)",
+                          k_animsBlock, aMade, k_numSharedImages));
   }
   if (aFileCount != k_numSharedImages)
     GameLog("%s: the file gives %lld images; the first %d are used", k_animsBlock,
@@ -317,7 +317,8 @@ bool GameApp::dontSaveSpecialCondition() {
 }
 
 bool GameApp::saveGame(bool inMiniGame, bool tellPlayer) {
-  const bool isSaved = inMiniGame ? m_screenCalls->saveMiniGame(m_miniGame) : m_screenCalls->saveLevel(m_levelData);
+  const bool isSaved =
+      inMiniGame ? m_screenCalls->saveMiniGame(m_miniGame) : m_screenCalls->saveLevel(m_levelData);
   if (isSaved) {
     m_profileData->setHasSaveFile(true);
     m_profileData->setSaveInMinigame(inMiniGame);
@@ -330,7 +331,8 @@ bool GameApp::saveGame(bool inMiniGame, bool tellPlayer) {
 }
 
 void GameApp::tellSaveFailed() {
-  MsgBox(GetString("SAVE_FAILED", L"Your progress could not be saved in ") + StringToTeskString(GetAppDataFolder()) +
+  MsgBox(GetString("SAVE_FAILED", L"Your progress could not be saved in ") +
+             StringToTeskString(GetAppDataFolder()) +
              GetString("SAVE_FAILED_KEPT", L". What was saved before is kept."),
          GetString("SAVE_FAILED_TITLE", L"Not saved"), MB_OK | MB_ICONEXCLAMATION);
 }

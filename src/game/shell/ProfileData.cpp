@@ -316,7 +316,8 @@ void ProfileData::makeSafe() {
     // The clock runs down from the level's allowance: more, or less than nothing, would give a
     // time taken that wraps round and reaches the hall of fame.
     const int32_t anAllowed = static_cast<int32_t>(levelTimeAllowed(
-        r.mLevelOn, static_cast<int>((r.mFlags & ProfileRecord::k_difficultyMask) >> ProfileRecord::k_difficultyShift)));
+        r.mLevelOn,
+        static_cast<int>((r.mFlags & ProfileRecord::k_difficultyMask) >> ProfileRecord::k_difficultyShift)));
     r.mLevelTimer = std::clamp(r.mLevelTimer, 0, anAllowed);
     r.mTotalGameTime = std::min(r.mTotalGameTime, aWholeGame / 100);
     if ((r.mFlags & ProfileRecord::k_wandMask) >> ProfileRecord::k_wandShift >= ProfileRecord::k_numWands)

@@ -35,7 +35,9 @@ void ScreenCalls::initInGame(InGame* theScreen) { theScreen->Init(); }
 
 void ScreenCalls::setInGameState(InGame* theScreen, uint8_t theState) { theScreen->setGameState(theState); }
 
-bool ScreenCalls::saveMiniGame(MiniGame* theScreen) { return theScreen != nullptr && theScreen->saveLevelData(); }
+bool ScreenCalls::saveMiniGame(MiniGame* theScreen) {
+  return theScreen != nullptr && theScreen->saveLevelData();
+}
 
 bool ScreenCalls::saveLevel(LevelData* theLevel) { return theLevel != nullptr && theLevel->saveLevelData(); }
 

@@ -210,7 +210,8 @@ void Story::AddedToManager(WidgetManager* theManager) {
     // found: it ends the game as a resource that cannot be loaded does.
     if (m_mode == MODE_LEVEL_INTRO && aLevelData != nullptr && aProfile != nullptr &&
         !aLevelData->load(aLevel, aProfile->getHasSaveFile()))
-      m_app->dataFailure(StrFormat("Failed to load chapter %d: %s", aLevel, aLevelData->getLoadError().c_str()));
+      m_app->dataFailure(
+          StrFormat("Failed to load chapter %d: %s", aLevel, aLevelData->getLoadError().c_str()));
     GameApp::s_lastFullSecond = 31;
     n->SetColor(OrvoButtonWidget::COLOR_HOVER_TINT, Color::White);
     theManager->AddWidget(n);

@@ -77,7 +77,8 @@ TEST_F(ChapterDataProgram, AChapterWhoseLocationFilesCannotBeReadEndsWithTheirEr
     const char* mError;
   };
   const Case kCases[] = {
-      {"missing-objects", "l07objs.dat", "", "Failed to load chapter 1: builddata/l07objs.dat cannot be read"},
+      {"missing-objects", "l07objs.dat", "",
+       "Failed to load chapter 1: builddata/l07objs.dat cannot be read"},
       {"oversized-objects", "l07objs.dat", aBroken + "oversized_objs.dat",
        "Failed to load chapter 1: builddata/l07objs.dat holds more than 100 objects"},
       {"truncated-block", "l07block.tgab", aBroken + "truncated_block.tgab",

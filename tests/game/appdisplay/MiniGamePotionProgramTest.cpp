@@ -70,7 +70,8 @@ class PotionProgram : public ProgramTest::ProgramRig {
     ASSERT_TRUE(StepUntil(theApp, [] { return !Tesk::GameApp::isInFade(); }));
     ASSERT_NE(theWidget, nullptr);
     ASSERT_TRUE(theWidget->mVisible && !theWidget->mDisabled);
-    Mouse(theApp, MoveTo(theApp, theWidget->mX + theWidget->mWidth / 2, theWidget->mY + theWidget->mHeight / 2));
+    Mouse(theApp,
+          MoveTo(theApp, theWidget->mX + theWidget->mWidth / 2, theWidget->mY + theWidget->mHeight / 2));
     Mouse(theApp, "click 1");
   }
   // The game started as the program starts it, with the first chapter loaded (a potion game
@@ -175,8 +176,8 @@ TEST_F(PotionProgram, TheFirstChaptersFoundObjectsLeadToThePotionGameWhichTheMou
 
 // A winning chain overshoots the target (58 points and a chain of 5 make 61 of 60); the summary
 // gives way to the pause box (as a minimised window makes it), whose Back plays on, and the
-// player leaves by the exit question. The save holds 61 of 60, and Continue resumes it as it was, not as a new game:
-// the next chain wins it.
+// player leaves by the exit question. The save holds 61 of 60, and Continue resumes it as it was, not as a
+// new game: the next chain wins it.
 TEST_F(PotionProgram, APotionWonPastItsTargetThenLeftIsResumedWithItsPoints) {
   Tesk::GameApp* anApp = StartGame();
   ASSERT_FALSE(HasFailure());
@@ -223,7 +224,8 @@ TEST_F(PotionProgram, APotionWonPastItsTargetThenLeftIsResumedWithItsPoints) {
   ASSERT_EQ(aPopup->m_type, Tesk::POPUP_PLAY_MENU);
   ClickOn(anApp, aPopup->m_buttons[1]);
   ASSERT_TRUE(StepUntil(anApp, [&] {
-    return anApp->mWidgetManager->HasWidget(aGame) && aGame->getGameState() == 3 && !Tesk::GameApp::isInFade();
+    return anApp->mWidgetManager->HasWidget(aGame) && aGame->getGameState() == 3 &&
+           !Tesk::GameApp::isInFade();
   }));
   const std::string aLog = testing::internal::GetCapturedStderr();
   EXPECT_EQ(aLog.find("cannot be resumed"), std::string::npos) << aLog;

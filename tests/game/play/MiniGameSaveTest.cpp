@@ -349,7 +349,8 @@ TEST_F(MiniGameSave, APotionPastItsTargetIsSavedAndResumedAsItWas) {
   Run(200);  // everything grown
   mGame->m_points = 58;
   for (int i = 0; i < 5; ++i) mGame->m_cells[i][0].type = 1;
-  for (int i = 0; i < 5; ++i) mGame->testForPiecePress(mGame->m_cells[i][0].x + 30, mGame->m_cells[i][0].y + 30);
+  for (int i = 0; i < 5; ++i)
+    mGame->testForPiecePress(mGame->m_cells[i][0].x + 30, mGame->m_cells[i][0].y + 30);
   mGame->finishTestForPiecePress();
   ASSERT_EQ(mGame->m_points, 61);
   ASSERT_TRUE(mGame->isInWinState());
@@ -394,8 +395,8 @@ TEST_F(MiniGameSave, APotionSaveIsBoundByItsFieldsNotByItsTarget) {
     bool mRead;
   };
   const Case kCases[] = {
-      {61, 61 * 70, true},         {61, 60 * 70 + 5, true},      {INT16_MAX, 70u * INT16_MAX, true},
-      {0, 336, true},              {-1, 0, false},               {61, 70u * INT16_MAX + 1, false},
+      {61, 61 * 70, true}, {61, 60 * 70 + 5, true}, {INT16_MAX, 70u * INT16_MAX, true},
+      {0, 336, true},      {-1, 0, false},          {61, 70u * INT16_MAX + 1, false},
   };
   for (const Case& c : kCases) {
     SCOPED_TRACE(std::to_string(c.mPoints) + " points, fill " + std::to_string(c.mFill));

@@ -664,8 +664,9 @@ TEST_F(PopupActions, AnExitWhoseSaveCannotBeWrittenKeepsTheSaveFlagsAndTellsTheP
     std::filesystem::remove(aSave);
     ASSERT_EQ(anAlerts.Shown().size(), 1u);
     EXPECT_EQ(anAlerts.Shown()[0].mMessage, "Not saved");
-    EXPECT_NE(anAlerts.Shown()[0].mExplanation.find("Your progress could not be saved in " + GetAppDataFolder()),
-              std::string::npos)
+    EXPECT_NE(
+        anAlerts.Shown()[0].mExplanation.find("Your progress could not be saved in " + GetAppDataFolder()),
+        std::string::npos)
         << anAlerts.Shown()[0].mExplanation;
   }
 }
