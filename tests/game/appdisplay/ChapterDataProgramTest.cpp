@@ -62,7 +62,9 @@ class ChapterDataProgram : public ::testing::Test {
   }
   void TearDown() override {
     unsetenv("TESK_RESOURCES_DIR");
-    if (!mOldDir.empty()) EXPECT_EQ(chdir(mOldDir.c_str()), 0);
+    if (!mOldDir.empty()) {
+      EXPECT_EQ(chdir(mOldDir.c_str()), 0);
+    }
   }
   std::string mOldDir;
 };
