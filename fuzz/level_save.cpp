@@ -46,12 +46,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* theData, size_t theSize) {
   }
   for (LocationData& l : aLevel.m_locations) {
     if (l.m_numOpen > LocationData::k_findListSize) std::abort();
+    // Every open entry can be finished, and the open count is their number.
+    uint32_t anOpen = 0;
     for (FindInfo& e : l.m_findInfo) {
       for (int k = 0; k < e.getCount(); ++k) {
         const Selectable* p = e.m_parts[k];
         if (p < l.m_selectables || p >= l.m_selectables + l.m_numObjects || p->m_findInfo != &e) std::abort();
+        if (e.isActive() && (!p->isToFind() || !p->isVisible())) std::abort();
       }
+      if (e.isActive() && e.getCount() == 0) std::abort();
+      anOpen += e.isActive() ? 1 : 0;
     }
+    if (anOpen != l.m_numOpen) std::abort();
   }
   const std::string aWritten = aLevel.levelSaveBytes();
   if (!aLevel.readLevelSave(aWritten, &anError) || aLevel.levelSaveBytes() != aWritten) std::abort();

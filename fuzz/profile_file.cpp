@@ -8,6 +8,7 @@
 
 #include "FuzzInputFile.h"
 #include "core/Common.h"
+#include "game/play/LevelTables.h"
 #include "game/shell/ProfileData.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* theData, size_t theSize) {
@@ -34,5 +35,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* theData, size_t theSize) {
   const std::string aWritten = aData.toFileBytes();
   Tesk::ProfileData aBack;
   if (!aBack.fromFileBytes(aWritten, &anError) || aBack.toFileBytes() != aWritten) std::abort();
+  // What play can reach: a clock within its level's allowance, a total within the whole game's,
+  // one of the three wands.
+  for (int i = 0; i < 4; ++i) {
+    aData.setProfileUsing(i);
+    const int anAllowed = static_cast<int>(levelTimeAllowed(aData.getLevelOn(), aData.getDifficultyLevel()));
+    if (aData.getLevelTimer() < 0 || aData.getLevelTimer() > anAllowed || aData.getTotalGameTime() < 0 ||
+        aData.getTotalGameTime() > 19980 || aData.getWandUsing() > 2)
+      std::abort();
+  }
   return 0;
 }

@@ -17,4 +17,12 @@ UserFileRead ReadUserFile(const std::string& thePath, size_t theMaxBytes, std::s
 // and for a relative path (the name in a data folder that could not be made).
 bool WriteUserFile(const std::string& thePath, const std::string& theBytes);
 
+// Moves a file the game refused to read out of the way of the next save, under the first free
+// name thePath + ".corrupt1", ".corrupt2", ...: an earlier kept file is never overwritten.
+// Gives the name it is kept under, or an empty string when it could not be kept.
+std::string KeepRefusedUserFile(const std::string& thePath);
+
+// Removes the temporary files beside thePath that writers killed mid-save left behind.
+void RemoveDeadWritersFiles(const std::string& thePath);
+
 }  // namespace Tesk

@@ -24,13 +24,7 @@ const uint8_t* LevelData::getLevelDataMap(int theLevel) {
 }
 
 void LevelData::setTotalLevelTime() {
-  const int aLevel = m_profileData->getLevelOn();
-  if (!isValidLevel(aLevel)) {
-    m_totalLevelTime = 0;
-    return;
-  }
-  m_totalLevelTime =
-      m_profileData->getDifficultyLevel() == 2 ? k_hardLevelMaxTimes[aLevel] : k_levelMaxTimes[aLevel];
+  m_totalLevelTime = levelTimeAllowed(m_profileData->getLevelOn(), m_profileData->getDifficultyLevel());
 }
 
 void LevelData::deleteLocation(LocationData& theLocation) {

@@ -2,6 +2,7 @@
 // darkness and repel state of the level dynamics. A save is read whole and checked against the
 // loaded level before any of it is applied, so a damaged file leaves the fresh level as it was.
 #include <algorithm>
+#include <bitset>
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -173,6 +174,40 @@ class BodyReader {
   std::string mWhere = "the level";
 };
 
+// A click on a pickup, a cover or the placeholder never reaches the find list.
+bool IsListedKind(int theKind) {
+  return (theKind < Selectable::k_kindCoin0 || theKind > Selectable::k_kindReveal) &&
+         theKind != Selectable::k_kindRepel;
+}
+
+// Why an open entry of location l as s saves it could never be finished, or empty. The location is
+// done when its open count reaches 0, one for each entry whose last part is found; a find counts
+// for the first open entry of the found object's kind, and only a visible object still to find
+// can be found.
+std::string WhyUnfinishable(const SavedLocation& s, const LocationData& l, const bool* isHidden) {
+  uint32_t anOpen = 0;
+  std::bitset<Selectable::k_kindMask / (1u << Selectable::k_kindShift) + 1> isKindListed;
+  for (const SavedEntry& e : s.mEntries) {
+    if (!e.mActive) continue;
+    ++anOpen;
+    if (e.mCount == 0) return Tesk::StrFormat("an open entry of location %d has nothing to find", l.m_id);
+    const int aKind = l.m_selectables[e.mParts[0]].getKind();
+    for (int k = 0; k < e.mCount; ++k) {
+      const Selectable& aPart = l.m_selectables[e.mParts[k]];
+      if (aPart.getKind() != aKind || !IsListedKind(aKind) || !e.mToFind[k] || !aPart.isVisible() ||
+          isHidden[e.mParts[k]])
+        return Tesk::StrFormat("object %u of an open entry of location %d cannot be found", e.mParts[k],
+                               l.m_id);
+    }
+    if (isKindListed[static_cast<size_t>(aKind)])
+      return Tesk::StrFormat("two open entries of location %d list kind %d", l.m_id, aKind);
+    isKindListed[static_cast<size_t>(aKind)] = true;
+  }
+  if (s.mOpen != anOpen)
+    return Tesk::StrFormat("location %d counts %u open entries but has %u", l.m_id, s.mOpen, anOpen);
+  return std::string();
+}
+
 void writeDynamics(Tesk::ByteWriter& theOut, const LevelDynamics& d) {
   theOut.u8(d.m_darkness9);
   theOut.u8(d.m_darkness12);
@@ -284,12 +319,17 @@ bool LevelData::readLevelBody(const std::string& theBytes, size_t theOffset, boo
         isListed[e.mParts[k]] = true;
       }
     }
+    bool isHidden[LocationData::k_maxObjects] = {};
     for (uint32_t anIndex : s.mHidden) {
       if (anIndex >= l.m_numObjects) {
         *theError = Tesk::StrFormat("location %d has no object %u to hide", l.m_id, anIndex);
         return false;
       }
+      isHidden[anIndex] = true;
     }
+    if (s.mId == -1) continue;
+    *theError = WhyUnfinishable(s, l, isHidden);
+    if (!theError->empty()) return false;
   }
 
   m_runestonesFound = aSaved->mRunestonesFound;
@@ -349,8 +389,11 @@ bool LevelData::loadlevelData() {
       if (readLevelSave(aBytes, &anError)) return true;
       break;
   }
-  Tesk::GameLog("level save: %s is damaged (%s); it is discarded and the level goes on with new find lists",
-                aPath.c_str(), anError.c_str());
+  // Out of the way of the next save, beside any save refused before.
+  const std::string aKept = Tesk::KeepRefusedUserFile(aPath);
+  const std::string aKeptAs = aKept.empty() ? "it could not be kept aside" : "it is kept as " + aKept;
+  Tesk::GameLog("level save: %s is damaged (%s); %s and the level goes on with new find lists", aPath.c_str(),
+                anError.c_str(), aKeptAs.c_str());
   if (m_profileData != nullptr) {
     m_profileData->setHasSaveFile(false);
     m_profileData->setSaveInMinigame(false);

@@ -48,6 +48,11 @@ const uint8_t k_coinAvailableFromLevel[k_maxLocations][3] = {
 
 bool isValidLevel(int theLevel) { return theLevel >= 1 && theLevel <= k_numLevels; }
 
+uint32_t levelTimeAllowed(int theLevel, int theDifficulty) {
+  if (!isValidLevel(theLevel)) return 0;
+  return theDifficulty == 2 ? k_hardLevelMaxTimes[theLevel] : k_levelMaxTimes[theLevel];
+}
+
 int numberOfLocationsOnLevel(int theLevel) {
   // A level outside the tables has no locations rather than reading past them.
   return isValidLevel(theLevel) ? s_numLocationsOnLevel[theLevel] : 0;

@@ -35,3 +35,6 @@ bool isRepelAvailable(int theLevel, int theLocationId);
 bool isCoinAvailable(int theLevel, int theLocationId, int theCoinIndex);
 // Whether theLevel indexes the per-level tables (1-13).
 bool isValidLevel(int theLevel);
+// The clock a level starts with at theDifficulty (2 the hardest), in hundredths; 0 for a level
+// outside the tables.
+uint32_t levelTimeAllowed(int theLevel, int theDifficulty);

@@ -327,12 +327,15 @@ void MiniGame::AddedToManager(WidgetManager* theManager) {
   setWidgetsVisible(true);
 
   if (!isRestored) {
-    saveLevelData();
-    if (ProfileData* aProfile = profileOf(m_app)) {
+    // The profile's flags say what is on disk: a save that failed leaves them as they were.
+    const bool isSaved = saveLevelData();
+    ProfileData* aProfile = profileOf(m_app);
+    if (isSaved && aProfile != nullptr) {
       aProfile->setHasSaveFile(true);
       aProfile->setSaveInMinigame(true);
-      aProfile->saveProfile();
     }
+    const bool isProfileSaved = aProfile == nullptr || aProfile->saveProfile();
+    if ((!isSaved || !isProfileSaved) && m_app != nullptr) m_app->tellSaveFailed();
   }
 }
 

@@ -3,6 +3,7 @@
 // file leaves the screen as it was and the chapter's game starts anew.
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -33,6 +34,8 @@ constexpr uint32_t k_swapUpdates = 250;
 // Positions, velocities and accelerations of a swap stay well inside the screen's numbers.
 constexpr float k_maxSwapValue = 10000.0f;
 constexpr int k_maxTarget = 1000;
+// The bottle holds 1/70 points; it never holds more than the most points a game can keep.
+constexpr uint32_t k_maxFill = 70u * INT16_MAX;
 
 struct ChantBody {
   WordStruct mTiles[90];
@@ -163,9 +166,10 @@ class BodyReader {
     b.mLongest = mIn.u8();
     if (!check(b.mKinds >= 1 && b.mKinds <= 6, StrFormat("it has %d kinds of ingredient", b.mKinds)) ||
         !check(b.mTarget >= 1 && b.mTarget <= k_maxTarget, StrFormat("its target is %d", b.mTarget)) ||
-        !check(b.mPoints >= 0 && b.mPoints <= b.mTarget,
-               StrFormat("it has %d points of %d", b.mPoints, b.mTarget)) ||
-        !check(b.mFill <= 70u * static_cast<uint32_t>(b.mTarget), StrFormat("the bottle holds %u", b.mFill)))
+        // A winning chain ends past the target, and the game goes on being played (and saved) when
+        // the summary is paused away: any score the field holds is one the game can have.
+        !check(b.mPoints >= 0, StrFormat("it has %d points", b.mPoints)) ||
+        !check(b.mFill <= k_maxFill, StrFormat("the bottle holds %u", b.mFill)))
       return false;
     mWhere = "the board";
     for (int i = 0; i < 9; ++i) {
@@ -389,10 +393,12 @@ bool MiniGame::loadLevelData() {
   const std::string aPath = getSavePath();
   std::string aBytes;
   std::string anError;
+  bool isThere = true;
   if (LevelData* aLevel = m_app != nullptr ? m_app->getLevelData() : nullptr) aLevel->setTotalLevelTime();
   switch (ReadUserFile(aPath, k_maxSaveFileSize, &aBytes)) {
     case UserFileRead::Missing:
       anError = "there is no such file";
+      isThere = false;
       break;
     case UserFileRead::Unreadable:
       anError = "it cannot be read";
@@ -404,8 +410,14 @@ bool MiniGame::loadLevelData() {
       if (readSave(aBytes, &anError)) return true;
       break;
   }
-  GameLog("mini-game save: %s cannot be resumed (%s); the chapter's %s game starts anew", aPath.c_str(),
-          anError.c_str(), kindOfLevel() == k_kindChant ? "chant" : "potion");
+  std::string aKeptAs;
+  if (isThere) {
+    // Out of the way of the new game's save, beside any save refused before.
+    const std::string aKept = KeepRefusedUserFile(aPath);
+    aKeptAs = aKept.empty() ? "it could not be kept aside; " : "it is kept as " + aKept + "; ";
+  }
+  GameLog("mini-game save: %s cannot be resumed (%s); %sthe chapter's %s game starts anew", aPath.c_str(),
+          anError.c_str(), aKeptAs.c_str(), kindOfLevel() == k_kindChant ? "chant" : "potion");
   if (ProfileData* aProfile = m_app != nullptr ? m_app->getProfileData() : nullptr) {
     aProfile->setHasSaveFile(false);
     aProfile->setSaveInMinigame(false);

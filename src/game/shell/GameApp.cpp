@@ -3,13 +3,16 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
 #include "app/MacWindowProc.h"
 #include "app/WindowMessages.h"
+#include "core/Common.h"
 #include "core/MacUtils.h"
+#include "core/UserFile.h"
 #include "display/DDImage.h"
 #include "display/DDInterface.h"
 #include "game/play/Fairies.h"
@@ -101,17 +104,11 @@ GameApp::~GameApp() {
   RegistryWriteBoolean(k_customCursorKey, s_isUsingCustomCursor);
 
   if (m_profileData != nullptr && !dontSaveSpecialCondition()) {
-    if (shouldSaveIngame() && static_cast<int32_t>(m_profileData->getLevelTimer()) > 0) {
-      if (sm_gameState == 2) {
-        m_screenCalls->saveMiniGame(m_miniGame);
-      } else {
-        m_screenCalls->saveLevel(m_levelData);
-      }
-      m_profileData->setHasSaveFile(true);
-      m_profileData->setSaveInMinigame(sm_gameState == 2);
-    }
-    // After the level save, so that its two flags reach the file.
-    m_profileData->saveProfile();
+    // The window is gone: a save that fails is only logged.
+    if (shouldSaveIngame() && static_cast<int32_t>(m_profileData->getLevelTimer()) > 0)
+      saveGame(sm_gameState == 2, false);
+    else
+      m_profileData->saveProfile();
   }
 
   auto aRelease = [this](auto*& theScreen) {
@@ -153,9 +150,11 @@ GameApp::~GameApp() {
 
 void GameApp::ButtonPress(int) {}
 
-void GameApp::resourceFailure() {
+void GameApp::resourceFailure() { dataFailure(mResourceManager->GetErrorText()); }
+
+void GameApp::dataFailure(const std::string& theText) {
   mLoadingFailed = true;
-  ShowResourceError(false);
+  Popup(theText);
   RestoreScreenResolution();
   // At once: the other threads may be running, and nothing of this run is to be saved.
   std::fflush(nullptr);
@@ -188,15 +187,28 @@ void GameApp::Init() {
   ImageLib::Image* aBlock[k_numSharedImages] = {};
   int64_t aFileCount = -1;
   const int aCount = ImageLib::GetImageBlock(k_animsBlock, aBlock, k_numSharedImages, &aFileCount);
-  if (aCount != k_numSharedImages || aFileCount != k_numSharedImages) {
-    GameLog("%s: %d of the %d shared images read (the file gives %lld)", k_animsBlock, aCount,
-            k_numSharedImages, static_cast<long long>(aFileCount));
-  }
   for (int i = 0; i < aCount; ++i) {
     s_images[i] = GetImage(aBlock[i], true);
     delete aBlock[i];
   }
+  // The popup box, the results book, the particles and the cursors draw these without a second
+  // look: a block short of any of them is a resource that failed.
+  const int aMade = static_cast<int>(std::count_if(
+      s_images, s_images + k_numSharedImages, [](const Image* theImage) { return theImage != nullptr; }));
+  if (aFileCount < 0) dataFailure(StrFormat("Failed to load image block: %s", k_animsBlock));
+  if (aMade < k_numSharedImages) {
+    dataFailure(StrFormat("Failed to load image block: %s (%d of the %d shared images can be read)",
+                          k_animsBlock, aMade, k_numSharedImages));
+  }
+  if (aFileCount != k_numSharedImages)
+    GameLog("%s: the file gives %lld images; the first %d are used", k_animsBlock,
+            static_cast<long long>(aFileCount), k_numSharedImages);
 
+  // A save killed mid-write leaves its temporary file beside the save; every run clears what
+  // writers that died left there, whether or not it writes that save itself.
+  RemoveDeadWritersFiles(ProfileData::getProfilePath());
+  for (int i = 0; i < ProfileData::k_maxProfiles; ++i)
+    RemoveDeadWritersFiles(GetAppDataFolder() + StrFormat("%s%d", k_LOAD_FILE_STRING, i));
   m_profileData = new ProfileData();
   m_profileData->loadProfile();
 
@@ -302,6 +314,27 @@ bool GameApp::dontSaveSpecialCondition() {
   if (m_miniGame == nullptr) return false;
   if (m_miniGame->isInWinState()) return true;
   return m_preScreens != nullptr && mWidgetManager != nullptr && mWidgetManager->HasWidget(m_preScreens);
+}
+
+bool GameApp::saveGame(bool inMiniGame, bool tellPlayer) {
+  const bool isSaved =
+      inMiniGame ? m_screenCalls->saveMiniGame(m_miniGame) : m_screenCalls->saveLevel(m_levelData);
+  if (isSaved) {
+    m_profileData->setHasSaveFile(true);
+    m_profileData->setSaveInMinigame(inMiniGame);
+  }
+  // After the level save, so that its two flags reach the file.
+  const bool isProfileSaved = m_profileData->saveProfile();
+  if (isSaved && isProfileSaved) return true;
+  if (tellPlayer) tellSaveFailed();
+  return false;
+}
+
+void GameApp::tellSaveFailed() {
+  MsgBox(GetString("SAVE_FAILED", L"Your progress could not be saved in ") +
+             StringToTeskString(GetAppDataFolder()) +
+             GetString("SAVE_FAILED_KEPT", L". What was saved before is kept."),
+         GetString("SAVE_FAILED_TITLE", L"Not saved"), MB_OK | MB_ICONEXCLAMATION);
 }
 
 void GameApp::SwitchScreenMode3D(bool is3D) { TeskAppBase::SwitchScreenMode(mIsWindowed, is3D, false); }

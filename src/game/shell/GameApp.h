@@ -49,6 +49,16 @@ class GameApp : public TeskAppBase {
   void PreScreensFinished();
   bool shouldSaveIngame();
   bool dontSaveSpecialCondition();
+  // Saves the level in progress (the mini-game's body when inMiniGame), then the profile. The
+  // profile's save flags change only when the save reached the disk, so that they always say
+  // what is there; false when either file could not be written, which with tellPlayer an alert
+  // says while the game goes on.
+  bool saveGame(bool inMiniGame, bool tellPlayer);
+  // The alert of a save that could not be written.
+  void tellSaveFailed();
+  // Game data that cannot be read (a chapter's location files): as a resource failure, theText
+  // is shown and the process ends with status 1, saving nothing.
+  [[noreturn]] void dataFailure(const std::string& theText);
   void SwitchScreenMode3D(bool is3D);
   bool is3DEnabled();
 

@@ -51,13 +51,7 @@ unsigned char PopupBox::miniGameByLevelParity() {
   return m_app->getProfileData()->getLevelOn() % 2 == 1 ? POPUP_TO_POTION_GAME : POPUP_TO_CHANT_GAME;
 }
 
-void PopupBox::saveMiniGame() {
-  ProfileData* aProfile = m_app->getProfileData();
-  m_app->getMiniGame()->saveLevelData();
-  aProfile->setHasSaveFile(true);
-  aProfile->setSaveInMinigame(true);
-  aProfile->saveProfile();
-}
+void PopupBox::saveMiniGame() { m_app->saveGame(true, true); }
 
 void PopupBox::ButtonDepress(int theId) {
   // A transition armed by one press must not be overridden by a second.
@@ -238,15 +232,7 @@ void PopupBox::ButtonDepress(int theId) {
 
     case POPUP_CONFIRM_EXIT:
       if (theId == 5) {
-        const bool inMiniGame = m_app->ingameInMinigame();
-        if (inMiniGame) {
-          m_app->getMiniGame()->saveLevelData();
-        } else {
-          m_app->getLevelData()->saveLevelData();
-        }
-        aProfile->setHasSaveFile(true);
-        aProfile->setSaveInMinigame(inMiniGame);
-        aProfile->saveProfile();
+        m_app->saveGame(m_app->ingameInMinigame(), true);
         playSample(SFX_BACK_PRESS);
         leaveTo(POPUP_TO_TITLE);
       } else if (theId == 6) {

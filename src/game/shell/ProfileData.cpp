@@ -117,21 +117,22 @@ bool ProfileData::loadProfile() {
       if (fromFileBytes(aBytes, &anError)) return true;
       break;
   }
-  // Keep what was there for whoever wants to look at it; the next save starts afresh.
-  std::string aKept;
-  const bool isKept = ReadUserFile(aPath, 1 << 20, &aKept) == UserFileRead::Ok &&
-                      WriteUserFile(aPath + k_refusedSuffix, aKept);
+  // Kept for whoever wants to look at it, beside any file refused before; the next save
+  // starts afresh.
+  const std::string aKept = KeepRefusedUserFile(aPath);
   GameLog("%s: refused, %s; starting with a fresh set of profiles%s%s", aPath.c_str(), anError.c_str(),
-          isKept ? ", the old file is kept as " : "", isKept ? (aPath + k_refusedSuffix).c_str() : "");
+          aKept.empty() ? "; the old file could not be kept aside" : ", the old file is kept as ",
+          aKept.c_str());
   resetToDefaults();
   readHsDefaults();
   return false;
 }
 
-void ProfileData::saveProfile() {
+bool ProfileData::saveProfile() {
   const std::string aPath = getProfilePath();
-  if (!WriteUserFile(aPath, toFileBytes()))
-    GameLog("%s: cannot be written; the profiles stay as they were on disk", aPath.c_str());
+  if (WriteUserFile(aPath, toFileBytes())) return true;
+  GameLog("%s: cannot be written; the profiles stay as they were on disk", aPath.c_str());
+  return false;
 }
 
 // File layout -----------------------------------------------------------------------------------
@@ -308,8 +309,19 @@ void ProfileData::makeSafe() {
     GameLog("profile.prof: profile %u in use does not exist; profile 0 is used", anIdx);
     mProfileHeader->mFlags &= ~ProfileHeader::k_profileIdxMask;
   }
+  uint32_t aWholeGame = 0;
+  for (int aLevel = 1; aLevel <= k_numLevels; ++aLevel) aWholeGame += k_levelMaxTimes[aLevel];
   for (int i = 0; i < k_maxProfiles; ++i) {
     ProfileRecord& r = mProfileRecords[i];
+    // The clock runs down from the level's allowance: more, or less than nothing, would give a
+    // time taken that wraps round and reaches the hall of fame.
+    const int32_t anAllowed = static_cast<int32_t>(levelTimeAllowed(
+        r.mLevelOn,
+        static_cast<int>((r.mFlags & ProfileRecord::k_difficultyMask) >> ProfileRecord::k_difficultyShift)));
+    r.mLevelTimer = std::clamp(r.mLevelTimer, 0, anAllowed);
+    r.mTotalGameTime = std::min(r.mTotalGameTime, aWholeGame / 100);
+    if ((r.mFlags & ProfileRecord::k_wandMask) >> ProfileRecord::k_wandShift >= ProfileRecord::k_numWands)
+      r.mFlags &= ~ProfileRecord::k_wandMask;
     r.mRepelCharge = ClampLoaded(r.mRepelCharge, 1.0f);
     r.mLevelGrade = ClampLoaded(r.mLevelGrade, 2.0f);
     r.mGameAvgGrade = ClampLoaded(r.mGameAvgGrade, 2.5f);

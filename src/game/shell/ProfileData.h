@@ -28,8 +28,6 @@ class ProfileData {
   static constexpr int k_legacyFileSize = k_maxProfiles * k_legacyRecordSize + k_legacyHeaderSize;  // 472
   static constexpr const char* k_fileName = "profile.prof";
   static constexpr const char* k_hsDefaultsName = "hsdefaults.txt";
-  // Where a refused profile file is kept, so the next save does not destroy it.
-  static constexpr const char* k_refusedSuffix = ".corrupt";
 
   ProfileData();
   ~ProfileData();
@@ -39,7 +37,8 @@ class ProfileData {
   // Profile management ------------------------------------------------------------------------
   // False when the file is missing, and when it is refused (damaged): then the defaults stay.
   bool loadProfile();
-  void saveProfile();
+  // False, with the file on disk as it was, when it cannot be written.
+  bool saveProfile();
   bool doesProfileExist(int theIdx);
   bool doesNameExist(const wchar_t* theName);
   int getTotalProfilesLoaded();

@@ -20,6 +20,7 @@ struct ProfileRecord {
   static constexpr uint32_t k_flagDistractionsOff = 1u << 13;
   static constexpr int k_wandShift = 14;  // 2 bits
   static constexpr uint32_t k_wandMask = 3u << k_wandShift;
+  static constexpr int k_numWands = 3;  // the field could hold a fourth
   static constexpr uint32_t k_flagMapUsing = 1u << 16;
 
   // Plus flags.

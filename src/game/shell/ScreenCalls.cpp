@@ -35,13 +35,11 @@ void ScreenCalls::initInGame(InGame* theScreen) { theScreen->Init(); }
 
 void ScreenCalls::setInGameState(InGame* theScreen, uint8_t theState) { theScreen->setGameState(theState); }
 
-void ScreenCalls::saveMiniGame(MiniGame* theScreen) {
-  if (theScreen != nullptr) theScreen->saveLevelData();
+bool ScreenCalls::saveMiniGame(MiniGame* theScreen) {
+  return theScreen != nullptr && theScreen->saveLevelData();
 }
 
-void ScreenCalls::saveLevel(LevelData* theLevel) {
-  if (theLevel != nullptr) theLevel->saveLevelData();
-}
+bool ScreenCalls::saveLevel(LevelData* theLevel) { return theLevel != nullptr && theLevel->saveLevelData(); }
 
 void ScreenCalls::selectMusic(const char* theGroup) { zqMusic.init(theGroup); }
 

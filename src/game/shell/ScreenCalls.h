@@ -32,9 +32,9 @@ class ScreenCalls {
   virtual void initInGame(InGame* theScreen);
   virtual void setInGameState(InGame* theScreen, uint8_t theState);
 
-  // The saves written at exit.
-  virtual void saveMiniGame(MiniGame* theScreen);
-  virtual void saveLevel(LevelData* theLevel);
+  // The level saves; false when nothing reached the disk.
+  virtual bool saveMiniGame(MiniGame* theScreen);
+  virtual bool saveLevel(LevelData* theLevel);
 
   // The music of a screen group (null: the play scene).
   virtual void selectMusic(const char* theGroup);

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "app/TeskAppBase.h"
+#include "core/Common.h"
 #include "display/DDImage.h"
 #include "game/play/LevelData.h"
 #include "game/shell/GameApp.h"
@@ -204,9 +205,13 @@ void Story::AddedToManager(WidgetManager* theManager) {
     ProfileData* aProfile = profile();
     const int aLevel = profileLevel();
     if (aLevel == 0 && m_app != nullptr) m_app->setLocationAt(0);
-    if (m_mode == MODE_LEVEL_INTRO && m_app != nullptr && m_app->getLevelData() != nullptr &&
-        aProfile != nullptr)
-      m_app->getLevelData()->load(aLevel, aProfile->getHasSaveFile());
+    LevelData* aLevelData = m_app != nullptr ? m_app->getLevelData() : nullptr;
+    // A chapter without its locations would show an empty map whose every object counts as
+    // found: it ends the game as a resource that cannot be loaded does.
+    if (m_mode == MODE_LEVEL_INTRO && aLevelData != nullptr && aProfile != nullptr &&
+        !aLevelData->load(aLevel, aProfile->getHasSaveFile()))
+      m_app->dataFailure(
+          StrFormat("Failed to load chapter %d: %s", aLevel, aLevelData->getLoadError().c_str()));
     GameApp::s_lastFullSecond = 31;
     n->SetColor(OrvoButtonWidget::COLOR_HOVER_TINT, Color::White);
     theManager->AddWidget(n);

@@ -109,9 +109,14 @@ bool ParseLine(const std::string& theLine, std::string* theKey, std::string* the
   return true;
 }
 
+std::string FolderOf(const std::string& thePath) {
+  const size_t aSlash = thePath.rfind('/');
+  return aSlash == std::string::npos ? "." : aSlash == 0 ? "/" : thePath.substr(0, aSlash);
+}
+
 // A writer killed between creating its temporary file and the rename leaves the file behind;
 // each one named after a process that no longer exists goes. A live writer's stays.
-void RemoveDeadWritersFiles(const std::string& theFolder, const std::string& thePrefix) {
+void RemoveDeadWritersFilesIn(const std::string& theFolder, const std::string& thePrefix) {
   DIR* aDir = opendir(theFolder.c_str());
   if (aDir == nullptr) return;
   while (const dirent* anEntry = readdir(aDir)) {
@@ -222,15 +227,13 @@ bool PreferencesFile::Read(const std::string& thePath, Store* theStore, std::str
 
 bool PreferencesFile::WriteAtomically(const std::string& thePath, const std::string& theBytes) {
   const size_t aSlash = thePath.rfind('/');
-  const std::string aFolder = aSlash == std::string::npos ? "."
-                              : aSlash == 0               ? "/"
-                                                          : thePath.substr(0, aSlash);
+  const std::string aFolder = FolderOf(thePath);
   if (aSlash != std::string::npos && aSlash > 0) {
     for (size_t aPos = 1; aPos <= aFolder.size(); ++aPos) {
       if (aPos == aFolder.size() || aFolder[aPos] == '/') mkdir(aFolder.substr(0, aPos).c_str(), 0777);
     }
   }
-  if (IsFirstWriteTo(thePath)) RemoveDeadWritersFiles(aFolder, thePath.substr(aSlash + 1) + ".tmp");
+  if (IsFirstWriteTo(thePath)) RemoveDeadWritersFiles(thePath);
   const std::string aTemp = thePath + ".tmp" + std::to_string(getpid());
   const int aFile = open(aTemp.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0666);
   if (aFile < 0) return false;
@@ -263,6 +266,10 @@ bool PreferencesFile::WriteAtomically(const std::string& thePath, const std::str
     close(aFolderFile);
   }
   return true;
+}
+
+void PreferencesFile::RemoveDeadWritersFiles(const std::string& thePath) {
+  RemoveDeadWritersFilesIn(FolderOf(thePath), thePath.substr(thePath.rfind('/') + 1) + ".tmp");
 }
 
 void PreferencesFile::SetBeforeRenameHook(void (*theHook)()) { sBeforeRename.store(theHook); }

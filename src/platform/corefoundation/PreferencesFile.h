@@ -26,6 +26,10 @@ class PreferencesFile {
   // over thePath, so a crash leaves either the old or the new file whole.
   // Creates the folder when missing. False (and thePath untouched) on failure.
   static bool WriteAtomically(const std::string& thePath, const std::string& theBytes);
+  // Removes the temporary files that writers of thePath killed before their rename left beside
+  // it; a live writer's file stays. WriteAtomically does this at a file's first write in the
+  // process; a file that a run only reads is swept through this.
+  static void RemoveDeadWritersFiles(const std::string& thePath);
 
   // Test seam: runs after the temporary file is complete, before the rename.
   static void SetBeforeRenameHook(void (*theHook)());

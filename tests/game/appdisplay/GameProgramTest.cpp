@@ -15,6 +15,7 @@
 #include <set>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "display/DDInterface.h"
 #include "framework/appdisplay/XScreen.h"
@@ -211,20 +212,79 @@ std::string SharedBlock(int theCount) {
   return TeskTools::ImageBlockBytes(anImages);
 }
 
-TEST_F(GameProgram, TheSharedImagesAreWhatTheBlockHoldsAndNeverMoreThan25) {
-  for (int aCount : {10, 30}) {
-    SCOPED_TRACE(aCount);
-    const std::string aDir = CopyOfResources("program-block-" + std::to_string(aCount));
-    ASSERT_TRUE(TeskTools::WriteBytes(aDir + "/builddata/animsblock.tgab", SharedBlock(aCount)));
-    setenv("TESK_RESOURCES_DIR", aDir.c_str(), 1);
-    auto* anApp = new Tesk::GameApp();
-    anApp->Init();
-    for (int i = 0; i < Tesk::GameApp::k_numSharedImages; ++i) {
-      EXPECT_EQ(Tesk::GameApp::s_images[i] != nullptr, i < aCount) << i;
+TEST_F(GameProgram, TheSharedImagesAreTheBlocksFirst25) {
+  const std::string aDir = CopyOfResources("program-block-30");
+  ASSERT_TRUE(TeskTools::WriteBytes(aDir + "/builddata/animsblock.tgab", SharedBlock(30)));
+  setenv("TESK_RESOURCES_DIR", aDir.c_str(), 1);
+  auto* anApp = new Tesk::GameApp();
+  anApp->Init();
+  for (Tesk::Image* anImage : Tesk::GameApp::s_images) EXPECT_NE(anImage, nullptr);
+  delete anApp;
+  for (Tesk::Image* anImage : Tesk::GameApp::s_images) EXPECT_EQ(anImage, nullptr);
+}
+
+// The popup box, the results book, the particles and the cursors are shared images: a block
+// short of any of them ends start-up as a resident group that fails does, writing nothing.
+TEST_F(GameProgram, ASharedImageBlockShortOfItsImagesEndsStartUpWithItsErrorAndStatus1) {
+  if (!HasGameBinary()) GTEST_SKIP() << "the game is not built";
+  const std::string aCut = kGeneratedSet + "/broken/builddata/truncated_block.tgab";
+  if (!fs::exists(aCut)) GTEST_SKIP() << "no damaged variants in " << kGeneratedSet;
+  struct Case {
+    const char* mName;
+    std::string mBlock;  // the block's bytes; empty: no block at all
+    const char* mError;
+  };
+  const Case kCases[] = {
+      {"cut-short", TeskTest::ReadFile(aCut), "(1 of the 25 shared images can be read)"},
+      {"24-images", SharedBlock(24), "(24 of the 25 shared images can be read)"},
+      {"missing", "", "Failed to load image block: builddata/animsblock.tgab"},
+  };
+  for (const Case& c : kCases) {
+    SCOPED_TRACE(c.mName);
+    const std::string aDir = CopyOfResources(std::string("program-shared-") + c.mName);
+    const std::string aBlock = aDir + "/builddata/animsblock.tgab";
+    if (c.mBlock.empty()) {
+      ASSERT_TRUE(fs::remove(aBlock));
+    } else {
+      ASSERT_TRUE(TeskTools::WriteBytes(aBlock, c.mBlock));
     }
-    delete anApp;
-    for (Tesk::Image* anImage : Tesk::GameApp::s_images) EXPECT_EQ(anImage, nullptr);
+    const std::string aData = TeskTest::MakeTempDir(std::string("program-shared-data-") + c.mName);
+    const GameRun aRun =
+        RunGame("TESK_RESOURCES_DIR=" + aDir + " XDG_DATA_HOME=" + aData + " TESK_RUN_SECONDS=3", aDir);
+    EXPECT_EQ(aRun.mStatus, 1) << aRun.mErrors;
+    EXPECT_NE(aRun.mErrors.find("Failed to load image block: builddata/animsblock.tgab"), std::string::npos)
+        << aRun.mErrors;
+    EXPECT_NE(aRun.mErrors.find(c.mError), std::string::npos) << aRun.mErrors;
+    const std::string aFolder = aData + "/Orvo Soft Games/GloamHollow/";
+    EXPECT_FALSE(fs::exists(aFolder + "profile.prof"));
+    EXPECT_EQ(TeskTest::ReadFile(aFolder + "Preferences.txt").find("isUsingCustomCursor"), std::string::npos);
   }
+}
+
+// Saves killed mid-write leave their temporary files; the next run clears those of writers
+// that died, even a run that writes none of these files (closed during the logos), and leaves
+// a live writer's.
+TEST_F(GameProgram, TemporaryFilesOfSavesWhoseWritersDiedAreSweptAtStartUp) {
+  if (!HasGameBinary()) GTEST_SKIP() << "the game is not built";
+  const pid_t aDead = fork();
+  if (aDead == 0) _exit(0);
+  ASSERT_GT(aDead, 0);
+  waitpid(aDead, nullptr, 0);
+  const std::string aDeadSuffix = ".tmp" + std::to_string(aDead);
+  const std::string aLiveSuffix = ".tmp" + std::to_string(getpid());
+  fs::create_directories(mDataFolder);
+  const std::vector<std::string> kDead = {"profile.prof" + aDeadSuffix, "level.sav0" + aDeadSuffix,
+                                          "level.sav3" + aDeadSuffix};
+  const std::vector<std::string> kKept = {"profile.prof" + aLiveSuffix, "level.sav1" + aLiveSuffix,
+                                          "level.sav0" + aDeadSuffix + "x"};
+  for (const std::string& aName : kDead) ASSERT_TRUE(TeskTest::WriteFile(mDataFolder + aName, "half a save"));
+  for (const std::string& aName : kKept) ASSERT_TRUE(TeskTest::WriteFile(mDataFolder + aName, "half a save"));
+  const std::string aScratch = TeskTest::MakeTempDir("program-sweep");
+  const GameRun aRun = RunGame("TESK_RESOURCES_DIR=" + ResourcesDir() + " TESK_RUN_SECONDS=1", aScratch);
+  EXPECT_EQ(aRun.mStatus, 0) << aRun.mErrors;
+  EXPECT_FALSE(fs::exists(mDataFolder + "profile.prof"));  // closed during the logos: no save
+  for (const std::string& aName : kDead) EXPECT_FALSE(fs::exists(mDataFolder + aName)) << aName;
+  for (const std::string& aName : kKept) EXPECT_TRUE(fs::exists(mDataFolder + aName)) << aName;
 }
 
 TEST_F(GameProgram, TheProgramRunsUnattendedAndEndsWithStatus0) {

@@ -26,6 +26,7 @@
 #include "platform/carbon/CarbonWindows.h"
 #include "platform/carbonwindow/CarbonWindow.h"
 #include "support/TestTemp.h"
+#include "widgets/OrvoButtonWidget.h"
 #include "widgets/WidgetManager.h"
 
 namespace {
@@ -64,49 +65,76 @@ class PotionProgram : public ProgramTest::ProgramRig {
     for (size_t k = 1; k < thePath.size(); ++k)
       Mouse(theApp, MoveTo(theApp, CentreX(theGame, thePath[k]), CentreY(theGame, thePath[k])));
   }
+  // A click through the X server on the middle of theWidget, once no fade holds the buttons.
+  void ClickOn(Tesk::GameApp* theApp, const Tesk::Widget* theWidget) {
+    ASSERT_TRUE(StepUntil(theApp, [] { return !Tesk::GameApp::isInFade(); }));
+    ASSERT_NE(theWidget, nullptr);
+    ASSERT_TRUE(theWidget->mVisible && !theWidget->mDisabled);
+    Mouse(theApp,
+          MoveTo(theApp, theWidget->mX + theWidget->mWidth / 2, theWidget->mY + theWidget->mHeight / 2));
+    Mouse(theApp, "click 1");
+  }
+  // The game started as the program starts it, with the first chapter loaded (a potion game
+  // follows it) for a profile without help boxes.
+  Tesk::GameApp* StartGame() {
+    // The screens make their buttons once per process; this application's screens are new.
+    Tesk::TitleScreen::alreadyInited = false;
+    Tesk::MiniGame::alreadyInited = false;
+    auto* anApp = new Tesk::GameApp();
+    anApp->mIsWindowed = true;
+    anApp->Init();
+    EXPECT_NE(anApp->mWindow, nullptr);
+    ShowWindow(anApp->mWindow);
+    // The player's profile is there before the title screen asks for one.
+    Tesk::ProfileData* aProfile = anApp->getProfileData();
+    aProfile->setProfileName(L"Player");
+    aProfile->startNewGame(1);
+    aProfile->setHelpBox(false);
+    aProfile->setNewLevel(k_levelMaxTimes[1], 1, 1.0f);
+    anApp->PreScreensFinished();
+    // Outside the frame loop the logo screen's deferred deletion would wait for a loop that never
+    // comes; the loop's own sweep takes it.
+    anApp->ProcessSafeDeleteList();
+    Tesk::TitleScreen* aTitle = anApp->getTitleScreen();
+    if (aTitle->m_popup == nullptr) {
+      aTitle->m_popup = new Tesk::PopupBox(anApp);
+      aTitle->m_popup->Init();
+    }
+    Tesk::SRand(6);
+    std::srand(6);
+    EXPECT_TRUE(anApp->getLevelData()->load(1, false)) << anApp->getLevelData()->getLoadError();
+    return anApp;
+  }
+
+  // From the map, the chapter's found objects lead through the popup into the potion game,
+  // which is played once it has faded in.
+  Tesk::MiniGame* StartPotionGame(Tesk::GameApp* theApp) {
+    Tesk::TitleScreen* aTitle = theApp->getTitleScreen();
+    theApp->StartMap(aTitle);
+    EXPECT_TRUE(StepUntil(theApp, [] { return !Tesk::GameApp::isInFade(); }));
+    Tesk::PopupBox* aPopup = aTitle->getPopupWidget();
+    aPopup->SetDisabled(false);
+    aPopup->SetVisible(true);
+    aPopup->setType(Tesk::POPUP_CHAPTER_OBJECTS_FOUND);
+    aPopup->setParent(theApp->getMap());
+    theApp->mWidgetManager->SetFocus(aPopup);
+    aPopup->ButtonDepress(1);
+    Tesk::MiniGame* aGame = theApp->getMiniGame();
+    EXPECT_TRUE(StepUntil(theApp,
+                          [&] {
+                            return theApp->mWidgetManager->HasWidget(aGame) && aGame->getGameState() == 3 &&
+                                   !Tesk::GameApp::isInFade();
+                          }))
+        << "state " << static_cast<int>(aGame->getGameState());
+    return aGame;
+  }
 };
 
 TEST_F(PotionProgram, TheFirstChaptersFoundObjectsLeadToThePotionGameWhichTheMousePlays) {
-  auto* anApp = new Tesk::GameApp();
-  anApp->mIsWindowed = true;
-  anApp->Init();
-  ASSERT_NE(anApp->mWindow, nullptr);
-  ShowWindow(anApp->mWindow);
-  anApp->PreScreensFinished();
-  // Outside the frame loop the logo screen's deferred deletion would wait for a loop that never
-  // comes; the loop's own sweep takes it.
-  anApp->ProcessSafeDeleteList();
-  Tesk::TitleScreen* aTitle = anApp->getTitleScreen();
-  if (aTitle->m_popup == nullptr) {
-    aTitle->m_popup = new Tesk::PopupBox(anApp);
-    aTitle->m_popup->Init();
-  }
-  Tesk::ProfileData* aProfile = anApp->getProfileData();
-  aProfile->setProfileName(L"Player");
-  aProfile->startNewGame(1);  // chapter 1: a potion game follows it
-  aProfile->setHelpBox(false);
-  aProfile->setNewLevel(k_levelMaxTimes[1], 1, 1.0f);
-  Tesk::SRand(6);
-  std::srand(6);
-  ASSERT_TRUE(anApp->getLevelData()->load(1, false)) << anApp->getLevelData()->getLoadError();
-
-  anApp->StartMap(aTitle);
-  ASSERT_TRUE(StepUntil(anApp, [] { return !Tesk::GameApp::isInFade(); }));
-  Tesk::PopupBox* aPopup = aTitle->getPopupWidget();
-  aPopup->SetDisabled(false);
-  aPopup->SetVisible(true);
-  aPopup->setType(Tesk::POPUP_CHAPTER_OBJECTS_FOUND);
-  aPopup->setParent(anApp->getMap());
-  anApp->mWidgetManager->SetFocus(aPopup);
-  aPopup->ButtonDepress(1);
-
-  Tesk::MiniGame* aGame = anApp->getMiniGame();
-  ASSERT_TRUE(StepUntil(anApp,
-                        [&] {
-                          return anApp->mWidgetManager->HasWidget(aGame) && aGame->getGameState() == 3 &&
-                                 !Tesk::GameApp::isInFade();
-                        }))
-      << "state " << static_cast<int>(aGame->getGameState());
+  Tesk::GameApp* anApp = StartGame();
+  ASSERT_FALSE(HasFailure());
+  Tesk::MiniGame* aGame = StartPotionGame(anApp);
+  ASSERT_FALSE(HasFailure());
   EXPECT_EQ(aGame->getGameType(), 2);
   EXPECT_EQ(aGame->m_target, 60);
   for (int i = 0; i < 150; ++i) anApp->UpdateApp();  // the ingredients grow in
@@ -141,6 +169,74 @@ TEST_F(PotionProgram, TheFirstChaptersFoundObjectsLeadToThePotionGameWhichTheMou
 
   Mouse(anApp, "mouseup 1");
   EXPECT_EQ(aGame->m_chainLength, 0);
+  anApp->Shutdown();
+  delete anApp;
+  Tesk::GameApp::databaseCurrentlyLoaded = nullptr;
+}
+
+// A winning chain overshoots the target (58 points and a chain of 5 make 61 of 60); the summary
+// gives way to the pause box (as a minimised window makes it), whose Back plays on, and the
+// player leaves by the exit question. The save holds 61 of 60, and Continue resumes it as it was, not as a
+// new game: the next chain wins it.
+TEST_F(PotionProgram, APotionWonPastItsTargetThenLeftIsResumedWithItsPoints) {
+  Tesk::GameApp* anApp = StartGame();
+  ASSERT_FALSE(HasFailure());
+  Tesk::MiniGame* aGame = StartPotionGame(anApp);
+  ASSERT_FALSE(HasFailure());
+  ASSERT_EQ(aGame->m_target, 60);
+  for (int i = 0; i < 150; ++i) anApp->UpdateApp();  // the ingredients grow in
+  aGame->m_points = 58;
+  const std::vector<CellAt> aFive = {{0, 0}, {1, 0}, {2, 0}, {3, 0}, {4, 0}};
+  for (const CellAt& c : aFive) aGame->m_cells[c.column][c.row].type = 1;
+  DragThrough(anApp, aGame, aFive);
+  Mouse(anApp, "mouseup 1");
+  ASSERT_EQ(aGame->m_points, 61);
+  ASSERT_TRUE(StepUntil(anApp, [&] { return aGame->getGameState() == 5; }));
+  Tesk::PopupBox* aPopup = anApp->getTitleScreen()->getPopupWidget();
+  EXPECT_EQ(aPopup->m_type, Tesk::POPUP_CHAPTER_COMPLETE);
+
+  // The window minimised over the summary: the screen's rule for a minimised window pauses it
+  // with the pause box. The framework lets no widget update while its window is minimised, so
+  // the pause that rule makes is made here as it makes it.
+  aGame->setGameState(6);
+  ASSERT_EQ(aPopup->m_type, Tesk::POPUP_GAME_OPTIONS);
+  ClickOn(anApp, aPopup->m_buttons[8]);  // back to the game
+  ASSERT_TRUE(StepUntil(anApp, [&] { return aGame->getGameState() == 3 && !Tesk::GameApp::isInFade(); }));
+  EXPECT_FALSE(aGame->isInWinState());
+
+  ClickOn(anApp, aGame->m_menuButton);
+  ASSERT_EQ(aGame->getGameState(), 6);
+  ClickOn(anApp, aPopup->m_buttons[7]);  // exit the game
+  ASSERT_EQ(aPopup->m_type, Tesk::POPUP_CONFIRM_EXIT);
+  ClickOn(anApp, aPopup->m_buttons[4]);  // yes
+  ASSERT_TRUE(StepUntil(anApp, [&] { return anApp->mWidgetManager->HasWidget(anApp->getTitleScreen()); }));
+  const std::string aSave = TeskTest::ReadFile(anApp->getMiniGame()->getSavePath());
+  ASSERT_EQ(aSave.size(), 1334u);
+  EXPECT_EQ(static_cast<uint8_t>(aSave[10]) | static_cast<uint8_t>(aSave[11]) << 8, 61);
+  EXPECT_EQ(static_cast<uint8_t>(aSave[16]) | static_cast<uint8_t>(aSave[17]) << 8, 60);
+  Tesk::ProfileData* aProfile = anApp->getProfileData();
+  ASSERT_TRUE(aProfile->getHasSaveFile());
+  ASSERT_TRUE(aProfile->getSaveInMinigame());
+
+  // Play, then Continue.
+  testing::internal::CaptureStderr();
+  ClickOn(anApp, anApp->getTitleScreen()->m_mainButtons[0]);
+  ASSERT_EQ(aPopup->m_type, Tesk::POPUP_PLAY_MENU);
+  ClickOn(anApp, aPopup->m_buttons[1]);
+  ASSERT_TRUE(StepUntil(anApp, [&] {
+    return anApp->mWidgetManager->HasWidget(aGame) && aGame->getGameState() == 3 &&
+           !Tesk::GameApp::isInFade();
+  }));
+  const std::string aLog = testing::internal::GetCapturedStderr();
+  EXPECT_EQ(aLog.find("cannot be resumed"), std::string::npos) << aLog;
+  EXPECT_EQ(aGame->m_points, 61);
+  EXPECT_EQ(aGame->m_target, 60);
+  for (int i = 0; i < 150; ++i) anApp->UpdateApp();  // the ingredients grow in again
+  for (const CellAt& c : aFive) aGame->m_cells[c.column][c.row].type = 2;
+  DragThrough(anApp, aGame, {aFive[0], aFive[1], aFive[2]});
+  Mouse(anApp, "mouseup 1");
+  EXPECT_EQ(aGame->m_points, 62);
+  EXPECT_TRUE(aGame->isInWinState());
   anApp->Shutdown();
   delete anApp;
   Tesk::GameApp::databaseCurrentlyLoaded = nullptr;

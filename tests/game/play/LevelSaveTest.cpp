@@ -6,6 +6,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <filesystem>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -115,6 +117,20 @@ std::string GoldenLevelOne(bool isVersion1 = true) {
   b.Hidden({11, 12, 14, 16});
   for (int i = 2; i < 12; ++i) b.EmptySlot();
   b.Dynamics(255, 40, 0, 1, false, true, {{3, 1234}, {7, 4000}});
+  return b.Bytes();
+}
+
+// Level 1 with location 7's block as theBlock writes it, location 3 as in the golden save.
+std::string LevelOneWithLocation7(const std::function<void(SaveBuilder&)>& theBlock) {
+  SaveBuilder b;
+  b.Level(0, 16);
+  theBlock(b);
+  b.Location(1, 3);
+  b.Entry(true, "L3 item 5", {{7, true}});
+  b.EmptyEntries(9);
+  b.Hidden({11, 12, 14, 16});
+  for (int i = 2; i < 12; ++i) b.EmptySlot();
+  b.Dynamics(255, 255, 0, 0, false, false, {});
   return b.Bytes();
 }
 
@@ -400,7 +416,7 @@ TEST_F(LevelSaveTest, DamagedSavesAreRefusedWithTheirReason) {
   }
 }
 
-TEST_F(LevelSaveTest, ADamagedSaveFileIsDiscardedWithAMessageAndTheProfileKept) {
+TEST_F(LevelSaveTest, ADamagedSaveFileIsKeptAsideUnderItsOwnNumberWithAMessageAndTheProfileKept) {
   WriteLocations(10);
   std::string aDamaged = GoldenLevelOne();
   aDamaged.resize(aDamaged.size() - 200);  // within location 3's block
@@ -411,9 +427,13 @@ TEST_F(LevelSaveTest, ADamagedSaveFileIsDiscardedWithAMessageAndTheProfileKept) 
   testing::internal::CaptureStderr();
   ASSERT_TRUE(Level().load(1, true)) << Level().getLoadError();
   const std::string aLog = testing::internal::GetCapturedStderr();
-  EXPECT_NE(aLog.find("level.sav0 is damaged (it ends inside location 3); it is discarded"),
+  EXPECT_NE(aLog.find("level.sav0 is damaged (it ends inside location 3); it is kept as " + SavePath() +
+                      ".corrupt1"),
             std::string::npos)
       << aLog;
+  // Out of the way of the next save, as it was.
+  EXPECT_EQ(TeskTest::ReadFile(SavePath() + ".corrupt1"), aDamaged);
+  EXPECT_FALSE(std::filesystem::exists(SavePath()));
   // The level goes on with fresh lists and the profile's own clock.
   EXPECT_EQ(mApp.mProfile.getLevelTimer(), aClock);
   EXPECT_EQ(std::wstring(mApp.mProfile.getProfileName()), L"Saver");
@@ -424,11 +444,135 @@ TEST_F(LevelSaveTest, ADamagedSaveFileIsDiscardedWithAMessageAndTheProfileKept) 
     for (const FindInfo& e : Level().getLocationData(anId)->m_findInfo) EXPECT_TRUE(e.isActive());
   }
   EXPECT_EQ(Tesk::InGame::m_levelDynamics.m_repelTimers[7], 0);
-  // A save too large to be one is refused unread.
-  ASSERT_TRUE(TeskTest::WriteFile(SavePath(), std::string(LevelData::k_maxSaveFileSize + 1, '\0')));
+  // A save too large to be one is refused unread, and kept beside the first without touching it.
+  const std::string aTooLarge(LevelData::k_maxSaveFileSize + 1, '\0');
+  ASSERT_TRUE(TeskTest::WriteFile(SavePath(), aTooLarge));
   testing::internal::CaptureStderr();
   ASSERT_TRUE(Level().load(1, true));
-  EXPECT_NE(testing::internal::GetCapturedStderr().find("larger than 65536 bytes"), std::string::npos);
+  const std::string aSecondLog = testing::internal::GetCapturedStderr();
+  EXPECT_NE(aSecondLog.find("larger than 65536 bytes); it is kept as " + SavePath() + ".corrupt2"),
+            std::string::npos)
+      << aSecondLog;
+  EXPECT_EQ(TeskTest::ReadFile(SavePath() + ".corrupt1"), aDamaged);
+  EXPECT_EQ(TeskTest::ReadFile(SavePath() + ".corrupt2"), aTooLarge);
+  // The next save is the level's own again.
+  ASSERT_TRUE(Level().saveLevelData());
+  EXPECT_EQ(TeskTest::ReadFile(SavePath()), Level().levelSaveBytes());
+  EXPECT_EQ(TeskTest::ReadFile(SavePath() + ".corrupt1"), aDamaged);
+}
+
+// A location is done when its open count reaches 0, one entry at a time as the last part of
+// each is found: a save whose open entries cannot all be finished, or whose count is not the
+// number of open entries, would leave the level unwinnable.
+TEST_F(LevelSaveTest, ASaveWhoseOpenEntriesCannotBeFinishedIsRefused) {
+  WriteLocations(2);
+  Tesk::SRand(3);
+  ASSERT_TRUE(Level().load(1, false));
+  const LevelState aFresh = LevelState::Of(Level());
+  using Part = SaveBuilder::Part;
+  struct Case {
+    const char* mWhat;
+    int mOpen;
+    std::vector<Part> mItem2, mItem4;  // the parts of the two open entries
+    std::vector<uint32_t> mHidden;
+    const char* mReason;  // part of the reason given, or null: accepted
+  };
+  const std::vector<Part> kItem2 = {{1, true}, {2, true}}, kItem4 = {{4, true}, {5, true}, {6, true}};
+  const std::vector<uint32_t> kHidden = {0, 10, 11, 12, 14, 16};
+  const Case k_cases[] = {
+      {"two open entries, each with its parts", 2, kItem2, kItem4, kHidden, nullptr},
+      {"a count above the open entries", 3, kItem2, kItem4, kHidden,
+       "location 7 counts 3 open entries but has 2"},
+      {"a count below the open entries", 1, kItem2, kItem4, kHidden,
+       "location 7 counts 1 open entries but has 2"},
+      {"an open entry with no parts",
+       2,
+       kItem2,
+       {},
+       kHidden,
+       "an open entry of location 7 has nothing to find"},
+      {"an open entry's part already found",
+       2,
+       kItem2,
+       {{4, true}, {5, false}, {6, true}},
+       kHidden,
+       "object 5 of an open entry of location 7 cannot be found"},
+      {"an open entry's part hidden",
+       2,
+       kItem2,
+       kItem4,
+       {0, 6, 10, 11, 12, 14, 16},
+       "object 6 of an open entry of location 7 cannot be found"},
+      // A click on it counts for the entry of its own kind.
+      {"an open entry of two kinds",
+       2,
+       {{1, true}, {3, true}},
+       kItem4,
+       kHidden,
+       "object 3 of an open entry of location 7 cannot be found"},
+      // A coin found fills the coin count, not the list.
+      {"a coin in an open entry",
+       2,
+       kItem2,
+       {{9, true}},
+       kHidden,
+       "object 9 of an open entry of location 7 cannot be found"},
+      {"two open entries of one kind",
+       2,
+       {{4, true}},
+       {{5, true}, {6, true}},
+       kHidden,
+       "two open entries of location 7 list kind"},
+  };
+  for (const Case& c : k_cases) {
+    SCOPED_TRACE(c.mWhat);
+    const std::string aBytes = LevelOneWithLocation7([&c](SaveBuilder& b) {
+      b.Location(c.mOpen, 7);
+      b.Entry(false, "L7 item 1", {});
+      b.Entry(true, "L7 item 2", c.mItem2);
+      b.Entry(true, "L7 item 4", c.mItem4);
+      b.EmptyEntries(7);
+      b.Hidden(c.mHidden);
+    });
+    std::string anError;
+    const bool isRead = Level().readLevelSave(aBytes, &anError);
+    if (c.mReason == nullptr) {
+      EXPECT_TRUE(isRead) << anError;
+      EXPECT_EQ(Level().getLocationData(7)->m_numOpen, 2u);
+      Tesk::SRand(3);
+      ASSERT_TRUE(Level().load(1, false));
+      continue;
+    }
+    EXPECT_FALSE(isRead);
+    EXPECT_NE(anError.find(c.mReason), std::string::npos) << anError;
+    EXPECT_TRUE(LevelState::Of(Level()) == aFresh);
+  }
+  // Resumed through the level's load: the save is kept aside and the level is played with
+  // lists that can be finished.
+  ASSERT_TRUE(TeskTest::WriteFile(SavePath(), LevelOneWithLocation7([](SaveBuilder& b) {
+                                    b.Location(3, 7);
+                                    b.Entry(false, "L7 item 1", {});
+                                    b.Entry(true, "L7 item 2", {{1, true}, {2, true}});
+                                    b.Entry(true, "L7 item 4", {{4, true}, {5, true}, {6, true}});
+                                    b.EmptyEntries(7);
+                                    b.Hidden({0, 10, 11, 12, 14, 16});
+                                  })));
+  mApp.mProfile.setHasSaveFile(true);
+  testing::internal::CaptureStderr();
+  ASSERT_TRUE(Level().load(1, true)) << Level().getLoadError();
+  const std::string aLog = testing::internal::GetCapturedStderr();
+  EXPECT_NE(aLog.find("counts 3 open entries but has 2); it is kept as"), std::string::npos) << aLog;
+  EXPECT_FALSE(mApp.mProfile.getHasSaveFile());
+  for (int anId : {7, 3}) {
+    const LocationData& l = *Level().getLocationData(anId);
+    int anOpen = 0;
+    for (const FindInfo& e : l.m_findInfo) {
+      if (!e.isActive()) continue;
+      ++anOpen;
+      EXPECT_GT(e.getCount(), 0) << anId;
+    }
+    EXPECT_EQ(static_cast<int>(l.m_numOpen), anOpen) << anId;
+  }
 }
 
 TEST_F(LevelSaveTest, EachProfileHasASaveOfItsOwn) {

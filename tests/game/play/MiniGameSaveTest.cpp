@@ -5,12 +5,20 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
 #include <cstring>
+#include <filesystem>
 #include <functional>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "MiniGameRig.h"
 #include "core/ByteReader.h"
 #include "core/ByteWriter.h"
+#include "game/shell/ProfileData.h"
+#include "platform/alerts/StandardAlert.h"
+#include "platform/alerts/backend/ScriptedAlertBackend.h"
 #include "support/TestTemp.h"
 
 namespace {
@@ -235,7 +243,8 @@ TEST_F(MiniGameSave, TheFirstLayoutWithoutHeaderAndWithNarrowTextsIsRead) {
 }
 
 // A chant and a potion save, each damaged in one way: resuming starts a new game of the
-// chapter's kind, says why, and writes the new game over the damaged file.
+// chapter's kind and says why; the damaged file is kept aside under a number of its own, and
+// the new game is saved in its place.
 TEST_F(MiniGameSave, DamagedOrCutSavesStartANewGameOfTheChaptersKindAndSayWhy) {
   AtLevel(2);
   Show(1, 12);
@@ -285,6 +294,8 @@ TEST_F(MiniGameSave, DamagedOrCutSavesStartANewGameOfTheChaptersKindAndSayWhy) {
       {"a chain of 41", 3, [&] { std::string b = aPotion; b[1171] = 41; return b; }, "41 long"},
       {"a chain through cell 80", 3, [&] { std::string b = aPotion; b[1171] = 1; return Set32(b, 1174, 80); }, "names cell 80"},
   };
+  // Every damaged file kept so far, by the name it was kept under.
+  std::vector<std::pair<std::string, std::string>> aKept;
   for (const Damage& d : aDamages) {
     SCOPED_TRACE(d.what);
     AtLevel(d.level);
@@ -303,6 +314,18 @@ TEST_F(MiniGameSave, DamagedOrCutSavesStartANewGameOfTheChaptersKindAndSayWhy) {
       EXPECT_NE(aLog.find(d.reason), std::string::npos) << aLog;
     }
     EXPECT_NE(aLog.find(d.level == 2 ? "chant game starts anew" : "potion game starts anew"), std::string::npos) << aLog;
+    const std::string aKeptAs = "it is kept as " + SavePath() + ".corrupt";
+    if (std::string(d.what) == "missing") {
+      EXPECT_EQ(aLog.find(aKeptAs), std::string::npos) << aLog;
+    } else {
+      // The next free number: no file kept before is written over.
+      const size_t aName = aLog.find(aKeptAs);
+      ASSERT_NE(aName, std::string::npos) << aLog;
+      const std::string aPath = aLog.substr(aName + 14, aLog.find(';', aName) - aName - 14);
+      for (const auto& k : aKept) EXPECT_NE(k.first, aPath);
+      aKept.emplace_back(aPath, aBytes);
+      for (const auto& k : aKept) EXPECT_EQ(TeskTest::ReadFile(k.first), k.second) << k.first;
+    }
     EXPECT_EQ(mGame->getGameType(), d.level == 2 ? 1 : 2);
     EXPECT_EQ(mGame->m_state, 3);
     // The new game is the save now.
@@ -315,6 +338,101 @@ TEST_F(MiniGameSave, DamagedOrCutSavesStartANewGameOfTheChaptersKindAndSayWhy) {
       EXPECT_EQ(mGame->m_target, 85);
     }
   }
+}
+
+// The whole path the game writes when a winning chain overshoots: 58 points and a chain of 5
+// make 61 of 60; the summary is paused away (a minimised window), the pause box's Back plays on,
+// and the player leaves. The save holds 61 of 60, and it resumes as it was.
+TEST_F(MiniGameSave, APotionPastItsTargetIsSavedAndResumedAsItWas) {
+  AtLevel(1);
+  Show(2, 3);
+  Run(200);  // everything grown
+  mGame->m_points = 58;
+  for (int i = 0; i < 5; ++i) mGame->m_cells[i][0].type = 1;
+  for (int i = 0; i < 5; ++i)
+    mGame->testForPiecePress(mGame->m_cells[i][0].x + 30, mGame->m_cells[i][0].y + 30);
+  mGame->finishTestForPiecePress();
+  ASSERT_EQ(mGame->m_points, 61);
+  ASSERT_TRUE(mGame->isInWinState());
+  Run(2);
+  ASSERT_EQ(mGame->m_state, 5);
+  App().mMinimized = true;
+  Run(1);
+  App().mMinimized = false;
+  ASSERT_EQ(mGame->m_state, 6);
+  PopupButton(9);  // back to the game
+  Settle();
+  Run(1);
+  ASSERT_EQ(mGame->m_state, 3);
+  ASSERT_FALSE(mGame->isInWinState());
+  Press(mGame->m_menuButton);
+  ASSERT_EQ(mGame->m_state, 6);
+  PopupButton(8);  // exit the game
+  PopupButton(5);  // yes
+  const std::string b = SavedFile();
+  ASSERT_EQ(b.size(), 1334u);
+  EXPECT_EQ(static_cast<int16_t>(U16(b, 10)), 61);
+  EXPECT_EQ(static_cast<int16_t>(U16(b, 16)), 60);
+  EXPECT_TRUE(App().mProfile.getSaveInMinigame());
+
+  testing::internal::CaptureStderr();
+  Resume();
+  const std::string aLog = testing::internal::GetCapturedStderr();
+  EXPECT_EQ(aLog.find("cannot be resumed"), std::string::npos) << aLog;
+  EXPECT_EQ(mGame->m_points, 61);
+  EXPECT_EQ(mGame->m_target, 60);
+  EXPECT_EQ(SavedFile(), b);
+}
+
+// A bottle can hold any score the points field can: past the target, up to its largest value.
+TEST_F(MiniGameSave, APotionSaveIsBoundByItsFieldsNotByItsTarget) {
+  AtLevel(1);
+  Show(2, 4);
+  const std::string aGood = mGame->saveBytes();
+  struct Case {
+    int16_t mPoints;
+    uint32_t mFill;
+    bool mRead;
+  };
+  const Case kCases[] = {
+      {61, 61 * 70, true}, {61, 60 * 70 + 5, true}, {INT16_MAX, 70u * INT16_MAX, true},
+      {0, 336, true},      {-1, 0, false},          {61, 70u * INT16_MAX + 1, false},
+  };
+  for (const Case& c : kCases) {
+    SCOPED_TRACE(std::to_string(c.mPoints) + " points, fill " + std::to_string(c.mFill));
+    std::string b = aGood;
+    b[10] = static_cast<char>(c.mPoints & 0xFF);
+    b[11] = static_cast<char>((c.mPoints >> 8) & 0xFF);
+    for (int i = 0; i < 4; ++i) b[12 + i] = static_cast<char>(c.mFill >> (8 * i));
+    std::string anError;
+    EXPECT_EQ(mGame->readSave(b, &anError), c.mRead) << anError;
+    if (c.mRead) {
+      EXPECT_EQ(mGame->m_points, c.mPoints);
+      EXPECT_EQ(mGame->m_bottleFill, c.mFill);
+    }
+  }
+}
+
+// A new game whose save the data folder refuses: the profile keeps saying what is on disk
+// (no save), and the player is told.
+TEST_F(MiniGameSave, ANewGameWhoseSaveCannotBeWrittenLeavesTheProfilesFlagsAndSaysSo) {
+  AtLevel(2);
+  ASSERT_FALSE(App().mProfile.getHasSaveFile());
+  std::remove(SavePath().c_str());
+  ASSERT_TRUE(std::filesystem::create_directory(SavePath()));  // the save's name is taken by a folder
+  ScriptedAlertBackend anAlerts;
+  SetAlertBackend(&anAlerts);
+  Show(1);
+  SetAlertBackend(nullptr);
+  std::filesystem::remove(SavePath());
+  EXPECT_FALSE(App().mProfile.getHasSaveFile());
+  EXPECT_FALSE(App().mProfile.getSaveInMinigame());
+  const std::string aProfile = TeskTest::ReadFile(Tesk::ProfileData::getProfilePath());
+  ASSERT_EQ(aProfile.size(), 800u);
+  EXPECT_EQ(aProfile[8 + 81], 0) << "the profile on disk claims no save";
+  ASSERT_EQ(anAlerts.Shown().size(), 1u);
+  EXPECT_NE(anAlerts.Shown()[0].mExplanation.find("could not be saved"), std::string::npos)
+      << anAlerts.Shown()[0].mExplanation;
 }
 
 TEST_F(MiniGameSave, AGameThatCannotBeWrittenKeepsThePreviousSave) {

@@ -9,9 +9,12 @@
 #include <thread>
 #include <vector>
 
+#include "game/play/LevelData.h"
 #include "game/shell/GameStrings.h"
 #include "game/shell/HeadlessGame.h"
 #include "game/shell/ResourceIds.h"
+#include "platform/alerts/StandardAlert.h"
+#include "platform/alerts/backend/ScriptedAlertBackend.h"
 
 namespace {
 
@@ -92,8 +95,14 @@ struct ExitCase {
 // Logs each save with whether the profile file was on disk at that moment.
 class SaveRecorder : public GameTest::CallRecorder {
  public:
-  void saveMiniGame(Tesk::MiniGame*) override { Log(std::string("save minigame") + Profile()); }
-  void saveLevel(LevelData*) override { Log(std::string("save level") + Profile()); }
+  bool saveMiniGame(Tesk::MiniGame*) override {
+    Log(std::string("save minigame") + Profile());
+    return true;
+  }
+  bool saveLevel(LevelData*) override {
+    Log(std::string("save level") + Profile());
+    return true;
+  }
   static const char* Profile() {
     return std::filesystem::exists(Tesk::ProfileData::getProfilePath()) ? " (profile already on disk)" : "";
   }
@@ -163,6 +172,53 @@ TEST_F(GameAppTest, TheExitSavesTheLevelOrTheMiniGameThenTheProfileAsTheSituatio
     EXPECT_TRUE(mGame->RegistryReadBoolean("isUsingCustomCursor", &aStored));
     EXPECT_FALSE(aStored);
     GameApp::s_isUsingCustomCursor = true;
+  }
+}
+
+// The exit save through the program's own calls, into a data folder where the save's name is
+// taken by a folder: the profile is still written, its save flags as they were, since the
+// disk holds what it held; nobody is there to be told.
+TEST_F(GameAppTest, AnExitSaveThatCannotBeWrittenLeavesTheProfilesSaveFlagsAsTheyWere) {
+  struct Case {
+    const char* mName;
+    const char* mGroup;
+    uint8_t mGameState;
+    bool mHadSave, mHadMiniGameSave;
+  };
+  const Case kCases[] = {
+      {"in a location, nothing saved before", nullptr, 1, false, false},
+      {"in a mini-game, the level saved before", "MiniGame", 2, true, false},
+  };
+  for (const Case& c : kCases) {
+    SCOPED_TRACE(c.mName);
+    const std::string aFolder = TeskTest::MakeTempDir("game-exit-refused");
+    Tesk::SetAppDataFolder(aFolder + "/");
+    ASSERT_TRUE(std::filesystem::create_directory(aFolder + "/level.sav0"));
+    StartIn(GameTest::GameResourcesDir());
+    mGame->m_screenCalls = &Tesk::ScreenCalls::s_real;
+    MakeScreens();
+    Tesk::ProfileData& p = *mGame->m_profileData;
+    mGame->m_levelData = new LevelData(mGame.get(), &p);
+    mGame->m_miniGame->setGameType(2);
+    p.setProfileName(L"Ann");
+    p.startNewGame(1);
+    p.adjustLevelTimer(500 - p.getLevelTimer());
+    p.setHasSaveFile(c.mHadSave);
+    p.setSaveInMinigame(c.mHadMiniGameSave);
+    GameApp::databaseCurrentlyLoaded = c.mGroup;
+    GameApp::sm_gameState = c.mGameState;
+    ScriptedAlertBackend anAlerts;
+    SetAlertBackend(&anAlerts);
+    testing::internal::CaptureStderr();
+    mGame.reset();
+    const std::string aLog = testing::internal::GetCapturedStderr();
+    SetAlertBackend(nullptr);
+    EXPECT_NE(aLog.find("cannot be written; the previous save is kept"), std::string::npos) << aLog;
+    EXPECT_TRUE(anAlerts.Shown().empty());
+    const std::string aBytes = TeskTest::ReadFile(Tesk::ProfileData::getProfilePath());
+    ASSERT_EQ(aBytes.size(), 800u);
+    EXPECT_EQ(aBytes[8 + 81], c.mHadSave ? 1 : 0);
+    EXPECT_EQ(aBytes[8 + 82], c.mHadMiniGameSave ? 1 : 0);
   }
 }
 

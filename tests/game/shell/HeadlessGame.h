@@ -61,8 +61,14 @@ class CallRecorder : public Tesk::ScreenCalls {
   void setInGameState(Tesk::InGame*, uint8_t theState) override {
     Log("ingame setGameState " + std::to_string(theState));
   }
-  void saveMiniGame(Tesk::MiniGame*) override { Log("save minigame"); }
-  void saveLevel(LevelData*) override { Log("save level"); }
+  bool saveMiniGame(Tesk::MiniGame*) override {
+    Log("save minigame");
+    return true;
+  }
+  bool saveLevel(LevelData*) override {
+    Log("save level");
+    return true;
+  }
   void selectMusic(const char* theGroup) override {
     Log(std::string("music ") + (theGroup != nullptr ? theGroup : "(play scene)"));
   }

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <vector>
@@ -11,6 +12,8 @@
 #include "PopupRig.h"
 #include "game/shell/GameStrings.h"
 #include "game/shell/Story.h"
+#include "platform/alerts/StandardAlert.h"
+#include "platform/alerts/backend/ScriptedAlertBackend.h"
 #include "widgets/EditWidget.h"
 
 namespace {
@@ -138,7 +141,11 @@ class PopupActions : public PopupRig {
 // Game states and profiles the rows start from.
 void InMap(PopupRig&) { GameApp::sm_gameState = 0; }
 void InLocation(PopupRig&) { GameApp::sm_gameState = 1; }
-void InMiniGame(PopupRig&) { GameApp::sm_gameState = 2; }
+// A potion game is being played: one the mini-game can save.
+void InMiniGame(PopupRig& r) {
+  GameApp::sm_gameState = 2;
+  r.mMiniGame->setGameType(2);
+}
 void GameInProgress(PopupRig& r) {
   r.MakeProfile(L"Wren");
   r.mProfile->startNewGame(1);
@@ -616,6 +623,51 @@ TEST_F(PopupActions, NoButtonActsWhileAFadeRuns) {
       SCOPED_TRACE(std::string(r.name) + ", type " + std::to_string(r.type) + ", id " + std::to_string(r.id));
       PressDuringFade(r);
     }
+  }
+}
+
+// Leaving by the exit question into a data folder where the save's name is taken by a folder:
+// the game still leaves, the profile written says what the disk holds (the flags as they
+// were), and the player is told that the game was not saved.
+TEST_F(PopupActions, AnExitWhoseSaveCannotBeWrittenKeepsTheSaveFlagsAndTellsThePlayer) {
+  struct Case {
+    const char* mName;
+    bool inMiniGame;
+    bool mHadSave;
+  };
+  const Case kCases[] = {{"from a location, nothing saved before", false, false},
+                         {"from a mini-game, the level saved before", true, true}};
+  for (const Case& c : kCases) {
+    SCOPED_TRACE(c.mName);
+    ScriptedAlertBackend anAlerts;
+    SetAlertBackend(&anAlerts);
+    const std::string aSave = GetAppDataFolder() + "level.sav0";
+    const Row aRow{"exit: yes",
+                   POPUP_CONFIRM_EXIT,
+                   5,
+                   [&c, &aSave](PopupRig& r) {
+                     GameInProgress(r);
+                     c.inMiniGame ? InMiniGame(r) : InLocation(r);
+                     r.mProfile->setHasSaveFile(c.mHadSave);
+                     ASSERT_EQ(r.mProfile->getProfileIdxUsing(), 0);
+                     std::filesystem::create_directory(aSave);
+                   },
+                   {Back},
+                   Outcome::Leave,
+                   POPUP_TO_TITLE,
+                   [&c](PopupRig& r) {
+                     EXPECT_EQ(PopupActions::SavedRecordByte(r, 81), c.mHadSave ? 1 : 0) << "has a save";
+                     EXPECT_EQ(PopupActions::SavedRecordByte(r, 82), 0) << "saved in the mini-game";
+                   }};
+    Press(aRow);
+    SetAlertBackend(nullptr);
+    std::filesystem::remove(aSave);
+    ASSERT_EQ(anAlerts.Shown().size(), 1u);
+    EXPECT_EQ(anAlerts.Shown()[0].mMessage, "Not saved");
+    EXPECT_NE(
+        anAlerts.Shown()[0].mExplanation.find("Your progress could not be saved in " + GetAppDataFolder()),
+        std::string::npos)
+        << anAlerts.Shown()[0].mExplanation;
   }
 }
 

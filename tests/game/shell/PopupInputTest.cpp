@@ -11,6 +11,7 @@
 
 #include "PopupRig.h"
 #include "game/shell/GameStrings.h"
+#include "game/shell/GameText.h"
 #include "platform/audio/dylib/AudioCore.h"
 #include "widgets/Checkbox.h"
 #include "widgets/EditWidget.h"
@@ -414,6 +415,33 @@ TEST_F(PopupInput, AClickAfterTheResultsEndsTheChapter) {
   const std::string aSaved = TeskTest::ReadFile(ProfileData::getProfilePath());
   EXPECT_EQ(aSaved, mProfile->toFileBytes());
   EXPECT_EQ(static_cast<uint8_t>(aSaved[8 + 100 * 0 + 81]), 0) << "no save file";
+}
+
+// A profile file whose clock stands past its level's allowance (as a damaged one can): the
+// results show the chapter taken in no time, not a clock that wrapped round, and the click
+// adds no more than that to the game's total.
+TEST_F(PopupInput, AClockPastTheAllowanceInAProfileFileNeitherShowsNorAddsAWrappedTime) {
+  MakeProfile(L"Wren");
+  mProfile->startNewGame(1);
+  mProfile->advanceLevelOn();  // chapter 2: 120000 hundredths allowed
+  mProfile->setNewLevel(120000, 5, 0.0f);
+  std::string aBytes = mProfile->toFileBytes();
+  const uint32_t aClock = 130096;
+  for (int i = 0; i < 4; ++i) aBytes[8 + 68 + i] = static_cast<char>(aClock >> (8 * i));
+  ASSERT_TRUE(TeskTest::WriteFile(ProfileData::getProfilePath(), aBytes));
+  ASSERT_TRUE(mProfile->loadProfile());
+  mLevel->setTotalLevelTime();
+  ASSERT_EQ(mLevel->m_totalLevelTime, 120000u);
+  Open(POPUP_CHAPTER_COMPLETE);
+  wchar_t aTaken[64];
+  GameText::formatText(aTaken, 64, stringTimeTaken, L"00:00");
+  EXPECT_STREQ(PopupBox::s_levelCompleteText2, aTaken);
+
+  mPopup->m_resultState = 5;
+  GameApp::sm_currentFadeDirection = 4;
+  Click(400, 300);
+  EXPECT_EQ(mPopup->m_subType, POPUP_TO_LEVEL_INTRO);
+  EXPECT_EQ(mProfile->getTotalGameTime(), 0);
 }
 
 }  // namespace

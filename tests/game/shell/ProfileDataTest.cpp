@@ -8,6 +8,7 @@
 #include <cstring>
 #include <filesystem>
 #include <limits>
+#include <vector>
 
 #include "core/ByteReader.h"
 #include "core/ByteWriter.h"
@@ -52,7 +53,7 @@ void FillProfile(ProfileData& theData) {
   theData.setHintBlock(5);
   theData.increaseRepelCount();
   theData.advanceLevelOn();
-  theData.setNewLevel(123456, 3, 0.75f);
+  theData.setNewLevel(112345, 3, 0.75f);
   theData.setLevelGrade(1.25f);
   theData.setLevelGradePlus();
   theData.setHasSaveFile(true);
@@ -174,7 +175,7 @@ TEST_F(ProfileDataTest, TheFileRoundTripsByteForByteInItsLayout) {
       {"coin word 1", k_record2 + 56, 1u << 8},
       {"hint block", k_record2 + 60, 1u << 5},
       {"reserved, repel count, level, charges used", k_record2 + 64, 0u | 1u << 8 | 2u << 16 | 24u << 24},
-      {"timer", k_record2 + 68, 123456},
+      {"timer", k_record2 + 68, 112345},
       {"repel charge 0.75", k_record2 + 72, 0x3F400000},
       {"level grade 1.25", k_record2 + 76, 0x3FA00000},
       {"plus, has save, in mini-game", k_record2 + 80, 1u | 1u << 8 | 1u << 16},
@@ -195,7 +196,7 @@ TEST_F(ProfileDataTest, TheFileRoundTripsByteForByteInItsLayout) {
   ASSERT_TRUE(aBack.loadProfile());
   EXPECT_EQ(aBack.getProfileIdxUsing(), 2);
   EXPECT_EQ(std::wstring(aBack.getProfileName()), L"Wren");
-  EXPECT_EQ(aBack.getLevelTimer(), 123456);
+  EXPECT_EQ(aBack.getLevelTimer(), 112345);
   ASSERT_TRUE(TeskTest::WriteFile(ProfilePath(), ""));
   aBack.saveProfile();
   EXPECT_EQ(TeskTest::ReadFile(ProfilePath()), aBytes);
@@ -208,8 +209,8 @@ TEST_F(ProfileDataTest, TheOlderLayoutIsConvertedFieldByField) {
       const char aName[11] = {'O', 'l', 'd', '\xE9', 'r', 0, 0, 0, 0, 0, 0};
       anOld.bytes(aName, 11);
       anOld.u8(1u | 5u << 1);  // in progress, 5 coins
-      anOld.u16(5u | 2u << 3 | 1u << 5 | 3u << 6 |
-                1u << 8);  // reserved 5, hardest, no distractions, wand 3, map 2
+      anOld.u16(5u | 2u << 3 | 1u << 5 | 2u << 6 |
+                1u << 8);  // reserved 5, hardest, no distractions, wand 2, map 2
       anOld.u16(0x0102);   // repel pickups
       anOld.u16(0x0304);   // reveal pickups
       anOld.zeros(2);
@@ -220,7 +221,7 @@ TEST_F(ProfileDataTest, TheOlderLayoutIsConvertedFieldByField) {
       anOld.u8(4);            // repel count
       anOld.u8(6);            // level
       anOld.u8(3);            // charges used
-      anOld.i32(-250);        // timer
+      anOld.i32(123450);      // timer
       anOld.f32(0.5f);
       anOld.f32(1.5f);
       anOld.u8(0xFF);  // plus flags: only bits 0-1 carry over
@@ -228,7 +229,7 @@ TEST_F(ProfileDataTest, TheOlderLayoutIsConvertedFieldByField) {
       anOld.u8(1);
       anOld.zeros(1);
       anOld.f32(2.25f);
-      anOld.u32(98765);
+      anOld.u32(12345);
       anOld.u8(77);  // not converted
       const uint8_t aStones[5] = {3, 255, 9, 12, 0};
       anOld.bytes(aStones, 5);
@@ -262,7 +263,7 @@ TEST_F(ProfileDataTest, TheOlderLayoutIsConvertedFieldByField) {
   EXPECT_EQ(aData.getCointTotal(), 5);
   EXPECT_EQ(aData.getDifficultyLevel(), 2);
   EXPECT_TRUE(aData.getDistractionsOff());
-  EXPECT_EQ(aData.getWandUsing(), 3);
+  EXPECT_EQ(aData.getWandUsing(), 2);
   EXPECT_EQ(aData.getMapUsing(), 1);
   EXPECT_TRUE(aData.getRepelEvilSpellBlock(1));
   EXPECT_TRUE(aData.getRevealSpellBlock(2));
@@ -273,14 +274,14 @@ TEST_F(ProfileDataTest, TheOlderLayoutIsConvertedFieldByField) {
   EXPECT_FALSE(aData.isHintAvailable(0));
   EXPECT_FALSE(aData.isHintAvailable(1));
   EXPECT_TRUE(aData.isHintAvailable(2));
-  EXPECT_EQ(aData.getLevelTimer(), -250);
+  EXPECT_EQ(aData.getLevelTimer(), 123450);
   EXPECT_EQ(aData.getRepelCharge(), 0.5f);
   EXPECT_EQ(aData.getLevelGrade(), 1.5f);
   EXPECT_TRUE(aData.getLevelGradePlus());
   EXPECT_TRUE(aData.getLevelGradePlusDisplayed());
   EXPECT_TRUE(aData.getSaveInMinigame());
   EXPECT_EQ(aData.getGameAvgGrade(), 2.25f);
-  EXPECT_EQ(aData.getTotalGameTime(), 98765);
+  EXPECT_EQ(aData.getTotalGameTime(), 12345);
   EXPECT_EQ(aData.getNumMisPresses(), 0);  // the older layout has none
   EXPECT_EQ(aData.getFinalLevelRunestones()[0], 3);
   EXPECT_EQ(aData.getFinalLevelRunestones()[3], 12);
@@ -302,12 +303,12 @@ TEST_F(ProfileDataTest, TheOlderLayoutIsConvertedFieldByField) {
   const std::string aNew = TeskTest::ReadFile(ProfilePath());
   ASSERT_EQ(aNew.size(), 800u);
   EXPECT_EQ(U32At(aNew, 0), 0x00ACDCAAu);
-  EXPECT_EQ(U32At(aNew, 8 + 100 + 44), 1u | 5u << 1 | 5u << 8 | 2u << 11 | 1u << 13 | 3u << 14 | 1u << 16);
+  EXPECT_EQ(U32At(aNew, 8 + 100 + 44), 1u | 5u << 1 | 5u << 8 | 2u << 11 | 1u << 13 | 2u << 14 | 1u << 16);
   EXPECT_EQ(U32At(aNew, 8 + 100 + 64), 9u | 4u << 8 | 6u << 16 | 3u << 24);
   EXPECT_EQ(U32At(aNew, 408), 1u | 1u << 3 | 1u << 4 | 1u << 6);
 }
 
-TEST_F(ProfileDataTest, ADamagedFileIsRefusedKeptAsideAndAFreshSetStarts) {
+TEST_F(ProfileDataTest, EachRefusedFileIsKeptAsideUnderItsOwnNumberAndAFreshSetStarts) {
   ProfileData aGood;
   FillProfile(aGood);
   const std::string aBytes = aGood.toFileBytes();
@@ -328,10 +329,11 @@ TEST_F(ProfileDataTest, ADamagedFileIsRefusedKeptAsideAndAFreshSetStarts) {
       {"an older file one byte short", std::string(471, '\0')},
       {"an older file one byte over", std::string(473, '\0')},
   };
+  // Each refused file so far, in the order they were refused.
+  std::vector<std::string> aRefused;
   for (const Case& c : k_cases) {
     SCOPED_TRACE(c.mWhat);
     ASSERT_TRUE(TeskTest::WriteFile(ProfilePath(), c.mBytes));
-    std::filesystem::remove(ProfilePath() + ".corrupt");
     ProfileData aData;
     FillProfile(aData);  // whatever was in memory gives way to a fresh set
     testing::internal::CaptureStderr();
@@ -342,7 +344,16 @@ TEST_F(ProfileDataTest, ADamagedFileIsRefusedKeptAsideAndAFreshSetStarts) {
     EXPECT_EQ(aData.getTotalProfilesLoaded(), 0);
     EXPECT_EQ(aData.getProfileIdxUsing(), 0);
     EXPECT_EQ(aData.toFileBytes(), ProfileData().toFileBytes());
-    EXPECT_EQ(TeskTest::ReadFile(ProfilePath() + ".corrupt"), c.mBytes);
+    // Kept under the next number; every file refused before stays as it was.
+    aRefused.push_back(c.mBytes);
+    const std::string aKept = ProfilePath() + ".corrupt" + std::to_string(aRefused.size());
+    EXPECT_NE(aMessage.find("the old file is kept as " + aKept), std::string::npos) << aMessage;
+    for (size_t k = 0; k < aRefused.size(); ++k) {
+      const std::string anAside = ProfilePath() + ".corrupt" + std::to_string(k + 1);
+      EXPECT_TRUE(std::filesystem::exists(anAside)) << anAside;
+      EXPECT_EQ(TeskTest::ReadFile(anAside), aRefused[k]) << anAside;
+    }
+    EXPECT_FALSE(std::filesystem::exists(ProfilePath() + ".corrupt" + std::to_string(aRefused.size() + 1)));
     aData.saveProfile();
     EXPECT_EQ(TeskTest::ReadFile(ProfilePath()).size(), 800u);
   }
@@ -384,6 +395,46 @@ TEST_F(ProfileDataTest, LoadedValuesThatWouldReachOutsideTheirTablesAreMadeSafe)
   EXPECT_TRUE(aData.doesLevelDataExist());  // level 13 is a real level
   aData.setProfileUsing(3);
   EXPECT_EQ(aData.getLevelGrade(), 0.0f);
+}
+
+TEST_F(ProfileDataTest, ALoadedClockTotalTimeOrWandOutsideWhatPlayCanReachIsClamped) {
+  struct Case {
+    const char* mWhat;
+    int mLevel;
+    uint32_t mDifficulty;
+    uint32_t mTimer;  // as the file holds it
+    int mClock;       // as loaded
+  };
+  const Case k_cases[] = {
+      {"inside the allowance", 1, 1, 500, 500},
+      {"the whole allowance", 1, 1, 126000, 126000},
+      {"past the allowance", 1, 1, 136096, 126000},
+      {"past the hardest allowance", 1, 2, 100000, 84000},
+      {"less than nothing", 1, 1, static_cast<uint32_t>(-100), 0},
+      {"far past the last level's", 13, 0, 0x7FFFFFFF, 60000},
+      {"no level", 0, 1, 5000, 0},
+  };
+  for (const Case& c : k_cases) {
+    SCOPED_TRACE(c.mWhat);
+    ProfileData aData;
+    std::string aBytes = aData.toFileBytes();
+    auto PutU32 = [&aBytes](size_t theOffset, uint32_t theValue) {
+      for (int i = 0; i < 4; ++i) aBytes[theOffset + i] = static_cast<char>(theValue >> (8 * i));
+    };
+    PutU32(8, 'A');
+    PutU32(8 + 44, 1u | c.mDifficulty << 11 | 3u << 14);  // in progress, wand 3
+    aBytes[8 + 66] = static_cast<char>(c.mLevel);
+    PutU32(8 + 68, c.mTimer);
+    PutU32(8 + 88, 42949572);  // seconds a wrapped clock once added
+    ASSERT_TRUE(TeskTest::WriteFile(ProfilePath(), aBytes));
+    ASSERT_TRUE(aData.loadProfile());
+    EXPECT_EQ(aData.getLevelTimer(), c.mClock);
+    // No more than all thirteen chapters allow at normal difficulty.
+    EXPECT_EQ(aData.getTotalGameTime(), 19980);
+    // Three wands to choose from: the fourth value of the field is none of them.
+    EXPECT_EQ(aData.getWandUsing(), 0);
+    EXPECT_EQ(aData.getDifficultyLevel(), static_cast<int>(c.mDifficulty));
+  }
 }
 
 TEST_F(ProfileDataTest, AProcessKilledWhileSavingLeavesThePreviousFile) {
@@ -492,7 +543,7 @@ TEST_F(ProfileDataTest, ANewGameResetsProgressAndDrawsFourDistinctRunestones) {
   EXPECT_TRUE(aData.getDistractionsOff());
   EXPECT_EQ(aData.getWandUsing(), 2);
   EXPECT_EQ(aData.getMapUsing(), 1);
-  EXPECT_EQ(aData.getLevelTimer(), 123456);
+  EXPECT_EQ(aData.getLevelTimer(), 112345);
   EXPECT_EQ(aData.getRepelCharge(), 0.75f);
   EXPECT_TRUE(aData.getLevelGradePlusDisplayed());
 }
