@@ -444,16 +444,15 @@ std::vector<ImageResource> MapImages() {
   std::vector<ImageResource> v;
   for (int i = 0; i < 12; ++i) {
     const MapSpot& s = MapSpotAt(i);
-    // A warm halo over the location's picture, drawn additively by the game; it fades out
-    // before the image's edges.
-    int pw = 0, ph = 0;
-    MapPictureSize(i, &pw, &ph);
-    const int w = std::min(std::max(40, s.mPictureX + pw + 14 - s.mHoverX), 660 - s.mHoverX);
-    const int h = std::min(std::max(40, s.mPictureY + ph + 14 - s.mHoverY), 600 - s.mHoverY);
+    const MapRect& a = MapPictureArea(i);
+    // A warm halo over the location's picture, drawn additively by the game from its hover
+    // point; it fades out before the image's edges.
+    const int w = std::min(std::max(40, a.Right() + 10 - s.mHoverX), 660 - s.mHoverX);
+    const int h = std::min(std::max(40, a.Bottom() + 10 - s.mHoverY), 600 - s.mHoverY);
     Canvas c(w, h);
-    const double cx = std::clamp(s.mPictureX + pw / 2.0 - s.mHoverX, 10.0, w - 10.0);
-    const double cy = std::clamp(s.mPictureY + ph / 2.0 - s.mHoverY, 10.0, h - 10.0);
-    const double rx = std::min({pw / 2.0 + 12, cx, w - cx}), ry = std::min({ph / 2.0 + 12, cy, h - cy});
+    const double cx = std::clamp(a.mX + a.mW / 2.0 - s.mHoverX, 10.0, w - 10.0);
+    const double cy = std::clamp(a.mY + a.mH / 2.0 - s.mHoverY, 10.0, h - 10.0);
+    const double rx = std::min({a.mW / 2.0 + 8, cx, w - cx}), ry = std::min({a.mH / 2.0 + 8, cy, h - cy});
     c.Ellipse(cx, cy, rx, ry);
     cairo_pattern_t* p = cairo_pattern_create_radial(cx, cy, 0, cx, cy, std::max(rx, ry));
     cairo_pattern_add_color_stop_rgba(p, 0, 1.0, 0.85, 0.45, 0.5);
