@@ -27,8 +27,12 @@ void PasteEmoji(Canvas& c, uint32_t theCode, int theSize, double cx, double cy) 
 // The valley at night, shared by the story backgrounds and the ending.
 void Valley(Canvas& c, bool theDawn) {
   if (theDawn) {
-    Sky(c, 420, Hex(0x3A4A8A), Hex(0xF8B070));
-    Light(c, c.Width() / 2.0, 380, 420, Hex(0xFFC070), 0.5);
+    // The sun comes up on the right, behind the eastern hills; the last of the night lingers
+    // over the middle of the valley, where the credits pass.
+    Sky(c, 420, Hex(0x1E2856), Hex(0xA86A60));
+    Stars(c, 76, 40, 200);
+    Light(c, c.Width() * 0.94, 350, 330, Hex(0xFFB868), 0.65);
+    Light(c, c.Width() * 0.02, 380, 170, Hex(0xE89080), 0.3);
   } else {
     Sky(c, 420, Hex(0x05081A), Hex(0x1E2448));
     Stars(c, 77, 160, 360);
@@ -297,12 +301,21 @@ std::vector<ImageResource> StoryImages() {
   v.push_back(FromCanvas(aTop, "Story", "IMAGE_STORY_BACK_TOP", "images/story/back_top.jpg", ImageFormat::Jpeg));
   v.push_back(FromCanvas(aBottom, "Story", "IMAGE_STORY_BACK_BOTTOM", "images/story/back_bottom.tga", ImageFormat::Tga));
   v.push_back(FromCanvas(*Scroll(), "Story", "IMAGE_SCROLL", "images/story/scroll.png", ImageFormat::Png));
-  Canvas anEnd(800, 600);
+  // As wide as the story's pictures: the screen's edge shading falls on its sides.
+  Canvas anEnd(640, 600);
   Valley(anEnd, true);
-  // The codex open on the hill, shining.
-  Light(anEnd, 400, 470, 220, Hex(0xFFE0A0), 0.8);
-  Codex(anEnd, 320, 480, 160, 60, 1502);
-  anEnd.Vignette(0.35);
+  // The codex open on the eastern hill, shining in the dawn.
+  Light(anEnd, 560, 490, 120, Hex(0xFFE0A0), 0.7);
+  Codex(anEnd, 508, 494, 104, 40, 1502);
+  // The credits rise through the middle in gold: a band of shadow keeps them clear of the sky.
+  cairo_rectangle(anEnd.cr(), 0, 0, 640, 600);
+  cairo_pattern_t* aBand = cairo_pattern_create_linear(0, 0, 640, 0);
+  const double kStops[][2] = {{0, 0}, {60 / 640.0, 0}, {130 / 640.0, 0.45}, {510 / 640.0, 0.45}, {580 / 640.0, 0}, {1, 0}};
+  for (const auto& aStop : kStops) cairo_pattern_add_color_stop_rgba(aBand, aStop[0], 0.02, 0.02, 0.06, aStop[1]);
+  cairo_set_source(anEnd.cr(), aBand);
+  cairo_fill(anEnd.cr());
+  cairo_pattern_destroy(aBand);
+  anEnd.Vignette(0.3);
   anEnd.Noise(1503, 0.025);
   v.push_back(FromCanvas(anEnd, "Story", "IMAGE_END_OF_GAME", "images/story/ending.jpg", ImageFormat::Jpeg));
   v.push_back(FromCanvas(*Runestone(44, 3), "Story", "IMAGE_RUNESTONE", "images/story/runestone.png",
