@@ -386,10 +386,43 @@ std::vector<ImageResource> HowToPlayImages() {
     for (int i = 0; i < 4; ++i) c->Text(kNames[i], 110, 40 + i * 28, Face::Serif, 13, Hex(0xFDEAC7), 1.0, true);
     Add(std::move(c), "IMAGE_HTP_INGAME_6", "images/htp/ingame6.png");
   }
-  {  // The chapter's results: a blank page the game writes on.
+  {  // The chapter's results: a page of the Codex with a grade's medal, the clock, and the
+     // spell bound into the open book. Before the first chapter the game writes a sample result
+     // down the middle (lines at 14, 50, 95 and 121): only faint marks stand there.
     auto c = HtpFrame(300, 240);
+    cairo_t* cr = c->cr();
     c->RoundRect(6, 6, 288, 228, 9);
     Parchment(*c, 6, 6, 288, 228, 1602);
+    for (int k = 0; k < 3; ++k) {  // a faint ring of runes, as if pressed into the page
+      cairo_arc(cr, 150, 78, 62 - k * 9, 0, 2 * M_PI);
+      cairo_set_line_width(cr, k == 0 ? 2.0 : 1.0);
+      c->Color(Hex(0x8A6226), 0.14);
+      cairo_stroke(cr);
+    }
+    for (int i = 0; i < 12; ++i) {
+      const double t = i * M_PI / 6;
+      cairo_move_to(cr, 150 + std::cos(t) * 54, 78 + std::sin(t) * 54);
+      cairo_line_to(cr, 150 + std::cos(t + 0.2) * 58, 78 + std::sin(t + 0.2) * 58);
+      cairo_set_line_width(cr, 1.5);
+      c->Color(Hex(0x8A6226), 0.18);
+      cairo_stroke(cr);
+    }
+    cairo_move_to(cr, 96, 88);  // a flourish between the grade and the spell
+    cairo_curve_to(cr, 120, 82, 136, 94, 150, 88);
+    cairo_curve_to(cr, 164, 82, 180, 94, 204, 88);
+    cairo_set_line_width(cr, 1.5);
+    c->Color(Hex(0xB08A3A), 0.8);
+    cairo_stroke(cr);
+    PasteEmoji(*c, 0x1F3C5, 46, 40, 46);  // the grade's medal
+    PasteEmoji(*c, 0x231B, 38, 262, 46);  // the clock that counts
+    c->Glow(150, 196, 70, Hex(0xFFE8A0), 0.7);
+    Codex(*c, 96, 174, 108, 46, 1603);
+    for (int i = 0; i < 5; ++i) {  // the spell's letters rising from the page
+      const double x = 122 + i * 13, y = 178 - (i % 2) * 8;
+      c->Glow(x, y - 14, 5, Hex(0xFFD870), 0.9);
+    }
+    PasteEmoji(*c, 0x1FA84, 44, 232, 190);  // the wand that casts it
+    PasteEmoji(*c, 0x2728, 24, 70, 178);
     Add(std::move(c), "IMAGE_HTP_INGAME_7", "images/htp/ingame7.png");
   }
   auto Potion = [&](const char* theId, const char* theFile, int w, int h, int theVariant) {
