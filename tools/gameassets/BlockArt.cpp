@@ -372,6 +372,22 @@ std::unique_ptr<Canvas> MapBackground(bool theTreasure) {
   cairo_set_dash(cr, nullptr, 0, 0);
   c->Text(theTreasure ? "Secrets of Gloam Hollow" : "Gloam Hollow", 330, 585, Face::SerifItalic, 20,
           Hex(0x4A2A10), 0.8, true);
+  // Where a place's number seal stands above its picture, a flagpole rises from the picture's
+  // top to carry it.
+  for (int i = 0; i < 12 && theTreasure; ++i) {
+    const MapSpot& s = MapSpotAt(i);
+    if (s.mTreasureMarkerY + 30 >= s.mTreasureY) continue;
+    const double x = s.mTreasureMarkerX + 15;
+    cairo_move_to(cr, x, s.mTreasureMarkerY + 14);
+    cairo_line_to(cr, x, s.mTreasureY + 2);
+    cairo_set_line_width(cr, 2.5);
+    c->Color(Hex(0x4A2A10), 0.9);
+    cairo_stroke(cr);
+    cairo_move_to(cr, x + 1, s.mTreasureMarkerY + 26);
+    cairo_line_to(cr, x + 15, s.mTreasureMarkerY + 30);
+    cairo_line_to(cr, x + 1, s.mTreasureMarkerY + 34);
+    c->Fill(Hex(0x8A2A1E), 0.9);
+  }
   c->Vignette(0.35);
   return c;
 }
@@ -418,14 +434,14 @@ struct PlateLayout {
 // The panel of a plate stands this far inside its image: the room its hover glow shines in.
 constexpr int k_plateRim = 4;
 
-// A name in one line, or two when it is wider than 96 pixels; with theMaxWidth, a smaller type
-// and less margin until the plate fits.
-PlateLayout LayOutPlate(const std::string& theName, int theMaxWidth) {
+// A name in one line, or two when it is wider than 96 pixels or the place asks for two; with
+// theMaxWidth, a smaller type and less margin until the plate fits.
+PlateLayout LayOutPlate(const std::string& theName, int theMaxWidth, bool theTwoLines) {
   Canvas aMeasure(1, 1);
   PlateLayout p;
   p.mLines = {theName};
   const size_t aSpace = theName.find(' ');
-  if (aMeasure.TextWidth(theName, Face::SerifBold, 12) > 96 && aSpace != std::string::npos)
+  if ((theTwoLines || aMeasure.TextWidth(theName, Face::SerifBold, 12) > 96) && aSpace != std::string::npos)
     p.mLines = {theName.substr(0, aSpace), theName.substr(aSpace + 1)};
   double aWidest = 0;
   for (;;) {
@@ -517,7 +533,8 @@ std::vector<TeskTools::BlockImage> MapBlock() {
   }
   for (bool isGlow : {false, true})
     for (int i = 0; i < 12; ++i)
-      v.push_back(Block(*NamePlate(LayOutPlate(LocationById(i + 1).mName, NamePlateRoom(i)), isGlow)));
+      v.push_back(Block(*NamePlate(LayOutPlate(LocationById(i + 1).mName, NamePlateRoom(i), MapPlateInTwoLines(i)),
+                                   isGlow)));
   {  // 38: a compass rose for the corner.
     Canvas c(110, 110);
     c.Glow(55, 55, 50, Hex(0xFFF0C0), 0.4);

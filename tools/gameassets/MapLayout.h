@@ -51,7 +51,7 @@ inline const MapRect& MapPictureArea(int theIndex) {
       {244, 224, 84, 29},    // Windward Ruins
       {454, 284, 186, 66},   // Crystal Cavern: well above the chapel's label
       {534, 192, 120, 80},   // Vesper's Library
-      {524, 383, 132, 130},  // Chapel Yard
+      {524, 383, 132, 95},   // Chapel Yard: above the compass in the corner
       {0, 259, 141, 123},    // The Dungeon
       {0, 168, 184, 84},     // Willow Pond
       {214, 425, 256, 137},  // Castle Ramparts
@@ -59,6 +59,10 @@ inline const MapRect& MapPictureArea(int theIndex) {
   };
   return kAreas[theIndex];
 }
+
+// Whether the first map's name plate of a location is set in two lines whatever its width: the
+// Haunted Attic's plate stands left of its low picture, and a taller plate meets it side by side.
+inline bool MapPlateInTwoLines(int theIndex) { return theIndex == 11; }
 
 // The first map's picture image of a location: from its picture point to the far corner of
 // its area (the part above and left of the area stays clear).
