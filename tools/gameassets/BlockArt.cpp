@@ -423,16 +423,18 @@ std::unique_ptr<Canvas> MapPicture(const std::vector<uint32_t>& theScene, int th
   return c;
 }
 
-// How a name plate of the first map is set: its lines and type size, the panel's margin.
+// The panel of a plate stands this far inside its image (less where room is short): the room
+// its hover light shines in.
+constexpr int k_plateRim = 4;
+
+// How a name plate of the first map is set: its lines and type size, the panel's margins.
 struct PlateLayout {
   std::vector<std::string> mLines;
   double mSize = 12;
-  int mPad = 10;  // between the text and the panel's sides
+  int mPad = 10;           // between the text and the panel's sides
+  int mRim = k_plateRim;   // between the panel and the image's sides, where the hover light shines
   int mWidth = 0, mHeight = 0;
 };
-
-// The panel of a plate stands this far inside its image: the room its hover glow shines in.
-constexpr int k_plateRim = 4;
 
 // A name in one line, or two when it is wider than 96 pixels or the place asks for two; with
 // theMaxWidth, a smaller type and less margin until the plate fits.
@@ -447,17 +449,24 @@ PlateLayout LayOutPlate(const std::string& theName, int theMaxWidth, bool theTwo
   for (;;) {
     aWidest = 0;
     for (const std::string& l : p.mLines) aWidest = std::max(aWidest, aMeasure.TextWidth(l, Face::SerifBold, p.mSize));
-    if (theMaxWidth <= 0 || static_cast<int>(aWidest) + 2 * (p.mPad + k_plateRim) <= theMaxWidth) break;
+    if (theMaxWidth <= 0 || static_cast<int>(aWidest) + 2 * (p.mPad + p.mRim) <= theMaxWidth) break;
+    // Whole pixel sizes: fractional ones space the letters unevenly.
     if (p.mPad > 5) {
       --p.mPad;
+    } else if (p.mSize > 10) {
+      p.mSize -= 1;
+    } else if (p.mPad > 2) {
+      --p.mPad;
+    } else if (p.mRim > 2) {
+      --p.mRim;
     } else if (p.mSize > 9) {
-      p.mSize -= 1;  // whole pixel sizes: fractional ones space the letters unevenly
+      p.mSize -= 1;
     } else {
       break;
     }
   }
-  p.mWidth = static_cast<int>(aWidest) + 2 * (p.mPad + k_plateRim);
-  p.mHeight = static_cast<int>(p.mLines.size()) * 15 + 5 + 2 * k_plateRim;
+  p.mWidth = static_cast<int>(aWidest) + 2 * (p.mPad + p.mRim);
+  p.mHeight = static_cast<int>(p.mLines.size()) * 15 + 5 + 2 * p.mRim;
   return p;
 }
 
@@ -465,7 +474,7 @@ PlateLayout LayOutPlate(const std::string& theName, int theMaxWidth, bool theTwo
 // light over the plate, so it brightens the rim and the paper around the letters and leaves the
 // letters themselves dark.
 std::unique_ptr<Canvas> NamePlate(const PlateLayout& p, bool theGlow) {
-  const int w = p.mWidth, h = p.mHeight, m = k_plateRim;
+  const int w = p.mWidth, h = p.mHeight, m = p.mRim;
   auto c = std::make_unique<Canvas>(w, h);
   cairo_t* cr = c->cr();
   if (!theGlow) {
