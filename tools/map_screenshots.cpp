@@ -102,7 +102,8 @@ void Enter(TeskTools::LevelAppRig& theApp, int theId, int theUpdates) {
 
 // Each chapter's maps, as the player meets them: every listed place with its entries open, the
 // pointer on the first place's button (its highlight, or the sparkle on the second map).
-bool ShootChapters(TeskTools::LevelAppRig& theApp, const std::string& theChapters, const std::string& theOut) {
+bool ShootChapters(TeskTools::LevelAppRig& theApp, const std::string& theChapters,
+                   const std::string& theOut) {
   bool isOk = true;
   std::string aList = theChapters;
   for (size_t aPos = 0; aPos < aList.size();) {
@@ -127,7 +128,8 @@ bool ShootChapters(TeskTools::LevelAppRig& theApp, const std::string& theChapter
       const Tesk::TRect<int> aHit = aMap.m_locationButtons[aFirst - 1]->GetInsetRect();
       theApp.mWidgetManager->MouseMove(aHit.mX + aHit.mWidth / 2, aHit.mY + aHit.mHeight / 2);
       for (int i = 0; i < 40; ++i) theApp.mWidgetManager->UpdateFrame();
-      const std::string aName = "/map_chapter" + std::to_string(aChapter) + (aMapUsing == 0 ? "_first.png" : "_second.png");
+      const std::string aName =
+          "/map_chapter" + std::to_string(aChapter) + (aMapUsing == 0 ? "_first.png" : "_second.png");
       isOk = ShootWidgets(theApp, theOut + aName) && isOk;
       theApp.mWidgetManager->RemoveWidget(&aMap);
     }

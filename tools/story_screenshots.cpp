@@ -107,7 +107,8 @@ int main(int argc, char** argv) {
        },
        30, true},
       // The same pages as help from the map: nothing is written over the pictures then.
-      {"help from the map", [](GameApp& g) {
+      {"help from the map",
+       [](GameApp& g) {
          GameApp::sm_gameState = 0;
          g.StartHowToPlayIngame(g.m_story);
        },

@@ -431,8 +431,8 @@ constexpr int k_plateRim = 4;
 struct PlateLayout {
   std::vector<std::string> mLines;
   double mSize = 12;
-  int mPad = 10;           // between the text and the panel's sides
-  int mRim = k_plateRim;   // between the panel and the image's sides, where the hover light shines
+  int mPad = 10;          // between the text and the panel's sides
+  int mRim = k_plateRim;  // between the panel and the image's sides, where the hover light shines
   int mWidth = 0, mHeight = 0;
 };
 
@@ -448,7 +448,8 @@ PlateLayout LayOutPlate(const std::string& theName, int theMaxWidth, bool theTwo
   double aWidest = 0;
   for (;;) {
     aWidest = 0;
-    for (const std::string& l : p.mLines) aWidest = std::max(aWidest, aMeasure.TextWidth(l, Face::SerifBold, p.mSize));
+    for (const std::string& l : p.mLines)
+      aWidest = std::max(aWidest, aMeasure.TextWidth(l, Face::SerifBold, p.mSize));
     if (theMaxWidth <= 0 || static_cast<int>(aWidest) + 2 * (p.mPad + p.mRim) <= theMaxWidth) break;
     // Whole pixel sizes: fractional ones space the letters unevenly.
     if (p.mPad > 5) {
@@ -501,7 +502,8 @@ std::unique_ptr<Canvas> NamePlate(const PlateLayout& p, bool theGlow) {
   aWash.Fill(Hex(0xFFE8A0), 0.2);
   Canvas aLetters(w, h);
   for (size_t i = 0; i < p.mLines.size(); ++i)
-    aLetters.Text(p.mLines[i], w / 2.0, m + 12 + 15.0 * i, Face::SerifBold, p.mSize, Hex(0xFFFFFF), 1.0, true);
+    aLetters.Text(p.mLines[i], w / 2.0, m + 12 + 15.0 * i, Face::SerifBold, p.mSize, Hex(0xFFFFFF), 1.0,
+                  true);
   aLetters.Blur(1);
   cairo_set_operator(aWash.cr(), CAIRO_OPERATOR_DEST_OUT);
   cairo_set_source_surface(aWash.cr(), aLetters.Surface(), 0, 0);
@@ -542,8 +544,8 @@ std::vector<TeskTools::BlockImage> MapBlock() {
   }
   for (bool isGlow : {false, true})
     for (int i = 0; i < 12; ++i)
-      v.push_back(Block(*NamePlate(LayOutPlate(LocationById(i + 1).mName, NamePlateRoom(i), MapPlateInTwoLines(i)),
-                                   isGlow)));
+      v.push_back(Block(*NamePlate(
+          LayOutPlate(LocationById(i + 1).mName, NamePlateRoom(i), MapPlateInTwoLines(i)), isGlow)));
   {  // 38: a compass rose for the corner.
     Canvas c(110, 110);
     c.Glow(55, 55, 50, Hex(0xFFF0C0), 0.4);

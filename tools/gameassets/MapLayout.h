@@ -77,8 +77,8 @@ inline void MapPictureSize(int theIndex, int* theWidth, int* theHeight) {
 // enough to reach its number seal, and where two button points lie closer than a picture, the
 // later one (drawn and hit above the earlier) covers only a corner of the earlier.
 inline void TreasurePictureSize(int theIndex, int* theWidth, int* theHeight) {
-  static const int kSizes[12][2] = {{108, 84},  {76, 84},  {110, 88}, {66, 70},  {94, 49},  {144, 90},
-                                    {116, 88},  {144, 96}, {112, 100}, {116, 84}, {180, 96}, {75, 50}};
+  static const int kSizes[12][2] = {{108, 84}, {76, 84},  {110, 88},  {66, 70},  {94, 49},  {144, 90},
+                                    {116, 88}, {144, 96}, {112, 100}, {116, 84}, {180, 96}, {75, 50}};
   *theWidth = kSizes[theIndex][0];
   *theHeight = kSizes[theIndex][1];
 }

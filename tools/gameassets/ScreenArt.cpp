@@ -310,8 +310,10 @@ std::vector<ImageResource> StoryImages() {
   // The credits rise through the middle in gold: a band of shadow keeps them clear of the sky.
   cairo_rectangle(anEnd.cr(), 0, 0, 640, 600);
   cairo_pattern_t* aBand = cairo_pattern_create_linear(0, 0, 640, 0);
-  const double kStops[][2] = {{0, 0}, {60 / 640.0, 0}, {130 / 640.0, 0.45}, {510 / 640.0, 0.45}, {580 / 640.0, 0}, {1, 0}};
-  for (const auto& aStop : kStops) cairo_pattern_add_color_stop_rgba(aBand, aStop[0], 0.02, 0.02, 0.06, aStop[1]);
+  const double kStops[][2] = {{0, 0},           {60 / 640.0, 0}, {130 / 640.0, 0.45}, {510 / 640.0, 0.45},
+                              {580 / 640.0, 0}, {1, 0}};
+  for (const auto& aStop : kStops)
+    cairo_pattern_add_color_stop_rgba(aBand, aStop[0], 0.02, 0.02, 0.06, aStop[1]);
   cairo_set_source(anEnd.cr(), aBand);
   cairo_fill(anEnd.cr());
   cairo_pattern_destroy(aBand);

@@ -329,8 +329,8 @@ TEST_F(InGameTest, WhilePausedThePenaltyNoteWaitsWithTheClock) {
   for (int aBit = 0; aBit < 32; ++aBit)
     if (aBit != 7) App().mProfile.setHintBlock(aBit);
   // The texts the game's start-up takes from the string table.
-  std::wstring* const kNotes[] = {&GameApp::s_reduceTime15, &GameApp::s_reduceTime30, &GameApp::s_reduceTime45,
-                                  &GameApp::s_reduceTime60};
+  std::wstring* const kNotes[] = {&GameApp::s_reduceTime15, &GameApp::s_reduceTime30,
+                                  &GameApp::s_reduceTime45, &GameApp::s_reduceTime60};
   std::vector<std::wstring> aKept;
   for (std::wstring* aText : kNotes) {
     aKept.push_back(*aText);

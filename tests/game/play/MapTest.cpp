@@ -373,7 +373,9 @@ int Gap(const Box& a, const Box& b) {
 }
 
 // The drawn circle of a number seal: 24 pixels across in its 30-pixel cell, bobbing 3 up and down.
-Box SealBox(const PlaceOnMap& p) { return Box{p.mSealX + 3, p.mSealY + 3 - 3, p.mSealX + 27, p.mSealY + 27 + 3}; }
+Box SealBox(const PlaceOnMap& p) {
+  return Box{p.mSealX + 3, p.mSealY + 3 - 3, p.mSealX + 27, p.mSealY + 27 + 3};
+}
 bool InSeal(const PlaceOnMap& p, int x, int y, int theBob) {
   const double dx = x + 0.5 - (p.mSealX + 15), dy = y + 0.5 - (p.mSealY + 15 + theBob);
   return dx * dx + dy * dy <= 12.0 * 12.0;
@@ -473,10 +475,12 @@ TEST_F(MapTest, EveryChaptersPlacesKeepTheirPicturesSealsAndNamesTogether) {
           const Box aSeal = SealBox(p);
           const int anOwnGap = Gap(aSeal, a);
           const bool isAbove = aSeal.y1 <= a.y0 && p.mSealX + 15 >= a.x0 && p.mSealX + 15 < a.x1;
-          EXPECT_LE(anOwnGap, isAbove ? 40 : 12) << "the seal floats " << anOwnGap << " pixels from its picture";
+          EXPECT_LE(anOwnGap, isAbove ? 40 : 12)
+              << "the seal floats " << anOwnGap << " pixels from its picture";
           for (size_t j = 0; j < aPlaces.size(); ++j) {
             if (j != k)
-              EXPECT_LT(anOwnGap, Gap(aSeal, aSolid[j])) << "the seal is nearer location " << aPlaces[j].mIndex + 1;
+              EXPECT_LT(anOwnGap, Gap(aSeal, aSolid[j]))
+                  << "the seal is nearer location " << aPlaces[j].mIndex + 1;
             // No name under it, and nothing of another place.
             int aCovered = 0;
             for (int aBob = -3; aBob <= 3; aBob += 6)
@@ -497,7 +501,8 @@ TEST_F(MapTest, EveryChaptersPlacesKeepTheirPicturesSealsAndNamesTogether) {
           EXPECT_LE(anOwnGap, 10) << "the plate floats " << anOwnGap << " pixels from its picture";
           for (size_t j = 0; j < aPlaces.size(); ++j) {
             if (j == k) continue;
-            EXPECT_LT(anOwnGap, Gap(aPlate, aSolid[j])) << "the plate is nearer location " << aPlaces[j].mIndex + 1;
+            EXPECT_LT(anOwnGap, Gap(aPlate, aSolid[j]))
+                << "the plate is nearer location " << aPlaces[j].mIndex + 1;
           }
           int anOnOther = 0;
           for (int y = aPlate.y0; y < aPlate.y1; ++y)
@@ -508,7 +513,8 @@ TEST_F(MapTest, EveryChaptersPlacesKeepTheirPicturesSealsAndNamesTogether) {
               }
           EXPECT_EQ(anOnOther, 0) << "the plate lies on another picture";
           const int aClicked = ClickedAt((aPlate.x0 + aPlate.x1) / 2, (aPlate.y0 + aPlate.y1) / 2);
-          EXPECT_TRUE(aClicked == -1 || aClicked == p.mIndex) << "a click on the plate enters location " << aClicked + 1;
+          EXPECT_TRUE(aClicked == -1 || aClicked == p.mIndex)
+              << "a click on the plate enters location " << aClicked + 1;
         }
       }
       Leave();

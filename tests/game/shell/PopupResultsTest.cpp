@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "PopupRig.h"
-#include "game/shell/GameStrings.h"
 #include "game/play/SideBar.h"
+#include "game/shell/GameStrings.h"
 #include "game/shell/GameText.h"
 
 namespace {
@@ -203,8 +203,8 @@ TEST_F(PopupResults, EveryGradeEndsBeforeTheBonusNotes) {
   while (mPopup->m_resultState != 5 && UpdatesUntilNextState() > 0) {
   }
   ASSERT_NE(IMAGE_REVEAL_ICON, nullptr);
-  const wchar_t* const kGrades[] = {stringGradeS, stringGradeSPlus, stringGradeB,
-                                    stringGradeBPlus, stringGradeA, stringGradeAPlus};
+  const wchar_t* const kGrades[] = {stringGradeS,     stringGradeSPlus, stringGradeB,
+                                    stringGradeBPlus, stringGradeA,     stringGradeAPlus};
   struct Note {
     uint8_t mState;
     const wchar_t* mText;  // null: the reveal icon

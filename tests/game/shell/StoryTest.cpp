@@ -426,7 +426,8 @@ TEST_F(StoryTest, TheCreditsReadOverTheEndingPicture) {
       for (int x = 100; x < 700; ++x) {
         const uint32_t a = mScreen->GetBits()[y * 800 + x], b = aBack.GetBits()[y * 800 + x];
         int aChange = 0;
-        for (int k = 0; k < 24; k += 8) aChange += std::abs(static_cast<int>((a >> k) & 0xFF) - static_cast<int>((b >> k) & 0xFF));
+        for (int k = 0; k < 24; k += 8)
+          aChange += std::abs(static_cast<int>((a >> k) & 0xFF) - static_cast<int>((b >> k) & 0xFF));
         if (aChange < 120) continue;
         ++aLetters;
         const double aBehind = Luminance((b >> 16) & 0xFF, (b >> 8) & 0xFF, b & 0xFF);
