@@ -1,11 +1,15 @@
 // The map (both maps) and locations with their distraction actors, drawn by the game's own
 // drawing code from the generated asset set into a memory screen and saved as PNG files:
-// map_screenshots <out-dir> [<resources-dir>].
+// map_screenshots <out-dir> [<resources-dir>] [--chapters=1,5,9,13]. With chapters, each of
+// their maps (both kinds) with every listed place open and the pointer on the first of them.
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "FontSheetWriter.h"
 #include "LevelAppRig.h"
@@ -96,18 +100,64 @@ void Enter(TeskTools::LevelAppRig& theApp, int theId, int theUpdates) {
   }
 }
 
+// Each chapter's maps, as the player meets them: every listed place with its entries open, the
+// pointer on the first place's button (its highlight, or the sparkle on the second map).
+bool ShootChapters(TeskTools::LevelAppRig& theApp, const std::string& theChapters,
+                   const std::string& theOut) {
+  bool isOk = true;
+  std::string aList = theChapters;
+  for (size_t aPos = 0; aPos < aList.size();) {
+    const size_t anEnd = std::min(aList.find(',', aPos), aList.size());
+    const int aChapter = std::atoi(aList.substr(aPos, anEnd - aPos).c_str());
+    aPos = anEnd + 1;
+    if (aChapter < 1 || aChapter > 13) continue;
+    Tesk::ProfileData& p = theApp.mProfile;
+    p.startNewGame(1);
+    for (int i = 1; i < aChapter; ++i) p.advanceLevelOn();
+    if (!theApp.mLevel->load(aChapter, false)) {
+      std::fprintf(stderr, "%s\n", theApp.mLevel->getLoadError().c_str());
+      return false;
+    }
+    Tesk::Map aMap(&theApp);
+    aMap.Init();
+    aMap.Resize(0, 0, 800, 600);
+    const int aFirst = theApp.mLevel->getLevelDataMap(aChapter)[0];
+    for (int aMapUsing = 0; aMapUsing < 2; ++aMapUsing) {
+      p.setMapUsing(aMapUsing);
+      theApp.mWidgetManager->AddWidget(&aMap);
+      const Tesk::TRect<int> aHit = aMap.m_locationButtons[aFirst - 1]->GetInsetRect();
+      theApp.mWidgetManager->MouseMove(aHit.mX + aHit.mWidth / 2, aHit.mY + aHit.mHeight / 2);
+      for (int i = 0; i < 40; ++i) theApp.mWidgetManager->UpdateFrame();
+      const std::string aName =
+          "/map_chapter" + std::to_string(aChapter) + (aMapUsing == 0 ? "_first.png" : "_second.png");
+      isOk = ShootWidgets(theApp, theOut + aName) && isOk;
+      theApp.mWidgetManager->RemoveWidget(&aMap);
+    }
+  }
+  return isOk;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc < 2) {
-    std::fprintf(stderr, "usage: map_screenshots <out-dir> [<resources-dir>]\n");
+  std::string aChapters;
+  std::vector<std::string> anArgs;
+  for (int i = 1; i < argc; ++i) {
+    const std::string anArg = argv[i];
+    if (anArg.rfind("--chapters=", 0) == 0)
+      aChapters = anArg.substr(11);
+    else
+      anArgs.push_back(anArg);
+  }
+  if (anArgs.empty()) {
+    std::fprintf(stderr, "usage: map_screenshots <out-dir> [<resources-dir>] [--chapters=1,5,9,13]\n");
     return 2;
   }
-  std::string anOut = argv[1];
+  std::string anOut = anArgs[0];
   char aCwd[4096];
   if (anOut[0] != '/' && getcwd(aCwd, sizeof(aCwd)) != nullptr) anOut = std::string(aCwd) + "/" + anOut;
   Tesk::MkDir(anOut);
-  const std::string aResources = argc > 2 ? argv[2] : TESK_DEFAULT_RESOURCES_DIR;
+  const std::string aResources = anArgs.size() > 1 ? anArgs[1] : TESK_DEFAULT_RESOURCES_DIR;
   if (chdir(aResources.c_str()) != 0) return 1;
   const std::string aData = "/tmp/map-screenshots-" + std::to_string(getpid()) + "/";
   Tesk::MkDir(aData);
@@ -124,6 +174,7 @@ int main(int argc, char** argv) {
   p.setProfileName(L"Player");
   p.startNewGame(1);
   p.setHelpBox(false);
+  if (!aChapters.empty()) return ShootChapters(anApp, aChapters, anOut) ? 0 : 1;
   for (int i = 1; i < 9; ++i) p.advanceLevelOn();  // level 9: locations 4, 10, 11, 12 and 1
   if (!anApp.mLevel->load(9, false)) {
     std::fprintf(stderr, "%s\n", anApp.mLevel->getLoadError().c_str());

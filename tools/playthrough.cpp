@@ -348,6 +348,10 @@ class PlayerApp : public Tesk::GameApp {
       }
       if (aPopup->m_type == Tesk::POPUP_CHAPTER_COMPLETE) {
         // The results count up; once they stand, a click on the book goes on to the next chapter.
+        if (aPopup->m_resultState == 4 && !mShotAllFound) {
+          mShotAllFound = true;
+          Shoot("chapter-results-all-found");
+        }
         if (aPopup->m_resultState != 5) return;
         if (mSeenPopups.insert(aPopup->m_type).second) Shoot("chapter-results");
         Progress();
@@ -430,6 +434,8 @@ class PlayerApp : public Tesk::GameApp {
         mShotMap = true;
         Shoot("map");
       }
+      // Each chapter's map as it first opens, with that chapter's places.
+      if (mShotMapChapters.insert(mChapter).second) Shoot("map-chapter-" + std::to_string(mChapter));
       if (aMap->m_state != 0 && ++mMapPausedSteps % 200 == 0)
         std::fprintf(stderr, "playthrough: the map stays paused (state %d, popup %d shown %d) at update %d\n",
                      aMap->m_state, aPopup != nullptr ? aPopup->m_type : -1, Shown(aPopup), mUpdateCount);
@@ -635,6 +641,8 @@ class PlayerApp : public Tesk::GameApp {
   std::vector<int> mChantPlan;
   int32_t mLastProgress = 0;
   bool mShotMap = false;
+  std::set<int> mShotMapChapters;
+  bool mShotAllFound = false;
   bool mSawCredits = false;
   bool mQuitting = false;
   bool mQuitDone = false;

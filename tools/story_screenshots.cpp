@@ -106,6 +106,18 @@ int main(int argc, char** argv) {
          g.m_story->ButtonDepress(1);
        },
        30, true},
+      // The same pages as help from the map: nothing is written over the pictures then.
+      {"help from the map",
+       [](GameApp& g) {
+         GameApp::sm_gameState = 0;
+         g.StartHowToPlayIngame(g.m_story);
+       },
+       90, false},
+      {"help page 4",
+       [](GameApp& g) {
+         for (int i = 0; i < 3; ++i) g.m_story->ButtonDepress(1);
+       },
+       30, true},
       {"potion help",
        [](GameApp& g) {
          g.getProfileData()->advanceLevelOn();

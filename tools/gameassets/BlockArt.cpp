@@ -372,55 +372,161 @@ std::unique_ptr<Canvas> MapBackground(bool theTreasure) {
   cairo_set_dash(cr, nullptr, 0, 0);
   c->Text(theTreasure ? "Secrets of Gloam Hollow" : "Gloam Hollow", 330, 585, Face::SerifItalic, 20,
           Hex(0x4A2A10), 0.8, true);
+  // Where a place's number seal stands above its picture, a flagpole rises from the picture's
+  // top to carry it.
+  for (int i = 0; i < 12 && theTreasure; ++i) {
+    const MapSpot& s = MapSpotAt(i);
+    if (s.mTreasureMarkerY + 30 >= s.mTreasureY) continue;
+    const double x = s.mTreasureMarkerX + 15;
+    cairo_move_to(cr, x, s.mTreasureMarkerY + 14);
+    cairo_line_to(cr, x, s.mTreasureY + 2);
+    cairo_set_line_width(cr, 2.5);
+    c->Color(Hex(0x4A2A10), 0.9);
+    cairo_stroke(cr);
+    cairo_move_to(cr, x + 1, s.mTreasureMarkerY + 26);
+    cairo_line_to(cr, x + 15, s.mTreasureMarkerY + 30);
+    cairo_line_to(cr, x + 1, s.mTreasureMarkerY + 34);
+    c->Fill(Hex(0x8A2A1E), 0.9);
+  }
   c->Vignette(0.35);
   return c;
 }
 
-// A name on a small parchment label (or its glow), in one or two lines; with theMaxWidth, a
-// smaller type and less margin until the label fits (the map's number seal stands beside some).
-std::unique_ptr<Canvas> NamePlate(const std::string& theName, bool theGlow, int theMaxWidth = 0) {
+// A location's picture on the first map: its painting in a gilt-rimmed rounded vignette
+// filling theArea of a theWidth x theHeight image (the rest of the image stays clear).
+std::unique_ptr<Canvas> MapPicture(const std::vector<uint32_t>& theScene, int theWidth, int theHeight,
+                                   const MapRect& theArea) {
+  Canvas aScene(k_sceneWidth, k_sceneHeight);
+  aScene.SetPixels(theScene);
+  auto c = std::make_unique<Canvas>(theWidth, theHeight);
+  cairo_t* cr = c->cr();
+  // The shape sits inside the area with its shadow and rim; a low strip keeps all its height.
+  const double anInset = theArea.mH < 40 ? 1 : 3;
+  const double x = theArea.mX + anInset, y = theArea.mY + anInset;
+  const double w = theArea.mW - 2 * anInset, h = theArea.mH - 2 * anInset - (anInset < 2 ? 1 : 0);
+  const double r = std::min(18.0, std::min(w, h) * 0.32);
+  c->RoundRect(x + 1, y + 2, w, h, r);
+  c->Fill(Hex(0x2A1806), 0.45);
+  cairo_save(cr);
+  c->RoundRect(x, y, w, h, r);
+  cairo_clip(cr);
+  const double aScale = std::max(w / k_sceneWidth, h / k_sceneHeight);
+  c->Paste(aScene, x + w / 2 - k_sceneWidth * aScale / 2, y + h / 2 - k_sceneHeight * aScale / 2, aScale);
+  cairo_restore(cr);
+  c->RoundRect(x, y, w, h, r);
+  cairo_set_line_width(cr, 3.5);
+  c->Color(Hex(0x3A2408));
+  cairo_stroke_preserve(cr);
+  cairo_set_line_width(cr, 2);
+  c->Color(Hex(0xE0B44A));
+  cairo_stroke(cr);
+  return c;
+}
+
+// The panel of a plate stands this far inside its image (less where room is short): the room
+// its hover light shines in.
+constexpr int k_plateRim = 4;
+
+// How a name plate of the first map is set: its lines and type size, the panel's margins.
+struct PlateLayout {
+  std::vector<std::string> mLines;
+  double mSize = 12;
+  int mPad = 10;          // between the text and the panel's sides
+  int mRim = k_plateRim;  // between the panel and the image's sides, where the hover light shines
+  int mWidth = 0, mHeight = 0;
+};
+
+// A name in one line, or two when it is wider than 96 pixels or the place asks for two; with
+// theMaxWidth, a smaller type and less margin until the plate fits.
+PlateLayout LayOutPlate(const std::string& theName, int theMaxWidth, bool theTwoLines) {
   Canvas aMeasure(1, 1);
-  std::vector<std::string> aLines{theName};
+  PlateLayout p;
+  p.mLines = {theName};
   const size_t aSpace = theName.find(' ');
-  if (aMeasure.TextWidth(theName, Face::SerifBold, 12) > 96 && aSpace != std::string::npos)
-    aLines = {theName.substr(0, aSpace), theName.substr(aSpace + 1)};
-  double kSize = 12, aWidest = 0;
-  int aMargin = 20;
+  if ((theTwoLines || aMeasure.TextWidth(theName, Face::SerifBold, 12) > 96) && aSpace != std::string::npos)
+    p.mLines = {theName.substr(0, aSpace), theName.substr(aSpace + 1)};
+  double aWidest = 0;
   for (;;) {
     aWidest = 0;
-    for (const std::string& l : aLines) aWidest = std::max(aWidest, aMeasure.TextWidth(l, Face::SerifBold, kSize));
-    if (theMaxWidth <= 0 || static_cast<int>(aWidest) + aMargin <= theMaxWidth) break;
-    if (aMargin > 10) {
-      aMargin -= 2;
-    } else if (kSize > 9) {
-      kSize -= 0.5;
+    for (const std::string& l : p.mLines)
+      aWidest = std::max(aWidest, aMeasure.TextWidth(l, Face::SerifBold, p.mSize));
+    if (theMaxWidth <= 0 || static_cast<int>(aWidest) + 2 * (p.mPad + p.mRim) <= theMaxWidth) break;
+    // Whole pixel sizes: fractional ones space the letters unevenly.
+    if (p.mPad > 5) {
+      --p.mPad;
+    } else if (p.mSize > 10) {
+      p.mSize -= 1;
+    } else if (p.mPad > 2) {
+      --p.mPad;
+    } else if (p.mRim > 2) {
+      --p.mRim;
+    } else if (p.mSize > 9) {
+      p.mSize -= 1;
     } else {
       break;
     }
   }
-  const int w = static_cast<int>(aWidest) + aMargin, h = static_cast<int>(aLines.size()) * 15 + 9;
+  p.mWidth = static_cast<int>(aWidest) + 2 * (p.mPad + p.mRim);
+  p.mHeight = static_cast<int>(p.mLines.size()) * 15 + 5 + 2 * p.mRim;
+  return p;
+}
+
+// A name on a small parchment plate, or the light a hovered plate takes on: the game adds the
+// light over the plate, so it brightens the rim and the paper around the letters and leaves the
+// letters themselves dark.
+std::unique_ptr<Canvas> NamePlate(const PlateLayout& p, bool theGlow) {
+  const int w = p.mWidth, h = p.mHeight, m = p.mRim;
   auto c = std::make_unique<Canvas>(w, h);
-  if (theGlow) {
-    c->Ellipse(w / 2.0, h / 2.0, w / 2.0 - 1, h / 2.0 - 1);
-    c->Radial(w / 2.0, h / 2.0, w / 2.0, Hex(0xFFD870), 0.6, 0.0);
-    cairo_fill(c->cr());
-  } else {
-    Panel(*c, 2, 2, w - 4, h - 4, 6, Hex(0xF4E2B4), Hex(0xC8A870), Hex(0x6A4A20), 1.2);
+  cairo_t* cr = c->cr();
+  if (!theGlow) {
+    Panel(*c, m, m, w - 2 * m, h - 2 * m, 6, Hex(0xF4E2B4), Hex(0xC8A870), Hex(0x6A4A20), 1.2);
+    for (size_t i = 0; i < p.mLines.size(); ++i)
+      c->Text(p.mLines[i], w / 2.0, m + 12 + 15.0 * i, Face::SerifBold, p.mSize, Hex(0x3A1E0A), 1.0, true);
+    return c;
   }
-  for (size_t i = 0; i < aLines.size(); ++i)
-    c->Text(aLines[i], w / 2.0, 16 + 15.0 * i, Face::SerifBold, kSize, theGlow ? Hex(0xFFF4C0) : Hex(0x3A1E0A), 1.0, true);
+  // A warm halo around the panel, fading outward, and a lit edge.
+  cairo_set_fill_rule(cr, CAIRO_FILL_RULE_EVEN_ODD);
+  for (int k = 1; k <= m; ++k) {
+    c->RoundRect(m - k, m - k, w - 2 * (m - k), h - 2 * (m - k), 6 + k);
+    c->RoundRect(m - k + 1, m - k + 1, w - 2 * (m - k + 1), h - 2 * (m - k + 1), 5 + k);
+    c->Fill(Hex(0xFFC850), 0.75 - 0.15 * k);
+  }
+  cairo_set_fill_rule(cr, CAIRO_FILL_RULE_WINDING);
+  c->RoundRect(m + 0.5, m + 0.5, w - 2 * m - 1, h - 2 * m - 1, 6);
+  cairo_set_line_width(cr, 1.5);
+  c->Color(Hex(0xFFE080), 0.8);
+  cairo_stroke(cr);
+  // A little light on the paper and none on the letters, nor just around them.
+  Canvas aWash(w, h);
+  aWash.RoundRect(m + 1.5, m + 1.5, w - 2 * m - 3, h - 2 * m - 3, 5);
+  aWash.Fill(Hex(0xFFE8A0), 0.2);
+  Canvas aLetters(w, h);
+  for (size_t i = 0; i < p.mLines.size(); ++i)
+    aLetters.Text(p.mLines[i], w / 2.0, m + 12 + 15.0 * i, Face::SerifBold, p.mSize, Hex(0xFFFFFF), 1.0,
+                  true);
+  aLetters.Blur(1);
+  cairo_set_operator(aWash.cr(), CAIRO_OPERATOR_DEST_OUT);
+  cairo_set_source_surface(aWash.cr(), aLetters.Surface(), 0, 0);
+  cairo_paint(aWash.cr());
+  c->Paste(aWash, 0, 0);
   return c;
 }
 
-// How wide the first map's name label of theIndex may be: up to its number seal when the seal
-// stands to its right at the label's height (seal: a 30 x 30 cell with 3 pixels of margin,
-// bobbing 3 up and down); 0 for no limit.
+// How wide the first map's plate of theIndex may be: up to the first number seal that stands to
+// its right at the plate's height (a seal is a 30 x 30 cell with 3 pixels of margin, bobbing 3
+// up and down; any location's seal, as every place is open on the last chapters); 0 for no limit.
 int NamePlateRoom(int theIndex) {
   const MapSpot& s = MapSpotAt(theIndex);
-  const int aSealLeft = s.mMarkerX + 3, aSealTop = s.mMarkerY, aSealBottom = s.mMarkerY + 30;
-  const int aPlateBottom = s.mNameY + 2 * 15 + 9;
-  if (aSealLeft <= s.mNameX || aSealBottom < s.mNameY || aSealTop > aPlateBottom) return 0;
-  return aSealLeft - s.mNameX - 1;
+  const int aPlateBottom = s.mNameY + 2 * 15 + 5 + 2 * k_plateRim;
+  int aRoom = 0;
+  for (int j = 0; j < 12; ++j) {
+    const MapSpot& t = MapSpotAt(j);
+    const int aSealLeft = t.mMarkerX + 3, aSealTop = t.mMarkerY, aSealBottom = t.mMarkerY + 30;
+    if (aSealLeft <= s.mNameX || aSealBottom < s.mNameY || aSealTop > aPlateBottom) continue;
+    const int aWidth = aSealLeft - s.mNameX - 1;
+    if (aRoom == 0 || aWidth < aRoom) aRoom = aWidth;
+  }
+  return aRoom;
 }
 
 std::vector<TeskTools::BlockImage> MapBlock() {
@@ -430,11 +536,16 @@ std::vector<TeskTools::BlockImage> MapBlock() {
   for (int i = 0; i < 12; ++i) {
     int w = 0, h = 0;
     MapPictureSize(i, &w, &h);
-    v.push_back(Block(*Medallion(SceneBackgrounds()[static_cast<size_t>(i)], w, h, true)));
+    const MapSpot& s = MapSpotAt(i);
+    MapRect anArea = MapPictureArea(i);
+    anArea.mX -= s.mPictureX;
+    anArea.mY -= s.mPictureY;
+    v.push_back(Block(*MapPicture(SceneBackgrounds()[static_cast<size_t>(i)], w, h, anArea)));
   }
   for (bool isGlow : {false, true})
     for (int i = 0; i < 12; ++i)
-      v.push_back(Block(*NamePlate(LocationById(i + 1).mName, isGlow, NamePlateRoom(i))));
+      v.push_back(Block(*NamePlate(
+          LayOutPlate(LocationById(i + 1).mName, NamePlateRoom(i), MapPlateInTwoLines(i)), isGlow)));
   {  // 38: a compass rose for the corner.
     Canvas c(110, 110);
     c.Glow(55, 55, 50, Hex(0xFFF0C0), 0.4);
@@ -465,10 +576,38 @@ std::vector<TeskTools::BlockImage> MapBlock() {
   return v;
 }
 
+// A location's picture on the second map, which the chapter intro shows too: its painting on a
+// card that fills the whole image, as the image is the button a click lands on and a later card
+// may lie over a corner of an earlier one.
+std::unique_ptr<Canvas> TreasurePicture(const std::vector<uint32_t>& theScene, int theWidth, int theHeight) {
+  Canvas aScene(k_sceneWidth, k_sceneHeight);
+  aScene.SetPixels(theScene);
+  auto c = std::make_unique<Canvas>(theWidth, theHeight);
+  cairo_t* cr = c->cr();
+  const double w = theWidth, h = theHeight, r = 7;
+  c->RoundRect(0, 0, w, h, r);
+  c->Fill(Hex(0x3A2408));
+  cairo_save(cr);
+  c->RoundRect(3, 3, w - 6, h - 6, r - 2);
+  cairo_clip(cr);
+  const double aScale = std::max((w - 6) / k_sceneWidth, (h - 6) / k_sceneHeight);
+  c->Paste(aScene, w / 2 - k_sceneWidth * aScale / 2, h / 2 - k_sceneHeight * aScale / 2, aScale);
+  cairo_restore(cr);
+  c->RoundRect(2, 2, w - 4, h - 4, r - 1);
+  cairo_set_line_width(cr, 1.6);
+  c->Color(Hex(0xE0B44A));
+  cairo_stroke(cr);
+  return c;
+}
+
 std::vector<TeskTools::BlockImage> Map2Block() {
   // The chapter pictures, also the second map's buttons.
   std::vector<TeskTools::BlockImage> v;
-  for (int i = 0; i < 12; ++i) v.push_back(Block(*Medallion(SceneBackgrounds()[static_cast<size_t>(i)], 110, 82, false)));
+  for (int i = 0; i < 12; ++i) {
+    int w = 0, h = 0;
+    TreasurePictureSize(i, &w, &h);
+    v.push_back(Block(*TreasurePicture(SceneBackgrounds()[static_cast<size_t>(i)], w, h)));
+  }
   return v;
 }
 

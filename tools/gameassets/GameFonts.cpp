@@ -20,11 +20,12 @@ const char* const k_dejaVuSans = "/usr/share/fonts/truetype/dejavu/DejaVuSansCon
 
 // Headings in an old-style roman; book text in Libertine; the small print of the side
 // bar and the pages in its sans sister, which stays clear at 14 pixels; the clock in
-// bold lining figures with an outline against the dark side bar.
+// bold lining figures with an outline against the dark side bar. The name field writes
+// light letters over the popup's parchment: its copy of the medium type is outlined.
 const GameFontSpec kFonts[] = {
     {GameFont::TitleOptions, "FONT_TITLE_OPTIONS", "title_options", k_goudy, k_dejaVuSerif, 26, false},
     {GameFont::Small, "FONT_SMALL", "small", k_biolinum, k_dejaVuSans, 14, false},
-    {GameFont::Medium, "FONT_MEDIUM", "medium", k_libertine, k_dejaVuSerif, 18, false},
+    {GameFont::Medium, "FONT_MEDIUM", "medium", k_libertine, k_dejaVuSerif, 18, true, k_outlinedTag},
     {GameFont::IntroText, "FONT_INTRO_TEXT", "intro_text", k_libertine, k_dejaVuSerif, 20, false},
     {GameFont::Time, "FONT_TIME", "time", k_libertineBold, k_dejaVuSerifBold, 28, true},
 };
@@ -78,6 +79,7 @@ bool WriteGameFonts(const std::string& theDir, std::vector<ManifestItem>* theIte
     aSheet.mOutlines = aSpec.mOutline;
     TeskTools::DescriptorOptions aDesc;
     aDesc.mOutlineLayer = aSpec.mOutline;
+    if (aSpec.mOutlineTag != nullptr) aDesc.mOutlineTag = aSpec.mOutlineTag;
     aDesc.mShadowLayer = false;
     if (!TeskTools::WriteFontFiles(aSheet, aDesc, aFontDir, aSpec.mStem, theError)) return false;
     theItems->push_back({"Constants", "Font", aSpec.mId, std::string("fonts/") + aSpec.mStem + ".txt", ""});

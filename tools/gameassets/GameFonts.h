@@ -17,7 +17,11 @@ struct GameFontSpec {
   const char* mFallback;  // used when the typeface is not installed
   int mPixelSize;
   bool mOutline;  // a black outline layer behind the glyphs
+  const char* mOutlineTag = nullptr;  // the outline only for fonts with this tag
 };
+
+// The tag the name field's copy of FONT_MEDIUM carries: its light letters take the outline.
+constexpr const char* k_outlinedTag = "outlined";
 
 const std::vector<GameFontSpec>& GameFontSpecs();
 const GameFontSpec& FontSpec(GameFont theFont);

@@ -30,16 +30,57 @@ inline const MapSpot& MapSpotAt(int theIndex) {
   return kSpots[theIndex];
 }
 
-// The first map's picture of a location: from its point to about the end of its hit box.
+// A rectangle in map coordinates.
+struct MapRect {
+  int mX, mY, mW, mH;
+  int Right() const { return mX + mW; }
+  int Bottom() const { return mY + mH; }
+};
+
+// Where the first map paints a location: the part of its hit box right of and below its
+// picture point, trimmed where a neighbour's box or name label begins, so that what a player
+// sees there is what a click there enters. Windward Ruins and the Haunted Attic keep their
+// labels and seals above the picture point, so theirs are low strips reaching a little past
+// their boxes into ground no other place claims.
+inline const MapRect& MapPictureArea(int theIndex) {
+  static const MapRect kAreas[12] = {
+      {45, 397, 139, 116},   // Wyrm Cellar
+      {416, 230, 66, 52},    // Clockmaker's Loft: below the attic, above the cavern's box
+      {266, 312, 116, 67},   // Owlwood Path: clear of Millbrook's box and label
+      {178, 258, 112, 53},   // Millbrook Farm
+      {244, 224, 84, 29},    // Windward Ruins
+      {454, 284, 186, 66},   // Crystal Cavern: well above the chapel's label
+      {534, 192, 120, 80},   // Vesper's Library
+      {524, 383, 132, 95},   // Chapel Yard: above the compass in the corner
+      {0, 259, 141, 123},    // The Dungeon
+      {0, 168, 184, 84},     // Willow Pond
+      {214, 425, 256, 137},  // Castle Ramparts
+      {438, 198, 88, 29},    // Haunted Attic
+  };
+  return kAreas[theIndex];
+}
+
+// Whether the first map's name plate of a location is set in two lines whatever its width: the
+// Haunted Attic's plate stands left of its low picture, and a taller plate meets it side by side.
+inline bool MapPlateInTwoLines(int theIndex) { return theIndex == 11; }
+
+// The first map's picture image of a location: from its picture point to the far corner of
+// its area (the part above and left of the area stays clear).
 inline void MapPictureSize(int theIndex, int* theWidth, int* theHeight) {
   const MapSpot& s = MapSpotAt(theIndex);
-  int w = s.mBoxX + s.mBoxW - s.mPictureX, h = s.mBoxY + s.mBoxH - s.mPictureY;
-  w = w < 64 ? 64 : (w > 150 ? 150 : w);
-  h = h < 56 ? 56 : (h > 120 ? 120 : h);
-  if (s.mPictureX + w > 660) w = 660 - s.mPictureX;
-  if (s.mPictureY + h > 600) h = 600 - s.mPictureY;
-  *theWidth = w;
-  *theHeight = h;
+  const MapRect& a = MapPictureArea(theIndex);
+  *theWidth = a.Right() - s.mPictureX;
+  *theHeight = a.Bottom() - s.mPictureY;
+}
+
+// The second map's picture of a location, which is also the chapter intro's picture of it: wide
+// enough to reach its number seal, and where two button points lie closer than a picture, the
+// later one (drawn and hit above the earlier) covers only a corner of the earlier.
+inline void TreasurePictureSize(int theIndex, int* theWidth, int* theHeight) {
+  static const int kSizes[12][2] = {{108, 84}, {76, 84},  {110, 88},  {66, 70},  {94, 49},  {144, 90},
+                                    {116, 88}, {144, 96}, {112, 100}, {116, 84}, {180, 96}, {75, 50}};
+  *theWidth = kSizes[theIndex][0];
+  *theHeight = kSizes[theIndex][1];
 }
 
 }  // namespace GameAssets

@@ -27,8 +27,12 @@ void PasteEmoji(Canvas& c, uint32_t theCode, int theSize, double cx, double cy) 
 // The valley at night, shared by the story backgrounds and the ending.
 void Valley(Canvas& c, bool theDawn) {
   if (theDawn) {
-    Sky(c, 420, Hex(0x3A4A8A), Hex(0xF8B070));
-    Light(c, c.Width() / 2.0, 380, 420, Hex(0xFFC070), 0.5);
+    // The sun comes up on the right, behind the eastern hills; the last of the night lingers
+    // over the middle of the valley, where the credits pass.
+    Sky(c, 420, Hex(0x1E2856), Hex(0xA86A60));
+    Stars(c, 76, 40, 200);
+    Light(c, c.Width() * 0.94, 350, 330, Hex(0xFFB868), 0.65);
+    Light(c, c.Width() * 0.02, 380, 170, Hex(0xE89080), 0.3);
   } else {
     Sky(c, 420, Hex(0x05081A), Hex(0x1E2448));
     Stars(c, 77, 160, 360);
@@ -297,12 +301,23 @@ std::vector<ImageResource> StoryImages() {
   v.push_back(FromCanvas(aTop, "Story", "IMAGE_STORY_BACK_TOP", "images/story/back_top.jpg", ImageFormat::Jpeg));
   v.push_back(FromCanvas(aBottom, "Story", "IMAGE_STORY_BACK_BOTTOM", "images/story/back_bottom.tga", ImageFormat::Tga));
   v.push_back(FromCanvas(*Scroll(), "Story", "IMAGE_SCROLL", "images/story/scroll.png", ImageFormat::Png));
-  Canvas anEnd(800, 600);
+  // As wide as the story's pictures: the screen's edge shading falls on its sides.
+  Canvas anEnd(640, 600);
   Valley(anEnd, true);
-  // The codex open on the hill, shining.
-  Light(anEnd, 400, 470, 220, Hex(0xFFE0A0), 0.8);
-  Codex(anEnd, 320, 480, 160, 60, 1502);
-  anEnd.Vignette(0.35);
+  // The codex open on the eastern hill, shining in the dawn.
+  Light(anEnd, 560, 490, 120, Hex(0xFFE0A0), 0.7);
+  Codex(anEnd, 508, 494, 104, 40, 1502);
+  // The credits rise through the middle in gold: a band of shadow keeps them clear of the sky.
+  cairo_rectangle(anEnd.cr(), 0, 0, 640, 600);
+  cairo_pattern_t* aBand = cairo_pattern_create_linear(0, 0, 640, 0);
+  const double kStops[][2] = {{0, 0},           {60 / 640.0, 0}, {130 / 640.0, 0.45}, {510 / 640.0, 0.45},
+                              {580 / 640.0, 0}, {1, 0}};
+  for (const auto& aStop : kStops)
+    cairo_pattern_add_color_stop_rgba(aBand, aStop[0], 0.02, 0.02, 0.06, aStop[1]);
+  cairo_set_source(anEnd.cr(), aBand);
+  cairo_fill(anEnd.cr());
+  cairo_pattern_destroy(aBand);
+  anEnd.Vignette(0.3);
   anEnd.Noise(1503, 0.025);
   v.push_back(FromCanvas(anEnd, "Story", "IMAGE_END_OF_GAME", "images/story/ending.jpg", ImageFormat::Jpeg));
   v.push_back(FromCanvas(*Runestone(44, 3), "Story", "IMAGE_RUNESTONE", "images/story/runestone.png",
@@ -373,10 +388,43 @@ std::vector<ImageResource> HowToPlayImages() {
     for (int i = 0; i < 4; ++i) c->Text(kNames[i], 110, 40 + i * 28, Face::Serif, 13, Hex(0xFDEAC7), 1.0, true);
     Add(std::move(c), "IMAGE_HTP_INGAME_6", "images/htp/ingame6.png");
   }
-  {  // The chapter's results: a blank page the game writes on.
+  {  // The chapter's results: a page of the Codex with a grade's medal, the clock, and the
+     // spell bound into the open book. Before the first chapter the game writes a sample result
+     // down the middle (lines at 14, 50, 95 and 121): only faint marks stand there.
     auto c = HtpFrame(300, 240);
+    cairo_t* cr = c->cr();
     c->RoundRect(6, 6, 288, 228, 9);
     Parchment(*c, 6, 6, 288, 228, 1602);
+    for (int k = 0; k < 3; ++k) {  // a faint ring of runes, as if pressed into the page
+      cairo_arc(cr, 150, 78, 62 - k * 9, 0, 2 * M_PI);
+      cairo_set_line_width(cr, k == 0 ? 2.0 : 1.0);
+      c->Color(Hex(0x8A6226), 0.14);
+      cairo_stroke(cr);
+    }
+    for (int i = 0; i < 12; ++i) {
+      const double t = i * M_PI / 6;
+      cairo_move_to(cr, 150 + std::cos(t) * 54, 78 + std::sin(t) * 54);
+      cairo_line_to(cr, 150 + std::cos(t + 0.2) * 58, 78 + std::sin(t + 0.2) * 58);
+      cairo_set_line_width(cr, 1.5);
+      c->Color(Hex(0x8A6226), 0.18);
+      cairo_stroke(cr);
+    }
+    cairo_move_to(cr, 96, 88);  // a flourish between the grade and the spell
+    cairo_curve_to(cr, 120, 82, 136, 94, 150, 88);
+    cairo_curve_to(cr, 164, 82, 180, 94, 204, 88);
+    cairo_set_line_width(cr, 1.5);
+    c->Color(Hex(0xB08A3A), 0.8);
+    cairo_stroke(cr);
+    PasteEmoji(*c, 0x1F3C5, 46, 40, 46);  // the grade's medal
+    PasteEmoji(*c, 0x231B, 38, 262, 46);  // the clock that counts
+    c->Glow(150, 196, 70, Hex(0xFFE8A0), 0.7);
+    Codex(*c, 96, 174, 108, 46, 1603);
+    for (int i = 0; i < 5; ++i) {  // the spell's letters rising from the page
+      const double x = 122 + i * 13, y = 178 - (i % 2) * 8;
+      c->Glow(x, y - 14, 5, Hex(0xFFD870), 0.9);
+    }
+    PasteEmoji(*c, 0x1FA84, 44, 232, 190);  // the wand that casts it
+    PasteEmoji(*c, 0x2728, 24, 70, 178);
     Add(std::move(c), "IMAGE_HTP_INGAME_7", "images/htp/ingame7.png");
   }
   auto Potion = [&](const char* theId, const char* theFile, int w, int h, int theVariant) {
@@ -444,16 +492,15 @@ std::vector<ImageResource> MapImages() {
   std::vector<ImageResource> v;
   for (int i = 0; i < 12; ++i) {
     const MapSpot& s = MapSpotAt(i);
-    // A warm halo over the location's picture, drawn additively by the game; it fades out
-    // before the image's edges.
-    int pw = 0, ph = 0;
-    MapPictureSize(i, &pw, &ph);
-    const int w = std::min(std::max(40, s.mPictureX + pw + 14 - s.mHoverX), 660 - s.mHoverX);
-    const int h = std::min(std::max(40, s.mPictureY + ph + 14 - s.mHoverY), 600 - s.mHoverY);
+    const MapRect& a = MapPictureArea(i);
+    // A warm halo over the location's picture, drawn additively by the game from its hover
+    // point; it fades out before the image's edges.
+    const int w = std::min(std::max(40, a.Right() + 10 - s.mHoverX), 660 - s.mHoverX);
+    const int h = std::min(std::max(40, a.Bottom() + 10 - s.mHoverY), 600 - s.mHoverY);
     Canvas c(w, h);
-    const double cx = std::clamp(s.mPictureX + pw / 2.0 - s.mHoverX, 10.0, w - 10.0);
-    const double cy = std::clamp(s.mPictureY + ph / 2.0 - s.mHoverY, 10.0, h - 10.0);
-    const double rx = std::min({pw / 2.0 + 12, cx, w - cx}), ry = std::min({ph / 2.0 + 12, cy, h - cy});
+    const double cx = std::clamp(a.mX + a.mW / 2.0 - s.mHoverX, 10.0, w - 10.0);
+    const double cy = std::clamp(a.mY + a.mH / 2.0 - s.mHoverY, 10.0, h - 10.0);
+    const double rx = std::min({a.mW / 2.0 + 8, cx, w - cx}), ry = std::min({a.mH / 2.0 + 8, cy, h - cy});
     c.Ellipse(cx, cy, rx, ry);
     cairo_pattern_t* p = cairo_pattern_create_radial(cx, cy, 0, cx, cy, std::max(rx, ry));
     cairo_pattern_add_color_stop_rgba(p, 0, 1.0, 0.85, 0.45, 0.5);

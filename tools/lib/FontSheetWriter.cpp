@@ -269,7 +269,9 @@ std::wstring MakeFontDescriptor(const FontSheet& theSheet, const DescriptorOptio
     d += L"LayerPointRange Shadow 10 -1;\n";
   }
   if (theOptions.mOutlineLayer && theSheet.mHasOutlines) {
-    d += L"\n# A black outline behind the fill, unless the font is tagged 'plain'.\n";
+    const std::wstring aTag(theOptions.mOutlineTag.begin(), theOptions.mOutlineTag.end());
+    d += aTag.empty() ? L"\n# A black outline behind the fill, unless the font is tagged 'plain'.\n"
+                      : L"\n# A black outline behind the fill, for fonts tagged '" + aTag + L"'.\n";
     d += L"CreateHorzSpanRectList OutlineRects (0 " + Num(aRowHeight) + L" 0 " + Num(aRowHeight + 2) +
          L") (" + anOutlineWidths + L");\n";
     d += L"CreateLayerFrom Outline Main;\n";
@@ -277,7 +279,10 @@ std::wstring MakeFontDescriptor(const FontSheet& theSheet, const DescriptorOptio
     d += L"LayerSetCharOffsets Outline CharList (" + anOutlineOffsets + L");\n";
     d += L"LayerSetColorMult Outline (0 0 0 1);\n";
     d += L"LayerSetBaseOrder Outline 0;\n";
-    d += L"LayerExcludeTags Outline ('plain');\n";
+    if (aTag.empty())
+      d += L"LayerExcludeTags Outline ('plain');\n";
+    else
+      d += L"LayerRequireTags Outline ('" + aTag + L"');\n";
   }
   return d;
 }

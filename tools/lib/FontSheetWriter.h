@@ -61,6 +61,7 @@ struct DescriptorOptions {
   int mSpacing = 0;
   bool mShadowLayer = true;   // needs the tag "shadow"
   bool mOutlineLayer = true;  // left out by the tag "plain"; needs outlines in the sheet
+  std::string mOutlineTag;    // when set, the outline is drawn only by fonts with this tag
   bool mSixteenBit = false;   // written as 16-bit text even when every character fits in a byte
 };
 

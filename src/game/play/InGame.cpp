@@ -387,7 +387,8 @@ void InGame::Draw(Graphics* g) {
   m_levelDynamics.draw(g, m_app, isDimmed ? f * k_darkGrey / 255.0f : f);
   if (!isRepelling) g->Translate(-aShakeX, -aShakeY);
 
-  drawSideBarShared(g, m_sideBarImage, this, m_app, f, aBase, m_state == 2 || m_state == 6);
+  const bool isPaused = m_state == 2 || m_state == 6;
+  drawSideBarShared(g, m_sideBarImage, this, m_app, f, aBase, isPaused);
 
   ProfileData* aProfile = profile();
   if (getLevel() != k_finalLevel && aProfile != nullptr) {
@@ -404,7 +405,10 @@ void InGame::Draw(Graphics* g) {
     g->DrawImage(IMAGE_REVEAL_ICON_HOVER, GameApp::k_revealButtonLocX[m_revealIndex],
                  GameApp::k_revealButtonLocY[m_revealIndex]);
   }
-  PARTICLE::draw(g, f, this);
+  // While paused the side bar shows its pause text where the clock was, and the particles stand
+  // still: the clock's penalty note, left over the pause text, made both unreadable. It waits,
+  // unseen, with the clock until play goes on.
+  PARTICLE::draw(g, f, isPaused ? nullptr : this);
   drawHighlighted(g, f);
   g->SetDrawMode(0);
 }

@@ -10,6 +10,7 @@
 #include "graphics/Font.h"
 #include "graphics/Image.h"
 #include "graphics/ParticleSystem.h"
+#include "resources/ImageFont.h"
 #include "widgets/Checkbox.h"
 #include "widgets/EditWidget.h"
 #include "widgets/OrvoButtonWidget.h"
@@ -134,6 +135,12 @@ void PopupBox::Init() {
 
   m_nameEdit = new EditWidget(101, this);
   m_nameEdit->SetFont(FONT_MEDIUM);
+  // Its light letters stand on the parchment seen through the field's thin shade: the field's
+  // own copy of the type takes the font's outline (the font's other users do not).
+  if (auto* aFont = dynamic_cast<ImageFont*>(m_nameEdit->mFont)) {
+    aFont->AddTag("outlined");
+    aFont->Prepare();
+  }
   m_nameEdit->SetColor(EditWidget::COLOR_BKG, Color(0, 0, 0, 80));
   m_nameEdit->SetColor(EditWidget::COLOR_TEXT, k_editWidgetTextColor);
   m_nameEdit->SetColor(EditWidget::COLOR_HILITE, Color::White);

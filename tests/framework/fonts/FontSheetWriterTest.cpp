@@ -69,6 +69,30 @@ TEST(FontSheetWriter, EveryCharacterSurvivesTheDescriptor) {
   }
 }
 
+// With an outline tag the outline is drawn only by fonts carrying it (the name field's copy of
+// the game's medium type), not left out by "plain".
+TEST(FontSheetWriter, AnOutlineTagKeepsTheOutlineForTheFontsThatCarryIt) {
+  TeskTools::FontSheetOptions anOptions;
+  anOptions.mPixelSize = 12;
+  anOptions.mChars = L"Ab";
+  TeskTools::FontSheet aSheet;
+  std::string anError;
+  ASSERT_TRUE(TeskTools::RenderFontSheet(anOptions, &aSheet, &anError)) << anError;
+  TeskTools::DescriptorOptions aDescOptions;
+  aDescOptions.mSheetFileName = "w.png";
+  aDescOptions.mShadowLayer = false;
+  aDescOptions.mOutlineTag = "outlined";
+  const std::string aBytes = TeskTools::EncodeDescriptor(TeskTools::MakeFontDescriptor(aSheet, aDescOptions), false);
+  TeskTest::FontTestHost aHost;
+  aHost.AddSheet("w.png", aSheet.mWidth, aSheet.mHeight, aSheet.mPixels.data());
+  std::unique_ptr<FontData, DataDeleter> aData(TeskTest::LoadFontText(&aHost, aBytes));
+  ASSERT_TRUE(aData->mInitialized) << (aHost.mPopups.empty() ? "" : aHost.mPopups[0]);
+  const FontLayer* anOutline = aData->mFontLayerMap["OUTLINE"];
+  ASSERT_NE(anOutline, nullptr);
+  EXPECT_EQ(anOutline->mRequiredTags, (std::vector<TeskString>{L"OUTLINED"}));
+  EXPECT_TRUE(anOutline->mExcludedTags.empty());
+}
+
 TEST(FontSheetWriter, EightBitWhenEveryCharacterFits) {
   EXPECT_EQ(TeskTools::EncodeDescriptor(L"A \u00E9;", false), "A \xE9;");
   EXPECT_EQ(TeskTools::EncodeDescriptor(L"A", true), std::string("\xFF\xFE"

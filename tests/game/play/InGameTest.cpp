@@ -377,6 +377,50 @@ TEST_F(InGameTest, APenalisedMissTeachesOnceWithTheHelpBoxOn) {
   EXPECT_EQ(GameApp::sm_currentFadeDirection, 2);
 }
 
+// The penalty's "-15 seconds" rises from the clock; the help it brings pauses the scene, and the
+// side bar writes its pause text there instead of the clock. The note waits unseen with the
+// clock (particles stand still while paused) and shows again once play goes on.
+TEST_F(InGameTest, WhilePausedThePenaltyNoteWaitsWithTheClock) {
+  App().mProfile.setHelpBox(true);
+  for (int aBit = 0; aBit < 32; ++aBit)
+    if (aBit != 7) App().mProfile.setHintBlock(aBit);
+  // The texts the game's start-up takes from the string table.
+  std::wstring* const kNotes[] = {&GameApp::s_reduceTime15, &GameApp::s_reduceTime30,
+                                  &GameApp::s_reduceTime45, &GameApp::s_reduceTime60};
+  std::vector<std::wstring> aKept;
+  for (std::wstring* aText : kNotes) {
+    aKept.push_back(*aText);
+    *aText = L"-15 seconds";
+  }
+  Enter(7);
+  const Point e = EmptyPixel();
+  for (int i = 0; i < 5; ++i) Click(e.x, e.y);
+  ASSERT_EQ(Scene().m_state, 2);
+  // The side bar's clock box, as drawn with and without the note.
+  auto ClockBox = [&]() {
+    Tesk::MemoryImage aScreen;
+    aScreen.Create(800, 600);
+    Tesk::Graphics g(&aScreen);
+    Scene().Draw(&g);
+    std::vector<uint32_t> aBox;
+    for (int y = 400; y < 480; ++y)
+      for (int x = 0; x < 140; ++x) aBox.push_back(aScreen.GetBits()[y * 800 + x]);
+    return aBox;
+  };
+  const std::vector<uint32_t> aPausedWithNote = ClockBox();
+  int aLive = 0;
+  for (const PARTICLE::ParticleTxt& t : PARTICLE::txtArray) aLive += t.m_type == PARTICLE::k_txtType ? 1 : 0;
+  ASSERT_EQ(aLive, 1) << "the penalty's note";
+  std::vector<PARTICLE::ParticleTxt> aNotes(std::begin(PARTICLE::txtArray), std::end(PARTICLE::txtArray));
+  PARTICLE::resetAll(true);
+  EXPECT_TRUE(aPausedWithNote == ClockBox()) << "the note is drawn over the pause text";
+  std::copy(aNotes.begin(), aNotes.end(), std::begin(PARTICLE::txtArray));
+  Scene().m_state = 1;
+  EXPECT_FALSE(aPausedWithNote == ClockBox()) << "playing again, the note shows";
+  PARTICLE::resetAll(true);
+  for (size_t i = 0; i < aKept.size(); ++i) *kNotes[i] = aKept[i];
+}
+
 TEST_F(InGameTest, QuickFindsRaiseTheGradeByTheLevelsStep) {
   struct Case {
     int mLevel;

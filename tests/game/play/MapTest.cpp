@@ -1,11 +1,17 @@
 // The location map on the generated asset set, through the real widget and sound managers:
 // buttons and markers that follow the open locations on both maps and on the final level, the
-// clock running out, the side bar, the help messages, and forty visits without a lost channel.
+// clock running out, the side bar, the help messages, and forty visits without a lost channel;
+// and on every chapter's map, each place's picture, number seal and name plate together, with
+// what a player sees where a click goes.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <sstream>
 
 #include "PlayRig.h"
+#include "game/play/LevelTables.h"
+#include "game/play/Math.h"
 #include "game/shell/PopupBox.h"
 #include "graphics/Graphics.h"
 #include "graphics/Particles.h"
@@ -320,6 +326,259 @@ TEST_F(MapTest, FortyVisitsLoseNoSoundChannel) {
   }
   EXPECT_EQ(mMap->m_ambient, nullptr);
   EXPECT_EQ(PlayTest::FreeChannels(App().mSoundManager, 74), Tesk::DSoundManager::k_MaxChannels);
+}
+
+// What one place shows on a map, in screen pixels: its picture, its name plate (first map) and
+// its number seal, each an image at a point, and the rectangle its button takes the pointer in.
+struct Shown {
+  Tesk::Image* mImage = nullptr;
+  int x = 0, y = 0;
+};
+struct Box {
+  int x0 = 0, y0 = 0, x1 = 0, y1 = 0;  // right and bottom edges excluded
+  bool empty() const { return x1 <= x0 || y1 <= y0; }
+};
+struct PlaceOnMap {
+  int mIndex = 0;
+  Shown mPicture, mPlate;
+  bool mHasSeal = false;
+  int mSealX = 0, mSealY = 0;
+};
+
+int AlphaAt(const Shown& s, int x, int y) {
+  if (s.mImage == nullptr || x < s.x || y < s.y || x >= s.x + s.mImage->GetWidth() ||
+      y >= s.y + s.mImage->GetHeight())
+    return 0;
+  return MATH::BBImageTest(x - s.x, y - s.y, s.mImage);
+}
+
+// The part of an image a player sees as solid: its pixels of at least half alpha.
+Box SolidBox(const Shown& s) {
+  Box b{1 << 20, 1 << 20, -1, -1};
+  if (s.mImage == nullptr) return Box{};
+  for (int y = 0; y < s.mImage->GetHeight(); ++y)
+    for (int x = 0; x < s.mImage->GetWidth(); ++x)
+      if (MATH::BBImageTest(x, y, s.mImage) >= 128) {
+        b.x0 = std::min(b.x0, s.x + x);
+        b.y0 = std::min(b.y0, s.y + y);
+        b.x1 = std::max(b.x1, s.x + x + 1);
+        b.y1 = std::max(b.y1, s.y + y + 1);
+      }
+  return b.x1 < 0 ? Box{} : b;
+}
+
+// Pixels between two boxes along the axis that separates them most (0 when they meet).
+int Gap(const Box& a, const Box& b) {
+  return std::max({0, a.x0 - b.x1, b.x0 - a.x1, a.y0 - b.y1, b.y0 - a.y1});
+}
+
+// The drawn circle of a number seal: 24 pixels across in its 30-pixel cell, bobbing 3 up and down.
+Box SealBox(const PlaceOnMap& p) {
+  return Box{p.mSealX + 3, p.mSealY + 3 - 3, p.mSealX + 27, p.mSealY + 27 + 3};
+}
+bool InSeal(const PlaceOnMap& p, int x, int y, int theBob) {
+  const double dx = x + 0.5 - (p.mSealX + 15), dy = y + 0.5 - (p.mSealY + 15 + theBob);
+  return dx * dx + dy * dy <= 12.0 * 12.0;
+}
+
+TEST_F(MapTest, EveryChaptersPlacesKeepTheirPicturesSealsAndNamesTogether) {
+  for (int aChapter = 1; aChapter <= 13; ++aChapter) {
+    std::vector<std::pair<int, int>> anOpen;
+    for (int k = 0; k < k_maxLocations; ++k) {
+      const int anId = s_levelDataMapping[aChapter][k];
+      if (anId >= 1 && anId <= 12) anOpen.push_back({anId, 10});
+    }
+    for (int aMapUsing = 0; aMapUsing < 2; ++aMapUsing) {
+      SCOPED_TRACE("chapter " + std::to_string(aChapter) + (aMapUsing ? ", second map" : ", first map"));
+      App().mProfile.setMapUsing(aMapUsing);
+      AtLevel(aChapter, anOpen);
+      App().mProfile.setMapUsing(aMapUsing);
+      Visit();
+      std::vector<PlaceOnMap> aPlaces;
+      for (auto [anId, anOpenCount] : anOpen) {
+        const int i = anId - 1;
+        Tesk::OrvoButtonWidget* b = mMap->m_locationButtons[i];
+        ASSERT_TRUE(HasButton(anId)) << anId;
+        PlaceOnMap p;
+        p.mIndex = i;
+        if (aMapUsing == 0) {
+          const Tesk::Map::MapPoint& at = Tesk::Map::s_mapLocationsSelectionPoint[i].picture;
+          p.mPicture = Shown{mMap->m_locationPictures[i], at.x + 140, at.y};
+          const Tesk::Map::MapPoint& aName = Tesk::Map::s_mapLocationText[i];
+          p.mPlate = Shown{mMap->m_namePlates[i], aName.x + 140, aName.y};
+        } else {
+          p.mPicture = Shown{b->mButtonImage, b->mX, b->mY};
+        }
+        ASSERT_NE(p.mPicture.mImage, nullptr) << anId;
+        p.mHasSeal = !mMap->m_markers[i].isInactive();
+        EXPECT_EQ(p.mHasSeal, aChapter != 13) << anId;
+        p.mSealX = mMap->m_markers[i].getX();
+        p.mSealY = mMap->m_markers[i].getY();
+        aPlaces.push_back(p);
+      }
+      std::sort(aPlaces.begin(), aPlaces.end(),
+                [](const PlaceOnMap& a, const PlaceOnMap& b) { return a.mIndex < b.mIndex; });
+      // Who is seen and who takes the click at each pixel: pictures are drawn, and buttons hit,
+      // in the order of their places.
+      auto SeenAt = [&](int x, int y) {
+        int aSeen = -1;
+        for (const PlaceOnMap& p : aPlaces)
+          if (AlphaAt(p.mPicture, x, y) >= 128) aSeen = p.mIndex;
+        return aSeen;
+      };
+      auto ClickedAt = [&](int x, int y) {
+        Tesk::Widget* w = Manager()->GetWidgetAt(x, y, nullptr, nullptr);
+        for (const PlaceOnMap& p : aPlaces)
+          if (w == mMap->m_locationButtons[p.mIndex]) return p.mIndex;
+        return -1;
+      };
+      std::vector<Box> aSolid;
+      for (const PlaceOnMap& p : aPlaces) aSolid.push_back(SolidBox(p.mPicture));
+      // The first map's compass in the corner is drawn over the pictures: it covers none.
+      if (aMapUsing == 0) {
+        Tesk::Image* aCorner = mMap->m_images[38];
+        ASSERT_NE(aCorner, nullptr);
+        const Shown aCompass{aCorner, 784 - aCorner->GetWidth(), 590 - aCorner->GetHeight()};
+        const Box c = SolidBox(aCompass);
+        int aCovered = 0;
+        for (int y = c.y0; y < c.y1; ++y)
+          for (int x = c.x0; x < c.x1; ++x)
+            if (AlphaAt(aCompass, x, y) >= 128 && SeenAt(x, y) >= 0) ++aCovered;
+        EXPECT_EQ(aCovered, 0) << "the compass covers a picture";
+      }
+
+      for (size_t k = 0; k < aPlaces.size(); ++k) {
+        const PlaceOnMap& p = aPlaces[k];
+        const std::string aName = "location " + std::to_string(p.mIndex + 1);
+        SCOPED_TRACE(aName);
+        // The picture: mostly in view, and where it is seen a click enters its place (or, at its
+        // edge on the first map, ground that no place claims).
+        int aSolidCount = 0, aSeen = 0, anOwn = 0, aWrong = 0;
+        const Box& a = aSolid[k];
+        for (int y = a.y0; y < a.y1; ++y)
+          for (int x = a.x0; x < a.x1; ++x) {
+            if (AlphaAt(p.mPicture, x, y) < 128) continue;
+            ++aSolidCount;
+            if (SeenAt(x, y) != p.mIndex) continue;
+            ++aSeen;
+            const int aClicked = ClickedAt(x, y);
+            if (aClicked == p.mIndex) ++anOwn;
+            if (aClicked >= 0 && aClicked != p.mIndex) ++aWrong;
+          }
+        ASSERT_GT(aSolidCount, 0);
+        EXPECT_GE(aSeen * 4, aSolidCount * 3) << "the picture is mostly hidden";
+        EXPECT_GE(anOwn * 2, aSeen) << "half the picture does not enter its place";
+        EXPECT_LE(aWrong * 100, aSeen) << aWrong << " of " << aSeen << " seen pixels enter another place";
+
+        // The seal stands on its picture, or just above it like a flag, nearer it than any other.
+        if (p.mHasSeal) {
+          const Box aSeal = SealBox(p);
+          const int anOwnGap = Gap(aSeal, a);
+          const bool isAbove = aSeal.y1 <= a.y0 && p.mSealX + 15 >= a.x0 && p.mSealX + 15 < a.x1;
+          EXPECT_LE(anOwnGap, isAbove ? 40 : 12)
+              << "the seal floats " << anOwnGap << " pixels from its picture";
+          for (size_t j = 0; j < aPlaces.size(); ++j) {
+            if (j != k)
+              EXPECT_LT(anOwnGap, Gap(aSeal, aSolid[j]))
+                  << "the seal is nearer location " << aPlaces[j].mIndex + 1;
+            // No name under it, and nothing of another place.
+            int aCovered = 0;
+            for (int aBob = -3; aBob <= 3; aBob += 6)
+              for (int y = aSeal.y0; y < aSeal.y1; ++y)
+                for (int x = aSeal.x0; x < aSeal.x1; ++x)
+                  if (InSeal(p, x, y, aBob) && ((j != k && AlphaAt(aPlaces[j].mPicture, x, y) >= 128) ||
+                                                AlphaAt(aPlaces[j].mPlate, x, y) >= 128))
+                    ++aCovered;
+            EXPECT_EQ(aCovered, 0) << "the seal covers location " << aPlaces[j].mIndex + 1;
+          }
+        }
+
+        // The name plate touches its picture, is nearer it than any other, lies on no other
+        // picture, and a click on its middle enters its place or nothing.
+        if (p.mPlate.mImage != nullptr) {
+          const Box aPlate = SolidBox(p.mPlate);
+          const int anOwnGap = Gap(aPlate, a);
+          EXPECT_LE(anOwnGap, 10) << "the plate floats " << anOwnGap << " pixels from its picture";
+          for (size_t j = 0; j < aPlaces.size(); ++j) {
+            if (j == k) continue;
+            EXPECT_LT(anOwnGap, Gap(aPlate, aSolid[j]))
+                << "the plate is nearer location " << aPlaces[j].mIndex + 1;
+          }
+          int anOnOther = 0;
+          for (int y = aPlate.y0; y < aPlate.y1; ++y)
+            for (int x = aPlate.x0; x < aPlate.x1; ++x)
+              if (AlphaAt(p.mPlate, x, y) >= 128) {
+                const int aSeenHere = SeenAt(x, y);
+                if (aSeenHere >= 0 && aSeenHere != p.mIndex) ++anOnOther;
+              }
+          EXPECT_EQ(anOnOther, 0) << "the plate lies on another picture";
+          const int aClicked = ClickedAt((aPlate.x0 + aPlate.x1) / 2, (aPlate.y0 + aPlate.y1) / 2);
+          EXPECT_TRUE(aClicked == -1 || aClicked == p.mIndex)
+              << "a click on the plate enters location " << aClicked + 1;
+        }
+      }
+      Leave();
+    }
+  }
+  App().mProfile.setMapUsing(0);
+}
+
+// The colour of an image's pixel as it is stored (a palettised image keeps its palette).
+uint32_t ColorAt(Tesk::Image* theImage, int x, int y) {
+  auto* m = dynamic_cast<Tesk::MemoryImage*>(theImage);
+  if (m == nullptr) return 0;
+  const int anIndex = y * m->mWidth + x;
+  if (m->mPalette && m->mPaletteIndices) return m->mPalette[m->mPaletteIndices[anIndex]];
+  return m->mBits ? m->mBits[anIndex] : 0;
+}
+
+// Relative luminance of an 0xAARRGGBB colour.
+double Luminance(uint32_t theColor) {
+  auto Linear = [](uint32_t c) {
+    const double v = (c & 0xFF) / 255.0;
+    return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+  };
+  return 0.2126 * Linear(theColor >> 16) + 0.7152 * Linear(theColor >> 8) + 0.0722 * Linear(theColor);
+}
+
+// A hovered place lights its name plate: the letters stay dark on the lit paper.
+TEST_F(MapTest, AHoveredNamePlateStaysReadable) {
+  std::vector<std::pair<int, int>> anOpen;
+  for (int anId = 1; anId <= 12; ++anId) anOpen.push_back({anId, 3});
+  AtLevel(13, anOpen);
+  Visit();
+  for (Tesk::OrvoButtonWidget* b : mMap->m_locationButtons) {
+    b->mIsOver = true;
+    b->mHoverAlpha = 1.0f;
+  }
+  Tesk::MemoryImage aScreen;
+  aScreen.Create(800, 600);
+  {
+    Tesk::Graphics g(&aScreen);
+    mMap->Draw(&g);
+  }
+  for (int i = 0; i < 12; ++i) {
+    SCOPED_TRACE("location " + std::to_string(i + 1));
+    Tesk::Image* aPlate = mMap->m_namePlates[i];
+    ASSERT_NE(aPlate, nullptr);
+    const Tesk::Map::MapPoint& at = Tesk::Map::s_mapLocationText[i];
+    double anInk = 0, aPaper = 0;
+    int anInks = 0, aPapers = 0;
+    for (int y = 0; y < aPlate->GetHeight(); ++y)
+      for (int x = 0; x < aPlate->GetWidth(); ++x) {
+        const uint32_t c = ColorAt(aPlate, x, y);
+        if ((c >> 24) != 255) continue;
+        const double l = Luminance(c);
+        const double aDrawn = Luminance(aScreen.GetBits()[(at.y + y) * 800 + at.x + 140 + x]);
+        if (l < 0.05) anInk += aDrawn, ++anInks;
+        if (l > 0.45) aPaper += aDrawn, ++aPapers;
+      }
+    ASSERT_GT(anInks, 20);
+    ASSERT_GT(aPapers, 100);
+    const double aContrast = (aPaper / aPapers + 0.05) / (anInk / anInks + 0.05);
+    EXPECT_GE(aContrast, 4.5);
+  }
+  Leave();
 }
 
 }  // namespace

@@ -3,12 +3,13 @@
 // the sounds it plays, and what the panel draws in each state.
 #include <gtest/gtest.h>
 
+#include <cwchar>
 #include <string>
 #include <vector>
 
 #include "PopupRig.h"
-#include "game/shell/GameStrings.h"
 #include "game/play/SideBar.h"
+#include "game/shell/GameStrings.h"
 #include "game/shell/GameText.h"
 
 namespace {
@@ -191,6 +192,45 @@ TEST_F(PopupResults, TheAllObjectsBonusIsShownAndMarkedAsShown) {
   EXPECT_EQ(aBonus->color, Color(250, 22, 60));
   EXPECT_EQ(UpdatesUntilNextState(), 110);
   EXPECT_EQ(mPopup->m_resultState, 5u);
+}
+
+// The grade is written centred on x 224 and a bonus is noted right of it, from x 260 (the
+// reveal icon centred on 280): whichever grade stands there, it ends before the note begins.
+TEST_F(PopupResults, EveryGradeEndsBeforeTheBonusNotes) {
+  Chapter(1, 90000, 30000, 2);
+  mProfile->setLevelGradePlus();
+  Open(POPUP_CHAPTER_COMPLETE);
+  while (mPopup->m_resultState != 5 && UpdatesUntilNextState() > 0) {
+  }
+  ASSERT_NE(IMAGE_REVEAL_ICON, nullptr);
+  const wchar_t* const kGrades[] = {stringGradeS,     stringGradeSPlus, stringGradeB,
+                                    stringGradeBPlus, stringGradeA,     stringGradeAPlus};
+  struct Note {
+    uint8_t mState;
+    const wchar_t* mText;  // null: the reveal icon
+  };
+  const Note kNotes[] = {{2, nullptr}, {3, stringTimeBonus}, {4, stringAllObjectsFoundTitle}};
+  for (const Note& n : kNotes) {
+    SCOPED_TRACE(static_cast<int>(n.mState));
+    mPopup->m_resultState = n.mState;
+    DrawPopup();
+    const Written* aGrade = mPopup->find(mApp->getGradeText());
+    ASSERT_NE(aGrade, nullptr);
+    ASSERT_NE(aGrade->font, nullptr);
+    int aNoteLeft = 280 - IMAGE_REVEAL_ICON->GetWidth() / 2;
+    if (n.mText != nullptr) {
+      const Written* aNote = mPopup->find(n.mText);
+      ASSERT_NE(aNote, nullptr);
+      EXPECT_LT(aNote->y, aGrade->y + aGrade->font->GetHeight()) << "on the grade's line";
+      aNoteLeft = aNote->x;
+    }
+    for (const wchar_t* aText : kGrades) {
+      ASSERT_NE(aText, nullptr);
+      const int aWidth = aGrade->font->StringWidth(aText);
+      const int aRight = aGrade->x - aWidth / 2 + aWidth;
+      EXPECT_LE(aRight + 4, aNoteLeft) << std::string(aText, aText + std::wcslen(aText));
+    }
+  }
 }
 
 TEST_F(PopupResults, TheClickLinePulsesBetweenItsBounds) {

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <functional>
 #include <string>
@@ -17,6 +18,7 @@
 #include "PopupRig.h"
 #include "game/shell/GameStrings.h"
 #include "widgets/Checkbox.h"
+#include "widgets/EditWidget.h"
 #include "widgets/OrvoButtonWidget.h"
 #include "widgets/Slider.h"
 
@@ -350,6 +352,39 @@ TEST_F(PopupScreens, TheUnlockablesWithTheWands) {
     EXPECT_NE(Pixel(x - 1, 312 + 32) & 0xFFFFFFu, anOutline);
     EXPECT_NE(Pixel(x + 32, 312 - 1) & 0xFFFFFFu, anOutline);
   }
+}
+
+// The name field writes light letters over the parchment seen through its thin shade: each
+// letter stands against its own dark edge, so the name reads (a contrast of 4.5 or more between
+// nine of every ten letter pixels and the darkest pixel next to them).
+TEST_F(PopupScreens, TheNameTypedInTheFieldReads) {
+  Open(POPUP_NEW_PROFILE);
+  EditWidget* aField = mPopup->m_nameEdit;
+  aField->SetText(L"Player", false);
+  aField->mHilitePos = aField->mCursorPos;  // as typed, nothing selected
+  Shoot("name_entry", 10, 590);
+  auto Luminance = [](uint32_t c) {
+    auto Linear = [](uint32_t v) {
+      const double x = (v & 0xFF) / 255.0;
+      return x <= 0.04045 ? x / 12.92 : std::pow((x + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * Linear(c >> 16) + 0.7152 * Linear(c >> 8) + 0.0722 * Linear(c);
+  };
+  int aLetters = 0, aClear = 0;
+  for (int y = aField->mY + 1; y < aField->mY + aField->mHeight - 1; ++y)
+    for (int x = aField->mX + 1; x < aField->mX + aField->mWidth - 1; ++x) {
+      const uint32_t c = Pixel(x, y);
+      const int dr = static_cast<int>((c >> 16) & 0xFF) - 250, dg = static_cast<int>((c >> 8) & 0xFF) - 220,
+                db = static_cast<int>(c & 0xFF) - 80;
+      if (dr * dr + dg * dg + db * db > 60 * 60) continue;  // not the letters' yellow
+      ++aLetters;
+      double aDarkest = 1.0;
+      for (int dy = -1; dy <= 1; ++dy)
+        for (int dx = -1; dx <= 1; ++dx) aDarkest = std::min(aDarkest, Luminance(Pixel(x + dx, y + dy)));
+      if ((Luminance(c) + 0.05) / (aDarkest + 0.05) >= 4.5) ++aClear;
+    }
+  EXPECT_GT(aLetters, 40);
+  EXPECT_GE(aClear * 10, aLetters * 9) << aClear << " of " << aLetters << " letter pixels stand clear";
 }
 
 TEST_F(PopupScreens, AHintOverTheDimmedScreen) {

@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -279,7 +280,9 @@ TEST_F(StoryTest, CreditsRollForEightThousandFiveHundredUpdatesThenLeaveForTheTi
   while (mStory->m_leaving == 0 && n < 9000) {
     mStory->Update();
     ++n;
-    if (n == 1000) EXPECT_EQ(mStory->m_printer.m_yTranslation, -99);
+    if (n == 1000) {
+      EXPECT_EQ(mStory->m_printer.m_yTranslation, -99);
+    }
   }
   EXPECT_EQ(n, 8501);
   EXPECT_FALSE(mPopup->mVisible) << "credits from the title screen offer nothing";
@@ -382,6 +385,57 @@ TEST_F(StoryTest, AClickOnCompletedCreditsEndsThem) {
   Click();
   EXPECT_EQ(mStory->m_leaving, 1);
   EXPECT_EQ(Count(SFX_SELECT_PRESS), 1);
+}
+
+// Relative luminance of a colour's red, green and blue.
+double Luminance(int r, int g, int b) {
+  auto Linear = [](int c) {
+    const double v = c / 255.0;
+    return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+  };
+  return 0.2126 * Linear(r) + 0.7152 * Linear(g) + 0.0722 * Linear(b);
+}
+
+// The credits rise in gold over the ending's picture: as they pass from the bottom of the screen
+// to the top, the picture under the letters stays dark enough for them to read (a contrast of
+// 4.5 or more under nineteen of every twenty of their pixels).
+TEST_F(StoryTest, TheCreditsReadOverTheEndingPicture) {
+  Show(&GameApp::StartStoryFinally);
+  mStory->m_runestoneCounter = 1400;
+  mStory->Update();
+  for (int i = 0; i < 20 && mStory->m_mode == Story::MODE_END_SCROLL; ++i) Click();
+  mStory->m_scrollAlpha = 0.005f;
+  mStory->Update();
+  ASSERT_EQ(mStory->m_mode, Story::MODE_CREDITS);
+  ASSERT_EQ(mStory->m_backImage, IMAGE_END_OF_GAME);
+  const double aGold = Luminance(244, 201, 69);
+  int aLetters = 0, aClear = 0;
+  for (int anOffset = 0; anOffset >= -850; anOffset -= 50) {
+    mStory->m_creditsOffset = static_cast<float>(anOffset) + 0.1f;
+    mStory->Update();
+    PARTICLE::resetAll(true);
+    DrawStory();
+    MemoryImage aBack(mApp.get());
+    aBack.Create(800, 600);
+    {
+      Graphics g(&aBack);
+      mStory->drawStoryBack(&g, Color::White);
+    }
+    // Between the edge shadings, the pixels the letters changed.
+    for (int y = 0; y < 600; ++y)
+      for (int x = 100; x < 700; ++x) {
+        const uint32_t a = mScreen->GetBits()[y * 800 + x], b = aBack.GetBits()[y * 800 + x];
+        int aChange = 0;
+        for (int k = 0; k < 24; k += 8)
+          aChange += std::abs(static_cast<int>((a >> k) & 0xFF) - static_cast<int>((b >> k) & 0xFF));
+        if (aChange < 120) continue;
+        ++aLetters;
+        const double aBehind = Luminance((b >> 16) & 0xFF, (b >> 8) & 0xFF, b & 0xFF);
+        if ((aGold + 0.05) / (aBehind + 0.05) >= 4.5) ++aClear;
+      }
+  }
+  EXPECT_GT(aLetters, 5000);
+  EXPECT_GE(aClear * 20, aLetters * 19) << aClear << " of " << aLetters << " letter pixels read clearly";
 }
 
 TEST_F(StoryTest, HowToPlayHasFourPagesAndTheFourthNextFadesOutOnTheLast) {

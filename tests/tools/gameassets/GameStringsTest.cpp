@@ -50,7 +50,7 @@ std::wstring Formatted(const std::string& theName, const std::wstring& theText, 
                                                       {"stringChapNumAndChant", 12},
                                                       {"stringMagicalChantSideInstructions", 11},
                                                       {"stringNumPartsSelected", 11}};
-  static const std::wstring kLongestGrade = L"Apprentice";
+  static const std::wstring kLongestGrade = L"Scholar";
   std::vector<wchar_t> aBuffer(theCapacity > 0 ? theCapacity : 1024);
   const std::string aConversions = GameAssets::FormatConversions(theText);
   int aResult = -1;
