@@ -43,14 +43,17 @@ int main(int argc, char** argv) {
     const std::vector<GameAssets::ObjectMeasure> aMeasures = GameAssets::MeasureLocation(f);
     std::fputs(GameAssets::MeasureTable(f, aMeasures).c_str(), stdout);
     const std::string aProblem = GameAssets::CheckMeasures(f, aMeasures);
-    std::printf("%2d %s\n\n", anId, aProblem.empty() ? "keeps the bounds" : ("out of bounds: " + aProblem).c_str());
+    std::printf("%2d %s\n\n", anId,
+                aProblem.empty() ? "keeps the bounds" : ("out of bounds: " + aProblem).c_str());
     aFailures += !aProblem.empty();
   }
-  std::printf("bounds: visible share >= %.0f%%, clickable >= %d px, contrast %.0f to %.0f, nearest >= %.1f widths,\n"
-              "        at least %.0f%% of a location's listed objects below %.0f%% visible,\n"
-              "        shown whole (>= %.0f%%) only where the surroundings' lightness spreads >= %.0f\n",
-              GameAssets::k_minVisibleShare * 100, GameAssets::k_minClickable, GameAssets::k_minContrast,
-              GameAssets::k_maxContrast, GameAssets::k_minNearest, GameAssets::k_minPartlyHidden * 100,
-              GameAssets::k_partlyHiddenShare * 100, GameAssets::k_wholeShare * 100, GameAssets::k_minDetailWhenWhole);
+  std::printf(
+      "bounds: visible share >= %.0f%%, clickable >= %d px, contrast %.0f to %.0f, nearest >= %.1f widths,\n"
+      "        at least %.0f%% of a location's listed objects below %.0f%% visible,\n"
+      "        shown whole (>= %.0f%%) only where the surroundings' lightness spreads >= %.0f\n",
+      GameAssets::k_minVisibleShare * 100, GameAssets::k_minClickable, GameAssets::k_minContrast,
+      GameAssets::k_maxContrast, GameAssets::k_minNearest, GameAssets::k_minPartlyHidden * 100,
+      GameAssets::k_partlyHiddenShare * 100, GameAssets::k_wholeShare * 100,
+      GameAssets::k_minDetailWhenWhole);
   return aFailures == 0 ? 0 : 1;
 }
