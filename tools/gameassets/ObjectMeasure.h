@@ -27,7 +27,7 @@ struct ObjectMeasure {
 constexpr double k_minVisibleShare = 0.5;     // enough of it shows to be recognised
 constexpr int k_minClickable = 200;           // and to be clicked without hunting for a pixel
 constexpr double k_minContrast = 6.0;         // findable
-constexpr double k_maxContrast = 42.0;        // not shouting
+constexpr double k_maxContrast = 38.0;        // not shouting
 constexpr double k_minNearest = 0.6;          // never side by side with another listed object
 constexpr double k_minPartlyHidden = 0.3;     // at least this share of the listed objects are partly covered
 constexpr double k_partlyHiddenShare = 0.92;  // "partly covered": less than this share shows

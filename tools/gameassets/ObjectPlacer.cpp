@@ -112,12 +112,12 @@ bool ObjectPlacer::Place(HiddenPiece& p, const std::vector<HiddenPiece>& theOthe
         const double rx = px * cs - py * sn, ry = px * sn + py * cs;
         x0 = std::min(x0, rx), x1 = std::max(x1, rx), y0 = std::min(y0, ry), y1 = std::max(y1, ry);
       }
-      const double sh2 = y1 - y0;
-      if (z.mRoom > 0 && sh2 > z.mRoom) continue;
+      const double aTall = y1 - y0;
+      if (z.mRoom > 0 && aTall > z.mRoom) continue;
       // A thing on the ground sinks a little into it; on a ledge it stands on the edge.
       const double aSink = z.mRest == k_onGround
-                               ? sh2 * 0.05
-                               : (z.mRest == k_onWater ? sh2 * 0.2 : (z.mRest == k_onWall ? 0 : 1));
+                               ? aTall * 0.05
+                               : (z.mRest == k_onWater ? aTall * 0.2 : (z.mRest == k_onWall ? 0 : 1));
       const double cx = c.mFootX - (x0 + x1) / 2, cy = c.mFootY + aSink - y1;
       c.mBody = {cx - w / 2, cy - h / 2, w, h};
       c.mSolid = {cx + x0, cy + y0, x1 - x0, y1 - y0};
