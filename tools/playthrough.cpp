@@ -459,7 +459,12 @@ class PlayerApp : public Tesk::GameApp {
         aScene->m_state == 1) {
       LocationData* aLocation = aScene->getLocationData();
       if (aLocation == nullptr) return;
-      if (mShotLocations.insert(aLocation->m_id).second && mShotLocations.size() == 1) Shoot("location");
+      if (mShotLocations.insert(aLocation->m_id).second) {
+        if (mShotLocations.size() == 1) Shoot("location");
+        char aName[32];
+        std::snprintf(aName, sizeof(aName), "location-%02d", aLocation->m_id);
+        Shoot(aName);
+      }
       if (WantsQuit("location") && ++mQuitCountdown > 3) return QuitByMenu(aScene->m_menuButton);
       // The last chapter's goal: the location's runestone, where it has one still to find.
       Selectable* aStone = aLocation->m_runestoneObject;

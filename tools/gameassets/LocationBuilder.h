@@ -1,7 +1,9 @@
 #pragma once
-// Builds a location's files: the painted background, the hidden things rendered from
-// emoji and placed where they can be found, the pickups, covers and a placeholder,
-// render orders by depth, and the object-text entries of the other-language path.
+// Builds a location's files: the painted background, the hidden things rendered from emoji
+// and placed on the painting's surfaces in its light (ObjectPlacer), the pickups, the
+// scenery in front cut from the painting, a placeholder, render orders by depth, and the
+// object-text entries of the other-language path. What it writes keeps the checks of
+// LocationCheck and the hiding bounds of ObjectMeasure.
 #include <vector>
 
 #include "LocationCheck.h"

@@ -764,6 +764,621 @@ void Shaft(Canvas& c, double x0, double x1, double theTopW, double theBottomY, c
   cairo_restore(cr);
 }
 
+void Fern(Canvas& c, uint32_t theSeed, double x, double y, double theSize, const Rgb& theLeaves) {
+  Random r(theSeed);
+  cairo_t* cr = c.cr();
+  const int aFronds = 7 + r.Int(3);
+  for (int f = 0; f < aFronds; ++f) {
+    // Fronds fan from lying left through upright to lying right; the outer ones are darker.
+    const double t = -M_PI / 2 + (f - (aFronds - 1) / 2.0) / (aFronds / 2.0) * 1.25 + r.Range(-0.12, 0.12);
+    const double len = theSize * r.Range(0.75, 1.05) * (1 - 0.25 * std::fabs(std::sin(t + M_PI / 2)));
+    const double bend = r.Range(0.25, 0.45) * (t < -M_PI / 2 ? -1 : 1);
+    const Rgb aShade = Scale(theLeaves, 0.6 + 0.5 * (1 - std::fabs(t + M_PI / 2) / 1.3) + r.Range(-0.08, 0.08));
+    auto At = [&](double k, double* px, double* py) {
+      const double a = t + bend * k * k;
+      *px = x + std::cos(t) * len * k + std::cos(a) * len * 0.1 * k;
+      *py = y + std::sin(t) * len * k + std::sin(a) * len * 0.1 * k + k * k * len * 0.18;
+    };
+    double px = 0, py = 0;
+    cairo_move_to(cr, x, y);
+    for (int i = 1; i <= 12; ++i) {
+      At(i / 12.0, &px, &py);
+      cairo_line_to(cr, px, py);
+    }
+    cairo_set_line_width(cr, std::max(1.2, theSize * 0.025));
+    c.Color(Scale(aShade, 0.7));
+    cairo_stroke(cr);
+    // Leaflets on both sides, shorter toward the tip.
+    for (int i = 2; i <= 15; ++i) {
+      const double k = i / 16.0;
+      At(k, &px, &py);
+      double qx = 0, qy = 0;
+      At(k + 0.02, &qx, &qy);
+      const double a = std::atan2(qy - py, qx - px);
+      const double ll = theSize * 0.17 * (1 - k * 0.8);
+      for (int side = -1; side <= 1; side += 2) {
+        const double b = a + side * 1.05;
+        cairo_save(cr);
+        cairo_translate(cr, px, py);
+        cairo_rotate(cr, b);
+        cairo_scale(cr, ll, ll * 0.32);
+        cairo_arc(cr, 0.5, 0, 0.5, 0, 2 * M_PI);
+        cairo_restore(cr);
+        c.Fill(Mix(aShade, Scale(aShade, 0.75), side > 0 ? 0.0 : 1.0));
+      }
+    }
+  }
+}
+
+void Tuft(Canvas& c, uint32_t theSeed, double x0, double x1, double y, double theHeight, const Rgb& theColour) {
+  Blades(c, theSeed, x0, x1, y, std::max(6, static_cast<int>((x1 - x0) * 0.9)), theHeight, theColour);
+  Blades(c, theSeed + 7, x0 + (x1 - x0) * 0.15, x1 - (x1 - x0) * 0.15, y + 1, static_cast<int>((x1 - x0) * 0.5),
+         theHeight * 0.7, Mix(theColour, Hex(0xFFFFE0), 0.12));
+}
+
+void Shelf(Canvas& c, double x, double y, double w, const Rgb& theWood) {
+  cairo_t* cr = c.cr();
+  // The shadow it throws on the wall, then two brackets and the board.
+  cairo_rectangle(cr, x + 4, y + 10, w - 8, 10);
+  c.LinearV(y + 10, y + 20, kBlack, kBlack, 0.35, 0.0);
+  cairo_fill(cr);
+  for (double bx : {x + w * 0.15, x + w * 0.85 - 8}) {
+    cairo_move_to(cr, bx, y + 8);
+    cairo_line_to(cr, bx + 8, y + 8);
+    cairo_line_to(cr, bx + 8, y + 30);
+    cairo_close_path(cr);
+    c.Fill(Scale(theWood, 0.55));
+  }
+  cairo_rectangle(cr, x, y, w, 4);
+  c.Fill(Mix(theWood, kWhite, 0.18));
+  cairo_rectangle(cr, x, y + 4, w, 6);
+  c.LinearV(y + 4, y + 10, theWood, Scale(theWood, 0.6));
+  cairo_fill(cr);
+}
+
+void Slab(Canvas& c, double x, double y, double w, const Rgb& theStone) {
+  cairo_t* cr = c.cr();
+  cairo_move_to(cr, x - 4, y + 16);
+  cairo_curve_to(cr, x + w * 0.3, y + 30, x + w * 0.7, y + 28, x + w + 4, y + 16);
+  cairo_line_to(cr, x + w + 4, y + 10);
+  cairo_line_to(cr, x - 4, y + 10);
+  cairo_close_path(cr);
+  c.Fill(kBlack, 0.35);
+  cairo_move_to(cr, x - 6, y + 3);
+  cairo_line_to(cr, x + 4, y - 3);
+  cairo_line_to(cr, x + w - 4, y - 3);
+  cairo_line_to(cr, x + w + 6, y + 3);
+  cairo_line_to(cr, x + w + 2, y + 14);
+  cairo_curve_to(cr, x + w * 0.6, y + 18, x + w * 0.3, y + 17, x - 2, y + 14);
+  cairo_close_path(cr);
+  c.LinearV(y - 3, y + 18, Mix(theStone, kWhite, 0.2), Scale(theStone, 0.55));
+  cairo_fill(cr);
+  cairo_move_to(cr, x - 6, y + 3);
+  cairo_line_to(cr, x + w + 6, y + 3);
+  cairo_set_line_width(cr, 1.2);
+  c.Color(Scale(theStone, 0.4), 0.7);
+  cairo_stroke(cr);
+}
+
+void Chest(Canvas& c, double x, double y, double w, double h, const Rgb& theWood) {
+  cairo_t* cr = c.cr();
+  const double lid = h * 0.38;
+  c.Ellipse(x + w / 2, y + h, w * 0.55, 6);
+  c.Fill(kBlack, 0.35);
+  cairo_rectangle(cr, x, y + lid, w, h - lid);
+  c.LinearV(y + lid, y + h, Mix(theWood, kWhite, 0.06), Scale(theWood, 0.6));
+  cairo_fill(cr);
+  cairo_move_to(cr, x, y + lid);
+  cairo_curve_to(cr, x, y, x + w, y, x + w, y + lid);
+  cairo_close_path(cr);
+  c.LinearV(y, y + lid, Mix(theWood, kWhite, 0.18), Scale(theWood, 0.8));
+  cairo_fill(cr);
+  const Rgb anIron = Hex(0x4A4440);
+  for (double bx : {x + w * 0.15, x + w * 0.8}) {
+    cairo_rectangle(cr, bx, y + lid * 0.2, w * 0.07, h - lid * 0.2);
+    c.Fill(anIron);
+  }
+  cairo_rectangle(cr, x, y + lid - 2, w, 5);
+  c.Fill(Scale(anIron, 0.8));
+  c.RoundRect(x + w / 2 - 6, y + lid - 2, 12, 14, 2);
+  c.Fill(Hex(0xB08A3A));
+}
+
+void Sack(Canvas& c, double x, double y, double w, double h, const Rgb& theCloth) {
+  cairo_t* cr = c.cr();
+  c.Ellipse(x + w / 2, y + h - 2, w * 0.5, 6);
+  c.Fill(kBlack, 0.3);
+  cairo_move_to(cr, x + w * 0.35, y + h * 0.15);
+  cairo_curve_to(cr, x - w * 0.05, y + h * 0.35, x - w * 0.05, y + h, x + w * 0.2, y + h);
+  cairo_line_to(cr, x + w * 0.82, y + h);
+  cairo_curve_to(cr, x + w * 1.05, y + h, x + w * 1.05, y + h * 0.35, x + w * 0.65, y + h * 0.15);
+  cairo_close_path(cr);
+  cairo_pattern_t* p = cairo_pattern_create_radial(x + w * 0.35, y + h * 0.4, w * 0.1, x + w * 0.5, y + h * 0.6, w * 0.7);
+  const Rgb l = Mix(theCloth, kWhite, 0.15), d = Scale(theCloth, 0.5);
+  cairo_pattern_add_color_stop_rgb(p, 0, l.r, l.g, l.b);
+  cairo_pattern_add_color_stop_rgb(p, 1, d.r, d.g, d.b);
+  cairo_set_source(cr, p);
+  cairo_fill(cr);
+  cairo_pattern_destroy(p);
+  cairo_move_to(cr, x + w * 0.35, y + h * 0.15);
+  cairo_line_to(cr, x + w * 0.4, y);
+  cairo_line_to(cr, x + w * 0.6, y);
+  cairo_line_to(cr, x + w * 0.65, y + h * 0.15);
+  cairo_close_path(cr);
+  c.Fill(Scale(theCloth, 0.8));
+  cairo_rectangle(cr, x + w * 0.33, y + h * 0.13, w * 0.34, 4);
+  c.Fill(Hex(0x5A4028));
+}
+
+void Rock(Canvas& c, uint32_t theSeed, double x, double y, double w, double h, const Rgb& theStone) {
+  Random r(theSeed);
+  cairo_t* cr = c.cr();
+  std::vector<std::pair<double, double>> aPts;
+  const int n = 9;
+  const double cx = x + w / 2, cy = y + h * 0.55;
+  for (int i = 0; i < n; ++i) {
+    const double t = M_PI + M_PI * i / (n - 1);  // the upper half, left to right
+    const double k = r.Range(0.85, 1.05);
+    aPts.push_back({cx + std::cos(t) * w / 2 * k, cy + std::sin(t) * h * 0.55 * k});
+  }
+  aPts.push_back({x + w * 0.96, y + h});
+  aPts.push_back({x + w * 0.04, y + h});
+  SmoothClosed(cr, aPts);
+  cairo_pattern_t* p = cairo_pattern_create_radial(x + w * 0.3, y + h * 0.25, w * 0.05, cx, cy, w * 0.75);
+  const Rgb l = Mix(theStone, kWhite, 0.22), d = Scale(theStone, 0.45);
+  cairo_pattern_add_color_stop_rgb(p, 0, l.r, l.g, l.b);
+  cairo_pattern_add_color_stop_rgb(p, 0.55, theStone.r, theStone.g, theStone.b);
+  cairo_pattern_add_color_stop_rgb(p, 1, d.r, d.g, d.b);
+  cairo_set_source(cr, p);
+  cairo_fill(cr);
+  cairo_pattern_destroy(p);
+  for (int i = 0; i < 3; ++i) {  // cracks
+    const double sx = x + w * r.Range(0.2, 0.8), sy = y + h * r.Range(0.25, 0.6);
+    cairo_move_to(cr, sx, sy);
+    cairo_rel_line_to(cr, r.Range(-8, 8), r.Range(4, 12));
+    cairo_rel_line_to(cr, r.Range(-6, 6), r.Range(3, 9));
+    cairo_set_line_width(cr, 1);
+    c.Color(Scale(theStone, 0.35), 0.6);
+    cairo_stroke(cr);
+  }
+}
+
+void Stump(Canvas& c, double x, double y, double w, double h, const Rgb& theWood) {
+  cairo_t* cr = c.cr();
+  const double ry = std::max(5.0, w * 0.16);
+  cairo_move_to(cr, x, y);
+  cairo_line_to(cr, x - w * 0.06, y + h - ry * 0.3);
+  cairo_curve_to(cr, x - w * 0.2, y + h + 2, x + w * 0.1, y + h, x + w * 0.25, y + h);
+  cairo_line_to(cr, x + w * 0.75, y + h);
+  cairo_curve_to(cr, x + w * 0.9, y + h, x + w * 1.2, y + h + 2, x + w * 1.06, y + h - ry * 0.3);
+  cairo_line_to(cr, x + w, y);
+  cairo_close_path(cr);
+  cairo_pattern_t* p = cairo_pattern_create_linear(x, 0, x + w, 0);
+  const Rgb d = Scale(theWood, 0.45), l = Mix(theWood, kWhite, 0.12);
+  cairo_pattern_add_color_stop_rgb(p, 0, d.r, d.g, d.b);
+  cairo_pattern_add_color_stop_rgb(p, 0.35, l.r, l.g, l.b);
+  cairo_pattern_add_color_stop_rgb(p, 1, d.r, d.g, d.b);
+  cairo_set_source(cr, p);
+  cairo_fill(cr);
+  cairo_pattern_destroy(p);
+  for (int i = 1; i < 5; ++i) {  // bark
+    cairo_move_to(cr, x + w * i / 5.0, y + ry);
+    cairo_line_to(cr, x + w * i / 5.0 + (i % 2 ? 2 : -2), y + h - 4);
+  }
+  cairo_set_line_width(cr, 1.5);
+  c.Color(Scale(theWood, 0.35), 0.6);
+  cairo_stroke(cr);
+  c.Ellipse(x + w / 2, y, w / 2, ry);
+  c.Fill(Mix(Hex(0xC8A070), theWood, 0.35));
+  for (double k : {0.7, 0.45, 0.2}) {
+    c.Ellipse(x + w / 2, y, w / 2 * k, ry * k);
+    cairo_set_line_width(cr, 1);
+    c.Color(Scale(theWood, 0.6), 0.7);
+    cairo_stroke(cr);
+  }
+}
+
+void Log(Canvas& c, double x, double y, double w, double h, const Rgb& theWood) {
+  cairo_t* cr = c.cr();
+  c.Ellipse(x + w / 2, y + h, w * 0.5, 5);
+  c.Fill(kBlack, 0.3);
+  cairo_rectangle(cr, x + h * 0.2, y, w - h * 0.4, h);
+  c.LinearV(y, y + h, Mix(theWood, kWhite, 0.12), Scale(theWood, 0.45));
+  cairo_fill(cr);
+  for (int i = 0; i < 6; ++i) {
+    cairo_move_to(cr, x + h * 0.3 + i * (w - h * 0.6) / 6, y + h * (0.2 + 0.1 * (i % 3)));
+    cairo_rel_line_to(cr, (w - h) / 8, 0);
+  }
+  cairo_set_line_width(cr, 1.2);
+  c.Color(Scale(theWood, 0.35), 0.6);
+  cairo_stroke(cr);
+  c.Ellipse(x + w - h * 0.2, y + h / 2, h * 0.3, h / 2);
+  c.Fill(Mix(Hex(0xC8A070), theWood, 0.3));
+  c.Ellipse(x + w - h * 0.2, y + h / 2, h * 0.15, h / 4);
+  cairo_set_line_width(cr, 1);
+  c.Color(Scale(theWood, 0.5), 0.8);
+  cairo_stroke(cr);
+}
+
+namespace {
+const uint32_t kSpineColours[] = {0x7A2418, 0x23456E, 0x2F5B2B, 0x6B4A1C, 0x5A1E4C, 0x8C6A2A, 0x3B3B3B, 0x7E3B12};
+
+void Spine(Canvas& c, double x, double y, double w, double h, const Rgb& b) {
+  cairo_t* cr = c.cr();
+  cairo_rectangle(cr, x, y, w, h);
+  cairo_pattern_t* p = cairo_pattern_create_linear(x, 0, x + w, 0);
+  cairo_pattern_add_color_stop_rgb(p, 0, b.r * 0.6, b.g * 0.6, b.b * 0.6);
+  cairo_pattern_add_color_stop_rgb(p, 0.45, std::min(1.0, b.r * 1.3), std::min(1.0, b.g * 1.3), std::min(1.0, b.b * 1.3));
+  cairo_pattern_add_color_stop_rgb(p, 1, b.r * 0.5, b.g * 0.5, b.b * 0.5);
+  cairo_set_source(cr, p);
+  cairo_fill(cr);
+  cairo_pattern_destroy(p);
+}
+}  // namespace
+
+void BookRow(Canvas& c, uint32_t theSeed, double x, double y, double w, double h) {
+  Random r(theSeed);
+  double bx = x;
+  while (bx < x + w - 6) {
+    const double bw = r.Range(6, 12), bh = h * r.Range(0.7, 1.0);
+    Spine(c, bx, y + h - bh, bw, bh, Hex(kSpineColours[r.Int(8)]));
+    cairo_rectangle(c.cr(), bx + 1, y + h - bh * 0.8, bw - 2, 2);
+    c.Fill(Hex(0xD8B860), 0.5);
+    bx += bw + 0.5;
+  }
+}
+
+void BookPile(Canvas& c, uint32_t theSeed, double x, double y, double w, double h) {
+  Random r(theSeed);
+  cairo_t* cr = c.cr();
+  const int n = std::max(2, static_cast<int>(h / 9));
+  const double bh = h / n;
+  for (int i = 0; i < n; ++i) {
+    const double bw = w * r.Range(0.75, 1.0), by = y + h - (i + 1) * bh, bx = x + (w - bw) * r.Unit();
+    const Rgb b = Hex(kSpineColours[r.Int(8)]);
+    cairo_rectangle(cr, bx, by, bw, bh - 1);
+    c.LinearV(by, by + bh, Mix(b, kWhite, 0.15), Scale(b, 0.55));
+    cairo_fill(cr);
+    cairo_rectangle(cr, bx + bw - 4, by + 1.5, 3, bh - 4);
+    c.Fill(Hex(0xEDE3C8), 0.85);
+  }
+}
+
+void Stool(Canvas& c, double x, double y, double w, double h, const Rgb& theWood) {
+  cairo_t* cr = c.cr();
+  c.Ellipse(x + w / 2, y + h, w * 0.55, 5);
+  c.Fill(kBlack, 0.3);
+  cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+  for (int i = 0; i < 3; ++i) {
+    const double fx = x + w * (0.12 + 0.38 * i);
+    cairo_move_to(cr, x + w * (0.25 + 0.25 * i), y + 6);
+    cairo_line_to(cr, fx, y + h);
+    cairo_set_line_width(cr, std::max(3.0, w * 0.07));
+    c.Color(Scale(theWood, i == 1 ? 0.45 : 0.65));
+    cairo_stroke(cr);
+  }
+  cairo_move_to(cr, x + w * 0.18, y + h * 0.65);
+  cairo_line_to(cr, x + w * 0.82, y + h * 0.65);
+  cairo_set_line_width(cr, 2.5);
+  c.Color(Scale(theWood, 0.5));
+  cairo_stroke(cr);
+  c.Ellipse(x + w / 2, y + 4, w / 2, 6);
+  c.Fill(Scale(theWood, 0.6));
+  c.Ellipse(x + w / 2, y + 2, w / 2, 6);
+  c.LinearV(y - 4, y + 8, Mix(theWood, kWhite, 0.2), theWood);
+  cairo_fill(cr);
+}
+
+void Dresser(Canvas& c, double x, double y, double w, double h, const Rgb& theWood) {
+  cairo_t* cr = c.cr();
+  c.Ellipse(x + w / 2, y + h, w * 0.52, 6);
+  c.Fill(kBlack, 0.3);
+  for (double fx : {x + 4, x + w - 14}) {
+    cairo_rectangle(cr, fx, y + h - 10, 10, 10);
+    c.Fill(Scale(theWood, 0.4));
+  }
+  cairo_rectangle(cr, x + 2, y + 8, w - 4, h - 18);
+  c.LinearV(y, y + h, Scale(theWood, 0.95), Scale(theWood, 0.55));
+  cairo_fill(cr);
+  const int n = std::max(2, static_cast<int>((h - 26) / 30));
+  const double dh = (h - 30) / n;
+  for (int i = 0; i < n; ++i) {
+    const double dy = y + 14 + i * dh;
+    c.RoundRect(x + 8, dy, w - 16, dh - 5, 2);
+    c.LinearV(dy, dy + dh, Mix(theWood, kWhite, 0.08), Scale(theWood, 0.7));
+    cairo_fill_preserve(cr);
+    cairo_set_line_width(cr, 1);
+    c.Color(Scale(theWood, 0.35));
+    cairo_stroke(cr);
+    for (double kx : {0.3, 0.7}) {
+      cairo_arc(cr, x + w * kx, dy + dh / 2 - 2, 2.5, 0, 2 * M_PI);
+      c.Fill(Hex(0xB08A3A));
+    }
+  }
+  cairo_rectangle(cr, x - 3, y, w + 6, 9);
+  c.LinearV(y, y + 9, Mix(theWood, kWhite, 0.2), Scale(theWood, 0.7));
+  cairo_fill(cr);
+}
+
+void Haystack(Canvas& c, uint32_t theSeed, double x, double y, double w, double h, double theLight) {
+  Random r(theSeed);
+  cairo_t* cr = c.cr();
+  c.Ellipse(x + w / 2, y + h, w * 0.55, 7);
+  c.Fill(kBlack, 0.25);
+  cairo_move_to(cr, x, y + h);
+  cairo_curve_to(cr, x + w * 0.05, y + h * 0.2, x + w * 0.35, y, x + w * 0.5, y);
+  cairo_curve_to(cr, x + w * 0.65, y, x + w * 0.95, y + h * 0.2, x + w, y + h);
+  cairo_close_path(cr);
+  c.LinearV(y, y + h, Scale(Hex(0xE8C870), theLight), Scale(Hex(0x9A7A30), theLight));
+  cairo_fill_preserve(cr);
+  cairo_save(cr);
+  cairo_clip(cr);
+  cairo_set_line_width(cr, 1);
+  for (int i = 0; i < static_cast<int>(w * h / 40); ++i) {
+    const double sx = x + r.Range(0, w), sy = y + r.Range(0, h);
+    cairo_move_to(cr, sx, sy);
+    cairo_rel_line_to(cr, r.Range(-10, 10), r.Range(2, 8));
+    c.Color(Scale(r.Unit() < 0.5 ? Hex(0xFFE8A0) : Hex(0x8A6A28), theLight), 0.6);
+    cairo_stroke(cr);
+  }
+  cairo_restore(cr);
+}
+
+void Ivy(Canvas& c, uint32_t theSeed, double x, double y, double theLength, const Rgb& theLeaves) {
+  Random r(theSeed);
+  cairo_t* cr = c.cr();
+  double px = x, py = y;
+  cairo_move_to(cr, px, py);
+  std::vector<std::pair<double, double>> aNodes;
+  for (double k = 0; k < theLength; k += 8) {
+    px += r.Range(-3, 3);
+    py += 8;
+    cairo_line_to(cr, px, py);
+    aNodes.push_back({px, py});
+  }
+  cairo_set_line_width(cr, 1.5);
+  c.Color(Scale(theLeaves, 0.5));
+  cairo_stroke(cr);
+  for (const auto& n : aNodes)
+    for (int side = -1; side <= 1; side += 2) {
+      if (r.Unit() < 0.25) continue;
+      const double lx = n.first + side * r.Range(4, 8), ly = n.second + r.Range(-2, 3);
+      cairo_save(cr);
+      cairo_translate(cr, lx, ly);
+      cairo_rotate(cr, r.Range(-0.6, 0.6));
+      cairo_move_to(cr, 0, -6);
+      cairo_curve_to(cr, 6, -4, 6, 3, 0, 6);
+      cairo_curve_to(cr, -6, 3, -6, -4, 0, -6);
+      cairo_restore(cr);
+      c.Fill(Scale(theLeaves, r.Range(0.7, 1.15)));
+    }
+}
+
+void Drape(Canvas& c, double x, double y, double w, double h, const Rgb& theCloth) {
+  cairo_t* cr = c.cr();
+  c.Ellipse(x + w / 2, y + h, w * 0.55, 6);
+  c.Fill(kBlack, 0.3);
+  cairo_move_to(cr, x, y + h);
+  cairo_curve_to(cr, x + w * 0.02, y + h * 0.5, x + w * 0.05, y + h * 0.1, x + w * 0.2, y + h * 0.05);
+  cairo_curve_to(cr, x + w * 0.45, y - h * 0.03, x + w * 0.6, y, x + w * 0.82, y + h * 0.05);
+  cairo_curve_to(cr, x + w * 0.97, y + h * 0.12, x + w * 0.98, y + h * 0.55, x + w, y + h);
+  cairo_line_to(cr, x + w * 0.8, y + h - 4);
+  cairo_line_to(cr, x + w * 0.6, y + h);
+  cairo_line_to(cr, x + w * 0.4, y + h - 5);
+  cairo_line_to(cr, x + w * 0.2, y + h);
+  cairo_close_path(cr);
+  cairo_pattern_t* p = cairo_pattern_create_linear(x, 0, x + w, 0);
+  for (int i = 0; i <= 8; ++i) {
+    const double k = (i % 2) ? 0.72 : 1.0;
+    cairo_pattern_add_color_stop_rgb(p, i / 8.0, theCloth.r * k, theCloth.g * k, theCloth.b * k);
+  }
+  cairo_set_source(cr, p);
+  cairo_fill_preserve(cr);
+  cairo_pattern_destroy(p);
+  c.LinearV(y, y + h, kWhite, kBlack, 0.12, 0.25);
+  cairo_fill(cr);
+}
+
+void Rubble(Canvas& c, uint32_t theSeed, double x, double y, double w, double h, const Rgb& theStone) {
+  Random r(theSeed);
+  const int n = std::max(4, static_cast<int>(w / 14));
+  for (int i = 0; i < n; ++i) {
+    const double k = static_cast<double>(i) / n;
+    const double bw = r.Range(w * 0.18, w * 0.34), bh = r.Range(h * 0.35, h * 0.6);
+    // The middle of the heap stands highest.
+    const double lift = (1 - std::fabs(k - 0.5) * 2) * (h - bh);
+    Rock(c, theSeed * 31 + static_cast<uint32_t>(i), x + k * (w - bw * 0.7), y + h - bh - lift * r.Range(0.3, 1.0), bw, bh,
+         Scale(theStone, r.Range(0.75, 1.1)));
+  }
+}
+
+void LowWall(Canvas& c, uint32_t theSeed, double x, double y, double w, double h, const Rgb& theStone) {
+  Random r(theSeed);
+  cairo_t* cr = c.cr();
+  // A ragged top: the wall stands to different heights along its length.
+  std::vector<double> aTop;
+  for (double px = x; px <= x + w; px += 18) aTop.push_back(y + r.Range(0, h * 0.2));
+  cairo_save(cr);
+  cairo_move_to(cr, x, y + h);
+  for (size_t i = 0; i < aTop.size(); ++i) cairo_line_to(cr, x + i * 18.0, aTop[i]);
+  cairo_line_to(cr, x + w, aTop.back());
+  cairo_line_to(cr, x + w, y + h);
+  cairo_close_path(cr);
+  cairo_clip(cr);
+  StoneWall(c, theSeed + 1, x, y, w, h, theStone, 36, 18);
+  cairo_restore(cr);
+  cairo_rectangle(cr, x - 2, y + h - 3, w + 4, 5);
+  c.Fill(kBlack, 0.3);
+}
+
+void Flowers(Canvas& c, uint32_t theSeed, double x0, double x1, double y, int theCount, const Rgb& thePetals) {
+  Random r(theSeed);
+  cairo_t* cr = c.cr();
+  for (int i = 0; i < theCount; ++i) {
+    const double fx = r.Range(x0, x1), h = r.Range(10, 26), fy = y - h;
+    cairo_move_to(cr, fx, y);
+    cairo_curve_to(cr, fx, y - h * 0.5, fx + r.Range(-4, 4), fy + 4, fx + r.Range(-3, 3), fy);
+    cairo_set_line_width(cr, 1.2);
+    c.Color(Hex(0x3A6A2A));
+    cairo_stroke(cr);
+    const double pr = r.Range(2.2, 3.6);
+    const Rgb aPetal = Mix(thePetals, kWhite, r.Range(0, 0.3));
+    for (int k = 0; k < 5; ++k) {
+      const double t = k * 2 * M_PI / 5;
+      cairo_arc(cr, fx + std::cos(t) * pr, fy + std::sin(t) * pr, pr * 0.75, 0, 2 * M_PI);
+      c.Fill(aPetal);
+    }
+    cairo_arc(cr, fx, fy, pr * 0.5, 0, 2 * M_PI);
+    c.Fill(Hex(0xE8B830));
+  }
+}
+
+void Bench(Canvas& c, double x, double y, double w, double h, const Rgb& theWood) {
+  cairo_t* cr = c.cr();
+  c.Ellipse(x + w / 2, y + h, w * 0.52, 5);
+  c.Fill(kBlack, 0.3);
+  for (double lx : {x + w * 0.08, x + w * 0.86}) {
+    cairo_rectangle(cr, lx, y + 6, w * 0.06, h - 6);
+    c.LinearV(y, y + h, Scale(theWood, 0.7), Scale(theWood, 0.35));
+    cairo_fill(cr);
+  }
+  cairo_rectangle(cr, x, y, w, 5);
+  c.Fill(Mix(theWood, kWhite, 0.15));
+  cairo_rectangle(cr, x, y + 5, w, 6);
+  c.LinearV(y + 5, y + 11, theWood, Scale(theWood, 0.55));
+  cairo_fill(cr);
+}
+
+void Planks(Canvas& c, uint32_t theSeed, double x, double y, double w, double h, const Rgb& theWood) {
+  Random r(theSeed);
+  cairo_t* cr = c.cr();
+  for (double px = x; px < x + w; px += 22) {
+    const Rgb s = Scale(theWood, r.Range(0.8, 1.08));
+    cairo_rectangle(cr, px, y, std::min(22.0, x + w - px), h);
+    c.LinearV(y, y + h, Mix(s, kWhite, 0.05), Scale(s, 0.7));
+    cairo_fill(cr);
+    cairo_move_to(cr, px + 0.5, y);
+    cairo_line_to(cr, px + 0.5, y + h);
+    cairo_set_line_width(cr, 1.5);
+    c.Color(Scale(theWood, 0.35));
+    cairo_stroke(cr);
+    for (int k = 0; k < 2; ++k) {
+      cairo_arc(cr, px + 11, y + 10 + k * (h - 20), 1.5, 0, 2 * M_PI);
+      c.Fill(Hex(0x2A2A2A), 0.7);
+    }
+  }
+}
+
+void Bale(Canvas& c, uint32_t theSeed, double x, double y, double w, double h) {
+  Random r(theSeed);
+  cairo_t* cr = c.cr();
+  c.Ellipse(x + w / 2, y + h, w * 0.55, 6);
+  c.Fill(kBlack, 0.3);
+  c.RoundRect(x, y, w, h, 6);
+  c.LinearV(y, y + h, Hex(0xE2C46A), Hex(0x9A7A34));
+  cairo_fill_preserve(cr);
+  cairo_save(cr);
+  cairo_clip(cr);
+  cairo_set_line_width(cr, 1);
+  for (int i = 0; i < static_cast<int>(w * h / 30); ++i) {
+    const double sx = x + r.Range(0, w), sy = y + r.Range(0, h);
+    cairo_move_to(cr, sx, sy);
+    cairo_rel_line_to(cr, r.Range(4, 12), r.Range(-1, 1));
+    c.Color(r.Unit() < 0.5 ? Hex(0xFFEBA8) : Hex(0x8A6A2A), 0.5);
+    cairo_stroke(cr);
+  }
+  cairo_restore(cr);
+  for (double k : {0.3, 0.7}) {
+    cairo_rectangle(cr, x + w * k - 1.5, y, 3, h);
+    c.Fill(Hex(0x6A4A20), 0.8);
+  }
+}
+
+void Jetty(Canvas& c, double x, double y, double w, double h, const Rgb& theWood) {
+  cairo_t* cr = c.cr();
+  for (double px = x + 10; px < x + w; px += 46) {
+    cairo_rectangle(cr, px, y + 6, 8, h);
+    c.LinearV(y, y + h, Scale(theWood, 0.6), Scale(theWood, 0.25));
+    cairo_fill(cr);
+  }
+  for (double px = x; px < x + w; px += 12) {
+    cairo_rectangle(cr, px, y, 11, 9);
+    c.LinearV(y, y + 9, Mix(theWood, kWhite, 0.15), Scale(theWood, 0.7));
+    cairo_fill(cr);
+  }
+  cairo_rectangle(cr, x, y + 9, w, 3);
+  c.Fill(Scale(theWood, 0.4));
+}
+
+void Litter(Canvas& c, uint32_t theSeed, double x0, double y0, double x1, double y1, int theCount, const Rgb& theBase,
+            bool theIndoors) {
+  Random r(theSeed);
+  cairo_t* cr = c.cr();
+  cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+  for (int i = 0; i < theCount; ++i) {
+    const double x = r.Range(x0, x1), y = r.Range(y0, y1);
+    const double k = 0.6 + 0.6 * (y - y0) / std::max(1.0, y1 - y0);  // nearer is bigger
+    const double u = r.Unit();
+    if (u < 0.35) {  // a pebble or a chip
+      const double w = r.Range(2, 6) * k;
+      c.Ellipse(x, y, w, w * r.Range(0.45, 0.7));
+      c.Fill(Mix(theBase, r.Unit() < 0.5 ? kBlack : kWhite, r.Range(0.2, 0.45)), 0.85);
+    } else if (u < 0.6) {  // a twig or a straw
+      cairo_move_to(cr, x, y);
+      cairo_rel_line_to(cr, r.Range(-12, 12) * k, r.Range(-3, 3) * k);
+      cairo_set_line_width(cr, r.Range(0.8, 1.8) * k);
+      c.Color(theIndoors ? Mix(Hex(0xC8A860), theBase, 0.4) : Mix(Hex(0x5A3A20), theBase, 0.3), 0.8);
+      cairo_stroke(cr);
+    } else if (u < 0.85 && !theIndoors) {  // a fallen leaf
+      cairo_save(cr);
+      cairo_translate(cr, x, y);
+      cairo_rotate(cr, r.Range(0, M_PI));
+      cairo_scale(cr, r.Range(3, 5) * k, r.Range(1.4, 2.4) * k);
+      cairo_arc(cr, 0, 0, 1, 0, 2 * M_PI);
+      cairo_restore(cr);
+      c.Fill(Mix(theBase, r.Unit() < 0.5 ? Hex(0x8A6A2A) : Hex(0x3A6A2A), r.Range(0.4, 0.7)), 0.8);
+    } else {  // a dark stain or hollow
+      c.Ellipse(x, y, r.Range(6, 16) * k, r.Range(2, 5) * k);
+      c.Fill(kBlack, r.Range(0.08, 0.18));
+    }
+  }
+}
+
+void ShelfClutter(Canvas& c, uint32_t theSeed, double x0, double x1, double y, double theHeight) {
+  Random r(theSeed);
+  double x = x0 + r.Range(0, 14);
+  while (x < x1 - 12) {
+    const double u = r.Unit();
+    if (u < 0.4) {  // a row of books
+      const double w = std::min(x1 - x, r.Range(20, 46)), h = theHeight * r.Range(0.55, 0.9);
+      BookRow(c, r.Next(), x, y - h, w, h);
+      x += w + r.Range(10, 30);
+    } else if (u < 0.6) {  // books lying in a pile
+      const double w = std::min(x1 - x, r.Range(26, 40)), h = theHeight * r.Range(0.3, 0.5);
+      BookPile(c, r.Next(), x, y - h, w, h);
+      x += w + r.Range(10, 26);
+    } else if (u < 0.8) {  // a small box
+      const double w = std::min(x1 - x, r.Range(18, 30)), h = std::min(theHeight * 0.6, w * r.Range(0.6, 0.9));
+      const Rgb b = Mix(Hex(0x6A4A2A), Hex(0x3A5A6A), r.Unit() * 0.5);
+      cairo_rectangle(c.cr(), x, y - h, w, h);
+      c.LinearV(y - h, y, Mix(b, kWhite, 0.12), Scale(b, 0.55));
+      cairo_fill(c.cr());
+      cairo_rectangle(c.cr(), x, y - h, w, 3);
+      c.Fill(Scale(b, 0.45));
+      x += w + r.Range(10, 24);
+    } else {  // folded cloth
+      const double w = std::min(x1 - x, r.Range(22, 34)), h = r.Range(7, 12);
+      const Rgb b = Mix(Hex(0x8A2A2A), Hex(0x2A4A7A), r.Unit());
+      for (int k = 0; k < 2; ++k) {
+        c.RoundRect(x + k * 2, y - h * (k + 1), w - k * 4, h, 3);
+        c.LinearV(y - h * (k + 1), y - h * k, Mix(b, kWhite, 0.2), Scale(b, 0.6));
+        cairo_fill(c.cr());
+      }
+      x += w + r.Range(12, 28);
+    }
+  }
+}
+
 void Finish(Canvas& c, uint32_t theSeed, double theGrain, double theVignette) {
   c.Noise(theSeed, theGrain);
   if (theVignette > 0) c.Vignette(theVignette);

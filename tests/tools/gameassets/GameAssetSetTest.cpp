@@ -245,11 +245,31 @@ TEST(GameAssetLocations, TheCheckNamesEachFault) {
       if (aGood.mRecords[i].mKind == theKind) return i;
     return size_t{0};
   };
+  // A cover drawn after others and solid in its middle, and a coin drawn before it: scenery
+  // stands at its own depth among the things, in front of some and behind others.
+  auto SolidMiddle = [&](size_t i) {
+    const TeskTools::BlockImage& anImage = aGood.mImages[i + 1];
+    for (int y = anImage.mHeight / 2 - 15; y < anImage.mHeight / 2 + 15; ++y)
+      for (int x = anImage.mWidth / 2 - 15; x < anImage.mWidth / 2 + 15; ++x)
+        if (x < 0 || y < 0 || x >= anImage.mWidth || y >= anImage.mHeight ||
+            (anImage.mPalette[anImage.mIndices[static_cast<size_t>(y) * anImage.mWidth + x]] >> 24) == 0)
+          return false;
+    return true;
+  };
+  size_t aCover = IndexOf('X'), aCoin = IndexOf('V');
+  for (size_t i = 0; i < aGood.mRecords.size(); ++i) {
+    const TeskTools::ObjectRecord& r = aGood.mRecords[i];
+    if (r.mKind == 'X' && SolidMiddle(i) && (!SolidMiddle(aCover) || r.mRenderOrder > aGood.mRecords[aCover].mRenderOrder))
+      aCover = i;
+    if (r.mKind == 'V' && r.mRenderOrder < aGood.mRecords[aCoin].mRenderOrder) aCoin = i;
+  }
+  ASSERT_TRUE(SolidMiddle(aCover));
+  ASSERT_LT(aGood.mRecords[aCoin].mRenderOrder, aGood.mRecords[aCover].mRenderOrder);
   // Where the damage goes: a coin, an ordinary item and a cover.
   struct Where {
     size_t mCoin, mItem, mCover;
   };
-  const Where w{IndexOf('V'), IndexOf(1), IndexOf('X')};
+  const Where w{aCoin, IndexOf(1), aCover};
   using Damage = void (*)(GameAssets::LocationFiles&, const Where&);
   struct Case {
     const char* mWhat;
