@@ -137,7 +137,7 @@ void TeskAppBase::ChooseAppDataFolder() {
     // keeps its preferences in memory only.
     std::fprintf(stderr,
                  "%s: no per-user data folder could be made (set XDG_DATA_HOME or HOME); preferences, "
-                 "profiles, saves and demos will not be saved\n",
+                 "profiles, saves, demos and screenshots will not be saved\n",
                  mProductName.c_str());
     SetAppDataFolder("");
     CFPreferencesKeepInMemory();

@@ -10,6 +10,9 @@ namespace Tesk {
 
 UserFileRead ReadUserFile(const std::string& thePath, size_t theMaxBytes, std::string* theBytes) {
   theBytes->clear();
+  // As for writing: a relative path is a name in a data folder that could not be made, and the
+  // working folder (the resources) holds no player's files.
+  if (thePath.empty() || thePath[0] != '/') return UserFileRead::Missing;
   FILE* aFile = std::fopen(thePath.c_str(), "rb");
   if (aFile == nullptr) return UserFileRead::Missing;
   // One byte past the limit tells an oversized file from one of exactly the limit.

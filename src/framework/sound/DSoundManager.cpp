@@ -217,8 +217,11 @@ bool DSoundManager::LoadSound(unsigned int theSfxId, const std::string& theFilen
   std::string aCachePath;
   const bool aRelative =
       theFilename.size() > 2 && theFilename[0] != '\\' && theFilename[0] != '/' && theFilename[1] != ':';
-  if (aRelative) {
-    aCachePath = GetAppDataFolder() + "cached/" + theFilename + ".wav";
+  // Without a data folder there is no cache: it would land in the working folder, the
+  // resources. The sound is decoded afresh at every start then.
+  const std::string aDataFolder = GetAppDataFolder();
+  if (aRelative && !aDataFolder.empty()) {
+    aCachePath = aDataFolder + "cached/" + theFilename + ".wav";
     if (LoadWAVSound(theSfxId, aCachePath)) return true;
     MkDir(GetFileDir(aCachePath, false));
   }

@@ -381,6 +381,15 @@ TEST_F(SoundCache, PlainWavIsNeverCachedNorAreShortOrAbsoluteNames) {
   EXPECT_TRUE(TeskTest::ReadFile(Cached("sounds/plain")).empty());
 }
 
+TEST_F(SoundCache, WithoutADataFolderNothingIsCachedInTheWorkingFolder) {
+  Tesk::SetAppDataFolder("");
+  ASSERT_TRUE(TeskTest::WriteFile("sounds/chime.au", SoundWriter::Au({0x80, 0x81}, 1, 8000, 1)));
+  ASSERT_TRUE(mManager->LoadSound(1, "sounds/chime"));
+  EXPECT_EQ(Bytes(1, 4).size(), 4u);
+  struct stat aStat {};
+  EXPECT_NE(stat("cached", &aStat), 0) << "a cache folder in the working folder";
+}
+
 TEST_F(SoundCache, PlayingAFailedLoadPlaysNothing) {
   ASSERT_TRUE(TeskTest::WriteFile("sounds/broken.wav", "RIFF...."));
   EXPECT_FALSE(mManager->LoadSound(4, "sounds/broken"));
