@@ -74,9 +74,12 @@ void TeskAppBase::HandleCmdLineParam(const std::string& theParamName, const std:
   // Numbered demos live in the data folder, where they are counted, written and read alike.
   const std::string aNumberedPrefix = MakeAbsolute(mDemoPrefix);
   if (theParamName == "-play") {
+    // The default demo too lives in the data folder; a name given earlier is already there.
+    mDemoFileName = MakeAbsolute(mDemoFileName);
     mPlayingDemoBuffer = true;
     mRecordingDemoBuffer = false;
   } else if (theParamName == "-record") {
+    mDemoFileName = MakeAbsolute(mDemoFileName);
     mRecordingDemoBuffer = true;
     mPlayingDemoBuffer = false;
   } else if (theParamName == "-recnum") {

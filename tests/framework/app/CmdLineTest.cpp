@@ -141,7 +141,10 @@ TEST_F(CmdLineTest, DemoFileOptions) {
       {"-demofile=/var/demos/a.dmo -play", "/var/demos/a.dmo", true, false},
       {"-demofile=C:\\demos\\a.dmo", "C:\\demos\\a.dmo", false, false},
       {"-demofile=a", mFolder + "a", false, false},
-      {"-record -play", "teskapp.dmo", true, false},
+      // The default demo, as the README's plain -record and -play use it, is there too.
+      {"-record -play", mFolder + "teskapp.dmo", true, false},
+      {"-record", mFolder + "teskapp.dmo", false, true},
+      {"-demofile=/var/demos/a.dmo -record", "/var/demos/a.dmo", false, true},
   };
   for (const Case& c : kCases) {
     SCOPED_TRACE(c.line);

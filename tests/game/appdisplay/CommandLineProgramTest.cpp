@@ -1,0 +1,60 @@
+// The game's command-line options as the README gives them, run through the game binary on the
+// X display: plain -record and -play keep their demo in the data folder.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "GameScript.h"
+#include "ProgramRig.h"
+#include "game/shell/GameResourceSet.h"
+#include "support/TestTemp.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using ProgramTest::Between;
+using ProgramTest::RunGameScript;
+using ProgramTest::ScriptRun;
+
+const char* const kFolderInData = "/Orvo Soft Games/GloamHollow/";
+
+class CommandLineProgram : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (std::getenv("DISPLAY") == nullptr) GTEST_SKIP() << "no display";
+    if (std::system("xdotool version >/dev/null 2>&1") != 0) GTEST_SKIP() << "no xdotool";
+    ASSERT_TRUE(fs::exists(std::string(TESK_TEST_BINARY_DIR) + "/../game"));
+    mResources = TeskTest::MakeTempDir("cmdline-resources");
+    std::string anError;
+    ASSERT_TRUE(GameTest::WriteGameResources(mResources, &anError)) << anError;
+    mData = TeskTest::MakeTempDir("cmdline-data");
+  }
+
+  // The game's environment: the resources folder, the data folder and no timed end.
+  std::string Environment(const std::string& theResources) const {
+    return "TESK_RESOURCES_DIR='" + theResources + "' XDG_DATA_HOME='" + mData + "'; unset TESK_RUN_SECONDS;";
+  }
+
+  std::string mResources;
+  std::string mData;
+};
+
+TEST_F(CommandLineProgram, PlainRecordAndPlayKeepTheDemoInTheDataFolder) {
+  const std::string aDemo = mData + kFolderInData + "teskapp.dmo";
+  const ScriptRun aRecorded = RunGameScript(TeskTest::MakeTempDir("cmdline-record"), Environment(mResources),
+                                            "TESK_RUN_SECONDS=2 timeout 60 \"$GAME\" -record\n");
+  ASSERT_EQ(aRecorded.mStatus, 0) << aRecorded.mErrors;
+  ASSERT_TRUE(fs::exists(aDemo)) << aRecorded.mErrors;
+  const std::string anUpdates = Between(aRecorded.mErrors, "demo: recorded " + aDemo + ": ", " updates");
+  ASSERT_FALSE(anUpdates.empty()) << aRecorded.mErrors;
+
+  const ScriptRun aPlayed = RunGameScript(TeskTest::MakeTempDir("cmdline-play"), Environment(mResources),
+                                          "timeout 60 \"$GAME\" -play\n");
+  EXPECT_EQ(aPlayed.mStatus, 0) << aPlayed.mErrors;
+  EXPECT_EQ(Between(aPlayed.mErrors, "demo: played " + aDemo + ": ", " updates"), anUpdates + " of " + anUpdates)
+      << aPlayed.mErrors;
+}
+
+}  // namespace
