@@ -147,8 +147,12 @@ bool TeskAppBase::ScreenSaverWindowProc(WindowRef theWindow, uint32_t theMessage
       }
       return false;
     case WM_MOUSEMOVE: {
-      const int x = LParamX(theLParam);
-      const int y = LParamY(theLParam);
+      // On the screen, as the position noted at creation: a window's first pointer message
+      // only says where the pointer already was.
+      ::Rect aContent = {0, 0, 0, 0};
+      if (theWindow != nullptr) GetWindowBounds(theWindow, kWindowContentRgn, &aContent);
+      const int x = aContent.left + LParamX(theLParam);
+      const int y = aContent.top + LParamY(theLParam);
       if (x != sSaverLastMouseX || y != sSaverLastMouseY) {
         sSaverLastMouseX = x;
         sSaverLastMouseY = y;

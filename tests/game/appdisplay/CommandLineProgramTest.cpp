@@ -1,5 +1,6 @@
 // The game's command-line options as the README gives them, run through the game binary on the
-// X display: plain -record and -play keep their demo in the data folder.
+// X display: plain -record and -play keep their demo in the data folder, and the screen saver
+// takes three pointer moves sent through the X server and ends at the fourth.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -55,6 +56,26 @@ TEST_F(CommandLineProgram, PlainRecordAndPlayKeepTheDemoInTheDataFolder) {
   EXPECT_EQ(aPlayed.mStatus, 0) << aPlayed.mErrors;
   EXPECT_EQ(Between(aPlayed.mErrors, "demo: played " + aDemo + ": ", " updates"), anUpdates + " of " + anUpdates)
       << aPlayed.mErrors;
+}
+
+TEST_F(CommandLineProgram, TheScreenSaverTakesThreePointerMovesAndEndsAtTheFourth) {
+  // The pointer starts on a spot of its own; each move goes somewhere new on the full screen.
+  const ScriptRun aRun = RunGameScript(TeskTest::MakeTempDir("cmdline-saver"), Environment(mResources),
+                                       "xdotool mousemove 40 40\n"
+                                       "timeout 60 \"$GAME\" -screensaver &\n"
+                                       "aGame=$!\n"
+                                       "timeout 20 xdotool search --sync --onlyvisible --name 'Gloam Hollow' >/dev/null\n"
+                                       "sleep 1.5\n"
+                                       "for aSpot in '200 150' '300 250' '400 350'; do\n"
+                                       "  xdotool mousemove $aSpot; sleep 0.3\n"
+                                       "done\n"
+                                       "sleep 1\n"
+                                       "if kill -0 $aGame 2>/dev/null; then echo 'open after three moves' >&2; fi\n"
+                                       "xdotool mousemove 500 450\n"
+                                       "wait $aGame\n");
+  EXPECT_NE(aRun.mErrors.find("open after three moves"), std::string::npos) << aRun.mErrors;
+  // Ended by the fourth move, not by the timeout (status 124).
+  EXPECT_EQ(aRun.mStatus, 0) << aRun.mErrors;
 }
 
 }  // namespace
