@@ -1,6 +1,11 @@
 // Command line and screen-saver mode of the application object.
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <ctime>
 
 #include "core/MacUtils.h"
@@ -101,7 +106,23 @@ void TeskAppBase::HandleCmdLineParam(const std::string& theParamName, const std:
   } else if (theParamName == "-screensaver") {
     mIsScreenSaver = true;
   } else if (theParamName == "-changedir") {
+    // Refused before anything is read or written: a folder that cannot be worked in would
+    // otherwise leave the run in the folder it was started from.
+    struct stat anInfo;
+    std::string aWhy;
+    if (stat(theParamValue.c_str(), &anInfo) != 0) {
+      aWhy = std::strerror(errno);
+    } else if (!S_ISDIR(anInfo.st_mode)) {
+      aWhy = "it is not a folder";
+    } else if (access(theParamValue.c_str(), X_OK) != 0) {
+      aWhy = std::strerror(errno);
+    }
+    if (!aWhy.empty()) {
+      Popup(StringToTeskString("Cannot work in the resources folder " + theParamValue + ": " + aWhy));
+      DoExit(1);
+    }
     mChangeDirTo = theParamValue;
+    mChangeDirFromCmdLine = true;
   } else if (theParamName == "-crash") {
     // Shows the crash report of an access fault, as a real crash would.
     SEHCatcher::mApp = this;

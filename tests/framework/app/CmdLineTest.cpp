@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <utility>
 
 #include "DemoTestApp.h"
@@ -185,11 +186,37 @@ TEST_F(CmdLineTest, NumberedDemosLiveInTheDataFolder) {
 }
 
 TEST_F(CmdLineTest, OtherOptions) {
+  // A folder that is there: one that is not ends the program (below).
+  const std::string aResources = mFolder + "my game";
+  ASSERT_TRUE(std::filesystem::create_directory(aResources));
   DemoTestApp anApp;
-  anApp.ParseCmdLine("-screensaver -changedir=\"/opt/my game\"");
+  anApp.ParseCmdLine("-screensaver -changedir=\"" + aResources + "\"");
   EXPECT_TRUE(anApp.mIsScreenSaver);
-  EXPECT_EQ(anApp.mChangeDirTo, "/opt/my game");
+  EXPECT_EQ(anApp.mChangeDirTo, aResources);
+  EXPECT_TRUE(anApp.mChangeDirFromCmdLine);
   EXPECT_TRUE(anApp.mCalls.empty());
+}
+
+TEST_F(CmdLineTest, AResourcesFolderThatCannotBeWorkedInIsRefused) {
+  ASSERT_TRUE(TeskTest::WriteFile(mFolder + "plain", "x"));
+  struct Case {
+    std::string folder;
+    const char* why;
+  };
+  const Case kCases[] = {
+      {mFolder + "absent", "No such file or directory"},
+      {mFolder + "plain", "it is not a folder"},
+  };
+  for (const Case& c : kCases) {
+    SCOPED_TRACE(c.folder);
+    EXPECT_EXIT(
+        {
+          setenv("TESK_ALERTS", "stderr", 1);
+          PlainApp aPlain;
+          aPlain.HandleCmdLineParam("-changedir", c.folder);
+        },
+        testing::ExitedWithCode(1), "Cannot work in the resources folder " + c.folder + ": " + c.why);
+  }
 }
 
 TEST_F(CmdLineTest, AnUnknownOptionIsShownAndEndsTheProgram) {

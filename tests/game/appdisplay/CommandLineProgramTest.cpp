@@ -1,6 +1,7 @@
 // The game's command-line options as the README gives them, run through the game binary on the
-// X display: plain -record and -play keep their demo in the data folder, and the screen saver
-// takes three pointer moves sent through the X server and ends at the fourth.
+// X display: plain -record and -play keep their demo in the data folder, the screen saver takes
+// three pointer moves sent through the X server and ends at the fourth, and -changedir works in
+// the folder it names alone, or refuses one it cannot work in.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -9,6 +10,7 @@
 
 #include "GameScript.h"
 #include "ProgramRig.h"
+#include "ResourceSetWriter.h"
 #include "game/shell/GameResourceSet.h"
 #include "support/TestTemp.h"
 
@@ -76,6 +78,51 @@ TEST_F(CommandLineProgram, TheScreenSaverTakesThreePointerMovesAndEndsAtTheFourt
   EXPECT_NE(aRun.mErrors.find("open after three moves"), std::string::npos) << aRun.mErrors;
   // Ended by the fourth move, not by the timeout (status 124).
   EXPECT_EQ(aRun.mStatus, 0) << aRun.mErrors;
+}
+
+TEST_F(CommandLineProgram, ChangeDirWorksInTheNamedFolderAloneOrRefusesIt) {
+  // The folder the program would use by itself holds an archive of the whole set; the folder
+  // named holds the same files but one, and no archive.
+  std::string anError;
+  ASSERT_TRUE(TeskTools::WriteResourcePak(mResources, mResources + "/main.pak", &anError)) << anError;
+  const std::string aNamed = TeskTest::MakeTempDir("cmdline-named");
+  ASSERT_TRUE(GameTest::WriteGameResources(aNamed, &anError)) << anError;
+  ASSERT_TRUE(fs::remove(aNamed + "/sounds/SFX_COIN.wav"));
+  const std::string aWithArchive = TeskTest::MakeTempDir("cmdline-archive");
+  fs::copy(mResources, aWithArchive, fs::copy_options::recursive);
+  struct Case {
+    const char* mName;
+    std::string mFolder;
+    int mStatus;
+    std::string mSaid;  // empty: nothing about the folder is said
+  };
+  const Case kCases[] = {
+      // The coin sound is not taken from the other folder's archive: start-up stops without it.
+      {"no archive", aNamed, 1, "-changedir: " + aNamed + " holds no main.pak; its own files are read, with no archive"},
+      {"its own archive", aWithArchive, 0, ""},
+      {"no such folder", aNamed + "/absent", 1,
+       "Cannot work in the resources folder " + aNamed + "/absent: No such file or directory"},
+  };
+  for (const Case& c : kCases) {
+    SCOPED_TRACE(c.mName);
+    fs::remove_all(mData);
+    const ScriptRun aRun = RunGameScript(TeskTest::MakeTempDir("cmdline-changedir"), Environment(mResources),
+                                         "TESK_RUN_SECONDS=1 timeout 60 \"$GAME\" -changedir='" + c.mFolder + "'\n");
+    EXPECT_EQ(aRun.mStatus, c.mStatus) << aRun.mErrors;
+    if (c.mSaid.empty()) {
+      EXPECT_EQ(aRun.mErrors.find("-changedir"), std::string::npos) << aRun.mErrors;
+      EXPECT_EQ(aRun.mErrors.find("resources folder"), std::string::npos) << aRun.mErrors;
+    } else {
+      EXPECT_NE(aRun.mErrors.find(c.mSaid), std::string::npos) << aRun.mErrors;
+    }
+    if (c.mFolder == aNamed) {
+      EXPECT_NE(aRun.mErrors.find("Failed to load sound: sounds/SFX_COIN"), std::string::npos) << aRun.mErrors;
+    }
+    if (c.mFolder == aNamed + "/absent") {
+      // Refused before anything is kept: not even the preferences.
+      EXPECT_FALSE(fs::exists(mData + kFolderInData + "Preferences.txt")) << aRun.mErrors;
+    }
+  }
 }
 
 }  // namespace
