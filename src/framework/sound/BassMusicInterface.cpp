@@ -20,7 +20,7 @@ std::string RefusalText(int theError) {
     case BASS_ERROR_FILEFORM:
       return "not a file the music library reads (16-bit PCM WAV or Ogg Vorbis)";
     case BASS_ERROR_FORMAT:
-      return "its samples are of a kind the music library does not play (it plays 16-bit PCM, mono or stereo)";
+      return "samples of a kind the music library does not play (only 16-bit PCM, mono or stereo)";
     case BASS_ERROR_INIT:
       return "the music library has not started";
     default:

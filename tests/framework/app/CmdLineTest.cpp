@@ -242,14 +242,15 @@ bool SaverStillOpenAfterMoves(int theMoves, bool inAWindow = false) {
   anApp.mIsScreenSaver = true;
   ::Rect aContent{0, 0, 0, 0};
   if (inAWindow) {
-    if (!MacCreateWindow(100, 80, 800, 600, "Saver", TeskAppBase::WindowProc, nullptr, &anApp.mWindow)) return false;
+    if (!MacCreateWindow(100, 80, 800, 600, "Saver", TeskAppBase::WindowProc, nullptr, &anApp.mWindow))
+      return false;
     GetWindowBounds(anApp.mWindow, kWindowContentRgn, &aContent);
   }
   int32_t aResult = -1;
   anApp.ScreenSaverWindowProc(anApp.mWindow, WM_CREATE, 0, 0, &aResult);
-  if (inAWindow && !anApp.ScreenSaverWindowProc(anApp.mWindow, WM_MOUSEMOVE, 0,
-                                                MakeMouseLParam(500 - aContent.left, 400 - aContent.top),
-                                                &aResult)) {
+  if (inAWindow &&
+      !anApp.ScreenSaverWindowProc(anApp.mWindow, WM_MOUSEMOVE, 0,
+                                   MakeMouseLParam(500 - aContent.left, 400 - aContent.top), &aResult)) {
     return false;
   }
   for (int i = 1; i <= theMoves; ++i) {
@@ -283,8 +284,8 @@ TEST(ScreenSaver, ClosesOnTheFourthMove) {
                 EventRef anEvent = nullptr;
                 while (ReceiveNextEvent(0, nullptr, kEventDurationNoWait, true, &anEvent) == noErr) {
                   HICommand aCommand = {0, 0, {0, 0}};
-                  GetEventParameter(anEvent, kEventParamDirectObject, typeHICommand, nullptr, sizeof(aCommand),
-                                    nullptr, &aCommand);
+                  GetEventParameter(anEvent, kEventParamDirectObject, typeHICommand, nullptr,
+                                    sizeof(aCommand), nullptr, &aCommand);
                   aCloses += GetEventClass(anEvent) == kEventClassCommand &&
                              aCommand.commandID == MakeOSType("KWMR") && aCommand.attributes == WM_CLOSE;
                   ReleaseEvent(anEvent);

@@ -44,7 +44,7 @@ TEST_F(Music, ASongThatCannotBeLoadedIsNamedWithItsReasonOnce) {
   };
   const Case kCases[] = {
       {"8-bit WAV", Fixture("eight.wav", SoundWriter::Wav(aBytes, 1, 22050, 8)) + ".wav",
-       "its samples are of a kind the music library does not play (it plays 16-bit PCM, mono or stereo)"},
+       "samples of a kind the music library does not play (only 16-bit PCM, mono or stereo)"},
       {"not Ogg Vorbis", Fixture("noise.ogg", std::string(4096, 'q')) + ".ogg",
        "not a file the music library reads (16-bit PCM WAV or Ogg Vorbis)"},
       {"no file", mDir + "/absent.ogg", "not found, or it cannot be opened"},

@@ -56,25 +56,27 @@ TEST_F(CommandLineProgram, PlainRecordAndPlayKeepTheDemoInTheDataFolder) {
   const ScriptRun aPlayed = RunGameScript(TeskTest::MakeTempDir("cmdline-play"), Environment(mResources),
                                           "timeout 60 \"$GAME\" -play\n");
   EXPECT_EQ(aPlayed.mStatus, 0) << aPlayed.mErrors;
-  EXPECT_EQ(Between(aPlayed.mErrors, "demo: played " + aDemo + ": ", " updates"), anUpdates + " of " + anUpdates)
+  EXPECT_EQ(Between(aPlayed.mErrors, "demo: played " + aDemo + ": ", " updates"),
+            anUpdates + " of " + anUpdates)
       << aPlayed.mErrors;
 }
 
 TEST_F(CommandLineProgram, TheScreenSaverTakesThreePointerMovesAndEndsAtTheFourth) {
   // The pointer starts on a spot of its own; each move goes somewhere new on the full screen.
-  const ScriptRun aRun = RunGameScript(TeskTest::MakeTempDir("cmdline-saver"), Environment(mResources),
-                                       "xdotool mousemove 40 40\n"
-                                       "timeout 60 \"$GAME\" -screensaver &\n"
-                                       "aGame=$!\n"
-                                       "timeout 20 xdotool search --sync --onlyvisible --name 'Gloam Hollow' >/dev/null\n"
-                                       "sleep 1.5\n"
-                                       "for aSpot in '200 150' '300 250' '400 350'; do\n"
-                                       "  xdotool mousemove $aSpot; sleep 0.3\n"
-                                       "done\n"
-                                       "sleep 1\n"
-                                       "if kill -0 $aGame 2>/dev/null; then echo 'open after three moves' >&2; fi\n"
-                                       "xdotool mousemove 500 450\n"
-                                       "wait $aGame\n");
+  const ScriptRun aRun =
+      RunGameScript(TeskTest::MakeTempDir("cmdline-saver"), Environment(mResources),
+                    "xdotool mousemove 40 40\n"
+                    "timeout 60 \"$GAME\" -screensaver &\n"
+                    "aGame=$!\n"
+                    "timeout 20 xdotool search --sync --onlyvisible --name 'Gloam Hollow' >/dev/null\n"
+                    "sleep 1.5\n"
+                    "for aSpot in '200 150' '300 250' '400 350'; do\n"
+                    "  xdotool mousemove $aSpot; sleep 0.3\n"
+                    "done\n"
+                    "sleep 1\n"
+                    "if kill -0 $aGame 2>/dev/null; then echo 'open after three moves' >&2; fi\n"
+                    "xdotool mousemove 500 450\n"
+                    "wait $aGame\n");
   EXPECT_NE(aRun.mErrors.find("open after three moves"), std::string::npos) << aRun.mErrors;
   // Ended by the fourth move, not by the timeout (status 124).
   EXPECT_EQ(aRun.mStatus, 0) << aRun.mErrors;
@@ -98,7 +100,8 @@ TEST_F(CommandLineProgram, ChangeDirWorksInTheNamedFolderAloneOrRefusesIt) {
   };
   const Case kCases[] = {
       // The coin sound is not taken from the other folder's archive: start-up stops without it.
-      {"no archive", aNamed, 1, "-changedir: " + aNamed + " holds no main.pak; its own files are read, with no archive"},
+      {"no archive", aNamed, 1,
+       "-changedir: " + aNamed + " holds no main.pak; its own files are read, with no archive"},
       {"its own archive", aWithArchive, 0, ""},
       {"no such folder", aNamed + "/absent", 1,
        "Cannot work in the resources folder " + aNamed + "/absent: No such file or directory"},
@@ -106,8 +109,9 @@ TEST_F(CommandLineProgram, ChangeDirWorksInTheNamedFolderAloneOrRefusesIt) {
   for (const Case& c : kCases) {
     SCOPED_TRACE(c.mName);
     fs::remove_all(mData);
-    const ScriptRun aRun = RunGameScript(TeskTest::MakeTempDir("cmdline-changedir"), Environment(mResources),
-                                         "TESK_RUN_SECONDS=1 timeout 60 \"$GAME\" -changedir='" + c.mFolder + "'\n");
+    const ScriptRun aRun =
+        RunGameScript(TeskTest::MakeTempDir("cmdline-changedir"), Environment(mResources),
+                      "TESK_RUN_SECONDS=1 timeout 60 \"$GAME\" -changedir='" + c.mFolder + "'\n");
     EXPECT_EQ(aRun.mStatus, c.mStatus) << aRun.mErrors;
     if (c.mSaid.empty()) {
       EXPECT_EQ(aRun.mErrors.find("-changedir"), std::string::npos) << aRun.mErrors;
@@ -116,7 +120,8 @@ TEST_F(CommandLineProgram, ChangeDirWorksInTheNamedFolderAloneOrRefusesIt) {
       EXPECT_NE(aRun.mErrors.find(c.mSaid), std::string::npos) << aRun.mErrors;
     }
     if (c.mFolder == aNamed) {
-      EXPECT_NE(aRun.mErrors.find("Failed to load sound: sounds/SFX_COIN"), std::string::npos) << aRun.mErrors;
+      EXPECT_NE(aRun.mErrors.find("Failed to load sound: sounds/SFX_COIN"), std::string::npos)
+          << aRun.mErrors;
     }
     if (c.mFolder == aNamed + "/absent") {
       // Refused before anything is kept: not even the preferences.

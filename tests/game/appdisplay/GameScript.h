@@ -27,9 +27,10 @@ inline ScriptRun RunGameScript(const std::string& theScratch, const std::string&
   const std::string aSuppressions = theScratch + "/lsan.supp";
   TeskTest::WriteFile(aSuppressions, __lsan_default_suppressions());
   const std::string aScript = theScratch + "/run.sh";
-  TeskTest::WriteFile(aScript, "export GAME='" + std::string(TESK_TEST_BINARY_DIR) +
-                                   "/../game' SDL_AUDIODRIVER=dummy TESK_ALERTS=stderr LSAN_OPTIONS=suppressions=" +
-                                   aSuppressions + " " + theEnvironment + "\n" + theScript);
+  TeskTest::WriteFile(aScript,
+                      "export GAME='" + std::string(TESK_TEST_BINARY_DIR) +
+                          "/../game' SDL_AUDIODRIVER=dummy TESK_ALERTS=stderr LSAN_OPTIONS=suppressions=" +
+                          aSuppressions + " " + theEnvironment + "\n" + theScript);
   const std::string anErrors = theScratch + "/stderr.txt";
   const int aResult = std::system(("bash '" + aScript + "' 2>'" + anErrors + "' >/dev/null").c_str());
   ScriptRun aRun;

@@ -27,9 +27,9 @@ TEST(NoDataFolderProgram, ReadsAndWritesNoUserFileBesideItsResources) {
   ASSERT_TRUE(GameTest::WriteGameResources(aResources, &anError)) << anError;
   // A sound decoded at start-up, which the cache would keep as a WAV file.
   ASSERT_TRUE(fs::remove(aResources + "/sounds/SFX_COIN.wav"));
-  ASSERT_TRUE(TeskTest::WriteFile(aResources + "/sounds/SFX_COIN.au",
-                                  SoundWriter::Au(SoundWriter::MuLaw(SoundWriter::Tone(440, 800, 1, 8000, 9000)),
-                                                  1, 8000, 1)));
+  ASSERT_TRUE(TeskTest::WriteFile(
+      aResources + "/sounds/SFX_COIN.au",
+      SoundWriter::Au(SoundWriter::MuLaw(SoundWriter::Tone(440, 800, 1, 8000, 9000)), 1, 8000, 1)));
   // A player's file beside the resources is none of the program's business.
   ASSERT_TRUE(TeskTest::WriteFile(aResources + "/profile.prof", "not a profile"));
   const std::string aHome = TeskTest::MakeTempDir("nodata-home");
@@ -38,13 +38,15 @@ TEST(NoDataFolderProgram, ReadsAndWritesNoUserFileBesideItsResources) {
   const std::string aStart = TeskTest::MakeTempDir("nodata-start");
   const std::string aScratch = TeskTest::MakeTempDir("nodata-run");
 
-  // The developer keys on, then F11, while the game runs its four seconds.
+  // The developer keys on, then F11, while the game runs its four seconds; then every file
+  // newer than the start is listed.
   const ProgramTest::ScriptRun aRun = ProgramTest::RunGameScript(
       aScratch,
       "TESK_RESOURCES_DIR='" + aResources + "' HOME='" + aHome + "/home' XDG_DATA_HOME='" + aHome +
-          "/data' TESK_RUN_SECONDS=4",
-      "touch '" + aScratch + "/stamp'\n"
-      "cd '" + aStart + "'\n"
+          "/data' TESK_RUN_SECONDS=4 HOMES='" + aHome + "' START='" + aStart + "' STAMP='" + aScratch +
+          "/stamp'",
+      "touch \"$STAMP\"\n"
+      "cd \"$START\"\n"
       "timeout 60 \"$GAME\" &\n"
       "aGame=$!\n"
       "aWindow=$(timeout 20 xdotool search --sync --onlyvisible --name 'Gloam Hollow' | head -n1)\n"
@@ -53,8 +55,7 @@ TEST(NoDataFolderProgram, ReadsAndWritesNoUserFileBesideItsResources) {
       "fi\n"
       "wait $aGame\n"
       "aStatus=$?\n"
-      "find '" + aResources + "' '" + aStart + "' '" + aHome + "' -newer '" + aScratch +
-      "/stamp' | sed 's/^/changed: /' >&2\n"
+      "find \"$TESK_RESOURCES_DIR\" \"$START\" \"$HOMES\" -newer \"$STAMP\" | sed 's/^/changed: /' >&2\n"
       "exit $aStatus\n");
   EXPECT_EQ(aRun.mStatus, 0) << aRun.mErrors;
   EXPECT_NE(aRun.mErrors.find("no per-user data folder could be made"), std::string::npos) << aRun.mErrors;
