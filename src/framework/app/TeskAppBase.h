@@ -442,7 +442,7 @@ class TeskAppBase : public ButtonListener,
   int32_t mSyncRefreshRate = 100;
   std::string mCmdLine;
   bool mCmdLineParsed = false;
-  // -changedir named the resources folder: only its own archive is used.
+  // -changedir named the resources folder: the run works in that folder alone.
   bool mChangeDirFromCmdLine = false;
   // Commands written to, or read from, the demo buffer (idle fillers included).
   int32_t mDemoCommandCount = 0;
