@@ -145,6 +145,11 @@ int main(int argc, char** argv) {
   aWav.Bytes("reversed_ids_data_first.wav", SoundWriter::Wav(aTone16, 2, 22050, 16, aReversed));
   anOk &= aWav.mOk;
 
+  SeedFolder aMusic(aRoot, "MusicWavStream");
+  aMusic.Bytes("pcm16_stereo.wav", SoundWriter::Wav(aTone16, 2, 22050, 16, aMarked));
+  aMusic.Bytes("pcm8_mono.wav", SoundWriter::Wav(aTone8, 1, 11025, 8));
+  anOk &= aMusic.mOk;
+
   SeedFolder anAu(aRoot, "SoundAuReader");
   std::vector<uint8_t> aMuLaw(64);
   for (size_t i = 0; i < aMuLaw.size(); ++i) aMuLaw[i] = static_cast<uint8_t>(i * 4);

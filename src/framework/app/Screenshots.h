@@ -7,7 +7,7 @@
 namespace Tesk {
 
 // The folder's path with a trailing '/', made when missing; empty when the
-// per-user data folder cannot be found (the working folder is used then).
+// per-user data folder cannot be found (no screenshot is taken then).
 std::string GetScreenshotFolder();
 
 // One more than the largest N of the "image<N>.png" files in theDir (a path

@@ -442,6 +442,8 @@ class TeskAppBase : public ButtonListener,
   int32_t mSyncRefreshRate = 100;
   std::string mCmdLine;
   bool mCmdLineParsed = false;
+  // -changedir named the resources folder: the run works in that folder alone.
+  bool mChangeDirFromCmdLine = false;
   // Commands written to, or read from, the demo buffer (idle fillers included).
   int32_t mDemoCommandCount = 0;
   // Set when a replay met a command its run could not take.

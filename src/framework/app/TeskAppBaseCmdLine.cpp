@@ -1,6 +1,11 @@
 // Command line and screen-saver mode of the application object.
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <ctime>
 
 #include "core/MacUtils.h"
@@ -74,9 +79,12 @@ void TeskAppBase::HandleCmdLineParam(const std::string& theParamName, const std:
   // Numbered demos live in the data folder, where they are counted, written and read alike.
   const std::string aNumberedPrefix = MakeAbsolute(mDemoPrefix);
   if (theParamName == "-play") {
+    // The default demo too lives in the data folder; a name given earlier is already there.
+    mDemoFileName = MakeAbsolute(mDemoFileName);
     mPlayingDemoBuffer = true;
     mRecordingDemoBuffer = false;
   } else if (theParamName == "-record") {
+    mDemoFileName = MakeAbsolute(mDemoFileName);
     mRecordingDemoBuffer = true;
     mPlayingDemoBuffer = false;
   } else if (theParamName == "-recnum") {
@@ -98,7 +106,23 @@ void TeskAppBase::HandleCmdLineParam(const std::string& theParamName, const std:
   } else if (theParamName == "-screensaver") {
     mIsScreenSaver = true;
   } else if (theParamName == "-changedir") {
+    // Refused before anything is read or written: a folder that cannot be worked in would
+    // otherwise leave the run in the folder it was started from.
+    struct stat anInfo;
+    std::string aWhy;
+    if (stat(theParamValue.c_str(), &anInfo) != 0) {
+      aWhy = std::strerror(errno);
+    } else if (!S_ISDIR(anInfo.st_mode)) {
+      aWhy = "it is not a folder";
+    } else if (access(theParamValue.c_str(), X_OK) != 0) {
+      aWhy = std::strerror(errno);
+    }
+    if (!aWhy.empty()) {
+      Popup(StringToTeskString("Cannot work in the resources folder " + theParamValue + ": " + aWhy));
+      DoExit(1);
+    }
     mChangeDirTo = theParamValue;
+    mChangeDirFromCmdLine = true;
   } else if (theParamName == "-crash") {
     // Shows the crash report of an access fault, as a real crash would.
     SEHCatcher::mApp = this;
@@ -144,8 +168,12 @@ bool TeskAppBase::ScreenSaverWindowProc(WindowRef theWindow, uint32_t theMessage
       }
       return false;
     case WM_MOUSEMOVE: {
-      const int x = LParamX(theLParam);
-      const int y = LParamY(theLParam);
+      // On the screen, as the position noted at creation: a window's first pointer message
+      // only says where the pointer already was.
+      ::Rect aContent = {0, 0, 0, 0};
+      if (theWindow != nullptr) GetWindowBounds(theWindow, kWindowContentRgn, &aContent);
+      const int x = aContent.left + LParamX(theLParam);
+      const int y = aContent.top + LParamY(theLParam);
       if (x != sSaverLastMouseX || y != sSaverLastMouseY) {
         sSaverLastMouseX = x;
         sSaverLastMouseY = y;

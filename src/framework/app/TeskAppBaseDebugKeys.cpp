@@ -1,4 +1,5 @@
 // Screenshots, the application's part of a crash report, and the developer keys.
+#include <cstdio>
 #include <vector>
 
 #include "core/AutoCrit.h"
@@ -31,6 +32,7 @@ enum : int {
 // Writes the pixels as the next numbered PNG of the screenshot folder.
 void WriteScreenshot(uint32_t* theBits, int theWidth, int theHeight) {
   const std::string aDir = GetScreenshotFolder();
+  if (aDir.empty()) return;
   ImageLib::Image aPicture;
   aPicture.mWidth = theWidth;
   aPicture.mHeight = theHeight;
@@ -124,6 +126,11 @@ bool TeskAppBase::DebugKeyDown(int theKey) {
 
 void TeskAppBase::TakeScreenshot() {
   if (mDDInterface == nullptr || mDDInterface->mDrawSurface == nullptr) return;
+  // A screenshot is the user's file: never written beside the resources.
+  if (GetScreenshotFolder().empty()) {
+    std::fprintf(stderr, "screenshot: no per-user data folder; the screenshot is not taken\n");
+    return;
+  }
   if (mDDInterface->mIs3D) {
     mDDInterface->CaptureNextFrame();
     mScreenshotPending = true;

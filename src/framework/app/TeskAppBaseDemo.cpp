@@ -367,6 +367,12 @@ void TeskAppBase::WriteDemoBuffer() {
 }
 
 bool TeskAppBase::ReadDemoBuffer(std::string& theError) {
+  // As for writing: a relative name has no data folder to be in, and the working folder (the
+  // resources) holds no demos.
+  if (mDemoFileName.empty() || mDemoFileName[0] != '/') {
+    theError = "Demo file not found: " + mDemoFileName + " (there is no per-user data folder)";
+    return false;
+  }
   FILE* aStream = std::fopen(mDemoFileName.c_str(), "rb");
   if (aStream == nullptr) {
     theError = "Demo file not found: " + mDemoFileName;

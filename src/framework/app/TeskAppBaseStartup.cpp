@@ -19,6 +19,7 @@
 #include "platform/carbon/CarbonEvents.h"
 #include "platform/carbon/CarbonWindows.h"
 #include "platform/carbonwindow/CarbonWindow.h"
+#include "platform/corefoundation/CFBundle.h"
 #include "platform/corefoundation/CFPreferences.h"
 #include "platform/coregraphics/CoreGraphics.h"
 #include "platform/files/FileManager.h"
@@ -85,10 +86,26 @@ void TeskAppBase::Init() {
   ReadFromRegistry();
 
   if (!ChangeDirHook(mChangeDirTo.c_str()) && !mChangeDirTo.empty()) {
-    if (chdir(mChangeDirTo.c_str()) != 0) OutputDebug(L"Could not change to the resources folder\r\n");
+    if (chdir(mChangeDirTo.c_str()) != 0) {
+      if (mChangeDirFromCmdLine) {
+        Popup(StringToTeskString("Cannot work in the resources folder " + mChangeDirTo));
+        DoExit(1);
+      }
+      OutputDebug(L"Could not change to the resources folder\r\n");
+    } else if (mChangeDirFromCmdLine) {
+      // The named folder is the run's resources folder: a file it lacks, its archive included,
+      // is not taken from the build's folder instead.
+      char aFolder[4096];
+      if (getcwd(aFolder, sizeof(aFolder)) != nullptr) CFBundleSetResourcesDirectoryPath(aFolder);
+    }
   }
 
-  AddMainPak();
+  if (mChangeDirFromCmdLine && access("main.pak", F_OK) != 0) {
+    std::fprintf(stderr, "-changedir: %s holds no main.pak; its own files are read, with no archive\n",
+                 mChangeDirTo.c_str());
+  } else {
+    AddMainPak();
+  }
 
   // The C library's generator too starts from the run's seed, which a played demo brings with
   // it: a game that draws from it then replays as it was recorded.
@@ -137,7 +154,7 @@ void TeskAppBase::ChooseAppDataFolder() {
     // keeps its preferences in memory only.
     std::fprintf(stderr,
                  "%s: no per-user data folder could be made (set XDG_DATA_HOME or HOME); preferences, "
-                 "profiles, saves and demos will not be saved\n",
+                 "profiles, saves, demos and screenshots will not be saved\n",
                  mProductName.c_str());
     SetAppDataFolder("");
     CFPreferencesKeepInMemory();

@@ -74,9 +74,11 @@ void TeskAppBase::StartLoadingThread() {
   mYieldMainThread = true;
   mLoadingThreadStarted = true;
 
-  // A pointer move wakes the event loop so that the first loading frame follows at once.
+  // A pointer move wakes the event loop so that the first loading frame follows at once. A
+  // screen saver takes every pointer move for the user's, so it is not given a made-up one.
   EventRef anEvent = nullptr;
-  if (CreateEvent(nullptr, kEventClassMouse, kEventMouseMoved, GetCurrentEventTime(), 0, &anEvent) == noErr) {
+  if (!mIsScreenSaver &&
+      CreateEvent(nullptr, kEventClassMouse, kEventMouseMoved, GetCurrentEventTime(), 0, &anEvent) == noErr) {
     ::Point aMouse;
     GetGlobalMouse(&aMouse);
     HIPoint aPoint{static_cast<float>(aMouse.h), static_cast<float>(aMouse.v + 10)};

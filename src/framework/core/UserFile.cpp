@@ -48,6 +48,9 @@ bool LinkNew(const std::string& thePath, const std::string& theAside, bool* isTa
 
 UserFileRead ReadUserFile(const std::string& thePath, size_t theMaxBytes, std::string* theBytes) {
   theBytes->clear();
+  // As for writing: a relative path is a name in a data folder that could not be made, and the
+  // working folder (the resources) holds no player's files.
+  if (thePath.empty() || thePath[0] != '/') return UserFileRead::Missing;
   FILE* aFile = std::fopen(thePath.c_str(), "rb");
   if (aFile == nullptr) return UserFileRead::Missing;
   // One byte past the limit tells an oversized file from one of exactly the limit.

@@ -9,7 +9,8 @@ namespace Tesk {
 
 enum class UserFileRead { Ok, Missing, Unreadable, TooLarge };
 
-// Reads the whole file into *theBytes; a file longer than theMaxBytes is not read.
+// Reads the whole file into *theBytes; a file longer than theMaxBytes is not read. A relative
+// path (the name in a data folder that could not be made) reads as missing.
 UserFileRead ReadUserFile(const std::string& thePath, size_t theMaxBytes, std::string* theBytes);
 
 // Writes a temporary file beside thePath, flushes it and renames it over thePath, then gives

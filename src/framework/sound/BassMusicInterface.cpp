@@ -2,12 +2,33 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdio>
 
 #include "core/MacUtils.h"
 #include "resources/PFile.h"
 #include "sound/BASS_INSTANCE.h"
 
 namespace Tesk {
+
+namespace {
+
+// What the library's error code means for a song it would not load.
+std::string RefusalText(int theError) {
+  switch (theError) {
+    case BASS_ERROR_FILEOPEN:
+      return "not found, or it cannot be opened";
+    case BASS_ERROR_FILEFORM:
+      return "not a file the music library reads (16-bit PCM WAV or Ogg Vorbis)";
+    case BASS_ERROR_FORMAT:
+      return "samples of a kind the music library does not play (only 16-bit PCM, mono or stereo)";
+    case BASS_ERROR_INIT:
+      return "the music library has not started";
+    default:
+      return "the music library refuses it (error " + std::to_string(theError) + ")";
+  }
+}
+
+}  // namespace
 
 BassMusicInterface::BassMusicInterface(OpaqueWindowPtr* theWindow) {
   mHaveLibrary = LoadBassDLL();
@@ -61,24 +82,35 @@ bool BassMusicInterface::LoadMusic(int theSongId, const std::string& theFileName
 
   DWORD aMusic = 0;
   DWORD aStream = 0;
+  int anError = BASS_ERROR_FILEOPEN;
   if (aExtension == "wav" || aExtension == "ogg" || aExtension == "mp3") {
     aStream = gBass->BASS_StreamCreateFile(0, theFileName.c_str(), 0, 0, 0);
+    if (aStream == 0) anError = gBass->BASS_ErrorGetCode();
     char aFolder[512];
     if (aStream == 0 && GetResourcePath(nullptr, aFolder, sizeof(aFolder))) {
       const std::string aPath = std::string(aFolder) + (theFileName[0] == '/' ? "" : "/") + theFileName;
       aStream = gBass->BASS_StreamCreateFile(0, aPath.c_str(), 0, 0, 0);
+      // A file that was there but refused says more than one missing under the resources.
+      if (aStream == 0 && anError == BASS_ERROR_FILEOPEN) anError = gBass->BASS_ErrorGetCode();
     }
   } else {
     PFILE* aFile = p_fopen(theFileName.c_str(), "rb");
-    if (aFile == nullptr) return false;
-    p_fclose(aFile);
-    if (gBass->mVersion24) {
-      aMusic = gBass->BASS_MusicLoad(0, theFileName.c_str(), 0, 0, BASS_MUSIC_RAMP | BASS_SAMPLE_LOOP, 0);
-    } else {
-      aMusic = gBass->BASS_MusicLoad_Old(0, theFileName.c_str(), 0, 0, BASS_SAMPLE_LOOP);
+    if (aFile != nullptr) {
+      p_fclose(aFile);
+      if (gBass->mVersion24) {
+        aMusic = gBass->BASS_MusicLoad(0, theFileName.c_str(), 0, 0, BASS_MUSIC_RAMP | BASS_SAMPLE_LOOP, 0);
+      } else {
+        aMusic = gBass->BASS_MusicLoad_Old(0, theFileName.c_str(), 0, 0, BASS_SAMPLE_LOOP);
+      }
+      if (aMusic == 0) anError = gBass->BASS_ErrorGetCode();
     }
   }
-  if (aMusic == 0 && aStream == 0) return false;
+  if (aMusic == 0 && aStream == 0) {
+    // Once per file: a song that will not load may be asked for again at every screen.
+    if (mReportedFailures.insert(theFileName).second)
+      std::fprintf(stderr, "music: %s: %s\n", theFileName.c_str(), RefusalText(anError).c_str());
+    return false;
+  }
 
   BassMusicInfo aInfo;
   aInfo.mHMusic = aMusic;

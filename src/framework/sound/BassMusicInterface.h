@@ -2,6 +2,7 @@
 #pragma once
 
 #include <map>
+#include <set>
 #include <string>
 
 #include "sound/BassMusicInfo.h"
@@ -48,6 +49,8 @@ class BassMusicInterface : public MusicInterface {
   std::map<int, BassMusicInfo> mMusicMap;
   int mMaxMusicVolume = 40;
   bool mHaveLibrary = false;
+  // Songs already said to be unloadable.
+  std::set<std::string> mReportedFailures;
 };
 
 }  // namespace Tesk

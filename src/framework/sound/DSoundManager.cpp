@@ -7,6 +7,7 @@
 #include <climits>
 #include <cstdio>
 #include <cstring>
+#include <mutex>
 #include <vector>
 
 #include "core/Common.h"
@@ -147,6 +148,25 @@ void PutU32(std::vector<uint8_t>& theOut, uint32_t theValue) {
 
 void PutId(std::vector<uint8_t>& theOut, const char* theId) { theOut.insert(theOut.end(), theId, theId + 4); }
 
+// Why the last reader of this thread refused a file it had opened; empty when the file was not
+// there. Only LoadSound says it: the fuzzers and the cache probe call the readers directly.
+thread_local std::string tRefusal;
+
+bool Refuse(const std::string& theWhy) {
+  tRefusal = theWhy;
+  return false;
+}
+
+// Why the player cannot hold samples of theFormat, or empty when it can.
+std::string FormatProblem(const WAVEFORMATEX& theFormat) {
+  if (theFormat.wBitsPerSample != 8 && theFormat.wBitsPerSample != 16)
+    return StrFormat("%u-bit samples; only 8- and 16-bit samples are played", theFormat.wBitsPerSample);
+  if (theFormat.nChannels != 1 && theFormat.nChannels != 2)
+    return StrFormat("%u channels; only mono and stereo are played", theFormat.nChannels);
+  if (theFormat.nSamplesPerSec == 0) return "a sample rate of 0";
+  return std::string();
+}
+
 }  // namespace
 
 DSoundManager::DSoundManager(OpaqueWindowPtr* theWindow, bool theHaveMP3) : mHaveMP3(theHaveMP3) {
@@ -197,22 +217,42 @@ bool DSoundManager::LoadSound(unsigned int theSfxId, const std::string& theFilen
   std::string aCachePath;
   const bool aRelative =
       theFilename.size() > 2 && theFilename[0] != '\\' && theFilename[0] != '/' && theFilename[1] != ':';
-  if (aRelative) {
-    aCachePath = GetAppDataFolder() + "cached/" + theFilename + ".wav";
+  // Without a data folder there is no cache: it would land in the working folder, the
+  // resources. The sound is decoded afresh at every start then.
+  const std::string aDataFolder = GetAppDataFolder();
+  if (aRelative && !aDataFolder.empty()) {
+    aCachePath = aDataFolder + "cached/" + theFilename + ".wav";
     if (LoadWAVSound(theSfxId, aCachePath)) return true;
     MkDir(GetFileDir(aCachePath, false));
   }
+  // The first source file that is there but cannot be read is the reason given.
+  std::string aRefusal;
+  auto NoteRefusal = [&aRefusal](const std::string& thePath) {
+    if (aRefusal.empty() && !tRefusal.empty()) aRefusal = thePath + ": " + tRefusal;
+  };
   if (LoadWAVSound(theSfxId, theFilename + ".wav")) return true;
+  NoteRefusal(theFilename + ".wav");
   if (LoadOGGSound(theSfxId, theFilename + ".ogg")) {
     WriteWAV(theSfxId, aCachePath, theFilename + ".ogg");
     return true;
   }
+  NoteRefusal(theFilename + ".ogg");
   if (LoadAUSound(theSfxId, theFilename + ".au")) {
     WriteWAV(theSfxId, aCachePath, theFilename + ".au");
     return true;
   }
+  NoteRefusal(theFilename + ".au");
   mSourceFileNames[theSfxId].clear();
+  ReportLoadFailure(theFilename,
+                    aRefusal.empty() ? theFilename + ": not found (no .wav, .ogg or .au file)" : aRefusal);
   return false;
+}
+
+void DSoundManager::ReportLoadFailure(const std::string& theFilename, const std::string& theText) {
+  // The loading thread and the main thread both load sounds.
+  std::lock_guard<std::mutex> aGuard(mReportLock);
+  if (!mReportedFailures.insert(theFilename).second) return;
+  std::fprintf(stderr, "sound: %s\n", theText.c_str());
 }
 
 int DSoundManager::LoadSound(const std::string& theFilename) {
@@ -342,10 +382,12 @@ bool DSoundManager::CreateSourceBuffer(unsigned int theSfxId, const WAVEFORMATEX
   aDesc.dwBufferBytes = theBytes;
   aDesc.lpwfxFormat = &aFormat;
   DropSourceBuffer(theSfxId);
+  const std::string aProblem = FormatProblem(theFormat);
+  if (!aProblem.empty()) return Refuse(aProblem);
   const HRESULT aResult = mDirectSound->CreateSoundBuffer(&aDesc, &mSourceSounds[theSfxId], nullptr);
   if (aResult != DS_OK) {
     DropSourceBuffer(theSfxId);
-    return false;
+    return Refuse(StrFormat("no room for its %u bytes of samples", theBytes));
   }
   return true;
 }
@@ -364,6 +406,7 @@ bool DSoundManager::GetTheFileTime(const std::string& thePath, UTCDateTime* theT
 }
 
 bool DSoundManager::LoadWAVSound(unsigned int theSfxId, const std::string& theFilename) {
+  tRefusal.clear();
   if (theSfxId >= k_MaxSourceSounds || mDirectSound == nullptr) return false;
   ScopedFile aFile(p_fopen(theFilename.c_str(), "rb"));
   if (aFile.Get() == nullptr) return false;
@@ -371,21 +414,23 @@ bool DSoundManager::LoadWAVSound(unsigned int theSfxId, const std::string& theFi
 
   char aId[4];
   uint32_t aSize = 0;
-  if (!ReadBytes(aFile.Get(), aId, 4) || !IsChunk(aId, "RIFF")) return false;
-  if (!ReadU32LE(aFile.Get(), &aSize)) return false;
-  if (!ReadBytes(aFile.Get(), aId, 4) || !IsChunk(aId, "WAVE")) return false;
+  if (!ReadBytes(aFile.Get(), aId, 4) || !IsChunk(aId, "RIFF") || !ReadU32LE(aFile.Get(), &aSize) ||
+      !ReadBytes(aFile.Get(), aId, 4) || !IsChunk(aId, "WAVE")) {
+    return Refuse("not a WAV file (no RIFF WAVE header)");
+  }
 
   uint16_t aChannels = 1;
   uint32_t aRate = 22050;
   uint16_t aBits = 16;
   uint8_t aKey = 0;
   for (;;) {
-    if (p_feof(aFile.Get())) return false;
-    if (!ReadBytes(aFile.Get(), aId, 4) || !ReadU32LE(aFile.Get(), &aSize)) return false;
+    if (p_feof(aFile.Get()) || !ReadBytes(aFile.Get(), aId, 4) || !ReadU32LE(aFile.Get(), &aSize))
+      return Refuse("it ends before its data chunk");
     const int64_t aStart = p_ftell(aFile.Get());
     if (IsChunk(aId, "data")) break;
     // A chunk reaching past the end of the file is a truncated or corrupt file.
-    if (aStart + static_cast<int64_t>(aSize) > aFileSize) return false;
+    if (aStart + static_cast<int64_t>(aSize) > aFileSize)
+      return Refuse("a chunk runs past the end of the file");
     if (IsChunk(aId, "fmt ")) {
       uint16_t aTag = 0;
       uint16_t aAlign = 0;
@@ -393,12 +438,13 @@ bool DSoundManager::LoadWAVSound(unsigned int theSfxId, const std::string& theFi
       if (!ReadU16LE(aFile.Get(), &aTag) || !ReadU16LE(aFile.Get(), &aChannels) ||
           !ReadU32LE(aFile.Get(), &aRate) || !ReadU32LE(aFile.Get(), &aBytesPerSecond) ||
           !ReadU16LE(aFile.Get(), &aAlign) || !ReadU16LE(aFile.Get(), &aBits)) {
-        return false;
+        return Refuse("its format chunk is cut short");
       }
-      if (aTag != WAVE_FORMAT_PCM) return false;
+      if (aTag != WAVE_FORMAT_PCM)
+        return Refuse(StrFormat("format tag %u; only PCM samples (tag 1) are read", aTag));
     } else if (IsChunk(aId, "dep ")) {
       uint16_t aLength = 0;
-      if (!ReadU16LE(aFile.Get(), &aLength)) return false;
+      if (!ReadU16LE(aFile.Get(), &aLength)) return Refuse("its dependency chunk is cut short");
       char aName[256];
       const int aRead = p_fread(aName, 1, std::min<int>(aLength, 255), aFile.Get());
       aName[std::max(aRead, 0)] = 0;
@@ -407,21 +453,24 @@ bool DSoundManager::LoadWAVSound(unsigned int theSfxId, const std::string& theFi
       uint16_t aFraction = 0;
       if (!ReadU16LE(aFile.Get(), &aHigh) || !ReadU32LE(aFile.Get(), &aLow) ||
           !ReadU16LE(aFile.Get(), &aFraction)) {
-        return false;
+        return Refuse("its dependency chunk is cut short");
       }
       // The file was made from another one: stale once that one has changed.
       UTCDateTime aNow;
       GetTheFileTime(aName, &aNow);
-      if (aNow.highSeconds != aHigh || aNow.lowSeconds != aLow) return false;
+      if (aNow.highSeconds != aHigh || aNow.lowSeconds != aLow)
+        return Refuse(StrFormat("it was made from %s, which has changed since", aName));
     } else if (IsChunk(aId, "xor ")) {
-      if (!ReadBytes(aFile.Get(), &aKey, 1)) return false;
+      if (!ReadBytes(aFile.Get(), &aKey, 1)) return Refuse("its xor chunk is cut short");
     }
-    if (p_fseek(aFile.Get(), static_cast<int32_t>(aStart + aSize), SEEK_SET) != 0) return false;
+    if (p_fseek(aFile.Get(), static_cast<int32_t>(aStart + aSize), SEEK_SET) != 0)
+      return Refuse("a chunk runs past the end of the file");
   }
 
   // The data size comes from the file: trust it only as far as the file goes.
   const int64_t aDataStart = p_ftell(aFile.Get());
-  if (static_cast<int64_t>(aSize) > aFileSize - aDataStart) return false;
+  if (static_cast<int64_t>(aSize) > aFileSize - aDataStart)
+    return Refuse(StrFormat("its data chunk claims %u bytes, more than the file holds", aSize));
   mSourceDataSizes[theSfxId] = aSize;
   if (!CreateSourceBuffer(theSfxId, PcmFormat(aChannels, aRate, aBits), aSize)) return false;
 
@@ -439,18 +488,23 @@ bool DSoundManager::LoadWAVSound(unsigned int theSfxId, const std::string& theFi
   }
   const bool aOk =
       aBuffer->Unlock(aPtr1, aLen1, aPtr2, aLen2) == DS_OK && static_cast<uint32_t>(aRead) == aSize;
-  if (!aOk) DropSourceBuffer(theSfxId);
-  return aOk;
+  if (!aOk) {
+    DropSourceBuffer(theSfxId);
+    return Refuse("its samples cannot be read whole");
+  }
+  return true;
 }
 
 bool DSoundManager::LoadOGGSound(unsigned int theSfxId, const std::string& theFilename) {
+  tRefusal.clear();
   if (theSfxId >= k_MaxSourceSounds || mDirectSound == nullptr) return false;
   ScopedFile aFile(p_fopen(theFilename.c_str(), "rb"));
   if (aFile.Get() == nullptr) return false;
   const int64_t aFileSize = FileSize(aFile.Get());
 
   OggVorbis_File aVorbis;
-  if (ov_open_callbacks(aFile.Get(), &aVorbis, nullptr, 0, ov_pak_open) < 0) return false;
+  if (ov_open_callbacks(aFile.Get(), &aVorbis, nullptr, 0, ov_pak_open) < 0)
+    return Refuse("not an Ogg Vorbis file (or its headers are damaged)");
   aFile.Take();  // ov_clear closes it from here on
 
   const vorbis_info* aInfo = ov_info(&aVorbis, -1);
@@ -458,14 +512,15 @@ bool DSoundManager::LoadOGGSound(unsigned int theSfxId, const std::string& theFi
   if (aInfo == nullptr || aInfo->channels <= 0 || aInfo->channels > 0xFFFF || aInfo->rate <= 0 ||
       aTotal < 0) {
     ov_clear(&aVorbis);
-    return false;
+    return Refuse("its stream header is damaged");
   }
   const WAVEFORMATEX aFormat =
       PcmFormat(static_cast<uint16_t>(aInfo->channels), static_cast<uint32_t>(aInfo->rate), 16);
   const uint64_t aBytes = static_cast<uint64_t>(aTotal) * aFormat.nBlockAlign;
   if (aBytes > k_MaxDecodedBytes || aBytes > static_cast<uint64_t>(aFileSize) * 512) {
     ov_clear(&aVorbis);
-    return false;
+    return Refuse(StrFormat("it claims %llu bytes of samples, more than its size can hold",
+                            static_cast<unsigned long long>(aBytes)));
   }
   const uint32_t aSize = static_cast<uint32_t>(aBytes);
   mSourceDataSizes[theSfxId] = aSize;
@@ -494,11 +549,15 @@ bool DSoundManager::LoadOGGSound(unsigned int theSfxId, const std::string& theFi
   }
   const bool aOk = aBuffer->Unlock(aPtr1, aLen1, aPtr2, aLen2) == DS_OK && aLeft == 0;
   ov_clear(&aVorbis);
-  if (!aOk) DropSourceBuffer(theSfxId);
-  return aOk;
+  if (!aOk) {
+    DropSourceBuffer(theSfxId);
+    return Refuse("its stream is damaged (decoding stopped early)");
+  }
+  return true;
 }
 
 bool DSoundManager::LoadAUSound(unsigned int theSfxId, const std::string& theFilename) {
+  tRefusal.clear();
   if (theSfxId >= k_MaxSourceSounds || mDirectSound == nullptr) return false;
   ScopedFile aFile(p_fopen(theFilename.c_str(), "rb"));
   if (aFile.Get() == nullptr) return false;
@@ -510,19 +569,24 @@ bool DSoundManager::LoadAUSound(unsigned int theSfxId, const std::string& theFil
   uint32_t aEncoding = 0;
   uint32_t aRate = 0;
   uint32_t aChannels = 0;
-  if (!ReadBytes(aFile.Get(), aMagic, 4) || std::memcmp(aMagic, ".snd", 4) != 0) return false;
+  if (!ReadBytes(aFile.Get(), aMagic, 4) || std::memcmp(aMagic, ".snd", 4) != 0)
+    return Refuse("not an AU file (no .snd header)");
   if (!ReadU32BE(aFile.Get(), &aOffset) || !ReadU32BE(aFile.Get(), &aDataSize) ||
       !ReadU32BE(aFile.Get(), &aEncoding) || !ReadU32BE(aFile.Get(), &aRate) ||
       !ReadU32BE(aFile.Get(), &aChannels)) {
-    return false;
+    return Refuse("its header is cut short");
   }
-  if (aEncoding != 1 && aEncoding != 2) return false;
-  if (aOffset < 24 || static_cast<int64_t>(aOffset) > aFileSize || aChannels > 0xFFFF) return false;
+  if (aEncoding != 1 && aEncoding != 2)
+    return Refuse(StrFormat("encoding %u; only 1 (8-bit mu-law) and 2 (8-bit linear) are read", aEncoding));
+  if (aOffset < 24 || static_cast<int64_t>(aOffset) > aFileSize)
+    return Refuse(StrFormat("its data offset %u lies outside the file", aOffset));
+  if (aChannels > 0xFFFF) return Refuse(StrFormat("%u channels; only mono and stereo are played", aChannels));
   // All ones means "size unknown": the data runs to the end. Any other size must fit the file.
   const int64_t aAvailable = aFileSize - aOffset;
   if (aDataSize == 0xFFFFFFFFu) aDataSize = static_cast<uint32_t>(aAvailable);
-  if (static_cast<int64_t>(aDataSize) > aAvailable) return false;
-  if (p_fseek(aFile.Get(), static_cast<int32_t>(aOffset), SEEK_SET) != 0) return false;
+  if (static_cast<int64_t>(aDataSize) > aAvailable ||
+      p_fseek(aFile.Get(), static_cast<int32_t>(aOffset), SEEK_SET) != 0)
+    return Refuse(StrFormat("its header claims %u bytes of samples, more than the file holds", aDataSize));
 
   const uint16_t aBits = aEncoding == 1 ? 16 : 8;
   const uint32_t aSize = aDataSize * (aBits / 8);
@@ -553,8 +617,11 @@ bool DSoundManager::LoadAUSound(unsigned int theSfxId, const std::string& theFil
   }
   const bool aOk =
       aBuffer->Unlock(aPtr1, aLen1, aPtr2, aLen2) == DS_OK && static_cast<uint32_t>(aRead) == aDataSize;
-  if (!aOk) DropSourceBuffer(theSfxId);
-  return aOk;
+  if (!aOk) {
+    DropSourceBuffer(theSfxId);
+    return Refuse("its samples cannot be read whole");
+  }
+  return true;
 }
 
 bool DSoundManager::WriteWAV(unsigned int theSfxId, const std::string& theCachePath,

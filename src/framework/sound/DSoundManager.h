@@ -4,6 +4,8 @@
 
 #include <cstdint>
 #include <memory>
+#include <mutex>
+#include <set>
 #include <string>
 
 #include "sound/DSoundTypes.h"
@@ -69,6 +71,8 @@ class DSoundManager : public SoundManager {
   // Makes the id's buffer for theFormat and theBytes; false (and no buffer) on failure.
   bool CreateSourceBuffer(unsigned int theSfxId, const WAVEFORMATEX& theFormat, uint32_t theBytes);
   void DropSourceBuffer(unsigned int theSfxId);
+  // Says on standard error why theFilename cannot be loaded, once per name.
+  void ReportLoadFailure(const std::string& theFilename, const std::string& theText);
 
   macDirectSoundBuffer* mSourceSounds[k_MaxSourceSounds] = {};
   std::string mSourceFileNames[k_MaxSourceSounds];
@@ -81,6 +85,8 @@ class DSoundManager : public SoundManager {
   uint32_t mLastReleaseTick = 0;
   MACDIRECTSOUND* mDirectSound = nullptr;
   bool mHaveMP3;
+  std::mutex mReportLock;
+  std::set<std::string> mReportedFailures;
 };
 
 }  // namespace Tesk

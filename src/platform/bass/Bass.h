@@ -40,6 +40,7 @@ enum : int {
   BASS_ERROR_INIT = 8,
   BASS_ERROR_ILLPARAM = 20,
   BASS_ERROR_NOTAVAIL = 37,
+  BASS_ERROR_FILEFORM = 41,
 };
 
 extern "C" {

@@ -9,9 +9,19 @@ bool Exists(const std::string& thePath) {
   struct stat aStat;
   return stat(thePath.c_str(), &aStat) == 0;
 }
+
+// Set once at start-up, before any other thread reads it.
+std::string sRunResources;
 }  // namespace
 
+void CFBundleSetResourcesDirectoryPath(const std::string& thePath) { sRunResources = thePath; }
+
 bool CFBundleCopyResourcesDirectoryPath(std::string* thePath) {
+  if (!sRunResources.empty()) {
+    if (!Exists(sRunResources)) return false;
+    *thePath = sRunResources;
+    return true;
+  }
   const char* anOverride = std::getenv("TESK_RESOURCES_DIR");
 #ifdef TESK_DEFAULT_RESOURCES_DIR
   std::string aPath =

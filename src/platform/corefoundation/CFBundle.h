@@ -1,8 +1,12 @@
 // The main bundle's resources folder: $TESK_RESOURCES_DIR when set, else the
-// folder the build generates the assets into.
+// folder the build generates the assets into, unless the run has been given another.
 #pragma once
 
 #include <string>
+
+// From now on the resources folder is thePath (an absolute one), as when the program is told
+// to work in another folder; empty goes back to the bundle's own.
+void CFBundleSetResourcesDirectoryPath(const std::string& thePath);
 
 // False when the folder does not exist.
 bool CFBundleCopyResourcesDirectoryPath(std::string* thePath);

@@ -3,11 +3,14 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <utility>
 
 #include "DemoTestApp.h"
 #include "app/CommandLine.h"
+#include "app/MacWindowProc.h"
 #include "platform/carbon/CarbonEvents.h"
+#include "platform/carbon/CarbonWindows.h"
 #include "support/ScriptedCarbon.h"
 #include "support/TestTemp.h"
 
@@ -141,7 +144,10 @@ TEST_F(CmdLineTest, DemoFileOptions) {
       {"-demofile=/var/demos/a.dmo -play", "/var/demos/a.dmo", true, false},
       {"-demofile=C:\\demos\\a.dmo", "C:\\demos\\a.dmo", false, false},
       {"-demofile=a", mFolder + "a", false, false},
-      {"-record -play", "teskapp.dmo", true, false},
+      // The default demo, as the README's plain -record and -play use it, is there too.
+      {"-record -play", mFolder + "teskapp.dmo", true, false},
+      {"-record", mFolder + "teskapp.dmo", false, true},
+      {"-demofile=/var/demos/a.dmo -record", "/var/demos/a.dmo", false, true},
   };
   for (const Case& c : kCases) {
     SCOPED_TRACE(c.line);
@@ -180,11 +186,37 @@ TEST_F(CmdLineTest, NumberedDemosLiveInTheDataFolder) {
 }
 
 TEST_F(CmdLineTest, OtherOptions) {
+  // A folder that is there: one that is not ends the program (below).
+  const std::string aResources = mFolder + "my game";
+  ASSERT_TRUE(std::filesystem::create_directory(aResources));
   DemoTestApp anApp;
-  anApp.ParseCmdLine("-screensaver -changedir=\"/opt/my game\"");
+  anApp.ParseCmdLine("-screensaver -changedir=\"" + aResources + "\"");
   EXPECT_TRUE(anApp.mIsScreenSaver);
-  EXPECT_EQ(anApp.mChangeDirTo, "/opt/my game");
+  EXPECT_EQ(anApp.mChangeDirTo, aResources);
+  EXPECT_TRUE(anApp.mChangeDirFromCmdLine);
   EXPECT_TRUE(anApp.mCalls.empty());
+}
+
+TEST_F(CmdLineTest, AResourcesFolderThatCannotBeWorkedInIsRefused) {
+  ASSERT_TRUE(TeskTest::WriteFile(mFolder + "plain", "x"));
+  struct Case {
+    std::string folder;
+    const char* why;
+  };
+  const Case kCases[] = {
+      {mFolder + "absent", "No such file or directory"},
+      {mFolder + "plain", "it is not a folder"},
+  };
+  for (const Case& c : kCases) {
+    SCOPED_TRACE(c.folder);
+    EXPECT_EXIT(
+        {
+          setenv("TESK_ALERTS", "stderr", 1);
+          PlainApp aPlain;
+          aPlain.HandleCmdLineParam("-changedir", c.folder);
+        },
+        testing::ExitedWithCode(1), "Cannot work in the resources folder " + c.folder + ": " + c.why);
+  }
 }
 
 TEST_F(CmdLineTest, AnUnknownOptionIsShownAndEndsTheProgram) {
@@ -202,12 +234,25 @@ namespace {
 
 // A screen saver run: a create message, then theMoves small pointer moves in its window.
 // Answers whether the saver still swallows a maximise command afterwards (it stops once closed).
-bool SaverStillOpenAfterMoves(int theMoves) {
+// In a window away from the screen's corner, the run starts as a real one does: the window's
+// first pointer message says where the pointer already is.
+bool SaverStillOpenAfterMoves(int theMoves, bool inAWindow = false) {
   Scripted().SetGlobalMouse(500, 400);
   DemoTestApp anApp;
   anApp.mIsScreenSaver = true;
+  ::Rect aContent{0, 0, 0, 0};
+  if (inAWindow) {
+    if (!MacCreateWindow(100, 80, 800, 600, "Saver", TeskAppBase::WindowProc, nullptr, &anApp.mWindow))
+      return false;
+    GetWindowBounds(anApp.mWindow, kWindowContentRgn, &aContent);
+  }
   int32_t aResult = -1;
   anApp.ScreenSaverWindowProc(anApp.mWindow, WM_CREATE, 0, 0, &aResult);
+  if (inAWindow &&
+      !anApp.ScreenSaverWindowProc(anApp.mWindow, WM_MOUSEMOVE, 0,
+                                   MakeMouseLParam(500 - aContent.left, 400 - aContent.top), &aResult)) {
+    return false;
+  }
   for (int i = 1; i <= theMoves; ++i) {
     aResult = -1;
     const bool isHandled = anApp.ScreenSaverWindowProc(anApp.mWindow, WM_MOUSEMOVE, 0,
@@ -227,24 +272,28 @@ bool SaverStillOpenAfterMoves(int theMoves) {
 }  // namespace
 
 TEST(ScreenSaver, ClosesOnTheFourthMove) {
-  EXPECT_EQ(InChild([] { return SaverStillOpenAfterMoves(3); }), 0);
-  EXPECT_EQ(InChild([] {
-              if (SaverStillOpenAfterMoves(4)) return false;
-              // It asked its window to close, in the command event the application's handler
-              // hands to the window procedure (the way the frame timer's messages travel).
-              int aCloses = 0;
-              EventRef anEvent = nullptr;
-              while (ReceiveNextEvent(0, nullptr, kEventDurationNoWait, true, &anEvent) == noErr) {
-                HICommand aCommand = {0, 0, {0, 0}};
-                GetEventParameter(anEvent, kEventParamDirectObject, typeHICommand, nullptr, sizeof(aCommand),
-                                  nullptr, &aCommand);
-                aCloses += GetEventClass(anEvent) == kEventClassCommand && aCommand.commandID == MakeOSType("KWMR") &&
-                           aCommand.attributes == WM_CLOSE;
-                ReleaseEvent(anEvent);
-              }
-              return aCloses == 1;
-            }),
-            0);
+  // Where the pointer already was is no move, in a window as on the whole screen.
+  for (bool inAWindow : {false, true}) {
+    SCOPED_TRACE(inAWindow ? "in a window" : "on the whole screen");
+    EXPECT_EQ(InChild([=] { return SaverStillOpenAfterMoves(3, inAWindow); }), 0);
+    EXPECT_EQ(InChild([=] {
+                if (SaverStillOpenAfterMoves(4, inAWindow)) return false;
+                // It asked its window to close, in the command event the application's handler
+                // hands to the window procedure (the way the frame timer's messages travel).
+                int aCloses = 0;
+                EventRef anEvent = nullptr;
+                while (ReceiveNextEvent(0, nullptr, kEventDurationNoWait, true, &anEvent) == noErr) {
+                  HICommand aCommand = {0, 0, {0, 0}};
+                  GetEventParameter(anEvent, kEventParamDirectObject, typeHICommand, nullptr,
+                                    sizeof(aCommand), nullptr, &aCommand);
+                  aCloses += GetEventClass(anEvent) == kEventClassCommand &&
+                             aCommand.commandID == MakeOSType("KWMR") && aCommand.attributes == WM_CLOSE;
+                  ReleaseEvent(anEvent);
+                }
+                return aCloses == 1;
+              }),
+              0);
+  }
 }
 
 TEST(ScreenSaver, SwallowsWindowCommandsAndClosesOnActivity) {

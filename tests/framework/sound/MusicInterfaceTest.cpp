@@ -35,6 +35,29 @@ class Music : public SoundTest::SoundFixture {
   std::unique_ptr<Tesk::BassMusicInterface> mMusic;
 };
 
+TEST_F(Music, ASongThatCannotBeLoadedIsNamedWithItsReasonOnce) {
+  const std::vector<uint8_t> aBytes(400, 0x80);
+  struct Case {
+    const char* mName;
+    std::string mPath;
+    const char* mSaid;
+  };
+  const Case kCases[] = {
+      {"8-bit WAV", Fixture("eight.wav", SoundWriter::Wav(aBytes, 1, 22050, 8)) + ".wav",
+       "samples of a kind the music library does not play (only 16-bit PCM, mono or stereo)"},
+      {"not Ogg Vorbis", Fixture("noise.ogg", std::string(4096, 'q')) + ".ogg",
+       "not a file the music library reads (16-bit PCM WAV or Ogg Vorbis)"},
+      {"no file", mDir + "/absent.ogg", "not found, or it cannot be opened"},
+  };
+  for (const Case& c : kCases) {
+    SCOPED_TRACE(c.mName);
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(mMusic->LoadMusic(1, c.mPath));
+    EXPECT_FALSE(mMusic->LoadMusic(2, c.mPath));  // asked again: said once
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "music: " + c.mPath + ": " + c.mSaid + "\n");
+  }
+}
+
 TEST_F(Music, PlayStartsAtTheCapAndTheVolumesMultiply) {
   ASSERT_TRUE(mMusic->LoadMusic(1, ConstantSong("song.wav", 10000, 44100)));
   EXPECT_FALSE(mMusic->IsPlaying(1));

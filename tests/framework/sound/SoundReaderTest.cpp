@@ -132,6 +132,37 @@ TEST_F(SoundReader, DamagedWavFilesFailCleanly) {
   EXPECT_FALSE(mManager->LoadSound(5, mDir + "/missing"));
 }
 
+TEST_F(SoundReader, ASoundThatCannotBeLoadedIsNamedWithItsReasonOnce) {
+  WavOptions aFloat;
+  aFloat.mFormatTag = 3;
+  struct Case {
+    const char* mName;
+    const char* mFile;  // written as given; none for a sound with no file at all
+    std::string mBytes;
+    const char* mSaid;  // after "sound: <folder>/"
+  };
+  const Case kCases[] = {
+      {"24 bits", "deep.wav", SoundWriter::Wav(kPcm, 1, 22050, 24),
+       "deep.wav: 24-bit samples; only 8- and 16-bit samples are played"},
+      {"32 bits", "deeper.wav", SoundWriter::Wav(kPcm, 1, 22050, 32),
+       "deeper.wav: 32-bit samples; only 8- and 16-bit samples are played"},
+      {"floating point", "float.wav", SoundWriter::Wav(kPcm, 1, 22050, 32, aFloat),
+       "float.wav: format tag 3; only PCM samples (tag 1) are read"},
+      {"no WAVE header", "junk.wav", "RIFF....", "junk.wav: not a WAV file (no RIFF WAVE header)"},
+      {"AU encoding 3", "linear16.au", SoundWriter::Au(kPcm, 3, 8000, 1),
+       "linear16.au: encoding 3; only 1 (8-bit mu-law) and 2 (8-bit linear) are read"},
+      {"no file", nullptr, "", "nothing: not found (no .wav, .ogg or .au file)"},
+  };
+  for (const Case& c : kCases) {
+    SCOPED_TRACE(c.mName);
+    const std::string aPath = c.mFile != nullptr ? Fixture(c.mFile, c.mBytes) : mDir + "/nothing";
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(mManager->LoadSound(5, aPath));
+    EXPECT_FALSE(mManager->LoadSound(6, aPath));  // asked again: said once
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "sound: " + mDir + "/" + c.mSaid + "\n");
+  }
+}
+
 TEST_F(SoundReader, StaleDependencyFailsAndFreshOneLoads) {
   const std::string aSource = mDir + "/source.ogg";
   ASSERT_TRUE(TeskTest::WriteFile(aSource, "x"));
@@ -348,6 +379,15 @@ TEST_F(SoundCache, PlainWavIsNeverCachedNorAreShortOrAbsoluteNames) {
   EXPECT_NE(stat((mDir + "/appdata/cached").c_str(), &aStat), 0) << "no cache folder for names never cached";
   ASSERT_TRUE(mManager->LoadSound(1, "sounds/plain"));
   EXPECT_TRUE(TeskTest::ReadFile(Cached("sounds/plain")).empty());
+}
+
+TEST_F(SoundCache, WithoutADataFolderNothingIsCachedInTheWorkingFolder) {
+  Tesk::SetAppDataFolder("");
+  ASSERT_TRUE(TeskTest::WriteFile("sounds/chime.au", SoundWriter::Au({0x80, 0x81}, 1, 8000, 1)));
+  ASSERT_TRUE(mManager->LoadSound(1, "sounds/chime"));
+  EXPECT_EQ(Bytes(1, 4).size(), 4u);
+  struct stat aStat {};
+  EXPECT_NE(stat("cached", &aStat), 0) << "a cache folder in the working folder";
 }
 
 TEST_F(SoundCache, PlayingAFailedLoadPlaysNothing) {

@@ -152,12 +152,13 @@ BASS_EXPORT HSTREAM BASS_StreamCreateFile(BOOL theMemory, const void* theFile, D
   const std::string aPath(static_cast<const char*>(theFile));
   const std::string aExtension = LowerExtension(aPath);
   std::unique_ptr<Tesk::BassStream> aStream;
+  int anError = BASS_ERROR_FILEFORM;
   if (aExtension == "wav") {
-    aStream = Tesk::BassWavStream::Open(aPath);
+    aStream = Tesk::BassWavStream::Open(aPath, &anError);
   } else if (aExtension == "ogg") {
-    aStream = Tesk::BassOggStream::Open(aPath);
+    aStream = Tesk::BassOggStream::Open(aPath, &anError);
   }
-  if (!aStream) return Fail(BASS_ERROR_FILEOPEN);
+  if (!aStream) return Fail(anError);
   std::lock_guard<std::recursive_mutex> aLock(Mutex());
   if (sMixer == nullptr) return Fail(BASS_ERROR_INIT);
   sError = BASS_OK;

@@ -1,11 +1,16 @@
 #include "platform/bass/dylib/BassOggStream.h"
 
+#include "platform/bass/Bass.h"
+
 namespace Tesk {
 
-std::unique_ptr<BassOggStream> BassOggStream::Open(const std::string& thePath) {
+std::unique_ptr<BassOggStream> BassOggStream::Open(const std::string& thePath, int* theError) {
   std::unique_ptr<BassOggStream> aStream(new BassOggStream());
-  // On failure the file is left cleared, which the destructor's ov_clear accepts.
-  if (ov_fopen(thePath.c_str(), &aStream->mFile) != 0) return nullptr;
+  // On failure the file is left cleared, which the destructor's ov_clear accepts; -1 is the
+  // file not opening at all, the other codes its contents.
+  const int aResult = ov_fopen(thePath.c_str(), &aStream->mFile);
+  *theError = aResult == -1 ? BASS_ERROR_FILEOPEN : BASS_ERROR_FILEFORM;
+  if (aResult != 0) return nullptr;
   const vorbis_info* aInfo = ov_info(&aStream->mFile, -1);
   if (aInfo == nullptr || aInfo->channels <= 0 || aInfo->rate <= 0) return nullptr;
   aStream->mChannels = aInfo->channels;

@@ -12,8 +12,9 @@ namespace Tesk {
 
 class BassOggStream : public BassStream {
  public:
-  // Null when the file cannot be opened as Ogg Vorbis.
-  static std::unique_ptr<BassOggStream> Open(const std::string& thePath);
+  // Null when the file cannot be opened as Ogg Vorbis; then *theError is BASS_ERROR_FILEOPEN
+  // (no such file) or BASS_ERROR_FILEFORM.
+  static std::unique_ptr<BassOggStream> Open(const std::string& thePath, int* theError);
   ~BassOggStream() override;
 
   int Read(int16_t* theOut, int theFrames) override;

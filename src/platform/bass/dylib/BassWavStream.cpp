@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "platform/bass/Bass.h"
+
 namespace Tesk {
 
 namespace {
@@ -13,10 +15,12 @@ bool ReadU32(FILE* theFile, uint32_t* theValue) {
 }
 }  // namespace
 
-std::unique_ptr<BassWavStream> BassWavStream::Open(const std::string& thePath) {
+std::unique_ptr<BassWavStream> BassWavStream::Open(const std::string& thePath, int* theError) {
   std::unique_ptr<BassWavStream> aStream(new BassWavStream());
+  *theError = BASS_ERROR_FILEOPEN;
   aStream->mFile = std::fopen(thePath.c_str(), "rb");
   if (aStream->mFile == nullptr) return nullptr;
+  *theError = BASS_ERROR_FILEFORM;
   FILE* aFile = aStream->mFile;
   std::fseek(aFile, 0, SEEK_END);
   const long aFileSize = std::ftell(aFile);
@@ -41,6 +45,7 @@ std::unique_ptr<BassWavStream> BassWavStream::Open(const std::string& thePath) {
       const int aBits = aFormat[14] | (aFormat[15] << 8);
       if (aTag != 1 || aBits != 16 || aStream->mChannels < 1 || aStream->mChannels > 2 ||
           aStream->mRate <= 0) {
+        *theError = BASS_ERROR_FORMAT;
         return nullptr;
       }
       aHaveFormat = true;

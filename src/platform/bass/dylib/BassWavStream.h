@@ -11,8 +11,10 @@ namespace Tesk {
 
 class BassWavStream : public BassStream {
  public:
-  // Null unless the file is a RIFF WAVE with 16-bit PCM, 1 or 2 channels, and its data.
-  static std::unique_ptr<BassWavStream> Open(const std::string& thePath);
+  // Null unless the file is a RIFF WAVE with 16-bit PCM, 1 or 2 channels, and its data; then
+  // *theError says why: BASS_ERROR_FILEOPEN, BASS_ERROR_FILEFORM (not such a WAV file) or
+  // BASS_ERROR_FORMAT (samples of another kind).
+  static std::unique_ptr<BassWavStream> Open(const std::string& thePath, int* theError);
   ~BassWavStream() override;
 
   int Read(int16_t* theOut, int theFrames) override;
