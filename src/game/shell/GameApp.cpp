@@ -331,6 +331,15 @@ bool GameApp::saveGame(bool inMiniGame, bool tellPlayer) {
 }
 
 void GameApp::tellSaveFailed() {
+  if (GetAppDataFolder().empty()) {
+    if (m_toldNoDataFolder) return;
+    m_toldNoDataFolder = true;
+    MsgBox(GetString("SAVE_NO_FOLDER",
+                     L"Your progress cannot be saved: no folder for the players' files could be made "
+                     L"(set XDG_DATA_HOME or HOME)."),
+           GetString("SAVE_FAILED_TITLE", L"Not saved"), MB_OK | MB_ICONEXCLAMATION);
+    return;
+  }
   MsgBox(GetString("SAVE_FAILED", L"Your progress could not be saved in ") +
              StringToTeskString(GetAppDataFolder()) +
              GetString("SAVE_FAILED_KEPT", L". What was saved before is kept."),

@@ -54,7 +54,7 @@ class GameApp : public TeskAppBase {
   // what is there; false when either file could not be written, which with tellPlayer an alert
   // says while the game goes on.
   bool saveGame(bool inMiniGame, bool tellPlayer);
-  // The alert of a save that could not be written.
+  // The alert of a save that could not be written; with no data folder at all, said once a run.
   void tellSaveFailed();
   // Game data that cannot be read (a chapter's location files): as a resource failure, theText
   // is shown and the process ends with status 1, saving nothing.
@@ -179,6 +179,8 @@ class GameApp : public TeskAppBase {
   std::atomic<bool> m_mainWalkFailed;
   uint32_t m_runMillis;
   uint32_t m_runStartTick;
+  // With no data folder no save of the run can be written: the player hears it once.
+  bool m_toldNoDataFolder = false;
 };
 
 }  // namespace Tesk

@@ -671,4 +671,35 @@ TEST_F(PopupActions, AnExitWhoseSaveCannotBeWrittenKeepsTheSaveFlagsAndTellsTheP
   }
 }
 
+// With no data folder at all nothing of the run can be saved: the first exit says so, without
+// naming a folder, and the exits after it do not say it again.
+TEST_F(PopupActions, WithNoDataFolderThePlayerIsToldOnceThatNothingCanBeSaved) {
+  ScriptedAlertBackend anAlerts;
+  SetAlertBackend(&anAlerts);
+  const std::string aFolder = GetAppDataFolder();
+  const Row aRow{"exit: yes",
+                 POPUP_CONFIRM_EXIT,
+                 5,
+                 [](PopupRig& r) {
+                   GameInProgress(r);
+                   InLocation(r);
+                 },
+                 {Back},
+                 Outcome::Leave,
+                 POPUP_TO_TITLE,
+                 nullptr};
+  for (int anExit = 0; anExit < 2; ++anExit) {
+    Prepare(aRow);
+    SetAppDataFolder("");
+    mPopup->ButtonDepress(aRow.id);
+    SetAppDataFolder(aFolder);
+    EXPECT_EQ(mPopup->m_subType, POPUP_TO_TITLE) << "the game still leaves";
+  }
+  SetAlertBackend(nullptr);
+  ASSERT_EQ(anAlerts.Shown().size(), 1u);
+  EXPECT_EQ(anAlerts.Shown()[0].mMessage, "Not saved");
+  EXPECT_NE(anAlerts.Shown()[0].mExplanation.find("no folder for the players' files"), std::string::npos)
+      << anAlerts.Shown()[0].mExplanation;
+}
+
 }  // namespace
