@@ -37,7 +37,8 @@ HRESULT DIRECTDRAW2::SetDisplayMode(uint32_t theWidth, uint32_t theHeight, uint3
   if (anError != noErr || GetMoviesError() != noErr) return k_DDGenericFailure;
   SetSystemUIMode(kUIModeAllHidden, kUIOptionDisableProcessSwitch);
   mFullScreen = true;
-  mBounds = Rect{0, 0, static_cast<int16_t>(theHeight), static_cast<int16_t>(theWidth)};
+  // The screen keeps its own mode and size (switching the X display's mode is not ours to do):
+  // the window covers all of it, and the display shows the asked size scaled in it.
   return DD_OK;
 }
 
