@@ -3,8 +3,8 @@
 #include <SDL.h>
 
 #include <algorithm>
-#include <cstdio>
 
+#include "ChildProgram.h"
 #include "display/DDInterface.h"
 #include "platform/carbon/CarbonWindows.h"
 #include "platform/carbonwindow/CarbonWindow.h"
@@ -55,12 +55,7 @@ void FrameApp::Init() {
   mDebugKeysEnabled = true;  // F11 takes screenshots
 }
 
-void FrameApp::Note(const std::string& theLine) {
-  if (FILE* aFile = std::fopen(mStatusFile.c_str(), "a")) {
-    std::fprintf(aFile, "%s\n", theLine.c_str());
-    std::fclose(aFile);
-  }
-}
+void FrameApp::Note(const std::string& theLine) { ChildProgram::Note(mStatusFile, theLine); }
 
 std::string FrameApp::ShownLine() {
   const TRect<int>& r = mDDInterface->mPresentationRect;

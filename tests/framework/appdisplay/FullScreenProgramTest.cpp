@@ -6,22 +6,19 @@
 // takes the 800 x 600 frame. On one screen the run also goes to a window and back, and a run
 // recorded full screen plays back in a window with the same presses.
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <memory>
 #include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "ChildProgram.h"
 #include "FrameApp.h"
 #include "VirtualScreen.h"
 #include "XScreen.h"
@@ -32,6 +29,8 @@
 namespace {
 
 namespace fs = std::filesystem;
+using ChildProgram::Lines;
+using ChildProgram::WaitForLine;
 using Clock = std::chrono::steady_clock;
 using Tesk::MarkedFrameWidget;
 
@@ -76,28 +75,6 @@ int FrameY(const Shown& r, int theScreenY) { return (theScreenY - r.mY) * k_Fram
 int CentreX(const Shown& r, int x) { return r.mX + (2 * x + 1) * r.mWidth / (2 * k_FrameW); }
 int CentreY(const Shown& r, int y) { return r.mY + (2 * y + 1) * r.mHeight / (2 * k_FrameH); }
 
-std::vector<std::string> Lines(const std::string& thePath) {
-  std::vector<std::string> aLines;
-  std::ifstream aFile(thePath);
-  std::string aLine;
-  while (std::getline(aFile, aLine)) aLines.push_back(aLine);
-  return aLines;
-}
-
-// The first line at or after theFrom that begins with thePrefix, once there is one (at most
-// theSeconds); empty when none came.
-std::string WaitForLine(const std::string& thePath, const std::string& thePrefix, size_t theFrom,
-                        double theSeconds = 20.0) {
-  const auto anEnd = Clock::now() + std::chrono::duration<double>(theSeconds);
-  do {
-    const std::vector<std::string> aLines = Lines(thePath);
-    for (size_t i = theFrom; i < aLines.size(); ++i)
-      if (aLines[i].rfind(thePrefix, 0) == 0) return aLines[i];
-    std::this_thread::sleep_for(std::chrono::milliseconds(20));
-  } while (Clock::now() < anEnd);
-  return std::string();
-}
-
 void Xdotool(const std::string& theArguments) {
   EXPECT_EQ(std::system(("xdotool " + theArguments + " >/dev/null 2>&1").c_str()), 0) << theArguments;
 }
@@ -122,47 +99,18 @@ bool ShowsSoon(int x, int y, uint32_t theColor) {
   return true;
 }
 
-// The frame program in a process of its own (this test binary again, running the test below),
-// on the display DISPLAY names.
-class ProgramRun {
+// The frame program in a process of its own, on the display DISPLAY names.
+class ProgramRun : public ChildProgram::Run {
  public:
-  ~ProgramRun() {
-    if (mChild > 0) {
-      kill(mChild, SIGKILL);
-      waitpid(mChild, nullptr, 0);
-    }
-  }
   void Start(const std::string& theStatus, const std::string& theData, const std::string& theCommandLine,
              bool isWindowed) {
-    mChild = fork();
-    if (mChild != 0) return;
-    setenv(k_StatusVariable, theStatus.c_str(), 1);
-    setenv(k_CommandLineVariable, theCommandLine.c_str(), 1);
-    setenv(k_WindowedVariable, isWindowed ? "1" : "0", 1);
-    setenv("XDG_DATA_HOME", theData.c_str(), 1);
-    setenv("SDL_AUDIODRIVER", "dummy", 1);
-    setenv("TESK_ALERTS", "stderr", 1);
-    unsetenv("TESK_RUN_SECONDS");
-    execl("/proc/self/exe", "frame-program", "--gtest_filter=FullScreenProgramChild.*",
-          static_cast<char*>(nullptr));
-    _exit(127);
+    ChildProgram::Run::Start("FullScreenProgramChild.*", {{k_StatusVariable, theStatus},
+                                                          {k_CommandLineVariable, theCommandLine},
+                                                          {k_WindowedVariable, isWindowed ? "1" : "0"},
+                                                          {"XDG_DATA_HOME", theData},
+                                                          {"SDL_AUDIODRIVER", "dummy"},
+                                                          {"TESK_ALERTS", "stderr"}});
   }
-  // True when the program ended by itself, passing, within theSeconds.
-  bool Ended(double theSeconds) {
-    const auto anEnd = Clock::now() + std::chrono::duration<double>(theSeconds);
-    while (mChild > 0 && Clock::now() < anEnd) {
-      int aStatus = 0;
-      if (waitpid(mChild, &aStatus, WNOHANG) == mChild) {
-        mChild = 0;
-        return WIFEXITED(aStatus) && WEXITSTATUS(aStatus) == 0;
-      }
-      std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
-    return false;
-  }
-
- private:
-  pid_t mChild = 0;
 };
 
 // Not a test of its own: the frame program that the tests below start in a process of their own.
@@ -303,7 +251,7 @@ TEST_P(FullScreenProgram, ShowsTheWholeFrameUndistortedAndTakesThePointerAtItsPi
     if (std::string(aMode) == "2d") {
       const size_t aBefore = Lines(Status()).size();
       Xdotool("key s");
-      EXPECT_EQ(WaitForLine(Status(), "shown", aBefore), "shown 2d" + aFull);
+      EXPECT_EQ(WaitForLine(Status(), "shown", aBefore, 20.0), "shown 2d" + aFull);
     }
     // The cursor out of the way first (it starts wherever the pointer is).
     MoveTo(CentreX(r, 200), CentreY(r, 150));
@@ -373,7 +321,7 @@ TEST_P(FullScreenProgram, ShowsTheWholeFrameUndistortedAndTakesThePointerAtItsPi
     size_t aBefore = Lines(Status()).size();
     Xdotool("key w");
     const std::string aWindowed =
-        WaitForLine(Status(), "shown 3d window 0 0 800 600 confined none window ", aBefore);
+        WaitForLine(Status(), "shown 3d window 0 0 800 600 confined none window ", aBefore, 20.0);
     ASSERT_FALSE(aWindowed.empty()) << TeskTest::ReadFile(Status());
     std::istringstream aWords(aWindowed.substr(aWindowed.rfind("window ") + 7));
     Shown aWindow{0, 0, 0, 0};
@@ -385,7 +333,7 @@ TEST_P(FullScreenProgram, ShowsTheWholeFrameUndistortedAndTakesThePointerAtItsPi
     EXPECT_EQ(PressAt(aWindow.mX + 123, aWindow.mY + 457), Down(123, 457));
     aBefore = Lines(Status()).size();
     Xdotool("key f");
-    ASSERT_EQ(WaitForLine(Status(), "shown", aBefore), "shown 3d" + aFull);
+    ASSERT_EQ(WaitForLine(Status(), "shown", aBefore, 20.0), "shown 3d" + aFull);
     EXPECT_EQ(PressAt(ScreenX(r, 650), ScreenY(r, 77)), Down(650, 77));
   }
   Xdotool("key Escape");
