@@ -2,6 +2,8 @@
 
 #include <atomic>
 
+#include "platform/carbon/OpaqueWindowPtr.h"
+
 namespace {
 
 struct FullScreenState {
@@ -65,8 +67,16 @@ OSErr EndFullScreen(Ptr theRestoreState, int32_t) {
   int aResult = SDL_SetWindowFullscreen(aSDLWindow, 0);
   // The pointer goes where it likes again.
   SDL_SetWindowMouseRect(aSDLWindow, nullptr);
-  SDL_SetWindowSize(aSDLWindow, aState->mWindowed.w, aState->mWindowed.h);
-  SDL_SetWindowPosition(aSDLWindow, aState->mWindowed.x, aState->mWindowed.y);
+  const SDL_Rect& r = aState->mWindowed;
+  if (WindowRef aWindow = FindWindowByNative(aSDLWindow)) {
+    // Through the window's record, which then holds its place at once (SDL's events would tell
+    // it later, after the next set-up of the window had read the full screen's size from it).
+    SizeWindow(aWindow, static_cast<SInt16>(r.w), static_cast<SInt16>(r.h), false);
+    MoveWindow(aWindow, static_cast<SInt16>(r.x), static_cast<SInt16>(r.y), false);
+  } else {
+    SDL_SetWindowSize(aSDLWindow, r.w, r.h);
+    SDL_SetWindowPosition(aSDLWindow, r.x, r.y);
+  }
   delete aState;
   return gMoviesError = (aResult == 0 ? static_cast<OSErr>(noErr) : static_cast<OSErr>(kQTFullScreenFailed));
 }

@@ -187,6 +187,23 @@ TEST_F(DDInterfaceTest, FullScreenShowsTheWholeFrameScaledWithItsShapeBlackBarsA
   }
 }
 
+// The display set up full screen again (3-D switched off, say) and then in a window: the window
+// comes back to its own size, and no full-screen state is left behind.
+TEST_F(DDInterfaceTest, FullScreenSetUpAgainStillComesBackToTheWindow) {
+  SDL_Window* aWindow = CarbonSDLWindow(mWindow);
+  ASSERT_NE(aWindow, nullptr);
+  for (int i = 0; i < 3; ++i) {
+    ASSERT_EQ(mDisplay->Init(mWindow, false), Tesk::RESULT_OK);
+    ASSERT_NE(QTRestoreState, nullptr);
+  }
+  ASSERT_EQ(mDisplay->Init(mWindow, true), Tesk::RESULT_OK);
+  EXPECT_EQ(QTRestoreState, nullptr);
+  int aWidth = 0, aHeight = 0;
+  SDL_GetWindowSize(aWindow, &aWidth, &aHeight);
+  EXPECT_EQ(aWidth, k_W);
+  EXPECT_EQ(aHeight, k_H);
+}
+
 TEST(DDInterfaceFitTest, TheFrameIsAsLargeAsItFitsCentredWithItsShape) {
   struct Case {
     int mScreenW, mScreenH;
