@@ -25,7 +25,7 @@ std::string Rect4(int x, int y, int w, int h) {
 const uint32_t FrameApp::k_CursorColor = 0xFF00FF;
 
 FrameApp::FrameApp(const std::string& theStatusFile, bool isWindowed)
-    : mCursor(nullptr), mStatusFile(theStatusFile), mIsShownNoted(false), mDrawsAtSetUp(0) {
+    : mCursor(this), mStatusFile(theStatusFile), mIsShownNoted(false), mDrawsAtSetUp(0) {
   mCompanyName = "Tesk";
   mProductName = "FullScreenFrame";
   mRegKey = "TeskFullScreenFrame";

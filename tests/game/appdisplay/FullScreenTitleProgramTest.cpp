@@ -40,7 +40,7 @@ constexpr int k_ScreenW = 1920, k_ScreenH = 1080;
 
 // Runs the game's loop until theDone holds, at most theMs of wall time; whether it held.
 template <class F>
-bool RunUntil(Tesk::GameApp* theApp, F theDone, int theMs) {
+bool RunUntil(Tesk::GameApp* theApp, int theMs, F theDone) {
   const uint32_t anEnd = ::timeGetTime() + static_cast<uint32_t>(theMs);
   while (!theDone()) {
     if (static_cast<int32_t>(::timeGetTime() - anEnd) >= 0 || theApp->mShutdown) return false;
@@ -63,16 +63,14 @@ TEST(FullScreenTitleChild, RunsTheGameForTheTestThatStartsIt) {
   anApp->StartLoadingThread();
   ShowWindow(anApp->mWindow);
   SelectWindow(anApp->mWindow);
-  ASSERT_TRUE(RunUntil(
-      anApp, [&] { return anApp->mLoaded; }, 120000));
+  ASSERT_TRUE(RunUntil(anApp, 120000, [&] { return anApp->mLoaded; }));
   // A player who has a name already, so that the title asks for none.
   Tesk::ProfileData* aProfile = anApp->getProfileData();
   aProfile->setProfileUsing(0);
   aProfile->setProfileName(L"Wren");
   anApp->PreScreensFinished();
   Tesk::TitleScreen* aTitle = anApp->getTitleScreen();
-  ASSERT_TRUE(RunUntil(
-      anApp, [&] { return !Tesk::GameApp::isInFade(); }, 30000));
+  ASSERT_TRUE(RunUntil(anApp, 30000, [] { return !Tesk::GameApp::isInFade(); }));
   anApp->StartCursorThread();
   const Tesk::OrvoButtonWidget* aPlay = aTitle->m_mainButtons[0];
   const Tesk::TRect<int>& aShown = anApp->mDDInterface->mPresentationRect;
@@ -82,13 +80,12 @@ TEST(FullScreenTitleChild, RunsTheGameForTheTestThatStartsIt) {
   ChildProgram::Note(aStatus, aLine.str());
   Tesk::PopupBox* aPopup = aTitle->getPopupWidget();
   ASSERT_NE(aPopup, nullptr);
-  EXPECT_TRUE(RunUntil(
-      anApp, [&] { return aPopup->mVisible; }, 60000));
+  EXPECT_TRUE(RunUntil(anApp, 60000, [&] { return aPopup->mVisible; }));
   ChildProgram::Note(aStatus, "popup " + std::to_string(aPopup->m_type));
   // A moment for the test to see it, then the run ends.
-  RunUntil(
-      anApp, [] { return false; }, 3000);
+  RunUntil(anApp, 3000, [] { return false; });
   anApp->Shutdown();
+  anApp->ProcessSafeDeleteList();  // as Start does after its loop: the logo screen goes
   delete anApp;
   Tesk::GameApp::databaseCurrentlyLoaded = nullptr;
 }
