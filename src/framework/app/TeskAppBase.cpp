@@ -1,5 +1,6 @@
 #include "app/TeskAppBase.h"
 
+#include <algorithm>
 #include <cwctype>
 
 #include "core/AutoCrit.h"
@@ -377,6 +378,16 @@ bool TeskAppBase::Is3DAccelerated() { return mDDInterface != nullptr && mDDInter
 // No 3-D tester is ever made, so nothing recommends 3-D.
 bool TeskAppBase::Is3DAccelerationRecommended() { return false; }
 
+void TeskAppBase::MapMouseToFrame(int& x, int& y) {
+  if (mWidgetManager == nullptr) return;
+  mWidgetManager->RemapMouse(x, y);
+  // In a window the pointer leaves the frame with the window (a drag goes on outside it).
+  const TRect<int>& aFrame = mWidgetManager->mMouseDestRect;
+  if (mIsPhysWindowed || aFrame.mWidth <= 0 || aFrame.mHeight <= 0) return;
+  x = std::clamp(x, aFrame.mX, aFrame.mX + aFrame.mWidth - 1);
+  y = std::clamp(y, aFrame.mY, aFrame.mY + aFrame.mHeight - 1);
+}
+
 // Both only break into an attached debugger.
 void TeskAppBase::DumpProgramInfo() {}
 void TeskAppBase::ShowMemoryUsage() {}
@@ -463,7 +474,11 @@ int32_t TeskAppBase::DoWindowProc(WindowRef theWindow, uint32_t theMessage, uint
   }
 
   if (theMessage == WM_MOUSEMOVE || theMessage == WM_ACTIVATEAPP) {
-    NoteLastMousePos(static_cast<uint32_t>(theLParam));
+    // The cursor is drawn in the frame, at the frame's pixel under the pointer.
+    int x = LParamX(theLParam);
+    int y = LParamY(theLParam);
+    MapMouseToFrame(x, y);
+    NoteLastMousePos(static_cast<uint32_t>(MakeMouseLParam(x, y)));
   }
 
   if (mNoDefer) return DefaultWindowProc(theWindow, theMessage, theWParam, theLParam);
@@ -603,7 +618,7 @@ void RecordDemoMessage(TeskAppBase* theApp, const tagMSG& theMessage) {
   // stretched window's mapping is made here, not again on replay.
   int x = LParamX(theMessage.lParam);
   int y = LParamY(theMessage.lParam);
-  if (theApp->mWidgetManager != nullptr) theApp->mWidgetManager->RemapMouse(x, y);
+  theApp->MapMouseToFrame(x, y);
   const int dx = x - theApp->mLastDemoMouseX;
   const int dy = y - theApp->mLastDemoMouseY;
   if (dx < -31 || dx > 31 || dy < -31 || dy > 31) {
@@ -716,7 +731,7 @@ void TeskAppBase::HandleDeferredMessage(const tagMSG& theMessage) {
     case WM_MBUTTONDOWN:
     case WM_MBUTTONUP: {
       if (gInAssert != 0 || mSEHOccured) break;
-      if (aWidgets != nullptr) aWidgets->RemapMouse(x, y);
+      MapMouseToFrame(x, y);
       mLastUserInputTick = mLastTimerTime;
       if (aWidgets != nullptr) aWidgets->MouseMove(x, y);
       if (!mMouseIn) {
@@ -820,7 +835,10 @@ void TeskAppBase::HandleTimer(const tagMSG& theMessage) {
   if (anInside == mMouseIn) return;
   if (!anInside && mWidgetManager != nullptr) {
     if (theMessage.hwnd != nullptr) GetWindowBounds(theMessage.hwnd, kWindowContentRgn, &aContent);
-    mWidgetManager->MouseExit(aMouse.h - aContent.left, aMouse.v - aContent.top);
+    int x = aMouse.h - aContent.left;
+    int y = aMouse.v - aContent.top;
+    MapMouseToFrame(x, y);
+    mWidgetManager->MouseExit(x, y);
   }
   if (mRecordingDemoBuffer && !mShutdown)
     RecordDemoCommand(this, false, anInside ? DEMO_MOUSE_ENTER : DEMO_MOUSE_EXIT);

@@ -170,6 +170,9 @@ class TeskAppBase : public ButtonListener,
   bool Is3DAccelerated() override;
   bool Is3DAccelerationRecommended();
   bool IsScreenSaver() { return mIsScreenSaver; }
+  // The frame's pixel at a window position of the pointer: the widget manager's mapping, and in
+  // full screen kept on the frame, as the edges of a screen of the frame's size would keep it.
+  void MapMouseToFrame(int& x, int& y);
   void DumpProgramInfo();
   void ShowMemoryUsage();
 
@@ -508,7 +511,7 @@ class TeskAppBase : public ButtonListener,
 
 extern TeskAppBase* gTeskAppBase;
 
-// The pointer's last position in the window (x low 16 bits, y high), kept by the window
+// The pointer's last position as the frame's pixel (x low 16 bits, y high), kept by the window
 // procedure for the cursor thread; one word so that x and y always belong together.
 extern std::atomic<uint32_t> gLastMousePos;
 

@@ -176,9 +176,11 @@ void TeskAppBase::MakeWindow() {
       mFrameTimer = nullptr;
     }
     RemoveWindowProperty(mWindow, k_AppCreator, k_AppTag);
+    // The display's surfaces and contexts draw into the window: they go before it does.
+    if (mWidgetManager != nullptr) mWidgetManager->mImage = nullptr;
+    if (mDDInterface != nullptr) mDDInterface->Cleanup();
     DisposeWindow(mWindow);
     mWindow = nullptr;
-    if (mWidgetManager != nullptr) mWidgetManager->mImage = nullptr;
   }
 
   std::string aTitle = TeskStringToString(mTitle);

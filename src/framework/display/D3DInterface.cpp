@@ -86,12 +86,11 @@ bool D3DInterface::InitD3D() {
 }
 
 HRESULT D3DInterface::UpdateViewport() {
-  ::Rect aBounds{0, 0, 0, 0};
-  if (mWindow != nullptr) GetWindowBounds(mWindow, kWindowContentRgn, &aBounds);
+  // The whole back buffer: the window, or the frame the device shows scaled in it.
   mViewport.X = 0;
   mViewport.Y = 0;
-  mViewport.Width = static_cast<uint32_t>(aBounds.right - aBounds.left);
-  mViewport.Height = static_cast<uint32_t>(aBounds.bottom - aBounds.top);
+  mViewport.Width = mD3DDevice->GetBackBufferWidth();
+  mViewport.Height = mD3DDevice->GetBackBufferHeight();
   mViewport.MinZ = 0.0f;
   mViewport.MaxZ = 1.0f;
   return mD3DDevice->SetViewport(&mViewport);

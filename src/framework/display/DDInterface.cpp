@@ -141,6 +141,19 @@ bool DDInterface::GotDXError(HRESULT theResult, const char* theContext) {
 
 bool DDInterface::Do3DTest(WindowRef) { return false; }
 
+TRect<int> DDInterface::FitFrame(int theWidth, int theHeight, int theScreenWidth, int theScreenHeight) {
+  if (theWidth <= 0 || theHeight <= 0 || theScreenWidth <= 0 || theScreenHeight <= 0)
+    return TRect<int>(0, 0, theScreenWidth, theScreenHeight);
+  const int64_t w = theWidth, h = theHeight, aScreenW = theScreenWidth, aScreenH = theScreenHeight;
+  int64_t aWidth = aScreenW, aHeight = aScreenH;
+  if (aScreenW * h <= aScreenH * w)
+    aHeight = (aScreenW * h + w / 2) / w;  // narrower than the frame: bars above and below
+  else
+    aWidth = (aScreenH * w + h / 2) / h;  // wider: bars left and right
+  return TRect<int>(static_cast<int>((aScreenW - aWidth) / 2), static_cast<int>((aScreenH - aHeight) / 2),
+                    static_cast<int>(aWidth), static_cast<int>(aHeight));
+}
+
 HRESULT DDInterface::CreateSurface(DDSURFACEDESC2* theDesc, DIRECTDRAWSURFACE3** theSurface, void* theOuter) {
   AutoCrit aLock(mCritSect);
   HRESULT aResult;
@@ -280,6 +293,23 @@ int DDInterface::Init(WindowRef theWindow, bool isWindowed) {
     aResult = mDirectDraw->SetCooperativeLevel(theWindow, DDSCL_FULLSCREEN | DDSCL_EXCLUSIVE);
     if (GotDXError(aResult, "SetCooperativeLevel FullScreen")) return RESULT_EXCLUSIVE_FAIL;
     if (GotDXError(aModeResult, "SetDisplayMode FullScreen")) return RESULT_DISPCHANGE_FAIL;
+    // The display's own mode stays (it is not ours to switch): the window covers the screen, and
+    // the frame is shown in it as a monitor shows a mode of the frame's size, as large as it fits
+    // with its shape kept. The pointer stays over it, as it would on a screen of that size.
+    ::Rect aPort{0, 0, 0, 0};
+    GetWindowPortBounds(theWindow, &aPort);
+    if (aPort.right > aPort.left && aPort.bottom > aPort.top) {
+      mWindowWidth = aPort.right - aPort.left;
+      mWindowHeight = aPort.bottom - aPort.top;
+      mWindowAspect.Set(mWindowWidth, mWindowHeight);
+      mPresentationRect = FitFrame(mWidth, mHeight, mWindowWidth, mWindowHeight);
+      mAppView.mPresentationRect = mPresentationRect;
+    }
+    const ::Rect aFrame{static_cast<int16_t>(mPresentationRect.mY),
+                        static_cast<int16_t>(mPresentationRect.mX),
+                        static_cast<int16_t>(mPresentationRect.mY + mPresentationRect.mHeight),
+                        static_cast<int16_t>(mPresentationRect.mX + mPresentationRect.mWidth)};
+    ConfineMouseToWindow(theWindow, &aFrame);
 
     _DDSURFACEDESC2 aDesc = MakeSurfaceDesc2();
     aDesc.dwFlags = DDSD_CAPS | DDSD_BACKBUFFERCOUNT;
@@ -431,13 +461,17 @@ bool DDInterface::Redraw(TRect<int>* theClipRect) {
       mD3DInterface->Flush();
     }
     KeepPresentedFrame();
-    if (mD3DInterface->GetDevice() != nullptr)
-      mD3DInterface->GetDevice()->Present(nullptr, nullptr, nullptr, nullptr);
+    if (mD3DInterface->GetDevice() != nullptr) {
+      // The frame goes to its place in the window (all of it when the frame fills it).
+      tagRECT aWhere = mPresentationRect.ToRECT();
+      mD3DInterface->GetDevice()->Present(nullptr, &aWhere, nullptr, nullptr);
+    }
     return true;  // mInRedraw stays set: the cursor thread never draws in 3-D
   }
 
   TRect<int> aDestRect, aSrcRect;
-  if (theClipRect == nullptr || mAspectCorrected) {
+  // A clip is in the frame's pixels: a frame shown scaled or moved goes whole.
+  if (theClipRect == nullptr || mAspectCorrected || !ShowsFrameAsItIs()) {
     aDestRect = mPresentationRect;
     aSrcRect = TRect<int>(0, 0, mWidth, mHeight);
   } else {
@@ -526,10 +560,20 @@ bool DDInterface::Redraw(TRect<int>* theClipRect) {
   }
 
   if (!mAppView.mInPopup && mAppView.mPageFlip) {
-    if (!mVideoOnlyDraw) mSecondarySurface->Blt(&aDest, mDrawSurface, &aSrc, DDBLT_WAIT, &aFx);
-    mCursorDrawnX = mCursorX;
-    mCursorDrawnY = mCursorY;
-    DrawCursorTo(mSecondarySurface, true);
+    if (ShowsFrameAsItIs() || mVideoOnlyDraw) {
+      if (!mVideoOnlyDraw) mSecondarySurface->Blt(&aDest, mDrawSurface, &aSrc, DDBLT_WAIT, &aFx);
+      mCursorDrawnX = mCursorX;
+      mCursorDrawnY = mCursorY;
+      DrawCursorTo(mSecondarySurface, true);
+    } else {
+      // Scaled to the screen: the cursor goes into the frame, to be scaled with it, and out of the
+      // draw buffer again once the frame is copied.
+      mCursorDrawnX = mCursorX;
+      mCursorDrawnY = mCursorY;
+      DrawCursorTo(mDrawSurface, false);
+      mSecondarySurface->Blt(&aDest, mDrawSurface, &aSrc, DDBLT_WAIT, &aFx);
+      if (mHasOldCursorArea) RestoreOldCursorAreaFrom(mDrawSurface, false);
+    }
     aResult = mPrimarySurface->Flip(nullptr, DDFLIP_WAIT);
     KeepPresentedFrame();
     mInRedraw = false;
@@ -569,9 +613,9 @@ void DDInterface::KeepPresentedFrame() {
     aDevice->FlushBatch();
     ::Rect aPort{0, 0, 0, 0};
     GetWindowPortBounds(mWindow, &aPort);
-    // The frame is drawn stretched over the viewport (full screen: the whole screen). Each frame
-    // pixel is read back from the viewport pixel at its centre, which with point sampling is
-    // that pixel exactly, so the shot is the frame at its own size whatever the window's.
+    // The frame is drawn over the viewport: the device's own frame when it shows it scaled, else
+    // the window. Each frame pixel is read back from the viewport pixel at its centre, which
+    // with point sampling is that pixel exactly, so the shot is the frame at its own size.
     GLint aView[4] = {0, 0, aPort.right - aPort.left, aPort.bottom - aPort.top};
     glGetIntegerv(GL_VIEWPORT, aView);
     const int aViewWidth = aView[2], aViewHeight = aView[3];
@@ -579,7 +623,7 @@ void DDInterface::KeepPresentedFrame() {
     aHeight = mHeight;
     if (aWidth <= 0 || aHeight <= 0 || aViewWidth <= 0 || aViewHeight <= 0) return;
     std::vector<uint32_t> aViewBits(static_cast<size_t>(aViewWidth) * aViewHeight);
-    glReadBuffer(GL_BACK);
+    glReadBuffer(aDevice->DrawsOffscreen() ? GL_COLOR_ATTACHMENT0 : GL_BACK);
     glPixelStorei(GL_PACK_ALIGNMENT, 4);
     glPixelStorei(GL_PACK_ROW_LENGTH, 0);
     glReadPixels(aView[0], aView[1], aViewWidth, aViewHeight, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV,

@@ -74,6 +74,12 @@ class DDInterface : public NativeDisplay {
   bool GotDXError(HRESULT theResult, const char* theContext);
   static std::string ResultToString(int theResult);
   bool Do3DTest(WindowRef theWindow);
+  // Where a frame of theWidth x theHeight is shown on a screen of theScreenWidth x
+  // theScreenHeight: as large as it fits with its shape kept, centred, the rest left black.
+  static TRect<int> FitFrame(int theWidth, int theHeight, int theScreenWidth, int theScreenHeight);
+  // The frame is shown as it is, pixel for pixel at the top left of the window (not scaled or
+  // moved, as in a window of its size or on a screen of its size).
+  bool ShowsFrameAsItIs() const { return mPresentationRect == TRect<int>(0, 0, mWidth, mHeight); }
 
   // Software cursor.
   bool SetCursorImage(Image* theImage);

@@ -40,7 +40,9 @@ void DDInterface::SetCursorPos(int x, int y) {
   mCursorY = y;
   if (mInRedraw) return;
   AutoCrit aLock(mCritSect);
-  if (!mInitialized || mIs3D) return;
+  // In 3-D, and with the frame shown scaled, the cursor is drawn into the frame by the next
+  // present (which the moved cursor asks for), to be shown as the frame is.
+  if (!mInitialized || mIs3D || !ShowsFrameAsItIs()) return;
   if (mHasOldCursorArea) {
     MoveCursorTo(mPrimarySurface, true, x, y);
   } else {
@@ -89,7 +91,10 @@ void DDInterface::DrawCursorTo(DIRECTDRAWSURFACE3* theSurface, bool) {
   }
   TRect<int> aScreen(0, 0, mPrimarySurface->GetWidth(), mPrimarySurface->GetHeight());
   TRect<int> anArea = AreaAt(mCursorDrawnX, mCursorDrawnY, mCursorWidth, mCursorHeight);
-  TRect<int> aVisible = anArea.Intersection(mPresentationRect);
+  // The draw buffer is the frame itself, wherever the frame is shown.
+  const TRect<int> aBounds =
+      theSurface == mDrawSurface ? TRect<int>(0, 0, mWidth, mHeight) : mPresentationRect;
+  TRect<int> aVisible = anArea.Intersection(aBounds);
   TRect<int> aSource = SourcePart(aVisible, anArea);
   HRESULT aResult = CopyRect(mOldCursorArea, aSource, theSurface, aVisible);
   if (aResult != DD_OK) {

@@ -17,7 +17,8 @@ DIRECTDRAW2::DIRECTDRAW2()
   GDHandle aDevice = DMGetGDeviceByDisplayID(mDisplayID);
   mBounds = aDevice != nullptr ? (*aDevice)->gdRect : Rect{0, 0, 0, 0};
   gDirectDraw = this;
-  QTRestoreState = nullptr;
+  // A full screen entered through an earlier object stays known, so that it can still be ended
+  // (forgetting it would leave the screen and lose the window's place for good).
 }
 
 DIRECTDRAW2::~DIRECTDRAW2() {
@@ -33,11 +34,14 @@ DIRECTDRAW2::~DIRECTDRAW2() {
 HRESULT DIRECTDRAW2::SetDisplayMode(uint32_t theWidth, uint32_t theHeight, uint32_t, uint32_t, uint32_t) {
   int16_t aWidth = static_cast<int16_t>(theWidth);
   int16_t aHeight = static_cast<int16_t>(theHeight);
+  // Full screen again (the display set up anew) starts from the window as it was.
+  RestoreDisplayMode();
   OSErr anError = BeginFullScreen(&QTRestoreState, GetMainDevice(), &aWidth, &aHeight, nullptr, nullptr, 0);
   if (anError != noErr || GetMoviesError() != noErr) return k_DDGenericFailure;
   SetSystemUIMode(kUIModeAllHidden, kUIOptionDisableProcessSwitch);
   mFullScreen = true;
-  mBounds = Rect{0, 0, static_cast<int16_t>(theHeight), static_cast<int16_t>(theWidth)};
+  // The screen keeps its own mode and size (switching the X display's mode is not ours to do):
+  // the window covers all of it, and the display shows the asked size scaled in it.
   return DD_OK;
 }
 

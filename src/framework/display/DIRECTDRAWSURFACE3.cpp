@@ -46,6 +46,32 @@ inline uint32_t BlendWords(uint32_t theDest, uint32_t theSource, uint32_t theAlp
   return aResult;
 }
 
+// a and b mixed, b taking theWeight 256ths, rounded; the alpha byte comes out 0.
+inline uint32_t MixWords(uint32_t a, uint32_t b, uint32_t theWeight) {
+  const uint32_t aKeep = 256 - theWeight;
+  const uint32_t aRedBlue =
+      (((a & 0xFF00FFu) * aKeep + (b & 0xFF00FFu) * theWeight + 0x800080u) >> 8) & 0xFF00FFu;
+  const uint32_t aGreen = (((a & 0xFF00u) * aKeep + (b & 0xFF00u) * theWeight + 0x8000u) >> 8) & 0xFF00u;
+  return aRedBlue | aGreen;
+}
+
+// Where pixel theIndex of theDestSize pixels samples theSrcSize pixels, centres aligned: the
+// source pixel to its left (which may be -1 before the first centre) and the right one's weight
+// in 256ths.
+struct Sample {
+  int64_t mLeft;
+  uint32_t mWeight;
+};
+inline Sample SampleAt(int64_t theIndex, int64_t theDestSize, int64_t theSrcSize) {
+  const int64_t aPoint = (2 * theIndex + 1) * theSrcSize * 256 / (2 * theDestSize) - 128;
+  const int64_t aLeft = aPoint >= 0 ? aPoint / 256 : -((255 - aPoint) / 256);
+  return Sample{aLeft, static_cast<uint32_t>(aPoint - aLeft * 256)};
+}
+
+inline int64_t ClampTo(int64_t theValue, int64_t theLow, int64_t theHigh) {
+  return theValue < theLow ? theLow : (theValue > theHigh ? theHigh : theValue);
+}
+
 }  // namespace
 
 int DIRECTDRAWSURFACE3::LiveTextureCount() { return gLiveTextures.load(); }
@@ -84,7 +110,10 @@ DIRECTDRAWSURFACE3::DIRECTDRAWSURFACE3()
       mColorKey(0),
       mBackSurface(nullptr),
       mPresentPending(false),
-      mReleased(false) {}
+      mReleased(false),
+      mScaleDest{0, 0, 0, 0},
+      mScaleSrc{0, 0, 0, 0},
+      mScaleSourceWidth(0) {}
 
 DIRECTDRAWSURFACE3::~DIRECTDRAWSURFACE3() { Release(); }
 
@@ -407,7 +436,11 @@ void DIRECTDRAWSURFACE3::CopyRows(DIRECTDRAWSURFACE3* theSource, const tagRECT& 
   int32_t aX1 = std::min<int32_t>(theDest.right, static_cast<int32_t>(mWidth));
   int32_t aSrcSurfW = static_cast<int32_t>(theSource->mWidth),
           aSrcSurfH = static_cast<int32_t>(theSource->mHeight);
-  if (aKind == BlendKind::kOpaque && !isFlipRows && aSrcW == aDestW && aSrcH == aDestH) {
+  if (aKind == BlendKind::kOpaque && !isFlipRows && (aSrcW != aDestW || aSrcH != aDestH)) {
+    ScaleToScreen(theSource, theDest, theSrc);
+    return;
+  }
+  if (aKind == BlendKind::kOpaque && !isFlipRows) {
     // The frame to the screen: whole rows at one step, made opaque a vector at a time.
     const int32_t aShiftX = theSrc.left - theDest.left, aShiftY = theSrc.top - theDest.top;
     const int32_t aX0In = std::max(aX0, -aShiftX), aX1In = std::min(aX1, aSrcSurfW - aShiftX);
@@ -462,6 +495,103 @@ void DIRECTDRAWSURFACE3::CopyRows(DIRECTDRAWSURFACE3* theSource, const tagRECT& 
       }
     }
   }
+}
+
+void DIRECTDRAWSURFACE3::ScaleToScreen(DIRECTDRAWSURFACE3* theSource, const tagRECT& theDest,
+                                       const tagRECT& theSrc) {
+  const int64_t aDestW = theDest.right - theDest.left, aDestH = theDest.bottom - theDest.top;
+  const int64_t aSrcW = theSrc.right - theSrc.left, aSrcH = theSrc.bottom - theSrc.top;
+  // Samples beyond the source surface take the edge of its part inside it.
+  const int32_t aSrcSurfW = static_cast<int32_t>(theSource->mWidth);
+  const int32_t aSrcX0 = std::max<int32_t>(theSrc.left, 0),
+                aSrcX1 = std::min<int32_t>(theSrc.right, aSrcSurfW);
+  const int32_t aSrcY0 = std::max<int32_t>(theSrc.top, 0),
+                aSrcY1 = std::min<int32_t>(theSrc.bottom, static_cast<int32_t>(theSource->mHeight));
+  const int32_t aX0 = std::max<int32_t>(theDest.left, 0), aX1 = std::min<int32_t>(theDest.right, mWidth);
+  const int32_t aY0 = std::max<int32_t>(theDest.top, 0),
+                aY1 = std::min<int32_t>(theDest.bottom, static_cast<int32_t>(mHeight));
+  if (aSrcX1 <= aSrcX0 || aSrcY1 <= aSrcY0 || aX1 <= aX0 || aY1 <= aY0) return;
+  const uint32_t* aSource = theSource->mMemory.get();
+  const size_t aSourcePitch = theSource->mWidth;
+  const int32_t aCount = aX1 - aX0;
+
+  if (aDestW % aSrcW == 0 && aDestH % aSrcH == 0 && aDestW / aSrcW == aDestH / aSrcH) {
+    // Each source pixel a k x k square: a row is built once and copied k - 1 times.
+    const int64_t k = aDestW / aSrcW;
+    int64_t aLastSrcY = -1;
+    const uint32_t* aLastRow = nullptr;
+    for (int32_t y = aY0; y < aY1; ++y) {
+      const int64_t aSrcY = theSrc.top + (y - theDest.top) / k;
+      if (aSrcY < aSrcY0 || aSrcY >= aSrcY1) continue;
+      uint32_t* d = mMemory.get() + static_cast<size_t>(y) * mWidth + aX0;
+      if (aSrcY == aLastSrcY) {
+        std::memcpy(d, aLastRow, static_cast<size_t>(aCount) * 4);
+        continue;
+      }
+      const uint32_t* s = aSource + static_cast<size_t>(aSrcY) * aSourcePitch;
+      int64_t aSrcX = theSrc.left + (aX0 - theDest.left) / k, aPhase = (aX0 - theDest.left) % k;
+      for (int32_t i = 0; i < aCount; ++i) {
+        if (aSrcX >= aSrcX0 && aSrcX < aSrcX1) d[i] = s[aSrcX] | 0xFF000000u;
+        if (++aPhase == k) {
+          aPhase = 0;
+          ++aSrcX;
+        }
+      }
+      aLastSrcY = aSrcY;
+      aLastRow = d;
+    }
+    return;
+  }
+
+  // Filtered: the columns are worked out once per geometry, each source row is filtered across
+  // once per copy, and a destination row mixes the two rows around it.
+  if (std::memcmp(&mScaleDest, &theDest, sizeof(tagRECT)) != 0 ||
+      std::memcmp(&mScaleSrc, &theSrc, sizeof(tagRECT)) != 0 || mScaleSourceWidth != aSrcSurfW ||
+      static_cast<int32_t>(mScaleLeft.size()) != aCount) {
+    mScaleLeft.resize(aCount);
+    mScaleRight.resize(aCount);
+    mScaleWeight.resize(aCount);
+    for (int32_t i = 0; i < aCount; ++i) {
+      const Sample aSample = SampleAt(aX0 + i - theDest.left, aDestW, aSrcW);
+      mScaleLeft[i] = static_cast<int32_t>(ClampTo(theSrc.left + aSample.mLeft, aSrcX0, aSrcX1 - 1));
+      mScaleRight[i] = static_cast<int32_t>(ClampTo(theSrc.left + aSample.mLeft + 1, aSrcX0, aSrcX1 - 1));
+      mScaleWeight[i] = aSample.mWeight;
+    }
+    mScaleDest = theDest;
+    mScaleSrc = theSrc;
+    mScaleSourceWidth = aSrcSurfW;
+  }
+  for (std::vector<uint32_t>& aRow : mScaledRows) aRow.resize(aCount);
+  int64_t aRowOf[2] = {-1, -1};
+  // The slot holding source row theRow, filled now unless it is; the other slot's row is kept.
+  auto FilteredRow = [&](int64_t theRow) -> const uint32_t* {
+    for (int i = 0; i < 2; ++i)
+      if (aRowOf[i] == theRow) return mScaledRows[i].data();
+    const int aSlot = aRowOf[0] == -1 || aRowOf[0] < aRowOf[1] ? 0 : 1;
+    FilterRowAcross(aSource + static_cast<size_t>(theRow) * aSourcePitch, mScaledRows[aSlot].data());
+    aRowOf[aSlot] = theRow;
+    return mScaledRows[aSlot].data();
+  };
+  for (int32_t y = aY0; y < aY1; ++y) {
+    const Sample aSample = SampleAt(y - theDest.top, aDestH, aSrcH);
+    const int64_t aTop = ClampTo(theSrc.top + aSample.mLeft, aSrcY0, aSrcY1 - 1);
+    const int64_t aBottom = ClampTo(theSrc.top + aSample.mLeft + 1, aSrcY0, aSrcY1 - 1);
+    uint32_t* d = mMemory.get() + static_cast<size_t>(y) * mWidth + aX0;
+    const uint32_t* aUpper = FilteredRow(aTop);
+    if (aSample.mWeight == 0 || aBottom == aTop) {
+      for (int32_t i = 0; i < aCount; ++i) d[i] = aUpper[i] | 0xFF000000u;
+      continue;
+    }
+    // Rows go down the source, so the lower row fills the slot of the row above the upper one.
+    const uint32_t* aLower = FilteredRow(aBottom);
+    for (int32_t i = 0; i < aCount; ++i) d[i] = MixWords(aUpper[i], aLower[i], aSample.mWeight) | 0xFF000000u;
+  }
+}
+
+void DIRECTDRAWSURFACE3::FilterRowAcross(const uint32_t* theRow, uint32_t* theOut) const {
+  const size_t aCount = mScaleLeft.size();
+  for (size_t i = 0; i < aCount; ++i)
+    theOut[i] = MixWords(theRow[mScaleLeft[i]], theRow[mScaleRight[i]], mScaleWeight[i]);
 }
 
 HRESULT DIRECTDRAWSURFACE3::NewBlt(tagRECT* theDestRect, DIRECTDRAWSURFACE3* theSource, tagRECT* theSrcRect,

@@ -8,6 +8,7 @@
 
 #include <atomic>
 #include <memory>
+#include <vector>
 
 #include "display/DDrawTypes.h"
 #include "platform/agl/AGL.h"
@@ -91,6 +92,12 @@ class DIRECTDRAWSURFACE3 {
   void PresentOrDefer();
   void CopyRows(DIRECTDRAWSURFACE3* theSource, const tagRECT& theDest, const tagRECT& theSrc,
                 uint32_t theFlags, const _DDBLTFX* theFx);
+  // The frame onto a shown surface at another size, as a monitor shows a mode it scales: a
+  // whole-number scale makes each source pixel a square of pixels, any other is filtered
+  // (bilinear, pixel centres aligned). Opaque; clipped to both surfaces.
+  void ScaleToScreen(DIRECTDRAWSURFACE3* theSource, const tagRECT& theDest, const tagRECT& theSrc);
+  // One source row filtered across the destination columns of the last ScaleToScreen.
+  void FilterRowAcross(const uint32_t* theRow, uint32_t* theOut) const;
   void FillRect(const tagRECT& theDest, uint32_t theColor);
 
   DIRECTDRAW2* mDD;
@@ -111,4 +118,15 @@ class DIRECTDRAWSURFACE3 {
   DIRECTDRAWSURFACE3* mBackSurface;  // owned by the DirectDraw object, like every surface
   std::atomic<bool> mPresentPending;
   bool mReleased;
+  // What a filtered ScaleToScreen keeps between frames, so that a frame scaled as the last one
+  // allocates nothing: per destination column its two source columns and the right one's weight
+  // (0..255), for the rectangles and source size they were made for; and the two source rows of
+  // the copy under way, filtered across.
+  std::vector<int32_t> mScaleLeft;
+  std::vector<int32_t> mScaleRight;
+  std::vector<uint32_t> mScaleWeight;
+  tagRECT mScaleDest;
+  tagRECT mScaleSrc;
+  int32_t mScaleSourceWidth;
+  std::vector<uint32_t> mScaledRows[2];
 };

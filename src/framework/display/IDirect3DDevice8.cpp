@@ -1,8 +1,11 @@
 #include "display/IDirect3DDevice8.h"
 
+#include <SDL_video.h>
+
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <string>
 #include <vector>
 
 #include "display/DIRECTDRAW2.h"
@@ -68,6 +71,53 @@ GLenum TextureArgument(uint32_t theValue, GLenum theCurrent) {
   }
 }
 
+// The frame buffer object calls (OpenGL 3.0, or the extension before it), looked up once a
+// context is current; all null when the driver has neither.
+struct FrameBufferCalls {
+  PFNGLGENFRAMEBUFFERSPROC mGenFramebuffers = nullptr;
+  PFNGLBINDFRAMEBUFFERPROC mBindFramebuffer = nullptr;
+  PFNGLDELETEFRAMEBUFFERSPROC mDeleteFramebuffers = nullptr;
+  PFNGLFRAMEBUFFERTEXTURE2DPROC mFramebufferTexture2D = nullptr;
+  PFNGLFRAMEBUFFERRENDERBUFFERPROC mFramebufferRenderbuffer = nullptr;
+  PFNGLCHECKFRAMEBUFFERSTATUSPROC mCheckFramebufferStatus = nullptr;
+  PFNGLGENRENDERBUFFERSPROC mGenRenderbuffers = nullptr;
+  PFNGLBINDRENDERBUFFERPROC mBindRenderbuffer = nullptr;
+  PFNGLDELETERENDERBUFFERSPROC mDeleteRenderbuffers = nullptr;
+  PFNGLRENDERBUFFERSTORAGEPROC mRenderbufferStorage = nullptr;
+
+  bool Ok() const {
+    return mGenFramebuffers != nullptr && mBindFramebuffer != nullptr && mDeleteFramebuffers != nullptr &&
+           mFramebufferTexture2D != nullptr && mFramebufferRenderbuffer != nullptr &&
+           mCheckFramebufferStatus != nullptr && mGenRenderbuffers != nullptr &&
+           mBindRenderbuffer != nullptr && mDeleteRenderbuffers != nullptr && mRenderbufferStorage != nullptr;
+  }
+};
+
+template <class T>
+void LookUp(T* theCall, const char* theName) {
+  *theCall = reinterpret_cast<T>(SDL_GL_GetProcAddress(theName));
+  if (*theCall == nullptr)
+    *theCall = reinterpret_cast<T>(SDL_GL_GetProcAddress((std::string(theName) + "EXT").c_str()));
+}
+
+const FrameBufferCalls& FrameBuffers() {
+  static const FrameBufferCalls sCalls = [] {
+    FrameBufferCalls c;
+    LookUp(&c.mGenFramebuffers, "glGenFramebuffers");
+    LookUp(&c.mBindFramebuffer, "glBindFramebuffer");
+    LookUp(&c.mDeleteFramebuffers, "glDeleteFramebuffers");
+    LookUp(&c.mFramebufferTexture2D, "glFramebufferTexture2D");
+    LookUp(&c.mFramebufferRenderbuffer, "glFramebufferRenderbuffer");
+    LookUp(&c.mCheckFramebufferStatus, "glCheckFramebufferStatus");
+    LookUp(&c.mGenRenderbuffers, "glGenRenderbuffers");
+    LookUp(&c.mBindRenderbuffer, "glBindRenderbuffer");
+    LookUp(&c.mDeleteRenderbuffers, "glDeleteRenderbuffers");
+    LookUp(&c.mRenderbufferStorage, "glRenderbufferStorage");
+    return c;
+  }();
+  return sCalls;
+}
+
 void Toggle(GLenum theCap, uint32_t theValue) {
   if (theValue != 0)
     glEnable(theCap);
@@ -116,6 +166,10 @@ IDirect3DDevice8::IDirect3DDevice8()
       mBindingChanges(0),
       mInScene(false),
       mIsOneToOne(false),
+      mFrameBuffer(0),
+      mFrameTexture(0),
+      mFrameDepth(0),
+      mFrameFilter(0),
       mBatchArea(0),
       mCores(0),
       mHasDepth(false),
@@ -136,6 +190,8 @@ IDirect3DDevice8::~IDirect3DDevice8() {
       FlushBatch();
       glFinish();
     }
+    // The frame's texture and depth are shared with every context: they go by name.
+    if (mFrameBuffer != 0 && aglSetCurrentContext(mContext)) DeleteOffscreenFrame();
     aglDestroyContext(mContext);
     mContext = nullptr;
   }
@@ -279,8 +335,10 @@ HRESULT IDirect3DDevice8::Reset(D3DPRESENT_PARAMETERS* theParams) {
   }
   if (mContext != nullptr) {
     if (aglGetCurrentContext() == mContext) FlushBatch();
+    if (mFrameBuffer != 0 && aglSetCurrentContext(mContext)) DeleteOffscreenFrame();
     aglDestroyContext(mContext);
   }
+  mFrameBuffer = mFrameTexture = mFrameDepth = 0;
   mBatch.clear();
   mBatchIndices.clear();
   mBatchCores.clear();
@@ -312,6 +370,15 @@ HRESULT IDirect3DDevice8::Reset(D3DPRESENT_PARAMETERS* theParams) {
   double anOrthoHeight = isRequestedSize ? aRequestedHeight : aPortHeight;
   glOrtho(0, anOrthoWidth, anOrthoHeight, 0, -5000, 5000);
   mIsOneToOne = anOrthoWidth == aPortWidth && anOrthoHeight == aPortHeight;
+  if (!mIsOneToOne && isRequestedSize) {
+    // A back buffer of another size than the window (full screen on a screen of another size) is
+    // a frame of its own, drawn pixel for pixel and shown scaled by Present, as a monitor shows a
+    // mode it scales: the picture keeps its shape and every sprite its pixels.
+    if (!MakeOffscreenFrame(static_cast<int>(aRequestedWidth), static_cast<int>(aRequestedHeight))) return -3;
+    glViewport(0, 0, static_cast<GLsizei>(aRequestedWidth), static_cast<GLsizei>(aRequestedHeight));
+    glClear(GL_COLOR_BUFFER_BIT);
+    mIsOneToOne = true;
+  }
   GLint aDepthBits = 0;
   glGetIntegerv(GL_DEPTH_BITS, &aDepthBits);
   mHasDepth = aDepthBits >= 16;
@@ -370,11 +437,125 @@ HRESULT IDirect3DDevice8::EndScene() {
   return DD_OK;
 }
 
-HRESULT IDirect3DDevice8::Present(const tagRECT*, const tagRECT*, WindowRef, const void*) {
+HRESULT IDirect3DDevice8::Present(const tagRECT*, const tagRECT* theDest, WindowRef, const void*) {
   std::lock_guard<std::recursive_mutex> aLock(g_critical_region);
-  if (MakeCurrent()) FlushBatch();
+  const bool isCurrent = MakeCurrent();
+  if (isCurrent) FlushBatch();
+  if (isCurrent && mFrameBuffer != 0) ShowOffscreenFrame(theDest);
   if (mContext != nullptr) aglSwapBuffers(mContext);
+  // Drawing goes on in the device's frame, which keeps what was drawn.
+  if (isCurrent && mFrameBuffer != 0) FrameBuffers().mBindFramebuffer(GL_FRAMEBUFFER, mFrameBuffer);
   return DD_OK;
+}
+
+bool IDirect3DDevice8::MakeOffscreenFrame(int theWidth, int theHeight) {
+  const FrameBufferCalls& f = FrameBuffers();
+  if (!f.Ok()) return false;
+  GLint aPrevious = 0;
+  glGetIntegerv(GL_TEXTURE_BINDING_RECTANGLE_ARB, &aPrevious);
+  glGenTextures(1, &mFrameTexture);
+  glBindTexture(GL_TEXTURE_RECTANGLE_ARB, mFrameTexture);
+  glTexParameteri(GL_TEXTURE_RECTANGLE_ARB, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+  glTexParameteri(GL_TEXTURE_RECTANGLE_ARB, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+  glTexParameteri(GL_TEXTURE_RECTANGLE_ARB, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+  glTexParameteri(GL_TEXTURE_RECTANGLE_ARB, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+  mFrameFilter = GL_LINEAR;
+  glTexImage2D(GL_TEXTURE_RECTANGLE_ARB, 0, GL_RGBA8, theWidth, theHeight, 0, GL_BGRA,
+               GL_UNSIGNED_INT_8_8_8_8_REV, nullptr);
+  glBindTexture(GL_TEXTURE_RECTANGLE_ARB, static_cast<GLuint>(aPrevious));
+  f.mGenRenderbuffers(1, &mFrameDepth);
+  f.mBindRenderbuffer(GL_RENDERBUFFER, mFrameDepth);
+  f.mRenderbufferStorage(GL_RENDERBUFFER, GL_DEPTH_COMPONENT16, theWidth, theHeight);
+  f.mBindRenderbuffer(GL_RENDERBUFFER, 0);
+  f.mGenFramebuffers(1, &mFrameBuffer);
+  f.mBindFramebuffer(GL_FRAMEBUFFER, mFrameBuffer);
+  f.mFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_RECTANGLE_ARB, mFrameTexture, 0);
+  f.mFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER, mFrameDepth);
+  if (f.mCheckFramebufferStatus(GL_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE) {
+    DeleteOffscreenFrame();
+    return false;
+  }
+  return true;
+}
+
+void IDirect3DDevice8::DeleteOffscreenFrame() {
+  const FrameBufferCalls& f = FrameBuffers();
+  if (f.Ok()) {
+    f.mBindFramebuffer(GL_FRAMEBUFFER, 0);
+    if (mFrameBuffer != 0) f.mDeleteFramebuffers(1, &mFrameBuffer);
+    if (mFrameDepth != 0) f.mDeleteRenderbuffers(1, &mFrameDepth);
+  }
+  if (mFrameTexture != 0) glDeleteTextures(1, &mFrameTexture);
+  mFrameBuffer = mFrameTexture = mFrameDepth = 0;
+  mBoundTexture = ~0u;
+}
+
+GLint IDirect3DDevice8::TargetHeight() const {
+  return mFrameBuffer != 0 ? static_cast<GLint>(mBackBufferHeight)
+                           : static_cast<GLint>(mPortBounds.bottom - mPortBounds.top);
+}
+
+void IDirect3DDevice8::ShowOffscreenFrame(const tagRECT* theDest) {
+  const GLint aPortWidth = mPortBounds.right - mPortBounds.left;
+  const GLint aPortHeight = mPortBounds.bottom - mPortBounds.top;
+  const tagRECT aDest = theDest != nullptr ? *theDest : tagRECT{0, 0, aPortWidth, aPortHeight};
+  const float w = static_cast<float>(mBackBufferWidth), h = static_cast<float>(mBackBufferHeight);
+  const int64_t aDestWidth = aDest.right - aDest.left, aDestHeight = aDest.bottom - aDest.top;
+  const int64_t aWidth = mBackBufferWidth, aHeight = mBackBufferHeight;
+  const bool isWholeScale = aDestWidth > 0 && aDestHeight > 0 && aDestWidth % aWidth == 0 &&
+                            aDestHeight % aHeight == 0 && aDestWidth / aWidth == aDestHeight / aHeight;
+  const GLint aFilter = isWholeScale ? GL_NEAREST : GL_LINEAR;
+
+  // Everything this changes is put back after, but for the bound frame buffer.
+  glPushAttrib(GL_ALL_ATTRIB_BITS);
+  glMatrixMode(GL_PROJECTION);
+  glPushMatrix();
+  glLoadIdentity();
+  glOrtho(0, aPortWidth, aPortHeight, 0, -1, 1);
+  glMatrixMode(GL_MODELVIEW);
+  glPushMatrix();
+  glLoadIdentity();
+  FrameBuffers().mBindFramebuffer(GL_FRAMEBUFFER, 0);
+  glViewport(0, 0, aPortWidth, aPortHeight);
+  glDisable(GL_SCISSOR_TEST);
+  glDisable(GL_BLEND);
+  glDisable(GL_ALPHA_TEST);
+  glDisable(GL_DEPTH_TEST);
+  glDisable(GL_STENCIL_TEST);
+  glDisable(GL_LIGHTING);
+  glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+  // The bars, and whatever the window showed before.
+  glClearColor(0, 0, 0, 1);
+  glClear(GL_COLOR_BUFFER_BIT);
+  glDisable(GL_TEXTURE_2D);
+  glEnable(GL_TEXTURE_RECTANGLE_ARB);
+  glBindTexture(GL_TEXTURE_RECTANGLE_ARB, mFrameTexture);
+  if (mFrameFilter != aFilter) {
+    glTexParameteri(GL_TEXTURE_RECTANGLE_ARB, GL_TEXTURE_MIN_FILTER, aFilter);
+    glTexParameteri(GL_TEXTURE_RECTANGLE_ARB, GL_TEXTURE_MAG_FILTER, aFilter);
+    mFrameFilter = aFilter;
+  }
+  glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
+  glColor4f(1, 1, 1, 1);
+  // The frame's rows were drawn top down into a texture whose first row is the bottom one.
+  const float aLeft = static_cast<float>(aDest.left), aTop = static_cast<float>(aDest.top);
+  const float aRight = static_cast<float>(aDest.right), aBottom = static_cast<float>(aDest.bottom);
+  glBegin(GL_TRIANGLE_STRIP);
+  glTexCoord2f(0, h);
+  glVertex2f(aLeft, aTop);
+  glTexCoord2f(0, 0);
+  glVertex2f(aLeft, aBottom);
+  glTexCoord2f(w, h);
+  glVertex2f(aRight, aTop);
+  glTexCoord2f(w, 0);
+  glVertex2f(aRight, aBottom);
+  glEnd();
+  glMatrixMode(GL_MODELVIEW);
+  glPopMatrix();
+  glMatrixMode(GL_PROJECTION);
+  glPopMatrix();
+  glPopAttrib();
+  mBoundTexture = ~0u;
 }
 
 HRESULT IDirect3DDevice8::SetRenderState(_D3DRENDERSTATETYPE theState, uint32_t theValue) {
@@ -594,9 +775,8 @@ HRESULT IDirect3DDevice8::SetViewport(const _D3DVIEWPORT8* theViewport) {
   FlushBatch();
   glEnable(GL_SCISSOR_TEST);
   glScissor(static_cast<GLint>(mViewport.X),
-            // The viewport is in the window's pixels, which full screen has more of than the frame.
-            static_cast<GLint>(mPortBounds.bottom - mPortBounds.top) -
-                static_cast<GLint>(mViewport.Y + mViewport.Height),
+            // OpenGL counts rows from the bottom of what is drawn into.
+            TargetHeight() - static_cast<GLint>(mViewport.Y + mViewport.Height),
             static_cast<GLsizei>(mViewport.Width), static_cast<GLsizei>(mViewport.Height));
   return DD_OK;
 }

@@ -68,8 +68,12 @@ class IDirect3DDevice8 {
   // what a drawn quad would not.
   bool HasFragmentTests() const { return mDepthTest || mStencilTest || mAlphaTest; }
 
-  // Whether the frame's units are the window's pixels (windowed; full screen may scale).
+  // Whether the frame's units are the target's pixels (a window of the frame's size, or the
+  // device's own frame).
   bool MapsPixelsOneToOne() const { return mIsOneToOne; }
+  // Whether the device draws into a frame of the back buffer's size of its own, which Present
+  // shows in the window scaled (full screen on a screen of another size).
+  bool DrawsOffscreen() const { return mFrameBuffer != 0; }
 
   AGLContext GetContext() const { return mContext; }
   uint32_t GetBackBufferWidth() const { return mBackBufferWidth; }
@@ -91,6 +95,16 @@ class IDirect3DDevice8 {
   TexelRect CoreOnTarget(const _D3DTLVERTEX theQuad[4], const TexelRect& theCore) const;
   // Draws the kept quads as their cores first, then in order where no later core covers.
   void DrawBatchOverCores();
+  // The device's own frame of theWidth x theHeight (with a depth buffer) on the current context,
+  // bound for drawing; false when the driver has no frame buffer objects.
+  bool MakeOffscreenFrame(int theWidth, int theHeight);
+  // Deletes the frame; its context must be current.
+  void DeleteOffscreenFrame();
+  // Shows the frame in the window at theDest (window pixels, top left; null: all of it), the rest
+  // of the window black: a whole-number scale by nearest texel, any other filtered.
+  void ShowOffscreenFrame(const tagRECT* theDest);
+  // Height of what is drawn into: the device's frame, or the window.
+  GLint TargetHeight() const;
 
   _D3DVIEWPORT8 mViewport;
   uint32_t mVertexFormat;
@@ -120,6 +134,10 @@ class IDirect3DDevice8 {
   uint32_t mBindingChanges;  // DIRECTDRAWSURFACE3::TextureBindingChanges() when it was bound
   bool mInScene;                      // the context was made current when the scene began
   bool mIsOneToOne;                   // the projection's size is the viewport's
+  GLuint mFrameBuffer;                // the device's own frame (0: it draws into the window)
+  GLuint mFrameTexture;               // its colour, a rectangle texture
+  GLuint mFrameDepth;                 // its depth, a render buffer
+  GLint mFrameFilter;                 // the filter last set on its texture
 
   struct BatchVertex {
     float mPosition[4];

@@ -120,6 +120,18 @@ void LocalToGlobal(Point* thePoint) {
   thePoint->v = static_cast<int16_t>(thePoint->v + aWindow->mContent.top);
 }
 
+void ConfineMouseToWindow(WindowRef theWindow, const Rect* theBounds) {
+  SDL_Window* aWindow = CarbonSDLWindow(theWindow);
+  if (aWindow == nullptr) return;
+  if (theBounds == nullptr) {
+    SDL_SetWindowMouseRect(aWindow, nullptr);
+    return;
+  }
+  const SDL_Rect aRect{theBounds->left, theBounds->top, theBounds->right - theBounds->left,
+                       theBounds->bottom - theBounds->top};
+  SDL_SetWindowMouseRect(aWindow, &aRect);
+}
+
 void HideMenuBar() {}
 
 OSStatus SetSystemUIMode(uint32_t, uint32_t) { return noErr; }

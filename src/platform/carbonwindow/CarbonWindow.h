@@ -42,6 +42,10 @@ void LocalToGlobal(Point* thePoint);
 // True when the two rectangles overlap; theOut is the overlap (all 0 when empty).
 bool SectRect(const Rect* theA, const Rect* theB, Rect* theOut);
 
+// Keeps the pointer inside theBounds of the window's content (port coordinates) while the window
+// has the keyboard, as the edges of a screen of that size would; null lets it go again.
+void ConfineMouseToWindow(WindowRef theWindow, const Rect* theBounds);
+
 void HideMenuBar();
 OSStatus SetSystemUIMode(uint32_t theMode, uint32_t theOptions);
 

@@ -2,10 +2,14 @@
 
 #include <atomic>
 
+#include "platform/carbon/OpaqueWindowPtr.h"
+
 namespace {
 
 struct FullScreenState {
-  WindowRef mWindow;
+  // By SDL's id, which no later window takes: the window may be gone when full screen ends
+  // (switching to a window makes a new one).
+  Uint32 mWindowId;
   SDL_Rect mWindowed;  // where the window was, to put it back
 };
 
@@ -47,18 +51,31 @@ OSErr BeginFullScreen(Ptr* theRestoreState, GDHandle theDevice, int16_t* theWidt
     if (theWidth != nullptr) *theWidth = static_cast<int16_t>(r.right - r.left);
     if (theHeight != nullptr) *theHeight = static_cast<int16_t>(r.bottom - r.top);
   }
-  *theRestoreState = reinterpret_cast<Ptr>(new FullScreenState{aWindow, aWindowed});
+  *theRestoreState = reinterpret_cast<Ptr>(new FullScreenState{SDL_GetWindowID(aSDLWindow), aWindowed});
   return gMoviesError = noErr;
 }
 
 OSErr EndFullScreen(Ptr theRestoreState, int32_t) {
   if (theRestoreState == nullptr) return gMoviesError = paramErr;
   FullScreenState* aState = reinterpret_cast<FullScreenState*>(theRestoreState);
-  SDL_Window* aSDLWindow = CarbonSDLWindow(aState->mWindow);
-  int aResult = aSDLWindow != nullptr ? SDL_SetWindowFullscreen(aSDLWindow, 0) : -1;
-  if (aSDLWindow != nullptr) {
-    SDL_SetWindowSize(aSDLWindow, aState->mWindowed.w, aState->mWindowed.h);
-    SDL_SetWindowPosition(aSDLWindow, aState->mWindowed.x, aState->mWindowed.y);
+  SDL_Window* aSDLWindow = SDL_GetWindowFromID(aState->mWindowId);
+  if (aSDLWindow == nullptr) {
+    // Its window is gone, and its full screen with it.
+    delete aState;
+    return gMoviesError = noErr;
+  }
+  int aResult = SDL_SetWindowFullscreen(aSDLWindow, 0);
+  // The pointer goes where it likes again.
+  SDL_SetWindowMouseRect(aSDLWindow, nullptr);
+  const SDL_Rect& r = aState->mWindowed;
+  if (WindowRef aWindow = FindWindowByNative(aSDLWindow)) {
+    // Through the window's record, which then holds its place at once (SDL's events would tell
+    // it later, after the next set-up of the window had read the full screen's size from it).
+    SizeWindow(aWindow, static_cast<SInt16>(r.w), static_cast<SInt16>(r.h), false);
+    MoveWindow(aWindow, static_cast<SInt16>(r.x), static_cast<SInt16>(r.y), false);
+  } else {
+    SDL_SetWindowSize(aSDLWindow, r.w, r.h);
+    SDL_SetWindowPosition(aSDLWindow, r.x, r.y);
   }
   delete aState;
   return gMoviesError = (aResult == 0 ? static_cast<OSErr>(noErr) : static_cast<OSErr>(kQTFullScreenFailed));

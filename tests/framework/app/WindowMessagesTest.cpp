@@ -1,6 +1,7 @@
 // The application object's window procedure and its deferred message queue.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -146,14 +147,53 @@ TEST_F(WindowMessages, ActivationIsTakenAtOnceAndQueued) {
   mApp.mDeferredMessages.clear();
 }
 
-TEST_F(WindowMessages, TheLastPointerPositionIsKeptForTheCursorThread) {
+TEST_F(WindowMessages, TheLastPointerPositionIsKeptForTheCursorThreadAsTheFramesPixel) {
+  // The window's 800 x 600 show the widgets' 400 x 300: the cursor is drawn at the frame's pixel.
   Send(WM_MOUSEMOVE, 0, MakeMouseLParam(321, 123));
-  EXPECT_EQ(Tesk::gLastMousePos.load(), static_cast<uint32_t>(MakeMouseLParam(321, 123)));
+  EXPECT_EQ(Tesk::gLastMousePos.load(), static_cast<uint32_t>(MakeMouseLParam(160, 61)));
   Send(WM_LBUTTONDOWN, 0, MakeMouseLParam(5, 5));  // only moves count
-  EXPECT_EQ(Tesk::gLastMousePos.load(), static_cast<uint32_t>(MakeMouseLParam(321, 123)));
+  EXPECT_EQ(Tesk::gLastMousePos.load(), static_cast<uint32_t>(MakeMouseLParam(160, 61)));
   Send(WM_ACTIVATEAPP, 1, 0);
   EXPECT_EQ(Tesk::gLastMousePos.load(), 0u);
   mApp.mDeferredMessages.clear();
+}
+
+TEST_F(WindowMessages, FullScreenThePointerOverTheBarsReachesTheFramesEdge) {
+  // An 800 x 600 frame shown at 1440 x 1080 from x = 240 of a 1920 x 1080 screen.
+  mApp.mWidgetManager->Resize(Tesk::TRect<int>(0, 0, 800, 600), Tesk::TRect<int>(240, 0, 1440, 1080));
+  mApp.mWidget.Resize(0, 0, 800, 600);
+  mApp.mMouseIn = true;
+  struct Case {
+    int mX, mY;              // in the window
+    int mFrameX, mFrameY;    // full screen
+    int mWindowX, mWindowY;  // in a window, which the pointer may leave while dragging
+  };
+  const Case kCases[] = {
+      {960, 540, 400, 300, 400, 300},   {240, 0, 0, 0, 0, 0},
+      {1679, 1079, 799, 599, 799, 599}, {1680, 540, 799, 300, 800, 300},  // the first pixel of the right bar
+      {100, 500, 0, 277, -77, 277},     {1900, 1079, 799, 599, 922, 599},
+  };
+  for (bool isFullScreen : {true, false}) {
+    mApp.mIsPhysWindowed = !isFullScreen;
+    for (const Case& c : kCases) {
+      SCOPED_TRACE(std::to_string(c.mX) + "," + std::to_string(c.mY) +
+                   (isFullScreen ? " full screen" : " window"));
+      const int x = isFullScreen ? c.mFrameX : c.mWindowX, y = isFullScreen ? c.mFrameY : c.mWindowY;
+      Send(WM_MOUSEMOVE, 0, MakeMouseLParam(c.mX, c.mY));
+      EXPECT_EQ(Tesk::gLastMousePos.load(), static_cast<uint32_t>(MakeMouseLParam(x, y)));
+      Send(WM_LBUTTONDOWN, MK_LBUTTON, MakeMouseLParam(c.mX, c.mY));
+      Send(WM_LBUTTONUP, 0, MakeMouseLParam(c.mX, c.mY));
+      const Calls aCalls = Process();
+      EXPECT_EQ(mApp.mWidgetManager->mLastMouseX, x);
+      EXPECT_EQ(mApp.mWidgetManager->mLastMouseY, y);
+      // Full screen every click lands on the frame.
+      if (isFullScreen) {
+        EXPECT_NE(std::find(aCalls.begin(), aCalls.end(),
+                            "MouseDown(" + std::to_string(x) + "," + std::to_string(y) + ",1)"),
+                  aCalls.end());
+      }
+    }
+  }
 }
 
 TEST_F(WindowMessages, QueuedInputReachesTheWidgets) {

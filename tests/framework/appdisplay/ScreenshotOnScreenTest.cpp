@@ -115,7 +115,8 @@ INSTANTIATE_TEST_SUITE_P(Modes, ScreenshotOnScreen, ::testing::Values(true, fals
                          });
 
 // A game frame on a larger screen, in a window and full screen (where the screen shows it
-// stretched): the screenshot holds the whole frame at the game's own size, pixel for pixel.
+// scaled, its shape kept): the screenshot holds the whole frame at the game's own size, pixel for
+// pixel, and the screen shows it where the display puts it.
 constexpr int k_FrameW = 800, k_FrameH = 600, k_Mark = 16;
 struct Mark {
   int mX, mY;
@@ -166,9 +167,13 @@ TEST_P(ScreenshotOfTheGameFrame, HoldsTheWholeFrameAtItsOwnSize) {
     anApp.mDDInterface = &aDisplay;
     Tesk::DDImage* aScreen = aDisplay.GetScreenImage();
     ASSERT_NE(aScreen, nullptr);
+    const Tesk::TRect<int> aShown = Tesk::DDInterface::FitFrame(k_FrameW, k_FrameH, k_ScreenW, k_ScreenH);
+    if (!aCase.mIsWindowed) {
+      EXPECT_EQ(aDisplay.mPresentationRect, aShown);
+    }
     if (!aCase.mIsWindowed && aCase.mIs3D) {
       // A window manager gives the full-screen window the whole screen; a bare X server leaves
-      // that to us. Once it is there, the screen's far corner shows the frame's, stretched.
+      // that to us. Once it is there, the far corner of the frame's place shows the frame's.
       // (SDL leaves the size of a window it holds full screen alone, so it is let go first.)
       SDL_Window* anSDLWindow = CarbonSDLWindow(aWindow);
       ASSERT_NE(anSDLWindow, nullptr);
@@ -186,8 +191,9 @@ TEST_P(ScreenshotOfTheGameFrame, HoldsTheWholeFrameAtItsOwnSize) {
                           0);
         anApp.Redraw(nullptr);
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        aPixel =
-            XScreen::Available() ? XScreen::ReadScreenPixel(k_ScreenW - 2, k_ScreenH - 2) : aCorner.mColor;
+        aPixel = XScreen::Available()
+                     ? XScreen::ReadScreenPixel(aShown.mX + aShown.mWidth - 2, aShown.mY + aShown.mHeight - 2)
+                     : aCorner.mColor;
       } while (!DisplayTest::NearColor(aPixel, aCorner.mColor, 2) &&
                std::chrono::steady_clock::now() < anEnd);
       EXPECT_TRUE(DisplayTest::NearColor(aPixel, aCorner.mColor, 2))
@@ -230,22 +236,22 @@ TEST_P(ScreenshotOfTheGameFrame, HoldsTheWholeFrameAtItsOwnSize) {
         EXPECT_TRUE(DisplayTest::NearColor(aShot->mBits[y * k_FrameW + x], k_Ground, 2));
       }
     }
-    // Unstretched the sprite comes back exactly. Stretched by OpenGL (whose filter may blend
-    // neighbouring pixels on screen) each of its pixels is the screen's at that pixel's centre.
-    const bool isStretched = aCase.mIs3D && !aCase.mIsWindowed;
+    // The sprite comes back exactly, however the screen shows it (scaled and filtered there).
     for (int y = 0; y < k_Checks; ++y) {
       for (int x = 0; x < k_Checks; ++x) {
         SCOPED_TRACE(std::to_string(x) + "," + std::to_string(y) + " checks");
         const int aX = k_ChecksX + x, aY = k_ChecksY + y;
-        const uint32_t aPixel = aShot->mBits[aY * k_FrameW + aX];
-        if (!isStretched) {
-          EXPECT_TRUE(DisplayTest::NearColor(aPixel, CheckColor(x, y), 2));
-        } else if (XScreen::Available()) {
-          EXPECT_TRUE(
-              DisplayTest::NearColor(ScreenPixelOnceShown((2 * aX + 1) * k_ScreenW / (2 * k_FrameW),
-                                                          (2 * aY + 1) * k_ScreenH / (2 * k_FrameH), aPixel),
-                                     aPixel, 2));
-        }
+        EXPECT_TRUE(DisplayTest::NearColor(aShot->mBits[aY * k_FrameW + aX], CheckColor(x, y), 2));
+      }
+    }
+    // Full screen in 3-D, the screen shows each mark at the frame's place, scaled.
+    if (aCase.mIs3D && !aCase.mIsWindowed && XScreen::Available()) {
+      for (const Mark& m : k_Marks) {
+        const int aCentre = 2 * m.mX + k_Mark;  // twice the mark's centre
+        SCOPED_TRACE(std::to_string(m.mX) + "," + std::to_string(m.mY) + " on screen");
+        const int x = aShown.mX + aCentre * aShown.mWidth / (2 * k_FrameW);
+        const int y = aShown.mY + (2 * m.mY + k_Mark) * aShown.mHeight / (2 * k_FrameH);
+        EXPECT_TRUE(DisplayTest::NearColor(ScreenPixelOnceShown(x, y, m.mColor), m.mColor, 2));
       }
     }
     aDisplay.Remove3DData(&aChecks);

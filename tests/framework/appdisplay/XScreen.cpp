@@ -20,6 +20,8 @@ struct Api {
   Atom (*mInternAtom)(Display*, const char*, Bool) = nullptr;
   Status (*mSendEvent)(Display*, Window, Bool, long, XEvent*) = nullptr;
   int (*mFlush)(Display*) = nullptr;
+  Status (*mGetGeometry)(Display*, Drawable, Window*, int*, int*, unsigned int*, unsigned int*, unsigned int*,
+                         unsigned int*) = nullptr;
 
   Api() {
     mLib = dlopen("libX11.so.6", RTLD_NOW | RTLD_LOCAL);
@@ -31,6 +33,7 @@ struct Api {
     mInternAtom = reinterpret_cast<decltype(mInternAtom)>(dlsym(mLib, "XInternAtom"));
     mSendEvent = reinterpret_cast<decltype(mSendEvent)>(dlsym(mLib, "XSendEvent"));
     mFlush = reinterpret_cast<decltype(mFlush)>(dlsym(mLib, "XFlush"));
+    mGetGeometry = reinterpret_cast<decltype(mGetGeometry)>(dlsym(mLib, "XGetGeometry"));
   }
   bool Ok() const { return mOpenDisplay != nullptr && mGetImage != nullptr && mSendEvent != nullptr; }
 };
@@ -54,6 +57,33 @@ uint32_t ReadScreenPixel(int x, int y) {
   }
   X().mCloseDisplay(aDisplay);
   return aPixel;
+}
+
+bool ReadScreen(std::vector<uint32_t>* thePixels, int* theWidth, int* theHeight) {
+  if (!X().Ok() || X().mGetGeometry == nullptr) return false;
+  Display* aDisplay = X().mOpenDisplay(nullptr);
+  if (aDisplay == nullptr) return false;
+  const Window aRoot = X().mDefaultRootWindow(aDisplay);
+  Window aParent = 0;
+  int x = 0, y = 0;
+  unsigned int aWidth = 0, aHeight = 0, aBorder = 0, aDepth = 0;
+  bool isRead = false;
+  if (X().mGetGeometry(aDisplay, aRoot, &aParent, &x, &y, &aWidth, &aHeight, &aBorder, &aDepth) != 0) {
+    XImage* anImage = X().mGetImage(aDisplay, aRoot, 0, 0, aWidth, aHeight, AllPlanes, ZPixmap);
+    if (anImage != nullptr) {
+      thePixels->resize(static_cast<size_t>(aWidth) * aHeight);
+      for (unsigned int j = 0; j < aHeight; ++j)
+        for (unsigned int i = 0; i < aWidth; ++i)
+          (*thePixels)[static_cast<size_t>(j) * aWidth + i] =
+              static_cast<uint32_t>(XGetPixel(anImage, static_cast<int>(i), static_cast<int>(j))) & 0xFFFFFFu;
+      XDestroyImage(anImage);
+      *theWidth = static_cast<int>(aWidth);
+      *theHeight = static_cast<int>(aHeight);
+      isRead = true;
+    }
+  }
+  X().mCloseDisplay(aDisplay);
+  return isRead;
 }
 
 // Asks the window to close, as a window manager does when its close box is clicked.

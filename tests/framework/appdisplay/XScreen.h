@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 struct SDL_Window;
 
@@ -13,6 +14,8 @@ namespace XScreen {
 bool Available();
 // The pixel at (x, y) of the screen as 0xRRGGBB; 0xFFFFFFFF when it cannot be read.
 uint32_t ReadScreenPixel(int x, int y);
+// The whole screen as 0xRRGGBB words, top row first; false when it cannot be read.
+bool ReadScreen(std::vector<uint32_t>* thePixels, int* theWidth, int* theHeight);
 // The X window behind an SDL window; 0 when there is none.
 unsigned long XWindowOf(SDL_Window* theWindow);
 // Asks the X window to close, as a window manager does when its close box is clicked.

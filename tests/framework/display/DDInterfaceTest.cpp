@@ -1,11 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <string>
 #include <thread>
 #include <vector>
 
 #include "DisplayTestWindow.h"
 #include "display/DDInterface.h"
 #include "display/DXErrorString.h"
+#include "graphics/MemoryImage.h"
 #include "platform/quicktime/QuickTime.h"
 
 namespace {
@@ -16,8 +18,8 @@ using Tesk::TRect;
 
 constexpr int k_W = 320, k_H = 240;
 
-CGTestDisplay Screen(int32_t theRefreshRate) {
-  return CGTestDisplay{Rect{0, 0, 768, 1024}, theRefreshRate, true, true, {CGDefaultRenderer()}};
+CGTestDisplay Screen(int32_t theRefreshRate, int16_t theWidth = 1024, int16_t theHeight = 768) {
+  return CGTestDisplay{Rect{0, 0, theHeight, theWidth}, theRefreshRate, true, true, {CGDefaultRenderer()}};
 }
 
 uint32_t Pattern(int x, int y) {
@@ -105,7 +107,10 @@ TEST_F(DDInterfaceTest, RefreshRateIsClampedTo60Through100) {
 }
 
 TEST_F(DDInterfaceTest, FullScreenInitFlipsThroughTheBackBuffer) {
+  // On a screen of the frame's size, which shows the frame as it is.
+  CGTestSetDisplays({Screen(60, k_W, k_H)});
   ASSERT_EQ(mDisplay->Init(mWindow, false), Tesk::RESULT_OK);
+  EXPECT_EQ(mDisplay->mPresentationRect, TRect<int>(0, 0, k_W, k_H));
   EXPECT_NE(QTRestoreState, nullptr);
   ASSERT_NE(mDisplay->mSecondarySurface, nullptr);
   EXPECT_NE(mDisplay->mSecondarySurface->GetCaps() & DDSCAPS_BACKBUFFER, 0u);
@@ -116,6 +121,105 @@ TEST_F(DDInterfaceTest, FullScreenInitFlipsThroughTheBackBuffer) {
   // Back to a window: full screen ends.
   ASSERT_EQ(mDisplay->Init(mWindow, true), Tesk::RESULT_OK);
   EXPECT_EQ(QTRestoreState, nullptr);
+}
+
+TEST_F(DDInterfaceTest, FullScreenShowsTheWholeFrameScaledWithItsShapeBlackBarsAndTheCursorInIt) {
+  struct Case {
+    int16_t mScreenW, mScreenH;
+    TRect<int> mShown;
+    int mScale;
+  };
+  const Case kCases[] = {
+      {k_W, k_H, {0, 0, k_W, k_H}, 1},          // a screen of the frame's size shows it as it is
+      {2 * k_W, 2 * k_H, {0, 0, 640, 480}, 2},  // twice as large: each pixel a 2 x 2 square
+      {800, 480, {80, 0, 640, 480}, 2},         // wider: black bars left and right
+      {k_W, 400, {0, 80, k_W, k_H}, 1},         // taller: black bars above and below
+  };
+  constexpr int k_Cursor = 4, k_CursorX = 100, k_CursorY = 50;
+  constexpr uint32_t k_CursorColor = 0xFF10E020u;
+  Tesk::MemoryImage aCursor(nullptr);
+  aCursor.Create(k_Cursor, k_Cursor);
+  std::fill(aCursor.GetBits(), aCursor.GetBits() + k_Cursor * k_Cursor, k_CursorColor);
+  aCursor.BitsChanged();
+  for (const Case& c : kCases) {
+    SCOPED_TRACE(std::to_string(c.mScreenW) + "x" + std::to_string(c.mScreenH));
+    CGTestSetDisplays({Screen(60, c.mScreenW, c.mScreenH)});
+    ASSERT_EQ(mDisplay->Init(mWindow, false), Tesk::RESULT_OK);
+    EXPECT_EQ(mDisplay->mPresentationRect, c.mShown);
+    EXPECT_EQ(mDisplay->mAppView.mPresentationRect, c.mShown);
+    const int aScreenW = mDisplay->mPrimarySurface->GetWidth(),
+              aScreenH = mDisplay->mPrimarySurface->GetHeight();
+    ASSERT_EQ(aScreenW, c.mScreenW);
+    ASSERT_EQ(aScreenH, c.mScreenH);
+    FillDrawBuffer();
+    mDisplay->SetCursorImage(&aCursor);
+    mDisplay->mCursorX = k_CursorX;
+    mDisplay->mCursorY = k_CursorY;
+    ASSERT_TRUE(mDisplay->Redraw(nullptr));
+    // Every pixel of the screen: the frame's pixel under it (the cursor's where it covers the
+    // frame, centred on its position), or black beside the frame.
+    int aWrong = 0;
+    const uint32_t* aShown = mDisplay->mPrimarySurface->GetMemory();
+    for (int y = 0; y < aScreenH; ++y) {
+      for (int x = 0; x < aScreenW; ++x) {
+        uint32_t anExpected = 0;
+        if (c.mShown.Contains(x, y)) {
+          const int fx = (x - c.mShown.mX) / c.mScale, fy = (y - c.mShown.mY) / c.mScale;
+          const bool isCursor = std::abs(2 * fx + 1 - 2 * k_CursorX) < k_Cursor &&
+                                std::abs(2 * fy + 1 - 2 * k_CursorY) < k_Cursor;
+          anExpected = isCursor ? k_CursorColor : Pattern(fx, fy);
+        }
+        if ((aShown[y * aScreenW + x] & 0xFFFFFF) != (anExpected & 0xFFFFFF)) ++aWrong;
+      }
+    }
+    EXPECT_EQ(aWrong, 0);
+    // The cursor went into the frame and out of it again.
+    EXPECT_EQ(mDisplay->mDrawSurface->GetMemory()[k_CursorY * k_W + k_CursorX],
+              Pattern(k_CursorX, k_CursorY));
+    // Between frames the cursor thread moves a cursor shown as it is on the screen; a scaled
+    // one waits for the next present, which draws it scaled.
+    mDisplay->SetCursorPos(5, 5);
+    EXPECT_EQ(mDisplay->mCursorX, 5);
+    const bool isAsItIs = c.mShown == TRect<int>(0, 0, k_W, k_H);
+    EXPECT_EQ(aShown[(c.mShown.mY + 5 * c.mScale) * aScreenW + c.mShown.mX + 5 * c.mScale] & 0xFFFFFF,
+              (isAsItIs ? k_CursorColor : Pattern(5, 5)) & 0xFFFFFF);
+    mDisplay->SetCursorImage(nullptr);
+  }
+}
+
+// The display set up full screen again (3-D switched off, say) and then in a window: the window
+// comes back to its own size, and no full-screen state is left behind.
+TEST_F(DDInterfaceTest, FullScreenSetUpAgainStillComesBackToTheWindow) {
+  SDL_Window* aWindow = CarbonSDLWindow(mWindow);
+  ASSERT_NE(aWindow, nullptr);
+  for (int i = 0; i < 3; ++i) {
+    ASSERT_EQ(mDisplay->Init(mWindow, false), Tesk::RESULT_OK);
+    ASSERT_NE(QTRestoreState, nullptr);
+  }
+  ASSERT_EQ(mDisplay->Init(mWindow, true), Tesk::RESULT_OK);
+  EXPECT_EQ(QTRestoreState, nullptr);
+  int aWidth = 0, aHeight = 0;
+  SDL_GetWindowSize(aWindow, &aWidth, &aHeight);
+  EXPECT_EQ(aWidth, k_W);
+  EXPECT_EQ(aHeight, k_H);
+}
+
+TEST(DDInterfaceFitTest, TheFrameIsAsLargeAsItFitsCentredWithItsShape) {
+  struct Case {
+    int mScreenW, mScreenH;
+    TRect<int> mShown;
+  };
+  const Case kCases[] = {
+      {800, 600, {0, 0, 800, 600}},       {1024, 768, {0, 0, 1024, 768}},    // 4:3 screens: all of it
+      {1600, 1200, {0, 0, 1600, 1200}},   {1280, 1024, {0, 32, 1280, 960}},  // 5:4: bars above and below
+      {1366, 768, {171, 0, 1024, 768}},   {1920, 1080, {240, 0, 1440, 1080}},
+      {2560, 1440, {320, 0, 1920, 1440}}, {1080, 1920, {0, 555, 1080, 810}},  // portrait
+      {640, 480, {0, 0, 640, 480}},       {1000, 600, {100, 0, 800, 600}},    // smaller, and as it is
+  };
+  for (const Case& c : kCases) {
+    SCOPED_TRACE(std::to_string(c.mScreenW) + "x" + std::to_string(c.mScreenH));
+    EXPECT_EQ(DDInterface::FitFrame(800, 600, c.mScreenW, c.mScreenH), c.mShown);
+  }
 }
 
 TEST_F(DDInterfaceTest, FailuresReturnTheirCodesAndTexts) {

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <string>
+#include <cmath>
+#include <algorithm>
 #include <thread>
 #include <vector>
 
@@ -135,6 +138,81 @@ TEST_F(SurfaceTest, CopiesToTheScreenAreOpaqueAndClippedToBothSurfaces) {
       }
     }
   }
+}
+
+// The frame onto a shown surface at another size, as a monitor scales a mode: at a whole-number
+// scale each source pixel becomes a square of pixels; at any other the picture is filtered,
+// pixel centres aligned and the edges held. Only the destination rectangle is written, opaque.
+TEST_F(SurfaceTest, CopiesToTheScreenAtAnotherSizeAreWholeSquaresOrFiltered) {
+  struct Case {
+    int mSrcW, mSrcH, mDestW, mDestH;
+    tagRECT mDest;
+  };
+  const Case kCases[] = {
+      {5, 3, 10, 6, {0, 0, 10, 6}},     // twice: 2 x 2 squares
+      {5, 3, 19, 9, {2, 0, 17, 9}},     // three times, with bars left and right
+      {4, 4, 4, 12, {0, 4, 4, 8}},      // once, moved down: a plain copy
+      {37, 23, 61, 40, {0, 1, 61, 39}},  // 1.65: filtered
+      {40, 30, 51, 38, {0, 0, 51, 38}},  // 1.275
+      {30, 20, 21, 14, {0, 0, 21, 14}},  // smaller
+      {8, 6, 20, 10, {-6, -2, 14, 13}},  // 2.5 by 2.5, reaching past the surface
+  };
+  for (const Case& c : kCases) {
+    SCOPED_TRACE("case " + std::to_string(&c - kCases));
+    DIRECTDRAWSURFACE3* aSrc = Make(c.mSrcW, c.mSrcH);
+    DIRECTDRAWSURFACE3* aDest = Make(c.mDestW, c.mDestH, DDSCAPS_BACKBUFFER);
+    // Channels that change at unlike rates, alpha anything (a blitter's leftover).
+    for (int y = 0; y < c.mSrcH; ++y)
+      for (int x = 0; x < c.mSrcW; ++x)
+        aSrc->GetMemory()[y * c.mSrcW + x] = (static_cast<uint32_t>(x * 7 + y) << 24) |
+                                               (static_cast<uint32_t>((x * 53 + y * 11) & 0xFF) << 16) |
+                                               (static_cast<uint32_t>((y * 71) & 0xFF) << 8) |
+                                               static_cast<uint32_t>((x * y * 29) & 0xFF);
+    Fill(aDest, 0x00ABCDEFu);
+    tagRECT aDestRect = c.mDest, aSrcRect{0, 0, c.mSrcW, c.mSrcH};
+    aDest->Blt(&aDestRect, aSrc, &aSrcRect, DDBLT_WAIT, nullptr);
+    const int aW = c.mDest.right - c.mDest.left, aH = c.mDest.bottom - c.mDest.top;
+    const bool isWhole = aW % c.mSrcW == 0 && aH % c.mSrcH == 0 && aW / c.mSrcW == aH / c.mSrcH;
+    int aWrong = 0;
+    for (int y = 0; y < c.mDestH; ++y) {
+      for (int x = 0; x < c.mDestW; ++x) {
+        const uint32_t aGot = At(aDest, x, y);
+        if (x < c.mDest.left || x >= c.mDest.right || y < c.mDest.top || y >= c.mDest.bottom) {
+          aWrong += aGot != 0x00ABCDEFu;
+          continue;
+        }
+        if ((aGot >> 24) != 0xFF) ++aWrong;
+        if (isWhole) {
+          const int k = aW / c.mSrcW;
+          aWrong += aGot != (At(aSrc, (x - c.mDest.left) / k, (y - c.mDest.top) / k) | 0xFF000000u);
+          continue;
+        }
+        // Bilinear by the formula, in doubles: within 2 of it (8-bit weights, rounded twice).
+        const double u = (x - c.mDest.left + 0.5) * c.mSrcW / aW - 0.5;
+        const double v = (y - c.mDest.top + 0.5) * c.mSrcH / aH - 0.5;
+        const int u0 = static_cast<int>(std::floor(u)), v0 = static_cast<int>(std::floor(v));
+        const double fu = u - u0, fv = v - v0;
+        auto Texel = [&](int tx, int ty, int theShift) {
+          tx = std::clamp(tx, 0, c.mSrcW - 1);
+          ty = std::clamp(ty, 0, c.mSrcH - 1);
+          return static_cast<double>((At(aSrc, tx, ty) >> theShift) & 0xFF);
+        };
+        for (int aShift = 0; aShift < 24; aShift += 8) {
+          const double aTop = Texel(u0, v0, aShift) * (1 - fu) + Texel(u0 + 1, v0, aShift) * fu;
+          const double aBottom = Texel(u0, v0 + 1, aShift) * (1 - fu) + Texel(u0 + 1, v0 + 1, aShift) * fu;
+          const double anExpected = aTop * (1 - fv) + aBottom * fv;
+          if (std::fabs(((aGot >> aShift) & 0xFF) - anExpected) > 2.0) ++aWrong;
+        }
+      }
+    }
+    EXPECT_EQ(aWrong, 0);
+  }
+  // One colour stays that colour at any scale.
+  DIRECTDRAWSURFACE3* aFlat = Make(40, 30);
+  DIRECTDRAWSURFACE3* aScreen = Make(57, 43, DDSCAPS_BACKBUFFER);
+  Fill(aFlat, 0x12345678u);
+  aScreen->Blt(nullptr, aFlat, nullptr, DDBLT_WAIT, nullptr);
+  for (int i = 0; i < 57 * 43; ++i) ASSERT_EQ(aScreen->GetMemory()[i], 0xFF345678u) << i;
 }
 
 TEST_F(SurfaceTest, UnequalSizesScaleByNearestSample) {

@@ -69,4 +69,32 @@ TEST(FullScreenWindow, CoversTheScreenWithoutAWindowManagerAndComesBack) {
   DisposeWindow(aWindow);
 }
 
+// Switching from full screen to a window makes a new window before full screen ends: ending it
+// then touches neither the window that is gone nor the new one (which may sit where the old one's
+// memory was).
+TEST(FullScreenWindow, EndingItAfterItsWindowIsGoneLeavesTheNextWindowAlone) {
+  if (!DisplayTest::HasDisplay()) GTEST_SKIP() << "no display";
+  if (std::system("command -v xdotool >/dev/null 2>&1") != 0) GTEST_SKIP() << "no xdotool";
+  WindowRef aFirst = DisplayTest::MakeWindow(320, 240, 60, 50);
+  ASSERT_NE(aFirst, nullptr);
+  if (XGeometry(aFirst).w < 0) {
+    DisposeWindow(aFirst);
+    GTEST_SKIP() << "not an X display";
+  }
+  Ptr aRestore = nullptr;
+  int16_t aWidth = 0, aHeight = 0;
+  ASSERT_EQ(BeginFullScreen(&aRestore, nullptr, &aWidth, &aHeight, nullptr, nullptr, 0), noErr);
+  DisposeWindow(aFirst);
+  WindowRef aNext = DisplayTest::MakeWindow(200, 150, 100, 80);
+  ASSERT_NE(aNext, nullptr);
+  const SDL_Rect aBefore = XGeometry(aNext);
+  EXPECT_EQ(EndFullScreen(aRestore, 0), noErr);
+  const SDL_Rect anAfter = XGeometry(aNext);
+  EXPECT_EQ(anAfter.x, aBefore.x);
+  EXPECT_EQ(anAfter.y, aBefore.y);
+  EXPECT_EQ(anAfter.w, 200);
+  EXPECT_EQ(anAfter.h, 150);
+  DisposeWindow(aNext);
+}
+
 }  // namespace

@@ -1,3 +1,4 @@
+#include <SDL_video.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -211,6 +212,83 @@ TEST_F(DeviceTest, ResetReplacesItsContextAndTheDestructorDestroysIt) {
   EXPECT_NE(mDevice->GetContext(), nullptr);  // the previous context stays
   mDevice.reset();
   EXPECT_EQ(aglLiveContextCount(), aBefore - 1);
+}
+
+// A back buffer of another size than the window (full screen on a screen of another size) is a
+// frame of the device's own, drawn pixel for pixel; Present shows it at the rectangle it is given,
+// a whole-number scale by squares of pixels and any other filtered, black around it.
+TEST(DeviceFrameTest, ABackBufferOfAnotherSizeIsDrawnAsItIsAndShownScaledWhereAsked) {
+  if (!DisplayTest::HasDisplay()) GTEST_SKIP() << "no display";
+  CGTestSetDisplays({});
+  constexpr int k_WindowW = 400, k_WindowH = 300;
+  WindowRef aWindow = DisplayTest::MakeWindow(k_WindowW, k_WindowH);
+  ASSERT_NE(aWindow, nullptr);
+  {
+    IDirect3DDevice8 aDevice;
+    D3DPRESENT_PARAMETERS aParams{};
+    aParams.BackBufferWidth = k_W;
+    aParams.BackBufferHeight = k_H;
+    aParams.hDeviceWindow = aWindow;
+    aParams.Windowed = true;
+    ASSERT_EQ(aDevice.Reset(&aParams), 0);
+    EXPECT_TRUE(aDevice.DrawsOffscreen());
+    EXPECT_TRUE(aDevice.MapsPixelsOneToOne());
+    auto BindFrameBuffer =
+        reinterpret_cast<void (*)(GLenum, GLuint)>(SDL_GL_GetProcAddress("glBindFramebuffer"));
+    ASSERT_NE(BindFrameBuffer, nullptr);
+    // The viewport's scissor is in the frame's pixels.
+    _D3DVIEWPORT8 aViewport{0, 0, k_W, k_H, 0.0f, 1.0f};
+    aDevice.SetViewport(&aViewport);
+    aDevice.Clear(0, nullptr, D3DCLEAR_TARGET, 0xFF204060u, 1.0f, 0);
+    aDevice.SetRenderState(D3DRS_ALPHABLENDENABLE, 0);
+    aDevice.SetVertexShader(D3DFVF_TLVERTEX);
+    aDevice.SetTexture(0, nullptr);
+    // A one-pixel column at x = 50 and a square from (120, 40).
+    _D3DTLVERTEX aLine[4] = {V(50, 0, 0xFFFF0000u), V(50, k_H, 0xFFFF0000u), V(51, 0, 0xFFFF0000u),
+                             V(51, k_H, 0xFFFF0000u)};
+    aDevice.DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 2, aLine, sizeof(_D3DTLVERTEX));
+    _D3DTLVERTEX aSquare[4] = {V(120, 40, 0xFF00FF00u), V(120, 80, 0xFF00FF00u), V(160, 40, 0xFF00FF00u),
+                               V(160, 80, 0xFF00FF00u)};
+    aDevice.DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 2, aSquare, sizeof(_D3DTLVERTEX));
+    aDevice.FlushBatch();
+    // Drawn as it is into the device's frame.
+    EXPECT_TRUE(NearColor(ReadPixel(50, 10, k_H, GL_COLOR_ATTACHMENT0), 0xFF0000));
+    EXPECT_TRUE(NearColor(ReadPixel(49, 10, k_H, GL_COLOR_ATTACHMENT0), 0x204060));
+    EXPECT_TRUE(NearColor(ReadPixel(120, 40, k_H, GL_COLOR_ATTACHMENT0), 0x00FF00));
+    EXPECT_TRUE(NearColor(ReadPixel(159, 79, k_H, GL_COLOR_ATTACHMENT0), 0x00FF00));
+    struct Case {
+      tagRECT mDest;
+      bool mIsWhole;
+    };
+    const Case kCases[] = {{{0, 0, k_WindowW, k_WindowH}, true}, {{50, 0, 350, 225}, false}};
+    for (const Case& c : kCases) {
+      SCOPED_TRACE(c.mIsWhole ? "twice" : "one and a half times");
+      aDevice.Present(nullptr, &c.mDest, nullptr, nullptr);
+      BindFrameBuffer(GL_FRAMEBUFFER, 0);
+      // The software rasteriser swaps by copying: the window's back buffer still holds what was shown.
+      auto Shown = [&](int x, int y) { return ReadPixel(x, y, k_WindowH, GL_BACK); };
+      if (c.mIsWhole) {
+        // Each frame pixel a 2 x 2 square: the column is two pixels wide, sharp.
+        EXPECT_TRUE(NearColor(Shown(100, 20), 0xFF0000));
+        EXPECT_TRUE(NearColor(Shown(101, 21), 0xFF0000));
+        EXPECT_TRUE(NearColor(Shown(99, 20), 0x204060));
+        EXPECT_TRUE(NearColor(Shown(102, 20), 0x204060));
+        EXPECT_TRUE(NearColor(Shown(240, 80), 0x00FF00));
+        EXPECT_TRUE(NearColor(Shown(319, 159), 0x00FF00));
+      } else {
+        // Filtered: the column's pixels are mixed with the ground beside them; the square's
+        // middle is its colour; black beside the frame.
+        const uint32_t aColumn = Shown(50 + 75, 20);
+        EXPECT_FALSE(NearColor(aColumn, 0xFF0000, 8));
+        EXPECT_FALSE(NearColor(aColumn, 0x204060, 8));
+        EXPECT_TRUE(NearColor(Shown(50 + 210, 90), 0x00FF00));
+        EXPECT_TRUE(NearColor(Shown(10, 100), 0x000000));
+        EXPECT_TRUE(NearColor(Shown(399, 299), 0x000000));
+        EXPECT_TRUE(NearColor(Shown(200, 250), 0x000000));
+      }
+    }
+  }
+  DisposeWindow(aWindow);
 }
 
 // The rectangle of the back buffer, top row first.

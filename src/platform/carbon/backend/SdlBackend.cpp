@@ -247,6 +247,16 @@ void SdlBackend::Raise(WindowRef theWindow) { SDL_RaiseWindow(SdlWindowOf(theWin
 Point SdlBackend::GlobalMouse() {
   int x = 0;
   int y = 0;
+  // SDL's global position follows the input extension's raw motion, which stops coming after a
+  // window under the pointer is replaced (switching between full screen and a window): over one
+  // of our windows its own motion events know where the pointer is.
+  if (SDL_Window* aWindow = SDL_GetMouseFocus()) {
+    int aLeft = 0;
+    int aTop = 0;
+    SDL_GetWindowPosition(aWindow, &aLeft, &aTop);
+    SDL_GetMouseState(&x, &y);
+    return Point{static_cast<int16_t>(aTop + y), static_cast<int16_t>(aLeft + x)};
+  }
   SDL_GetGlobalMouseState(&x, &y);
   return Point{static_cast<int16_t>(y), static_cast<int16_t>(x)};
 }
