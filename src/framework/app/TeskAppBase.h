@@ -268,6 +268,9 @@ class TeskAppBase : public ButtonListener,
   void DemoSyncBuffer(Buffer* theBuffer);
   void DemoSyncString(std::string* theString);
   void DemoSyncRefreshRate();
+  // The run ends: a recording ends with a close however the run ended, and a replay that ends
+  // where its recording did takes the close recorded there.
+  void DemoShutdown();
   void WriteDemoBuffer();
   bool ReadDemoBuffer(std::string& theError);
   // Tells standard error how far a played demo went (updates and commands against the file's).

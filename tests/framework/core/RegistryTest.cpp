@@ -229,7 +229,8 @@ TEST_F(RegistryTest, ARefusedFileThatCannotBeKeptAsideIsNotReplaced) {
   const std::string aRefused = "# Tesk preferences 1\nno tabs\n";
   ASSERT_TRUE(TeskTest::WriteFile(mPath, aRefused));
   // Every name it could be kept under is taken.
-  for (int n = 1; n <= 999; ++n) ASSERT_TRUE(TeskTest::WriteFile(mPath + ".corrupt" + std::to_string(n), "x"));
+  for (int n = 1; n <= 999; ++n)
+    ASSERT_TRUE(TeskTest::WriteFile(mPath + ".corrupt" + std::to_string(n), "x"));
   testing::internal::CaptureStderr();
   EXPECT_FALSE(mRegistry.RegistryWriteInteger("Muted", 1));
   const std::string aLog = testing::internal::GetCapturedStderr();
