@@ -397,6 +397,8 @@ class TeskAppBase : public ButtonListener,
   bool mRunning;
   bool mActive;
   bool mMinimized;
+  // The widgets have had the update that first found the window minimised.
+  bool mMinimizedSeenByWidgets = false;
   bool mPhysMinimized;
   bool mRestoreBlocked;
   bool mHasFocus;
