@@ -201,7 +201,8 @@ TEST_F(PotionProgram, APotionWonPastItsTargetThenLeftIsResumedWithItsPoints) {
   ASSERT_EQ(std::system(("xdotool windowunmap --sync " + aWindow).c_str()), 0);
   ASSERT_TRUE(StepUntil(anApp, [&] { return anApp->mMinimized; }));
   for (int i = 0; i < 5; ++i) anApp->UpdateApp();
-  ASSERT_EQ(std::system(("xdotool windowmap --sync " + aWindow + " windowfocus --sync " + aWindow).c_str()), 0);
+  const std::string aRestore = "xdotool windowmap --sync " + aWindow + " windowfocus --sync " + aWindow;
+  ASSERT_EQ(std::system(aRestore.c_str()), 0);
   ASSERT_TRUE(StepUntil(anApp, [&] { return !anApp->mMinimized && anApp->mHasFocus; }));
   ASSERT_EQ(aGame->getGameState(), 6);
   ASSERT_EQ(aPopup->m_type, Tesk::POPUP_GAME_OPTIONS);

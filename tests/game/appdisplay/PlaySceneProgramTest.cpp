@@ -259,7 +259,8 @@ TEST_F(PlaySceneProgram, ALocationMinimisedIsPausedWithThePauseBoxAndItsClockSta
   ASSERT_EQ(std::system(("xdotool windowunmap --sync " + aWindow).c_str()), 0);
   ASSERT_TRUE(RunUntil([&] { return mApp->mMinimized; }));
   RunFor(1500);
-  ASSERT_EQ(std::system(("xdotool windowmap --sync " + aWindow + " windowfocus --sync " + aWindow).c_str()), 0);
+  const std::string aRestore = "xdotool windowmap --sync " + aWindow + " windowfocus --sync " + aWindow;
+  ASSERT_EQ(std::system(aRestore.c_str()), 0);
   ASSERT_TRUE(RunUntil([&] { return !mApp->mMinimized && mApp->mHasFocus; }));
   RunFor(500);
   Tesk::PopupBox* aPopup = mApp->getTitleScreen()->getPopupWidget();
