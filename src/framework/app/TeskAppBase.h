@@ -271,6 +271,9 @@ class TeskAppBase : public ButtonListener,
   void DemoSyncBuffer(Buffer* theBuffer);
   void DemoSyncString(std::string* theString);
   void DemoSyncRefreshRate();
+  // The run ends: a recording ends with a close however the run ended, and a replay that ends
+  // where its recording did takes the close recorded there.
+  void DemoShutdown();
   void WriteDemoBuffer();
   bool ReadDemoBuffer(std::string& theError);
   // Tells standard error how far a played demo went (updates and commands against the file's).
@@ -397,6 +400,8 @@ class TeskAppBase : public ButtonListener,
   bool mRunning;
   bool mActive;
   bool mMinimized;
+  // The widgets have had the update that first found the window minimised.
+  bool mMinimizedSeenByWidgets = false;
   bool mPhysMinimized;
   bool mRestoreBlocked;
   bool mHasFocus;

@@ -322,6 +322,21 @@ void TeskAppBase::DemoSyncRefreshRate() {
   mDemoBuffer.WriteByte(static_cast<uint8_t>(mSyncRefreshRate));
 }
 
+void TeskAppBase::DemoShutdown() {
+  if (mRecordingDemoBuffer) {
+    // A closed window recorded its close already. Any other end (a quit request, a signal, the
+    // program's own way out) is recorded as one, so that its replay ends here too.
+    if (mWindowClosed) return;
+    WriteDemoTimingBlock();
+    mDemoBuffer.WriteNumBits(0, 1);
+    mDemoBuffer.WriteNumBits(DEMO_CLOSE, 5);
+  } else if (mPlayingDemoBuffer && !mDemoReplayLeft) {
+    // The replay ends by itself where the recording did (the player's way out replayed): the
+    // close recorded there is taken, not left for what the shutdown reads after it.
+    if (PrepareDemoCommand(false) && !mDemoIsShortCmd && mDemoCmdNum == DEMO_CLOSE) mDemoNeedsCommand = true;
+  }
+}
+
 void TeskAppBase::WriteDemoBuffer() {
   if (!mRecordingDemoBuffer) return;
   Buffer aFile;

@@ -169,8 +169,9 @@ bool TeskAppBase::Process(bool allowSleep) {
   }
 
   if (mMinimized && !mRecordingDemoBuffer && !mPlayingDemoBuffer && mLoaded) {
-    // A minimised window shows nothing and its widgets stand still: the rest of an update (the
-    // music, shared images) runs a few times a second, and the time away is not caught up.
+    // A minimised window shows nothing and its widgets stand still after the update that finds
+    // it minimised: the rest of an update (the music, shared images) runs a few times a second,
+    // and the time away is not caught up.
     if (!allowSleep) return false;
     DoUpdateFrames();
     ProcessSafeDeleteList();
@@ -262,7 +263,11 @@ bool TeskAppBase::Process(bool allowSleep) {
 
 void TeskAppBase::UpdateFrames() {
   ++mUpdateCount;
-  if (!mMinimized && mWidgetManager != nullptr && mWidgetManager->UpdateFrame()) ++mFPSDirtyCount;
+  // A minimised window's widgets stand still, but the update that first finds it minimised still
+  // reaches them: a screen that pauses itself when its window is minimised does so there.
+  const bool isWidgetsUpdate = !mMinimized || !mMinimizedSeenByWidgets;
+  mMinimizedSeenByWidgets = mMinimized;
+  if (isWidgetsUpdate && mWidgetManager != nullptr && mWidgetManager->UpdateFrame()) ++mFPSDirtyCount;
   if (mMusicInterface != nullptr) mMusicInterface->Update();
   // A cursor moved by the cursor thread reaches the screen here, on the thread that owns OpenGL.
   if (mDDInterface != nullptr) mDDInterface->PresentPending();

@@ -330,6 +330,7 @@ void TeskAppBase::Shutdown() {
   if (mShutdown) return;
   mExitToTop = true;
   mShutdown = true;
+  DemoShutdown();
   ShutdownHook();
   if (mPlayingDemoBuffer) {
     SetMusicVolume(mDemoMusicVolume);

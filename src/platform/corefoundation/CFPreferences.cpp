@@ -1,5 +1,7 @@
 #include "platform/corefoundation/CFPreferences.h"
 
+#include <unistd.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <mutex>
@@ -85,15 +87,19 @@ bool CFPreferencesAppSynchronize() {
   }
   const std::string& aPath = PathLocked(aState);
   if (aState.mKeepCorruptCopy) {
-    std::FILE* anOld = std::fopen(aPath.c_str(), "rb");
-    if (anOld != nullptr) {
-      std::string aBytes;
-      char aChunk[4096];
-      size_t aRead;
-      while ((aRead = std::fread(aChunk, 1, sizeof(aChunk), anOld)) > 0) aBytes.append(aChunk, aRead);
-      std::fclose(anOld);
-      PreferencesFile::WriteAtomically(aPath + ".corrupt", aBytes);
+    // The refused file goes aside under a name of its own, never over one kept before; one that
+    // cannot be kept is not replaced either.
+    const std::string aKept = PreferencesFile::KeepRefused(aPath);
+    if (!aKept.empty()) {
+      std::fprintf(stderr, "preferences: %s is kept as %s\n", aPath.c_str(), aKept.c_str());
+    } else if (access(aPath.c_str(), F_OK) == 0) {
+      std::fprintf(stderr, "preferences: %s cannot be kept aside; it is not replaced\n", aPath.c_str());
+      aState.mLoaded = false;
+      aState.mDirty = false;
+      aState.mStore.clear();
+      return false;
     }
+    aState.mKeepCorruptCopy = false;
   }
   if (!PreferencesFile::WriteAtomically(aPath, PreferencesFile::Format(aState.mStore))) {
     // What the file does not hold is not kept: the next read sees the file.

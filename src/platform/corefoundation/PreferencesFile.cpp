@@ -132,6 +132,53 @@ void RemoveDeadWritersFilesIn(const std::string& theFolder, const std::string& t
   closedir(aDir);
 }
 
+// Numbers past this are not tried: a folder that full of refused files is not filled further.
+constexpr int k_maxKeptFiles = 999;
+// A refused file larger than this is not copied where it cannot be linked.
+constexpr size_t k_maxCopiedBytes = 64u << 20;
+
+// theBytes as a new file theAside; false, writing nothing over it, when the name is taken.
+bool WriteNewFile(const std::string& theAside, const std::string& theBytes, bool* isTaken) {
+  const int aFile = open(theAside.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0666);
+  *isTaken = aFile < 0 && errno == EEXIST;
+  if (aFile < 0) return false;
+  size_t aDone = 0;
+  while (aDone < theBytes.size()) {
+    const ssize_t aWritten = write(aFile, theBytes.data() + aDone, theBytes.size() - aDone);
+    if (aWritten < 0 && errno == EINTR) continue;
+    if (aWritten <= 0) break;
+    aDone += static_cast<size_t>(aWritten);
+  }
+  const bool isWhole = aDone == theBytes.size() && fsync(aFile) == 0;
+  if (close(aFile) != 0 || !isWhole) {
+    unlink(theAside.c_str());
+    return false;
+  }
+  return true;
+}
+
+// thePath under the second name theAside, unless that name is taken (a link never replaces one).
+bool LinkNew(const std::string& thePath, const std::string& theAside, bool* isTaken) {
+  const bool isLinked = link(thePath.c_str(), theAside.c_str()) == 0;
+  *isTaken = !isLinked && errno == EEXIST;
+  return isLinked;
+}
+
+// The whole file, when it is there, can be read and is not larger than theMaxBytes.
+bool ReadWhole(const std::string& thePath, size_t theMaxBytes, std::string* theBytes) {
+  std::FILE* aFile = std::fopen(thePath.c_str(), "rb");
+  if (aFile == nullptr) return false;
+  // One byte past the limit tells an oversized file from one of exactly the limit.
+  std::string aBytes(theMaxBytes + 1, '\0');
+  const size_t aRead = std::fread(&aBytes[0], 1, aBytes.size(), aFile);
+  const bool aFailed = std::ferror(aFile) != 0;
+  std::fclose(aFile);
+  if (aFailed || aRead > theMaxBytes) return false;
+  aBytes.resize(aRead);
+  *theBytes = std::move(aBytes);
+  return true;
+}
+
 // A writer that died leaves its file only before this process writes there: the sweep runs
 // once per file a process writes, not on every save.
 bool IsFirstWriteTo(const std::string& thePath) {
@@ -270,6 +317,28 @@ bool PreferencesFile::WriteAtomically(const std::string& thePath, const std::str
 
 void PreferencesFile::RemoveDeadWritersFiles(const std::string& thePath) {
   RemoveDeadWritersFilesIn(FolderOf(thePath), thePath.substr(thePath.rfind('/') + 1) + ".tmp");
+}
+
+std::string PreferencesFile::KeepRefused(const std::string& thePath) {
+  std::string aCopy;
+  bool isCopying = false;
+  for (int n = 1; n <= k_maxKeptFiles; ++n) {
+    const std::string anAside = thePath + ".corrupt" + std::to_string(n);
+    bool isTaken = false;
+    bool isKept = isCopying ? WriteNewFile(anAside, aCopy, &isTaken) : LinkNew(thePath, anAside, &isTaken);
+    if (!isKept && !isTaken && !isCopying) {
+      // A folder that cannot give a file a second name gets a copy of it instead.
+      if (!ReadWhole(thePath, k_maxCopiedBytes, &aCopy)) return std::string();
+      isCopying = true;
+      isKept = WriteNewFile(anAside, aCopy, &isTaken);
+    }
+    if (isKept) {
+      unlink(thePath.c_str());
+      return anAside;
+    }
+    if (!isTaken) return std::string();
+  }
+  return std::string();
 }
 
 void PreferencesFile::SetBeforeRenameHook(void (*theHook)()) { sBeforeRename.store(theHook); }

@@ -30,6 +30,11 @@ class PreferencesFile {
   // it; a live writer's file stays. WriteAtomically does this at a file's first write in the
   // process; a file that a run only reads is swept through this.
   static void RemoveDeadWritersFiles(const std::string& thePath);
+  // Moves a file that was refused out of the way of the next write, under the first free name
+  // thePath + ".corrupt1", ".corrupt2", ...: a name already taken is never replaced, so every
+  // file kept before stays as it was. Gives the name it is kept under, or an empty string when
+  // it could not be kept (no file, or no free name that could be made).
+  static std::string KeepRefused(const std::string& thePath);
 
   // Test seam: runs after the temporary file is complete, before the rename.
   static void SetBeforeRenameHook(void (*theHook)());

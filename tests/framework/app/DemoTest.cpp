@@ -171,8 +171,8 @@ TEST_F(DemoFileTest, GoldenFileOfASmallSession) {
     anApp.mUpdateCount = 43;
     aRecorder.Send(WM_KEYUP, 65, 0);
     anApp.mDemoMarkerList.emplace_back("m1", 43);
+    // The run ends at 50: the application object shuts down and writes the file.
     anApp.mUpdateCount = 50;
-    anApp.WriteDemoBuffer();
   }
   const std::string kGolden = Bytes({
       0x78,
@@ -214,6 +214,7 @@ TEST_F(DemoFileTest, GoldenFileOfASmallSession) {
       0x00,  // demo length 50
       // Bits, lowest first: [0 ticks, long 23, windowed byte 1, rate byte 60]
       // [3 ticks, long 3, key 65] [15 ticks, long 31] [15 ticks, long 31] [10 ticks, long 4, key 65]
+      // [7 ticks, long 6]: the end of the run, recorded as a close
       0xE0,
       0x06,
       0xF0,
@@ -224,7 +225,8 @@ TEST_F(DemoFileTest, GoldenFileOfASmallSession) {
       0xFB,
       0x8A,
       0x04,
-      0x01,
+      0x1D,
+      0x03,
   });
   EXPECT_EQ(DemoTest::ReadBytes(mDemoFile), kGolden);
 
@@ -243,7 +245,7 @@ TEST_F(DemoFileTest, GoldenFileOfASmallSession) {
   }
   EXPECT_TRUE(aPlayer.mIsWindowed);
   EXPECT_EQ(aPlayer.mSyncRefreshRate, 60);
-  EXPECT_EQ(aPlayer.mCalls, (Calls{"3:KeyDown(65)", "43:KeyUp(65)"}));
+  EXPECT_EQ(aPlayer.mCalls, (Calls{"3:KeyDown(65)", "43:KeyUp(65)", "50:Shutdown"}));
 }
 
 TEST_F(DemoFileTest, ReplayRepeatsInputPreferencesClipboardAndRandomNumbers) {
@@ -420,6 +422,58 @@ TEST_F(DemoFileTest, EveryCommandReplays) {
   EXPECT_TRUE(aPlayer.mDemoLoadingComplete);
 }
 
+// However a recorded run ends (its window closed, a quit request that shuts it down, the
+// program's own way out), its replay ends at the same update with every command taken: the
+// recording ends with a close, which ends the replay or which a replay that leaves by itself
+// takes, and what the shutdown stores after it is replayed as well.
+TEST_F(DemoFileTest, EveryEndOfARecordedRunEndsItsReplayAtTheSameUpdate) {
+  struct Case {
+    const char* name;
+    bool byWindow;
+    bool isReplayLeavingByItself;
+    Calls calls;
+  };
+  const Case kCases[] = {
+      {"window closed", true, false, {"5:KeyDown(27)", "20:Shutdown"}},
+      {"quit request", false, false, {"5:KeyDown(27)", "20:Shutdown"}},
+      {"the program's own way out", false, true, {"5:KeyDown(27)"}},
+  };
+  std::string aRegKey = "DemoTest";
+  for (const Case& c : kCases) {
+    SCOPED_TRACE(c.name);
+    {
+      DemoTestApp anApp;
+      PrepareRecording(anApp);
+      Registry aRegistry(&aRegKey, &anApp);
+      anApp.mUpdateCount = 5;
+      DemoRecorder(&anApp).Send(WM_KEYDOWN, 27, 0);
+      anApp.mUpdateCount = 20;
+      if (c.byWindow)
+        DemoRecorder(&anApp).Send(WM_CLOSE, 0, 0);
+      else
+        anApp.TeskAppBase::Shutdown();
+      EXPECT_TRUE(aRegistry.RegistryWriteInteger("SfxVolume", 25));
+    }
+    DemoTestApp aPlayer;
+    PreparePlayback(aPlayer);
+    std::string anError;
+    ASSERT_TRUE(aPlayer.ReadDemoBuffer(anError)) << anError;
+    Registry aRegistry(&aRegKey, &aPlayer);
+    for (int aTick = 0; aTick < 200 && !aPlayer.mShutdown; ++aTick) {
+      aPlayer.mUpdateCount = aTick;
+      if (c.isReplayLeavingByItself && aTick == 20) aPlayer.TeskAppBase::Shutdown();
+      aPlayer.ProcessDemo();
+    }
+    EXPECT_TRUE(aPlayer.mShutdown);
+    EXPECT_EQ(aPlayer.mUpdateCount, 20);
+    EXPECT_EQ(aPlayer.mCalls, c.calls);
+    // The shutdown's own preference write is the recorded one, and after it nothing is left.
+    EXPECT_TRUE(aRegistry.RegistryWriteInteger("SfxVolume", 25));
+    EXPECT_FALSE(aPlayer.mDemoReplayLeft);
+    EXPECT_LT(aPlayer.mDemoBuffer.mDataBitSize - aPlayer.mDemoBuffer.mReadBitPos, 8);
+  }
+}
+
 TEST_F(DemoFileTest, DivergedReplayStopsAndTheProgramRunsOn) {
   struct Case {
     const char* name;
@@ -472,6 +526,8 @@ TEST_F(DemoFileTest, PlayingPastTheEndStopsPlaybackOnly) {
     DemoRecorder(&anApp).Send(WM_KEYDOWN, 40, 0);
     anApp.mUpdateCount = 3;
     anApp.WriteDemoBuffer();
+    // A file whose run ended without a recorded close, as older recordings may have.
+    anApp.mRecordingDemoBuffer = false;
   }
   DemoTestApp aPlayer;
   PreparePlayback(aPlayer);
@@ -660,7 +716,7 @@ TEST_F(DemoFileTest, LongClipboardTextsReplayAsRecorded) {
   aPlayer.DemoSyncString(&aText);
   EXPECT_EQ(aText, aRecordedText);
   aPlayer.ProcessDemo();
-  EXPECT_EQ(aPlayer.mCalls, Calls{"0:KeyDown(70)"});
+  EXPECT_EQ(aPlayer.mCalls, (Calls{"0:KeyDown(70)", "0:Shutdown"}));
 }
 
 TEST_F(DemoFileTest, MaxDemoFileNumCountsAndDeletesTheOldest) {

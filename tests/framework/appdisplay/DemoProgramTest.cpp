@@ -1,8 +1,11 @@
 // Demo recording and playback through the program's own entry (the command line handed over,
 // Init, Start) on a real (virtual) X display: a run recorded with clicks, typing and a close
-// from outside plays back with the same inputs and ends at the same update.
+// from outside plays back with the same inputs and ends at the same update, as does a run ended
+// by a quit request or by the program itself.
 #include <SDL.h>
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <unistd.h>
 
 #include <atomic>
 #include <chrono>
@@ -35,12 +38,27 @@ struct Outcome {
   std::string mReport;  // what the run said about its demo on standard error
 };
 
-// Runs the box program with theCmdLine. With theDriven, another thread clicks the box, types
-// and moves the pointer through the X server, then closes the window as a window manager
-// would; otherwise the run must end by itself.
-Outcome RunBox(const std::string& theCmdLine, bool theDriven) {
+// How a run is ended.
+enum class End {
+  kByItself,      // a played demo: the recording's end ends it
+  kCloseRequest,  // input through the X server, then the window closed as a window manager does
+  kQuitRequest,   // input through the X server, then a termination signal, a quit request to SDL
+  kOwnTimedEnd,   // no input: the program shuts itself down after a while
+};
+
+// Whether a signal reaches the program as a quit request rather than ending the process.
+bool IsSignalAQuitRequest(int theSignal) {
+  struct sigaction anAction {};
+  return sigaction(theSignal, nullptr, &anAction) == 0 && anAction.sa_handler != SIG_DFL &&
+         anAction.sa_handler != SIG_IGN;
+}
+
+// Runs the box program with theCmdLine, ended as theEnd says.
+Outcome RunBox(const std::string& theCmdLine, End theEnd) {
+  const bool isDriven = theEnd == End::kCloseRequest || theEnd == End::kQuitRequest;
   Outcome anOutcome;
   auto* anApp = new Tesk::BoxApp();
+  if (theEnd == End::kOwnTimedEnd) anApp->mRunMillis = 1500;
   anApp->SetCommandLine(theCmdLine);
   anApp->Init();
   anOutcome.mDataFolder = Tesk::GetAppDataFolder();
@@ -57,7 +75,7 @@ Outcome RunBox(const std::string& theCmdLine, bool theDriven) {
 
   std::atomic<bool> aRunEnded{false};
   std::thread anOutside([&] {
-    if (theDriven) {
+    if (isDriven) {
       std::this_thread::sleep_for(std::chrono::milliseconds(700));
       const std::string aMoves = "xdotool mousemove " + std::to_string(aBoxX) + " " + std::to_string(aBoxY) +
                                  " sleep 0.2 click 1 sleep 0.2 type --delay 80 hi; xdotool sleep 0.2 mousemove " +
@@ -65,7 +83,13 @@ Outcome RunBox(const std::string& theCmdLine, bool theDriven) {
                                  " sleep 0.2 click 1 sleep 0.2 mousemove " + std::to_string(aBoxX + 7) + " " +
                                  std::to_string(aBoxY + 3) + " sleep 0.3 >/dev/null 2>&1";
       EXPECT_EQ(std::system(aMoves.c_str()), 0);
-      EXPECT_TRUE(XScreen::RequestClose(anXWindow));
+      if (theEnd == End::kCloseRequest) {
+        EXPECT_TRUE(XScreen::RequestClose(anXWindow));
+      } else if (IsSignalAQuitRequest(SIGTERM)) {
+        kill(getpid(), SIGTERM);
+      } else {
+        ADD_FAILURE() << "no quit request for SIGTERM";
+      }
     }
     // A run that does not end is ended from here, and the test fails on its results.
     auto aDeadline = Clock::now() + std::chrono::seconds(30);
@@ -113,7 +137,7 @@ class DemoProgram : public ::testing::Test {
 };
 
 TEST_F(DemoProgram, ARecordedRunPlaysBackWithTheSameInputsToTheSameUpdate) {
-  const Outcome aRecorded = RunBox("-recnum", true);
+  const Outcome aRecorded = RunBox("-recnum", End::kCloseRequest);
   ASSERT_EQ(aRecorded.mClicks, 2) << "the clicks did not reach the program";
   ASSERT_EQ(aRecorded.mTyped, L"hi") << "the typing did not reach the program";
   // Numbered demos are counted and written in the data folder.
@@ -125,7 +149,7 @@ TEST_F(DemoProgram, ARecordedRunPlaysBackWithTheSameInputsToTheSameUpdate) {
 
   // The newest numbered demo, played through the same entry, ends by itself where the
   // recording ended, every input replayed and every command taken.
-  const Outcome aPlayed = RunBox("-playnum=1", false);
+  const Outcome aPlayed = RunBox("-playnum=1", End::kByItself);
   EXPECT_EQ(aPlayed.mClicks, aRecorded.mClicks);
   EXPECT_EQ(aPlayed.mTyped, aRecorded.mTyped);
   EXPECT_EQ(aPlayed.mMouseX, aRecorded.mMouseX);
@@ -140,10 +164,41 @@ TEST_F(DemoProgram, ARecordedRunPlaysBackWithTheSameInputsToTheSameUpdate) {
   EXPECT_EQ(aPlayed.mReport.find("not to its end"), std::string::npos) << aPlayed.mReport;
 
   // A second recording takes the next number; -playnum=2 goes one back.
-  const Outcome aSecond = RunBox("-recnum", true);
+  const Outcome aSecond = RunBox("-recnum", End::kCloseRequest);
   EXPECT_TRUE(std::filesystem::exists(aSecond.mDataFolder + "teskapp2.dmo")) << aSecond.mReport;
-  const Outcome anOlder = RunBox("-playnum=2", false);
+  const Outcome anOlder = RunBox("-playnum=2", End::kByItself);
   EXPECT_NE(anOlder.mReport.find("demo: played " + aFile), std::string::npos) << anOlder.mReport;
+}
+
+// A run that ends without its window closing (a quit request, as a termination signal makes,
+// or the program's own end) leaves a demo that plays back to the same update and stops there.
+TEST_F(DemoProgram, ARunEndedWithoutAWindowClosePlaysBackToItsEndAndStops) {
+  struct Case {
+    const char* name;
+    End end;
+  };
+  const Case kCases[] = {{"quit request", End::kQuitRequest}, {"the program's own end", End::kOwnTimedEnd}};
+  for (const Case& c : kCases) {
+    SCOPED_TRACE(c.name);
+    const Outcome aRecorded = RunBox("-record", c.end);
+    const std::string aFile = aRecorded.mDataFolder + "teskapp.dmo";
+    const std::string aRecordedUpdates =
+        Field(aRecorded.mReport, "demo: recorded " + aFile + ": ", " updates");
+    const std::string aRecordedCommands = Field(aRecorded.mReport, " updates, ", " commands");
+    ASSERT_EQ(aRecordedUpdates, std::to_string(aRecorded.mUpdates)) << aRecorded.mReport;
+
+    const Outcome aPlayed = RunBox("-play", End::kByItself);
+    EXPECT_EQ(aPlayed.mClicks, aRecorded.mClicks);
+    EXPECT_EQ(aPlayed.mTyped, aRecorded.mTyped);
+    EXPECT_EQ(aPlayed.mUpdates, aRecorded.mUpdates);
+    EXPECT_EQ(aPlayed.mNextRandom, aRecorded.mNextRandom);
+    EXPECT_EQ(Field(aPlayed.mReport, "demo: played " + aFile + ": ", " updates"),
+              aRecordedUpdates + " of " + aRecordedUpdates)
+        << aPlayed.mReport;
+    EXPECT_EQ(Field(aPlayed.mReport, " updates, ", " commands"), aRecordedCommands) << aPlayed.mReport;
+    EXPECT_EQ(aPlayed.mReport.find("left the recording"), std::string::npos) << aPlayed.mReport;
+    EXPECT_EQ(aPlayed.mReport.find("not to its end"), std::string::npos) << aPlayed.mReport;
+  }
 }
 
 }  // namespace

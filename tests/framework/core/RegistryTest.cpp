@@ -191,10 +191,52 @@ TEST_F(RegistryTest, ACorruptFileKeepsItsGoodLinesAndACopyBeforeItIsReplaced) {
   EXPECT_EQ(aValue, 75);
   EXPECT_FALSE(mRegistry.RegistryReadInteger("SfxVolume", &aValue));
   EXPECT_TRUE(mRegistry.RegistryWriteInteger("Muted", 0));
-  EXPECT_EQ(TeskTest::ReadFile(mPath + ".corrupt"), aCorrupt);
+  EXPECT_EQ(TeskTest::ReadFile(mPath + ".corrupt1"), aCorrupt);
   Reopen();
   EXPECT_TRUE(mRegistry.RegistryReadInteger("MusicVolume", &aValue));
   EXPECT_EQ(aValue, 75);
+}
+
+TEST_F(RegistryTest, EachRefusedFileIsKeptUnderANameOfItsOwnAndNoneOverAnother) {
+  std::filesystem::create_directories(mFolder + "/data");
+  const std::string aHeader = "# Tesk preferences 1\n";
+  // Someone else's file already holds the third name: it is passed over, not replaced.
+  ASSERT_TRUE(TeskTest::WriteFile(mPath + ".corrupt3", "kept by hand"));
+  const std::string kRefused[] = {aHeader + "first damage\n", aHeader + "second damage\n",
+                                  aHeader + "third damage\n"};
+  const char* const kKeptAs[] = {".corrupt1", ".corrupt2", ".corrupt4"};
+  for (int i = 0; i < 3; ++i) {
+    SCOPED_TRACE(kKeptAs[i]);
+    ASSERT_TRUE(TeskTest::WriteFile(mPath, kRefused[i]));
+    Reopen();
+    testing::internal::CaptureStderr();
+    EXPECT_TRUE(mRegistry.RegistryWriteInteger("Muted", i));
+    const std::string aLog = testing::internal::GetCapturedStderr();
+    EXPECT_NE(aLog.find(mPath + " is kept as " + mPath + kKeptAs[i]), std::string::npos) << aLog;
+    int aValue = -1;
+    Reopen();
+    EXPECT_TRUE(mRegistry.RegistryReadInteger("Muted", &aValue));  // the new file is whole
+    EXPECT_EQ(aValue, i);
+  }
+  for (int i = 0; i < 3; ++i) EXPECT_EQ(TeskTest::ReadFile(mPath + kKeptAs[i]), kRefused[i]);
+  EXPECT_EQ(TeskTest::ReadFile(mPath + ".corrupt3"), "kept by hand");
+  EXPECT_FALSE(std::filesystem::exists(mPath + ".corrupt5"));
+  EXPECT_FALSE(std::filesystem::exists(mPath + ".corrupt"));
+}
+
+TEST_F(RegistryTest, ARefusedFileThatCannotBeKeptAsideIsNotReplaced) {
+  std::filesystem::create_directories(mFolder + "/data");
+  const std::string aRefused = "# Tesk preferences 1\nno tabs\n";
+  ASSERT_TRUE(TeskTest::WriteFile(mPath, aRefused));
+  // Every name it could be kept under is taken.
+  for (int n = 1; n <= 999; ++n)
+    ASSERT_TRUE(TeskTest::WriteFile(mPath + ".corrupt" + std::to_string(n), "x"));
+  testing::internal::CaptureStderr();
+  EXPECT_FALSE(mRegistry.RegistryWriteInteger("Muted", 1));
+  const std::string aLog = testing::internal::GetCapturedStderr();
+  EXPECT_NE(aLog.find(mPath + " cannot be kept aside; it is not replaced"), std::string::npos) << aLog;
+  EXPECT_EQ(TeskTest::ReadFile(mPath), aRefused);
+  EXPECT_EQ(TeskTest::ReadFile(mPath + ".corrupt1"), "x");
 }
 
 namespace {

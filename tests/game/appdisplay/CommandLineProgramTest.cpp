@@ -1,7 +1,8 @@
 // The game's command-line options as the README gives them, run through the game binary on the
-// X display: plain -record and -play keep their demo in the data folder, the screen saver takes
-// three pointer moves sent through the X server and ends at the fourth, and -changedir works in
-// the folder it names alone, or refuses one it cannot work in.
+// X display: plain -record and -play keep their demo in the data folder, a recording ended by a
+// signal plays back to its end and stops, the screen saver takes three pointer moves sent
+// through the X server and ends at the fourth, and -changedir works in the folder it names
+// alone, or refuses one it cannot work in.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -59,6 +60,41 @@ TEST_F(CommandLineProgram, PlainRecordAndPlayKeepTheDemoInTheDataFolder) {
   EXPECT_EQ(Between(aPlayed.mErrors, "demo: played " + aDemo + ": ", " updates"),
             anUpdates + " of " + anUpdates)
       << aPlayed.mErrors;
+}
+
+// A recording ended by Control+C or by a termination signal (a quit request, not a closed
+// window) plays back to the update where it ended, takes every command and ends by itself.
+TEST_F(CommandLineProgram, ARecordingEndedByASignalPlaysBackToItsEndAndStops) {
+  const std::string aDemo = mData + kFolderInData + "teskapp.dmo";
+  for (const char* aSignal : {"INT", "TERM"}) {
+    SCOPED_TRACE(aSignal);
+    // Job control keeps Control+C's signal for the game, which a script's background job ignores.
+    const ScriptRun aRecorded = RunGameScript(
+        TeskTest::MakeTempDir("cmdline-signal-record"), Environment(mResources),
+        "set -m\n"
+        "timeout 60 \"$GAME\" -record &\n"
+        "aGame=$!\n"
+        "aWindow=$(timeout 20 xdotool search --sync --onlyvisible --name 'Gloam Hollow' | head -n1)\n"
+        "xdotool sleep 0.8 mousemove --window $aWindow 400 300 sleep 0.2 click 1 sleep 0.3\n"
+        "pkill -" +
+            std::string(aSignal) +
+            " -P $aGame -x game\n"
+            "wait $aGame\n");
+    ASSERT_EQ(aRecorded.mStatus, 0) << aRecorded.mErrors;
+    const std::string anUpdates = Between(aRecorded.mErrors, "demo: recorded " + aDemo + ": ", " updates");
+    const std::string aCommands = Between(aRecorded.mErrors, " updates, ", " commands");
+    ASSERT_FALSE(anUpdates.empty()) << aRecorded.mErrors;
+
+    const ScriptRun aPlayed = RunGameScript(TeskTest::MakeTempDir("cmdline-signal-play"),
+                                            Environment(mResources), "timeout 60 \"$GAME\" -play\n");
+    EXPECT_EQ(aPlayed.mStatus, 0) << aPlayed.mErrors;  // not stopped by the timeout
+    EXPECT_EQ(Between(aPlayed.mErrors, "demo: played " + aDemo + ": ", " updates"),
+              anUpdates + " of " + anUpdates)
+        << aPlayed.mErrors;
+    EXPECT_EQ(Between(aPlayed.mErrors, " updates, ", " commands"), aCommands) << aPlayed.mErrors;
+    EXPECT_EQ(aPlayed.mErrors.find("left the recording"), std::string::npos) << aPlayed.mErrors;
+    EXPECT_EQ(aPlayed.mErrors.find("not to its end"), std::string::npos) << aPlayed.mErrors;
+  }
 }
 
 TEST_F(CommandLineProgram, TheScreenSaverTakesThreePointerMovesAndEndsAtTheFourth) {

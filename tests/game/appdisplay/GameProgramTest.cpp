@@ -2,7 +2,7 @@
 // project's writers and, when the build has made it, from the generated asset set: it loads
 // "Constants", "Init" and "Main", shows its logo screen, and ends cleanly when its window is
 // closed, saving what the exit rules say; a resident group it cannot load or bind ends start-up
-// with the resource error and status 1, writing nothing.
+// with the resource error and status 1, writing nothing; a damaged preferences file is kept aside.
 #include <SDL.h>
 #include <gtest/gtest.h>
 #include <sys/wait.h>
@@ -198,6 +198,29 @@ TEST_F(GameProgram, ClosedOnTheTitleScreenItSavesTheProfileAndKeepsTheCursorChoi
   delete aNext;
   Tesk::GameApp::s_isUsingCustomCursor = true;
   Tesk::GameApp::databaseCurrentlyLoaded = nullptr;
+}
+
+// A preferences file that does not read is kept aside at the start that refuses it, each under
+// a name of its own: a second damaged file never replaces the first one kept.
+TEST_F(GameProgram, EachDamagedPreferencesFileIsKeptAsideUnderANameOfItsOwn) {
+  if (!HasGameBinary()) GTEST_SKIP() << "no game binary";
+  fs::create_directories(mDataFolder);
+  const std::string kDamaged[] = {"# Tesk preferences 2\nfirst damage\n",
+                                  "# Tesk preferences 2\nsecond damage\n"};
+  for (int i = 0; i < 2; ++i) {
+    SCOPED_TRACE(i);
+    ASSERT_TRUE(TeskTest::WriteFile(mDataFolder + "Preferences.txt", kDamaged[i]));
+    const GameRun aRun = RunGame("TESK_RUN_SECONDS=1 TESK_RESOURCES_DIR='" + ResourcesDir() + "'",
+                                 TeskTest::MakeTempDir("program-prefs-run"));
+    EXPECT_EQ(aRun.mStatus, 0) << aRun.mErrors;
+    const std::string aKept = mDataFolder + "Preferences.txt.corrupt" + std::to_string(i + 1);
+    EXPECT_NE(aRun.mErrors.find("is kept as " + aKept), std::string::npos) << aRun.mErrors;
+    // The run's own preferences are whole again.
+    EXPECT_NE(Preferences().find("isUsingCustomCursor"), std::string::npos) << Preferences();
+  }
+  EXPECT_EQ(TeskTest::ReadFile(mDataFolder + "Preferences.txt.corrupt1"), kDamaged[0]);
+  EXPECT_EQ(TeskTest::ReadFile(mDataFolder + "Preferences.txt.corrupt2"), kDamaged[1]);
+  EXPECT_FALSE(fs::exists(mDataFolder + "Preferences.txt.corrupt"));
 }
 
 // theCount small images as one block.

@@ -175,7 +175,7 @@ TEST_F(PotionProgram, TheFirstChaptersFoundObjectsLeadToThePotionGameWhichTheMou
 }
 
 // A winning chain overshoots the target (58 points and a chain of 5 make 61 of 60); the summary
-// gives way to the pause box (as a minimised window makes it), whose Back plays on, and the
+// gives way to the pause box when the window is minimised, whose Back plays on, and the
 // player leaves by the exit question. The save holds 61 of 60, and Continue resumes it as it was, not as a
 // new game: the next chain wins it.
 TEST_F(PotionProgram, APotionWonPastItsTargetThenLeftIsResumedWithItsPoints) {
@@ -195,10 +195,16 @@ TEST_F(PotionProgram, APotionWonPastItsTargetThenLeftIsResumedWithItsPoints) {
   Tesk::PopupBox* aPopup = anApp->getTitleScreen()->getPopupWidget();
   EXPECT_EQ(aPopup->m_type, Tesk::POPUP_CHAPTER_COMPLETE);
 
-  // The window minimised over the summary: the screen's rule for a minimised window pauses it
-  // with the pause box. The framework lets no widget update while its window is minimised, so
-  // the pause that rule makes is made here as it makes it.
-  aGame->setGameState(6);
+  // The window minimised over the summary and restored through the X server: the screen's rule
+  // for a minimised window pauses it with the pause box, though the summary had the keyboard.
+  const std::string aWindow = std::to_string(XScreen::XWindowOf(CarbonSDLWindow(anApp->mWindow)));
+  ASSERT_EQ(std::system(("xdotool windowunmap --sync " + aWindow).c_str()), 0);
+  ASSERT_TRUE(StepUntil(anApp, [&] { return anApp->mMinimized; }));
+  for (int i = 0; i < 5; ++i) anApp->UpdateApp();
+  const std::string aRestore = "xdotool windowmap --sync " + aWindow + " windowfocus --sync " + aWindow;
+  ASSERT_EQ(std::system(aRestore.c_str()), 0);
+  ASSERT_TRUE(StepUntil(anApp, [&] { return !anApp->mMinimized && anApp->mHasFocus; }));
+  ASSERT_EQ(aGame->getGameState(), 6);
   ASSERT_EQ(aPopup->m_type, Tesk::POPUP_GAME_OPTIONS);
   ClickOn(anApp, aPopup->m_buttons[8]);  // back to the game
   ASSERT_TRUE(StepUntil(anApp, [&] { return aGame->getGameState() == 3 && !Tesk::GameApp::isInFade(); }));

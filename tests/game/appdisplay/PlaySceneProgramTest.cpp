@@ -1,8 +1,9 @@
 // The game's application on a real (virtual) X display with the generated asset set, played as a
 // player would: from the map into a location of level 1, every listed object clicked through the
 // widget manager, the location-done message answered, and back on the map; then into another
-// location and out again by the side bar's map button. The presented frames at a few steps are
-// kept as PNG files under the tests' scratch folder ("play-scene-program").
+// location and out again by the side bar's map button; and a location whose window is minimised
+// and restored through the X server. The presented frames at a few steps are kept as PNG files
+// under the tests' scratch folder ("play-scene-program").
 #include <SDL.h>
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -23,6 +24,7 @@
 #include "game/shell/PopupBox.h"
 #include "game/shell/ProfileData.h"
 #include "game/shell/TitleScreen.h"
+#include "framework/appdisplay/XScreen.h"
 #include "platform/carbonwindow/CarbonWindow.h"
 #include "support/TestTemp.h"
 #include "widgets/OrvoButtonWidget.h"
@@ -50,7 +52,9 @@ class PlaySceneProgram : public ::testing::Test {
   }
   void TearDown() override {
     unsetenv("TESK_RESOURCES_DIR");
-    if (!mOldDir.empty()) EXPECT_EQ(chdir(mOldDir.c_str()), 0);
+    if (!mOldDir.empty()) {
+      EXPECT_EQ(chdir(mOldDir.c_str()), 0);
+    }
     Tesk::GameApp::databaseCurrentlyLoaded = nullptr;
   }
 
@@ -92,40 +96,54 @@ class PlaySceneProgram : public ::testing::Test {
     return aPath;
   }
 
+  // The game as the program starts it, on the map of a new player's first chapter.
+  void StartFirstChapterMap() {
+    mApp = new Tesk::GameApp();
+    // In a window: a full screen on the 1024 x 768 display is stretched, and the screenshot
+    // reads back only the 800 x 600 corner of it.
+    mApp->mIsWindowed = true;
+    mApp->Init();
+    ASSERT_NE(mApp->mWindow, nullptr);
+    // What Start does before its loop; the loop is run here step by step.
+    mApp->StartLoadingThread();
+    ShowWindow(mApp->mWindow);
+    ASSERT_TRUE(RunUntil([&] { return mApp->mLoaded; }, 30000));
+    mApp->PreScreensFinished();
+    // The title screen makes the game's one popup box; until it does, the popup is made here
+    // the same way, owned by the title screen as it would be.
+    Tesk::TitleScreen* aTitle = mApp->getTitleScreen();
+    if (aTitle->getPopupWidget() == nullptr) {
+      aTitle->m_popup = new Tesk::PopupBox(mApp);
+      aTitle->m_popup->Init();
+    }
+
+    // A new player's first chapter, as the title screen and the chapter intro leave it.
+    Tesk::ProfileData* aProfile = mApp->getProfileData();
+    aProfile->setProfileUsing(0);
+    aProfile->setProfileName(L"Player");
+    aProfile->startNewGame(1);
+    aProfile->setHelpBox(false);
+    Tesk::SRand(2024);
+    ASSERT_TRUE(mApp->getLevelData()->load(1, false)) << mApp->getLevelData()->getLoadError();
+    mApp->StartMap(mApp->getTitleScreen());
+    ASSERT_TRUE(mApp->mWidgetManager->HasWidget(mApp->getMap()));
+  }
+  // What Start does after its loop.
+  void EndGame() {
+    mApp->ProcessSafeDeleteList();
+    mApp->WaitForLoadingThread();
+    delete mApp;
+    mApp = nullptr;
+  }
+
   Tesk::GameApp* mApp = nullptr;
   std::string mOldDir;
   std::string mShots;
 };
 
 TEST_F(PlaySceneProgram, FromTheMapIntoALocationClearedByClicksAndBackToTheMap) {
-  mApp = new Tesk::GameApp();
-  // In a window: a full screen on the 1024 x 768 display is stretched, and the screenshot
-  // reads back only the 800 x 600 corner of it.
-  mApp->mIsWindowed = true;
-  mApp->Init();
-  ASSERT_NE(mApp->mWindow, nullptr);
-  // What Start does before its loop; the loop is run here step by step.
-  mApp->StartLoadingThread();
-  ShowWindow(mApp->mWindow);
-  ASSERT_TRUE(RunUntil([&] { return mApp->mLoaded; }, 30000));
-  mApp->PreScreensFinished();
-  // The title screen makes the game's one popup box; until it does, the popup is made here
-  // the same way, owned by the title screen as it would be.
-  Tesk::TitleScreen* aTitle = mApp->getTitleScreen();
-  if (aTitle->getPopupWidget() == nullptr) {
-    aTitle->m_popup = new Tesk::PopupBox(mApp);
-    aTitle->m_popup->Init();
-  }
-
-  // A new player's first chapter, as the title screen and the chapter intro leave it.
-  Tesk::ProfileData* aProfile = mApp->getProfileData();
-  aProfile->setProfileUsing(0);
-  aProfile->setProfileName(L"Player");
-  aProfile->startNewGame(1);
-  aProfile->setHelpBox(false);
-  Tesk::SRand(2024);
-  ASSERT_TRUE(mApp->getLevelData()->load(1, false)) << mApp->getLevelData()->getLoadError();
-  mApp->StartMap(mApp->getTitleScreen());
+  StartFirstChapterMap();
+  ASSERT_FALSE(HasFatalFailure());
   Tesk::Map* aMap = mApp->getMap();
   ASSERT_TRUE(mApp->mWidgetManager->HasWidget(aMap));
   RunFor(1500);
@@ -216,11 +234,43 @@ TEST_F(PlaySceneProgram, FromTheMapIntoALocationClearedByClicksAndBackToTheMap) 
   EXPECT_FALSE(mApp->mWidgetManager->HasWidget(aMapButton));
   EXPECT_TRUE(mApp->mWidgetManager->HasWidget(aMap->m_locationButtons[2]));
 
-  // What Start does after its loop.
-  mApp->ProcessSafeDeleteList();
-  mApp->WaitForLoadingThread();
-  delete mApp;
-  mApp = nullptr;
+  EndGame();
+}
+
+// The window minimised in a location, as a player hides the game, and restored: the location is
+// paused with the pause box over it when it comes back, and its clock stood still meanwhile.
+TEST_F(PlaySceneProgram, ALocationMinimisedIsPausedWithThePauseBoxAndItsClockStandsStill) {
+  StartFirstChapterMap();
+  ASSERT_FALSE(HasFatalFailure());
+  RunFor(500);
+  const Tesk::TRect<int> aHit = mApp->getMap()->m_locationButtons[6]->GetInsetRect();
+  Click(aHit.mX + aHit.mWidth / 2, aHit.mY + aHit.mHeight / 2);
+  Tesk::InGame* aScene = mApp->getIngame();
+  ASSERT_TRUE(RunUntil([&] { return mApp->mWidgetManager->HasWidget(aScene); }));
+  ASSERT_TRUE(RunUntil([&] { return aScene->m_state == 1 && !Tesk::GameApp::isInFade(); }));
+  Tesk::ProfileData* aProfile = mApp->getProfileData();
+  const int aTimerBefore = aProfile->getLevelTimer();
+  RunFor(300);
+  ASSERT_LT(aProfile->getLevelTimer(), aTimerBefore);  // the clock runs while the location is played
+
+  // Hidden and shown again through the X server, then given the keyboard, as restoring it does.
+  const std::string aWindow = std::to_string(XScreen::XWindowOf(CarbonSDLWindow(mApp->mWindow)));
+  const int aTimerMinimised = aProfile->getLevelTimer();
+  ASSERT_EQ(std::system(("xdotool windowunmap --sync " + aWindow).c_str()), 0);
+  ASSERT_TRUE(RunUntil([&] { return mApp->mMinimized; }));
+  RunFor(1500);
+  const std::string aRestore = "xdotool windowmap --sync " + aWindow + " windowfocus --sync " + aWindow;
+  ASSERT_EQ(std::system(aRestore.c_str()), 0);
+  ASSERT_TRUE(RunUntil([&] { return !mApp->mMinimized && mApp->mHasFocus; }));
+  RunFor(500);
+  Tesk::PopupBox* aPopup = mApp->getTitleScreen()->getPopupWidget();
+  EXPECT_EQ(aScene->m_state, 2);
+  EXPECT_TRUE(aPopup->mVisible);
+  EXPECT_EQ(aPopup->m_type, Tesk::POPUP_GAME_OPTIONS);
+  // At most the update that found the window minimised ran the clock.
+  EXPECT_LE(aTimerMinimised - aProfile->getLevelTimer(), 1);
+  Shoot("6-restored-paused");
+  EndGame();
 }
 
 }  // namespace
