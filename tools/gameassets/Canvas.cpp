@@ -18,6 +18,13 @@ Rgb Mix(const Rgb& a, const Rgb& b, double t) {
 }
 Rgb Scale(const Rgb& c, double k) { return {c.r * k, c.g * k, c.b * k}; }
 
+std::vector<Stop> Bands(int theCount, const Rgb& theEven, const Rgb& theOdd) {
+  std::vector<Stop> aStops;
+  for (int i = 0; i <= theCount; ++i)
+    aStops.push_back({static_cast<double>(i) / theCount, i % 2 ? theOdd : theEven});
+  return aStops;
+}
+
 namespace {
 
 const char* FaceFile(Face theFace) {
@@ -152,21 +159,32 @@ void Canvas::Fill(const Rgb& c, double a) const {
   cairo_fill(mCr);
 }
 
+namespace {
+// Sets thePattern, with theStops added, as the source; the context keeps it from then on.
+void SetGradient(cairo_t* cr, cairo_pattern_t* thePattern, const std::vector<Stop>& theStops) {
+  for (const Stop& s : theStops)
+    cairo_pattern_add_color_stop_rgba(thePattern, s.mAt, s.mColour.r, s.mColour.g, s.mColour.b, s.mAlpha);
+  cairo_set_source(cr, thePattern);
+  cairo_pattern_destroy(thePattern);
+}
+}  // namespace
+
+void Canvas::LinearGradient(double x0, double y0, double x1, double y1,
+                            const std::vector<Stop>& theStops) const {
+  SetGradient(mCr, cairo_pattern_create_linear(x0, y0, x1, y1), theStops);
+}
+
+void Canvas::RadialGradient(double x0, double y0, double r0, double x1, double y1, double r1,
+                            const std::vector<Stop>& theStops) const {
+  SetGradient(mCr, cairo_pattern_create_radial(x0, y0, r0, x1, y1, r1), theStops);
+}
+
 void Canvas::LinearV(double y0, double y1, const Rgb& c0, const Rgb& c1, double a0, double a1) const {
-  cairo_pattern_t* p = cairo_pattern_create_linear(0, y0, 0, y1);
-  cairo_pattern_add_color_stop_rgba(p, 0, c0.r, c0.g, c0.b, a0);
-  cairo_pattern_add_color_stop_rgba(p, 1, c1.r, c1.g, c1.b, a1);
-  cairo_set_source(mCr, p);
-  cairo_pattern_destroy(p);
+  LinearGradient(0, y0, 0, y1, {{0, c0, a0}, {1, c1, a1}});
 }
 
 void Canvas::Radial(double x, double y, double r, const Rgb& c, double a0, double a1) const {
-  cairo_pattern_t* p = cairo_pattern_create_radial(x, y, 0, x, y, r);
-  cairo_pattern_add_color_stop_rgba(p, 0, c.r, c.g, c.b, a0);
-  cairo_pattern_add_color_stop_rgba(p, 0.45, c.r, c.g, c.b, a0 * 0.45 + a1 * 0.55);
-  cairo_pattern_add_color_stop_rgba(p, 1, c.r, c.g, c.b, a1);
-  cairo_set_source(mCr, p);
-  cairo_pattern_destroy(p);
+  RadialGradient(x, y, 0, x, y, r, {{0, c, a0}, {0.45, c, a0 * 0.45 + a1 * 0.55}, {1, c, a1}});
 }
 
 void Canvas::Glow(double x, double y, double r, const Rgb& c, double a) const {
@@ -239,12 +257,9 @@ void Canvas::Blur(int theRadius) {
 
 void Canvas::Vignette(double theStrength) {
   const double cx = mWidth / 2.0, cy = mHeight / 2.0;
-  cairo_pattern_t* p = cairo_pattern_create_radial(cx, cy, std::min(cx, cy) * 0.55, cx, cy, std::hypot(cx, cy));
-  cairo_pattern_add_color_stop_rgba(p, 0, 0, 0, 0, 0);
-  cairo_pattern_add_color_stop_rgba(p, 1, 0, 0, 0, theStrength);
-  cairo_set_source(mCr, p);
+  RadialGradient(cx, cy, std::min(cx, cy) * 0.55, cx, cy, std::hypot(cx, cy),
+                 {{0, {0, 0, 0}, 0}, {1, {0, 0, 0}, theStrength}});
   cairo_paint(mCr);
-  cairo_pattern_destroy(p);
 }
 
 double Canvas::TextWidth(const std::string& theText, Face theFace, double theSize) const {

@@ -16,6 +16,15 @@ Rgb Hex(uint32_t theRgb);
 Rgb Mix(const Rgb& a, const Rgb& b, double t);
 Rgb Scale(const Rgb& c, double k);
 
+// A colour stop of a gradient, theAt from 0 to 1.
+struct Stop {
+  double mAt;
+  Rgb mColour;
+  double mAlpha = 1.0;
+};
+// theCount + 1 stops evenly apart, theEven and theOdd by turns: folds of cloth, twists of a rope.
+std::vector<Stop> Bands(int theCount, const Rgb& theEven, const Rgb& theOdd);
+
 // A deterministic generator: the art must come out byte for byte the same every run.
 class Random {
  public:
@@ -56,6 +65,11 @@ class Canvas {
   void Color(const Rgb& c, double a = 1.0) const { cairo_set_source_rgba(mCr, c.r, c.g, c.b, a); }
   void Fill(const Rgb& c, double a = 1.0) const;
   void LinearV(double y0, double y1, const Rgb& c0, const Rgb& c1, double a0 = 1, double a1 = 1) const;
+  // Gradients through theStops as the source: along the line from (x0, y0) to (x1, y1), or from
+  // the first circle out to the second.
+  void LinearGradient(double x0, double y0, double x1, double y1, const std::vector<Stop>& theStops) const;
+  void RadialGradient(double x0, double y0, double r0, double x1, double y1, double r1,
+                      const std::vector<Stop>& theStops) const;
   void Radial(double x, double y, double r, const Rgb& c, double a0, double a1 = 0.0) const;
   void Glow(double x, double y, double r, const Rgb& c, double a) const;  // filled radial light
   void Ellipse(double x, double y, double rx, double ry) const;

@@ -280,12 +280,8 @@ std::unique_ptr<Canvas> ChargeBar(bool theFill) {
   cairo_t* cr = c->cr();
   if (theFill) {
     cairo_rectangle(cr, 0, 2, 140, 6);
-    cairo_pattern_t* p = cairo_pattern_create_linear(0, 0, 140, 0);
-    cairo_pattern_add_color_stop_rgb(p, 0, 0.35, 0.2, 0.8);
-    cairo_pattern_add_color_stop_rgb(p, 1, 0.7, 0.55, 1.0);
-    cairo_set_source(cr, p);
+    c->LinearGradient(0, 0, 140, 0, {{0, {0.35, 0.2, 0.8}}, {1, {0.7, 0.55, 1.0}}});
     cairo_fill(cr);
-    cairo_pattern_destroy(p);
     cairo_rectangle(cr, 0, 3, 140, 1.5);
     c->Fill(Hex(0xFFFFFF), 0.5);
   } else {
@@ -348,13 +344,9 @@ std::unique_ptr<Canvas> SpotlightStrip() {
     const double cx = f * s + s / 2.0, cy = s / 2.0, r = s / 2.0 * (0.92 + 0.04 * f);
     // Dark at the rim, clear in the middle: the game tints it black and fills beyond.
     cairo_rectangle(c->cr(), f * s, 0, s, s);
-    cairo_pattern_t* p = cairo_pattern_create_radial(cx, cy, r * 0.35, cx, cy, r);
-    cairo_pattern_add_color_stop_rgba(p, 0, 0, 0, 0, 0);
-    cairo_pattern_add_color_stop_rgba(p, 0.7, 0, 0, 0, 0.75);
-    cairo_pattern_add_color_stop_rgba(p, 1, 0, 0, 0, 1);
-    cairo_set_source(c->cr(), p);
+    c->RadialGradient(cx, cy, r * 0.35, cx, cy, r,
+                      {{0, {0, 0, 0}, 0}, {0.7, {0, 0, 0}, 0.75}, {1, {0, 0, 0}, 1}});
     cairo_fill(c->cr());
-    cairo_pattern_destroy(p);
   }
   return c;
 }

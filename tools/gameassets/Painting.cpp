@@ -38,20 +38,25 @@ void Blob(Canvas& c, Random& r, double x, double y, double rad, const Rgb& theCo
     aPts.push_back({x + std::cos(t) * k, y + std::sin(t) * k * 0.85});
   }
   SmoothClosed(cr, aPts);
-  cairo_pattern_t* p = cairo_pattern_create_radial(x - rad * 0.35, y - rad * 0.4, rad * 0.1, x, y, rad * 1.1);
-  const Rgb aLit = Mix(theColour, kWhite, theLight);
-  const Rgb aDark = Scale(theColour, 0.55);
-  cairo_pattern_add_color_stop_rgb(p, 0, aLit.r, aLit.g, aLit.b);
-  cairo_pattern_add_color_stop_rgb(p, 0.6, theColour.r, theColour.g, theColour.b);
-  cairo_pattern_add_color_stop_rgb(p, 1, aDark.r, aDark.g, aDark.b);
-  cairo_set_source(cr, p);
+  c.RadialGradient(x - rad * 0.35, y - rad * 0.4, rad * 0.1, x, y, rad * 1.1,
+                   {{0, Mix(theColour, kWhite, theLight)}, {0.6, theColour}, {1, Scale(theColour, 0.55)}});
   cairo_fill(cr);
-  cairo_pattern_destroy(p);
 }
 
 void Shade(Canvas& c, double x, double y, double w, double h, const Rgb& theColour, double theTop, double theBottom) {
   c.LinearV(y, y + h, Scale(theColour, theTop), Scale(theColour, theBottom));
   cairo_rectangle(c.cr(), x, y, w, h);
+  cairo_fill(c.cr());
+}
+
+const uint32_t kSpineColours[] = {0x7A2418, 0x23456E, 0x2F5B2B, 0x6B4A1C,
+                                  0x5A1E4C, 0x8C6A2A, 0x3B3B3B, 0x7E3B12};
+
+// A book's spine standing in (x, y, w, h), rounded by its shading.
+void Spine(Canvas& c, double x, double y, double w, double h, const Rgb& b) {
+  cairo_rectangle(c.cr(), x, y, w, h);
+  const Rgb aLit{std::min(1.0, b.r * 1.3), std::min(1.0, b.g * 1.3), std::min(1.0, b.b * 1.3)};
+  c.LinearGradient(x, 0, x + w, 0, {{0, Scale(b, 0.6)}, {0.45, aLit}, {1, Scale(b, 0.5)}});
   cairo_fill(c.cr());
 }
 
@@ -79,12 +84,9 @@ void Moon(Canvas& c, double x, double y, double r, const Rgb& theColour) {
   c.Glow(x, y, r * 4.5, theColour, 0.25);
   c.Glow(x, y, r * 2.0, theColour, 0.35);
   cairo_arc(c.cr(), x, y, r, 0, 2 * M_PI);
-  cairo_pattern_t* p = cairo_pattern_create_radial(x - r * 0.3, y - r * 0.3, r * 0.1, x, y, r);
-  cairo_pattern_add_color_stop_rgb(p, 0, 1, 1, 0.96);
-  cairo_pattern_add_color_stop_rgb(p, 1, theColour.r * 0.85, theColour.g * 0.85, theColour.b * 0.8);
-  cairo_set_source(c.cr(), p);
+  c.RadialGradient(x - r * 0.3, y - r * 0.3, r * 0.1, x, y, r,
+                   {{0, {1, 1, 0.96}}, {1, {theColour.r * 0.85, theColour.g * 0.85, theColour.b * 0.8}}});
   cairo_fill(c.cr());
-  cairo_pattern_destroy(p);
   Random rr(static_cast<uint32_t>(x * 7 + y));
   for (int i = 0; i < 6; ++i) {
     cairo_arc(c.cr(), x + rr.Range(-r, r) * 0.6, y + rr.Range(-r, r) * 0.6, r * rr.Range(0.08, 0.2), 0, 2 * M_PI);
@@ -135,14 +137,9 @@ void Tree(Canvas& c, uint32_t theSeed, double x, double theGroundY, double theHe
   cairo_curve_to(cr, x + tw * 0.6, theGroundY - theHeight * 0.4, x + tw * 0.7, theGroundY - theHeight * 0.1,
                  x + tw * 1.7, theGroundY);
   cairo_close_path(cr);
-  cairo_pattern_t* p = cairo_pattern_create_linear(x - tw, 0, x + tw, 0);
-  const Rgb d = Scale(theTrunk, 0.55), l = Mix(theTrunk, kWhite, 0.15);
-  cairo_pattern_add_color_stop_rgb(p, 0, d.r, d.g, d.b);
-  cairo_pattern_add_color_stop_rgb(p, 0.4, l.r, l.g, l.b);
-  cairo_pattern_add_color_stop_rgb(p, 1, d.r, d.g, d.b);
-  cairo_set_source(cr, p);
+  const Rgb d = Scale(theTrunk, 0.55);
+  c.LinearGradient(x - tw, 0, x + tw, 0, {{0, d}, {0.4, Mix(theTrunk, kWhite, 0.15)}, {1, d}});
   cairo_fill(cr);
-  cairo_pattern_destroy(p);
   cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
   for (int s = -1; s <= 1; s += 2) {
     cairo_move_to(cr, x, theGroundY - theHeight * 0.5);
@@ -346,7 +343,6 @@ void Bookcase(Canvas& c, uint32_t theSeed, double x, double y, double w, double 
   c.Fill(Scale(theWood, 0.25));
   const int aShelves = std::max(2, static_cast<int>(h / 78));
   const double sh = (h - 16) / aShelves;
-  static const uint32_t kSpines[] = {0x7A2418, 0x23456E, 0x2F5B2B, 0x6B4A1C, 0x5A1E4C, 0x8C6A2A, 0x3B3B3B, 0x7E3B12};
   for (int s = 0; s < aShelves; ++s) {
     const double sy = y + 8 + s * sh;
     double bx = x + 10;
@@ -356,19 +352,12 @@ void Bookcase(Canvas& c, uint32_t theSeed, double x, double y, double w, double 
         bx += r.Range(8, 22);  // a gap
         continue;
       }
-      const Rgb b = Hex(kSpines[r.Int(8)]);
+      const Rgb b = Hex(kSpineColours[r.Int(8)]);
       const bool aLean = r.Unit() < 0.07 && bx < x + w - 30;
       cairo_save(cr);
       cairo_translate(cr, bx, sy + sh - 6);
       if (aLean) cairo_rotate(cr, 0.25);
-      cairo_rectangle(cr, 0, -bh, bw, bh);
-      cairo_pattern_t* p = cairo_pattern_create_linear(0, 0, bw, 0);
-      cairo_pattern_add_color_stop_rgb(p, 0, b.r * 0.6, b.g * 0.6, b.b * 0.6);
-      cairo_pattern_add_color_stop_rgb(p, 0.45, std::min(1.0, b.r * 1.3), std::min(1.0, b.g * 1.3), std::min(1.0, b.b * 1.3));
-      cairo_pattern_add_color_stop_rgb(p, 1, b.r * 0.5, b.g * 0.5, b.b * 0.5);
-      cairo_set_source(cr, p);
-      cairo_fill(cr);
-      cairo_pattern_destroy(p);
+      Spine(c, 0, -bh, bw, bh, b);
       cairo_rectangle(cr, 1, -bh * 0.8, bw - 2, 2);
       cairo_rectangle(cr, 1, -bh * 0.25, bw - 2, 2);
       c.Fill(Hex(0xD8B860), 0.55);
@@ -424,27 +413,16 @@ void Curtain(Canvas& c, double x, double y, double w, double h, const Rgb& theCl
     cairo_curve_to(cr, x + w * 0.7, y + h * 0.6, x + w * 0.5, y + h * 0.4, x, y);
   }
   cairo_close_path(cr);
-  cairo_pattern_t* p = cairo_pattern_create_linear(x, 0, x + w, 0);
-  for (int i = 0; i <= 6; ++i) {
-    const double k = (i % 2) ? 0.55 : 1.0;
-    cairo_pattern_add_color_stop_rgb(p, i / 6.0, theCloth.r * k, theCloth.g * k, theCloth.b * k);
-  }
-  cairo_set_source(cr, p);
+  c.LinearGradient(x, 0, x + w, 0, Bands(6, theCloth, Scale(theCloth, 0.55)));
   cairo_fill(cr);
-  cairo_pattern_destroy(p);
 }
 
 void Column(Canvas& c, double x, double y, double w, double h, const Rgb& theStone) {
   cairo_t* cr = c.cr();
-  cairo_pattern_t* p = cairo_pattern_create_linear(x, 0, x + w, 0);
-  const Rgb l = Mix(theStone, kWhite, 0.2), d = Scale(theStone, 0.45);
-  cairo_pattern_add_color_stop_rgb(p, 0, d.r, d.g, d.b);
-  cairo_pattern_add_color_stop_rgb(p, 0.35, l.r, l.g, l.b);
-  cairo_pattern_add_color_stop_rgb(p, 1, d.r, d.g, d.b);
+  const Rgb d = Scale(theStone, 0.45);
   cairo_rectangle(cr, x, y, w, h);
-  cairo_set_source(cr, p);
+  c.LinearGradient(x, 0, x + w, 0, {{0, d}, {0.35, Mix(theStone, kWhite, 0.2)}, {1, d}});
   cairo_fill(cr);
-  cairo_pattern_destroy(p);
   for (double fx = x + w * 0.2; fx < x + w; fx += w * 0.2) {
     cairo_move_to(cr, fx, y + 20);
     cairo_line_to(cr, fx, y + h - 20);
@@ -477,13 +455,9 @@ void Barrel(Canvas& c, double x, double y, double w, double h, const Rgb& theWoo
   cairo_line_to(cr, x + w * 0.9, y + h);
   cairo_curve_to(cr, x + w * 1.05, y + h * 0.65, x + w * 1.05, y + h * 0.35, x + w * 0.9, y);
   cairo_close_path(cr);
-  cairo_pattern_t* p = cairo_pattern_create_linear(x, 0, x + w, 0);
-  cairo_pattern_add_color_stop_rgb(p, 0, theWood.r * 0.45, theWood.g * 0.45, theWood.b * 0.45);
-  cairo_pattern_add_color_stop_rgb(p, 0.4, theWood.r * 1.1, theWood.g * 1.1, theWood.b * 1.1);
-  cairo_pattern_add_color_stop_rgb(p, 1, theWood.r * 0.4, theWood.g * 0.4, theWood.b * 0.4);
-  cairo_set_source(cr, p);
+  c.LinearGradient(x, 0, x + w, 0,
+                   {{0, Scale(theWood, 0.45)}, {0.4, Scale(theWood, 1.1)}, {1, Scale(theWood, 0.4)}});
   cairo_fill(cr);
-  cairo_pattern_destroy(p);
   for (double t : {0.18, 0.82}) {
     cairo_rectangle(cr, x, y + h * t - 3, w, 6);
     c.Fill(Hex(0x3A3A40), 0.85);
@@ -528,13 +502,9 @@ void Flame(Canvas& c, double x, double y, double h, double a) {
   cairo_curve_to(cr, x + w * 0.2, y - h * 0.6, x + w, y - h * 0.4, x + w * 0.7, y - h * 0.1);
   cairo_curve_to(cr, x + w * 0.5, y, x - w * 0.5, y, x - w * 0.7, y - h * 0.1);
   cairo_curve_to(cr, x - w, y - h * 0.4, x - w * 0.2, y - h * 0.6, x, y - h);
-  cairo_pattern_t* p = cairo_pattern_create_radial(x, y - h * 0.2, 0, x, y - h * 0.3, h * 0.8);
-  cairo_pattern_add_color_stop_rgba(p, 0, 1, 1, 0.85, a);
-  cairo_pattern_add_color_stop_rgba(p, 0.35, 1, 0.8, 0.25, a);
-  cairo_pattern_add_color_stop_rgba(p, 1, 0.85, 0.25, 0.02, a * 0.7);
-  cairo_set_source(cr, p);
+  c.RadialGradient(x, y - h * 0.2, 0, x, y - h * 0.3, h * 0.8,
+                   {{0, {1, 1, 0.85}, a}, {0.35, {1, 0.8, 0.25}, a}, {1, {0.85, 0.25, 0.02}, a * 0.7}});
   cairo_fill(cr);
-  cairo_pattern_destroy(p);
 }
 
 void Candle(Canvas& c, double x, double y, double h) {
@@ -542,13 +512,9 @@ void Candle(Canvas& c, double x, double y, double h) {
   const double w = h * 0.28;
   Light(c, x, y - h - 8, h * 1.6, Hex(0xFFB24A), 0.45);
   cairo_rectangle(cr, x - w / 2, y - h, w, h);
-  cairo_pattern_t* p = cairo_pattern_create_linear(x - w / 2, 0, x + w / 2, 0);
-  cairo_pattern_add_color_stop_rgb(p, 0, 0.75, 0.68, 0.55);
-  cairo_pattern_add_color_stop_rgb(p, 0.4, 1, 0.97, 0.88);
-  cairo_pattern_add_color_stop_rgb(p, 1, 0.6, 0.52, 0.4);
-  cairo_set_source(cr, p);
+  c.LinearGradient(x - w / 2, 0, x + w / 2, 0,
+                   {{0, {0.75, 0.68, 0.55}}, {0.4, {1, 0.97, 0.88}}, {1, {0.6, 0.52, 0.4}}});
   cairo_fill(cr);
-  cairo_pattern_destroy(p);
   Flame(c, x, y - h - 1, h * 0.45);
 }
 
@@ -624,12 +590,8 @@ void Gravestone(Canvas& c, double x, double y, double w, double h, const Rgb& th
     cairo_line_to(cr, x + w, y + h);
     cairo_close_path(cr);
   }
-  cairo_pattern_t* p = cairo_pattern_create_linear(x, 0, x + w, 0);
-  cairo_pattern_add_color_stop_rgb(p, 0, theStone.r * 1.1, theStone.g * 1.1, theStone.b * 1.1);
-  cairo_pattern_add_color_stop_rgb(p, 1, theStone.r * 0.5, theStone.g * 0.5, theStone.b * 0.5);
-  cairo_set_source(cr, p);
+  c.LinearGradient(x, 0, x + w, 0, {{0, Scale(theStone, 1.1)}, {1, Scale(theStone, 0.5)}});
   cairo_fill(cr);
-  cairo_pattern_destroy(p);
   if (!theCross) {
     for (int i = 0; i < 3; ++i) {
       cairo_move_to(cr, x + w * 0.25, y + w * 0.55 + i * 8);
@@ -704,13 +666,9 @@ void Stalactites(Canvas& c, uint32_t theSeed, double y, int theCount, const Rgb&
     cairo_curve_to(cr, x - w / 3, y + h * 0.5, x - 2, y + h * 0.8, x, y + h);
     cairo_curve_to(cr, x + 2, y + h * 0.8, x + w / 3, y + h * 0.5, x + w / 2, y);
     cairo_close_path(cr);
-    cairo_pattern_t* p = cairo_pattern_create_linear(x - w / 2, 0, x + w / 2, 0);
-    cairo_pattern_add_color_stop_rgb(p, 0, theRock.r * 0.5, theRock.g * 0.5, theRock.b * 0.5);
-    cairo_pattern_add_color_stop_rgb(p, 0.4, theRock.r * 1.1, theRock.g * 1.1, theRock.b * 1.1);
-    cairo_pattern_add_color_stop_rgb(p, 1, theRock.r * 0.4, theRock.g * 0.4, theRock.b * 0.4);
-    cairo_set_source(cr, p);
+    c.LinearGradient(x - w / 2, 0, x + w / 2, 0,
+                     {{0, Scale(theRock, 0.5)}, {0.4, Scale(theRock, 1.1)}, {1, Scale(theRock, 0.4)}});
     cairo_fill(cr);
-    cairo_pattern_destroy(p);
   }
 }
 
@@ -893,13 +851,9 @@ void Sack(Canvas& c, double x, double y, double w, double h, const Rgb& theCloth
   cairo_line_to(cr, x + w * 0.82, y + h);
   cairo_curve_to(cr, x + w * 1.05, y + h, x + w * 1.05, y + h * 0.35, x + w * 0.65, y + h * 0.15);
   cairo_close_path(cr);
-  cairo_pattern_t* p = cairo_pattern_create_radial(x + w * 0.35, y + h * 0.4, w * 0.1, x + w * 0.5, y + h * 0.6, w * 0.7);
-  const Rgb l = Mix(theCloth, kWhite, 0.15), d = Scale(theCloth, 0.5);
-  cairo_pattern_add_color_stop_rgb(p, 0, l.r, l.g, l.b);
-  cairo_pattern_add_color_stop_rgb(p, 1, d.r, d.g, d.b);
-  cairo_set_source(cr, p);
+  c.RadialGradient(x + w * 0.35, y + h * 0.4, w * 0.1, x + w * 0.5, y + h * 0.6, w * 0.7,
+                   {{0, Mix(theCloth, kWhite, 0.15)}, {1, Scale(theCloth, 0.5)}});
   cairo_fill(cr);
-  cairo_pattern_destroy(p);
   cairo_move_to(cr, x + w * 0.35, y + h * 0.15);
   cairo_line_to(cr, x + w * 0.4, y);
   cairo_line_to(cr, x + w * 0.6, y);
@@ -924,14 +878,9 @@ void Rock(Canvas& c, uint32_t theSeed, double x, double y, double w, double h, c
   aPts.push_back({x + w * 0.96, y + h});
   aPts.push_back({x + w * 0.04, y + h});
   SmoothClosed(cr, aPts);
-  cairo_pattern_t* p = cairo_pattern_create_radial(x + w * 0.3, y + h * 0.25, w * 0.05, cx, cy, w * 0.75);
-  const Rgb l = Mix(theStone, kWhite, 0.22), d = Scale(theStone, 0.45);
-  cairo_pattern_add_color_stop_rgb(p, 0, l.r, l.g, l.b);
-  cairo_pattern_add_color_stop_rgb(p, 0.55, theStone.r, theStone.g, theStone.b);
-  cairo_pattern_add_color_stop_rgb(p, 1, d.r, d.g, d.b);
-  cairo_set_source(cr, p);
+  c.RadialGradient(x + w * 0.3, y + h * 0.25, w * 0.05, cx, cy, w * 0.75,
+                   {{0, Mix(theStone, kWhite, 0.22)}, {0.55, theStone}, {1, Scale(theStone, 0.45)}});
   cairo_fill(cr);
-  cairo_pattern_destroy(p);
   for (int i = 0; i < 3; ++i) {  // cracks
     const double sx = x + w * r.Range(0.2, 0.8), sy = y + h * r.Range(0.25, 0.6);
     cairo_move_to(cr, sx, sy);
@@ -953,14 +902,9 @@ void Stump(Canvas& c, double x, double y, double w, double h, const Rgb& theWood
   cairo_curve_to(cr, x + w * 0.9, y + h, x + w * 1.2, y + h + 2, x + w * 1.06, y + h - ry * 0.3);
   cairo_line_to(cr, x + w, y);
   cairo_close_path(cr);
-  cairo_pattern_t* p = cairo_pattern_create_linear(x, 0, x + w, 0);
-  const Rgb d = Scale(theWood, 0.45), l = Mix(theWood, kWhite, 0.12);
-  cairo_pattern_add_color_stop_rgb(p, 0, d.r, d.g, d.b);
-  cairo_pattern_add_color_stop_rgb(p, 0.35, l.r, l.g, l.b);
-  cairo_pattern_add_color_stop_rgb(p, 1, d.r, d.g, d.b);
-  cairo_set_source(cr, p);
+  const Rgb d = Scale(theWood, 0.45);
+  c.LinearGradient(x, 0, x + w, 0, {{0, d}, {0.35, Mix(theWood, kWhite, 0.12)}, {1, d}});
   cairo_fill(cr);
-  cairo_pattern_destroy(p);
   for (int i = 1; i < 5; ++i) {  // bark
     cairo_move_to(cr, x + w * i / 5.0, y + ry);
     cairo_line_to(cr, x + w * i / 5.0 + (i % 2 ? 2 : -2), y + h - 4);
@@ -999,22 +943,6 @@ void Log(Canvas& c, double x, double y, double w, double h, const Rgb& theWood) 
   c.Color(Scale(theWood, 0.5), 0.8);
   cairo_stroke(cr);
 }
-
-namespace {
-const uint32_t kSpineColours[] = {0x7A2418, 0x23456E, 0x2F5B2B, 0x6B4A1C, 0x5A1E4C, 0x8C6A2A, 0x3B3B3B, 0x7E3B12};
-
-void Spine(Canvas& c, double x, double y, double w, double h, const Rgb& b) {
-  cairo_t* cr = c.cr();
-  cairo_rectangle(cr, x, y, w, h);
-  cairo_pattern_t* p = cairo_pattern_create_linear(x, 0, x + w, 0);
-  cairo_pattern_add_color_stop_rgb(p, 0, b.r * 0.6, b.g * 0.6, b.b * 0.6);
-  cairo_pattern_add_color_stop_rgb(p, 0.45, std::min(1.0, b.r * 1.3), std::min(1.0, b.g * 1.3), std::min(1.0, b.b * 1.3));
-  cairo_pattern_add_color_stop_rgb(p, 1, b.r * 0.5, b.g * 0.5, b.b * 0.5);
-  cairo_set_source(cr, p);
-  cairo_fill(cr);
-  cairo_pattern_destroy(p);
-}
-}  // namespace
 
 void BookRow(Canvas& c, uint32_t theSeed, double x, double y, double w, double h) {
   Random r(theSeed);
@@ -1167,14 +1095,8 @@ void Drape(Canvas& c, double x, double y, double w, double h, const Rgb& theClot
   cairo_line_to(cr, x + w * 0.4, y + h - 5);
   cairo_line_to(cr, x + w * 0.2, y + h);
   cairo_close_path(cr);
-  cairo_pattern_t* p = cairo_pattern_create_linear(x, 0, x + w, 0);
-  for (int i = 0; i <= 8; ++i) {
-    const double k = (i % 2) ? 0.72 : 1.0;
-    cairo_pattern_add_color_stop_rgb(p, i / 8.0, theCloth.r * k, theCloth.g * k, theCloth.b * k);
-  }
-  cairo_set_source(cr, p);
+  c.LinearGradient(x, 0, x + w, 0, Bands(8, theCloth, Scale(theCloth, 0.72)));
   cairo_fill_preserve(cr);
-  cairo_pattern_destroy(p);
   c.LinearV(y, y + h, kWhite, kBlack, 0.12, 0.25);
   cairo_fill(cr);
 }

@@ -16,12 +16,8 @@ std::unique_ptr<Canvas> Runestone(int theWidth, int theRune, double theGlow) {
   cairo_curve_to(cr, w * 0.75, m, w - m, h * 0.25, w - m - w * 0.04, h * 0.62);
   cairo_line_to(cr, w - m - w * 0.1, h - m);
   cairo_close_path(cr);
-  cairo_pattern_t* p = cairo_pattern_create_linear(0, 0, w, h);
-  cairo_pattern_add_color_stop_rgb(p, 0, 0.62, 0.6, 0.66);
-  cairo_pattern_add_color_stop_rgb(p, 1, 0.22, 0.2, 0.28);
-  cairo_set_source(cr, p);
+  c->LinearGradient(0, 0, w, h, {{0, {0.62, 0.6, 0.66}}, {1, {0.22, 0.2, 0.28}}});
   cairo_fill_preserve(cr);
-  cairo_pattern_destroy(p);
   cairo_set_line_width(cr, 1.2);
   c->Color(Hex(0x141018), 0.8);
   cairo_stroke(cr);
@@ -120,14 +116,9 @@ void Parchment(Canvas& c, double x, double y, double w, double h, uint32_t theSe
   cairo_t* cr = c.cr();
   cairo_save(cr);
   cairo_clip_preserve(cr);
-  cairo_pattern_t* p = cairo_pattern_create_radial(x + w / 2, y + h / 2, std::min(w, h) * 0.2, x + w / 2, y + h / 2,
-                                                   std::hypot(w, h) * 0.55);
-  cairo_pattern_add_color_stop_rgb(p, 0, 0.96, 0.9, 0.74);
-  cairo_pattern_add_color_stop_rgb(p, 0.7, 0.88, 0.78, 0.56);
-  cairo_pattern_add_color_stop_rgb(p, 1, 0.62, 0.46, 0.26);
-  cairo_set_source(cr, p);
+  c.RadialGradient(x + w / 2, y + h / 2, std::min(w, h) * 0.2, x + w / 2, y + h / 2, std::hypot(w, h) * 0.55,
+                   {{0, {0.96, 0.9, 0.74}}, {0.7, {0.88, 0.78, 0.56}}, {1, {0.62, 0.46, 0.26}}});
   cairo_fill(cr);
-  cairo_pattern_destroy(p);
   Random r(theSeed);
   for (int i = 0; i < 14; ++i) {
     c.Ellipse(x + r.Range(0, w), y + r.Range(0, h), r.Range(10, 50), r.Range(6, 30));
@@ -143,15 +134,9 @@ void GoldFrame(Canvas& c, double x, double y, double w, double h, double r, doub
   cairo_set_line_width(cr, theWidth + 2);
   c.Color(Hex(0x3A2408));
   cairo_stroke_preserve(cr);
-  cairo_pattern_t* p = cairo_pattern_create_linear(x, y, x + w * 0.3, y + h);
-  for (int i = 0; i <= 8; ++i) {
-    const Rgb g = (i % 2) ? Hex(0xF8E08A) : Hex(0xA8741C);
-    cairo_pattern_add_color_stop_rgb(p, i / 8.0, g.r, g.g, g.b);
-  }
-  cairo_set_source(cr, p);
+  c.LinearGradient(x, y, x + w * 0.3, y + h, Bands(8, Hex(0xA8741C), Hex(0xF8E08A)));
   cairo_set_line_width(cr, theWidth);
   cairo_stroke(cr);
-  cairo_pattern_destroy(p);
 }
 
 void Panel(Canvas& c, double x, double y, double w, double h, double r, const Rgb& theTop, const Rgb& theBottom,

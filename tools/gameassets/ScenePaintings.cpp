@@ -35,13 +35,9 @@ void PottedFern(Canvas& c, uint32_t theSeed, double x, double y, double theSize,
   cairo_line_to(cr, x + w * 0.36, y);
   cairo_line_to(cr, x - w * 0.36, y);
   cairo_close_path(cr);
-  cairo_pattern_t* g = cairo_pattern_create_linear(x - w / 2, 0, x + w / 2, 0);
-  cairo_pattern_add_color_stop_rgb(g, 0, 0.42, 0.2, 0.1);
-  cairo_pattern_add_color_stop_rgb(g, 0.4, 0.72, 0.4, 0.24);
-  cairo_pattern_add_color_stop_rgb(g, 1, 0.3, 0.14, 0.08);
-  cairo_set_source(cr, g);
+  c.LinearGradient(x - w / 2, 0, x + w / 2, 0,
+                   {{0, {0.42, 0.2, 0.1}}, {0.4, {0.72, 0.4, 0.24}}, {1, {0.3, 0.14, 0.08}}});
   cairo_fill(cr);
-  cairo_pattern_destroy(g);
   cairo_rectangle(cr, x - w / 2 - 3, y - h - 2, w + 6, 8);
   c.Fill(Hex(0x8A4A2A));
 }
@@ -393,14 +389,11 @@ void Crystals(Canvas& c, uint32_t theSeed, double x, double y, double w, double 
     cairo_line_to(cr, cw / 2, -ch * 0.8);
     cairo_line_to(cr, cw / 2, 0);
     cairo_close_path(cr);
-    cairo_pattern_t* p = cairo_pattern_create_linear(-cw / 2, 0, cw / 2, 0);
-    cairo_pattern_add_color_stop_rgba(p, 0, theColour.r * 0.5, theColour.g * 0.5, theColour.b * 0.6, 0.95);
-    cairo_pattern_add_color_stop_rgba(p, 0.45, std::min(1.0, theColour.r * 1.4),
-                                      std::min(1.0, theColour.g * 1.4), 1, 0.95);
-    cairo_pattern_add_color_stop_rgba(p, 1, theColour.r * 0.4, theColour.g * 0.4, theColour.b * 0.5, 0.95);
-    cairo_set_source(cr, p);
+    c.LinearGradient(-cw / 2, 0, cw / 2, 0,
+                     {{0, {theColour.r * 0.5, theColour.g * 0.5, theColour.b * 0.6}, 0.95},
+                      {0.45, {std::min(1.0, theColour.r * 1.4), std::min(1.0, theColour.g * 1.4), 1}, 0.95},
+                      {1, {theColour.r * 0.4, theColour.g * 0.4, theColour.b * 0.5}, 0.95}});
     cairo_fill(cr);
-    cairo_pattern_destroy(p);
     cairo_restore(cr);
   }
 }

@@ -73,13 +73,9 @@ std::unique_ptr<Canvas> Scroll() {
   Parchment(*c, 30, 14, 740, 137, 91);
   for (double x : {8.0, 762.0}) {  // the rolled ends
     c->RoundRect(x, 4, 30, 157, 14);
-    cairo_pattern_t* p = cairo_pattern_create_linear(x, 0, x + 30, 0);
-    cairo_pattern_add_color_stop_rgb(p, 0, 0.55, 0.4, 0.22);
-    cairo_pattern_add_color_stop_rgb(p, 0.5, 0.95, 0.86, 0.64);
-    cairo_pattern_add_color_stop_rgb(p, 1, 0.5, 0.36, 0.2);
-    cairo_set_source(cr, p);
+    c->LinearGradient(x, 0, x + 30, 0,
+                      {{0, {0.55, 0.4, 0.22}}, {0.5, {0.95, 0.86, 0.64}}, {1, {0.5, 0.36, 0.2}}});
     cairo_fill(cr);
-    cairo_pattern_destroy(p);
   }
   return c;
 }
@@ -309,14 +305,15 @@ std::vector<ImageResource> StoryImages() {
   Codex(anEnd, 508, 494, 104, 40, 1502);
   // The credits rise through the middle in gold: a band of shadow keeps them clear of the sky.
   cairo_rectangle(anEnd.cr(), 0, 0, 640, 600);
-  cairo_pattern_t* aBand = cairo_pattern_create_linear(0, 0, 640, 0);
-  const double kStops[][2] = {{0, 0},           {60 / 640.0, 0}, {130 / 640.0, 0.45}, {510 / 640.0, 0.45},
-                              {580 / 640.0, 0}, {1, 0}};
-  for (const auto& aStop : kStops)
-    cairo_pattern_add_color_stop_rgba(aBand, aStop[0], 0.02, 0.02, 0.06, aStop[1]);
-  cairo_set_source(anEnd.cr(), aBand);
+  const Rgb kShadow{0.02, 0.02, 0.06};
+  anEnd.LinearGradient(0, 0, 640, 0,
+                       {{0, kShadow, 0},
+                        {60 / 640.0, kShadow, 0},
+                        {130 / 640.0, kShadow, 0.45},
+                        {510 / 640.0, kShadow, 0.45},
+                        {580 / 640.0, kShadow, 0},
+                        {1, kShadow, 0}});
   cairo_fill(anEnd.cr());
-  cairo_pattern_destroy(aBand);
   anEnd.Vignette(0.3);
   anEnd.Noise(1503, 0.025);
   v.push_back(FromCanvas(anEnd, "Story", "IMAGE_END_OF_GAME", "images/story/ending.jpg", ImageFormat::Jpeg));
@@ -502,13 +499,9 @@ std::vector<ImageResource> MapImages() {
     const double cy = std::clamp(a.mY + a.mH / 2.0 - s.mHoverY, 10.0, h - 10.0);
     const double rx = std::min({a.mW / 2.0 + 8, cx, w - cx}), ry = std::min({a.mH / 2.0 + 8, cy, h - cy});
     c.Ellipse(cx, cy, rx, ry);
-    cairo_pattern_t* p = cairo_pattern_create_radial(cx, cy, 0, cx, cy, std::max(rx, ry));
-    cairo_pattern_add_color_stop_rgba(p, 0, 1.0, 0.85, 0.45, 0.5);
-    cairo_pattern_add_color_stop_rgba(p, 0.7, 1.0, 0.7, 0.3, 0.3);
-    cairo_pattern_add_color_stop_rgba(p, 1, 1.0, 0.6, 0.2, 0.0);
-    cairo_set_source(c.cr(), p);
+    c.RadialGradient(cx, cy, 0, cx, cy, std::max(rx, ry),
+                     {{0, {1.0, 0.85, 0.45}, 0.5}, {0.7, {1.0, 0.7, 0.3}, 0.3}, {1, {1.0, 0.6, 0.2}, 0.0}});
     cairo_fill(c.cr());
-    cairo_pattern_destroy(p);
     char anId[32], aFile[64];
     std::snprintf(anId, sizeof(anId), "MAP_LOC%02d_HOVER", i + 1);
     std::snprintf(aFile, sizeof(aFile), "images/map/loc%02d_hover.png", i + 1);
