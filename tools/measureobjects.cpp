@@ -4,21 +4,10 @@
 // then whether the location keeps the bounds the generator keeps.
 //   measureobjects <resource-dir>
 #include <cstdio>
-#include <fstream>
-#include <sstream>
 #include <string>
 
 #include "LocationCheck.h"
 #include "ObjectMeasure.h"
-
-namespace {
-std::string Slurp(const std::string& thePath) {
-  std::ifstream aFile(thePath, std::ios::binary);
-  std::ostringstream s;
-  s << aFile.rdbuf();
-  return s.str();
-}
-}  // namespace
 
 int main(int argc, char** argv) {
   if (argc != 2) {
@@ -29,15 +18,9 @@ int main(int argc, char** argv) {
   int aFailures = 0;
   for (int anId = 1; anId <= 12; ++anId) {
     GameAssets::LocationFiles f;
-    f.mId = anId;
-    char aName[64];
     std::string anError;
-    std::snprintf(aName, sizeof(aName), "/builddata/l%02dobjs.dat", anId);
-    const std::string anObjects = Slurp(aDir + aName);
-    std::snprintf(aName, sizeof(aName), "/builddata/l%02dblock.tgab", anId);
-    if (!GameAssets::ReadObjectRecords(anObjects, &f.mRecords, &anError) ||
-        !GameAssets::ReadBlock(Slurp(aDir + aName), &f.mImages, &anError)) {
-      std::fprintf(stderr, "measureobjects: location %d: %s\n", anId, anError.c_str());
+    if (!GameAssets::ReadLocation(aDir, anId, &f, &anError)) {
+      std::fprintf(stderr, "measureobjects: %s\n", anError.c_str());
       return 1;
     }
     const std::vector<GameAssets::ObjectMeasure> aMeasures = GameAssets::MeasureLocation(f);

@@ -262,27 +262,53 @@ std::string CheckObjectText(const std::string& b, const std::vector<std::vector<
   return "";
 }
 
+bool ReadLocation(const std::string& theDir, int theId, LocationFiles* theFiles, std::string* theError) {
+  *theFiles = LocationFiles();
+  theFiles->mId = theId;
+  const std::string anObjectsName = Fmt("builddata/l%02dobjs.dat", theId);
+  const std::string aBlockName = Fmt("builddata/l%02dblock.tgab", theId);
+  bool anObjectsOk = false, aBlockOk = false;
+  const std::string anObjects = ReadFile(theDir + "/" + anObjectsName, &anObjectsOk);
+  const std::string aBlock = ReadFile(theDir + "/" + aBlockName, &aBlockOk);
+  std::string anError;
+  if (!anObjectsOk)
+    anError = anObjectsName + " missing";
+  else if (!aBlockOk)
+    anError = aBlockName + " missing";
+  else if (ReadObjectRecords(anObjects, &theFiles->mRecords, &anError) &&
+           ReadBlock(aBlock, &theFiles->mImages, &anError))
+    return true;
+  *theError = Fmt("location %d: ", theId) + anError;
+  return false;
+}
+
+bool ReadBlockFile(const std::string& theDir, const std::string& theName,
+                   std::vector<TeskTools::BlockImage>* theImages, std::string* theError) {
+  bool anOk = false;
+  const std::string aBytes = ReadFile(theDir + "/" + theName, &anOk);
+  if (!anOk) {
+    *theError = theName + " missing";
+    return false;
+  }
+  if (ReadBlock(aBytes, theImages, theError)) return true;
+  *theError = theName + ": " + *theError;
+  return false;
+}
+
 std::string CheckResourceFolder(const std::string& theDir) {
   std::vector<std::vector<TeskTools::ObjectRecord>> aAll;
+  std::string anError;
   for (int anId = 1; anId <= 12; ++anId) {
-    char aName[64];
-    std::snprintf(aName, sizeof(aName), "/builddata/l%02dobjs.dat", anId);
-    bool anOk1 = false, anOk2 = false;
-    const std::string anObjects = ReadFile(theDir + aName, &anOk1);
-    std::snprintf(aName, sizeof(aName), "/builddata/l%02dblock.tgab", anId);
-    const std::string aBlock = ReadFile(theDir + aName, &anOk2);
-    if (!anOk1 || !anOk2) return Fmt("location %d: files missing", anId);
-    const std::string anError = CheckLocationBytes(anId, anObjects, aBlock);
+    LocationFiles f;
+    if (!ReadLocation(theDir, anId, &f, &anError)) return anError;
+    anError = CheckLocation(f);
     if (!anError.empty()) return anError;
-    std::vector<TeskTools::ObjectRecord> aRecords;
-    std::string anIgnored;
-    ReadObjectRecords(anObjects, &aRecords, &anIgnored);
-    aAll.push_back(aRecords);
+    aAll.push_back(f.mRecords);
   }
   bool anOk = false;
   const std::string aText = ReadFile(theDir + "/objtext.dat", &anOk);
   if (!anOk) return "objtext.dat missing";
-  std::string anError = CheckObjectText(aText, aAll);
+  anError = CheckObjectText(aText, aAll);
   if (!anError.empty()) return anError;
 
   const struct {
@@ -293,10 +319,8 @@ std::string CheckResourceFolder(const std::string& theDir) {
                  {"builddata/map2block.tgab", 12, 25},     {"builddata/minigameblock.tgab", 18, 18},
                  {"builddata/minigameblock2.tgab", 92, 92}};
   for (const auto& k : kBlocks) {
-    const std::string aBytes = ReadFile(theDir + "/" + k.mPath, &anOk);
-    if (!anOk) return std::string(k.mPath) + " missing";
     std::vector<TeskTools::BlockImage> anImages;
-    if (!ReadBlock(aBytes, &anImages, &anError)) return std::string(k.mPath) + ": " + anError;
+    if (!ReadBlockFile(theDir, k.mPath, &anImages, &anError)) return anError;
     if (static_cast<int>(anImages.size()) < k.mMin || static_cast<int>(anImages.size()) > k.mMax)
       return Fmt("%s holds %zu images", k.mPath, anImages.size());
     for (size_t i = 0; i < anImages.size(); ++i) {

@@ -41,6 +41,13 @@ bool ReadBlock(const std::string& theBytes, std::vector<TeskTools::BlockImage>* 
 bool ReadObjectRecords(const std::string& theBytes, std::vector<TeskTools::ObjectRecord>* theRecords,
                        std::string* theError);
 
+// Location theId's object file and image block, and an image block file theName, read from the
+// written resource folder theDir; false with a reason naming the file when it is missing or
+// malformed.
+bool ReadLocation(const std::string& theDir, int theId, LocationFiles* theFiles, std::string* theError);
+bool ReadBlockFile(const std::string& theDir, const std::string& theName,
+                   std::vector<TeskTools::BlockImage>* theImages, std::string* theError);
+
 // Checks every location and block of a written resource folder.
 std::string CheckResourceFolder(const std::string& theDir);
 

@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "ArtAssets.h"
 #include "ImageWriters.h"
@@ -50,15 +48,6 @@ std::vector<uint32_t> CompositeLocation(const LocationFiles& f, const std::vecto
 }
 
 namespace {
-std::string Slurp(const std::string& thePath) {
-  std::ifstream aFile(thePath, std::ios::binary);
-  std::ostringstream s;
-  s << aFile.rdbuf();
-  return s.str();
-}
-}  // namespace
-
-namespace {
 
 const ImageResource* FindImage(const std::vector<ImageResource>& theImages, const std::string& theId) {
   for (const ImageResource& r : theImages)
@@ -85,10 +74,6 @@ void ComposeCell(std::vector<uint32_t>& theScreen, const std::vector<uint32_t>& 
   Compose(theScreen, aCell, cw, ch, x, y);
 }
 
-bool LoadBlock(const std::string& thePath, std::vector<TeskTools::BlockImage>* theImages, std::string* theError) {
-  return ReadBlock(Slurp(thePath), theImages, theError);
-}
-
 void Dim(std::vector<uint32_t>& theScreen, double k) {
   for (uint32_t& p : theScreen) {
     uint32_t v = 0xFF000000;
@@ -105,16 +90,11 @@ bool WritePreviews(const std::string& theResourceDir, const std::string& theOutD
   for (const ImageResource& r : ImageResources())
     if (r.mId == "IMAGE_SIDE_BAR") aSideBarPixels = r.mPixels;
   for (int anId = 1; anId <= 12; ++anId) {
-    char aName[64];
     LocationFiles f;
-    f.mId = anId;
-    std::snprintf(aName, sizeof(aName), "/builddata/l%02dobjs.dat", anId);
-    const std::string anObjects = Slurp(theResourceDir + aName);
-    std::snprintf(aName, sizeof(aName), "/builddata/l%02dblock.tgab", anId);
-    const std::string aBlock = Slurp(theResourceDir + aName);
-    if (!ReadObjectRecords(anObjects, &f.mRecords, theError) || !ReadBlock(aBlock, &f.mImages, theError)) return false;
+    if (!ReadLocation(theResourceDir, anId, &f, theError)) return false;
     const std::vector<uint32_t> aScreen = CompositeLocation(f, aSideBarPixels);
     if (anId == 7) aLocation = aScreen;
+    char aName[64];
     std::snprintf(aName, sizeof(aName), "/location%02d.png", anId);
     if (!TeskTools::WritePngFile(theOutDir + aName, 800, 600, aScreen.data())) {
       *theError = "cannot write " + theOutDir + aName;
@@ -143,7 +123,7 @@ bool WritePreviews(const std::string& theResourceDir, const std::string& theOutD
       ComposeCell(s, aPixels, r->mWidth, 2, 2, 1, 134, 146);
     }
     std::vector<TeskTools::BlockImage> aBlock;
-    if (!LoadBlock(theResourceDir + "/builddata/titleblock.tgab", &aBlock, theError)) return false;
+    if (!ReadBlockFile(theResourceDir, "builddata/titleblock.tgab", &aBlock, theError)) return false;
     ComposeCell(s, Expand(aBlock[3]), aBlock[3].mWidth, 2, 2, 0, 135, 265);
     ComposeCell(s, Expand(aBlock[1]), aBlock[1].mWidth, 1, 3, 0, 258, 219);
     ComposeCell(s, Expand(aBlock[0]), aBlock[0].mWidth, 2, 3, 2, 184, 146);
@@ -153,11 +133,11 @@ bool WritePreviews(const std::string& theResourceDir, const std::string& theOutD
     if (!Write("title.png", s)) return false;
   }
   std::vector<TeskTools::BlockImage> anAnims;
-  if (!LoadBlock(theResourceDir + "/builddata/animsblock.tgab", &anAnims, theError)) return false;
+  if (!ReadBlockFile(theResourceDir, "builddata/animsblock.tgab", &anAnims, theError)) return false;
   {  // Map: side bar, map, pictures, name plates, markers, one highlight, the corner.
     std::vector<TeskTools::BlockImage> aMap, aMap2;
-    if (!LoadBlock(theResourceDir + "/builddata/mapblock.tgab", &aMap, theError) ||
-        !LoadBlock(theResourceDir + "/builddata/map2block.tgab", &aMap2, theError))
+    if (!ReadBlockFile(theResourceDir, "builddata/mapblock.tgab", &aMap, theError) ||
+        !ReadBlockFile(theResourceDir, "builddata/map2block.tgab", &aMap2, theError))
       return false;
     std::vector<uint32_t> s(800 * 600, 0xFF000000);
     ComposeResource(s, FindImage(anImages, "IMAGE_SIDE_BAR"), 0, 0);
@@ -200,8 +180,8 @@ bool WritePreviews(const std::string& theResourceDir, const std::string& theOutD
   }
   {  // How to play, page 1, and the first chapter's introduction, on the book spread.
     std::vector<TeskTools::BlockImage> anIntro, aMap2;
-    if (!LoadBlock(theResourceDir + "/builddata/levelintroblock.tgab", &anIntro, theError) ||
-        !LoadBlock(theResourceDir + "/builddata/map2block.tgab", &aMap2, theError))
+    if (!ReadBlockFile(theResourceDir, "builddata/levelintroblock.tgab", &anIntro, theError) ||
+        !ReadBlockFile(theResourceDir, "builddata/map2block.tgab", &aMap2, theError))
       return false;
     std::vector<uint32_t> s(800 * 600, 0xFF000000);
     ComposeBlock(s, anIntro[0], 0, 0);
@@ -226,8 +206,8 @@ bool WritePreviews(const std::string& theResourceDir, const std::string& theOutD
   }
   {  // The two mini-games' boards, background dimmed as the game draws it.
     std::vector<TeskTools::BlockImage> aPotion, aChant;
-    if (!LoadBlock(theResourceDir + "/builddata/minigameblock.tgab", &aPotion, theError) ||
-        !LoadBlock(theResourceDir + "/builddata/minigameblock2.tgab", &aChant, theError))
+    if (!ReadBlockFile(theResourceDir, "builddata/minigameblock.tgab", &aPotion, theError) ||
+        !ReadBlockFile(theResourceDir, "builddata/minigameblock2.tgab", &aChant, theError))
       return false;
     std::vector<uint32_t> s(800 * 600, 0xFF000000);
     std::vector<uint32_t> aBack = Expand(aPotion[0]);

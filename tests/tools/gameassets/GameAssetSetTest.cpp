@@ -4,9 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <map>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -98,13 +96,6 @@ const IdCase kIds[] = {
 const char* const kGroups[] = {"Init", "Constants", "Main", "Story", "TitleScreen", "HowToPlay", "Map", "MiniGame",
                                "LevelIntro"};
 
-std::string Slurp(const std::string& thePath) {
-  std::ifstream aFile(thePath, std::ios::binary);
-  std::ostringstream s;
-  s << aFile.rdbuf();
-  return s.str();
-}
-
 // The whole set, written once per test binary by the generator's own code.
 const std::string& SetDir() {
   static const std::string sDir = [] {
@@ -189,7 +180,9 @@ TEST(GameAssetBlocks, TheReadersFindTheCountsTheScreensUse) {
   // The chant tiles fit the game's 71 x 47 cells with room to jitter.
   std::vector<TeskTools::BlockImage> aChant;
   std::string anError;
-  ASSERT_TRUE(GameAssets::ReadBlock(Slurp(SetDir() + "/builddata/minigameblock2.tgab"), &aChant, &anError)) << anError;
+  ASSERT_TRUE(GameAssets::ReadBlock(TeskTest::ReadFile(SetDir() + "/builddata/minigameblock2.tgab"), &aChant,
+                                    &anError))
+      << anError;
   for (size_t i = 2; i < aChant.size(); ++i) {
     EXPECT_LT(aChant[i].mWidth, 64) << i;
     EXPECT_LE(aChant[i].mHeight, 40) << i;
@@ -201,7 +194,9 @@ TEST(GameAssetBlocks, TheReadersFindTheCountsTheScreensUse) {
 TEST(GameAssetBlocks, NoMapNameLabelRunsUnderItsNumberSeal) {
   std::vector<TeskTools::BlockImage> aMap;
   std::string anError;
-  ASSERT_TRUE(GameAssets::ReadBlock(Slurp(SetDir() + "/builddata/mapblock.tgab"), &aMap, &anError)) << anError;
+  ASSERT_TRUE(
+      GameAssets::ReadBlock(TeskTest::ReadFile(SetDir() + "/builddata/mapblock.tgab"), &aMap, &anError))
+      << anError;
   ASSERT_GE(aMap.size(), 38u);
   int aChecked = 0;
   for (int i = 0; i < 12; ++i) {
@@ -227,7 +222,7 @@ TEST(GameAssetLocations, EveryLocationPassesTheCheck) {
     std::vector<ImageLib::Image*> anImages(128, nullptr);
     const int n = ImageLib::GetImageBlock(SetDir() + aName, anImages.data(), 128);
     std::snprintf(aName, sizeof(aName), "/builddata/l%02dobjs.dat", anId);
-    EXPECT_EQ(static_cast<size_t>(n), Slurp(SetDir() + aName).size() / 27 + 1) << anId;
+    EXPECT_EQ(static_cast<size_t>(n), TeskTest::ReadFile(SetDir() + aName).size() / 27 + 1) << anId;
     for (int i = 0; i < n; ++i) delete anImages[i];
   }
 }
@@ -235,10 +230,9 @@ TEST(GameAssetLocations, EveryLocationPassesTheCheck) {
 // Each damage to a sound location is named by the checker.
 TEST(GameAssetLocations, TheCheckNamesEachFault) {
   GameAssets::LocationFiles aGood;
-  aGood.mId = 7;
   std::string anError;
-  ASSERT_TRUE(GameAssets::ReadObjectRecords(Slurp(SetDir() + "/builddata/l07objs.dat"), &aGood.mRecords, &anError));
-  ASSERT_TRUE(GameAssets::ReadBlock(Slurp(SetDir() + "/builddata/l07block.tgab"), &aGood.mImages, &anError));
+  ASSERT_TRUE(GameAssets::ReadLocation(SetDir(), 7, &aGood, &anError)) << anError;
+  ASSERT_EQ(aGood.mId, 7);
   ASSERT_EQ(GameAssets::CheckLocation(aGood), "");
   auto IndexOf = [&](uint8_t theKind) {
     for (size_t i = 0; i < aGood.mRecords.size(); ++i)
@@ -322,9 +316,47 @@ TEST(GameAssetBroken, TheDamagedVariantsAreCaught) {
   const int n = ImageLib::GetImageBlock(SetDir() + "/broken/builddata/truncated_block.tgab", anImages.data(), 128);
   EXPECT_EQ(n, 1);  // the background only: the second image is cut short
   for (int i = 0; i < n; ++i) delete anImages[i];
-  const std::string aProblem = GameAssets::CheckLocationBytes(
-      7, Slurp(SetDir() + "/broken/builddata/oversized_objs.dat"), Slurp(SetDir() + "/builddata/l07block.tgab"));
+  const std::string aProblem =
+      GameAssets::CheckLocationBytes(7, TeskTest::ReadFile(SetDir() + "/broken/builddata/oversized_objs.dat"),
+                                     TeskTest::ReadFile(SetDir() + "/builddata/l07block.tgab"));
   EXPECT_NE(aProblem.find("101 object records"), std::string::npos) << aProblem;
+}
+
+// Reading a location or a block from a folder names the file that is missing or damaged.
+TEST(GameAssetBroken, TheReadersNameTheFileThatIsMissingOrDamaged) {
+  struct Case {
+    const char* mName;
+    const char* mObjects;  // copied in as l07objs.dat; empty: none
+    const char* mBlock;    // copied in as l07block.tgab and anims.tgab; empty: none
+    const char* mLocationError;
+    const char* mBlockError;
+  };
+  const Case kCases[] = {
+      {"nothing there", "", "", "location 7: builddata/l07objs.dat missing", "builddata/anims.tgab missing"},
+      {"no block", "/builddata/l07objs.dat", "", "location 7: builddata/l07block.tgab missing",
+       "builddata/anims.tgab missing"},
+      {"a block cut short", "/builddata/l07objs.dat", "/broken/builddata/truncated_block.tgab",
+       "location 7: image block ends inside image 1 of",
+       "builddata/anims.tgab: image block ends inside image 1 of"},
+  };
+  for (const Case& c : kCases) {
+    SCOPED_TRACE(c.mName);
+    const std::string aDir = TeskTest::MakeTempDir("read-location");
+    fs::create_directory(aDir + "/builddata");
+    if (*c.mObjects) fs::copy_file(SetDir() + c.mObjects, aDir + "/builddata/l07objs.dat");
+    if (*c.mBlock) {
+      fs::copy_file(SetDir() + c.mBlock, aDir + "/builddata/l07block.tgab");
+      fs::copy_file(SetDir() + c.mBlock, aDir + "/builddata/anims.tgab");
+    }
+    GameAssets::LocationFiles f;
+    std::string anError;
+    EXPECT_FALSE(GameAssets::ReadLocation(aDir, 7, &f, &anError));
+    EXPECT_EQ(anError.rfind(c.mLocationError, 0), 0u) << anError;
+    std::vector<TeskTools::BlockImage> anImages;
+    anError.clear();
+    EXPECT_FALSE(GameAssets::ReadBlockFile(aDir, "builddata/anims.tgab", &anImages, &anError));
+    EXPECT_EQ(anError.rfind(c.mBlockError, 0), 0u) << anError;
+  }
 }
 
 TEST(GameAssetSet, TwoRunsWriteTheSameBytes) {
@@ -339,7 +371,8 @@ TEST(GameAssetSet, TwoRunsWriteTheSameBytes) {
     const fs::path aRelative = fs::relative(anEntry.path(), SetDir());
     SCOPED_TRACE(aRelative.string());
     ASSERT_TRUE(fs::exists(aSecond / aRelative));
-    EXPECT_TRUE(Slurp(anEntry.path().string()) == Slurp((aSecond / aRelative).string()));
+    EXPECT_TRUE(TeskTest::ReadFile(anEntry.path().string()) ==
+                TeskTest::ReadFile((aSecond / aRelative).string()));
     ++aFiles;
   }
   EXPECT_GT(aFiles, 100);
