@@ -150,6 +150,15 @@ void GameInProgress(PopupRig& r) {
   r.MakeProfile(L"Wren");
   r.mProfile->startNewGame(1);
 }
+// A game in progress, played in a location or in a potion game.
+void GameInLocation(PopupRig& r) {
+  GameInProgress(r);
+  InLocation(r);
+}
+void GameInMiniGame(PopupRig& r) {
+  GameInProgress(r);
+  InMiniGame(r);
+}
 void OnChapter(PopupRig& r, int theChapter) {
   GameInProgress(r);
   while (r.mProfile->getLevelOn() < theChapter) r.mProfile->advanceLevelOn();
@@ -241,10 +250,7 @@ std::vector<Row> MenuRows() {
       {"help options: how to play from a mini-game saves it",
        2,
        7,
-       [](PopupRig& r) {
-         GameInProgress(r);
-         InMiniGame(r);
-       },
+       GameInMiniGame,
        {Back},
        Outcome::Leave,
        POPUP_TO_HOW_TO_PLAY_INGAME,
@@ -369,10 +375,7 @@ std::vector<Row> MenuRows() {
       {"exit: yes from a location saves the level",
        15,
        5,
-       [](PopupRig& r) {
-         GameInProgress(r);
-         InLocation(r);
-       },
+       GameInLocation,
        {Back},
        Outcome::Leave,
        POPUP_TO_TITLE,
@@ -380,10 +383,7 @@ std::vector<Row> MenuRows() {
       {"exit: yes from a mini-game saves it",
        15,
        5,
-       [](PopupRig& r) {
-         GameInProgress(r);
-         InMiniGame(r);
-       },
+       GameInMiniGame,
        {Back},
        Outcome::Leave,
        POPUP_TO_TITLE,
@@ -573,10 +573,7 @@ std::vector<Row> SceneRows() {
     aRows.push_back({"mini-game help: how to play saves the mini-game",
                      aType,
                      5,
-                     [](PopupRig& r) {
-                       GameInProgress(r);
-                       InMiniGame(r);
-                     },
+                     GameInMiniGame,
                      {},
                      Outcome::Leave,
                      POPUP_TO_HOW_TO_PLAY_INGAME,
@@ -646,8 +643,7 @@ TEST_F(PopupActions, AnExitWhoseSaveCannotBeWrittenKeepsTheSaveFlagsAndTellsTheP
                    POPUP_CONFIRM_EXIT,
                    5,
                    [&c, &aSave](PopupRig& r) {
-                     GameInProgress(r);
-                     c.inMiniGame ? InMiniGame(r) : InLocation(r);
+                     c.inMiniGame ? GameInMiniGame(r) : GameInLocation(r);
                      r.mProfile->setHasSaveFile(c.mHadSave);
                      ASSERT_EQ(r.mProfile->getProfileIdxUsing(), 0);
                      std::filesystem::create_directory(aSave);
@@ -677,17 +673,8 @@ TEST_F(PopupActions, WithNoDataFolderThePlayerIsToldOnceThatNothingCanBeSaved) {
   ScriptedAlertBackend anAlerts;
   SetAlertBackend(&anAlerts);
   const std::string aFolder = GetAppDataFolder();
-  const Row aRow{"exit: yes",
-                 POPUP_CONFIRM_EXIT,
-                 5,
-                 [](PopupRig& r) {
-                   GameInProgress(r);
-                   InLocation(r);
-                 },
-                 {Back},
-                 Outcome::Leave,
-                 POPUP_TO_TITLE,
-                 nullptr};
+  const Row aRow{"exit: yes",    POPUP_CONFIRM_EXIT, 5,      GameInLocation, {Back},
+                 Outcome::Leave, POPUP_TO_TITLE,     nullptr};
   for (int anExit = 0; anExit < 2; ++anExit) {
     Prepare(aRow);
     SetAppDataFolder("");
