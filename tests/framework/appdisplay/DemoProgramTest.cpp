@@ -20,6 +20,7 @@
 #include "core/MTRand.h"
 #include "platform/carbon/CarbonWindows.h"
 #include "platform/carbonwindow/CarbonWindow.h"
+#include "support/DemoReport.h"
 #include "support/TestTemp.h"
 #include "widgets/WidgetManager.h"
 
@@ -115,12 +116,17 @@ Outcome RunBox(const std::string& theCmdLine, End theEnd) {
   return anOutcome;
 }
 
-// "demo: recorded <file>: N updates, M commands" or "demo: played <file>: N of L updates, ..."
-std::string Field(const std::string& theReport, const std::string& theBefore, const std::string& theAfter) {
-  const size_t aStart = theReport.find(theBefore);
-  if (aStart == std::string::npos) return std::string();
-  const size_t aFrom = aStart + theBefore.size();
-  return theReport.substr(aFrom, theReport.find(theAfter, aFrom) - aFrom);
+// The playback took the recording's every input to the same update, the same pointer and the
+// same place in the random numbers, and reported the whole recording played.
+void ExpectPlayedAsRecorded(const Outcome& theRecorded, const Outcome& thePlayed,
+                            const std::string& theFile) {
+  EXPECT_EQ(thePlayed.mClicks, theRecorded.mClicks);
+  EXPECT_EQ(thePlayed.mTyped, theRecorded.mTyped);
+  EXPECT_EQ(thePlayed.mMouseX, theRecorded.mMouseX);
+  EXPECT_EQ(thePlayed.mMouseY, theRecorded.mMouseY);
+  EXPECT_EQ(thePlayed.mUpdates, theRecorded.mUpdates);
+  EXPECT_EQ(thePlayed.mNextRandom, theRecorded.mNextRandom);
+  TeskTest::ExpectPlayedToItsEnd(theRecorded.mReport, thePlayed.mReport, theFile);
 }
 
 class DemoProgram : public ::testing::Test {
@@ -143,25 +149,14 @@ TEST_F(DemoProgram, ARecordedRunPlaysBackWithTheSameInputsToTheSameUpdate) {
   // Numbered demos are counted and written in the data folder.
   const std::string aFile = aRecorded.mDataFolder + "teskapp1.dmo";
   EXPECT_TRUE(std::filesystem::exists(aFile)) << aRecorded.mReport;
-  const std::string aRecordedUpdates = Field(aRecorded.mReport, "demo: recorded " + aFile + ": ", " updates");
-  const std::string aRecordedCommands = Field(aRecorded.mReport, " updates, ", " commands");
-  EXPECT_EQ(aRecordedUpdates, std::to_string(aRecorded.mUpdates)) << aRecorded.mReport;
+  EXPECT_EQ(TeskTest::Between(aRecorded.mReport, "demo: recorded " + aFile + ": ", " updates"),
+            std::to_string(aRecorded.mUpdates))
+      << aRecorded.mReport;
 
   // The newest numbered demo, played through the same entry, ends by itself where the
   // recording ended, every input replayed and every command taken.
   const Outcome aPlayed = RunBox("-playnum=1", End::kByItself);
-  EXPECT_EQ(aPlayed.mClicks, aRecorded.mClicks);
-  EXPECT_EQ(aPlayed.mTyped, aRecorded.mTyped);
-  EXPECT_EQ(aPlayed.mMouseX, aRecorded.mMouseX);
-  EXPECT_EQ(aPlayed.mMouseY, aRecorded.mMouseY);
-  EXPECT_EQ(aPlayed.mUpdates, aRecorded.mUpdates);
-  EXPECT_EQ(aPlayed.mNextRandom, aRecorded.mNextRandom);
-  EXPECT_EQ(aPlayed.mReport.find("left the recording"), std::string::npos) << aPlayed.mReport;
-  EXPECT_EQ(Field(aPlayed.mReport, "demo: played " + aFile + ": ", " updates"),
-            aRecordedUpdates + " of " + aRecordedUpdates)
-      << aPlayed.mReport;
-  EXPECT_EQ(Field(aPlayed.mReport, " updates, ", " commands"), aRecordedCommands) << aPlayed.mReport;
-  EXPECT_EQ(aPlayed.mReport.find("not to its end"), std::string::npos) << aPlayed.mReport;
+  ExpectPlayedAsRecorded(aRecorded, aPlayed, aFile);
 
   // A second recording takes the next number; -playnum=2 goes one back.
   const Outcome aSecond = RunBox("-recnum", End::kCloseRequest);
@@ -182,22 +177,11 @@ TEST_F(DemoProgram, ARunEndedWithoutAWindowClosePlaysBackToItsEndAndStops) {
     SCOPED_TRACE(c.name);
     const Outcome aRecorded = RunBox("-record", c.end);
     const std::string aFile = aRecorded.mDataFolder + "teskapp.dmo";
-    const std::string aRecordedUpdates =
-        Field(aRecorded.mReport, "demo: recorded " + aFile + ": ", " updates");
-    const std::string aRecordedCommands = Field(aRecorded.mReport, " updates, ", " commands");
-    ASSERT_EQ(aRecordedUpdates, std::to_string(aRecorded.mUpdates)) << aRecorded.mReport;
+    ASSERT_EQ(TeskTest::Between(aRecorded.mReport, "demo: recorded " + aFile + ": ", " updates"),
+              std::to_string(aRecorded.mUpdates))
+        << aRecorded.mReport;
 
-    const Outcome aPlayed = RunBox("-play", End::kByItself);
-    EXPECT_EQ(aPlayed.mClicks, aRecorded.mClicks);
-    EXPECT_EQ(aPlayed.mTyped, aRecorded.mTyped);
-    EXPECT_EQ(aPlayed.mUpdates, aRecorded.mUpdates);
-    EXPECT_EQ(aPlayed.mNextRandom, aRecorded.mNextRandom);
-    EXPECT_EQ(Field(aPlayed.mReport, "demo: played " + aFile + ": ", " updates"),
-              aRecordedUpdates + " of " + aRecordedUpdates)
-        << aPlayed.mReport;
-    EXPECT_EQ(Field(aPlayed.mReport, " updates, ", " commands"), aRecordedCommands) << aPlayed.mReport;
-    EXPECT_EQ(aPlayed.mReport.find("left the recording"), std::string::npos) << aPlayed.mReport;
-    EXPECT_EQ(aPlayed.mReport.find("not to its end"), std::string::npos) << aPlayed.mReport;
+    ExpectPlayedAsRecorded(aRecorded, RunBox("-play", End::kByItself), aFile);
   }
 }
 

@@ -81,19 +81,13 @@ TEST_F(CommandLineProgram, ARecordingEndedByASignalPlaysBackToItsEndAndStops) {
             " -P $aGame -x game\n"
             "wait $aGame\n");
     ASSERT_EQ(aRecorded.mStatus, 0) << aRecorded.mErrors;
-    const std::string anUpdates = Between(aRecorded.mErrors, "demo: recorded " + aDemo + ": ", " updates");
-    const std::string aCommands = Between(aRecorded.mErrors, " updates, ", " commands");
-    ASSERT_FALSE(anUpdates.empty()) << aRecorded.mErrors;
+    ASSERT_FALSE(Between(aRecorded.mErrors, "demo: recorded " + aDemo + ": ", " updates").empty())
+        << aRecorded.mErrors;
 
     const ScriptRun aPlayed = RunGameScript(TeskTest::MakeTempDir("cmdline-signal-play"),
                                             Environment(mResources), "timeout 60 \"$GAME\" -play\n");
     EXPECT_EQ(aPlayed.mStatus, 0) << aPlayed.mErrors;  // not stopped by the timeout
-    EXPECT_EQ(Between(aPlayed.mErrors, "demo: played " + aDemo + ": ", " updates"),
-              anUpdates + " of " + anUpdates)
-        << aPlayed.mErrors;
-    EXPECT_EQ(Between(aPlayed.mErrors, " updates, ", " commands"), aCommands) << aPlayed.mErrors;
-    EXPECT_EQ(aPlayed.mErrors.find("left the recording"), std::string::npos) << aPlayed.mErrors;
-    EXPECT_EQ(aPlayed.mErrors.find("not to its end"), std::string::npos) << aPlayed.mErrors;
+    TeskTest::ExpectPlayedToItsEnd(aRecorded.mErrors, aPlayed.mErrors, aDemo);
   }
 }
 

@@ -15,25 +15,39 @@
 #include "framework/appdisplay/XScreen.h"
 #include "game/shell/GameApp.h"
 #include "platform/carbonwindow/CarbonWindow.h"
+#include "support/DemoReport.h"
 #include "support/TestTemp.h"
 
 namespace ProgramTest {
 
-// Skipped without a display, libX11, xdotool or the generated set's theNeeded file (a path in
-// the set); the data folder is a fresh one named theDataName.
+// What a test needs besides a display; it is skipped without it.
+enum class Needs {
+  kWindowAndInput,  // the program's window in this process, driven through xdotool
+  kWindow,          // the program's window in this process
+  kDisplayOnly,     // nothing opened here: the program runs in a child of the test
+};
+
+// Skipped without a display, what theNeeds names or the generated set's theNeeded file (a path
+// in the set; empty: none); the generated set is the resources folder, the data folder a fresh
+// one named theDataName, and the working folder is restored at the end.
 class ProgramRig : public ::testing::Test {
  protected:
-  ProgramRig(std::string theNeeded, std::string theDataName)
-      : mNeeded(std::move(theNeeded)), mDataName(std::move(theDataName)) {}
+  ProgramRig(std::string theNeeded, std::string theDataName, Needs theNeeds = Needs::kWindowAndInput)
+      : mNeeded(std::move(theNeeded)), mDataName(std::move(theDataName)), mNeeds(theNeeds) {}
 
   void SetUp() override {
     const std::string aSet = TESK_DEFAULT_RESOURCES_DIR;
-    if (std::getenv("DISPLAY") == nullptr || !CarbonInitVideo()) GTEST_SKIP() << "no display";
-    if (!XScreen::Available()) GTEST_SKIP() << "no libX11";
-    if (!std::filesystem::exists(aSet + mNeeded)) GTEST_SKIP() << "no generated set";
-    if (std::system("command -v xdotool >/dev/null 2>&1") != 0) GTEST_SKIP() << "no xdotool";
+    if (std::getenv("DISPLAY") == nullptr) GTEST_SKIP() << "no display";
+    if (mNeeds != Needs::kDisplayOnly) {
+      if (!CarbonInitVideo()) GTEST_SKIP() << "no display";
+      if (!XScreen::Available()) GTEST_SKIP() << "no libX11";
+    }
+    if (!mNeeded.empty() && !std::filesystem::exists(aSet + mNeeded)) GTEST_SKIP() << "no generated set";
+    if (mNeeds == Needs::kWindowAndInput && std::system("command -v xdotool >/dev/null 2>&1") != 0)
+      GTEST_SKIP() << "no xdotool";
     setenv("SDL_AUDIODRIVER", "dummy", 1);
     setenv("TESK_ALERTS", "stderr", 1);
+    unsetenv("TESK_RUN_SECONDS");
     setenv("TESK_RESOURCES_DIR", aSet.c_str(), 1);
     mData = TeskTest::MakeTempDir(mDataName);
     setenv("XDG_DATA_HOME", mData.c_str(), 1);
@@ -58,16 +72,11 @@ class ProgramRig : public ::testing::Test {
 
   std::string mNeeded;
   std::string mDataName;
+  Needs mNeeds;
   std::string mData;
   std::string mOldDir;
 };
 
-// The text of theText between theBefore and the next theAfter; empty without theBefore.
-inline std::string Between(const std::string& theText, const std::string& theBefore, const std::string& theAfter) {
-  const size_t aStart = theText.find(theBefore);
-  if (aStart == std::string::npos) return std::string();
-  const size_t aFrom = aStart + theBefore.size();
-  return theText.substr(aFrom, theText.find(theAfter, aFrom) - aFrom);
-}
+using TeskTest::Between;
 
 }  // namespace ProgramTest
