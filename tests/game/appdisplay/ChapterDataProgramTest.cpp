@@ -3,12 +3,12 @@
 // ends the run with the resource error, naming the file, and status 1, writing nothing; it never
 // opens a map without markers whose every object counts as found.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
 #include <string>
 
+#include "ProgramRig.h"
 #include "game/shell/GameApp.h"
 #include "game/shell/ProfileData.h"
 #include "game/shell/TitleScreen.h"
@@ -47,26 +47,13 @@ void ShowChapterOne() {
   anApp->StartLevelIntro(anApp->getTitleScreen());
 }
 
-class ChapterDataProgram : public ::testing::Test {
+// The parent opens no display: the run that ends is a child of its own. Each case points the
+// resources and the data folder at its own.
+class ChapterDataProgram : public ProgramTest::ProgramRig {
  protected:
-  void SetUp() override {
-    // The parent opens no display: the run that ends is a child of its own.
-    if (std::getenv("DISPLAY") == nullptr) GTEST_SKIP() << "no display";
-    if (!fs::exists(kGeneratedSet + "/broken/builddata/oversized_objs.dat"))
-      GTEST_SKIP() << "no generated set with its damaged copies";
-    setenv("SDL_AUDIODRIVER", "dummy", 1);
-    setenv("TESK_ALERTS", "stderr", 1);
-    unsetenv("TESK_RUN_SECONDS");
-    char aBuf[4096];
-    mOldDir = getcwd(aBuf, sizeof(aBuf)) ? aBuf : ".";
-  }
-  void TearDown() override {
-    unsetenv("TESK_RESOURCES_DIR");
-    if (!mOldDir.empty()) {
-      EXPECT_EQ(chdir(mOldDir.c_str()), 0);
-    }
-  }
-  std::string mOldDir;
+  ChapterDataProgram()
+      : ProgramRig("/broken/builddata/oversized_objs.dat", "chapter-data-home",
+                   ProgramTest::Needs::kDisplayOnly) {}
 };
 
 TEST_F(ChapterDataProgram, AChapterWhoseLocationFilesCannotBeReadEndsWithTheirErrorAndStatus1) {

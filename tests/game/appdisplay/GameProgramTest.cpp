@@ -17,6 +17,7 @@
 #include <thread>
 #include <vector>
 
+#include "ProgramRig.h"
 #include "display/DDInterface.h"
 #include "framework/appdisplay/XScreen.h"
 #include "game/shell/GameApp.h"
@@ -80,34 +81,21 @@ GameRun RunGame(const std::string& theEnvironment, const std::string& theScratch
   return aRun;
 }
 
-class GameProgram : public ::testing::Test {
+// Each test points the game at the resources folder it starts from.
+class GameProgram : public ProgramTest::ProgramRig {
  protected:
+  GameProgram() : ProgramRig("", "program-data", ProgramTest::Needs::kWindow) {}
+
   void SetUp() override {
-    if (std::getenv("DISPLAY") == nullptr || !CarbonInitVideo()) GTEST_SKIP() << "no display";
-    if (!XScreen::Available()) GTEST_SKIP() << "no libX11";
-    setenv("SDL_AUDIODRIVER", "dummy", 1);
-    setenv("TESK_ALERTS", "stderr", 1);
-    unsetenv("TESK_RUN_SECONDS");
-    mData = TeskTest::MakeTempDir("program-data");
-    setenv("XDG_DATA_HOME", mData.c_str(), 1);
+    ProgramRig::SetUp();
     mDataFolder = mData + "/Orvo Soft Games/GloamHollow/";
-    char aBuf[4096];
-    mOldDir = getcwd(aBuf, sizeof(aBuf)) ? aBuf : ".";
-  }
-  void TearDown() override {
-    unsetenv("TESK_RESOURCES_DIR");
-    if (!mOldDir.empty()) {
-      EXPECT_EQ(chdir(mOldDir.c_str()), 0);
-    }
   }
 
   bool HasGameBinary() { return fs::exists(kGame); }
 
   std::string Preferences() { return TeskTest::ReadFile(mDataFolder + "Preferences.txt"); }
 
-  std::string mData;
   std::string mDataFolder;
-  std::string mOldDir;
 };
 
 // Runs the application's loop on this thread until its window is closed from outside after
