@@ -31,7 +31,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* theData, size_t theSize) {
   std::string anError;
   if (!aData.fromFileBytes(aBytes, &anError)) return 0;
   if (aData.getProfileIdxUsing() > 3) std::abort();
-  for (int i = 0; i < 4; ++i) std::wcslen(aData.getProfileName(i));
+  // Every name ends inside its record, whatever the file held.
+  for (int i = 0; i < 4; ++i)
+    if (std::wcslen(aData.getProfileName(i)) >= Tesk::ProfileRecord::k_nameUnits) std::abort();
   const std::string aWritten = aData.toFileBytes();
   Tesk::ProfileData aBack;
   if (!aBack.fromFileBytes(aWritten, &anError) || aBack.toFileBytes() != aWritten) std::abort();

@@ -31,7 +31,6 @@ int g_UseWindowClass = kDocumentWindowClass;
 namespace {
 
 constexpr OSType k_Creator = MakeOSType("KWMR");
-constexpr OSType k_DebugCommand = MakeOSType("KWMS");
 constexpr const char* k_CustomWindowClassID = "com.vesperscodex.gloamhollow.gamewindow";
 
 const EventTypeSpec sMainWndEvents[20] = {
