@@ -2,7 +2,7 @@
 // on the way (the F11 path): the story intro, the runestones shattering, the ending on its
 // scroll, the credits, the unlock offered at their end and the how-to-play pages. Needs a display
 // (Xvfb will do); the pictures go to the per-user data folder's _screenshots/, which it prints:
-// story_screenshots [<seconds per step>].
+// story_screenshots [the framework's options].
 #include <cstdio>
 #include <functional>
 #include <string>

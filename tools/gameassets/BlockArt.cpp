@@ -1,6 +1,6 @@
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
+#include <string>
 
 #include "ArtAssets.h"
 #include "EmojiRenderer.h"
@@ -569,9 +569,7 @@ std::vector<TeskTools::BlockImage> MapBlock() {
     cairo_set_line_width(c.cr(), 1.5);
     c.Color(Hex(0x5A0A06));
     cairo_stroke(c.cr());
-    char aNumber[4];
-    std::snprintf(aNumber, sizeof(aNumber), "%d", f + 1);
-    c.Text(aNumber, 15, 20, Face::SansBold, 13, Hex(0xFFF0D0), 1.0, true);
+    c.Text(std::to_string(f + 1), 15, 20, Face::SansBold, 13, Hex(0xFFF0D0), 1.0, true);
   })));
   return v;
 }

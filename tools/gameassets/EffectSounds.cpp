@@ -23,18 +23,18 @@ void AddGlints(Signal& theSignal, double theStart, double theLength, int theCoun
 }
 
 Signal Thunder(double theSeconds, bool theCrack, uint32_t theSeed) {
-  Signal s(k_effectRate, theSeconds);
+  Signal s(k_mixerRate, theSeconds);
   if (theCrack) {
-    AddNoise(s, 0.0, 0.5, 0.5, 0.003, 0.45, Biquad::LowPass(3500, 0.7, k_effectRate), theSeed);
-    AddNoise(s, 0.08, 0.9, 0.3, 0.01, 0.8, Biquad::LowPass(1200, 0.7, k_effectRate), theSeed + 1);
+    AddNoise(s, 0.0, 0.5, 0.5, 0.003, 0.45, Biquad::LowPass(3500, 0.7, k_mixerRate), theSeed);
+    AddNoise(s, 0.08, 0.9, 0.3, 0.01, 0.8, Biquad::LowPass(1200, 0.7, k_mixerRate), theSeed + 1);
   }
   // The roll: low noise that wanders, under an envelope that swells and dies away.
-  Signal aRoll(k_effectRate, theSeconds);
+  Signal aRoll(k_mixerRate, theSeconds);
   AddWanderingNoise(aRoll, 0.0, theSeconds, 7.0, 35, 160, 0.8, 5.0, theSeed + 2);
-  Biquad aLow = Biquad::LowPass(260, 0.7, k_effectRate);
+  Biquad aLow = Biquad::LowPass(260, 0.7, k_mixerRate);
   const double aPeak = theCrack ? 0.25 : 0.8;
   for (size_t i = 0; i < aRoll.mSamples.size(); ++i) {
-    const double t = static_cast<double>(i) / k_effectRate;
+    const double t = static_cast<double>(i) / k_mixerRate;
     const double anEnv = t < aPeak ? t / aPeak : std::exp(-(t - aPeak) / (theSeconds * 0.3));
     s.mSamples[i] += static_cast<float>(anEnv) * aLow.Process(aRoll.mSamples[i]);
   }

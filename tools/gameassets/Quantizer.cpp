@@ -161,10 +161,14 @@ TeskTools::BlockImage Quantize(const std::vector<uint32_t>& thePixels, int theWi
   };
   if (anImage.mPalette.size() < 2) return anImage;
 
-  // Error rows for Floyd-Steinberg (red, green, blue), one pixel of slack each side.
-  std::vector<int> aErr0(static_cast<size_t>(theWidth + 2) * 3, 0), aErr1(aErr0.size(), 0);
+  // Error rows for Floyd-Steinberg (red, green, blue), one pixel of slack each side: this row's
+  // and the next's, in one buffer whose halves swap roles from row to row.
+  const size_t aRowLength = static_cast<size_t>(theWidth + 2) * 3;
+  std::vector<int> anErrors(2 * aRowLength, 0);
+  int* aErr0 = anErrors.data();
+  int* aErr1 = aErr0 + aRowLength;
   for (int y = 0; y < theHeight; ++y) {
-    std::fill(aErr1.begin(), aErr1.end(), 0);
+    std::fill(aErr1, aErr1 + aRowLength, 0);
     for (int x = 0; x < theWidth; ++x) {
       const size_t i = static_cast<size_t>(y) * theWidth + x;
       const uint32_t p = thePixels[i];

@@ -98,6 +98,46 @@ bool gQuietJpeg = false;
 
 void quiet_output_message(j_common_ptr) {}
 
+// Everything a decode works on, owned by the caller: the function that calls setjmp keeps no
+// variable of its own that a jump back to it could find stale.
+struct JpegDecode {
+  jpeg_decompress_struct mInfo{};
+  PakErrorMgr mErr{};
+  std::unique_ptr<Image> mImage;
+};
+
+// Reads theFile into theDecode.mImage; false when the library gave up on it.
+bool DecodeJpeg(PFILE* theFile, JpegDecode& theDecode) {
+  if (setjmp(theDecode.mErr.mJump)) return false;
+  j_decompress_ptr anInfo = &theDecode.mInfo;
+  jpeg_create_decompress(anInfo);
+  // Keeps a lying header from making the library buffer gigabytes.
+  anInfo->mem->max_memory_to_use = 512L * 1024 * 1024;
+  jpeg_pak_src(anInfo, theFile);
+  jpeg_read_header(anInfo, TRUE);
+  if (!SizeAllowed(anInfo->image_width, anInfo->image_height)) ERREXIT(anInfo, JERR_IMAGE_TOO_BIG);
+  // The library writes 0xAARRGGBB words straight into the rows, from grey as from colour.
+  // Four-component (CMYK) files are refused rather than misread.
+  if (anInfo->num_components != 1 && anInfo->num_components != 3) ERREXIT(anInfo, JERR_CONVERSION_NOTIMPL);
+  anInfo->out_color_space = JCS_EXT_BGRA;
+  jpeg_start_decompress(anInfo);
+  if (anInfo->output_components != 4) ERREXIT(anInfo, JERR_CONVERSION_NOTIMPL);
+
+  const int aWidth = static_cast<int>(anInfo->output_width);
+  const int aHeight = static_cast<int>(anInfo->output_height);
+  theDecode.mImage = std::make_unique<Image>();
+  theDecode.mImage->mWidth = aWidth;
+  theDecode.mImage->mHeight = aHeight;
+  theDecode.mImage->mBits = new uint32_t[static_cast<size_t>(aWidth) * aHeight];
+  while (anInfo->output_scanline < anInfo->output_height) {
+    JSAMPROW aRow = reinterpret_cast<JSAMPROW>(theDecode.mImage->mBits +
+                                               static_cast<size_t>(anInfo->output_scanline) * aWidth);
+    jpeg_read_scanlines(anInfo, &aRow, 1);
+  }
+  jpeg_finish_decompress(anInfo);
+  return true;
+}
+
 }  // namespace
 
 void SetJpegMessagesQuiet(bool theQuiet) { gQuietJpeg = theQuiet; }
@@ -108,44 +148,14 @@ Image* GetJPEGImage(const std::string& theFileName) {
   if (aFile == nullptr) return nullptr;
   PFileCloser aCloser{aFile};
 
-  // Behind pointers set before the jump, so that an error still frees them.
-  auto anInfo = std::make_unique<jpeg_decompress_struct>();
-  auto anErr = std::make_unique<PakErrorMgr>();
-  auto anImage = std::make_unique<Image>();
-  anInfo->err = jpeg_std_error(&anErr->mPub);
-  anErr->mPub.error_exit = my_error_exit;
-  if (gQuietJpeg) anErr->mPub.output_message = quiet_output_message;
-  if (setjmp(anErr->mJump)) {
-    jpeg_destroy_decompress(anInfo.get());
-    return nullptr;
-  }
-  jpeg_create_decompress(anInfo.get());
-  // Keeps a lying header from making the library buffer gigabytes.
-  anInfo->mem->max_memory_to_use = 512L * 1024 * 1024;
-  jpeg_pak_src(anInfo.get(), aFile);
-  jpeg_read_header(anInfo.get(), TRUE);
-  if (!SizeAllowed(anInfo->image_width, anInfo->image_height)) ERREXIT(anInfo.get(), JERR_IMAGE_TOO_BIG);
-  // The library writes 0xAARRGGBB words straight into the rows, from grey as from colour.
-  // Four-component (CMYK) files are refused rather than misread.
-  if (anInfo->num_components != 1 && anInfo->num_components != 3)
-    ERREXIT(anInfo.get(), JERR_CONVERSION_NOTIMPL);
-  anInfo->out_color_space = JCS_EXT_BGRA;
-  jpeg_start_decompress(anInfo.get());
-  if (anInfo->output_components != 4) ERREXIT(anInfo.get(), JERR_CONVERSION_NOTIMPL);
-
-  const int aWidth = static_cast<int>(anInfo->output_width);
-  const int aHeight = static_cast<int>(anInfo->output_height);
-  anImage->mWidth = aWidth;
-  anImage->mHeight = aHeight;
-  anImage->mBits = new uint32_t[static_cast<size_t>(aWidth) * aHeight];
-  while (anInfo->output_scanline < anInfo->output_height) {
-    JSAMPROW aRow =
-        reinterpret_cast<JSAMPROW>(anImage->mBits + static_cast<size_t>(anInfo->output_scanline) * aWidth);
-    jpeg_read_scanlines(anInfo.get(), &aRow, 1);
-  }
-  jpeg_finish_decompress(anInfo.get());
-  jpeg_destroy_decompress(anInfo.get());
-  return anImage.release();
+  auto aDecode = std::make_unique<JpegDecode>();
+  aDecode->mInfo.err = jpeg_std_error(&aDecode->mErr.mPub);
+  aDecode->mErr.mPub.error_exit = my_error_exit;
+  if (gQuietJpeg) aDecode->mErr.mPub.output_message = quiet_output_message;
+  const bool isRead = DecodeJpeg(aFile, *aDecode);
+  // Also after an error; a structure the library never got to set up holds nothing to free.
+  jpeg_destroy_decompress(&aDecode->mInfo);
+  return isRead ? aDecode->mImage.release() : nullptr;
 }
 
 }  // namespace ImageLib

@@ -190,8 +190,8 @@ WindowPartCode FindWindow(Point thePoint, WindowRef* outWindow) {
   for (WindowRef aWindow : sWindows) {
     if (!aWindow->mVisible || aWindow->mCollapsed) continue;
     Rect aStructure;
-    GetWindowBounds(aWindow, kWindowStructureRgn, &aStructure);
-    if (!Inside(aStructure, thePoint)) continue;
+    if (GetWindowBounds(aWindow, kWindowStructureRgn, &aStructure) != noErr || !Inside(aStructure, thePoint))
+      continue;
     if (outWindow != nullptr) *outWindow = aWindow;
     return Inside(aWindow->mContent, thePoint) ? inContent : inDrag;
   }

@@ -3,42 +3,14 @@
 // what resampling into a fresh image and blitting that leaves; and once warm it allocates nothing.
 #include <gtest/gtest.h>
 
-#include <atomic>
-#include <cstdlib>
-#include <new>
 #include <vector>
 
 #include "DDImageTestSupport.h"
 #include "graphics/DrawMode.h"
 #include "graphics/MemoryImage.h"
+#include "support/AllocationCount.h"
 
 using namespace DDImageTest;
-
-// Every allocation of this test binary counts here.
-namespace {
-std::atomic<long> g_Allocations{0};
-}  // namespace
-
-void* operator new(size_t theSize) {
-  g_Allocations.fetch_add(1, std::memory_order_relaxed);
-  if (void* p = std::malloc(theSize ? theSize : 1)) return p;
-  throw std::bad_alloc();
-}
-void* operator new[](size_t theSize) { return operator new(theSize); }
-// Surfaces take their memory without exceptions: those count too, and free as the rest.
-void* operator new(size_t theSize, const std::nothrow_t&) noexcept {
-  g_Allocations.fetch_add(1, std::memory_order_relaxed);
-  return std::malloc(theSize ? theSize : 1);
-}
-void* operator new[](size_t theSize, const std::nothrow_t& theTag) noexcept {
-  return operator new(theSize, theTag);
-}
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete[](void* p) noexcept { std::free(p); }
-void operator delete(void* p, size_t) noexcept { std::free(p); }
-void operator delete[](void* p, size_t) noexcept { std::free(p); }
-void operator delete(void* p, const std::nothrow_t&) noexcept { std::free(p); }
-void operator delete[](void* p, const std::nothrow_t&) noexcept { std::free(p); }
 
 namespace {
 
@@ -153,7 +125,7 @@ TEST(DDImageSmoothStretch, WarmBlitAllocatesNothing) {
                      DRAWMODE_NORMAL, false);
   };
   aFrame();
-  const long aBefore = g_Allocations.load();
+  const long aBefore = TeskTest::AllocationCount();
   for (int i = 0; i < 3; ++i) aFrame();
-  EXPECT_EQ(g_Allocations.load() - aBefore, 0);
+  EXPECT_EQ(TeskTest::AllocationCount() - aBefore, 0);
 }

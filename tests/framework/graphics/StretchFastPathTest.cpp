@@ -5,10 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <atomic>
 #include <cmath>
-#include <cstdlib>
-#include <new>
 #include <vector>
 
 #include "BlitTestSupport.h"
@@ -18,25 +15,9 @@
 #include "graphics/DrawMode.h"
 #include "graphics/MemoryImage.h"
 #include "graphics/StretchPlain.h"
+#include "support/AllocationCount.h"
 
 using namespace Tesk;
-
-// Every allocation of this test binary counts here, so that a test can see that the stretch
-// blits allocate nothing once their scratch has grown.
-namespace {
-std::atomic<long> g_Allocations{0};
-}  // namespace
-
-void* operator new(size_t theSize) {
-  g_Allocations.fetch_add(1, std::memory_order_relaxed);
-  if (void* p = std::malloc(theSize ? theSize : 1)) return p;
-  throw std::bad_alloc();
-}
-void* operator new[](size_t theSize) { return operator new(theSize); }
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete[](void* p) noexcept { std::free(p); }
-void operator delete(void* p, size_t) noexcept { std::free(p); }
-void operator delete[](void* p, size_t) noexcept { std::free(p); }
 
 namespace {
 
@@ -238,9 +219,9 @@ TEST(StretchFastPath, StretchesAllocateNothingOnceWarm) {
     }
   };
   aFrame();
-  const long aBefore = g_Allocations.load();
+  const long aBefore = TeskTest::AllocationCount();
   for (int i = 0; i < 3; ++i) aFrame();
-  EXPECT_EQ(g_Allocations.load() - aBefore, 0);
+  EXPECT_EQ(TeskTest::AllocationCount() - aBefore, 0);
 }
 
 // ---- Rows ----

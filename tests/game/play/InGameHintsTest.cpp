@@ -269,7 +269,9 @@ TEST_F(InGameHintsTest, TheRepelSpellCostsItsChargeAndComesBackWhenRecharged) {
     Profile().update();
     Scene().updateRepelRecharge();
     ++anUpdates;
-    if (Scene().m_repelButton->mDisabled) EXPECT_LT(Profile().getRepelCharge(), aCost);
+    if (Scene().m_repelButton->mDisabled) {
+      EXPECT_LT(Profile().getRepelCharge(), aCost);
+    }
   }
   EXPECT_GE(Profile().getRepelCharge(), aCost);
   EXPECT_GT(anUpdates, 1);

@@ -478,9 +478,10 @@ TEST_F(MapTest, EveryChaptersPlacesKeepTheirPicturesSealsAndNamesTogether) {
           EXPECT_LE(anOwnGap, isAbove ? 40 : 12)
               << "the seal floats " << anOwnGap << " pixels from its picture";
           for (size_t j = 0; j < aPlaces.size(); ++j) {
-            if (j != k)
+            if (j != k) {
               EXPECT_LT(anOwnGap, Gap(aSeal, aSolid[j]))
                   << "the seal is nearer location " << aPlaces[j].mIndex + 1;
+            }
             // No name under it, and nothing of another place.
             int aCovered = 0;
             for (int aBob = -3; aBob <= 3; aBob += 6)

@@ -495,7 +495,9 @@ TEST_F(SideBarTest, OtherLanguagesWriteTheLabelsTheEnglishArtCarries) {
   int aCount = 0;
   for (const Written& w : mScreen.mWritten)
     if (w.text == stringBakedSidebarReveal) {
-      if (++aCount == 2) EXPECT_EQ(w.color, Tesk::Color(76, 92, 140, 153));
+      if (++aCount == 2) {
+        EXPECT_EQ(w.color, Tesk::Color(76, 92, 140, 153));
+      }
     }
   EXPECT_EQ(aCount, 2);
   Tesk::TeskAppBase::s_languageUsing = 1;

@@ -1,44 +1,14 @@
 // A page that stands still is drawn frame after frame without a single allocation: the printer
-// keeps its line and measuring buffers. Counted with a replacement of the global allocation
-// functions, which count only while a test asks them to.
+// keeps its line and measuring buffers.
 #include <gtest/gtest.h>
 
-#include <atomic>
-#include <cstdlib>
-#include <new>
 #include <string>
 #include <vector>
 
 #include "game/shell/TextPrinter.h"
 #include "graphics/Font.h"
 #include "graphics/Graphics.h"
-
-#if defined(__SANITIZE_ADDRESS__)
-#define TESK_COUNT_ALLOCATIONS 0
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define TESK_COUNT_ALLOCATIONS 0
-#endif
-#endif
-#ifndef TESK_COUNT_ALLOCATIONS
-#define TESK_COUNT_ALLOCATIONS 1
-#endif
-
-namespace {
-std::atomic<bool> gCounting{false};
-std::atomic<long> gAllocations{0};
-}  // namespace
-
-#if TESK_COUNT_ALLOCATIONS
-// The sanitizers bring allocation functions of their own; without them these are the program's.
-void* operator new(std::size_t theSize) {
-  if (gCounting.load(std::memory_order_relaxed)) gAllocations.fetch_add(1, std::memory_order_relaxed);
-  if (void* p = std::malloc(theSize == 0 ? 1 : theSize)) return p;
-  throw std::bad_alloc();
-}
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
-#endif
+#include "support/AllocationCount.h"
 
 namespace {
 
@@ -65,7 +35,6 @@ class QuietPrinter : public TextPrinter {
 };
 
 TEST(TextPrinterAllocations, ASteadyPageIsDrawnWithoutAllocating) {
-  if (!TESK_COUNT_ALLOCATIONS) GTEST_SKIP() << "the sanitizer owns the allocation functions";
   TenPixelFont aFont;
   QuietPrinter aPrinter;
   aPrinter.setFont(&aFont);
@@ -82,11 +51,9 @@ TEST(TextPrinterAllocations, ASteadyPageIsDrawnWithoutAllocating) {
   const long aFirst = aPrinter.mChars;
   ASSERT_GT(aFirst, 100);
 
-  gAllocations = 0;
-  gCounting = true;
+  const long aBefore = TeskTest::AllocationCount();
   for (int i = 0; i < 100; ++i) aPrinter.draw(&g, 1.0f);
-  gCounting = false;
-  EXPECT_EQ(gAllocations.load(), 0);
+  EXPECT_EQ(TeskTest::AllocationCount() - aBefore, 0);
   EXPECT_EQ(aPrinter.mChars, 101 * aFirst);
 }
 

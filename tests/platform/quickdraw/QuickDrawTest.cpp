@@ -12,8 +12,10 @@
 namespace {
 
 std::vector<unsigned char> Pascal(const char* theName) {
-  std::vector<unsigned char> aName(1, static_cast<unsigned char>(std::strlen(theName)));
-  aName.insert(aName.end(), theName, theName + std::strlen(theName));
+  const size_t aLength = std::strlen(theName);
+  std::vector<unsigned char> aName(aLength + 1);
+  aName[0] = static_cast<unsigned char>(aLength);
+  std::memcpy(aName.data() + 1, theName, aLength);
   return aName;
 }
 

@@ -4,7 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <complex>
 #include <cstring>
+#include <iterator>
 #include <map>
 #include <set>
 
@@ -12,6 +14,8 @@
 #include "GameSounds.h"
 #include "MediaFixture.h"
 #include "framework/sound/SoundTestSupport.h"
+#include "platform/audio/dylib/AudioCore.h"
+#include "sound/SoundInstance.h"
 #include "sound/macDirectSoundBuffer.h"
 
 namespace {
@@ -108,6 +112,55 @@ const char* const kOtherAmbient[] = {"ambient/bird",
                                      "ambient/treeSnoreIn",
                                      "ambient/treeSnoreOut"};
 
+// The sounds made at the mixer's rate, the rest being made at half of it.
+const char* const kThunders[] = {"sounds/thunder", "sounds/thunder2", "ambient/thunder",
+                                 "ambient/thunderrumble2"};
+
+// Power per frequency bin of theSamples, averaged over half-overlapping Hann windows of
+// k_window samples (Welch's method); bin k is k * rate / k_window Hz.
+constexpr size_t k_window = 2048;
+
+std::vector<double> PowerSpectrum(const std::vector<int16_t>& theSamples) {
+  std::vector<double> aPower(k_window / 2 + 1, 0.0);
+  std::vector<std::complex<double>> aBins(k_window);
+  for (size_t aStart = 0; aStart + k_window <= theSamples.size(); aStart += k_window / 2) {
+    for (size_t i = 0; i < k_window; ++i) {
+      const double aHann = 0.5 - 0.5 * std::cos(2 * M_PI * i / k_window);
+      aBins[i] = aHann * theSamples[aStart + i];
+    }
+    // Iterative radix-2 transform: bit-reversed order, then butterflies.
+    for (size_t i = 1, j = 0; i < k_window; ++i) {
+      size_t aBit = k_window >> 1;
+      for (; j & aBit; aBit >>= 1) j ^= aBit;
+      j ^= aBit;
+      if (i < j) std::swap(aBins[i], aBins[j]);
+    }
+    for (size_t aLength = 2; aLength <= k_window; aLength <<= 1) {
+      const std::complex<double> aTurn = std::polar(1.0, -2 * M_PI / aLength);
+      for (size_t i = 0; i < k_window; i += aLength) {
+        std::complex<double> aTwiddle = 1.0;
+        for (size_t k = 0; k < aLength / 2; ++k, aTwiddle *= aTurn) {
+          const std::complex<double> anOdd = aBins[i + k + aLength / 2] * aTwiddle;
+          aBins[i + k + aLength / 2] = aBins[i + k] - anOdd;
+          aBins[i + k] += anOdd;
+        }
+      }
+    }
+    for (size_t k = 0; k < aPower.size(); ++k) aPower[k] += std::norm(aBins[k]);
+  }
+  return aPower;
+}
+
+// The power between theLowHz and theHighHz of a spectrum taken at theRate.
+double BandPower(const std::vector<double>& theSpectrum, int theRate, double theLowHz, double theHighHz) {
+  double aSum = 0;
+  for (size_t k = 0; k < theSpectrum.size(); ++k) {
+    const double aHz = static_cast<double>(k) * theRate / k_window;
+    if (aHz >= theLowHz && aHz < theHighHz) aSum += theSpectrum[k];
+  }
+  return aSum;
+}
+
 class MediaSounds : public MediaTest::MediaFixture {};
 
 }  // namespace
@@ -177,6 +230,7 @@ TEST_F(MediaSounds, EveryManifestItemLoadsThroughTheResourceManager) {
 }
 
 TEST_F(MediaSounds, EverySoundDecodesAndTheAmbientSetHasItsNames) {
+  const std::set<std::string> kAtMixerRate(std::begin(kThunders), std::end(kThunders));
   std::set<std::string> aWritten;
   std::set<std::string> aFormats;
   Tesk::DSoundManager aManager(SoundTest::FakeWindow(), false);
@@ -189,7 +243,7 @@ TEST_F(MediaSounds, EverySoundDecodesAndTheAmbientSetHasItsNames) {
     const Decoded aDecoded = Read(aManager, anId);
     aManager.ReleaseSound(anId);
     EXPECT_EQ(aDecoded.mChannels, 1);
-    EXPECT_EQ(aDecoded.mRate, 22050);
+    EXPECT_EQ(aDecoded.mRate, kAtMixerRate.count(aSound.mPath) ? 44100 : 22050);
     ASSERT_GT(aDecoded.Seconds(), 0.05);
     const std::vector<double> aSamples = aDecoded.Channel(0);
     double aPeak = 0;
@@ -256,5 +310,34 @@ TEST(MediaMusic, MelodiesFillTheirChordsBarForBar) {
       aBeats += std::strtod(aMelody.c_str() + p + 1, nullptr);
     EXPECT_NEAR(aBeats * 60.0 / aSong.mBpm, GameAssets::SongSeconds(aSong), 1e-9);
     EXPECT_GE(GameAssets::SongSeconds(aSong), 30.0);
+  }
+}
+
+// A sound made at 22050 Hz and raised to the mixer's 44100 Hz by interpolation carries a
+// mirror of its spectrum above 11025 Hz: thunder, loudest low down, would rise again towards
+// 22 kHz. Made at the mixer's rate, its spectrum goes on falling there (or stays at the floor
+// of its encoding).
+TEST_F(MediaSounds, ThundersKeepFallingAbove11kHzAtTheMixer) {
+  const int kRate = Tesk::AudioCore::k_OutputRate;
+  Tesk::AudioCore::Get().SetDeviceWanted(false);
+  Tesk::DSoundManager aManager(SoundTest::FakeWindow(), false);
+  for (const char* aName : kThunders) {
+    SCOPED_TRACE(aName);
+    ASSERT_TRUE(aManager.LoadSound(3, aName));
+    const double aSeconds = Read(aManager, 3).Seconds();
+    Tesk::SoundInstance* anInstance = aManager.GetSoundInstance(3);
+    ASSERT_NE(anInstance, nullptr);
+    ASSERT_TRUE(anInstance->Play(false, false));
+    const std::vector<double> aSpectrum =
+        PowerSpectrum(SoundTest::Left(SoundTest::Render(static_cast<int>(aSeconds * kRate))));
+    anInstance->Release();
+    aManager.ReleaseSound(3);
+    double aBelow = BandPower(aSpectrum, kRate, kRate / 4.0 - 1500, kRate / 4.0);
+    for (double aLow = kRate / 4.0; aLow + 1500 <= kRate / 2.0; aLow += 1500) {
+      const double aBand = BandPower(aSpectrum, kRate, aLow, aLow + 1500);
+      // 1 dB for the wobble of a flat floor.
+      EXPECT_LE(10 * std::log10(aBand / aBelow), 1.0) << "rises at " << aLow << " Hz";
+      aBelow = aBand;
+    }
   }
 }
