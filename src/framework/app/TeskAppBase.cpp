@@ -378,6 +378,17 @@ bool TeskAppBase::Is3DAccelerated() { return mDDInterface != nullptr && mDDInter
 // No 3-D tester is ever made, so nothing recommends 3-D.
 bool TeskAppBase::Is3DAccelerationRecommended() { return false; }
 
+void TeskAppBase::NotePointerInWindow(WindowRef theWindow) {
+  ::Rect aContent;
+  if (theWindow == nullptr || GetWindowBounds(theWindow, kWindowContentRgn, &aContent) != noErr) return;
+  ::Point aMouse;
+  GetGlobalMouse(&aMouse);
+  int x = aMouse.h - aContent.left;
+  int y = aMouse.v - aContent.top;
+  MapMouseToFrame(x, y);
+  NoteLastMousePos(static_cast<uint32_t>(MakeMouseLParam(x, y)));
+}
+
 void TeskAppBase::MapMouseToFrame(int& x, int& y) {
   if (mWidgetManager == nullptr) return;
   mWidgetManager->RemapMouse(x, y);
@@ -473,12 +484,17 @@ int32_t TeskAppBase::DoWindowProc(WindowRef theWindow, uint32_t theMessage, uint
       break;
   }
 
-  if (theMessage == WM_MOUSEMOVE || theMessage == WM_ACTIVATEAPP) {
-    // The cursor is drawn in the frame, at the frame's pixel under the pointer.
+  // The cursor is drawn in the frame, at the frame's pixel under the pointer. A press, a release
+  // and a turn of the wheel tell where the pointer is as a move does: the pointer may rest where
+  // no move has reported it (a window that opened under it).
+  if ((theMessage >= WM_MOUSEMOVE && theMessage <= WM_MBUTTONUP) || theMessage == WM_MOUSEWHEEL) {
     int x = LParamX(theLParam);
     int y = LParamY(theLParam);
     MapMouseToFrame(x, y);
     NoteLastMousePos(static_cast<uint32_t>(MakeMouseLParam(x, y)));
+  } else if (theMessage == WM_ACTIVATEAPP && theWParam != 0) {
+    // Activation carries no position: the pointer is asked for.
+    NotePointerInWindow(mWindow);
   }
 
   if (mNoDefer) return DefaultWindowProc(theWindow, theMessage, theWParam, theLParam);
@@ -842,6 +858,8 @@ void TeskAppBase::HandleTimer(const tagMSG& theMessage) {
   }
   if (mRecordingDemoBuffer && !mShutdown)
     RecordDemoCommand(this, false, anInside ? DEMO_MOUSE_ENTER : DEMO_MOUSE_EXIT);
+  // Found in by looking, the pointer may not have moved since the last message told where it was.
+  if (anInside) NotePointerInWindow(theMessage.hwnd);
   mMouseIn = anInside;
   EnforceCursor();
 }

@@ -173,6 +173,8 @@ class TeskAppBase : public ButtonListener,
   // The frame's pixel at a window position of the pointer: the widget manager's mapping, and in
   // full screen kept on the frame, as the edges of a screen of the frame's size would keep it.
   void MapMouseToFrame(int& x, int& y);
+  // Keeps the pointer's place over theWindow, asked of the system, for the drawn cursor.
+  void NotePointerInWindow(WindowRef theWindow);
   void DumpProgramInfo();
   void ShowMemoryUsage();
 

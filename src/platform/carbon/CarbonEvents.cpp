@@ -145,6 +145,22 @@ WindowRef FocusWindow() {
   return nullptr;
 }
 
+// A mouse event that the dispatcher hands to a window says where the pointer is in the window
+// too, from its structure's corner, as the system's dispatcher adds it: a program may post one
+// that has the screen position alone.
+void AddWindowMouseLocation(EventRef theEvent, WindowRef theWindow) {
+  if (FindParam(theEvent, kEventParamWindowMouseLocation) != nullptr) return;
+  HIPoint aWhere = {0, 0};
+  if (GetEventParameter(theEvent, kEventParamMouseLocation, typeHIPoint, nullptr, sizeof(aWhere), nullptr,
+                        &aWhere) != noErr)
+    return;
+  Rect aStructure = {0, 0, 0, 0};
+  if (GetWindowBounds(theWindow, kWindowStructureRgn, &aStructure) != noErr) return;
+  const HIPoint aWindowPoint = {aWhere.x - aStructure.left, aWhere.y - aStructure.top};
+  SetEventParameter(theEvent, kEventParamWindowMouseLocation, typeHIPoint, sizeof(aWindowPoint),
+                    &aWindowPoint);
+}
+
 // Where the dispatcher sends an event first.
 EventTargetRef RouteFromDispatcher(EventRef theEvent) {
   WindowRef aWindow = nullptr;
@@ -153,6 +169,7 @@ EventTargetRef RouteFromDispatcher(EventRef theEvent) {
     aWindow = WindowParam(theEvent, kEventParamDirectObject);
   } else if (aClass == kEventClassMouse) {
     aWindow = WindowParam(theEvent, kEventParamWindowRef);
+    if (aWindow != nullptr) AddWindowMouseLocation(theEvent, aWindow);
   } else if (aClass == kEventClassKeyboard) {
     aWindow = FocusWindow();
   } else if (aClass == kEventClassCommand) {

@@ -444,6 +444,17 @@ TEST_F(MacWindowProcTest, CursorHidesOverTheContentOnlyWhenAsked) {
   EXPECT_TRUE(g_CursorShouldBeVisible);
 }
 
+TEST_F(MacWindowProcTest, TheLoadingThreadsMadeUpMoveReachesTheWindowWhereItWasMade) {
+  // It is made with the screen position alone, 10 pixels below the pointer; the window's content
+  // starts at (100, 80) of the screen.
+  Scripted().SetGlobalMouse(300, 250);
+  RecordingApp anApp;
+  anApp.mWindow = mWindow;
+  anApp.StartLoadingThread();
+  anApp.WaitForLoadingThread();
+  EXPECT_EQ(Pump(), (std::vector<Msg>{{mWindow, WM_MOUSEMOVE, 0, MakeMouseLParam(200, 180)}}));
+}
+
 TEST(HandleQuitApplicationDeathTest, FirstQuitShutsDownASecondEndsTheProcess) {
   EXPECT_EXIT(
       {

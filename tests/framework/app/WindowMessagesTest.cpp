@@ -147,14 +147,39 @@ TEST_F(WindowMessages, ActivationIsTakenAtOnceAndQueued) {
   mApp.mDeferredMessages.clear();
 }
 
-TEST_F(WindowMessages, TheLastPointerPositionIsKeptForTheCursorThreadAsTheFramesPixel) {
+TEST_F(WindowMessages, EveryMessageThatSaysWhereThePointerIsKeepsItForTheCursorThreadAsTheFramesPixel) {
   // The window's 800 x 600 show the widgets' 400 x 300: the cursor is drawn at the frame's pixel.
-  Send(WM_MOUSEMOVE, 0, MakeMouseLParam(321, 123));
-  EXPECT_EQ(Tesk::gLastMousePos.load(), static_cast<uint32_t>(MakeMouseLParam(160, 61)));
-  Send(WM_LBUTTONDOWN, 0, MakeMouseLParam(5, 5));  // only moves count
-  EXPECT_EQ(Tesk::gLastMousePos.load(), static_cast<uint32_t>(MakeMouseLParam(160, 61)));
-  Send(WM_ACTIVATEAPP, 1, 0);
-  EXPECT_EQ(Tesk::gLastMousePos.load(), 0u);
+  // A press, a release and the wheel say where the pointer is as a move does: the pointer may
+  // rest where no move has told of it.
+  struct Case {
+    uint32_t message, wParam;
+    int x, y;            // in the window
+    int frameX, frameY;  // where the cursor is drawn
+  };
+  const Case kCases[] = {
+      {WM_MOUSEMOVE, 0, 321, 123, 160, 61},
+      {WM_LBUTTONDOWN, MK_LBUTTON, 5, 5, 2, 2},
+      {WM_LBUTTONUP, 0, 41, 61, 20, 30},
+      {WM_LBUTTONDBLCLK, MK_LBUTTON, 100, 200, 50, 100},
+      {WM_RBUTTONDOWN, MK_RBUTTON, 602, 400, 301, 200},
+      {WM_RBUTTONUP, 0, 10, 590, 5, 295},
+      {WM_RBUTTONDBLCLK, MK_RBUTTON, 799, 599, 399, 299},
+      {WM_MBUTTONDOWN, 0, 400, 300, 200, 150},
+      {WM_MBUTTONUP, 0, 402, 302, 201, 151},
+      {WM_MOUSEWHEEL, 120u << 16, 640, 480, 320, 240},
+  };
+  for (const Case& c : kCases) {
+    SCOPED_TRACE(c.message);
+    Send(c.message, c.wParam, MakeMouseLParam(c.x, c.y));
+    EXPECT_EQ(Tesk::gLastMousePos.load(), static_cast<uint32_t>(MakeMouseLParam(c.frameX, c.frameY)));
+  }
+  // Messages that carry no position leave it where it is; activation asks the system, and this
+  // application has no window to ask about.
+  for (uint32_t aMessage : {WM_KEYDOWN, WM_CHAR, WM_TIMER, WM_ACTIVATEAPP}) {
+    SCOPED_TRACE(aMessage);
+    Send(aMessage, 1, 0);
+    EXPECT_EQ(Tesk::gLastMousePos.load(), static_cast<uint32_t>(MakeMouseLParam(320, 240)));
+  }
   mApp.mDeferredMessages.clear();
 }
 
@@ -443,6 +468,28 @@ TEST_F(WindowMessagesWithWindow, TimerTracksThePointerInAndOutOfTheContent) {
   Scripted().SetGlobalMouse(300, 150);
   Send(WM_TIMER, 0, 0, mWindow);
   EXPECT_TRUE(Process().empty());
+}
+
+TEST_F(WindowMessagesWithWindow, ActivationAndAPointerFoundInPutTheCursorWhereThePointerIs) {
+  // The content's corner is at (200, 100) of the screen; the frame is half the window's size.
+  Send(WM_MOUSEMOVE, 0, MakeMouseLParam(2, 2));
+  Scripted().SetGlobalMouse(300, 150);
+  Send(WM_ACTIVATEAPP, 0, 0);  // going to the back says nothing of the pointer
+  EXPECT_EQ(Tesk::gLastMousePos.load(), static_cast<uint32_t>(MakeMouseLParam(1, 1)));
+  Send(WM_ACTIVATEAPP, 1, 0);  // coming to the front the pointer is asked for
+  EXPECT_EQ(Tesk::gLastMousePos.load(), static_cast<uint32_t>(MakeMouseLParam(50, 25)));
+  Process();
+
+  // The timer finds the pointer in without a message telling where it is.
+  Scripted().SetGlobalMouse(200, 90);  // over the title bar
+  Send(WM_TIMER, 0, 0, mWindow);
+  Process();
+  EXPECT_FALSE(mApp.mMouseIn);
+  Scripted().SetGlobalMouse(600, 500);
+  Send(WM_TIMER, 0, 0, mWindow);
+  EXPECT_EQ(Process(), Calls{"EnforceCursor"});
+  EXPECT_TRUE(mApp.mMouseIn);
+  EXPECT_EQ(Tesk::gLastMousePos.load(), static_cast<uint32_t>(MakeMouseLParam(200, 200)));
 }
 
 TEST_F(WindowMessagesWithWindow, TimerDecidesAPendingURLAfterAQuietSpell) {

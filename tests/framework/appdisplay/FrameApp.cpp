@@ -25,7 +25,11 @@ std::string Rect4(int x, int y, int w, int h) {
 const uint32_t FrameApp::k_CursorColor = 0xFF00FF;
 
 FrameApp::FrameApp(const std::string& theStatusFile, bool isWindowed)
-    : mCursor(this), mStatusFile(theStatusFile), mIsShownNoted(false), mDrawsAtSetUp(0) {
+    : mCursor(this),
+      mStatusFile(theStatusFile),
+      mIsShownNoted(false),
+      mIsCursorNoted(false),
+      mDrawsAtSetUp(0) {
   mCompanyName = "Tesk";
   mProductName = "FullScreenFrame";
   mRegKey = "TeskFullScreenFrame";
@@ -76,6 +80,18 @@ void FrameApp::UpdateFrames() {
   if (!mIsShownNoted && mDDInterface != nullptr && mDrawCount > mDrawsAtSetUp) {
     Note(ShownLine());
     mIsShownNoted = true;
+  }
+}
+
+void FrameApp::Redraw(TRect<int>* theClipRect) {
+  const int32_t aPresents = mFPSFlipCount;
+  TeskAppBase::Redraw(theClipRect);
+  // "cursor X Y": the frame pixel where the first present that drew the cursor drew it.
+  if (!mIsCursorNoted && mFPSFlipCount != aPresents && mDDInterface != nullptr &&
+      mDDInterface->mCursorImage != nullptr) {
+    Note("cursor " + std::to_string(mDDInterface->mCursorDrawnX) + " " +
+         std::to_string(mDDInterface->mCursorDrawnY));
+    mIsCursorNoted = true;
   }
 }
 

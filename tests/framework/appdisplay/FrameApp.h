@@ -1,6 +1,7 @@
 // The program of the full-screen tests: one marked frame over the whole 800 x 600, a drawn
 // cursor, and a status file through which a test outside the process follows it: where the
-// frame is shown after each set-up of the display, and every press the frame saw. Keys switch
+// frame is shown after each set-up of the display, where the first frame with the cursor drew
+// it, and every press the frame saw. Keys switch
 // it: S software drawing, A accelerated, W a window, F full screen, Escape ends the run.
 #pragma once
 
@@ -23,6 +24,7 @@ class FrameApp : public TeskAppBase {
 
   void Init() override;
   void UpdateFrames() override;
+  void Redraw(TRect<int>* theClipRect) override;
 
   // Appends one line to the status file.
   void Note(const std::string& theLine);
@@ -38,6 +40,7 @@ class FrameApp : public TeskAppBase {
 
   std::string mStatusFile;
   bool mIsShownNoted;
+  bool mIsCursorNoted;
   int32_t mDrawsAtSetUp;
 };
 

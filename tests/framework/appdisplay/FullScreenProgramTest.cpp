@@ -2,7 +2,8 @@
 // frame is shown whole where the rule puts it (as large as it fits with its shape kept, centred,
 // black beside it), drawn accelerated and in software; pointer moves and presses sent through the
 // X server at the screen position of known frame points reach the frame at those points, the
-// drawn cursor sits under the pointer, and a press over a bar lands on the frame's edge. F11 still
+// drawn cursor sits under the pointer (from the first frame, for a pointer that rests where it was
+// before the start), and a press over a bar lands on the frame's edge. F11 still
 // takes the 800 x 600 frame, and a screen no larger than the frame gets full screen even when a
 // window is asked for. On one screen the run also goes to a window and back, and a run recorded
 // full screen plays back in a window with the same presses.
@@ -373,6 +374,89 @@ TEST_P(FullScreenProgram, ShowsTheWholeFrameUndistortedAndTakesThePointerAtItsPi
     EXPECT_EQ(aPlayedDowns, aRecordedDowns);
   }
 }
+
+// The drawn cursor in one screen read: the box around every pixel of its colour (none when
+// mCount is 0).
+struct CursorSeen {
+  int mCount = 0;
+  int mLeft = 0, mTop = 0, mRight = -1, mBottom = -1;
+};
+
+CursorSeen FindCursor(const Screen& s) {
+  CursorSeen c;
+  for (int y = 0; y < s.mHeight; ++y) {
+    for (int x = 0; x < s.mWidth; ++x) {
+      if (!DisplayTest::NearColor(s.At(x, y), Tesk::FrameApp::k_CursorColor, 3)) continue;
+      if (c.mCount++ == 0) {
+        c.mLeft = c.mRight = x;
+        c.mTop = c.mBottom = y;
+      }
+      c.mLeft = std::min(c.mLeft, x);
+      c.mRight = std::max(c.mRight, x);
+      c.mTop = std::min(c.mTop, y);
+      c.mBottom = std::max(c.mBottom, y);
+    }
+  }
+  return c;
+}
+
+// A pointer that rests where it was before the program started, which no move reports.
+class RestingPointer : public FullScreenProgram {};
+
+TEST_P(RestingPointer, TheCursorIsDrawnUnderItFromTheFirstFrameAndAPressThereKeepsIt) {
+  const Shown& r = mShown;
+  // A frame pixel on the plain ground, away from the marks, the square and the screen's middle.
+  const int x = CentreX(r, 610), y = CentreY(r, 430);
+  // The cursor's square, as large as the frame is shown, and a pixel either side for the blend.
+  const int aReach = (Tesk::FrameApp::k_CursorSize / 2 + 1) * r.mWidth / k_FrameW + 1;
+  Xdotool("mousemove " + std::to_string(x) + " " + std::to_string(y));
+  ProgramRun aRun;
+  aRun.Start(Status(), mDir + "/data", "", false);
+  ASSERT_FALSE(WaitForLine(Status(), "shown", 0, 60.0).empty()) << TeskTest::ReadFile(Status());
+  // The first present that drew the cursor drew it at the frame pixel under the pointer.
+  EXPECT_EQ(WaitForLine(Status(), "cursor", 0, 5.0),
+            "cursor " + std::to_string(FrameX(r, x)) + " " + std::to_string(FrameY(r, y)));
+
+  // Every read of the screen for a while: once the frame is there the cursor is, under the pointer
+  // and nowhere else.
+  auto ExpectTheCursorUnderThePointer = [&](const Screen& s, const std::string& theWhen) {
+    SCOPED_TRACE(theWhen);
+    const CursorSeen c = FindCursor(s);
+    ASSERT_GT(c.mCount, 0) << "no cursor drawn";
+    EXPECT_TRUE(DisplayTest::NearColor(s.At(x, y), Tesk::FrameApp::k_CursorColor, 3))
+        << "no cursor under the pointer at " << x << "," << y;
+    EXPECT_TRUE(c.mLeft >= x - aReach && c.mRight <= x + aReach && c.mTop >= y - aReach &&
+                c.mBottom <= y + aReach)
+        << "cursor drawn over " << c.mLeft << "," << c.mTop << " to " << c.mRight << "," << c.mBottom;
+  };
+  const uint32_t aBottomRight = MarkedFrameWidget::k_Marks[3];
+  int aFramesSeen = 0;
+  for (const auto anEnd = Clock::now() + std::chrono::seconds(2); Clock::now() < anEnd;) {
+    Screen s;
+    ASSERT_TRUE(XScreen::ReadScreen(&s.mPixels, &s.mWidth, &s.mHeight));
+    if (!DisplayTest::NearColor(s.At(r.mX + r.mWidth - 1, r.mY + r.mHeight - 1), aBottomRight, 3)) continue;
+    ExpectTheCursorUnderThePointer(s, "read " + std::to_string(++aFramesSeen) + " of the frame");
+    if (HasFailure()) break;
+  }
+  EXPECT_GT(aFramesSeen, 0) << "the frame was not shown";
+
+  // A press where the pointer rests, with no move before it, lands there and leaves the cursor there.
+  Xdotool("click 1");
+  EXPECT_EQ(WaitForLine(Status(), "down", 0, 5.0), Down(FrameX(r, x), FrameY(r, y)));
+  std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  Screen s;
+  ASSERT_TRUE(XScreen::ReadScreen(&s.mPixels, &s.mWidth, &s.mHeight));
+  ExpectTheCursorUnderThePointer(s, "after the press");
+  Xdotool("key Escape");
+  EXPECT_TRUE(aRun.Ended(30.0)) << "the program did not end\n" << TeskTest::ReadFile(Status());
+}
+
+INSTANTIATE_TEST_SUITE_P(Screens, RestingPointer,
+                         ::testing::Values(ScreenCase{"800x600", 800, 600, false},
+                                           ScreenCase{"1920x1080", 1920, 1080, false}),
+                         [](const ::testing::TestParamInfo<ScreenCase>& theInfo) {
+                           return std::string("Screen") + theInfo.param.mName;
+                         });
 
 INSTANTIATE_TEST_SUITE_P(
     Screens, FullScreenProgram,

@@ -34,8 +34,10 @@ bool VirtualScreen::Start(int theWidth, int theHeight, std::string* theError) {
       dup2(aNull, 1);
       dup2(aNull, 2);
     }
+    // Without -noreset the server starts afresh each time its last client goes, and a pointer
+    // that a test put in place before starting a program is back in the middle when it comes.
     execlp("Xvfb", "Xvfb", "-displayfd", aFd.c_str(), "-screen", "0", aScreen.c_str(), "-nolisten", "tcp",
-           static_cast<char*>(nullptr));
+           "-noreset", static_cast<char*>(nullptr));
     _exit(127);
   }
   close(aPipe[1]);

@@ -1,8 +1,9 @@
 // The game full screen on a 1920 x 1080 screen of its own, as a player meets it: the title screen
-// fills the screen's height between black bars, and a press on Play sent through the X server at
-// the button's place on the screen opens the difficulty popup. The screen before and after the
-// press is written as PNG files in the tests' scratch folder ("full-screen-title"), and kept in
-// the folder TESK_KEEP_SHOTS names.
+// fills the screen's height between black bars, the drawn wand is where the pointer has rested
+// since before the start, and a press on Play sent through the X server at the button's place on
+// the screen opens the difficulty popup. The screen before and after the press is written as PNG
+// files in the tests' scratch folder ("full-screen-title"), and kept in the folder
+// TESK_KEEP_SHOTS names.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -90,11 +91,13 @@ TEST(FullScreenTitleChild, RunsTheGameForTheTestThatStartsIt) {
   Tesk::GameApp::databaseCurrentlyLoaded = nullptr;
 }
 
-// Writes the whole screen as a PNG file.
-bool KeepScreen(const std::string& thePath) {
+// Writes the whole screen as a PNG file, and hands its pixels (0xRRGGBB, top row first) to
+// thePixels when asked.
+bool KeepScreen(const std::string& thePath, std::vector<uint32_t>* thePixels = nullptr) {
   std::vector<uint32_t> aPixels;
   int aWidth = 0, aHeight = 0;
   if (!XScreen::ReadScreen(&aPixels, &aWidth, &aHeight)) return false;
+  if (thePixels != nullptr) *thePixels = aPixels;
   for (uint32_t& aPixel : aPixels) aPixel |= 0xFF000000u;
   ImageLib::Image anImage;
   anImage.mWidth = aWidth;
@@ -112,6 +115,26 @@ bool KeepScreen(const std::string& thePath) {
   return isWritten;
 }
 
+// How many pixels of the box at (x, y) of the screen differ between two reads of it.
+int PixelsChanged(const std::vector<uint32_t>& theBefore, const std::vector<uint32_t>& theAfter, int x, int y,
+                  int theSide) {
+  int aChanged = 0;
+  for (int j = y; j < y + theSide; ++j) {
+    for (int i = x; i < x + theSide; ++i) {
+      const size_t anAt = static_cast<size_t>(j) * k_ScreenW + i;
+      if (anAt >= theBefore.size() || anAt >= theAfter.size()) return -1;
+      for (int aShift = 0; aShift < 24; aShift += 8) {
+        const int a = (theBefore[anAt] >> aShift) & 0xFF, b = (theAfter[anAt] >> aShift) & 0xFF;
+        if (std::abs(a - b) > 24) {
+          ++aChanged;
+          break;
+        }
+      }
+    }
+  }
+  return aChanged;
+}
+
 TEST(FullScreenTitleProgram, OnA1920x1080ScreenAPressOnPlayThroughTheXServerOpensTheDifficultyPopup) {
   if (!XScreen::Available()) GTEST_SKIP() << "no libX11";
   if (std::system("command -v Xvfb >/dev/null 2>&1") != 0) GTEST_SKIP() << "no Xvfb";
@@ -125,6 +148,12 @@ TEST(FullScreenTitleProgram, OnA1920x1080ScreenAPressOnPlayThroughTheXServerOpen
   setenv("DISPLAY", aScreen.Name().c_str(), 1);
   const std::string aDir = TeskTest::MakeTempDir("full-screen-title");
   const std::string aStatus = aDir + "/status";
+  // The pointer rests over the bookshelf from before the game starts; no move will tell of it.
+  const int aRestX = 1250, aRestY = 600;
+  EXPECT_EQ(std::system(("xdotool mousemove " + std::to_string(aRestX) + " " + std::to_string(aRestY) +
+                         " >/dev/null 2>&1")
+                            .c_str()),
+            0);
   {
     ChildProgram::Run aGame;
     aGame.Start("FullScreenTitleChild.*", {{k_StatusVariable, aStatus},
@@ -147,10 +176,20 @@ TEST(FullScreenTitleProgram, OnA1920x1080ScreenAPressOnPlayThroughTheXServerOpen
     EXPECT_EQ(aShownH, 1080);
     EXPECT_EQ(XScreen::ReadScreenPixel(100, 540), 0u) << "the left bar is not black";
     EXPECT_EQ(XScreen::ReadScreenPixel(1819, 540), 0u) << "the right bar is not black";
-    // The pointer first over the bookshelf, where the drawn wand shows it.
-    EXPECT_EQ(std::system("xdotool mousemove 1250 600 >/dev/null 2>&1"), 0);
+    // The drawn wand is where the pointer rests (its tip on the pointer, the wand below to the
+    // right), not in the frame's top left corner: moved over the left bar, the pointer takes the
+    // wand to the frame's left edge, and only the box at the resting place changes.
     std::this_thread::sleep_for(std::chrono::milliseconds(500));
-    EXPECT_TRUE(KeepScreen(aDir + "/title-1920x1080.png"));
+    std::vector<uint32_t> aResting, aMoved;
+    EXPECT_TRUE(KeepScreen(aDir + "/title-1920x1080.png", &aResting));
+    EXPECT_EQ(std::system("xdotool mousemove 100 540 >/dev/null 2>&1"), 0);
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    EXPECT_TRUE(KeepScreen(aDir + "/title-moved-1920x1080.png", &aMoved));
+    const int aBox = 80;
+    EXPECT_GT(PixelsChanged(aResting, aMoved, aRestX, aRestY, aBox), aBox * aBox / 10)
+        << "no wand where the pointer rests";
+    EXPECT_LT(PixelsChanged(aResting, aMoved, aShownX, aShownY, aBox), aBox * aBox / 100)
+        << "the wand was in the frame's corner";
     // The middle of the button, where the screen shows it.
     const int aScreenX = 240 + (2 * x + w) * 1440 / 1600, aScreenY = (2 * y + h) * 1080 / 1200;
     EXPECT_EQ(std::system(("xdotool mousemove " + std::to_string(aScreenX) + " " + std::to_string(aScreenY) +

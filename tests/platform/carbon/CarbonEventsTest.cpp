@@ -134,6 +134,61 @@ TEST_F(CarbonEvents, DispatcherRoutesToTheWindowThenTheApplication) {
   DisposeWindow(aWindow);
 }
 
+// Notes the window location a mouse event arrives with, "none" without one.
+OSStatus WindowLocationHandler(EventHandlerCallRef, EventRef theEvent, void*) {
+  HIPoint aWhere = {0, 0};
+  if (GetEventParameter(theEvent, kEventParamWindowMouseLocation, typeHIPoint, nullptr, sizeof(aWhere),
+                        nullptr, &aWhere) != noErr) {
+    gCalls.push_back("none");
+  } else {
+    gCalls.push_back(std::to_string(static_cast<int>(aWhere.x)) + "," +
+                     std::to_string(static_cast<int>(aWhere.y)));
+  }
+  return noErr;
+}
+
+TEST_F(CarbonEvents, AMouseEventTheDispatcherGivesAWindowSaysWhereThePointerIsInIt) {
+  Rect aBounds = {100, 150, 200, 350};
+  WindowRef aWindow = nullptr;
+  ASSERT_EQ(CreateNewWindow(kDocumentWindowClass, 0, &aBounds, &aWindow), noErr);
+  ShowWindow(aWindow);
+  Rect aStructure;
+  ASSERT_EQ(GetWindowBounds(aWindow, kWindowStructureRgn, &aStructure), noErr);
+  const EventTypeSpec k_MouseMoved = {kEventClassMouse, kEventMouseMoved};
+  ASSERT_EQ(InstallEventHandler(GetWindowEventTarget(aWindow), WindowLocationHandler, 1, &k_MouseMoved,
+                                nullptr, nullptr),
+            noErr);
+  struct Case {
+    const char* what;
+    bool hasScreen, hasWindow;
+    std::string seen;
+  };
+  // From the structure's corner, as the events of the window system give it.
+  const std::string aFromScreen =
+      std::to_string(170 - aStructure.left) + "," + std::to_string(130 - aStructure.top);
+  const Case kCases[] = {
+      {"the screen position alone", true, false, aFromScreen},
+      {"a window position of its own is kept", true, true, "7,9"},
+      {"no position at all", false, false, "none"},
+  };
+  for (const Case& c : kCases) {
+    SCOPED_TRACE(c.what);
+    gCalls.clear();
+    EventRef anEvent = MakeEvent(kEventClassMouse, kEventMouseMoved);
+    SetEventParameter(anEvent, kEventParamWindowRef, typeWindowRef, sizeof(aWindow), &aWindow);
+    const HIPoint aScreenPoint = {170, 130}, aWindowPoint = {7, 9};
+    if (c.hasScreen)
+      SetEventParameter(anEvent, kEventParamMouseLocation, typeHIPoint, sizeof(aScreenPoint), &aScreenPoint);
+    if (c.hasWindow)
+      SetEventParameter(anEvent, kEventParamWindowMouseLocation, typeHIPoint, sizeof(aWindowPoint),
+                        &aWindowPoint);
+    EXPECT_EQ(SendEventToEventTarget(anEvent, GetEventDispatcherTarget()), noErr);
+    ReleaseEvent(anEvent);
+    EXPECT_EQ(gCalls, std::vector<std::string>{c.seen});
+  }
+  DisposeWindow(aWindow);
+}
+
 OSStatus RemovingHandler(EventHandlerCallRef, EventRef, void* theUserData) {
   gCalls.push_back("remover");
   RemoveEventHandler(*static_cast<EventHandlerRef*>(theUserData));
