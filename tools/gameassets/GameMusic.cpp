@@ -331,9 +331,11 @@ const std::vector<float>& RenderInto(const Song& theSong, SongMix& theMix) {
   aMix.Reset(aSeconds + k_echoSeconds);
   Signal& aTrack = aMix.Track();
 
-  // A player's small unevenness, the same every time.
+  // A player's small unevenness, the same every time (and with any compiler: a note draws its
+  // level before its time, never both within one call's arguments, whose order is the
+  // compiler's). A note is never early for the song's start.
   Random aFeel(static_cast<uint32_t>(theSong.mBpm * 1000 + theSong.mStyle));
-  auto Jitter = [&aFeel]() { return aFeel.Signed() * 0.006; };
+  auto Feel = [&aFeel](double theTime) { return std::max(0.0, theTime + aFeel.Signed() * 0.006); };
   auto Velocity = [&aFeel]() { return 0.88 + 0.12 * aFeel.Unit(); };
   uint32_t aSeed = 1000;
   const int aStyle = theSong.mStyle;
@@ -370,14 +372,18 @@ const std::vector<float>& RenderInto(const Song& theSong, SongMix& theMix) {
     const int aSteps = static_cast<int>(c.mBeats * 2);
     if (aStyle == k_styleOpening || aStyle == k_styleTitle) {
       static const int kRising[8] = {0, 2, 3, 4, 5, 4, 3, 2};
-      for (int i = 0; i < aSteps; ++i)
-        AddPluck(aTrack, t + i * aBeat / 2 + Jitter(), NoteHz(ChordTone(c, kRising[i % 8])),
-                 0.28 * Velocity(), 1.4, 0.55, ++aSeed);
+      for (int i = 0; i < aSteps; ++i) {
+        const double aLevel = 0.28 * Velocity();
+        AddPluck(aTrack, Feel(t + i * aBeat / 2), NoteHz(ChordTone(c, kRising[i % 8])), aLevel, 1.4, 0.55,
+                 ++aSeed);
+      }
     } else if (aStyle == k_styleWaltz) {
       static const int kWaltz[6] = {0, 2, 4, 5, 4, 2};
-      for (int i = 0; i < aSteps; ++i)
-        AddPluck(aTrack, t + i * aBeat / 2 + Jitter(), NoteHz(ChordTone(c, kWaltz[i % 6])),
-                 (i == 0 ? 0.34 : 0.24) * Velocity(), 1.2, 0.5, ++aSeed);
+      for (int i = 0; i < aSteps; ++i) {
+        const double aLevel = (i == 0 ? 0.34 : 0.24) * Velocity();
+        AddPluck(aTrack, Feel(t + i * aBeat / 2), NoteHz(ChordTone(c, kWaltz[i % 6])), aLevel, 1.2, 0.5,
+                 ++aSeed);
+      }
     } else if (static_cast<int>(c.mBeat / theSong.mBeatsPerBar) % 4 == 3) {
       for (int i = 0; i < 8; ++i)
         AddPluck(aTrack, t + (c.mBeats - 1 + i / 8.0) * aBeat, NoteHz(ChordTone(c, 3 + i)), 0.22, 1.6, 0.6,
@@ -394,9 +400,10 @@ const std::vector<float>& RenderInto(const Song& theSong, SongMix& theMix) {
       AddBell(aTrack, t, NoteHz(ChordTone(c, 3) + 12), 0.1, 1.6);
     } else if (aStyle == k_styleStory) {
       static const int kCelesta[4] = {3, 4, 5, 4};
-      for (int i = 0; i < static_cast<int>(c.mBeats); ++i)
-        AddBell(aTrack, t + i * aBeat + Jitter(), NoteHz(ChordTone(c, kCelesta[i % 4]) + 12),
-                0.07 * Velocity(), 1.1);
+      for (int i = 0; i < static_cast<int>(c.mBeats); ++i) {
+        const double aLevel = 0.07 * Velocity();
+        AddBell(aTrack, Feel(t + i * aBeat), NoteHz(ChordTone(c, kCelesta[i % 4]) + 12), aLevel, 1.1);
+      }
     }
   }
   aMix.Place(-0.5f, 0.8f);
@@ -416,8 +423,8 @@ const std::vector<float>& RenderInto(const Song& theSong, SongMix& theMix) {
   const double aLeadLevel = aStyle == k_styleWaltz ? 0.2 : 0.24;
   for (const Note& n : aMelody) {
     if (n.mPitch < 0) continue;
-    PlayFlute(aTrack, n.mBeat * aBeat + Jitter(), n.mBeats * aBeat, n.mPitch, aLeadLevel * Velocity(),
-              ++aSeed);
+    const double aLevel = aLeadLevel * Velocity();
+    PlayFlute(aTrack, Feel(n.mBeat * aBeat), n.mBeats * aBeat, n.mPitch, aLevel, ++aSeed);
   }
   aMix.Place(0.05f, 0.55f);
 

@@ -19,7 +19,10 @@ struct Signal {
 
   Signal() = default;
   Signal(int theRate, double theSeconds);
-  size_t At(double theSeconds) const { return static_cast<size_t>(theSeconds * mRate + 0.5); }
+  // The sample at theSeconds; a time before the start (or not a number) is the start.
+  size_t At(double theSeconds) const {
+    return theSeconds > 0 ? static_cast<size_t>(theSeconds * mRate + 0.5) : 0;
+  }
   double Seconds() const { return static_cast<double>(mSamples.size()) / mRate; }
 };
 
