@@ -3,13 +3,7 @@
 #include <malloc.h>
 #include <sys/resource.h>
 
-#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
-#define TESK_TEST_SANITIZER_HEAP 1
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer) || __has_feature(thread_sanitizer)
-#define TESK_TEST_SANITIZER_HEAP 1
-#endif
-#endif
+#include "support/SanitizerHeap.h"
 
 #ifdef TESK_TEST_SANITIZER_HEAP
 // From the sanitizer runtime (gcc ships no header for it).

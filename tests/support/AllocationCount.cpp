@@ -9,13 +9,7 @@
 #include <cstdlib>
 #include <new>
 
-#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
-#define TESK_TEST_SANITIZER_HEAP 1
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer) || __has_feature(thread_sanitizer)
-#define TESK_TEST_SANITIZER_HEAP 1
-#endif
-#endif
+#include "support/SanitizerHeap.h"
 
 namespace {
 std::atomic<long> gAllocations{0};
